@@ -1,0 +1,39 @@
+#include "calendar_time.h"
+
+CalendarTime MakeLocalTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm fields{};
+    fields.tm_year = year - 1900;
+    fields.tm_mon = month - 1;
+    fields.tm_mday = day;
+    fields.tm_hour = hour;
+    fields.tm_min = minute;
+    fields.tm_sec = second;
+    fields.tm_isdst = -1;
+    return static_cast<CalendarTime>(std::mktime(&fields));
+}
+
+std::tm BreakLocalTime(CalendarTime time)
+{
+    std::time_t value = static_cast<std::time_t>(time);
+    std::tm fields{};
+    localtime_r(&value, &fields);
+    return fields;
+}
+
+CalendarTime MakeDuration(int hour, int minute, int second)
+{
+    return MakeLocalTime(2006, 1, 1, hour, minute, second);
+}
+
+CalendarTime MakeDurationFromSeconds(std::int64_t seconds)
+{
+    return MakeDuration(static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+                        static_cast<int>(seconds % 60));
+}
+
+std::int64_t DurationSeconds(CalendarTime duration)
+{
+    const std::tm fields = BreakLocalTime(duration);
+    return fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec;
+}

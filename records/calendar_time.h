@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+
+// A calendar time: seconds since 1970-01-01 00:00:00 UTC. It is built from
+// and broken into fields as local time, daylight saving by the C library.
+using CalendarTime = std::int64_t;
+
+// A time span in whole seconds.
+using TimeSpan = std::int64_t;
+
+CalendarTime MakeLocalTime(int year, int month, int day, int hour, int minute, int second);
+std::tm BreakLocalTime(CalendarTime time);
+
+// Durations are stored as a calendar time on 1 January 2006 whose local time
+// of day is the duration (0 to 23:59:59).
+CalendarTime MakeDuration(int hour, int minute, int second);
+CalendarTime MakeDurationFromSeconds(std::int64_t seconds);
+std::int64_t DurationSeconds(CalendarTime duration);

@@ -1,0 +1,81 @@
+#include "document_error.h"
+
+#include <cerrno>
+
+namespace {
+
+const char* Template(CDocumentError::Cause cause)
+{
+    using C = CDocumentError::Cause;
+    switch (cause) {
+    case C::CutShort: return "Unerwartetes Dateiformat.";
+    case C::LoadFailed: return "Fehler beim Öffnen des Dokuments.";
+    case C::SaveFailed: return "Fehler beim Speichern des Dokuments.";
+    case C::DefectiveMagic:
+    case C::Generic: return "Unbekannter Fehler beim Zugriff auf %1.";
+    case C::FileNotFound: return "%1 wurde nicht gefunden.";
+    case C::BadPath: return "%1 enthält eine falsche Pfadangabe.";
+    case C::TooManyOpenFiles: return "%1 konnte nicht geöffnet werden, da zu viele Dateien geöffnet sind.";
+    case C::AccessDenied: return "Zugriff auf %1 wurde verweigert.";
+    case C::InvalidFile: return "%1 wurde ein falsches Dateihandle zugeordnet.";
+    case C::DirectoryFull: return "%1 konnte nicht erstellt werden, da das Verzeichnis voll ist.";
+    case C::BadSeek: return "Positionierungsfehler auf %1.";
+    case C::HardIO: return "Hardware-E/A-Fehler beim Zugriff auf %1.";
+    case C::SharingViolation: return "Freigabeverletzung beim Zugriff auf %1.";
+    case C::LockViolation: return "Sperrverletzung beim Zugriff auf %1.";
+    case C::DiskFull: return "Beim Zugriff auf %1 wurde ein voller Datenträger gemeldet.";
+    case C::EndOfFile: return "Es wurde versucht, auf eine Stelle hinter dem Ende von %1 zuzugreifen.";
+    }
+    return "Unbekannter Fehler beim Zugriff auf %1.";
+}
+
+std::string Fill(const char* text, const std::string& path)
+{
+    std::string result(text);
+    const std::size_t at = result.find("%1");
+    if (at != std::string::npos)
+        result.replace(at, 2, path);
+    return result;
+}
+
+} // namespace
+
+CDocumentError::CDocumentError(Cause cause, std::string path)
+    : std::runtime_error(Fill(Template(cause), path)), m_cause(cause), m_path(std::move(path))
+{
+}
+
+CDocumentError CDocumentError::FromErrno(int error, const std::string& path)
+{
+    switch (error) {
+    case ENOENT: return {Cause::FileNotFound, path};
+    case EACCES:
+    case EPERM:
+    case EROFS: return {Cause::AccessDenied, path};
+    case ENOSPC:
+    case EDQUOT: return {Cause::DiskFull, path};
+    case EMFILE:
+    case ENFILE: return {Cause::TooManyOpenFiles, path};
+    case ENAMETOOLONG:
+    case ENOTDIR:
+    case EISDIR:
+    case ELOOP: return {Cause::BadPath, path};
+    case EIO: return {Cause::HardIO, path};
+    case EBADF: return {Cause::InvalidFile, path};
+    case ESPIPE: return {Cause::BadSeek, path};
+    case ETXTBSY:
+    case EBUSY: return {Cause::SharingViolation, path};
+    case EDEADLK: return {Cause::LockViolation, path};
+    default: return {Cause::Generic, path};
+    }
+}
+
+std::string CDocumentError::GetPreludeMessage() const
+{
+    return m_cause == Cause::DefectiveMagic ? "The file is defective and can not be read." : std::string();
+}
+
+std::string CDocumentError::GetMessage() const
+{
+    return Fill(Template(m_cause), m_path);
+}

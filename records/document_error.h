@@ -1,0 +1,47 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// A failed load or save of a document file, reported to the user once with
+// the German texts of the document framework.
+class CDocumentError : public std::runtime_error {
+public:
+    enum class Cause {
+        CutShort,        // the file ends before its layout does
+        LoadFailed,      // a load failed without a file error
+        SaveFailed,      // a save failed without a file error
+        DefectiveMagic,  // the file does not start with "con"
+        Generic,         // an operating-system error without a closer text
+        FileNotFound,
+        BadPath,
+        TooManyOpenFiles,
+        AccessDenied,
+        InvalidFile,
+        DirectoryFull,
+        BadSeek,
+        HardIO,
+        SharingViolation,
+        LockViolation,
+        DiskFull,
+        EndOfFile,
+    };
+
+    CDocumentError(Cause cause, std::string path = {});
+
+    // The error of a failed system call, from its errno.
+    static CDocumentError FromErrno(int error, const std::string& path);
+
+    Cause GetCause() const { return m_cause; }
+    const std::string& GetPath() const { return m_path; }
+    void SetPath(const std::string& path) { m_path = path; }
+
+    // The program's own message shown before the framework's text, or empty.
+    std::string GetPreludeMessage() const;
+    // The framework's text, with the full path filled in.
+    std::string GetMessage() const;
+
+private:
+    Cause m_cause;
+    std::string m_path;
+};

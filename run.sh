@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds in Release and starts the program.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/ensure-packages.sh
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DJHAVARI_TESTS=OFF -DJHAVARI_BENCH=OFF
+cmake --build build/release -j "$(nproc)"
+exec build/release/bin/jhavari-training "$@"

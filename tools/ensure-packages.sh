@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need,
+# only those that are missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+  libasound2-dev libsndfile1-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool fonts-liberation poppler-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages. Install them with:" >&2
+  echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"
