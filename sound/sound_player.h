@@ -1,0 +1,17 @@
+#pragma once
+
+class CSoundData;
+
+// The playback back end behind the sound store.
+class ISoundPlayer {
+public:
+    virtual ~ISoundPlayer() = default;
+    // Called once when a file has been loaded: decodes its image for playing.
+    virtual void Prepare(CSoundData& sound) = 0;
+    // Plays a prepared sound; asynchronous playback replaces a running one,
+    // synchronous playback returns when the sound has drained. False when
+    // the device cannot be opened at once; there is never a fallback sound.
+    virtual bool Play(const CSoundData& sound, bool async) = 0;
+    // Stops a running asynchronous sound.
+    virtual void Stop() = 0;
+};
