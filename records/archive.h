@@ -31,6 +31,11 @@ public:
     void RequireRemaining(std::int64_t count, std::size_t minItemSize) const;
     std::size_t Remaining() const { return m_size - m_position; }
 
+    // Loading: the next `count` bytes without consuming them, or null when
+    // fewer remain; Skip consumes bytes seen through Peek.
+    const std::uint8_t* Peek(std::size_t count) const { return count <= Remaining() ? m_data + m_position : nullptr; }
+    void Skip(std::size_t count) { m_position += count; }
+
     // Storing: the bytes written so far.
     const std::vector<std::uint8_t>& Buffer() const { return m_buffer; }
 

@@ -53,7 +53,8 @@ CDocumentError CDocumentError::FromErrno(int error, const std::string& path)
     case EPERM:
     case EROFS: return {Cause::AccessDenied, path};
     case ENOSPC:
-    case EDQUOT: return {Cause::DiskFull, path};
+    case EDQUOT:
+    case EFBIG: return {Cause::DiskFull, path};
     case EMFILE:
     case ENFILE: return {Cause::TooManyOpenFiles, path};
     case ENAMETOOLONG:

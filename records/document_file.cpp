@@ -84,12 +84,16 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
         ThrowErrno(path);
     if (S_ISDIR(info.st_mode))
         throw CDocumentError::FromErrno(EISDIR, path);
-    std::vector<std::uint8_t> bytes;
-    if (info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    // Read straight into a buffer of the file's size; a file that grows
+    // meanwhile is still read to its end.
+    std::vector<std::uint8_t> bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
+    std::size_t filled = 0;
     std::uint8_t chunk[1 << 16];
     for (;;) {
-        const ssize_t count = ::read(file.Get(), chunk, sizeof chunk);
+        const bool intoBuffer = filled < bytes.size();
+        std::uint8_t* target = intoBuffer ? bytes.data() + filled : chunk;
+        const std::size_t room = intoBuffer ? bytes.size() - filled : sizeof chunk;
+        const ssize_t count = ::read(file.Get(), target, room);
         if (count < 0) {
             if (errno == EINTR)
                 continue;
@@ -97,8 +101,11 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
         }
         if (count == 0)
             break;
-        bytes.insert(bytes.end(), chunk, chunk + count);
+        if (!intoBuffer)
+            bytes.insert(bytes.end(), chunk, chunk + count);
+        filled += static_cast<std::size_t>(count);
     }
+    bytes.resize(filled);
     return bytes;
 }
 

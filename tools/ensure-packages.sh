@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   libasound2-dev libsndfile1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool fonts-liberation poppler-utils
+  xvfb xauth xdotool fonts-liberation poppler-utils tzdata
 )
 
 missing=()

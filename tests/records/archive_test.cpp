@@ -1,1 +1,147 @@
+#include "archive.h"
+#include "document.h"
+#include "document_error.h"
+#include "test_bytes.h"
+
 #include <gtest/gtest.h>
+
+namespace {
+
+Bytes Store(const std::function<void(CArchive&)>& write)
+{
+    CArchive ar;
+    write(ar);
+    return ar.Buffer();
+}
+
+std::string LoadText(const Bytes& bytes, std::size_t* remaining = nullptr)
+{
+    CArchive ar(bytes.data(), bytes.size());
+    std::string text;
+    ar.Serialize(text);
+    if (remaining)
+        *remaining = ar.Remaining();
+    return text;
+}
+
+CDocumentError::Cause LoadTextFailure(const Bytes& bytes)
+{
+    try {
+        LoadText(bytes);
+    } catch (const CDocumentError& error) {
+        return error.GetCause();
+    }
+    ADD_FAILURE() << "the text was accepted";
+    return CDocumentError::Cause::Generic;
+}
+
+Bytes Prefix(const Bytes& bytes, std::size_t count)
+{
+    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+} // namespace
+
+TEST(Archive, IntervalBlockMatchesTheDocumentedBytes)
+{
+    CDataEntry entry;
+    entry.m_timeStart = 1000000000;
+    entry.m_timeEnd = 1000000600;
+    entry.m_nMeasurement = 3;
+    entry.m_nRun = 2;
+    const Bytes bytes = Store([&](CArchive& ar) { SerializeDataEntry(ar, entry); });
+    const Bytes expected = {0x0A, 0x00, 0x00, 0x80, 0x00, 0xCA, 0x9A, 0x3B, 0x00, 0x00, 0x00, 0x00,
+                            0x0A, 0x00, 0x00, 0x80, 0x58, 0xCC, 0x9A, 0x3B, 0x00, 0x00, 0x00, 0x00,
+                            0x00, 0x00, 0x00, 0x00, 0x03, 0x00, 0x02, 0x00};
+    EXPECT_EQ(bytes, expected);
+
+    CArchive in(bytes.data(), bytes.size());
+    CDataEntry read;
+    SerializeDataEntry(in, read);
+    EXPECT_EQ(read, entry);
+    EXPECT_EQ(in.Remaining(), 0u);
+}
+
+TEST(Archive, TextLengthPrefixesAtEveryBoundary)
+{
+    struct Case {
+        std::size_t length;
+        Bytes prefix;
+    };
+    const Case cases[] = {
+        {0, {0x00}},
+        {254, {0xFE}},
+        {255, {0xFF, 0xFF, 0x00}},
+        {65533, {0xFF, 0xFD, 0xFF}},
+        {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+    };
+    for (const Case& c : cases) {
+        std::string text(c.length, 'a');
+        if (!text.empty()) {
+            text.front() = 'x';
+            text.back() = 'z';
+        }
+        const Bytes bytes = Store([&](CArchive& ar) { ar.Serialize(text); });
+        ASSERT_EQ(bytes.size(), c.prefix.size() + c.length) << c.length;
+        EXPECT_EQ(Prefix(bytes, c.prefix.size()), c.prefix) << c.length;
+        std::size_t remaining = 1;
+        EXPECT_EQ(LoadText(bytes, &remaining), text) << c.length;
+        EXPECT_EQ(remaining, 0u);
+    }
+}
+
+TEST(Archive, ReaderAcceptsLongerPrefixesThanTheWriterUses)
+{
+    // "abc" with a 2-byte, a 4-byte and an 8-byte length.
+    EXPECT_EQ(LoadText({0xFF, 0x03, 0x00, 'a', 'b', 'c'}), "abc");
+    EXPECT_EQ(LoadText({0xFF, 0xFF, 0xFF, 0x03, 0x00, 0x00, 0x00, 'a', 'b', 'c'}), "abc");
+    EXPECT_EQ(LoadText({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03, 0, 0, 0, 0, 0, 0, 0, 'a', 'b', 'c'}), "abc");
+    // An 8-byte length above 0x7FFFFFFF is refused as a failed load, not read.
+    EXPECT_EQ(LoadTextFailure({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0, 0, 0, 0}),
+              CDocumentError::Cause::LoadFailed);
+    // A length larger than the rest of the file fails as cut short.
+    EXPECT_EQ(LoadTextFailure({0x05, 'a', 'b'}), CDocumentError::Cause::CutShort);
+    EXPECT_EQ(LoadTextFailure({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), CDocumentError::Cause::CutShort);
+    EXPECT_EQ(LoadTextFailure({0xFF, 0x10}), CDocumentError::Cause::CutShort);
+}
+
+TEST(Archive, Utf16TaggedTextIsConvertedToUtf8)
+{
+    // Tag FF FE FF, then 4 units: 'a', U+00E4, U+20AC and a surrogate pair for U+1F600.
+    const Bytes tagged = {0xFF, 0xFE, 0xFF, 0x05, 'a', 0x00, 0xE4, 0x00, 0xAC, 0x20, 0x3D, 0xD8, 0x00, 0xDE};
+    EXPECT_EQ(LoadText(tagged), "a\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80");
+    // An unpaired surrogate becomes U+FFFD instead of invalid UTF-8.
+    EXPECT_EQ(LoadText({0xFF, 0xFE, 0xFF, 0x01, 0x00, 0xD8}), "\xEF\xBF\xBD");
+
+    // After the tag, a second FFFE is a length of 65534 units, not another tag.
+    Bytes longText = {0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF};
+    for (int i = 0; i < 65534; ++i) {
+        longText.push_back('q');
+        longText.push_back(0);
+    }
+    EXPECT_EQ(LoadText(longText), std::string(65534, 'q'));
+    longText.pop_back();
+    EXPECT_EQ(LoadTextFailure(longText), CDocumentError::Cause::CutShort);
+}
+
+TEST(Archive, TimesInBothFormsAreReadAndWrittenInTheLongForm)
+{
+    const Bytes shortForm = {0x01, 0x02, 0x03, 0x04, 0xFF, 0xFF, 0xFF, 0xFF};
+    CArchive in(shortForm.data(), shortForm.size());
+    CalendarTime first = 0;
+    CalendarTime second = 0;
+    in.SerializeTime(first);
+    in.SerializeTime(second);
+    EXPECT_EQ(first, 0x04030201);
+    EXPECT_EQ(second, -1); // sign-extended
+    EXPECT_EQ(in.Remaining(), 0u);
+
+    const Bytes rewritten = Store([&](CArchive& ar) { ar.SerializeTime(second); });
+    EXPECT_EQ(rewritten, ByteWriter().Time(-1).Get());
+    EXPECT_EQ(rewritten.size(), 12u);
+
+    const Bytes cut = {0x0A, 0x00, 0x00, 0x80, 0x01, 0x02};
+    CArchive cutIn(cut.data(), cut.size());
+    EXPECT_THROW(cutIn.SerializeTime(first), CDocumentError);
+}

@@ -1,1 +1,68 @@
+#include "document.h"
+#include "document_export.h"
+#include "test_bytes.h"
+
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+void Fill(CVersenkwerkDoc& doc)
+{
+    doc.OnNewDocument();
+    doc.m_settings.m_strTrainingType = "Kanika Jhavari (Vipassana Bhavana)";
+    doc.m_settings.m_nWaveVolume = 5;
+    doc.m_settings.m_bAutoUddhaccaAlarm = 1;
+    doc.m_settings.m_timeAlarmInterval = MakeDuration(1, 2, 3);
+    for (int i = 0; i < 5; ++i)
+        doc.m_settings.m_strSoundFile[i] = "/s/" + std::to_string(i) + ".wav";
+    doc.m_aTrainingTypes[1].m_strName = "Mett\xE4, \"quoted\"";  // Windows-1252 bytes
+    CDataEntry e;
+    e.m_timeStart = 1000000000;
+    e.m_timeEnd = 1000000600;
+    e.m_nMeasurement = 3;
+    e.m_nRun = 2;
+    doc.m_aTrainingTypes[0].m_aEntries.Add(e);
+    e.m_timeStart = 1000000700;
+    e.m_timeEnd = 1000000725;
+    e.m_nRun = 3;
+    e.m_bUddhacca = 1;
+    doc.m_aTrainingTypes[1].m_aEntries.Add(e);
+}
+
+} // namespace
+
+TEST(DocumentExport, JsonHoldsSettingsAndEveryRecord)
+{
+    ScopedTimeZone utc("UTC");
+    CVersenkwerkDoc doc;
+    Fill(doc);
+    std::ostringstream out;
+    ExportJson(doc, out);
+    EXPECT_EQ(out.str(),
+              "{\"settings\":{\"training_type\":\"Kanika Jhavari (Vipassana Bhavana)\",\"fixed_exercise_time\":true,"
+              "\"fixed_duration_s\":600,\"auto_uddhacca_alarm\":true,\"alarm_interval_s\":3723,\"filter_s\":10,"
+              "\"wave_volume\":5,\"main_volume\":-1,\"time_sound\":true,\"sound_files\":[\"/s/0.wav\",\"/s/1.wav\","
+              "\"/s/2.wav\",\"/s/3.wav\",\"/s/4.wav\"]},\"training_types\":["
+              "{\"name\":\"Apana Jhavari (Samatha Bhavana)\",\"intervals\":[{\"start\":1000000000,\"end\":1000000600,"
+              "\"start_local\":\"2001-09-09 01:46:40\",\"end_local\":\"2001-09-09 01:56:40\",\"uddhacca\":false,"
+              "\"measurement\":3,\"run\":2}]},"
+              "{\"name\":\"Mett\xC3\xA4, \\\"quoted\\\"\",\"intervals\":[{\"start\":1000000700,\"end\":1000000725,"
+              "\"start_local\":\"2001-09-09 01:58:20\",\"end_local\":\"2001-09-09 01:58:45\",\"uddhacca\":true,"
+              "\"measurement\":3,\"run\":3}]},"
+              "{\"name\":\"Apana Jhavari (Metta Bhavana)\",\"intervals\":[]}]}\n");
+}
+
+TEST(DocumentExport, CsvQuotesTextsAndListsRecordsInStoredOrder)
+{
+    ScopedTimeZone berlin("Europe/Berlin");
+    CVersenkwerkDoc doc;
+    Fill(doc);
+    std::ostringstream out;
+    ExportCsv(doc, out);
+    EXPECT_EQ(out.str(),
+              "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n"
+              "Apana Jhavari (Samatha Bhavana),3,2,2001-09-09 03:46:40,2001-09-09 03:56:40,1000000000,1000000600,600,0\n"
+              "\"Mett\xC3\xA4, \"\"quoted\"\"\",3,3,2001-09-09 03:58:20,2001-09-09 03:58:45,1000000700,1000000725,25,1\n");
+}

@@ -1,1 +1,92 @@
-#include <gtest/gtest.h>
+#include "test_bytes.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+ByteWriter& ByteWriter::Raw(std::initializer_list<int> bytes)
+{
+    for (int b : bytes)
+        m_bytes.push_back(static_cast<std::uint8_t>(b));
+    return *this;
+}
+
+ByteWriter& ByteWriter::Text(const std::string& text)
+{
+    m_bytes.push_back(static_cast<std::uint8_t>(text.size()));
+    m_bytes.insert(m_bytes.end(), text.begin(), text.end());
+    return *this;
+}
+
+ByteWriter& ByteWriter::Int32(std::int32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        m_bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i)));
+    return *this;
+}
+
+ByteWriter& ByteWriter::Time(std::int64_t value)
+{
+    Raw({0x0A, 0x00, 0x00, 0x80});
+    for (int i = 0; i < 8; ++i)
+        m_bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i)));
+    return *this;
+}
+
+ByteWriter& ByteWriter::Entry(std::int64_t start, std::int64_t end, int uddhacca, int measurement, int run)
+{
+    Time(start).Time(end).Int32(uddhacca);
+    Raw({measurement & 0xFF, measurement >> 8, run & 0xFF, run >> 8});
+    return *this;
+}
+
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "jhavari-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    m_path = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ignored);
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+Bytes ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ScopedTimeZone::ScopedTimeZone(const char* zone)
+{
+    const char* old = std::getenv("TZ");
+    m_hadOld = old != nullptr;
+    if (old)
+        m_old = old;
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone()
+{
+    if (m_hadOld)
+        ::setenv("TZ", m_old.c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
+}

@@ -1,0 +1,107 @@
+#include "document.h"
+#include "document_file.h"
+#include "test_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+// Runs the program with no display at all: these commands must never need one.
+Result RunProgram(const std::string& arguments, const std::string& redirect = "")
+{
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM TZ=UTC '" +
+                                std::string(JHAVARI_PROGRAM) + "' " + arguments + " " + redirect;
+    Result result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 4096> buffer{};
+    std::size_t count = 0;
+    while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.out.append(buffer.data(), count);
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string MakeDocument(const TempDir& dir)
+{
+    CVersenkwerkDoc doc;
+    doc.OnNewDocument();
+    doc.FindTrainingType("Apana Jhavari (Metta Bhavana)");
+    CDataEntry e;
+    e.m_timeStart = 1000000000;
+    e.m_timeEnd = 1000000042;
+    e.m_nMeasurement = 1;
+    e.m_nRun = 1;
+    doc.m_pCurrentType->m_aEntries.Add(e);
+    const std::string path = dir.File("doc.con");
+    SaveDocumentFile(doc, path);
+    return path;
+}
+
+} // namespace
+
+TEST(HeadlessCommands, ExportsWithoutADisplay)
+{
+    TempDir dir;
+    const std::string path = MakeDocument(dir);
+    const Bytes before = ReadBytes(path);
+
+    const Result json = RunProgram("--export-json '" + path + "'");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.rfind("{\"settings\":{\"training_type\":\"Apana Jhavari (Metta Bhavana)\"", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("{\"name\":\"Apana Jhavari (Metta Bhavana)\",\"intervals\":[{\"start\":1000000000,"
+                            "\"end\":1000000042,\"start_local\":\"2001-09-09 01:46:40\""),
+              std::string::npos)
+        << json.out;
+
+    const Result csv = RunProgram("--export-csv '" + path + "'");
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(csv.out, "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n"
+                       "Apana Jhavari (Metta Bhavana),1,1,2001-09-09 01:46:40,2001-09-09 01:47:22,"
+                       "1000000000,1000000042,42,0\n");
+    EXPECT_EQ(ReadBytes(path), before) << "exporting never writes the file";
+}
+
+TEST(HeadlessCommands, UnreadableFilesGiveTheGermanMessageAndStatusOne)
+{
+    TempDir dir;
+    const Result missing = RunProgram("--export-json '" + dir.File("gone.con") + "'", "2>&1");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, dir.File("gone.con") + " wurde nicht gefunden.\n");
+
+    const std::string bad = dir.File("bad.con");
+    WriteBytes(bad, {0x03, 'C', 'O', 'N'});
+    const Result defective = RunProgram("--export-csv '" + bad + "'", "2>&1");
+    EXPECT_EQ(defective.status, 1);
+    EXPECT_EQ(defective.out, "The file is defective and can not be read.\nUnbekannter Fehler beim Zugriff auf " +
+                                 bad + ".\n");
+
+    const std::string cut = dir.File("cut.con");
+    WriteBytes(cut, {0x03, 'c', 'o', 'n', 0x05});
+    const Result cutShort = RunProgram("--export-json '" + cut + "'", "2>/dev/null");
+    EXPECT_EQ(cutShort.status, 1);
+    EXPECT_TRUE(cutShort.out.empty()) << "nothing reaches standard output";
+}
+
+TEST(HeadlessCommands, HelpVersionAndUsageErrors)
+{
+    const Result help = RunProgram("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--export-json FILE.con"), std::string::npos);
+    const Result version = RunProgram("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "Jhavari-Training 1.2.01\n");
+    EXPECT_EQ(RunProgram("--export-json", "2>/dev/null").status, 2);
+    EXPECT_EQ(RunProgram("--frobnicate", "2>/dev/null").status, 2);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Builds byte sequences the way the file format lays them out.
+class ByteWriter {
+public:
+    ByteWriter& Raw(std::initializer_list<int> bytes);
+    ByteWriter& Text(const std::string& text); // short form: one length byte
+    ByteWriter& Int32(std::int32_t value);
+    ByteWriter& Time(std::int64_t value);      // marker and 8 bytes
+    ByteWriter& Entry(std::int64_t start, std::int64_t end, int uddhacca, int measurement, int run);
+    Bytes Get() const { return m_bytes; }
+
+private:
+    Bytes m_bytes;
+};
+
+// A folder that exists for the life of the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+void WriteBytes(const std::string& path, const Bytes& bytes);
+Bytes ReadBytes(const std::string& path);
+
+// Sets TZ for the life of the object.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone);
+    ~ScopedTimeZone();
+
+private:
+    std::string m_old;
+    bool m_hadOld;
+};
