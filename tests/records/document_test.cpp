@@ -266,3 +266,38 @@ TEST(Document, HugeCountsFailAsCutShortWithoutAllocating)
     }
     EXPECT_EQ(doc.m_aTrainingTypes[0].m_aEntries.GetSize(), 0);
 }
+
+TEST(Document, DamagedFilesNeverCrashTheReader)
+{
+    CVersenkwerkDoc source;
+    source.OnNewDocument();
+    source.FindTrainingType("Apana Jhavari (Samatha Bhavana)");
+    for (int i = 1; i <= 6; ++i)
+        source.m_pCurrentType->m_aEntries.Add(Entry(i * 100, i * 100 + 50, 1 + i / 3, i));
+    const Bytes original = Store(source);
+
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    int accepted = 0;
+    for (int round = 0; round < 3000; ++round) {
+        Bytes damaged = original;
+        for (int flips = 1 + static_cast<int>(next() % 4); flips > 0; --flips)
+            damaged[next() % damaged.size()] = static_cast<std::uint8_t>(next());
+        CVersenkwerkDoc doc;
+        doc.OnNewDocument();
+        try {
+            Load(doc, damaged);
+            ++accepted;
+        } catch (const CDocumentError& error) {
+            EXPECT_NE(error.GetMessage(), "");
+        }
+        std::size_t records = 0;
+        for (const TrainingType& type : doc.m_aTrainingTypes)
+            records += static_cast<std::size_t>(type.m_aEntries.GetSize());
+        EXPECT_LE(records * 16, damaged.size()) << "no more records than the bytes can hold";
+    }
+    EXPECT_GT(accepted, 0) << "damage inside times and numbers still loads";
+}
