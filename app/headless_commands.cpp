@@ -4,6 +4,7 @@
 #include "document_error.h"
 #include "document_export.h"
 #include "document_file.h"
+#include "statistics_csv.h"
 
 #include <functional>
 #include <ostream>
@@ -19,11 +20,14 @@ void PrintHelp(std::ostream& out)
            "       jhavari-training -register\n"
            "       jhavari-training --export-json FILE.con\n"
            "       jhavari-training --export-csv FILE.con\n"
+           "       jhavari-training --stats FILE.con [--type 1|2|3]\n"
            "       jhavari-training --help | --version\n"
            "\n"
            "Without options the program opens its window, with FILE.con loaded if given.\n"
            "--export-json  writes the whole document as JSON to standard output.\n"
-           "--export-csv   writes one line per meditation interval as CSV.\n";
+           "--export-csv   writes one line per meditation interval as CSV.\n"
+           "--stats        writes the evaluation of one training type (default 1) per measurement\n"
+           "               as CSV, with the document's filter time; moving averages from 30 on.\n";
 }
 
 int ExportDocument(const std::string& path, std::ostream& out, std::ostream& err,
@@ -66,6 +70,20 @@ std::optional<int> RunHeadlessCommand(int argc, const char* const* argv, std::os
             return 2;
         }
         return ExportDocument(argv[2], out, err, command == "--export-json" ? ExportJson : ExportCsv);
+    }
+    if (command == "--stats") {
+        int type = 1;
+        if (argc == 5 && std::string(argv[3]) == "--type" && std::string(argv[4]).size() == 1 && argv[4][0] >= '1' &&
+            argv[4][0] <= '3') {
+            type = argv[4][0] - '0';
+        } else if (argc != 3) {
+            err << "--stats needs a file name and optionally --type 1, 2 or 3.\n";
+            PrintHelp(err);
+            return 2;
+        }
+        return ExportDocument(argv[2], out, err, [type](const CVersenkwerkDoc& doc, std::ostream& stream) {
+            WriteStatisticsCsv(doc.m_aTrainingTypes[static_cast<std::size_t>(type - 1)], doc.m_settings, stream);
+        });
     }
     if (command.rfind("--", 0) == 0) {
         err << "Unknown option " << command << ".\n";

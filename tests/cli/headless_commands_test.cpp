@@ -94,6 +94,44 @@ TEST(HeadlessCommands, UnreadableFilesGiveTheGermanMessageAndStatusOne)
     EXPECT_TRUE(cutShort.out.empty()) << "nothing reaches standard output";
 }
 
+TEST(HeadlessCommands, StatsPrintsOneLinePerMeasurementOfTheChosenType)
+{
+    TempDir dir;
+    CVersenkwerkDoc doc;
+    doc.OnNewDocument();
+    doc.m_settings.m_timeFilter = MakeDuration(0, 0, 0);
+    for (int n = 1; n <= 31; ++n) {
+        CDataEntry e;
+        e.m_timeStart = 1000000000 + n * 1000;
+        e.m_timeEnd = e.m_timeStart + n * 2;
+        e.m_nMeasurement = static_cast<std::uint16_t>(n);
+        e.m_nRun = 1;
+        doc.m_aTrainingTypes[1].m_aEntries.Add(e);
+    }
+    const std::string path = dir.File("stats.con");
+    SaveDocumentFile(doc, path);
+
+    const Result first = RunProgram("--stats '" + path + "'");
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(first.out, "measurement,maximum_s,average_s,median_s,sikkhati_x60,ma_maximum_s,ma_average_s,"
+                         "ma_median_s,ma_sikkhati_x60\n")
+        << "the first training type has no measurements";
+
+    const Result second = RunProgram("--stats '" + path + "' --type 2");
+    EXPECT_EQ(second.status, 0);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = second.out.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(second.out.substr(start, end - start));
+    ASSERT_EQ(lines.size(), 32u);
+    EXPECT_EQ(lines[1], "1,2,2,2,6000,,,,");
+    EXPECT_EQ(lines[29], "29,58,58,58,6000,,,,");
+    EXPECT_EQ(lines[30], "30,60,60,60,6000,31,31,31,6000") << "(2 + 4 + ... + 60) / 30 = 31";
+    EXPECT_EQ(lines[31], "31,62,62,62,6000,33,33,33,6000");
+
+    EXPECT_EQ(RunProgram("--stats '" + path + "' --type 4", "2>/dev/null").status, 2);
+}
+
 TEST(HeadlessCommands, HelpVersionAndUsageErrors)
 {
     const Result help = RunProgram("--help");

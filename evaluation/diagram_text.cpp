@@ -1,0 +1,40 @@
+#include "diagram_text.h"
+
+#include <ctime>
+
+namespace {
+
+std::string FormatLocal(CalendarTime time, const char* format)
+{
+    const std::tm fields = BreakLocalTime(time);
+    char text[64];
+    const std::size_t length = std::strftime(text, sizeof text, format, &fields);
+    return std::string(text, length);
+}
+
+} // namespace
+
+std::string GetDiagramTitle(const std::string& trainingTypeName, DiagramKind kind)
+{
+    const char* what = "";
+    switch (kind) {
+    case Maximum: what = "Diagramm: Jhavari Maximum"; break;
+    case Average: what = "Diagramm: Jhavari Average"; break;
+    case Median: what = "Diagramm: Jhavari Median"; break;
+    case Sikkhati: what = "Diagramm: Sikkhati ability"; break;
+    }
+    return trainingTypeName + " Training, " + what;
+}
+
+std::string GetFooterText(DiagramKind kind, const std::string& documentTitle, CalendarTime filter,
+                          CalendarTime today)
+{
+    std::string footer = "Date: " + FormatLocal(today, "%d.%m.%y") + ", File: " + documentTitle;
+    if (DurationSeconds(filter) > 0 && IsFiltered(kind)) {
+        footer += ", Filter time: " + FormatLocal(filter, "%H:%M:%S") +
+                  " (Values under this time were filtered out before the calculation.)";
+    } else {
+        footer += ", Filter time: off";
+    }
+    return footer;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "calendar_time.h"
+#include "diagram_kind.h"
+
+#include <cstdint>
+#include <vector>
+
+class TrainingType;
+
+// The axis ranges of a diagram: x in measurements, y in whole minutes (or
+// percent for the Sikkhati ability).
+struct AxisRanges {
+    int x = 0;
+    int y = 0;
+};
+
+// The per-measurement values of one training type for all four diagrams,
+// made in one pass over its records. The values equal a scan per measurement
+// that starts at the first record, passes over lower measurement numbers,
+// takes its own and stops at the first higher number: so a record standing
+// after a higher measurement number is not found for its own measurement.
+class CIntervalStatistics {
+public:
+    // filter: the filter time as a duration of the settings; 00:00:00 is off.
+    CIntervalStatistics(const TrainingType& type, CalendarTime filter);
+
+    // The highest measurement number, N; the values exist for 1..N.
+    int GetMeasurementCount() const { return m_nCount; }
+    bool IsFilterOn() const { return m_nFilterSeconds > 0; }
+
+    std::int64_t GetMaximum(int n) const;  // seconds
+    std::int64_t GetAverage(int n) const;  // seconds, halves going up
+    std::int64_t GetMedian(int n) const;   // seconds, the larger middle for an even count
+    std::int64_t GetSikkhati(int n) const; // whole percent x 60
+    std::int64_t GetValue(DiagramKind kind, int n) const;
+    // The mean of the kind's values for n-29..n, divided by 30 and truncated.
+    std::int64_t GetMovingAverage(DiagramKind kind, int n) const;
+    std::int64_t GetOverallMaximum(DiagramKind kind) const;
+    AxisRanges GetAxisRanges(DiagramKind kind) const;
+
+private:
+    const std::vector<std::int64_t>& Values(DiagramKind kind) const;
+
+    int m_nCount = 0;
+    std::int64_t m_nFilterSeconds = 0;
+    // Index n holds measurement n; index 0 is measurement 0, never shown.
+    std::vector<std::int64_t> m_aMaximum, m_aAverage, m_aMedian, m_aSikkhati;
+    // Prefix sums per kind for the moving average: m_aPrefix[k][n] = sum of values 0..n-1.
+    std::vector<std::int64_t> m_aPrefix[4];
+};
+
+// The moving average is drawn from this measurement on.
+constexpr int kMovingAverageWidth = 30;
