@@ -1,24 +1,57 @@
+#include "first_paint_probe.h"
 #include "headless_commands.h"
+#include "main_frame.h"
 #include "program_path.h"
+#include "terminal_message_box.h"
+#include "versenkwerk_app.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QMessageBox>
 
 #include <iostream>
+
+namespace {
+
+// Stands in the middle of the frame until the main view joins it.
+QWidget* MakeMainView(CVersenkwerkDoc&, CMainFrame& frame)
+{
+    auto* view = new QWidget(&frame);
+    view->setMinimumSize(640, 420);
+    return view;
+}
+
+int RegisterWithoutDisplay(int argc, char* argv[])
+{
+    QCoreApplication core(argc, argv);
+    CTerminalMessageBox terminal;
+    SetMessageBoxes(&terminal);
+    CVersenkwerkApp app;
+    app.InitInstance(core.arguments());
+    SetMessageBoxes(nullptr);
+    return app.GetExitCode();
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     const bool programPathFound = InitProgramPath();
     if (const auto status = RunHeadlessCommand(argc, argv, std::cout, std::cerr))
         return *status;
+    if (IsRegistrationWithoutDisplay(argc, argv))
+        return RegisterWithoutDisplay(argc, argv);
 
-    QApplication app(argc, argv);
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(CMainFrame::kAppTitle);
     if (!programPathFound)
-        QMessageBox::warning(nullptr, "Jhavari-Training", "InitProgramPath() failed");
-    QMainWindow frame;
-    frame.setWindowTitle("Unbenannt - Jhavari-Training");
-    frame.resize(800, 600);
-    frame.show();
-    return app.exec();
+        QMessageBox::warning(nullptr, CMainFrame::kAppTitle, "InitProgramPath() failed");
+
+    CVersenkwerkApp app(MakeMainView);
+    if (!app.InitInstance(qtApp.arguments()))
+        return app.GetExitCode();
+    if (qEnvironmentVariableIsSet(CFirstPaintProbe::kEnvironmentSwitch))
+        new CFirstPaintProbe(app.GetMainFrame());
+    const int result = qtApp.exec();
+    app.ExitInstance();
+    return result;
 }

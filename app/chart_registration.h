@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+// Folders searched for the chart component, in this order: the program's
+// folder, the current folder, the folders of PATH.
+QStringList ChartControlSearchPath();
+
+// Loads the chart component found along searchPath and lets it register
+// itself; on success writes "Register"/"NTGraph" = 1 into the profile. Every
+// failure is reported in a message box. The library stays loaded.
+bool RegisterChartControl(const QStringList& searchPath = ChartControlSearchPath());
+
+// True when the chart component's class is in the component registry.
+bool IsChartControlRegistered();

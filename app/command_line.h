@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks of a start with a window.
+struct CCommandLineInfo {
+    // "-register", exactly and as the first argument: register the chart
+    // component and end.
+    bool m_bRegister = false;
+    // The document to open; empty for a new one.
+    QString m_strFileName;
+};
+
+// arguments as QCoreApplication::arguments(), the program first. Arguments
+// starting with '-' are switches; none other than "-register" has a meaning,
+// and the first other argument names the document.
+CCommandLineInfo ParseCommandLine(const QStringList& arguments);

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// The single top-level window: main menu, accelerators, the hidden tool bar,
+// the one-pane status bar and the main view as central widget. Every command
+// is a QAction found by its command id; the application and the view connect
+// to the actions of the commands they handle.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kAppTitle = "Jhavari-Training";
+    static constexpr const char* kIdleText = "Meditation interval measurement mode off.";
+    static constexpr int kRecentFileCount = 4;
+
+    explicit CMainFrame(QWidget* parent = nullptr);
+
+    // The action of a menu, accelerator or tool bar command, or nullptr.
+    QAction* GetCommandAction(int commandId) const;
+
+    // Puts the main view in the middle and sizes the window after it.
+    void SetView(QWidget* view);
+    QWidget* GetView() const { return centralWidget(); }
+
+    // "<title> - Jhavari-Training"
+    void SetDocumentTitle(const QString& title);
+    // The recent-file entries of the File menu, newest first.
+    void ShowRecentFiles(const QStringList& paths);
+    // Asked before the window closes; false keeps it open.
+    void SetCloseQuery(std::function<bool()> canClose) { m_canClose = std::move(canClose); }
+
+    QString GetStatusText() const;
+    QToolBar* GetToolBar() const { return m_pToolBar; }
+
+    // The handler of the application's activation change: while measuring it
+    // posts MeasuringActivationChanged to itself.
+    void OnActivateApp(bool bActive);
+
+public slots:
+    // The text of the status bar pane; the application puts the idle text
+    // back on every idle pass while not measuring.
+    void SetStatusText(const QString& text);
+    void RestoreAndActivate();
+
+signals:
+    // Emitted (queued after the activation change) only while the measuring
+    // mode is on: the view confines the pointer when activated, frees it else.
+    void MeasuringActivationChanged(bool bActivated);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* CreateCommandAction(int commandId, const QString& text, bool checkable);
+    void CreateMenus();
+    void CreateAccelerators();
+    void CreateToolBar();
+    void CreateStatusBar();
+    bool IsAcceleratorKey(const QKeyEvent& event) const;
+
+    std::map<int, QAction*> m_actions;
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pStatusPane = nullptr;
+    std::function<bool()> m_canClose;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+#include <span>
+
+// The main menu, the accelerators, the tool bar and the command prompts as
+// tables, so that the frame is built from them and tests can read them.
+
+struct MenuItem {
+    int nCommandId;      // 0 for a separator
+    const char* szText;  // "&" marks the mnemonic, "\t" the shortcut text
+    bool bCheckable = false;
+};
+
+struct Menu {
+    const char* szTitle;
+    std::span<const MenuItem> aItems;
+};
+
+struct Accelerator {
+    QKeyCombination keys;
+    int nCommandId;
+};
+
+std::span<const Menu> MainMenu();
+std::span<const Accelerator> Accelerators();
+// Command ids of the tool bar buttons; 0 for a separator.
+std::span<const int> ToolBarButtons();
+
+// The status bar text shown while the command is highlighted, or empty.
+QString CommandPrompt(int commandId);
+// The tool tip of the command's tool bar button, or empty.
+QString CommandToolTip(int commandId);

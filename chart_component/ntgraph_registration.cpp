@@ -1,0 +1,33 @@
+// Self-registration of the chart component: it records its class identifier
+// and its own path in the component registry of the profile.
+
+#include "component_registry.h"
+#include "ntgraph_class.h"
+
+#include <QString>
+
+#include <dlfcn.h>
+
+namespace {
+
+constexpr int kSelfRegisterSucceeded = 0;
+constexpr int kSelfRegisterFailed = static_cast<int>(0x80004005); // E_FAIL
+
+QString OwnLibraryPath()
+{
+    Dl_info info{};
+    if (::dladdr(reinterpret_cast<void*>(&OwnLibraryPath), &info) == 0 || !info.dli_fname)
+        return {};
+    return QString::fromLocal8Bit(info.dli_fname);
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int DllRegisterServer()
+{
+    const QString path = OwnLibraryPath();
+    if (path.isEmpty())
+        return kSelfRegisterFailed;
+    return WriteComponentRegistration(kChartControlClassId, kChartControlName, path) ? kSelfRegisterSucceeded
+                                                                                     : kSelfRegisterFailed;
+}

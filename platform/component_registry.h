@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Which components are installed, kept in the profile under "CLSID/<class id>"
+// with the path of the component's library. A registration made by the
+// administrator lands in the machine-wide profile and counts for every user.
+bool WriteComponentRegistration(const QString& classId, const QString& name, const QString& libraryPath);
+bool IsComponentRegistered(const QString& classId);
