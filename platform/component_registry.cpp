@@ -31,3 +31,9 @@ bool IsComponentRegistered(const QString& classId)
     profile->beginGroup(kClassesSection);
     return profile->childGroups().contains(classId);
 }
+
+QString RegisteredComponentPath(const QString& classId)
+{
+    const auto profile = OpenProfile();
+    return profile->value(QStringLiteral("%1/%2/InprocServer32").arg(kClassesSection, classId)).toString();
+}

@@ -7,3 +7,5 @@
 // administrator lands in the machine-wide profile and counts for every user.
 bool WriteComponentRegistration(const QString& classId, const QString& name, const QString& libraryPath);
 bool IsComponentRegistered(const QString& classId);
+// The library registered for the class, or empty.
+QString RegisteredComponentPath(const QString& classId);
