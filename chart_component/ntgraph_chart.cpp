@@ -159,6 +159,9 @@ void CNTGraphChart::SetRange(double xFrom, double xTo, double yFrom, double yTo)
 {
     m_pAxisX->setRange(xFrom, xTo);
     m_pAxisY->setRange(yFrom, yTo);
+    // Five divisions give whole numbers on every range the diagrams use.
+    m_pAxisX->setTickCount(6);
+    m_pAxisY->setTickCount(6);
 }
 
 void CNTGraphChart::AddElement()
