@@ -49,14 +49,15 @@ def strike(samples, start, frequency, partials, gain, beat=0.0):
 
 
 def finish(samples):
-    """Normalises to the common peak and fades the last 60 ms out."""
+    """Normalises to the common peak and lets the last 0.4 s die away
+    smoothly, so the ring does not stop abruptly."""
     peak = max(abs(s) for s in samples) or 1.0
-    fade = int(0.06 * RATE)
+    fade = int(0.4 * RATE)
     out = []
     for index, s in enumerate(samples):
         remaining = len(samples) - index
-        gain = PEAK / peak * (min(1.0, remaining / fade))
-        out.append(max(-32767, min(32767, round(s * gain * 32767))))
+        tail = 0.5 - 0.5 * math.cos(math.pi * remaining / fade) if remaining < fade else 1.0
+        out.append(max(-32767, min(32767, round(s * PEAK / peak * tail * 32767))))
     return out
 
 
