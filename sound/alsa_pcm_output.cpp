@@ -15,6 +15,8 @@ namespace {
 constexpr unsigned kBufferMicroseconds = 50000;
 // How long one wait for room in the buffer may take before the state is read again.
 constexpr int kWaitSliceMs = 100;
+// How often the queue is read while the last samples play out.
+constexpr long kHeardPollMs = 10;
 constexpr auto kGiveUpAfter = std::chrono::seconds(1);
 
 } // namespace
@@ -46,15 +48,34 @@ CAlsaPcmOutput::~CAlsaPcmOutput()
     snd_pcm_close(m_pPcm);
 }
 
-bool CAlsaPcmOutput::WaitForDevice(const StopSignal& stop, int timeoutMs)
+bool CAlsaPcmOutput::WaitForRoom(const StopSignal& stop)
 {
     const int count = snd_pcm_poll_descriptors_count(m_pPcm);
     std::vector<pollfd> descriptors(static_cast<std::size_t>(std::max(count, 0)) + 1);
     descriptors[0] = {stop.GetFd(), POLLIN, 0};
     if (count > 0)
         snd_pcm_poll_descriptors(m_pPcm, descriptors.data() + 1, static_cast<unsigned>(count));
-    poll(descriptors.data(), descriptors.size(), timeoutMs);
+    poll(descriptors.data(), descriptors.size(), kWaitSliceMs);
     return (descriptors[0].revents & POLLIN) == 0;
+}
+
+bool CAlsaPcmOutput::WaitUntilHeard(int sampleRate, const StopSignal& stop)
+{
+    const auto queuedMs = [this, sampleRate]() -> long {
+        snd_pcm_sframes_t delay = 0;
+        if (snd_pcm_state(m_pPcm) != SND_PCM_STATE_RUNNING || snd_pcm_delay(m_pPcm, &delay) < 0)
+            return 0;
+        return std::max<long>(delay, 0) * 1000 / sampleRate;
+    };
+    // A device that stops making progress is given up after a grace time.
+    const auto deadline = std::chrono::steady_clock::now() + kGiveUpAfter + std::chrono::milliseconds(queuedMs());
+    for (long remaining = queuedMs(); remaining > 0 && std::chrono::steady_clock::now() < deadline;
+         remaining = queuedMs()) {
+        pollfd descriptor{stop.GetFd(), POLLIN, 0};
+        if (poll(&descriptor, 1, static_cast<int>(std::min(remaining + 1, kHeardPollMs))) > 0)
+            return false;
+    }
+    return true;
 }
 
 void CAlsaPcmOutput::PlayToEnd(const DecodedSound& sound, const StopSignal& stop)
@@ -72,7 +93,7 @@ void CAlsaPcmOutput::PlayToEnd(const DecodedSound& sound, const StopSignal& stop
         const snd_pcm_sframes_t written = snd_pcm_writei(m_pPcm, sound.m_aSamples.data() + position * channels,
                                                          std::min(frames - position, m_nPeriodFrames));
         if (written == -EAGAIN) {
-            if (!WaitForDevice(stop, kWaitSliceMs)) {
+            if (!WaitForRoom(stop)) {
                 snd_pcm_drop(m_pPcm);
                 return;
             }
@@ -88,19 +109,9 @@ void CAlsaPcmOutput::PlayToEnd(const DecodedSound& sound, const StopSignal& stop
     // A sound shorter than the start threshold has not started yet.
     if (snd_pcm_state(m_pPcm) == SND_PCM_STATE_PREPARED)
         snd_pcm_start(m_pPcm);
-    // Wait, still listening for the stop signal, until what is queued has been heard;
-    // a device that stops making progress is given up after a grace time.
-    snd_pcm_sframes_t delay = 0;
-    const auto deadline = std::chrono::steady_clock::now() + kGiveUpAfter +
-                          std::chrono::milliseconds(snd_pcm_delay(m_pPcm, &delay) == 0 ? delay * 1000 / sound.m_nSampleRate : 0);
-    while (snd_pcm_state(m_pPcm) == SND_PCM_STATE_RUNNING && snd_pcm_delay(m_pPcm, &delay) == 0 && delay > 0 &&
-           std::chrono::steady_clock::now() < deadline) {
-        const auto delayMs = static_cast<int>(delay * 1000 / sound.m_nSampleRate) + 1;
-        pollfd descriptor{stop.GetFd(), POLLIN, 0};
-        if (poll(&descriptor, 1, std::min(delayMs, 10)) > 0) {
-            snd_pcm_drop(m_pPcm);
-            return;
-        }
+    if (!WaitUntilHeard(sound.m_nSampleRate, stop)) {
+        snd_pcm_drop(m_pPcm);
+        return;
     }
     // Let the device or sound server finish its own tail.
     snd_pcm_nonblock(m_pPcm, 0);

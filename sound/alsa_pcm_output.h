@@ -23,7 +23,9 @@ public:
 
 private:
     explicit CAlsaPcmOutput(_snd_pcm* pcm);
-    bool WaitForDevice(const StopSignal& stop, int timeoutMs);
+    // Both return false as soon as the stop signal is raised.
+    bool WaitForRoom(const StopSignal& stop);
+    bool WaitUntilHeard(int sampleRate, const StopSignal& stop);
 
     _snd_pcm* m_pPcm;
     unsigned long m_nPeriodFrames = 0;

@@ -128,6 +128,8 @@ std::shared_ptr<ISoundPlayer> CreateAlsaSoundPlayer()
 {
     static std::once_flag silenced;
     std::call_once(silenced, [] { snd_lib_error_set_handler(IgnoreAlsaError); });
+    // Reads ALSA's configuration now rather than at the first event sound.
+    snd_config_update();
     const char* device = std::getenv(kDeviceVariable);
     return std::make_shared<CAlsaSoundPlayer>(device && *device ? device : "default");
 }
