@@ -24,16 +24,31 @@ using Clock = std::chrono::steady_clock;
 
 std::atomic<bool> g_bWaitingForFirstWrite{false};
 std::atomic<Clock::rep> g_firstWrite{0};
+// The stream opened by the play being timed: a sound still ending is not counted.
+std::atomic<snd_pcm_t*> g_pTimedStream{nullptr};
 
 } // namespace
 
-// Stands in front of ALSA's own snd_pcm_writei to note when the first frames arrive.
+// These two stand in front of ALSA's own functions to note when the first
+// frames of the timed play arrive.
+extern "C" int snd_pcm_open(snd_pcm_t** pcm, const char* name, snd_pcm_stream_t stream, int mode)
+{
+    using Open = int (*)(snd_pcm_t**, const char*, snd_pcm_stream_t, int);
+    static const auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "snd_pcm_open"));
+    const int result = real(pcm, name, stream, mode);
+    if (result == 0)
+        g_pTimedStream = *pcm;
+    return result;
+}
+
 extern "C" snd_pcm_sframes_t snd_pcm_writei(snd_pcm_t* pcm, const void* buffer, snd_pcm_uframes_t size)
 {
     using Write = snd_pcm_sframes_t (*)(snd_pcm_t*, const void*, snd_pcm_uframes_t);
     static const auto real = reinterpret_cast<Write>(dlsym(RTLD_NEXT, "snd_pcm_writei"));
-    if (g_bWaitingForFirstWrite.exchange(false))
+    if (pcm == g_pTimedStream && g_bWaitingForFirstWrite) {
         g_firstWrite = Clock::now().time_since_epoch().count();
+        g_bWaitingForFirstWrite = false;
+    }
     return real(pcm, buffer, size);
 }
 
@@ -80,6 +95,7 @@ void StartLatency(benchmark::State& state, int mode)
     const int id = store.AddSound(WriteToneFile());
     std::vector<double> latencies;
     for (auto _ : state) {
+        g_pTimedStream = nullptr;
         g_bWaitingForFirstWrite = true;
         const auto start = Clock::now();
         if (!store.PlaySoundById(id, mode)) {
