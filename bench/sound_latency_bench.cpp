@@ -80,6 +80,15 @@ std::string WriteToneFile()
     return path.string();
 }
 
+// Loads the tone into the store; it plays from memory, so the file goes at once.
+int LoadTone(CSoundManager& store)
+{
+    const std::string path = WriteToneFile();
+    const int id = store.AddSound(path);
+    std::filesystem::remove(path);
+    return id;
+}
+
 void ReportPercentiles(benchmark::State& state, std::vector<double> microseconds)
 {
     std::sort(microseconds.begin(), microseconds.end());
@@ -92,7 +101,7 @@ void StartLatency(benchmark::State& state, int mode)
 {
     setenv("JHAVARI_ALSA_DEVICE", "null", 1);
     CSoundManager store(CreateAlsaSoundPlayer());
-    const int id = store.AddSound(WriteToneFile());
+    const int id = LoadTone(store);
     std::vector<double> latencies;
     for (auto _ : state) {
         g_pTimedStream = nullptr;
@@ -129,7 +138,7 @@ void BM_FailWithoutSoundCard(benchmark::State& state)
 {
     setenv("JHAVARI_ALSA_DEVICE", "hw:99,0", 1);
     CSoundManager store(CreateAlsaSoundPlayer());
-    const int id = store.AddSound(WriteToneFile());
+    const int id = LoadTone(store);
     std::vector<double> durations;
     for (auto _ : state) {
         const auto start = Clock::now();
