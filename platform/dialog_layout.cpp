@@ -1,0 +1,94 @@
+#include "dialog_layout.h"
+
+#include "time_picker.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Rounded a * b / c, as the desktop's own conversion of dialog units does.
+int MulDiv(int a, int b, int c)
+{
+    const long long product = static_cast<long long>(a) * b;
+    return static_cast<int>((product + (product >= 0 ? c / 2 : -c / 2)) / c);
+}
+
+QWidget* MakeStandardControl(const DialogControl& control, QWidget* parent)
+{
+    const QString text = QString::fromUtf8(control.text ? control.text : "");
+    switch (control.kind) {
+    case DialogControlKind::Label: {
+        auto* label = new QLabel(text, parent);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case DialogControlKind::SunkenLabel: {
+        auto* label = new QLabel(text, parent);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return label;
+    }
+    case DialogControlKind::GroupBox: return new QGroupBox(text, parent);
+    case DialogControlKind::PushButton: return new QPushButton(text, parent);
+    case DialogControlKind::CheckBox: return new QCheckBox(text, parent);
+    case DialogControlKind::ComboBox: return new QComboBox(parent);
+    case DialogControlKind::TimePicker: return new CTimePicker(parent);
+    case DialogControlKind::Custom: break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+DialogBaseUnits DialogBaseUnits::FromFont(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    // The average width of the Latin letters, rounded as the desktop does it.
+    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(letters / 26 + 1) / 2, metrics.height()};
+}
+
+int DialogBaseUnits::ToPixelsX(int units) const
+{
+    return MulDiv(units, avgCharWidth, 4);
+}
+
+int DialogBaseUnits::ToPixelsY(int units) const
+{
+    return MulDiv(units, height, 8);
+}
+
+QRect DialogBaseUnits::ToPixels(int x, int y, int w, int h) const
+{
+    return QRect(ToPixelsX(x), ToPixelsY(y), ToPixelsX(w), ToPixelsY(h));
+}
+
+QMap<int, QWidget*> BuildDialogControls(QWidget* parent, const QFont& font, std::span<const DialogControl> controls,
+                                        const CustomControlFactory& makeCustom)
+{
+    const DialogBaseUnits units = DialogBaseUnits::FromFont(font);
+    QMap<int, QWidget*> byId;
+    for (const DialogControl& control : controls) {
+        QWidget* widget = control.kind == DialogControlKind::Custom
+                              ? (makeCustom ? makeCustom(control, parent) : nullptr)
+                              : MakeStandardControl(control, parent);
+        if (!widget)
+            continue;
+        widget->setFont(font);
+        widget->setObjectName(QString::number(control.id));
+        QRect rect = units.ToPixels(control.x, control.y, control.w, control.h);
+        // A drop-down list's template height is that of its open list; the
+        // closed box keeps its natural height.
+        if (control.kind == DialogControlKind::ComboBox)
+            rect.setHeight(widget->sizeHint().height());
+        widget->setGeometry(rect);
+        if (control.id != -1)
+            byId.insert(control.id, widget);
+    }
+    return byId;
+}

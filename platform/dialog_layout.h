@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QFont>
+#include <QMap>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <span>
+
+class QWidget;
+
+// What kind of widget a row of a dialog template makes.
+enum class DialogControlKind {
+    Label,        // plain static text
+    SunkenLabel,  // static text with a sunken frame
+    GroupBox,
+    PushButton,
+    CheckBox,     // auto check box
+    ComboBox,     // drop-down list, not sorted
+    TimePicker,   // time of day, "HH:mm:ss", right-aligned
+    Custom,       // made by the form's own factory
+};
+
+// One control of a dialog template: position and size in dialog units.
+struct DialogControl {
+    int id; // -1 for plain labels and group boxes
+    DialogControlKind kind;
+    int x, y, w, h;
+    const char* text;
+};
+
+// The base units of a font, from which dialog units are derived.
+struct DialogBaseUnits {
+    int avgCharWidth;
+    int height;
+
+    static DialogBaseUnits FromFont(const QFont& font);
+    int ToPixelsX(int units) const;
+    int ToPixelsY(int units) const;
+    QRect ToPixels(int x, int y, int w, int h) const;
+};
+
+// Makes a widget for a Custom row; the builder places it and names it.
+using CustomControlFactory = std::function<QWidget*(const DialogControl& control, QWidget* parent)>;
+
+// Builds the controls of a template as children of parent, in template order
+// (which is also the tab order), each named by its control id ("1052").
+// Returns the controls with an id other than -1, by id.
+QMap<int, QWidget*> BuildDialogControls(QWidget* parent, const QFont& font, std::span<const DialogControl> controls,
+                                        const CustomControlFactory& makeCustom = {});
