@@ -11,9 +11,9 @@ namespace {
 using K = DialogControlKind;
 
 constexpr DialogControl kTemplate[] = {
-    {-1, K::Label, 7, 7, 116, 24, "Filter out all meditation intervals during the evaluation below this time."},
-    {CIntervallDlg::IDC_FILTER_TIME, K::TimePicker, 7, 36, 60, 15, nullptr},
-    {-1, K::Label, 71, 39, 52, 8, "Filter time"},
+    {-1, K::Label, 7, 7, 116, 27, "Filter out all meditation intervals during the evaluation below this time."},
+    {CIntervallDlg::IDC_FILTER_TIME, K::TimePicker, 7, 38, 60, 15, nullptr},
+    {-1, K::Label, 71, 41, 52, 8, "Filter time"},
     {CIntervallDlg::IDOK, K::PushButton, 129, 7, 50, 14, "OK"},
     {CIntervallDlg::IDCANCEL, K::PushButton, 129, 24, 50, 14, "Cancel"},
 };
@@ -22,7 +22,7 @@ constexpr DialogControl kTemplate[] = {
 
 CIntervallDlg::CIntervallDlg(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialogFrame(*this, "Interval filter", 186, 58);
+    SetUpDialogFrame(*this, "Interval filter", 186, 60);
     const auto controls = BuildDialogControls(this, DialogFont(), kTemplate);
     m_pPicker = static_cast<CTimePicker*>(controls[IDC_FILTER_TIME]);
     auto* ok = static_cast<QPushButton*>(controls[IDOK]);
