@@ -1,3 +1,4 @@
+#include "entry_test_support.h"
 #include "manual_entry.h"
 
 #include <gtest/gtest.h>
@@ -5,16 +6,6 @@
 namespace {
 
 constexpr CalendarTime kTen = 1'700'000'000; // any moment; times below are offsets from it
-
-CDataEntry Entry(CalendarTime start, CalendarTime end, int measurement, int run)
-{
-    CDataEntry entry;
-    entry.m_timeStart = start;
-    entry.m_timeEnd = end;
-    entry.m_nMeasurement = static_cast<std::uint16_t>(measurement);
-    entry.m_nRun = static_cast<std::uint16_t>(run);
-    return entry;
-}
 
 // Measurements 1 to 4, two runs each, 100 s apart from 0 on.
 TrainingType FourMeasurements()

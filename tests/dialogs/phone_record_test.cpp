@@ -1,8 +1,8 @@
+#include "entry_test_support.h"
 #include "phone_record.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 
 namespace {
@@ -13,29 +13,6 @@ struct PhoneRun : ::testing::Test {
     CPhoneRecordRun run{12, 0};
 
     CPhoneRecordRun::Result Save(const std::string& text) { return run.SaveRecord(text, &type).result; }
-};
-
-// Sets TZ for one test and puts the old value back.
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ"))
-            m_old = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedTimeZone()
-    {
-        if (m_old.empty())
-            unsetenv("TZ");
-        else
-            setenv("TZ", m_old.c_str(), 1);
-        tzset();
-    }
-
-private:
-    std::string m_old;
 };
 
 using Result = CPhoneRecordRun::Result;

@@ -1,5 +1,6 @@
 #include "dialog_commands.h"
 #include "dialog_test_support.h"
+#include "entry_test_support.h"
 #include "phone_record_dialog.h"
 
 #include <QLabel>
@@ -9,43 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 
 namespace {
-
-CDataEntry Entry(CalendarTime start, CalendarTime end, int measurement, int run)
-{
-    CDataEntry entry;
-    entry.m_timeStart = start;
-    entry.m_timeEnd = end;
-    entry.m_nMeasurement = static_cast<std::uint16_t>(measurement);
-    entry.m_nRun = static_cast<std::uint16_t>(run);
-    return entry;
-}
-
-// Sets TZ for one test and puts the old value back.
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ"))
-            m_old = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedTimeZone()
-    {
-        if (m_old.empty())
-            unsetenv("TZ");
-        else
-            setenv("TZ", m_old.c_str(), 1);
-        tzset();
-    }
-
-private:
-    std::string m_old;
-};
 
 // Of two zones with opposite seasons, the one in daylight saving time now.
 const char* ZoneInDaylightSavingNow()
@@ -120,21 +87,6 @@ TEST_F(PhoneRecordDialog, EnterSavesEachRecordAndTheCaptionCountsRuns)
     QTest::keyClick(Edit(&dialog), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(type.m_aEntries.GetSize(), 3);
-}
-
-TEST_F(PhoneRecordDialog, RefusedTextsKeepTheCounters)
-{
-    CManualDataDlg dialog(&type, showRow, 1);
-    dialog.show();
-    for (const char* text : {"0-200", "200-100", "200-200", "-100", "", "100 200"}) {
-        boxes.messages.clear();
-        Enter(&dialog, text);
-        EXPECT_EQ(boxes.messages, QStringList{"Invalid Input"}) << text;
-        EXPECT_EQ(Caption(&dialog), "Mess-Nr. 1, Lauf-Nr. 1:") << text;
-        EXPECT_TRUE(dialog.isVisible());
-    }
-    EXPECT_EQ(type.m_aEntries.GetSize(), 0);
-    EXPECT_TRUE(shownRows.empty());
 }
 
 TEST_F(PhoneRecordDialog, DaylightSavingAtOpeningShiftsTheRecords)
