@@ -2,6 +2,7 @@
 
 #include "decimal_text.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -35,6 +36,19 @@ CUpDownButtons::CUpDownButtons(QWidget* parent) : QWidget(parent)
 void CUpDownButtons::SetBuddy(QLineEdit* buddy)
 {
     m_pBuddy = buddy;
+    buddy->installEventFilter(this);
+}
+
+bool CUpDownButtons::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pBuddy && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            Step(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CUpDownButtons::Step(int delta)

@@ -4,9 +4,9 @@
 
 class QLineEdit;
 
-// A pair of arrow buttons beside an edit (its buddy): each press reads the
-// edit's number, steps it by one within the range and writes it back as an
-// integer. The edit itself still takes any text.
+// A pair of arrow buttons beside an edit (its buddy): each press, or the Up
+// and Down keys in the edit, reads the edit's number, steps it by one within
+// the range and writes it back as an integer. The edit still takes any text.
 class CUpDownButtons : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +20,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* m_pBuddy = nullptr;

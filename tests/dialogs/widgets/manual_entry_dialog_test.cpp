@@ -153,7 +153,7 @@ TEST_F(ManualEntryDialog, EnterClosesExceptOnAPushButton)
     EXPECT_EQ(type.m_aEntries.GetSize(), 1);
 }
 
-TEST_F(ManualEntryDialog, SpinArrowsStepTheNumberWithinTheirRange)
+TEST_F(ManualEntryDialog, ArrowsStepTheNumberWithinTheirRange)
 {
     Open("1", At(10, 0, 0), At(10, 0, 30));
     QWidget* spin = Control<QWidget>(&dialog, CTestDlg::IDC_NUMBER_SPIN);
@@ -173,6 +173,11 @@ TEST_F(ManualEntryDialog, SpinArrowsStepTheNumberWithinTheirRange)
     TypeNumber("100");
     QTest::mouseClick(up, Qt::LeftButton);
     EXPECT_EQ(NumberEdit()->text(), "100");
+    QTest::keyClick(NumberEdit(), Qt::Key_Down);
+    QTest::keyClick(NumberEdit(), Qt::Key_Down);
+    EXPECT_EQ(NumberEdit()->text(), "98");
+    QTest::keyClick(NumberEdit(), Qt::Key_Up);
+    EXPECT_EQ(NumberEdit()->text(), "99");
 }
 
 TEST(OpenManualEntry, ClosingAlwaysCountsAsAChangeAndRefreshesTheView)
