@@ -1,0 +1,55 @@
+#pragma once
+
+#include "data_entry.h"
+#include "training_type.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// One interval noted on a phone: start and end in seconds since 1970, joined
+// by "-", "x" or "X"; an "x" or "X" anywhere marks an uddhacca interval.
+struct PhoneRecord {
+    std::uint32_t dwStart = 0;
+    std::uint32_t dwEnd = 0;
+    bool bUddhacca = false;
+};
+// Splits the text at its first separator and reads both numbers like atoi;
+// empty when there is no separator. The numbers are not checked here.
+std::optional<PhoneRecord> ParsePhoneRecord(const std::string& text);
+
+// 3600 when the local clock is in daylight saving time at that moment, else 0.
+// The phone's numbers are shifted by it so that they read as the local time.
+std::int32_t DstOffsetAt(CalendarTime moment);
+
+// The records of one new measurement, entered one after another.
+class CPhoneRecordRun {
+public:
+    enum class Result {
+        Stored,              // accepted (and appended when there is a training type)
+        Invalid,             // "Invalid Input"
+        MeasurementTooLarge, // the measurement number does not fit 16 bits
+    };
+    struct Outcome {
+        Result result = Result::Invalid;
+        std::optional<CDataEntry> appended;
+    };
+
+    static constexpr std::uint32_t kNoRecordYet = 0xFFFFFFFFu;
+    static constexpr std::int32_t kHighestMeasurementNo = 0xFFFF;
+
+    CPhoneRecordRun(std::int32_t measurementNo, std::int32_t dstOffset);
+
+    // "Mess-Nr. 12, Lauf-Nr. 3:"
+    std::string Caption() const;
+    // Checks the record against the previous one of the run and appends it to
+    // the training type, if there is one; a refused record changes nothing.
+    Outcome SaveRecord(const std::string& text, TrainingType* type);
+    // The message for a measurement number that does not fit.
+    std::string TooLargeMessage() const;
+
+    std::int32_t m_nMeasurementNo;
+    std::int32_t m_nDstOffset;
+    std::uint32_t m_dwLastEnd = kNoRecordYet;
+    std::int32_t m_nStored = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "calendar_time.h"
+
+#include <QDialog>
+
+class CTimePicker;
+
+// "Interval filter": the time below which the evaluation leaves intervals out.
+class CIntervallDlg : public QDialog {
+    Q_OBJECT
+public:
+    enum ControlId {
+        IDC_FILTER_TIME = 1040,
+        IDOK = 1,
+        IDCANCEL = 2,
+    };
+
+    explicit CIntervallDlg(QWidget* parent = nullptr);
+
+    // Written into the picker when the dialog opens, read back on OK; the
+    // picker keeps its date and edits only the time of day.
+    CalendarTime m_timeFilter = 0;
+
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    CTimePicker* m_pPicker;
+    bool m_bInitialised = false;
+};

@@ -1,0 +1,70 @@
+#include "choose_sound_dialog.h"
+#include "interval_filter_dialog.h"
+#include "manual_entry_dialog.h"
+#include "phone_record_dialog.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimeEdit>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Every text and every time must show in full inside its control, and every
+// control inside the dialog.
+void ExpectNothingCutOff(QDialog& dialog)
+{
+    dialog.show();
+    const QRect client = dialog.rect();
+    for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QString name = child->objectName() + " " + child->metaObject()->className();
+        EXPECT_TRUE(client.contains(child->geometry())) << name.toStdString();
+        if (auto* label = qobject_cast<QLabel*>(child)) {
+            const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
+            const QFontMetrics metrics = label->fontMetrics();
+            const QRect text = metrics.boundingRect(QRect(0, 0, label->width(), 1000), flags, label->text());
+            const int lines = text.height() / metrics.lineSpacing();
+            EXPECT_LE(lines * metrics.lineSpacing(), label->height()) << label->text().toStdString();
+            EXPECT_LE(text.width(), label->width()) << label->text().toStdString();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(child)) {
+            const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
+            EXPECT_LT(textWidth, button->width()) << button->text().toStdString();
+        } else if (auto* time = qobject_cast<QTimeEdit*>(child)) {
+            EXPECT_LE(time->minimumSizeHint().width(), time->width()) << name.toStdString();
+        }
+    }
+    // JHAVARI_SCREENSHOT_DIR keeps a picture of each dialog to look at.
+    const QByteArray folder = qgetenv("JHAVARI_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        dialog.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(dialog.windowTitle() + ".png"));
+}
+
+} // namespace
+
+TEST(DialogLayout, AllFourDialogsShowTheirTextsInFull)
+{
+    TrainingType type;
+    CTestDlg manual(type, {});
+    manual.m_strNumber = "12";
+    manual.m_timeStart = MakeLocalTime(2026, 3, 10, 23, 58, 0);
+    manual.m_timeEnd = MakeLocalTime(2026, 3, 10, 23, 59, 20);
+    ExpectNothingCutOff(manual);
+
+    CManualDataDlg phone(&type, {}, 65535);
+    phone.m_strRecord = "1700000000-1700000600x";
+    ExpectNothingCutOff(phone);
+
+    CIntervallDlg filter;
+    filter.m_timeFilter = MakeDuration(23, 59, 59);
+    ExpectNothingCutOff(filter);
+
+    CChooseSoundDlg sounds({});
+    for (std::size_t i = 0; i < SoundEventCount; ++i)
+        sounds.m_strFile[i] = "/usr/share/jhavari-training/sounds/" + std::string(kDefaultSoundFiles[i]);
+    ExpectNothingCutOff(sounds);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "message_box.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+
+// Records the messages and answers the questions in place of the user.
+class RecordingMessageBoxes : public IMessageBox {
+public:
+    RecordingMessageBoxes() { SetMessageBoxes(this); }
+    ~RecordingMessageBoxes() override { SetMessageBoxes(nullptr); }
+
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    Answer AskYesNo(QWidget* parent, const QString& text) override;
+    Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
+
+    QStringList messages;
+    QStringList questions;
+    std::deque<Answer> answers; // taken in order; No when empty
+};
+
+// Runs action on the next modal window that is not `current`, once it is shown.
+void OnNextModal(std::function<void(QWidget* modal)> action, QWidget* current = nullptr);
+
+// A control of a dialog by its id.
+template <class T> T* Control(QWidget* dialog, int id)
+{
+    return dialog->findChild<T*>(QString::number(id));
+}
