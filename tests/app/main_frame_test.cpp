@@ -97,6 +97,8 @@ TEST(MainFrame, TitleRecentFilesAndToolBar)
     QStringList tips;
     for (QAction* action : toolBar->actions())
         tips.append(action->isSeparator() ? QStringLiteral("-") : action->toolTip());
+    for (QAction* action : toolBar->actions())
+        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->toolTip().toStdString();
     EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "-", "Print"}));
     QAction* toggle = frame.GetCommandAction(CommandId::kViewToolbar);
     toggle->trigger();
