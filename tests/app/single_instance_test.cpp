@@ -6,7 +6,9 @@
 
 #include "profile.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,8 +21,10 @@ constexpr int kProcessTimeoutMs = 15000;
 
 class Program {
 public:
-    explicit Program(const QStringList& arguments, bool withDisplay = true)
+    explicit Program(const QStringList& arguments, bool withDisplay = true, const QString& program = PROGRAM_FILE,
+                     const QString& workingDirectory = {})
     {
+        m_process.setWorkingDirectory(workingDirectory);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (withDisplay) {
             environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -29,7 +33,7 @@ public:
                 environment.remove(name);
         }
         m_process.setProcessEnvironment(environment);
-        m_process.start(PROGRAM_FILE, arguments);
+        m_process.start(program, arguments);
         EXPECT_TRUE(m_process.waitForStarted());
     }
     ~Program()
@@ -85,6 +89,20 @@ TEST(SingleInstance, SecondProgramEndsWhenTheRunningOneDoesNotAnswer)
     EXPECT_TRUE(second.Ends(0));
 }
 
+TEST(SingleInstance, SecondProgramDoesNotWaitForAnInstanceThatHangs)
+{
+    CSingleInstance first;
+    ASSERT_TRUE(first.Acquire());
+    ASSERT_TRUE(first.Listen());
+    QSignalSpy activation(&first, &CSingleInstance::ActivationRequested);
+    // This process answers nothing while it waits for the second one.
+    Program second({});
+    EXPECT_TRUE(second.Ends(0));
+    QCoreApplication::processEvents();
+    QTest::qWait(100);
+    EXPECT_EQ(activation.size(), 0) << "a late answer activates nothing";
+}
+
 TEST(SingleInstance, TwoProgramsOneAfterTheOther)
 {
     Program first({});
@@ -134,4 +152,19 @@ TEST(SingleInstance, RegistrationWithoutDisplayRegistersTheComponentNextToThePro
     EXPECT_EQ(profile->value("Register/NTGraph").toInt(), 1);
     EXPECT_EQ(profile->value("CLSID/{C9FE01C2-2746-479B-96AB-E0BE9931B018}/InprocServer32").toString(),
               QFileInfo(PROGRAM_FILE).absolutePath() + "/NTGraph.ocx");
+}
+
+TEST(SingleInstance, RegistrationWithoutTheComponentReportsAndFails)
+{
+    // A copy of the program alone in a folder, started from there, with no PATH to search.
+    QTemporaryDir folder;
+    const QString lonely = folder.filePath("jhavari-training");
+    ASSERT_TRUE(QFile::copy(PROGRAM_FILE, lonely));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "");
+    Program registering({"-register"}, false, lonely, folder.path());
+    qputenv("PATH", path);
+    EXPECT_TRUE(registering.Ends(1));
+    EXPECT_EQ(registering.Process().readAllStandardError(), "Jhavari-Training: SearchPath(() failed\n");
+    EXPECT_FALSE(OpenProfile()->contains("Register/NTGraph"));
 }

@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -179,6 +181,16 @@ TEST_F(AppTest, IdlePassesRestoreTheIdleTextOnlyOutsideMeasuring)
     m_app.OnIdle();
     g_bMeasuringMode = false;
     EXPECT_EQ(Frame().GetStatusText(), "Waiting for mouse-start (left mouse button) ...");
+}
+
+TEST_F(AppTest, StandardButtonsSpeakGerman)
+{
+    ASSERT_TRUE(m_app.InitInstance({"jhavari-training"}));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Ja");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Nein");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&'), "Abbrechen");
 }
 
 TEST_F(AppTest, PrinterOrientationFollowsTheFlag)
