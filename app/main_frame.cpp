@@ -53,6 +53,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(kAppTitle);
+    // No pop-up of the frame's own for showing and hiding the tool bar: the
+    // View menu does that.
+    setContextMenuPolicy(Qt::NoContextMenu);
     CreateMenus();
     CreateAccelerators();
     CreateToolBar();
