@@ -15,6 +15,13 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+// The bitmaps are compiled into the static app library; nothing would pull
+// them into the program without this (it must stand outside any namespace).
+static void InitAppResources()
+{
+    Q_INIT_RESOURCE(app);
+}
+
 namespace {
 
 // Lets a separator in the menu bar push the menus after it to the right
@@ -35,6 +42,7 @@ constexpr int kToolBarButtonHeight = 15;
 
 QIcon ToolBarIcon(int position)
 {
+    InitAppResources();
     static const QPixmap strip(QStringLiteral(":/bitmaps/128.png"));
     return QIcon(strip.copy(position * kToolBarButtonWidth, 0, kToolBarButtonWidth, kToolBarButtonHeight));
 }
@@ -45,6 +53,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(kAppTitle);
+    // No pop-up of the frame's own for showing and hiding the tool bar: the
+    // View menu does that.
+    setContextMenuPolicy(Qt::NoContextMenu);
     CreateMenus();
     CreateAccelerators();
     CreateToolBar();

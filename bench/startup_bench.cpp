@@ -1,0 +1,114 @@
+// Whole-process start-up: from starting the program to its first painted main
+// window, and the resident memory at that moment. Needs a display; run it as
+//   xvfb-run -a build/test/bin/bench_startup
+// The program reports its first paint on standard output when
+// JHAVARI_EXIT_AFTER_FIRST_PAINT is set, then ends.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct StartResult {
+    double seconds = 0;
+    long residentKiB = -1;
+    bool ok = false;
+};
+
+// A fresh profile and runtime folder, as at a user's first start.
+std::vector<std::string> ProgramEnvironment(const std::filesystem::path& home)
+{
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string text = *entry;
+        if (text.rfind("HOME=", 0) != 0 && text.rfind("XDG_", 0) != 0)
+            environment.push_back(text);
+    }
+    std::filesystem::create_directories(home / "run");
+    std::filesystem::permissions(home / "run", std::filesystem::perms::owner_all);
+    environment.push_back("HOME=" + home.string());
+    environment.push_back("XDG_CONFIG_HOME=" + (home / "config").string());
+    environment.push_back("XDG_RUNTIME_DIR=" + (home / "run").string());
+    environment.push_back("JHAVARI_EXIT_AFTER_FIRST_PAINT=1");
+    return environment;
+}
+
+StartResult StartOnce(const std::filesystem::path& home)
+{
+    StartResult result;
+    std::vector<std::string> environment = ProgramEnvironment(home);
+    std::vector<char*> envp;
+    for (std::string& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    std::string program = PROGRAM_FILE;
+    char* argv[] = {program.data(), nullptr};
+
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return result;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    if (spawned != 0) {
+        ::close(pipeFds[0]);
+        return result;
+    }
+    FILE* output = ::fdopen(pipeFds[0], "r");
+    char line[256] = {};
+    const bool reported = std::fgets(line, sizeof line, output) != nullptr;
+    const auto painted = std::chrono::steady_clock::now();
+    std::fclose(output);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+
+    result.seconds = std::chrono::duration<double>(painted - start).count();
+    result.ok = reported && std::sscanf(line, "first-paint rss-kb=%ld", &result.residentKiB) == 1;
+    return result;
+}
+
+void BM_StartupToFirstPaint(benchmark::State& state)
+{
+    if (!std::getenv("DISPLAY")) {
+        state.SkipWithError("no display: run under xvfb-run -a");
+        return;
+    }
+    const std::filesystem::path home = std::filesystem::temp_directory_path() / ("jhavari-bench-" + std::to_string(::getpid()));
+    long residentKiB = 0;
+    for (auto _ : state) {
+        std::filesystem::remove_all(home);
+        const StartResult result = StartOnce(home);
+        if (!result.ok) {
+            state.SkipWithError("the program did not report its first paint");
+            break;
+        }
+        state.SetIterationTime(result.seconds);
+        residentKiB = result.residentKiB;
+    }
+    std::filesystem::remove_all(home);
+    state.counters["rss_MiB"] = static_cast<double>(residentKiB) / 1024.0;
+}
+
+} // namespace
+
+BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(15);
+
+BENCHMARK_MAIN();

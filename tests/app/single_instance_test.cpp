@@ -1,0 +1,170 @@
+// The single-instance rule with real program processes. Every test process
+// has its own runtime folder and profile (see qt_test_main.cpp), which the
+// started programs inherit.
+
+#include "single_instance.h"
+
+#include "profile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kProcessTimeoutMs = 15000;
+
+class Program {
+public:
+    explicit Program(const QStringList& arguments, bool withDisplay = true, const QString& program = PROGRAM_FILE,
+                     const QString& workingDirectory = {})
+    {
+        m_process.setWorkingDirectory(workingDirectory);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (withDisplay) {
+            environment.insert("QT_QPA_PLATFORM", "offscreen");
+        } else {
+            for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                environment.remove(name);
+        }
+        m_process.setProcessEnvironment(environment);
+        m_process.start(program, arguments);
+        EXPECT_TRUE(m_process.waitForStarted());
+    }
+    ~Program()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+    // Ended within the time, on its own, with this status.
+    bool Ends(int exitCode)
+    {
+        return m_process.waitForFinished(kProcessTimeoutMs) && m_process.exitStatus() == QProcess::NormalExit &&
+               m_process.exitCode() == exitCode;
+    }
+    bool IsRunning() const { return m_process.state() == QProcess::Running; }
+    QProcess& Process() { return m_process; }
+
+private:
+    QProcess m_process;
+};
+
+// True once a running instance answers the question.
+bool InstanceAnswers(CSingleInstance& asker)
+{
+    return QTest::qWaitFor([&] { return asker.ActivateRunningInstance(); }, kProcessTimeoutMs);
+}
+
+} // namespace
+
+TEST(SingleInstance, SecondProgramAsksTheRunningOneToActivateAndEnds)
+{
+    CSingleInstance first;
+    ASSERT_TRUE(first.Acquire());
+    ASSERT_TRUE(first.Listen());
+    QSignalSpy activation(&first, &CSingleInstance::ActivationRequested);
+
+    Program second({});
+    // The answer is given by this process's event loop, so wait on the spy.
+    EXPECT_TRUE(activation.wait(kProcessTimeoutMs));
+    EXPECT_TRUE(second.Ends(0));
+    EXPECT_EQ(activation.size(), 1);
+    EXPECT_TRUE(second.Process().readAllStandardOutput().isEmpty());
+}
+
+TEST(SingleInstance, SecondProgramEndsWhenTheRunningOneDoesNotAnswer)
+{
+    // Still starting up: holds the lock but does not answer yet.
+    CSingleInstance first;
+    ASSERT_TRUE(first.Acquire());
+    Program second({});
+    EXPECT_TRUE(second.Ends(0));
+}
+
+TEST(SingleInstance, SecondProgramDoesNotWaitForAnInstanceThatHangs)
+{
+    CSingleInstance first;
+    ASSERT_TRUE(first.Acquire());
+    ASSERT_TRUE(first.Listen());
+    QSignalSpy activation(&first, &CSingleInstance::ActivationRequested);
+    // This process answers nothing while it waits for the second one.
+    Program second({});
+    EXPECT_TRUE(second.Ends(0));
+    QCoreApplication::processEvents();
+    QTest::qWait(100);
+    EXPECT_EQ(activation.size(), 0) << "a late answer activates nothing";
+}
+
+TEST(SingleInstance, TwoProgramsOneAfterTheOther)
+{
+    Program first({});
+    CSingleInstance asker;
+    ASSERT_TRUE(InstanceAnswers(asker));
+    EXPECT_FALSE(asker.Acquire());
+
+    Program second({});
+    EXPECT_TRUE(second.Ends(0));
+    EXPECT_TRUE(first.IsRunning());
+}
+
+TEST(SingleInstance, LockOfAKilledInstanceDoesNotBlockANewStart)
+{
+    CSingleInstance asker;
+    {
+        Program first({});
+        ASSERT_TRUE(InstanceAnswers(asker));
+        first.Process().kill();
+        first.Process().waitForFinished();
+    }
+    ASSERT_TRUE(QFileInfo::exists(asker.LockFilePath())) << "a killed instance leaves its lock behind";
+    ASSERT_TRUE(QFileInfo::exists(asker.ServerPath()));
+
+    Program next({});
+    EXPECT_TRUE(InstanceAnswers(asker));
+    EXPECT_TRUE(next.IsRunning());
+}
+
+TEST(SingleInstance, RegisterWhileAnInstanceRunsOnlyActivatesIt)
+{
+    CSingleInstance first;
+    ASSERT_TRUE(first.Acquire());
+    ASSERT_TRUE(first.Listen());
+    QSignalSpy activation(&first, &CSingleInstance::ActivationRequested);
+    Program registering({"-register"});
+    EXPECT_TRUE(activation.wait(kProcessTimeoutMs));
+    EXPECT_TRUE(registering.Ends(0));
+    EXPECT_FALSE(OpenProfile()->contains("Register/NTGraph"));
+}
+
+TEST(SingleInstance, RegistrationWithoutDisplayRegistersTheComponentNextToTheProgram)
+{
+    Program registering({"-register"}, false);
+    EXPECT_TRUE(registering.Ends(0)) << registering.Process().readAllStandardError().toStdString();
+    const auto profile = OpenProfile();
+    EXPECT_EQ(profile->value("Register/NTGraph").toInt(), 1);
+    EXPECT_EQ(profile->value("CLSID/{C9FE01C2-2746-479B-96AB-E0BE9931B018}/InprocServer32").toString(),
+              QFileInfo(PROGRAM_FILE).absolutePath() + "/NTGraph.ocx");
+}
+
+TEST(SingleInstance, RegistrationWithoutTheComponentReportsAndFails)
+{
+    // A copy of the program alone in a folder, started from there, with no PATH to search.
+    QTemporaryDir folder;
+    const QString lonely = folder.filePath("jhavari-training");
+    ASSERT_TRUE(QFile::copy(PROGRAM_FILE, lonely));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "");
+    Program registering({"-register"}, false, lonely, folder.path());
+    qputenv("PATH", path);
+    EXPECT_TRUE(registering.Ends(1));
+    EXPECT_EQ(registering.Process().readAllStandardError(), "Jhavari-Training: SearchPath(() failed\n");
+    EXPECT_FALSE(OpenProfile()->contains("Register/NTGraph"));
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "file_dialogs.h"
+#include "message_box.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+
+// Records every message and question and gives the queued answers
+// (Cancel when none is queued).
+class ScriptedMessageBoxes : public IMessageBox {
+public:
+    ScriptedMessageBoxes() { SetMessageBoxes(this); }
+    ~ScriptedMessageBoxes() override { SetMessageBoxes(nullptr); }
+
+    void ShowMessage(QWidget*, const QString& text) override { m_messages.append(text); }
+    Answer AskYesNo(QWidget*, const QString& text) override { return Ask(text); }
+    Answer AskYesNoCancel(QWidget*, const QString& text) override { return Ask(text); }
+
+    std::deque<Answer> m_answers;
+    QStringList m_messages;
+    QStringList m_questions;
+
+private:
+    Answer Ask(const QString& text)
+    {
+        m_questions.append(text);
+        if (m_answers.empty())
+            return Answer::Cancel;
+        const Answer answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+};
+
+// Chooses the queued file names (empty: cancelled) and records the titles.
+class ScriptedFileDialogs : public IFileDialogs {
+public:
+    ScriptedFileDialogs() { SetFileDialogs(this); }
+    ~ScriptedFileDialogs() override { SetFileDialogs(nullptr); }
+
+    QString GetOpenFileName(QWidget*, const QString& title, const QString& filters) override
+    {
+        m_titles.append(title);
+        m_filters = filters;
+        return Next();
+    }
+    QString GetSaveFileName(QWidget*, const QString& title, const QString& suggestedPath, const QString& filters,
+                            const QString& defaultSuffix) override
+    {
+        m_titles.append(title);
+        m_filters = filters;
+        m_suggestedPath = suggestedPath;
+        m_defaultSuffix = defaultSuffix;
+        return Next();
+    }
+
+    std::deque<QString> m_choices;
+    QStringList m_titles;
+    QString m_filters;
+    QString m_suggestedPath;
+    QString m_defaultSuffix;
+
+private:
+    QString Next()
+    {
+        if (m_choices.empty())
+            return {};
+        const QString choice = m_choices.front();
+        m_choices.pop_front();
+        return choice;
+    }
+};
