@@ -79,7 +79,8 @@ QMap<int, QWidget*> BuildDialogControls(QWidget* parent, const QFont& font, std:
                               : MakeStandardControl(control, parent);
         if (!widget)
             continue;
-        widget->setFont(font);
+        if (control.kind != DialogControlKind::Custom)
+            widget->setFont(font);
         widget->setObjectName(QString::number(control.id));
         QRect rect = units.ToPixels(control.x, control.y, control.w, control.h);
         // A drop-down list's template height is that of its open list; the
