@@ -1,0 +1,135 @@
+// How long a sound takes to start: from PlaySoundById to the moment the first
+// frames are handed to ALSA, over 1,000 plays into ALSA's "null" device; and
+// how long a play takes to fail on a machine without that sound card.
+#include "alsa_sound_player.h"
+#include "sound_manager.h"
+
+#include <alsa/asoundlib.h>
+#include <benchmark/benchmark.h>
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::atomic<bool> g_bWaitingForFirstWrite{false};
+std::atomic<Clock::rep> g_firstWrite{0};
+
+} // namespace
+
+// Stands in front of ALSA's own snd_pcm_writei to note when the first frames arrive.
+extern "C" snd_pcm_sframes_t snd_pcm_writei(snd_pcm_t* pcm, const void* buffer, snd_pcm_uframes_t size)
+{
+    using Write = snd_pcm_sframes_t (*)(snd_pcm_t*, const void*, snd_pcm_uframes_t);
+    static const auto real = reinterpret_cast<Write>(dlsym(RTLD_NEXT, "snd_pcm_writei"));
+    if (g_bWaitingForFirstWrite.exchange(false))
+        g_firstWrite = Clock::now().time_since_epoch().count();
+    return real(pcm, buffer, size);
+}
+
+namespace {
+
+constexpr int kPlays = 1000;
+
+// A half-second bell-like tone in a WAVE file, as a user's sound would be.
+std::string WriteToneFile()
+{
+    const auto path = std::filesystem::temp_directory_path() / "jhavari-bench-tone.wav";
+    const int rate = 44100;
+    std::vector<std::int16_t> samples(rate / 2);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::int16_t>(20000 * std::exp(-3.0 * i / rate) * std::sin(2 * M_PI * 528 * i / rate));
+    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
+    std::ofstream out(path, std::ios::binary);
+    const auto put = [&out](std::uint32_t value, int bytes) {
+        for (int b = 0; b < bytes; ++b)
+            out.put(static_cast<char>((value >> (8 * b)) & 0xFF));
+    };
+    out << "RIFF";
+    put(36 + dataBytes, 4);
+    out << "WAVEfmt ";
+    put(16, 4), put(1, 2), put(1, 2), put(rate, 4), put(rate * 2, 4), put(2, 2), put(16, 2);
+    out << "data";
+    put(dataBytes, 4);
+    out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
+    return path.string();
+}
+
+void ReportPercentiles(benchmark::State& state, std::vector<double> microseconds)
+{
+    std::sort(microseconds.begin(), microseconds.end());
+    state.counters["median_us"] = microseconds[microseconds.size() / 2];
+    state.counters["p99_us"] = microseconds[microseconds.size() * 99 / 100];
+    state.counters["max_us"] = microseconds.back();
+}
+
+void StartLatency(benchmark::State& state, int mode)
+{
+    setenv("JHAVARI_ALSA_DEVICE", "null", 1);
+    CSoundManager store(CreateAlsaSoundPlayer());
+    const int id = store.AddSound(WriteToneFile());
+    std::vector<double> latencies;
+    for (auto _ : state) {
+        g_bWaitingForFirstWrite = true;
+        const auto start = Clock::now();
+        if (!store.PlaySoundById(id, mode)) {
+            state.SkipWithError("the null device did not play");
+            break;
+        }
+        while (g_bWaitingForFirstWrite)
+            std::this_thread::yield();
+        const std::chrono::duration<double> latency(Clock::time_point(Clock::duration(g_firstWrite.load())) - start);
+        state.SetIterationTime(latency.count());
+        latencies.push_back(latency.count() * 1e6);
+    }
+    if (!latencies.empty())
+        ReportPercentiles(state, latencies);
+}
+
+void BM_AsyncStartToFirstFrame(benchmark::State& state)
+{
+    StartLatency(state, SND_ASYNC);
+}
+BENCHMARK(BM_AsyncStartToFirstFrame)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_SyncStartToFirstFrame(benchmark::State& state)
+{
+    StartLatency(state, SND_SYNC);
+}
+BENCHMARK(BM_SyncStartToFirstFrame)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A machine without this card: the play must fail at once.
+void BM_FailWithoutSoundCard(benchmark::State& state)
+{
+    setenv("JHAVARI_ALSA_DEVICE", "hw:99,0", 1);
+    CSoundManager store(CreateAlsaSoundPlayer());
+    const int id = store.AddSound(WriteToneFile());
+    std::vector<double> durations;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (store.PlaySoundById(id, SND_ASYNC)) {
+            state.SkipWithError("hw:99,0 played");
+            break;
+        }
+        const std::chrono::duration<double> duration(Clock::now() - start);
+        state.SetIterationTime(duration.count());
+        durations.push_back(duration.count() * 1e6);
+    }
+    if (!durations.empty())
+        ReportPercentiles(state, durations);
+}
+BENCHMARK(BM_FailWithoutSoundCard)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,19 @@
+#pragma once
+
+// A flag another thread raises to end a running playback; it is a file
+// descriptor so that a playback waiting in poll() wakes at once.
+class StopSignal {
+public:
+    StopSignal();
+    ~StopSignal();
+    StopSignal(const StopSignal&) = delete;
+    StopSignal& operator=(const StopSignal&) = delete;
+
+    void Raise();
+    void Clear();
+    bool IsRaised() const;
+    int GetFd() const { return m_nFd; }
+
+private:
+    int m_nFd;
+};

@@ -1,0 +1,84 @@
+#include "alsa_sound_player.h"
+#include "capture_device.h"
+#include "event_sounds.h"
+#include "program_path.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kRate = 44100;
+
+TEST(EventSounds, AMissingFileSilencesOnlyItsEvent)
+{
+    CCaptureDevice device;
+    CEventSounds sounds(CreateAlsaSoundPlayer());
+    DocSettings settings;
+    std::array<std::vector<std::int16_t>, SoundEventCount> samples;
+    for (std::size_t i = 0; i < SoundEventCount; ++i) {
+        samples[i] = RampSamples(300 + 100 * i, static_cast<std::int16_t>(2000 * (i + 1)));
+        settings.m_strSoundFile[i] = (device.Folder() / ("event" + std::to_string(i) + ".wav")).string();
+        WriteWave16(settings.m_strSoundFile[i], kRate, samples[i]);
+    }
+
+    for (int reload = 0; reload < 3; ++reload) {
+        sounds.LoadEventSounds(settings);
+        EXPECT_EQ(sounds.m_nSoundId, (std::array<int, SoundEventCount>{1, 2, 3, 4, 5}));
+        EXPECT_EQ(sounds.Manager().GetCount(), 5);
+    }
+
+    std::filesystem::remove(settings.m_strSoundFile[EndIntervall]);
+    sounds.LoadEventSounds(settings);
+    EXPECT_EQ(sounds.m_nSoundId, (std::array<int, SoundEventCount>{1, 0, 2, 3, 4}));
+    EXPECT_EQ(sounds.Manager().GetCount(), 4);
+
+    // The "Sound test": all five in order; the missing one is skipped silently.
+    std::vector<std::int16_t> expected;
+    for (int event = 0; event < SoundEventCount; ++event) {
+        const bool played = sounds.Play(static_cast<SoundEvent>(event), SND_SYNC);
+        EXPECT_EQ(played, event != EndIntervall) << event;
+        if (event != EndIntervall)
+            expected.insert(expected.end(), samples[event].begin(), samples[event].end());
+    }
+    EXPECT_EQ(device.Samples(), expected);
+}
+
+TEST(EventSounds, TheDefaultSoundsLieNextToTheProgramAndPlay)
+{
+    ASSERT_TRUE(InitProgramPath());
+    CCaptureDevice device;
+    CEventSounds sounds(CreateAlsaSoundPlayer());
+    sounds.LoadEventSounds(DocSettings());
+    ASSERT_EQ(sounds.m_nSoundId, (std::array<int, SoundEventCount>{1, 2, 3, 4, 5}));
+
+    std::vector<std::vector<std::int16_t>> played;
+    for (int event = 0; event < SoundEventCount; ++event) {
+        const std::size_t before = device.Samples().size();
+        ASSERT_TRUE(sounds.Play(static_cast<SoundEvent>(event), SND_SYNC)) << event;
+        const auto all = device.Samples();
+        played.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
+    }
+    for (std::size_t i = 0; i < played.size(); ++i) {
+        const double seconds = static_cast<double>(played[i].size()) / kRate;
+        EXPECT_GE(seconds, 0.5) << kDefaultSoundFiles[i];
+        EXPECT_LE(seconds, 3.0) << kDefaultSoundFiles[i];
+        const auto peak = std::max_element(played[i].begin(), played[i].end(),
+                                           [](auto a, auto b) { return std::abs(a) < std::abs(b); });
+        EXPECT_GT(std::abs(*peak), 8000) << kDefaultSoundFiles[i] << " is too quiet";
+        EXPECT_LT(std::abs(*peak), 32767) << kDefaultSoundFiles[i] << " clips";
+        // The ending fades out: no click when the sound stops.
+        EXPECT_LT(std::abs(played[i].back()), 200) << kDefaultSoundFiles[i];
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(played[i], played[j]) << kDefaultSoundFiles[i] << " and " << kDefaultSoundFiles[j];
+    }
+}
+
+TEST(EventSounds, AnEventOutsideTheFiveIsRefused)
+{
+    CCaptureDevice device;
+    CEventSounds sounds(CreateAlsaSoundPlayer());
+    EXPECT_THROW(sounds.Play(SoundEventCount, SND_ASYNC), std::invalid_argument);
+    EXPECT_FALSE(sounds.Play(BeginIntervall, SND_ASYNC)); // nothing loaded yet
+}
+
+} // namespace
