@@ -1,5 +1,6 @@
 #include "plain_controls.h"
 
+#include "dialog_layout.h"
 #include "span_format.h"
 
 #include <QLinearGradient>
@@ -83,8 +84,11 @@ CPlainBannerLabel::CPlainBannerLabel(QWidget* parent) : QLabel(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont banner(QStringLiteral("MS Sans Serif"));
+    QFont banner = TemplateFont(QStringLiteral("MS Sans Serif"), 8);
+    // The banner font is 24 pixels high from the top of its accents to the
+    // bottom of its descenders, not 24 pixels per em.
     banner.setPixelSize(24);
+    banner.setPixelSize(24 * 24 / QFontMetrics(banner).height());
     banner.setWeight(QFont::Black);
     banner.setItalic(true);
     setFont(banner);

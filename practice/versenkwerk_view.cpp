@@ -45,13 +45,6 @@ constexpr int kSettingsControls[] = {
     IDC_SOUND_TEST,    IDC_CHOOSE_SOUNDS, IDC_SHOW_LAST, IDC_DELETE_INTERVALS,
 };
 
-QFont FormFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    return font;
-}
-
 } // namespace
 
 CVersenkwerkView::CVersenkwerkView(CVersenkwerkDoc& document, std::shared_ptr<ISoundPlayer> player,
@@ -63,7 +56,7 @@ CVersenkwerkView::CVersenkwerkView(CVersenkwerkDoc& document, std::shared_ptr<IS
       m_measuring(document, *this, clock, keys ? *keys : *m_pOwnKeys)
 {
     setObjectName(QStringLiteral("101"));
-    setFont(FormFont());
+    setFont(TemplateFont(QStringLiteral("MS Sans Serif"), 8));
     setAutoFillBackground(true);
     m_measureTimer.setTimerType(Qt::PreciseTimer);
     m_measureTimer.setInterval(kMeasureTimerPeriodMs);
