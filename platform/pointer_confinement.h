@@ -11,7 +11,8 @@ public:
     virtual void Release(QWidget* window) = 0;
 };
 
-// The real confinement: Qt's mouse grab, and on X11 a pointer grab confined
-// to the window; elsewhere the grab alone.
+// The real confinement: on X11 an active pointer grab confined to the
+// window; elsewhere (or if the X server refuses) Qt's mouse grab, which keeps
+// the presses in the window but cannot hold the pointer in it.
 IPointerConfinement& PointerConfinement();
 void SetPointerConfinement(IPointerConfinement* confinement);

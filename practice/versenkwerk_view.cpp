@@ -115,6 +115,12 @@ void CVersenkwerkView::BuildForm()
 
     m_pListModel = new CIntervalListModel(this);
     m_pList->SetIntervalModel(m_pListModel);
+
+    // A plain widget ignores presses, so they pass on to the form beneath.
+    m_pPressSurface = new QWidget(this);
+    m_pPressSurface->setObjectName(QStringLiteral("PressSurface"));
+    m_pPressSurface->setFocusPolicy(Qt::StrongFocus);
+    m_pPressSurface->hide();
 }
 
 void CVersenkwerkView::ConnectHandlers()
@@ -272,6 +278,12 @@ void CVersenkwerkView::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
 }
 
+void CVersenkwerkView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_pPressSurface->setGeometry(rect());
+}
+
 void CVersenkwerkView::UpdateTimeDisplays()
 {
     m_pTotalTime->setText(QStringLiteral(" ") + QString::fromStdString(FormatSpan(m_measuring.m_spanTotal)));
@@ -326,6 +338,13 @@ void CVersenkwerkView::LockSettingsControls(bool enable)
     // The alarm button only shows that F12 is live.
     Control(IDC_ALARM_BUTTON)->setEnabled(!enable);
     m_pClock->SetLit(!enable);
+    // While measuring the whole form is one button, over every control.
+    m_pPressSurface->setGeometry(rect());
+    m_pPressSurface->setVisible(!enable);
+    m_pPressSurface->raise();
+    // Keys typed while measuring must not edit a control by accident.
+    if (!enable)
+        m_pPressSurface->setFocus();
     if (enable) {
         m_pFixedDuration->setEnabled(m_pFixedTotal->isChecked());
         m_pAlarmInterval->setEnabled(m_pAutoAlarm->isChecked());

@@ -97,6 +97,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildForm();
@@ -141,6 +142,8 @@ private:
     QComboBox* m_pTrainingTypes = nullptr;
     CSortedListCtrl* m_pList = nullptr;
     CIntervalListModel* m_pListModel = nullptr;
+    // Laid over the whole form while measuring: its presses go to the form.
+    QWidget* m_pPressSurface = nullptr;
 
     CMeasuringMode m_measuring;
 };

@@ -5,6 +5,7 @@
 #include "measuring_mode_flag.h"
 #include "message_box.h"
 #include "plain_controls.h"
+#include "pointer_confinement.h"
 #include "sorted_list_ctrl.h"
 #include "sound_manager.h"
 #include "time_picker.h"
@@ -306,6 +307,41 @@ TEST_F(ViewTest, AlarmsAndTimeSoundReachTheSoundBackEnd)
     m_keys.Hold(WatchedKey::F12);
     Seconds(1);
     EXPECT_EQ(TakePlayed(), Played(5, {"UddhaccaAlarm.wav", false}));
+}
+
+// Confines nothing and grabs nothing, as on a desktop without pointer grabs.
+class CCountingConfinement : public IPointerConfinement {
+public:
+    void Confine(QWidget*) override { ++m_nConfined; }
+    void Release(QWidget*) override { ++m_nReleased; }
+    int m_nConfined = 0;
+    int m_nReleased = 0;
+};
+
+TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
+{
+    CCountingConfinement confinement;
+    SetPointerConfinement(&confinement);
+    Click(1001);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    Press(Qt::LeftButton, 1023);
+    EXPECT_TRUE(m_view->Measuring().m_bIntervalRunning);
+    Press(Qt::RightButton, 1052);
+    EXPECT_FALSE(m_view->Measuring().m_bIntervalRunning);
+    // The frame frees and restores the pointer when the program loses and regains activation.
+    m_view->ConfinePointer(false);
+    m_view->ConfinePointer(false);
+    m_view->ConfinePointer(true);
+    EXPECT_EQ(confinement.m_nConfined, 2);
+    EXPECT_EQ(confinement.m_nReleased, 1);
+    m_view->OnMeasuringModeCommand();
+    EXPECT_EQ(confinement.m_nReleased, 2);
+    SetPointerConfinement(nullptr);
+    ASSERT_EQ(Records().GetSize(), 1);
+    EXPECT_EQ(Records()[0].m_bUddhacca, 1);
+    // Outside the mode the controls get their presses again.
+    QTest::mouseClick(Control(1013), Qt::LeftButton);
+    EXPECT_EQ(m_doc.m_settings.m_bFixedExerciseTime, 1);
 }
 
 TEST_F(ViewTest, TheRealTimerTicksAndTheRealKeyTrackerEndsTheMode)
