@@ -38,11 +38,12 @@ bool CKeyStateTracker::IsKeyHeld(WatchedKey key) const
 bool CKeyStateTracker::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+    // A key bound to a shortcut is seen only as a shortcut override, not as a press.
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride || type == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // An auto-repeat release is followed by another press: the key stays held.
         if (const std::optional<WatchedKey> which = Watched(key->key()); which && !key->isAutoRepeat())
-            m_abHeld[static_cast<std::size_t>(*which)] = type == QEvent::KeyPress;
+            m_abHeld[static_cast<std::size_t>(*which)] = type != QEvent::KeyRelease;
     } else if (type == QEvent::ApplicationDeactivate) {
         // A release in another application's window never reaches us.
         m_abHeld.fill(false);

@@ -94,26 +94,4 @@ TEST_F(IntervalListTest, DoubleClickAnywhereIsReportedAfterTheListsOwnHandling)
     EXPECT_EQ(reported.count(), 2);
 }
 
-TEST_F(IntervalListTest, DeletingRowsKeepsTheOthersShowingTheirRecords)
-{
-    m_type.m_aEntries.Add(Entry(m_type.m_aEntries[3].m_timeStart, 5, 2, 1)); // same second as run 4
-    m_model.Fill(m_type, std::nullopt);
-    ClickHeader(5);
-    int rowOfRun4 = -1;
-    for (int row = 0; row < m_model.rowCount(); ++row)
-        if (Cell(row, 2) == QStringLiteral("4"))
-            rowOfRun4 = row;
-    m_model.DeleteRows(m_type, {rowOfRun4, 0});
-    EXPECT_EQ(m_model.rowCount(), 7);
-    EXPECT_EQ(m_type.m_aEntries.GetSize(), 6);
-    for (int row = 0; row < m_model.rowCount(); ++row) {
-        const IntervalRow& shown = m_model.Rows().Row(row);
-        if (shown.m_nRecord == IntervalRow::kNoRecord) {
-            EXPECT_EQ(Cell(row, 1), QStringLiteral("2")); // the record that went with run 4
-            continue;
-        }
-        EXPECT_EQ(m_type.m_aEntries[shown.m_nRecord].m_nRun, Cell(row, 2).toInt());
-    }
-}
-
 } // namespace

@@ -217,22 +217,6 @@ TEST_F(MeasuringModeTest, EscapeAndF11CutTheIntervalOffSilentlyAsUddhacca)
     EXPECT_EQ(Records()[1].m_nMeasurement, 2);
 }
 
-TEST_F(MeasuringModeTest, F10WhileOnSwitchesOffAndLaterKeysDoNothing)
-{
-    m_mode.ToggleMeasuringMode();
-    m_mode.OnLeftButtonDown();
-    RunFor(5);
-    TakeSounds();
-    m_mode.ToggleMeasuringMode();
-    EXPECT_FALSE(m_form.m_bTimerRunning);
-    EXPECT_TRUE(TakeSounds().empty()); // no end sound, no end-of-exercise sound
-    EXPECT_EQ(Records()[0].m_bUddhacca, 1);
-    m_mode.OnLeftButtonDown();
-    m_mode.OnRightButtonDown();
-    EXPECT_EQ(Records().GetSize(), 1);
-    EXPECT_EQ(m_form.m_strStatus, kStatusModeOff);
-}
-
 TEST_F(MeasuringModeTest, StatusTextGrowsOneDotPerTickUpToNine)
 {
     m_mode.ToggleMeasuringMode();
