@@ -92,13 +92,15 @@ void CVersenkwerkView::BuildForm()
         case IDC_INTERVAL_CLOCK: return m_pClock = new CPlainClock(parent);
         case IDC_PROGRESS: return m_pProgress = new CPlainProgress(parent);
         case IDC_INTERVAL_LIST: return m_pList = new CSortedListCtrl(parent);
-        default: {
-            // The volume sliders, driven by the volume control.
+        case IDC_WAVE_VOLUME:
+        case IDC_MAIN_VOLUME: {
+            // Range and middle position of the volume sliders; the mixer drives them.
             auto* slider = new QSlider(Qt::Horizontal, parent);
             slider->setRange(0, 20);
             slider->setValue(10);
             return slider;
         }
+        default: return nullptr;
         }
     });
     m_pTotalTime = qobject_cast<QLabel*>(Control(IDC_TOTAL_TIME));

@@ -109,6 +109,7 @@ private:
 
     // IMeasuringForm
     void SetProgressPos(int percent) override;
+    // The diagram windows close here once the view owns them.
     void CloseDiagrams() override {}
     void TickShowLastMeasurement() override;
     unsigned StartMeasureTimer() override;
