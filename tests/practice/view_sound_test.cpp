@@ -31,14 +31,14 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     CVersenkwerkView view(doc, CreateAlsaSoundPlayer(), clock, &keys);
     doc.UpdateAllViews(0);
 
-    auto tail = [&](std::size_t count) {
-        const std::vector<std::int16_t> all = device.WaitForSamples(count);
-        return std::vector<std::int16_t>(all.end() - static_cast<std::ptrdiff_t>(count), all.end());
-    };
+    // Waits for everything played so far; the newest sound is at the end.
     std::size_t total = 0;
     auto expectNext = [&](SoundEvent event) {
         total += samples[event].size();
-        EXPECT_EQ(tail(samples[event].size()), samples[event]) << kDefaultSoundFiles[event];
+        const std::vector<std::int16_t> all = device.WaitForSamples(total);
+        ASSERT_EQ(all.size(), total);
+        EXPECT_TRUE(std::equal(samples[event].rbegin(), samples[event].rend(), all.rbegin()))
+            << kDefaultSoundFiles[event];
     };
 
     view.OnMeasuringModeCommand();

@@ -249,6 +249,17 @@ TEST_F(ViewTest, RightButtonEndsAsUddhaccaAndF10SwitchesOffSilently)
     EXPECT_EQ(Records().GetSize(), 2);
 }
 
+TEST_F(ViewTest, DestroyingTheViewWhileMeasuringFreesThePointerAndStoresNothing)
+{
+    Click(1001);
+    Press(Qt::LeftButton);
+    Seconds(4);
+    ASSERT_EQ(QWidget::mouseGrabber(), m_view.get());
+    m_view.reset();
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(Records().GetSize(), 0);
+}
+
 TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
 {
     Click(1013);
