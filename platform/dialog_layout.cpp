@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 // Rounded a * b / c, as the desktop's own conversion of dialog units does.
@@ -45,6 +47,14 @@ QWidget* MakeStandardControl(const DialogControl& control, QWidget* parent)
 
 } // namespace
 
+QFont TemplateFont(const QString& family, int pointSize)
+{
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(pointSize);
+    return font;
+}
+
 DialogBaseUnits DialogBaseUnits::FromFont(const QFont& font)
 {
     const QFontMetrics metrics(font);
@@ -79,13 +89,21 @@ QMap<int, QWidget*> BuildDialogControls(QWidget* parent, const QFont& font, std:
                               : MakeStandardControl(control, parent);
         if (!widget)
             continue;
-        widget->setFont(font);
+        if (control.kind != DialogControlKind::Custom)
+            widget->setFont(font);
         widget->setObjectName(QString::number(control.id));
         QRect rect = units.ToPixels(control.x, control.y, control.w, control.h);
         // A drop-down list's template height is that of its open list; the
         // closed box keeps its natural height.
         if (control.kind == DialogControlKind::ComboBox)
             rect.setHeight(widget->sizeHint().height());
+        // One line high: no wrapping, and a text a little wider in this font
+        // than in the template's font is shown whole rather than cut.
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (label && control.kind != DialogControlKind::Custom && rect.height() < 2 * label->fontMetrics().height()) {
+            label->setWordWrap(false);
+            rect.setWidth(std::max(rect.width(), label->sizeHint().width()));
+        }
         widget->setGeometry(rect);
         if (control.id != -1)
             byId.insert(control.id, widget);

@@ -41,6 +41,10 @@ struct DialogBaseUnits {
     QRect ToPixels(int x, int y, int w, int h) const;
 };
 
+// A template's font. "MS Sans Serif" and "Arial" are not on Linux desktops:
+// Liberation Sans, metric-compatible with Arial, takes their place.
+QFont TemplateFont(const QString& family, int pointSize);
+
 // Makes a widget for a Custom row; the builder places it and names it.
 using CustomControlFactory = std::function<QWidget*(const DialogControl& control, QWidget* parent)>;
 

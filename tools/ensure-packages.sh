@@ -9,6 +9,7 @@ packages=(
   libasound2-dev libsndfile1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation poppler-utils tzdata
+  libxcb1-dev
 )
 
 missing=()

@@ -1,0 +1,110 @@
+// The interval list of the main view with a million records of one training
+// type: filling it must not freeze the form (goal under 200 ms and under 100
+// bytes per row beyond the records), sorting by duration under a second.
+#include "alsa_sound_player.h"
+#include "interval_list_model.h"
+#include "sorted_list_ctrl.h"
+#include "versenkwerk_view.h"
+
+#include <QApplication>
+#include <QHeaderView>
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+namespace {
+
+constexpr int kRecords = 1'000'000;
+
+void AddMillionRecords(TrainingType& type)
+{
+    type.m_aEntries.Reserve(kRecords);
+    CalendarTime start = 1'200'000'000;
+    for (int i = 0; i < kRecords; ++i) {
+        CDataEntry entry;
+        entry.m_timeStart = start;
+        entry.m_timeEnd = start + (static_cast<std::int64_t>(i) * 7919) % 3600;
+        entry.m_nMeasurement = static_cast<std::uint16_t>(i / 20 + 1);
+        entry.m_nRun = static_cast<std::uint16_t>(i % 20 + 1);
+        entry.m_bUddhacca = i % 9 == 0;
+        type.m_aEntries.Add(entry);
+        start += 4000;
+    }
+}
+
+std::size_t HeapInUse()
+{
+    // Large blocks are mapped separately and counted apart.
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// The shown main view over a document whose first training type holds a
+// million records.
+struct ShownView {
+    ShownView() : view(document, CreateAlsaSoundPlayer())
+    {
+        document.OnNewDocument();
+        AddMillionRecords(document.m_aTrainingTypes[0]);
+        view.resize(view.sizeHint());
+        view.show();
+        view.ShowSettings(); // selects the first training type
+        QCoreApplication::processEvents();
+    }
+    CVersenkwerkDoc document;
+    CVersenkwerkView view;
+};
+
+ShownView& View()
+{
+    static ShownView shown;
+    return shown;
+}
+
+void BM_FillIntervalList(benchmark::State& state)
+{
+    ShownView& shown = View();
+    shown.view.Measuring().m_pTrainingType = nullptr;
+    shown.view.FillIntervalList(); // an empty list to start from
+    shown.view.ShowSettings();
+    QCoreApplication::processEvents();
+    const std::size_t before = HeapInUse();
+    shown.view.FillIntervalList();
+    QCoreApplication::processEvents();
+    const std::size_t after = HeapInUse();
+    for (auto _ : state) {
+        shown.view.FillIntervalList();
+        QCoreApplication::processEvents(); // the list lays out and paints its visible rows
+    }
+    const auto* list = shown.view.findChild<CSortedListCtrl*>(QStringLiteral("1023"));
+    state.counters["rows"] = list->model()->rowCount();
+    state.counters["bytes_per_row"] = static_cast<double>(after - before) / kRecords;
+}
+BENCHMARK(BM_FillIntervalList)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_SortByDurationHeaderClick(benchmark::State& state)
+{
+    ShownView& shown = View();
+    auto* list = shown.view.findChild<CSortedListCtrl*>(QStringLiteral("1023"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        shown.view.FillIntervalList();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        emit list->horizontalHeader()->sectionClicked(CIntervalRows::ColDuration);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SortByDurationHeaderClick)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

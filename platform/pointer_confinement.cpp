@@ -1,0 +1,75 @@
+#include "pointer_confinement.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+namespace {
+
+xcb_connection_t* X11Connection()
+{
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// An active pointer grab confined to the window; false when the server refuses it.
+bool GrabConfinedX11(xcb_connection_t* connection, QWidget* window)
+{
+    const auto id = static_cast<xcb_window_t>(window->window()->winId());
+    const uint16_t events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                            XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW;
+    // Owner events: the program's own windows still get their events as usual.
+    const xcb_grab_pointer_cookie_t cookie = xcb_grab_pointer(
+        connection, 1, id, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, id, XCB_NONE, XCB_CURRENT_TIME);
+    xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(connection, cookie, nullptr);
+    const bool grabbed = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(reply);
+    return grabbed;
+}
+
+class CQtPointerConfinement : public IPointerConfinement {
+public:
+    void Confine(QWidget* window) override
+    {
+        // On X11 the server's grab both confines and keeps every press in the
+        // program; Qt's own grab would take the pointer first and cannot confine.
+        xcb_connection_t* connection = X11Connection();
+        m_bX11Grab = connection && GrabConfinedX11(connection, window);
+        if (!m_bX11Grab)
+            window->grabMouse();
+    }
+
+    void Release(QWidget* window) override
+    {
+        if (m_bX11Grab) {
+            if (xcb_connection_t* connection = X11Connection()) {
+                xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+                xcb_flush(connection);
+            }
+            m_bX11Grab = false;
+        }
+        if (QWidget::mouseGrabber() == window)
+            window->releaseMouse();
+    }
+
+private:
+    bool m_bX11Grab = false;
+};
+
+IPointerConfinement* g_pConfinement = nullptr;
+
+} // namespace
+
+IPointerConfinement& PointerConfinement()
+{
+    static CQtPointerConfinement real;
+    return g_pConfinement ? *g_pConfinement : real;
+}
+
+void SetPointerConfinement(IPointerConfinement* confinement)
+{
+    g_pConfinement = confinement;
+}

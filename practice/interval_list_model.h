@@ -1,0 +1,38 @@
+#pragma once
+
+#include "interval_rows.h"
+
+#include <QAbstractTableModel>
+
+#include <optional>
+
+class TrainingType;
+
+// The rows of the interval list as a table model: seven text columns and the
+// alternating row background. It holds a copy of each shown record and the
+// record's position, never one widget item per row.
+class CIntervalListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit CIntervalListModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    void Clear();
+    void Fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement);
+    void AddRow(const CDataEntry& entry, std::int32_t record = IntervalRow::kNoRecord);
+    void SortRows(int column, bool ascending);
+    // Deletes the records of the given rows (and all others that start in the
+    // same second) from the type, and the rows from the list.
+    void DeleteRows(TrainingType& type, std::vector<int> rows);
+
+    const CIntervalRows& Rows() const { return m_rows; }
+
+    static constexpr std::array<int, CIntervalRows::ColumnCount> kColumnWidths = {50, 80, 80, 60, 60, 60, 70};
+
+private:
+    CIntervalRows m_rows;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "calendar_time.h"
+#include "data_entry.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TrainingType;
+
+// One row of the interval list: a copy of the record it shows, and the
+// position of that record in its training type (kNoRecord for rows added
+// while measuring and for rows whose record was deleted with another row).
+struct IntervalRow {
+    static constexpr std::int32_t kNoRecord = -1;
+
+    CalendarTime m_timeStart;
+    CalendarTime m_timeEnd;
+    std::int32_t m_nRecord;
+    std::uint16_t m_nMeasurement;
+    std::uint16_t m_nRun;
+    bool m_bUddhacca;
+};
+
+// The rows of the interval list, without any window: filling, sorting and
+// deleting, with the record positions kept right through all three.
+class CIntervalRows {
+public:
+    enum Column { ColDate, ColMeasurement, ColRun, ColStart, ColEnd, ColDuration, ColUddhacca, ColumnCount };
+
+    int Count() const { return static_cast<int>(m_rows.size()); }
+    const IntervalRow& Row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
+
+    void Clear() { m_rows.clear(); }
+    // All records of the type in stored order, or only those of one measurement.
+    void Fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement);
+    void Add(const CDataEntry& entry, std::int32_t record = IntervalRow::kNoRecord);
+
+    // Stable sort by a column's key; returns, for each old row, its new index.
+    std::vector<int> Sort(int column, bool ascending);
+
+    // Removes from the type every record that starts in the same second as
+    // one of the given rows, and gives the remaining rows their records' new
+    // positions. The rows themselves stay until EraseRows.
+    void RemoveRecordsOf(TrainingType& type, const std::vector<int>& rows);
+    // Removes the rows first..last (inclusive).
+    void EraseRows(int first, int last);
+
+    static std::string CellText(const IntervalRow& row, int column);
+
+private:
+    std::vector<IntervalRow> m_rows;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "key_state.h"
+
+#include <QObject>
+
+#include <array>
+
+// The real key state: an application-wide event filter that follows presses
+// and releases of ESC, F11 and F12 in any window of the program.
+class CKeyStateTracker : public QObject, public IKeyState {
+    Q_OBJECT
+public:
+    // Installs itself on the application; removed again when destroyed.
+    explicit CKeyStateTracker(QObject* parent = nullptr);
+    ~CKeyStateTracker() override;
+
+    bool IsKeyHeld(WatchedKey key) const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::array<bool, 3> m_abHeld{};
+};

@@ -1,0 +1,41 @@
+#include "span_format.h"
+
+#include <cstdio>
+#include <ctime>
+
+std::string FormatSpan(TimeSpan span)
+{
+    const bool negative = span < 0;
+    // Magnitude without overflow for the most negative value.
+    const unsigned long long seconds =
+        negative ? 0ULL - static_cast<unsigned long long>(span) : static_cast<unsigned long long>(span);
+    char text[16];
+    std::snprintf(text, sizeof text, "%s%02llu:%02llu:%02llu", negative ? "-" : "", seconds / 3600 % 24,
+                  seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+namespace {
+
+std::string FormatLocal(CalendarTime time, const char* format)
+{
+    const std::time_t value = static_cast<std::time_t>(time);
+    std::tm fields{};
+    if (!localtime_r(&value, &fields))
+        return {};
+    char text[128];
+    const std::size_t length = std::strftime(text, sizeof text, format, &fields);
+    return std::string(text, length);
+}
+
+} // namespace
+
+std::string FormatLocalDate(CalendarTime time)
+{
+    return FormatLocal(time, "%d.%m.%y");
+}
+
+std::string FormatLocalTimeOfDay(CalendarTime time)
+{
+    return FormatLocal(time, "%H:%M:%S");
+}

@@ -1,0 +1,70 @@
+#include "dialog_layout.h"
+#include "time_picker.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
+{
+    const DialogBaseUnits units{6, 13};
+    EXPECT_EQ(units.ToPixels(11, 5, 634, 30), QRect(17, 8, 951, 49)); // rounded like the desktop
+    EXPECT_EQ(units.ToPixelsX(-3), -5);
+
+    QWidget form;
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    const DialogControl controls[] = {
+        {-1, DialogControlKind::GroupBox, 0, 0, 100, 50, "Group"},
+        {1013, DialogControlKind::CheckBox, 4, 8, 60, 13, "Fixed total exercise time"},
+        {1002, DialogControlKind::ComboBox, 4, 30, 90, 138, ""},
+        {1007, DialogControlKind::SunkenLabel, 4, 40, 52, 10, " 00:00:00"},
+        {1014, DialogControlKind::TimePicker, 60, 40, 52, 15, ""},
+        {1052, DialogControlKind::Custom, 16, 112, 101, 41, ""},
+    };
+    int customCalls = 0;
+    const QMap<int, QWidget*> byId = BuildDialogControls(&form, font, controls, [&](const DialogControl& control,
+                                                                                   QWidget* parent) {
+        ++customCalls;
+        EXPECT_EQ(control.id, 1052);
+        return new QLabel(parent);
+    });
+    EXPECT_EQ(customCalls, 1);
+    EXPECT_EQ(byId.size(), 5);
+    const DialogBaseUnits real = DialogBaseUnits::FromFont(font);
+    ASSERT_GT(real.avgCharWidth, 0);
+    auto* check = form.findChild<QCheckBox*>(QStringLiteral("1013"));
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check, byId.value(1013));
+    EXPECT_EQ(check->text(), QStringLiteral("Fixed total exercise time"));
+    EXPECT_EQ(check->geometry(), real.ToPixels(4, 8, 60, 13));
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("1007"))->text(), QStringLiteral(" 00:00:00"));
+    ASSERT_NE(form.findChild<CTimePicker*>(QStringLiteral("1014")), nullptr);
+    ASSERT_NE(form.findChild<QLabel*>(QStringLiteral("1052")), nullptr);
+    EXPECT_EQ(byId.value(1052)->geometry(), real.ToPixels(16, 112, 101, 41));
+    // The closed drop-down list keeps its own height, not that of its open list.
+    auto* combo = form.findChild<QComboBox*>(QStringLiteral("1002"));
+    EXPECT_LT(combo->height(), real.ToPixelsY(138));
+    EXPECT_NE(form.findChild<QWidget*>(QStringLiteral("-1")), nullptr);
+}
+
+TEST(TimePicker, EditsTheTimeOfDayAndKeepsTheDate)
+{
+    CTimePicker picker;
+    int changes = 0;
+    QObject::connect(&picker, &CTimePicker::TimeChanged, [&] { ++changes; });
+    picker.SetTime(MakeDuration(0, 10, 0));
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(picker.text(), QStringLiteral("00:10:00"));
+    picker.setTime(QTime(1, 2, 3));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(picker.GetTime(), MakeDuration(1, 2, 3));
+    EXPECT_EQ(DurationSeconds(picker.GetTime()), 3723);
+}
+
+} // namespace
