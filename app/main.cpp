@@ -1,6 +1,7 @@
 #include "first_paint_probe.h"
 #include "headless_commands.h"
 #include "main_frame.h"
+#include "main_view_factory.h"
 #include "program_path.h"
 #include "terminal_message_box.h"
 #include "versenkwerk_app.h"
@@ -11,14 +12,6 @@
 #include <iostream>
 
 namespace {
-
-// Stands in the middle of the frame until the main view joins it.
-QWidget* MakeMainView(CVersenkwerkDoc&, CMainFrame& frame)
-{
-    auto* view = new QWidget(&frame);
-    view->setMinimumSize(640, 420);
-    return view;
-}
 
 int RegisterWithoutDisplay(int argc, char* argv[])
 {

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -166,8 +167,16 @@ void CMainFrame::CreateStatusBar()
 void CMainFrame::SetView(QWidget* view)
 {
     setCentralWidget(view);
-    if (view && view->sizeHint().isValid())
-        adjustSize();
+    if (!view || !view->sizeHint().isValid())
+        return;
+    // Fitted to the form; on a screen narrower than 1000 pixels the frame
+    // only ever shrinks, and the form may need scrolling there.
+    const QSize fitted = sizeHint();
+    const QScreen* display = screen();
+    if (display && display->geometry().width() < 1000)
+        resize(size().boundedTo(fitted));
+    else
+        resize(fitted);
 }
 
 void CMainFrame::SetDocumentTitle(const QString& title)

@@ -1,5 +1,6 @@
 #include "versenkwerk_view.h"
 
+#include "alsa_sound_player.h"
 #include "interval_list_model.h"
 #include "key_state_tracker.h"
 #include "measuring_mode_flag.h"
@@ -13,6 +14,8 @@
 #include "view_template.h"
 
 #include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -51,7 +54,9 @@ CVersenkwerkView::CVersenkwerkView(CVersenkwerkDoc& document, std::shared_ptr<IS
                                    const IClock& clock, const IKeyState* keys, QWidget* parent)
     : QWidget(parent),
       m_document(document),
+      m_pPlayer(player),
       m_sounds(std::move(player)),
+      m_diagrams(document),
       m_pOwnKeys(keys ? nullptr : std::make_unique<CKeyStateTracker>()),
       m_measuring(document, *this, clock, keys ? *keys : *m_pOwnKeys)
 {
@@ -74,6 +79,7 @@ CVersenkwerkView::~CVersenkwerkView()
     m_document.RemoveView(this);
     m_measureTimer.stop();
     ConfinePointer(false);
+    CloseDiagrams();
 }
 
 QSize CVersenkwerkView::sizeHint() const
@@ -111,6 +117,8 @@ void CVersenkwerkView::BuildForm()
     m_pFixedDuration = qobject_cast<CTimePicker*>(Control(IDC_FIXED_DURATION));
     m_pAlarmInterval = qobject_cast<CTimePicker*>(Control(IDC_ALARM_INTERVAL));
     m_pTrainingTypes = qobject_cast<QComboBox*>(Control(IDC_TRAINING_TYPE));
+    m_pWaveVolume = qobject_cast<QSlider*>(Control(IDC_WAVE_VOLUME));
+    m_pMainVolume = qobject_cast<QSlider*>(Control(IDC_MAIN_VOLUME));
     for (const char* name : CVersenkwerkDoc::kDefaultTrainingTypeNames)
         m_pTrainingTypes->addItem(QString::fromUtf8(name));
     Control(IDC_ALARM_BUTTON)->setEnabled(false);
@@ -148,18 +156,51 @@ void CVersenkwerkView::ConnectHandlers()
         m_document.m_settings.m_timeAlarmInterval = m_pAlarmInterval->GetTime();
     });
     connect(m_pTrainingTypes, &QComboBox::activated, this, [this] { OnTrainingTypeChosen(); });
-    connect(m_pList, &CSortedListCtrl::DoubleClicked, this, [this] { OnListDoubleClicked(); });
+    connect(m_pList, &CSortedListCtrl::DoubleClicked, this, &CVersenkwerkView::PhoneRecordDialogRequested);
+    const std::pair<int, DiagramKind> diagramButtons[] = {
+        {IDC_MAXIMUM, Maximum}, {IDC_AVERAGE, Average}, {IDC_MEDIAN, Median}, {IDC_SIKKHATI, Sikkhati}};
+    for (const auto& [id, kind] : diagramButtons)
+        clicked(id, [this, kind = kind] { m_diagrams.OpenDiagram(kind, this); });
+    clicked(IDC_SOUND_TEST, [this] { OnSoundTest(); });
+    clicked(IDC_CHOOSE_SOUNDS, [this] { OnChooseSounds(); });
+    for (QSlider* slider : {m_pWaveVolume, m_pMainVolume}) {
+        const int id = slider == m_pWaveVolume ? IDC_WAVE_VOLUME : IDC_MAIN_VOLUME;
+        // Moves by the user only; the positions shown from the settings come with signals blocked.
+        connect(slider, &QSlider::valueChanged, this, [this, id] { OnSliderMoving(id); });
+        connect(slider, &QSlider::sliderReleased, this, [this] { OnSliderMoved(); });
+        // A click on the channel or a key steps the slider without a drag.
+        connect(slider, &QSlider::actionTriggered, this, [this, slider] {
+            if (!slider->isSliderDown())
+                QMetaObject::invokeMethod(this, [this] { OnSliderMoved(); }, Qt::QueuedConnection);
+        });
+    }
 }
 
 // --- document and settings -------------------------------------------------
 
+void CVersenkwerkView::OnInitialUpdate()
+{
+    m_bInInitialUpdate = true;
+    OnDocumentUpdate(0);
+    if (m_bFirstInitialUpdate) {
+        SetStatusPanel(PanelSettings);
+        m_document.m_settings.SetDefaults();
+        ShowSettings();
+    }
+    m_bFirstInitialUpdate = false;
+    m_bInInitialUpdate = false;
+}
+
 void CVersenkwerkView::OnDocumentUpdate(int)
 {
     m_sounds.LoadEventSounds(m_document.m_settings);
+    if (m_bInInitialUpdate)
+        return;
     ShowSettings();
     m_pShowLast->setChecked(false);
     SelectTrainingTypeFromCombo();
     FillIntervalList();
+    RefreshDiagrams();
 }
 
 void CVersenkwerkView::ShowSettings()
@@ -178,6 +219,7 @@ void CVersenkwerkView::ShowSettings()
         item = std::max(item, 0);
     }
     m_pTrainingTypes->setCurrentIndex(item);
+    ApplyStoredVolumes();
     SelectTrainingTypeFromCombo();
     emit TimeSoundChanged(IsTimeSoundOn());
 }
@@ -196,6 +238,7 @@ void CVersenkwerkView::OnTrainingTypeChosen()
     m_document.m_settings.m_strTrainingType = m_pTrainingTypes->currentText().toStdString();
     SelectTrainingTypeFromCombo();
     FillIntervalList();
+    RefreshDiagrams();
 }
 
 void CVersenkwerkView::OnFixedTotalClicked(bool ticked)
@@ -442,11 +485,117 @@ void CVersenkwerkView::DeleteSelectedIntervals()
         return;
     m_pListModel->DeleteRows(*type, rows);
     m_document.SetModifiedFlag();
+    RefreshDiagrams();
 }
 
-void CVersenkwerkView::OnListDoubleClicked()
+// --- commands and dialogs ----------------------------------------------------
+
+void CVersenkwerkView::OnRestoreDefaults()
 {
-    m_pShowLast->setChecked(true);
+    if (MessageBoxes().AskYesNo(this, QStringLiteral("Are you sure you want to restore the default settings?")) !=
+        IMessageBox::Answer::Yes)
+        return;
+    m_document.SetModifiedFlag();
+    m_document.m_settings.SetDefaults();
+    ShowSettings();
+    m_sounds.LoadEventSounds(m_document.m_settings);
     FillIntervalList();
-    emit PhoneRecordDialogRequested();
+    RefreshDiagrams();
+    MessageBoxes().ShowMessage(this, QStringLiteral("Default settings restored"));
+}
+
+void CVersenkwerkView::OnSoundTest()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (SoundEvent event : {BeginIntervall, EndIntervall, EndIntervallUddhacca, UddhaccaAlarm, EndExercise})
+        m_sounds.Play(event, SND_SYNC);
+    QApplication::restoreOverrideCursor();
+}
+
+void CVersenkwerkView::OnChooseSounds()
+{
+    ::OnChooseSounds(
+        this, m_document, [this] { m_sounds.LoadEventSounds(m_document.m_settings); },
+        [this](const std::string& path) {
+            CSoundManager listening(m_pPlayer);
+            listening.PlaySoundById(listening.AddSound(path), SND_SYNC);
+        });
+}
+
+EntryViewHooks CVersenkwerkView::MakeEntryHooks()
+{
+    return {
+        [this](const CDataEntry& entry) { AddIntervalRow(entry); },
+        [this] { FillIntervalList(); },
+        [this] { RefreshDiagrams(); },
+        [this] { m_pShowLast->setChecked(true); },
+    };
+}
+
+void CVersenkwerkView::OnIntervalFilterCommand()
+{
+    OpenIntervalFilter(window(), m_document);
+}
+
+void CVersenkwerkView::OnManualEntryCommand()
+{
+    OpenManualEntry(this, m_document, CurrentTrainingType(), MakeEntryHooks());
+}
+
+void CVersenkwerkView::OnPhoneRecordEntry()
+{
+    OpenPhoneRecordEntry(this, m_document, CurrentTrainingType(), MakeEntryHooks());
+}
+
+void CVersenkwerkView::OnFilePrintPreview(QPrinter& printer)
+{
+    QPrintPreviewDialog preview(&printer, window());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        static const TrainingType kNoType;
+        const TrainingType* type = CurrentTrainingType();
+        m_printout.Print(*target, type ? *type : kNoType, m_document.m_settings, m_document.GetTitle());
+    });
+    preview.exec();
+}
+
+// --- volume sliders ------------------------------------------------------------
+
+void CVersenkwerkView::OnSliderMoving(int id)
+{
+    m_document.SetModifiedFlag();
+    if (id == IDC_WAVE_VOLUME)
+        m_document.m_settings.m_nWaveVolume = m_pWaveVolume->value();
+    else
+        m_document.m_settings.m_nMainVolume = m_pMainVolume->value();
+}
+
+void CVersenkwerkView::OnSliderMoved()
+{
+    // A sample of the new level.
+    m_sounds.Play(BeginIntervall, SND_ASYNC);
+}
+
+void CVersenkwerkView::ApplyStoredVolumes()
+{
+    // No stored position (-1) leaves the slider where it stands.
+    const std::pair<QSlider*, std::int32_t> positions[] = {{m_pWaveVolume, m_document.m_settings.m_nWaveVolume},
+                                                          {m_pMainVolume, m_document.m_settings.m_nMainVolume}};
+    for (const auto& [slider, position] : positions) {
+        if (position < 0)
+            continue;
+        const QSignalBlocker quiet(slider);
+        slider->setValue(position);
+    }
+}
+
+// --- diagrams -------------------------------------------------------------------
+
+void CVersenkwerkView::RefreshDiagrams()
+{
+    m_diagrams.RefreshDiagrams();
+}
+
+void CVersenkwerkView::CloseDiagrams()
+{
+    m_diagrams.CloseDiagrams();
 }

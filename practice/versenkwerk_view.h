@@ -1,7 +1,10 @@
 #pragma once
 
 #include "clock.h"
+#include "diagram_printout.h"
+#include "diagram_windows.h"
 #include "document.h"
+#include "dialog_commands.h"
 #include "event_sounds.h"
 #include "key_state.h"
 #include "measuring_mode.h"
@@ -23,7 +26,9 @@ class CTimePicker;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
+class QSlider;
 
 // The main form: the settings controls, the interval clock, the interval
 // list, and the measuring mode in which the whole form is one large button.
@@ -38,6 +43,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // Once the frame holds the view: the first call sets the form up and the
+    // settings to their defaults; every call reloads the sounds.
+    void OnInitialUpdate();
     // Follows the document after a new document, a load or a save.
     void OnDocumentUpdate(int hint) override;
 
@@ -69,6 +77,11 @@ public:
     void ShowSettings();
     void SelectTrainingTypeFromCombo();
 
+    // Diagram windows.
+    void RefreshDiagrams();
+    void CloseDiagrams() override;
+    CDiagramWindows& Diagrams() { return m_diagrams; }
+
     CVersenkwerkDoc& Document() { return m_document; }
     CMeasuringMode& Measuring() { return m_measuring; }
     CEventSounds& EventSounds() { return m_sounds; }
@@ -85,14 +98,24 @@ public slots:
     void OnMeasuringModeCommand();
     // Command 32776 "Time sound every 5 min"; the document is not marked modified.
     void OnTimeSoundCommand();
+    // Command 32772.
+    void OnRestoreDefaults();
+    // Command 32773.
+    void OnIntervalFilterCommand();
+    // Command 32774, Ctrl+Alt+D; ignored while measuring.
+    void OnManualEntryCommand();
+    // The list's double-click message: the phone record dialog.
+    void OnPhoneRecordEntry();
+    // Command 57609: the print preview of the four diagram pages.
+    void OnFilePrintPreview(QPrinter& printer);
 
 signals:
     // Text for pane 0 of the main frame's status bar.
     void StatusTextChanged(const QString& text);
     // The time sound was switched; a menu's check mark follows it.
     void TimeSoundChanged(bool on);
-    // A double click on the interval list, after the list was set to the
-    // last measurement: the phone record dialog is to be opened.
+    // A double click on the interval list; its receiver opens the phone
+    // record dialog through OnPhoneRecordEntry.
     void PhoneRecordDialogRequested();
 
 protected:
@@ -105,12 +128,15 @@ private:
     void OnFixedTotalClicked(bool ticked);
     void OnAutoAlarmClicked(bool ticked);
     void OnTrainingTypeChosen();
-    void OnListDoubleClicked();
+    void OnSoundTest();
+    void OnChooseSounds();
+    void OnSliderMoving(int id);
+    void OnSliderMoved();
+    void ApplyStoredVolumes();
+    EntryViewHooks MakeEntryHooks();
 
     // IMeasuringForm
     void SetProgressPos(int percent) override;
-    // The diagram windows close here once the view owns them.
-    void CloseDiagrams() override {}
     void TickShowLastMeasurement() override;
     unsigned StartMeasureTimer() override;
     void StopMeasureTimer() override;
@@ -122,7 +148,12 @@ private:
     bool IsAutoAlarmTicked() const override;
 
     CVersenkwerkDoc& m_document;
+    std::shared_ptr<ISoundPlayer> m_pPlayer;
     CEventSounds m_sounds;
+    CDiagramWindows m_diagrams;
+    CDiagramPrintout m_printout;
+    bool m_bFirstInitialUpdate = true;
+    bool m_bInInitialUpdate = false;
     std::unique_ptr<CKeyStateTracker> m_pOwnKeys;
     QTimer m_measureTimer;
     bool m_bCursorConfined = false;
@@ -141,6 +172,8 @@ private:
     CTimePicker* m_pFixedDuration = nullptr;
     CTimePicker* m_pAlarmInterval = nullptr;
     QComboBox* m_pTrainingTypes = nullptr;
+    QSlider* m_pWaveVolume = nullptr;
+    QSlider* m_pMainVolume = nullptr;
     CSortedListCtrl* m_pList = nullptr;
     CIntervalListModel* m_pListModel = nullptr;
     // Laid over the whole form while measuring: its presses go to the form.

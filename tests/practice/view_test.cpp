@@ -412,10 +412,9 @@ TEST_F(ViewTest, ListSortsDeletesAndReportsDoubleClicks)
     EXPECT_EQ(List().rowCount(), 2);
     QSignalSpy phone(m_view.get(), &CVersenkwerkView::PhoneRecordDialogRequested);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 5));
+    EXPECT_EQ(phone.count(), 0) << "the message is posted";
     QCoreApplication::processEvents();
     EXPECT_EQ(phone.count(), 1);
-    EXPECT_TRUE(Control<QCheckBox>(1020)->isChecked());
-    EXPECT_EQ(List().rowCount(), 1);
 }
 
 TEST_F(ViewTest, TrainingTypeFollowsTheComboAndTheStoredName)
