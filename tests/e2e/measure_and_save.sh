@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The real program under Xvfb with real mouse and keys: F10, three left
+# presses, a right press, ESC, Ctrl+S; the saved file must hold one new
+# measurement of two intervals, the second ended by uddhacca.
+# Usage: measure_and_save.sh PROGRAM
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+pid=
+
+if [ -z "${JHAVARI_E2E_IN_XVFB:-}" ]; then
+  export JHAVARI_E2E_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+unset QT_QPA_PLATFORM
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CONFIG_DIRS=$work/system-config
+export XDG_RUNTIME_DIR=$work/run JHAVARI_ALSA_DEVICE=null
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+document=$work/practice.con
+: > "$document"
+
+"$program" "$document" &
+pid=$!
+
+window=
+for _ in $(seq 50); do
+  window=$(xdotool search --onlyvisible --name "practice.con - Jhavari-Training" 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "the main window did not appear"; exit 1; }
+xdotool windowfocus --sync "$window"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# The middle of the right half lies over the interval list.
+xdotool mousemove $((X + WIDTH * 3 / 4)) $((Y + HEIGHT / 2))
+
+xdotool key F10; sleep 0.6
+xdotool click 1; sleep 1.2   # interval 1 starts
+xdotool click 1; sleep 0.6   # and ends
+xdotool click 1; sleep 1.2   # interval 2 starts
+xdotool click 3; sleep 0.6   # and ends in uddhacca
+xdotool keydown Escape; sleep 0.5; xdotool keyup Escape; sleep 0.4
+xdotool key ctrl+s; sleep 1
+
+kill "$pid"; wait "$pid" 2>/dev/null || true
+pid=
+
+csv=$("$program" --export-csv "$document")
+echo "$csv"
+records=$(echo "$csv" | tail -n +2)
+[ "$(echo "$records" | wc -l)" -eq 2 ] || { echo "expected two intervals"; exit 1; }
+echo "$records" | sed -n 1p | grep -Eq '^Apana Jhavari \(Samatha Bhavana\),1,1,.*,0$' || { echo "first interval wrong"; exit 1; }
+echo "$records" | sed -n 2p | grep -Eq '^Apana Jhavari \(Samatha Bhavana\),1,2,.*,1$' || { echo "second interval not uddhacca"; exit 1; }
