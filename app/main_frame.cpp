@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -164,19 +165,45 @@ void CMainFrame::CreateStatusBar()
     statusBar()->addWidget(m_pStatusPane, 1);
 }
 
+namespace {
+
+// Holds the form at its own size; scroll bars appear only where the frame is
+// smaller than the form.
+class CFormScrollArea : public QScrollArea {
+public:
+    explicit CFormScrollArea(QWidget* form)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(false);
+        setWidget(form);
+    }
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+};
+
+} // namespace
+
 void CMainFrame::SetView(QWidget* view)
 {
-    setCentralWidget(view);
-    if (!view || !view->sizeHint().isValid())
+    if (!view) {
+        setCentralWidget(nullptr);
         return;
+    }
+    view->resize(view->sizeHint());
+    setCentralWidget(new CFormScrollArea(view));
     // Fitted to the form; on a screen narrower than 1000 pixels the frame
-    // only ever shrinks, and the form may need scrolling there.
+    // only ever shrinks.
     const QSize fitted = sizeHint();
     const QScreen* display = screen();
     if (display && display->geometry().width() < 1000)
         resize(size().boundedTo(fitted));
     else
         resize(fitted);
+}
+
+QWidget* CMainFrame::GetView() const
+{
+    const auto* area = qobject_cast<QScrollArea*>(centralWidget());
+    return area ? area->widget() : nullptr;
 }
 
 void CMainFrame::SetDocumentTitle(const QString& title)

@@ -28,7 +28,7 @@ public:
 
     // Puts the main view in the middle and sizes the window after it.
     void SetView(QWidget* view);
-    QWidget* GetView() const { return centralWidget(); }
+    QWidget* GetView() const;
 
     // "<title> - Jhavari-Training"
     void SetDocumentTitle(const QString& title);

@@ -48,6 +48,8 @@ protected:
               return m_pView;
           })
     {
+        // Each test starts as the very first start of the program.
+        WriteRecentFiles({});
     }
 
     QString WriteDocument(const QString& name, int timeSound)
