@@ -191,11 +191,11 @@ void CMainFrame::SetView(QWidget* view)
     view->resize(view->sizeHint());
     setCentralWidget(new CFormScrollArea(view));
     // Fitted to the form; on a screen narrower than 1000 pixels the frame
-    // only ever shrinks.
+    // never grows beyond the screen, and the form scrolls.
     const QSize fitted = sizeHint();
     const QScreen* display = screen();
     if (display && display->geometry().width() < 1000)
-        resize(size().boundedTo(fitted));
+        resize(fitted.boundedTo(display->availableGeometry().size()));
     else
         resize(fitted);
 }
