@@ -4,6 +4,10 @@
 #include "sound_manager.h"
 
 #include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
@@ -39,3 +43,17 @@ public:
     Answer m_answer = Answer::Yes;
     QStringList m_aAsked;
 };
+
+// A control of a form by its id; the test fails where there is none.
+template <typename T = QWidget>
+T* FindControl(const QWidget& form, int id)
+{
+    T* control = form.findChild<T*>(QString::number(id));
+    EXPECT_NE(control, nullptr) << id;
+    return control;
+}
+
+inline void ClickControl(const QWidget& form, int id)
+{
+    QTest::mouseClick(FindControl(form, id), Qt::LeftButton);
+}

@@ -51,11 +51,9 @@ protected:
     template <typename T = QWidget>
     T* Control(int id) const
     {
-        T* control = m_view->findChild<T*>(QString::number(id));
-        EXPECT_NE(control, nullptr) << id;
-        return control;
+        return FindControl<T>(*m_view, id);
     }
-    void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
+    void Click(int id) { ClickControl(*m_view, id); }
     // Sound files that exist, so that every event gets an id.
     void UseSoundFilesInFolder()
     {

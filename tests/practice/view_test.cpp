@@ -61,11 +61,9 @@ protected:
     template <typename T = QWidget>
     T* Control(int id) const
     {
-        T* control = m_view->findChild<T*>(QString::number(id));
-        EXPECT_NE(control, nullptr) << id;
-        return control;
+        return FindControl<T>(*m_view, id);
     }
-    void Click(int id) { QTest::mouseClick(Control(id), Qt::LeftButton); }
+    void Click(int id) { ClickControl(*m_view, id); }
     // A press anywhere on the form: while measuring, the whole form is the button.
     void Press(Qt::MouseButton button, int overControl = 1023)
     {
