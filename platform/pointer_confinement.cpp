@@ -15,15 +15,21 @@ xcb_connection_t* X11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-// An active pointer grab confined to the window; false when the server refuses it.
+// An active pointer grab confined to the widget's own rectangle; false when
+// the server refuses it.
 bool GrabConfinedX11(xcb_connection_t* connection, QWidget* window)
 {
-    const auto id = static_cast<xcb_window_t>(window->window()->winId());
+    const auto topLevel = static_cast<xcb_window_t>(window->window()->winId());
+    // The server confines only to a window of its own: the widget gets one, so
+    // that the pointer cannot reach the menu bar, the tool bar or the status
+    // bar around it, whose presses would not reach the widget.
+    const auto confineTo = static_cast<xcb_window_t>(window->winId());
     const uint16_t events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
                             XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW;
     // Owner events: the program's own windows still get their events as usual.
-    const xcb_grab_pointer_cookie_t cookie = xcb_grab_pointer(
-        connection, 1, id, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, id, XCB_NONE, XCB_CURRENT_TIME);
+    const xcb_grab_pointer_cookie_t cookie =
+        xcb_grab_pointer(connection, 1, topLevel, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, confineTo,
+                         XCB_NONE, XCB_CURRENT_TIME);
     xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(connection, cookie, nullptr);
     const bool grabbed = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
     std::free(reply);
