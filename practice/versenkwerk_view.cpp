@@ -122,6 +122,17 @@ void CVersenkwerkView::BuildForm()
     for (const char* name : CVersenkwerkDoc::kDefaultTrainingTypeNames)
         m_pTrainingTypes->addItem(QString::fromUtf8(name));
     Control(IDC_ALARM_BUTTON)->setEnabled(false);
+    // The measuring-mode button stands out in orange, the diagram and alarm
+    // buttons in blue; disabled buttons keep the usual grey.
+    const std::pair<int, QColor> textColours[] = {
+        {IDC_MEASURING_MODE, {255, 96, 0}}, {IDC_MAXIMUM, {0, 0, 255}}, {IDC_AVERAGE, {0, 0, 255}},
+        {IDC_MEDIAN, {0, 0, 255}},          {IDC_SIKKHATI, {0, 0, 255}}, {IDC_ALARM_BUTTON, {0, 0, 255}}};
+    for (const auto& [id, colour] : textColours) {
+        QPalette colours = Control(id)->palette();
+        colours.setColor(QPalette::Active, QPalette::ButtonText, colour);
+        colours.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+        Control(id)->setPalette(colours);
+    }
 
     m_pListModel = new CIntervalListModel(this);
     m_pList->SetIntervalModel(m_pListModel);

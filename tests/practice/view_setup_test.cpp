@@ -119,6 +119,21 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     EXPECT_EQ(m_doc.m_settings.m_bFixedExerciseTime, 0);
 }
 
+TEST_F(ViewSetUpTest, ButtonsCarryTheirTextColoursAndGreyWhenDisabled)
+{
+    m_view->OnInitialUpdate();
+    const auto textColour = [this](int id, QPalette::ColorGroup group) {
+        return Control(id)->palette().color(group, QPalette::ButtonText);
+    };
+    EXPECT_EQ(textColour(1001, QPalette::Active), QColor(255, 96, 0));
+    for (int id : {1057, 1058, 1059, 1060, 1012})
+        EXPECT_EQ(textColour(id, QPalette::Active), QColor(0, 0, 255)) << id;
+    for (int id : {1001, 1012})
+        EXPECT_NE(textColour(id, QPalette::Disabled), textColour(id, QPalette::Active)) << id;
+    for (int id : {1021, 1016, 1018})
+        EXPECT_EQ(textColour(id, QPalette::Active), m_view->palette().color(QPalette::Active, QPalette::ButtonText)) << id;
+}
+
 TEST_F(ViewSetUpTest, LoadedDocumentSelectsItsTrainingTypeByPrefix)
 {
     m_view->OnInitialUpdate();
