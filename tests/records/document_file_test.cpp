@@ -113,7 +113,9 @@ TEST(DocumentFile, UnreadableFileLeavesTheDocumentUntouched)
     EXPECT_EQ(OpenFailure(doc, dir.File("missing.con"), &message), CDocumentError::Cause::FileNotFound);
     EXPECT_EQ(message, dir.File("missing.con") + " wurde nicht gefunden.");
     EXPECT_EQ(OpenFailure(doc, dir.Path().string()), CDocumentError::Cause::BadPath);
-    EXPECT_EQ(OpenFailure(doc, dir.File("missing.con/x.con")), CDocumentError::Cause::FileNotFound);
+    // A folder on the way that does not exist makes the path wrong.
+    EXPECT_EQ(OpenFailure(doc, dir.File("missing.con/x.con"), &message), CDocumentError::Cause::BadPath);
+    EXPECT_EQ(message, dir.File("missing.con/x.con") + " enthält eine falsche Pfadangabe.");
     EXPECT_TRUE(doc.IsModified()) << "the modified flag is restored";
     EXPECT_EQ(doc.GetTitle(), "before.con");
     EXPECT_EQ(doc.m_aTrainingTypes[1].m_aEntries.GetSize(), 4);
@@ -197,7 +199,7 @@ TEST(DocumentFile, FailedSaveLeavesTheExistingFileByteIdentical)
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(doc.GetPathName().empty());
 
-    EXPECT_EQ(SaveFailure(doc, dir.File("no-such-folder/x.con")), CDocumentError::Cause::FileNotFound);
+    EXPECT_EQ(SaveFailure(doc, dir.File("no-such-folder/x.con")), CDocumentError::Cause::BadPath);
     EXPECT_EQ(SaveFailure(doc, dir.Path().string()), CDocumentError::Cause::BadPath);
     EXPECT_EQ(SaveFailure(doc, path + "/x.con"), CDocumentError::Cause::BadPath);
     EXPECT_EQ(ReadBytes(path), before);
