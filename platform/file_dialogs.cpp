@@ -1,8 +1,21 @@
 #include "file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 
 namespace {
+
+// "*.*" means every file to the user; here it would hide names without a
+// dot, so that filter lists every file of the folder.
+void ListEveryFileForStarDotStar(QFileDialog& dialog)
+{
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        if (!filter.endsWith(QStringLiteral("(*.*)")))
+            return;
+        if (auto* model = dialog.findChild<QFileSystemModel*>())
+            model->setNameFilters({QStringLiteral("*")});
+    });
+}
 
 class QtFileDialogs : public IFileDialogs {
 public:
@@ -11,6 +24,7 @@ public:
         QFileDialog dialog(parent, title, QString(), filters);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
+        ListEveryFileForStarDotStar(dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
 
@@ -22,6 +36,7 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(defaultSuffix);
         dialog.selectFile(suggestedPath);
+        ListEveryFileForStarDotStar(dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
 };
