@@ -2,18 +2,32 @@
 
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
+
+#include <memory>
 
 namespace {
 
 // "*.*" means every file to the user; here it would hide names without a
-// dot, so that filter lists every file of the folder.
+// dot, so that filter lists every file of the folder. Choosing it keeps the
+// typed name instead of turning its extension into "*".
 void ListEveryFileForStarDotStar(QFileDialog& dialog)
 {
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto typedName = std::make_shared<QString>(name ? name->text() : QString());
+    if (name) {
+        QObject::connect(name, &QLineEdit::textChanged, &dialog, [typedName](const QString& text) {
+            if (!text.endsWith(QStringLiteral(".*")))
+                *typedName = text;
+        });
+    }
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, name, typedName](const QString& filter) {
         if (!filter.endsWith(QStringLiteral("(*.*)")))
             return;
         if (auto* model = dialog.findChild<QFileSystemModel*>())
             model->setNameFilters({QStringLiteral("*")});
+        if (name && name->text().endsWith(QStringLiteral(".*")))
+            name->setText(*typedName);
     });
 }
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -66,4 +67,27 @@ TEST(FileDialogs, AllFilesListsAlsoNamesWithoutExtension)
                     .isEmpty());
     EXPECT_EQ(documents, QStringList({"morning.con"}));
     EXPECT_EQ(everything, QStringList({"README", "morning.con", "notes.txt"}));
+}
+
+TEST(FileDialogs, AllFilesInTheSaveDialogKeepsTheTypedName)
+{
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).canonicalPath();
+    QString shownName;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(types, nullptr);
+        ASSERT_NE(name, nullptr);
+        QTest::keyClick(types, Qt::Key_Down);
+        ASSERT_EQ(types->currentText(), "Alle Dateien (*.*)");
+        shownName = name->text();
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const QString chosen = FileDialogs().GetSaveFileName(nullptr, "Speichern unter", path + "/evening.con",
+                                                         "Filetype Jhavari (*.con);;Alle Dateien (*.*)", "con");
+    EXPECT_EQ(shownName, "evening.con");
+    EXPECT_EQ(chosen, path + "/evening.con");
 }
