@@ -268,6 +268,10 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     QMainWindow::closeEvent(event);
+    // Closing the main window ends the program, also while diagram windows,
+    // which have no parent, are still open; they close with the view.
+    if (event->isAccepted())
+        QCoreApplication::quit();
 }
 
 bool CMainFrame::IsAcceleratorKey(const QKeyEvent& event) const

@@ -1,8 +1,35 @@
 #include "file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+
+#include <memory>
 
 namespace {
+
+// "*.*" means every file to the user; here it would hide names without a
+// dot, so that filter lists every file of the folder. Choosing it keeps the
+// typed name instead of turning its extension into "*".
+void ListEveryFileForStarDotStar(QFileDialog& dialog)
+{
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto typedName = std::make_shared<QString>(name ? name->text() : QString());
+    if (name) {
+        QObject::connect(name, &QLineEdit::textChanged, &dialog, [typedName](const QString& text) {
+            if (!text.endsWith(QStringLiteral(".*")))
+                *typedName = text;
+        });
+    }
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, name, typedName](const QString& filter) {
+        if (!filter.endsWith(QStringLiteral("(*.*)")))
+            return;
+        if (auto* model = dialog.findChild<QFileSystemModel*>())
+            model->setNameFilters({QStringLiteral("*")});
+        if (name && name->text().endsWith(QStringLiteral(".*")))
+            name->setText(*typedName);
+    });
+}
 
 class QtFileDialogs : public IFileDialogs {
 public:
@@ -11,6 +38,7 @@ public:
         QFileDialog dialog(parent, title, QString(), filters);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
+        ListEveryFileForStarDotStar(dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
 
@@ -22,6 +50,7 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(defaultSuffix);
         dialog.selectFile(suggestedPath);
+        ListEveryFileForStarDotStar(dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
 };

@@ -22,8 +22,8 @@ public:
 
     Answer AskYesNoCancel(QWidget* parent, const QString& text) override
     {
-        switch (QMessageBox::warning(parent, kCaption, text,
-                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+        switch (QMessageBox::question(parent, kCaption, text,
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
         case QMessageBox::Yes: return Answer::Yes;
         case QMessageBox::No: return Answer::No;
         default: return Answer::Cancel;

@@ -15,7 +15,7 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
     // Yes/No, question icon.
     virtual Answer AskYesNo(QWidget* parent, const QString& text) = 0;
-    // Yes/No/Cancel, exclamation icon (the framework's save question).
+    // Yes/No/Cancel, question icon (the framework's save question).
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
 };
 

@@ -1,8 +1,19 @@
 #include "document_error.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
+
+// A missing file in an existing folder is "not found"; a missing folder on
+// the way to it makes the path itself wrong, also when a save creates the file.
+bool FolderOfExists(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    struct stat info{};
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
 
 const char* Template(CDocumentError::Cause cause)
 {
@@ -48,7 +59,7 @@ CDocumentError::CDocumentError(Cause cause, std::string path)
 CDocumentError CDocumentError::FromErrno(int error, const std::string& path)
 {
     switch (error) {
-    case ENOENT: return {Cause::FileNotFound, path};
+    case ENOENT: return {FolderOfExists(path) ? Cause::FileNotFound : Cause::BadPath, path};
     case EACCES:
     case EPERM:
     case EROFS: return {Cause::AccessDenied, path};

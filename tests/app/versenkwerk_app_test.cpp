@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -170,6 +171,22 @@ TEST_F(AppTest, FileAcceleratorsAndExitReachTheFramework)
     Frame().GetCommandAction(CommandId::kAppExit)->trigger();
     EXPECT_FALSE(Frame().isVisible());
     EXPECT_EQ(m_boxes.m_questions.size(), 3);
+}
+
+TEST_F(AppTest, ExitEndsTheProgramAlsoWithADiagramWindowOpen)
+{
+    ASSERT_TRUE(m_app.InitInstance({"jhavari-training"}));
+    QWidget diagram; // a modeless diagram window has no parent
+    diagram.show();
+    bool stillRunning = false;
+    QTimer::singleShot(0, [this] { Frame().GetCommandAction(CommandId::kAppExit)->trigger(); });
+    QTimer::singleShot(3000, [&stillRunning] {
+        stillRunning = true;
+        QCoreApplication::exit(1);
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(stillRunning);
+    EXPECT_FALSE(Frame().isVisible());
 }
 
 TEST_F(AppTest, IdlePassesRestoreTheIdleTextOnlyOutsideMeasuring)

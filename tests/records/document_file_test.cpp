@@ -113,7 +113,9 @@ TEST(DocumentFile, UnreadableFileLeavesTheDocumentUntouched)
     EXPECT_EQ(OpenFailure(doc, dir.File("missing.con"), &message), CDocumentError::Cause::FileNotFound);
     EXPECT_EQ(message, dir.File("missing.con") + " wurde nicht gefunden.");
     EXPECT_EQ(OpenFailure(doc, dir.Path().string()), CDocumentError::Cause::BadPath);
-    EXPECT_EQ(OpenFailure(doc, dir.File("missing.con/x.con")), CDocumentError::Cause::FileNotFound);
+    // A folder on the way that does not exist makes the path wrong.
+    EXPECT_EQ(OpenFailure(doc, dir.File("missing.con/x.con"), &message), CDocumentError::Cause::BadPath);
+    EXPECT_EQ(message, dir.File("missing.con/x.con") + " enthält eine falsche Pfadangabe.");
     EXPECT_TRUE(doc.IsModified()) << "the modified flag is restored";
     EXPECT_EQ(doc.GetTitle(), "before.con");
     EXPECT_EQ(doc.m_aTrainingTypes[1].m_aEntries.GetSize(), 4);
@@ -197,24 +199,38 @@ TEST(DocumentFile, FailedSaveLeavesTheExistingFileByteIdentical)
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(doc.GetPathName().empty());
 
-    EXPECT_EQ(SaveFailure(doc, dir.File("no-such-folder/x.con")), CDocumentError::Cause::FileNotFound);
+    EXPECT_EQ(SaveFailure(doc, dir.File("no-such-folder/x.con")), CDocumentError::Cause::BadPath);
     EXPECT_EQ(SaveFailure(doc, dir.Path().string()), CDocumentError::Cause::BadPath);
     EXPECT_EQ(SaveFailure(doc, path + "/x.con"), CDocumentError::Cause::BadPath);
     EXPECT_EQ(ReadBytes(path), before);
 }
 
-TEST(DocumentFile, ReadOnlyFolderRefusesTheSave)
+TEST(DocumentFile, ReadOnlyFolderTakesSavesOnlyIntoItsWritableFiles)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
     TempDir dir;
-    const std::string path = dir.File("locked.con");
+    const std::string path = dir.File("shared.con");
     CVersenkwerkDoc doc;
     Sample(doc);
     SaveDocumentFile(doc, path);
-    const Bytes before = ReadBytes(path);
     doc.m_settings.m_nMainVolume = 1;
+    doc.SetModifiedFlag();
     fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+
+    // The existing file itself may be written: the save goes straight into it.
+    SaveDocumentFile(doc, path);
+    EXPECT_FALSE(doc.IsModified());
+    CVersenkwerkDoc loaded;
+    OpenDocumentFile(loaded, path);
+    EXPECT_EQ(loaded.m_settings.m_nMainVolume, 1);
+    EXPECT_EQ(FileCount(dir.Path()), 1u);
+
+    // A new file cannot be made there, nor may a write-protected one be changed.
+    EXPECT_EQ(SaveFailure(doc, dir.File("new.con")), CDocumentError::Cause::AccessDenied);
+    fs::permissions(path, fs::perms::owner_read);
+    const Bytes before = ReadBytes(path);
+    doc.m_settings.m_nMainVolume = 2;
     EXPECT_EQ(SaveFailure(doc, path), CDocumentError::Cause::AccessDenied);
     fs::permissions(dir.Path(), fs::perms::owner_all);
     EXPECT_EQ(ReadBytes(path), before);

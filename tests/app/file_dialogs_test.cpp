@@ -1,0 +1,93 @@
+#include "file_dialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The files the dialog lists in folder, once at least minCount are there
+// (or after a while).
+QStringList ListedFiles(QFileDialog& dialog, const QString& folder, int minCount)
+{
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (!model)
+        return {QStringLiteral("<no file list>")};
+    const QModelIndex parent = model->index(folder);
+    QStringList names;
+    // A short list is what the comparison afterwards shows.
+    (void)QTest::qWaitFor([&] {
+        names.clear();
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            if (!model->isDir(model->index(row, 0, parent)))
+                names.append(model->index(row, 0, parent).data().toString());
+        }
+        names.sort();
+        return names.size() >= minCount;
+    }, 2000);
+    return names;
+}
+
+} // namespace
+
+TEST(FileDialogs, AllFilesListsAlsoNamesWithoutExtension)
+{
+    QTemporaryDir folder;
+    for (const char* name : {"README", "morning.con", "notes.txt"}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString path = QDir(folder.path()).canonicalPath();
+    QStringList documents;
+    QStringList everything;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(path);
+        documents = ListedFiles(*dialog, path, 1);
+        // The user picks "Alle Dateien (*.*)" from the file types.
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        QTest::keyClick(types, Qt::Key_Down);
+        ASSERT_EQ(types->currentText(), "Alle Dateien (*.*)");
+        everything = ListedFiles(*dialog, path, 3);
+        dialog->reject();
+    });
+    EXPECT_TRUE(FileDialogs()
+                    .GetOpenFileName(nullptr, "Öffnen", "Filetype Jhavari (*.con);;Alle Dateien (*.*)")
+                    .isEmpty());
+    EXPECT_EQ(documents, QStringList({"morning.con"}));
+    EXPECT_EQ(everything, QStringList({"README", "morning.con", "notes.txt"}));
+}
+
+TEST(FileDialogs, AllFilesInTheSaveDialogKeepsTheTypedName)
+{
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).canonicalPath();
+    QString shownName;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(types, nullptr);
+        ASSERT_NE(name, nullptr);
+        QTest::keyClick(types, Qt::Key_Down);
+        ASSERT_EQ(types->currentText(), "Alle Dateien (*.*)");
+        shownName = name->text();
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const QString chosen = FileDialogs().GetSaveFileName(nullptr, "Speichern unter", path + "/evening.con",
+                                                         "Filetype Jhavari (*.con);;Alle Dateien (*.*)", "con");
+    EXPECT_EQ(shownName, "evening.con");
+    EXPECT_EQ(chosen, path + "/evening.con");
+}
