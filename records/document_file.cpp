@@ -72,16 +72,6 @@ void WriteAll(int fd, const std::uint8_t* data, std::size_t size, const std::str
     }
 }
 
-void WriteInPlace(const std::string& target, const std::vector<std::uint8_t>& bytes, const std::string& path)
-{
-    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (file.Get() < 0)
-        ThrowErrno(path);
-    WriteAll(file.Get(), bytes.data(), bytes.size(), path);
-    if (::fsync(file.Get()) != 0 || file.Close() != 0)
-        ThrowErrno(path);
-}
-
 } // namespace
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
@@ -134,15 +124,8 @@ void WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
     const std::string directory = DirectoryOf(target);
     std::string temporary = target + ".XXXXXX";
     FileDescriptor file(::mkstemp(temporary.data()));
-    if (file.Get() < 0) {
-        // A writable file in a folder we may not create files in is still
-        // saved, straight into the file itself.
-        if (exists && (errno == EACCES || errno == EPERM)) {
-            WriteInPlace(target, bytes, path);
-            return;
-        }
+    if (file.Get() < 0)
         ThrowErrno(path);
-    }
     try {
         mode_t mode = 0;
         if (exists) {

@@ -19,6 +19,5 @@ void SaveDocumentFile(CVersenkwerkDoc& doc, const std::string& path);
 
 // The whole contents of a file; throws CDocumentError with the errno's cause.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
-// Replaces path with the bytes through a temporary file in the same folder;
-// an existing file in a folder that allows no new files is written in place.
+// Replaces path with the bytes through a temporary file in the same folder.
 void WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);

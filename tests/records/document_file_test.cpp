@@ -205,32 +205,18 @@ TEST(DocumentFile, FailedSaveLeavesTheExistingFileByteIdentical)
     EXPECT_EQ(ReadBytes(path), before);
 }
 
-TEST(DocumentFile, ReadOnlyFolderTakesSavesOnlyIntoItsWritableFiles)
+TEST(DocumentFile, ReadOnlyFolderRefusesTheSave)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
     TempDir dir;
-    const std::string path = dir.File("shared.con");
+    const std::string path = dir.File("locked.con");
     CVersenkwerkDoc doc;
     Sample(doc);
     SaveDocumentFile(doc, path);
-    doc.m_settings.m_nMainVolume = 1;
-    doc.SetModifiedFlag();
-    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-
-    // The existing file itself may be written: the save goes straight into it.
-    SaveDocumentFile(doc, path);
-    EXPECT_FALSE(doc.IsModified());
-    CVersenkwerkDoc loaded;
-    OpenDocumentFile(loaded, path);
-    EXPECT_EQ(loaded.m_settings.m_nMainVolume, 1);
-    EXPECT_EQ(FileCount(dir.Path()), 1u);
-
-    // A new file cannot be made there, nor may a write-protected one be changed.
-    EXPECT_EQ(SaveFailure(doc, dir.File("new.con")), CDocumentError::Cause::AccessDenied);
-    fs::permissions(path, fs::perms::owner_read);
     const Bytes before = ReadBytes(path);
-    doc.m_settings.m_nMainVolume = 2;
+    doc.m_settings.m_nMainVolume = 1;
+    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_EQ(SaveFailure(doc, path), CDocumentError::Cause::AccessDenied);
     fs::permissions(dir.Path(), fs::perms::owner_all);
     EXPECT_EQ(ReadBytes(path), before);
