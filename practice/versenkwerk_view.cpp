@@ -13,6 +13,7 @@
 #include "time_picker.h"
 #include "view_template.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -547,7 +548,7 @@ void CVersenkwerkView::OnPhoneRecordEntry()
     OpenPhoneRecordEntry(this, m_document, CurrentTrainingType(), MakeEntryHooks());
 }
 
-void CVersenkwerkView::OnFilePrintPreview(QPrinter& printer)
+void CVersenkwerkView::OnFilePrintPreview(QPrinter& printer, int& nNumPreviewPages)
 {
     QPrintPreviewDialog preview(&printer, window());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
@@ -555,7 +556,16 @@ void CVersenkwerkView::OnFilePrintPreview(QPrinter& printer)
         const TrainingType* type = CurrentTrainingType();
         m_printout.Print(*target, type ? *type : kNoType, m_document.m_settings, m_document.GetTitle());
     });
+    // The preview's own layout actions, so that its tool bar shows the layout too.
+    auto* onePage = preview.findChild<QAction*>(QStringLiteral("singleModeAction"));
+    auto* twoPages = preview.findChild<QAction*>(QStringLiteral("facingModeAction"));
+    if (QAction* layout = nNumPreviewPages == 2 ? twoPages : onePage)
+        layout->trigger();
     preview.exec();
+    if (onePage && onePage->isChecked())
+        nNumPreviewPages = 1;
+    else if (twoPages && twoPages->isChecked())
+        nNumPreviewPages = 2;
 }
 
 // --- volume sliders ------------------------------------------------------------
