@@ -550,6 +550,10 @@ void CVersenkwerkView::OnPhoneRecordEntry()
 
 void CVersenkwerkView::OnFilePrintPreview(QPrinter& printer, int& nNumPreviewPages)
 {
+    // The document has pages 1 to 4 for every job: a page range chosen for an
+    // earlier print is not kept.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
     QPrintPreviewDialog preview(&printer, window());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
         static const TrainingType kNoType;

@@ -416,6 +416,9 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(folder.filePath(QStringLiteral("preview.pdf")));
     printer.setPageOrientation(QPageLayout::Landscape);
+    // An earlier print job of pages 2 to 3 left its range in the printer settings.
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
 
     struct Seen {
         int pages = -1;
@@ -446,7 +449,7 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
 
     int numPreviewPages = 0;
     Seen seen = preview(numPreviewPages, "facingModeAction");
-    EXPECT_EQ(seen.pages, 4) << "one page per diagram";
+    EXPECT_EQ(seen.pages, 4) << "every preview starts with all four diagrams";
     EXPECT_EQ(seen.mode, QPrintPreviewWidget::SinglePageView) << "one page before any choice";
     EXPECT_EQ(numPreviewPages, 2);
 
