@@ -29,7 +29,9 @@ QWidget* MakeMainView(CVersenkwerkDoc& doc, CMainFrame& frame)
     QObject::connect(frame.GetCommandAction(CommandId::kFilePrintPreview), &QAction::triggered, view, [view] {
         CVersenkwerkApp* app = CVersenkwerkApp::Instance();
         app->SetPrinterOrientation(true);
-        view->OnFilePrintPreview(app->GetPrinter());
+        int pages = app->GetNumPreviewPages();
+        view->OnFilePrintPreview(app->GetPrinter(), pages);
+        app->SetNumPreviewPages(pages);
     });
     QAction* timeSound = frame.GetCommandAction(CommandId::kTimeSound);
     QObject::connect(view, &CVersenkwerkView::TimeSoundChanged, timeSound, &QAction::setChecked);

@@ -13,6 +13,7 @@
 #include "time_picker.h"
 #include "view_template.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -558,15 +559,28 @@ void CVersenkwerkView::OnPhoneRecordEntry()
     OpenPhoneRecordEntry(this, m_document, CurrentTrainingType(), MakeEntryHooks());
 }
 
-void CVersenkwerkView::OnFilePrintPreview(QPrinter& printer)
+void CVersenkwerkView::OnFilePrintPreview(QPrinter& printer, int& nNumPreviewPages)
 {
+    // The document has pages 1 to 4 for every job: a page range chosen for an
+    // earlier print is not kept.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
     QPrintPreviewDialog preview(&printer, window());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
         static const TrainingType kNoType;
         const TrainingType* type = CurrentTrainingType();
         m_printout.Print(*target, type ? *type : kNoType, m_document.m_settings, m_document.GetTitle());
     });
+    // The preview's own layout actions, so that its tool bar shows the layout too.
+    auto* onePage = preview.findChild<QAction*>(QStringLiteral("singleModeAction"));
+    auto* twoPages = preview.findChild<QAction*>(QStringLiteral("facingModeAction"));
+    if (QAction* layout = nNumPreviewPages == 2 ? twoPages : onePage)
+        layout->trigger();
     preview.exec();
+    if (onePage && onePage->isChecked())
+        nNumPreviewPages = 1;
+    else if (twoPages && twoPages->isChecked())
+        nNumPreviewPages = 2;
 }
 
 // --- volume sliders ------------------------------------------------------------

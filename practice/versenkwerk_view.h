@@ -106,8 +106,10 @@ public slots:
     void OnManualEntryCommand();
     // The list's double-click message: the phone record dialog.
     void OnPhoneRecordEntry();
-    // Command 57609: the print preview of the four diagram pages.
-    void OnFilePrintPreview(QPrinter& printer);
+    // Command 57609: the print preview of the four diagram pages. It opens with
+    // nNumPreviewPages pages side by side (2; 0 or 1 give one page) and leaves
+    // there the layout the user chose last.
+    void OnFilePrintPreview(QPrinter& printer, int& nNumPreviewPages);
 
 signals:
     // Text for pane 0 of the main frame's status bar.

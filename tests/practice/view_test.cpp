@@ -12,14 +12,20 @@
 #include "time_picker.h"
 #include "versenkwerk_view.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -401,6 +407,60 @@ TEST_F(ViewTest, TrainingTypeFollowsTheComboAndTheStoredName)
     EXPECT_EQ(List().rowCount(), 1);
     EXPECT_TRUE(Control<CSortedListCtrl>(1023)->showGrid());
     EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
+{
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("preview.pdf")));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    // An earlier print job of pages 2 to 3 left its range in the printer settings.
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+
+    struct Seen {
+        int pages = -1;
+        QPrintPreviewWidget::ViewMode mode = QPrintPreviewWidget::AllPagesView;
+    };
+    // Opens the preview, notes what it shows, picks a layout with its tool bar action and closes it.
+    const auto preview = [&](int& numPreviewPages, const char* layoutAction) {
+        Seen seen;
+        QTimer::singleShot(0, [&] {
+            QPrintPreviewDialog* dialog = nullptr;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* candidate = qobject_cast<QPrintPreviewDialog*>(widget); candidate && candidate->isVisible())
+                    dialog = candidate;
+            if (!dialog) {
+                ADD_FAILURE() << "no print preview";
+                return;
+            }
+            const auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+            seen.pages = pages->pageCount();
+            seen.mode = pages->viewMode();
+            if (layoutAction)
+                dialog->findChild<QAction*>(QString::fromLatin1(layoutAction))->trigger();
+            dialog->reject();
+        });
+        m_view->OnFilePrintPreview(printer, numPreviewPages);
+        return seen;
+    };
+
+    int numPreviewPages = 0;
+    Seen seen = preview(numPreviewPages, "facingModeAction");
+    EXPECT_EQ(seen.pages, 4) << "every preview starts with all four diagrams";
+    EXPECT_EQ(seen.mode, QPrintPreviewWidget::SinglePageView) << "one page before any choice";
+    EXPECT_EQ(numPreviewPages, 2);
+
+    seen = preview(numPreviewPages, nullptr);
+    EXPECT_EQ(seen.mode, QPrintPreviewWidget::FacingPagesView) << "the layout chosen last";
+    EXPECT_EQ(numPreviewPages, 2);
+
+    preview(numPreviewPages, "singleModeAction");
+    EXPECT_EQ(numPreviewPages, 1);
+    seen = preview(numPreviewPages, nullptr);
+    EXPECT_EQ(seen.mode, QPrintPreviewWidget::SinglePageView);
 }
 
 } // namespace
