@@ -92,8 +92,11 @@ CNonModalGraph::CNonModalGraph(const CVersenkwerkDoc& doc, DiagramKind kind)
 std::string CNonModalGraph::DataFingerprint() const
 {
     const TrainingType* type = m_doc.m_pCurrentType;
+    // The footer carries today's date, so a window left open overnight refills too.
+    const std::tm today = BreakLocalTime(static_cast<CalendarTime>(std::time(nullptr)));
     std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(type)) + '|' +
-                      std::to_string(m_doc.m_settings.m_timeFilter) + '|' + m_doc.GetTitle();
+                      std::to_string(m_doc.m_settings.m_timeFilter) + '|' + m_doc.GetTitle() + '|' +
+                      std::to_string(today.tm_year) + '-' + std::to_string(today.tm_yday);
     if (type) {
         const CDataEntryArray& entries = type->m_aEntries;
         key += '|' + type->m_strName + '|' + std::to_string(entries.GetSize());
