@@ -1,5 +1,4 @@
-#include "measuring_doubles.h"
-#include "view_doubles.h"
+#include "view_fixture.h"
 
 #include "diagram_windows.h"
 #include "document_file.h"
@@ -28,40 +27,19 @@
 namespace {
 
 // A view as the program makes it: a new document, then the first set-up.
-class ViewSetUpTest : public testing::Test {
+class ViewSetUpTest : public CViewFixture {
 protected:
     void SetUp() override
     {
-        g_bMeasuringMode = false;
-        SetMessageBoxes(&m_boxes);
-        ASSERT_TRUE(m_folder.isValid());
+        CViewFixture::SetUp();
         m_doc.SetTitle("Unbenannt");
         m_doc.OnNewDocument();
-        m_view = std::make_unique<CVersenkwerkView>(m_doc, m_player, m_clock, &m_keys);
-        m_view->resize(m_view->sizeHint());
-        m_view->show();
-    }
-    void TearDown() override
-    {
-        m_view.reset();
-        SetMessageBoxes(nullptr);
-        g_bMeasuringMode = false;
+        MakeView();
     }
 
-    template <typename T = QWidget>
-    T* Control(int id) const
-    {
-        return FindControl<T>(*m_view, id);
-    }
-    void Click(int id) { ClickControl(*m_view, id); }
-    // Sound files that exist, so that every event gets an id.
     void UseSoundFilesInFolder()
     {
-        for (std::size_t event = 0; event < SoundEventCount; ++event) {
-            const std::string path = m_folder.filePath(kDefaultSoundFiles[event]).toStdString();
-            std::ofstream(path) << "RIFF";
-            m_doc.m_settings.m_strSoundFile[event] = path;
-        }
+        WriteSoundFiles();
         m_view->EventSounds().LoadEventSounds(m_doc.m_settings);
     }
     void AddRecord(int type, CalendarTime start, int measurement)
@@ -82,14 +60,6 @@ protected:
                 dialog->reject();
         });
     }
-
-    QTemporaryDir m_folder;
-    CVersenkwerkDoc m_doc;
-    std::shared_ptr<CRecordingSoundPlayer> m_player = std::make_shared<CRecordingSoundPlayer>();
-    CTestClock m_clock;
-    CTestKeyState m_keys;
-    CAnsweringMessageBox m_boxes;
-    std::unique_ptr<CVersenkwerkView> m_view;
 };
 
 } // namespace

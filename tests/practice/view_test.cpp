@@ -1,5 +1,4 @@
-#include "measuring_doubles.h"
-#include "view_doubles.h"
+#include "view_fixture.h"
 
 #include "interval_list_model.h"
 #include "key_state_tracker.h"
@@ -35,41 +34,20 @@ namespace {
 
 using Played = std::vector<std::pair<std::string, bool>>;
 
-class ViewTest : public testing::Test {
+class ViewTest : public CViewFixture {
 protected:
     void SetUp() override
     {
-        g_bMeasuringMode = false;
-        SetMessageBoxes(&m_boxes);
-        ASSERT_TRUE(m_folder.isValid());
+        CViewFixture::SetUp();
         m_doc.OnNewDocument();
-        DocSettings& settings = m_doc.m_settings;
-        for (int event = 0; event < SoundEventCount; ++event) {
-            const std::string path = m_folder.filePath(kDefaultSoundFiles[static_cast<std::size_t>(event)]).toStdString();
-            std::ofstream(path) << "RIFF";
-            settings.m_strSoundFile[static_cast<std::size_t>(event)] = path;
-        }
-        settings.m_bTimeSound = 0;
-        settings.m_bFixedExerciseTime = 0;
-        m_view = std::make_unique<CVersenkwerkView>(m_doc, m_player, m_clock, &m_keys);
-        m_view->resize(m_view->sizeHint());
-        m_view->show();
+        WriteSoundFiles();
+        m_doc.m_settings.m_bTimeSound = 0;
+        m_doc.m_settings.m_bFixedExerciseTime = 0;
+        MakeView();
         m_doc.UpdateAllViews(0);
         m_doc.SetModifiedFlag(false);
     }
-    void TearDown() override
-    {
-        m_view.reset();
-        SetMessageBoxes(nullptr);
-        g_bMeasuringMode = false;
-    }
 
-    template <typename T = QWidget>
-    T* Control(int id) const
-    {
-        return FindControl<T>(*m_view, id);
-    }
-    void Click(int id) { ClickControl(*m_view, id); }
     // A press anywhere on the form: while measuring, the whole form is the button.
     void Press(Qt::MouseButton button, int overControl = 1023)
     {
@@ -100,14 +78,6 @@ protected:
         entry.m_nRun = run;
         m_doc.m_aTrainingTypes[0].m_aEntries.Add(entry);
     }
-
-    CAnsweringMessageBox m_boxes;
-    QTemporaryDir m_folder;
-    CVersenkwerkDoc m_doc;
-    std::shared_ptr<CRecordingSoundPlayer> m_player = std::make_shared<CRecordingSoundPlayer>();
-    CTestClock m_clock;
-    CTestKeyState m_keys;
-    std::unique_ptr<CVersenkwerkView> m_view;
 };
 
 TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
