@@ -1,10 +1,10 @@
-#include "build_stamp.h"
+#include "app/build_stamp.h"
 
 #include <array>
 
 namespace {
 
-std::string MonthNumber(std::string_view date)
+std::string monthNumber(std::string_view date)
 {
     static constexpr std::array<std::string_view, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -20,12 +20,12 @@ std::string MonthNumber(std::string_view date)
 
 } // namespace
 
-std::string MakeBuildStamp(std::string_view date, std::string_view time)
+std::string makeBuildStamp(std::string_view date, std::string_view time)
 {
     std::string stamp;
     if (!date.empty())
         stamp += date.back();
-    stamp += MonthNumber(date);
+    stamp += monthNumber(date);
     std::string day(date.size() >= 6 ? date.substr(4, 2) : std::string_view("00"));
     if (day[0] == ' ')
         day[0] = '0';

@@ -1,10 +1,10 @@
-#include "chart_registration.h"
+#include "app/chart_registration.h"
 
-#include "component_registry.h"
-#include "message_box.h"
-#include "ntgraph_class.h"
-#include "profile.h"
-#include "program_path.h"
+#include "platform/component_registry.h"
+#include "platform/message_box.h"
+#include "chart_component/ntgraph_class.h"
+#include "platform/profile.h"
+#include "records/program_path.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +15,7 @@ namespace {
 
 using RegisterServerFunction = int (*)();
 
-QString FindOnSearchPath(const QStringList& searchPath, const QString& fileName)
+QString findOnSearchPath(const QStringList& searchPath, const QString& fileName)
 {
     for (const QString& folder : searchPath) {
         if (folder.isEmpty())
@@ -29,43 +29,43 @@ QString FindOnSearchPath(const QStringList& searchPath, const QString& fileName)
 
 } // namespace
 
-QStringList ChartControlSearchPath()
+QStringList chartControlSearchPath()
 {
-    QStringList folders{QString::fromStdString(GetProgramDirectory()), QDir::currentPath()};
+    QStringList folders{QString::fromStdString(programDirectory()), QDir::currentPath()};
     folders += qEnvironmentVariable("PATH").split(':', Qt::SkipEmptyParts);
     return folders;
 }
 
-bool RegisterChartControl(const QStringList& searchPath)
+bool registerChartControl(const QStringList& searchPath)
 {
-    const QString path = FindOnSearchPath(searchPath, kChartControlFileName);
+    const QString path = findOnSearchPath(searchPath, kChartControlFileName);
     if (path.isEmpty()) {
-        MessageBoxes().ShowMessage(nullptr, QStringLiteral("SearchPath(() failed"));
+        messageBoxes().showMessage(nullptr, QStringLiteral("SearchPath(() failed"));
         return false;
     }
     void* library = ::dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
-        MessageBoxes().ShowMessage(nullptr, QStringLiteral("NTGraph.ocx can not be loaded..\nReason could be path is "
+        messageBoxes().showMessage(nullptr, QStringLiteral("NTGraph.ocx can not be loaded..\nReason could be path is "
                                                            "incorrect\nor. Component is corrupt:") +
                                                 path);
         return false;
     }
     const auto registerServer = reinterpret_cast<RegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
     if (!registerServer) {
-        MessageBoxes().ShowMessage(
+        messageBoxes().showMessage(
             nullptr, QStringLiteral("NTGraph.ocx Entrypoint for function DLLRegisterServer could not be found.."));
         return false;
     }
     if (registerServer() < 0) {
-        MessageBoxes().ShowMessage(nullptr, QStringLiteral("NTGraph.ocx Registration Failed.."));
+        messageBoxes().showMessage(nullptr, QStringLiteral("NTGraph.ocx Registration Failed.."));
         return false;
     }
-    const auto profile = OpenProfile();
+    const auto profile = openProfile();
     profile->setValue(QStringLiteral("Register/NTGraph"), 1);
     return true;
 }
 
-bool IsChartControlRegistered()
+bool isChartControlRegistered()
 {
-    return IsComponentRegistered(kChartControlClassId);
+    return isComponentRegistered(kChartControlClassId);
 }

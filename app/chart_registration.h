@@ -4,12 +4,12 @@
 
 // Folders searched for the chart component, in this order: the program's
 // folder, the current folder, the folders of PATH.
-QStringList ChartControlSearchPath();
+QStringList chartControlSearchPath();
 
 // Loads the chart component found along searchPath and lets it register
 // itself; on success writes "Register"/"NTGraph" = 1 into the profile. Every
 // failure is reported in a message box. The library stays loaded.
-bool RegisterChartControl(const QStringList& searchPath = ChartControlSearchPath());
+bool registerChartControl(const QStringList& searchPath = chartControlSearchPath());
 
 // True when the chart component's class is in the component registry.
-bool IsChartControlRegistered();
+bool isChartControlRegistered();

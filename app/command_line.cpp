@@ -1,15 +1,15 @@
-#include "command_line.h"
+#include "app/command_line.h"
 
-CCommandLineInfo ParseCommandLine(const QStringList& arguments)
+CommandLineInfo parseCommandLine(const QStringList& arguments)
 {
-    CCommandLineInfo info;
+    CommandLineInfo info;
     if (arguments.size() >= 2 && arguments[1] == QLatin1String("-register")) {
-        info.m_bRegister = true;
+        info.m_register = true;
         return info;
     }
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (!arguments[i].startsWith('-')) {
-            info.m_strFileName = arguments[i];
+            info.m_fileName = arguments[i];
             break;
         }
     }

@@ -4,15 +4,15 @@
 #include <QStringList>
 
 // What the command line asks of a start with a window.
-struct CCommandLineInfo {
+struct CommandLineInfo {
     // "-register", exactly and as the first argument: register the chart
     // component and end.
-    bool m_bRegister = false;
+    bool m_register = false;
     // The document to open; empty for a new one.
-    QString m_strFileName;
+    QString m_fileName;
 };
 
 // arguments as QCoreApplication::arguments(), the program first. Arguments
 // starting with '-' are switches; none other than "-register" has a meaning,
 // and the first other argument names the document.
-CCommandLineInfo ParseCommandLine(const QStringList& arguments);
+CommandLineInfo parseCommandLine(const QStringList& arguments);

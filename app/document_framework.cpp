@@ -1,153 +1,153 @@
-#include "document_framework.h"
+#include "app/document_framework.h"
 
-#include "document.h"
-#include "document_error.h"
-#include "document_file.h"
-#include "file_dialogs.h"
-#include "message_box.h"
-#include "recent_file_list.h"
+#include "records/training_document.h"
+#include "records/document_error.h"
+#include "records/document_file.h"
+#include "platform/file_dialogs.h"
+#include "platform/message_box.h"
+#include "app/recent_file_list.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
-std::string ToNativePath(const QString& path)
+std::string toNativePath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
 }
 
-QString FromNativePath(const std::string& path)
+QString fromNativePath(const std::string& path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 } // namespace
 
-QString WithDefaultExtension(const QString& path)
+QString withDefaultExtension(const QString& path)
 {
     if (QFileInfo(path).fileName().contains('.'))
         return path;
-    return path + '.' + CDocumentFramework::kDefaultExtension;
+    return path + '.' + DocumentFramework::kDefaultExtension;
 }
 
-CDocumentFramework::CDocumentFramework(CVersenkwerkDoc& doc, CRecentFileList& recentFiles, QObject* parent)
+DocumentFramework::DocumentFramework(TrainingDocument& doc, RecentFileList& recentFiles, QObject* parent)
     : QObject(parent), m_doc(doc), m_recentFiles(recentFiles)
 {
 }
 
-QString CDocumentFramework::GetTitle() const
+QString DocumentFramework::title() const
 {
-    return FromNativePath(m_doc.GetTitle());
+    return fromNativePath(m_doc.title());
 }
 
-void CDocumentFramework::OnFileNew()
+void DocumentFramework::onFileNew()
 {
-    if (!SaveModified())
+    if (!saveModified())
         return;
-    m_doc.SetTitle(CVersenkwerkDoc::kUntitled);
-    m_doc.OnNewDocument();
-    emit TitleChanged(GetTitle());
+    m_doc.setTitle(TrainingDocument::kUntitled);
+    m_doc.onNewDocument();
+    emit titleChanged(title());
 }
 
-void CDocumentFramework::OnFileOpen()
+void DocumentFramework::onFileOpen()
 {
-    const QString path = FileDialogs().GetOpenFileName(m_pDialogParent, QStringLiteral("Öffnen"), kFileFilters);
+    const QString path = fileDialogs().getOpenFileName(m_dialogParent, QStringLiteral("Öffnen"), kFileFilters);
     if (!path.isEmpty())
-        OpenDocumentFile(path);
+        openDocumentFile(path);
 }
 
-bool CDocumentFramework::OnFileSave()
+bool DocumentFramework::onFileSave()
 {
-    const QString path = FromNativePath(m_doc.GetPathName());
+    const QString path = fromNativePath(m_doc.pathName());
     // A file we may not write goes through "Save as" like a new document.
     const QFileInfo target(path);
     if (path.isEmpty() || (target.exists() && !target.isWritable()))
-        return DoSave(QString());
-    return DoSave(path);
+        return doSave(QString());
+    return doSave(path);
 }
 
-bool CDocumentFramework::OnFileSaveAs()
+bool DocumentFramework::onFileSaveAs()
 {
-    return DoSave(QString());
+    return doSave(QString());
 }
 
-void CDocumentFramework::OnOpenRecentFile(int index)
+void DocumentFramework::onOpenRecentFile(int index)
 {
-    if (index < 0 || index >= m_recentFiles.GetCount())
+    if (index < 0 || index >= m_recentFiles.count())
         return;
     const QString path = m_recentFiles[index];
     // Only a file that failed leaves the list, not one whose opening the user cancelled.
-    if (OpenDocumentFile(path) == OpenResult::Failed) {
-        m_recentFiles.Remove(index);
-        emit RecentFilesChanged(m_recentFiles.GetPaths());
+    if (openDocumentFile(path) == OpenResult::Failed) {
+        m_recentFiles.remove(index);
+        emit recentFilesChanged(m_recentFiles.paths());
     }
 }
 
-CDocumentFramework::OpenResult CDocumentFramework::OpenDocumentFile(const QString& path)
+DocumentFramework::OpenResult DocumentFramework::openDocumentFile(const QString& path)
 {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    if (!m_doc.GetPathName().empty() && FromNativePath(m_doc.GetPathName()) == fullPath)
+    if (!m_doc.pathName().empty() && fromNativePath(m_doc.pathName()) == fullPath)
         return OpenResult::AlreadyOpen;
-    if (!SaveModified())
+    if (!saveModified())
         return OpenResult::Cancelled;
     OpenResult result = OpenResult::Opened;
     try {
-        ::OpenDocumentFile(m_doc, ToNativePath(fullPath));
-        AddToRecentFiles(fullPath);
-    } catch (const CDocumentError& error) {
-        ReportError(error);
+        ::openDocumentFile(m_doc, toNativePath(fullPath));
+        addToRecentFiles(fullPath);
+    } catch (const DocumentError& error) {
+        reportError(error);
         result = OpenResult::Failed;
     }
-    emit TitleChanged(GetTitle());
+    emit titleChanged(title());
     return result;
 }
 
-bool CDocumentFramework::SaveModified()
+bool DocumentFramework::saveModified()
 {
-    if (!m_doc.IsModified())
+    if (!m_doc.isModified())
         return true;
-    const QString path = FromNativePath(m_doc.GetPathName());
-    const QString name = path.isEmpty() ? GetTitle() : QFileInfo(path).fileName();
-    switch (MessageBoxes().AskYesNoCancel(m_pDialogParent, QStringLiteral("Änderungen in %1 speichern?").arg(name))) {
-    case IMessageBox::Answer::Yes: return OnFileSave();
-    case IMessageBox::Answer::No: return true;
+    const QString path = fromNativePath(m_doc.pathName());
+    const QString name = path.isEmpty() ? title() : QFileInfo(path).fileName();
+    switch (messageBoxes().askYesNoCancel(m_dialogParent, QStringLiteral("Änderungen in %1 speichern?").arg(name))) {
+    case MessageBox::Answer::Yes: return onFileSave();
+    case MessageBox::Answer::No: return true;
     default: return false;
     }
 }
 
-bool CDocumentFramework::DoSave(const QString& path)
+bool DocumentFramework::doSave(const QString& path)
 {
     QString target = path;
     if (target.isEmpty()) {
-        const QString current = FromNativePath(m_doc.GetPathName());
-        const QString suggested = current.isEmpty() ? WithDefaultExtension(GetTitle()) : current;
-        target = FileDialogs().GetSaveFileName(m_pDialogParent, QStringLiteral("Speichern unter"), suggested,
+        const QString current = fromNativePath(m_doc.pathName());
+        const QString suggested = current.isEmpty() ? withDefaultExtension(title()) : current;
+        target = fileDialogs().getSaveFileName(m_dialogParent, QStringLiteral("Speichern unter"), suggested,
                                                kFileFilters, kDefaultExtension);
         if (target.isEmpty())
             return false;
-        target = QFileInfo(WithDefaultExtension(target)).absoluteFilePath();
+        target = QFileInfo(withDefaultExtension(target)).absoluteFilePath();
     }
     try {
-        SaveDocumentFile(m_doc, ToNativePath(target));
-    } catch (const CDocumentError& error) {
-        ReportError(error);
+        saveDocumentFile(m_doc, toNativePath(target));
+    } catch (const DocumentError& error) {
+        reportError(error);
         return false;
     }
-    AddToRecentFiles(target);
-    emit TitleChanged(GetTitle());
+    addToRecentFiles(target);
+    emit titleChanged(title());
     return true;
 }
 
-void CDocumentFramework::ReportError(const CDocumentError& error)
+void DocumentFramework::reportError(const DocumentError& error)
 {
-    if (!error.GetPreludeMessage().empty())
-        MessageBoxes().ShowMessage(m_pDialogParent, QString::fromStdString(error.GetPreludeMessage()));
-    MessageBoxes().ShowMessage(m_pDialogParent, QString::fromStdString(error.GetMessage()));
+    if (!error.preludeMessage().empty())
+        messageBoxes().showMessage(m_dialogParent, QString::fromStdString(error.preludeMessage()));
+    messageBoxes().showMessage(m_dialogParent, QString::fromStdString(error.message()));
 }
 
-void CDocumentFramework::AddToRecentFiles(const QString& path)
+void DocumentFramework::addToRecentFiles(const QString& path)
 {
-    m_recentFiles.Add(path);
-    emit RecentFilesChanged(m_recentFiles.GetPaths());
+    m_recentFiles.add(path);
+    emit recentFilesChanged(m_recentFiles.paths());
 }

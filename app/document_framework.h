@@ -4,15 +4,15 @@
 #include <QString>
 #include <QStringList>
 
-class CDocumentError;
-class CRecentFileList;
-class CVersenkwerkDoc;
+class DocumentError;
+class RecentFileList;
+class TrainingDocument;
 class QWidget;
 
 // The document side of the application: New, Open, Save, Save as, the
 // recent-file list, the question whether to save changes, and the report of
 // every failed load or save, with the German texts of a document framework.
-class CDocumentFramework : public QObject {
+class DocumentFramework : public QObject {
     Q_OBJECT
 public:
     static constexpr const char* kFileFilters = "Filetype Jhavari (*.con);;Alle Dateien (*.*)";
@@ -20,42 +20,42 @@ public:
 
     enum class OpenResult { Opened, AlreadyOpen, Cancelled, Failed };
 
-    CDocumentFramework(CVersenkwerkDoc& doc, CRecentFileList& recentFiles, QObject* parent = nullptr);
+    DocumentFramework(TrainingDocument& doc, RecentFileList& recentFiles, QObject* parent = nullptr);
 
     // The window the dialogs and messages belong to.
-    void SetDialogParent(QWidget* parent) { m_pDialogParent = parent; }
+    void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
 
-    void OnFileNew();
-    void OnFileOpen();
-    bool OnFileSave();
-    bool OnFileSaveAs();
+    void onFileNew();
+    void onFileOpen();
+    bool onFileSave();
+    bool onFileSaveAs();
     // Opens entry index of the recent-file list; a file that fails is removed.
-    void OnOpenRecentFile(int index);
+    void onOpenRecentFile(int index);
 
     // Opens path as the document after asking about unsaved changes. The
     // document already open under that path is not loaded again.
-    OpenResult OpenDocumentFile(const QString& path);
+    OpenResult openDocumentFile(const QString& path);
     // "Änderungen in %1 speichern?" when the document is modified; false when
     // the user cancels or the save fails.
-    bool SaveModified();
+    bool saveModified();
 
-    CVersenkwerkDoc& GetDocument() { return m_doc; }
-    QString GetTitle() const;
+    TrainingDocument& document() { return m_doc; }
+    QString title() const;
 
 signals:
     // After every operation that may have changed the document's title.
-    void TitleChanged(const QString& title);
-    void RecentFilesChanged(const QStringList& paths);
+    void titleChanged(const QString& title);
+    void recentFilesChanged(const QStringList& paths);
 
 private:
-    bool DoSave(const QString& path);
-    void ReportError(const CDocumentError& error);
-    void AddToRecentFiles(const QString& path);
+    bool doSave(const QString& path);
+    void reportError(const DocumentError& error);
+    void addToRecentFiles(const QString& path);
 
-    CVersenkwerkDoc& m_doc;
-    CRecentFileList& m_recentFiles;
-    QWidget* m_pDialogParent = nullptr;
+    TrainingDocument& m_doc;
+    RecentFileList& m_recentFiles;
+    QWidget* m_dialogParent = nullptr;
 };
 
 // path with ".con" added when its file name has no extension.
-QString WithDefaultExtension(const QString& path);
+QString withDefaultExtension(const QString& path);

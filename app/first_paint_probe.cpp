@@ -1,4 +1,4 @@
-#include "first_paint_probe.h"
+#include "app/first_paint_probe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-long ResidentMemoryKiB()
+long residentMemoryKiB()
 {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -18,20 +18,20 @@ long ResidentMemoryKiB()
     return -1;
 }
 
-CFirstPaintProbe::CFirstPaintProbe(QObject* watched) : QObject(watched)
+FirstPaintProbe::FirstPaintProbe(QObject* watched) : QObject(watched)
 {
     watched->installEventFilter(this);
 }
 
-bool CFirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
+bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Paint && !m_bReported) {
-        m_bReported = true;
+    if (event->type() == QEvent::Paint && !m_reported) {
+        m_reported = true;
         // Reported once the paint itself is done.
         QMetaObject::invokeMethod(
             this,
             [] {
-                std::printf("first-paint rss-kb=%ld\n", ResidentMemoryKiB());
+                std::printf("first-paint rss-kb=%ld\n", residentMemoryKiB());
                 std::fflush(stdout);
                 QCoreApplication::quit();
             },

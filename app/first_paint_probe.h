@@ -5,19 +5,19 @@
 // For the start-up benchmark: once the watched window has been painted for
 // the first time, prints "first-paint rss-kb=<resident memory>" on standard
 // output and ends the event loop.
-class CFirstPaintProbe : public QObject {
+class FirstPaintProbe : public QObject {
     Q_OBJECT
 public:
     static constexpr const char* kEnvironmentSwitch = "JHAVARI_EXIT_AFTER_FIRST_PAINT";
 
-    explicit CFirstPaintProbe(QObject* watched);
+    explicit FirstPaintProbe(QObject* watched);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool m_bReported = false;
+    bool m_reported = false;
 };
 
 // Resident memory of this process in KiB, from /proc/self/status.
-long ResidentMemoryKiB();
+long residentMemoryKiB();

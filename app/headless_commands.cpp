@@ -1,10 +1,10 @@
-#include "headless_commands.h"
+#include "app/headless_commands.h"
 
-#include "document.h"
-#include "document_error.h"
-#include "document_export.h"
-#include "document_file.h"
-#include "statistics_csv.h"
+#include "records/training_document.h"
+#include "records/document_error.h"
+#include "records/document_export.h"
+#include "records/document_file.h"
+#include "evaluation/statistics_csv.h"
 
 #include <functional>
 #include <ostream>
@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kVersion = "1.2.01";
 
-void PrintHelp(std::ostream& out)
+void printHelp(std::ostream& out)
 {
     out << "Usage: jhavari-training [FILE.con]\n"
            "       jhavari-training -register\n"
@@ -30,17 +30,17 @@ void PrintHelp(std::ostream& out)
            "               as CSV, with the document's filter time; moving averages from 30 on.\n";
 }
 
-int ExportDocument(const std::string& path, std::ostream& out, std::ostream& err,
-                   const std::function<void(const CVersenkwerkDoc&, std::ostream&)>& write)
+int exportDocument(const std::string& path, std::ostream& out, std::ostream& err,
+                   const std::function<void(const TrainingDocument&, std::ostream&)>& write)
 {
-    CVersenkwerkDoc doc;
-    doc.OnNewDocument();
+    TrainingDocument doc;
+    doc.onNewDocument();
     try {
-        OpenDocumentFile(doc, path);
-    } catch (const CDocumentError& error) {
-        if (!error.GetPreludeMessage().empty())
-            err << error.GetPreludeMessage() << '\n';
-        err << error.GetMessage() << '\n';
+        openDocumentFile(doc, path);
+    } catch (const DocumentError& error) {
+        if (!error.preludeMessage().empty())
+            err << error.preludeMessage() << '\n';
+        err << error.message() << '\n';
         return 1;
     }
     write(doc, out);
@@ -50,13 +50,13 @@ int ExportDocument(const std::string& path, std::ostream& out, std::ostream& err
 
 } // namespace
 
-std::optional<int> RunHeadlessCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+std::optional<int> runHeadlessCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
     if (argc < 2)
         return std::nullopt;
     const std::string command = argv[1];
     if (command == "--help") {
-        PrintHelp(out);
+        printHelp(out);
         return 0;
     }
     if (command == "--version") {
@@ -66,10 +66,10 @@ std::optional<int> RunHeadlessCommand(int argc, const char* const* argv, std::os
     if (command == "--export-json" || command == "--export-csv") {
         if (argc != 3) {
             err << command << " needs exactly one file name.\n";
-            PrintHelp(err);
+            printHelp(err);
             return 2;
         }
-        return ExportDocument(argv[2], out, err, command == "--export-json" ? ExportJson : ExportCsv);
+        return exportDocument(argv[2], out, err, command == "--export-json" ? exportJson : exportCsv);
     }
     if (command == "--stats") {
         int type = 1;
@@ -78,16 +78,16 @@ std::optional<int> RunHeadlessCommand(int argc, const char* const* argv, std::os
             type = argv[4][0] - '0';
         } else if (argc != 3) {
             err << "--stats needs a file name and optionally --type 1, 2 or 3.\n";
-            PrintHelp(err);
+            printHelp(err);
             return 2;
         }
-        return ExportDocument(argv[2], out, err, [type](const CVersenkwerkDoc& doc, std::ostream& stream) {
-            WriteStatisticsCsv(doc.m_aTrainingTypes[static_cast<std::size_t>(type - 1)], doc.m_settings, stream);
+        return exportDocument(argv[2], out, err, [type](const TrainingDocument& doc, std::ostream& stream) {
+            writeStatisticsCsv(doc.m_trainingTypes[static_cast<std::size_t>(type - 1)], doc.m_settings, stream);
         });
     }
     if (command.rfind("--", 0) == 0) {
         err << "Unknown option " << command << ".\n";
-        PrintHelp(err);
+        printHelp(err);
         return 2;
     }
     return std::nullopt;

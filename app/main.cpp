@@ -1,10 +1,10 @@
-#include "first_paint_probe.h"
-#include "headless_commands.h"
-#include "main_frame.h"
-#include "main_view_factory.h"
-#include "program_path.h"
-#include "terminal_message_box.h"
-#include "versenkwerk_app.h"
+#include "app/first_paint_probe.h"
+#include "app/headless_commands.h"
+#include "app/main_window.h"
+#include "app/main_view_factory.h"
+#include "records/program_path.h"
+#include "app/terminal_message_box.h"
+#include "app/application.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -13,38 +13,38 @@
 
 namespace {
 
-int RegisterWithoutDisplay(int argc, char* argv[])
+int registerWithoutDisplay(int argc, char* argv[])
 {
     QCoreApplication core(argc, argv);
-    CTerminalMessageBox terminal;
-    SetMessageBoxes(&terminal);
-    CVersenkwerkApp app;
-    app.InitInstance(core.arguments());
-    SetMessageBoxes(nullptr);
-    return app.GetExitCode();
+    TerminalMessageBox terminal;
+    setMessageBoxes(&terminal);
+    Application app;
+    app.startUp(core.arguments());
+    setMessageBoxes(nullptr);
+    return app.exitCode();
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    const bool programPathFound = InitProgramPath();
-    if (const auto status = RunHeadlessCommand(argc, argv, std::cout, std::cerr))
+    const bool programPathFound = initProgramPath();
+    if (const auto status = runHeadlessCommand(argc, argv, std::cout, std::cerr))
         return *status;
-    if (IsRegistrationWithoutDisplay(argc, argv))
-        return RegisterWithoutDisplay(argc, argv);
+    if (isRegistrationWithoutDisplay(argc, argv))
+        return registerWithoutDisplay(argc, argv);
 
     QApplication qtApp(argc, argv);
-    QApplication::setApplicationName(CMainFrame::kAppTitle);
+    QApplication::setApplicationName(MainWindow::kAppTitle);
     if (!programPathFound)
-        QMessageBox::warning(nullptr, CMainFrame::kAppTitle, "InitProgramPath() failed");
+        QMessageBox::warning(nullptr, MainWindow::kAppTitle, "InitProgramPath() failed");
 
-    CVersenkwerkApp app(MakeMainView);
-    if (!app.InitInstance(qtApp.arguments()))
-        return app.GetExitCode();
-    if (qEnvironmentVariableIsSet(CFirstPaintProbe::kEnvironmentSwitch))
-        new CFirstPaintProbe(app.GetMainFrame());
+    Application app(makeMainView);
+    if (!app.startUp(qtApp.arguments()))
+        return app.exitCode();
+    if (qEnvironmentVariableIsSet(FirstPaintProbe::kEnvironmentSwitch))
+        new FirstPaintProbe(app.mainWindow());
     const int result = qtApp.exec();
-    app.ExitInstance();
+    app.shutDown();
     return result;
 }

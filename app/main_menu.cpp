@@ -1,6 +1,6 @@
-#include "main_menu.h"
+#include "app/main_menu.h"
 
-#include "command_ids.h"
+#include "app/command_ids.h"
 
 #include <array>
 #include <map>
@@ -62,7 +62,7 @@ const std::array kAccelerators = {
 constexpr std::array kToolBar = {kFileNew, kFileOpen, kFileSave, 0, kFilePrintPreview};
 
 // Status bar prompt, then after "\n" the tool tip.
-const std::map<int, const char*>& Prompts()
+const std::map<int, const char*>& prompts()
 {
     static const std::map<int, const char*> prompts = {
         {kFileNew, "Creates a new document.\nNew"},
@@ -86,31 +86,31 @@ constexpr int kLastRecentFileId = 57631;
 
 } // namespace
 
-std::span<const Menu> MainMenu()
+std::span<const Menu> mainMenu()
 {
     return kMenus;
 }
 
-std::span<const Accelerator> Accelerators()
+std::span<const Accelerator> accelerators()
 {
     return kAccelerators;
 }
 
-std::span<const int> ToolBarButtons()
+std::span<const int> toolBarButtons()
 {
     return kToolBar;
 }
 
-QString CommandPrompt(int commandId)
+QString commandPrompt(int commandId)
 {
     if (commandId >= kFirstRecentFileId && commandId <= kLastRecentFileId)
         return QStringLiteral("Open this document.");
-    const auto found = Prompts().find(commandId);
-    return found == Prompts().end() ? QString() : QString::fromUtf8(found->second).section('\n', 0, 0);
+    const auto found = prompts().find(commandId);
+    return found == prompts().end() ? QString() : QString::fromUtf8(found->second).section('\n', 0, 0);
 }
 
-QString CommandToolTip(int commandId)
+QString commandToolTip(int commandId)
 {
-    const auto found = Prompts().find(commandId);
-    return found == Prompts().end() ? QString() : QString::fromUtf8(found->second).section('\n', 1, 1);
+    const auto found = prompts().find(commandId);
+    return found == prompts().end() ? QString() : QString::fromUtf8(found->second).section('\n', 1, 1);
 }

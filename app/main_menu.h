@@ -24,12 +24,12 @@ struct Accelerator {
     int nCommandId;
 };
 
-std::span<const Menu> MainMenu();
-std::span<const Accelerator> Accelerators();
+std::span<const Menu> mainMenu();
+std::span<const Accelerator> accelerators();
 // Command ids of the tool bar buttons; 0 for a separator.
-std::span<const int> ToolBarButtons();
+std::span<const int> toolBarButtons();
 
 // The status bar text shown while the command is highlighted, or empty.
-QString CommandPrompt(int commandId);
+QString commandPrompt(int commandId);
 // The tool tip of the command's tool bar button, or empty.
-QString CommandToolTip(int commandId);
+QString commandToolTip(int commandId);

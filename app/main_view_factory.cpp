@@ -1,44 +1,44 @@
-#include "main_view_factory.h"
+#include "app/main_view_factory.h"
 
-#include "alsa_sound_player.h"
-#include "command_ids.h"
-#include "main_frame.h"
-#include "versenkwerk_app.h"
-#include "versenkwerk_view.h"
+#include "sound/alsa_sound_player.h"
+#include "app/command_ids.h"
+#include "app/main_window.h"
+#include "app/application.h"
+#include "practice/main_form.h"
 
 #include <QAction>
 
 namespace {
 
-void OnCommand(CMainFrame& frame, int commandId, CVersenkwerkView* view, void (CVersenkwerkView::*handler)())
+void onCommand(MainWindow& frame, int commandId, MainForm* view, void (MainForm::*handler)())
 {
-    QObject::connect(frame.GetCommandAction(commandId), &QAction::triggered, view, handler);
+    QObject::connect(frame.commandAction(commandId), &QAction::triggered, view, handler);
 }
 
 } // namespace
 
-QWidget* MakeMainView(CVersenkwerkDoc& doc, CMainFrame& frame)
+QWidget* makeMainView(TrainingDocument& doc, MainWindow& frame)
 {
-    auto* view = new CVersenkwerkView(doc, CreateAlsaSoundPlayer(), SystemClock(), nullptr, &frame);
+    auto* view = new MainForm(doc, createAlsaSoundPlayer(), systemClock(), nullptr, &frame);
 
-    OnCommand(frame, CommandId::kMeasuringMode, view, &CVersenkwerkView::OnMeasuringModeCommand);
-    OnCommand(frame, CommandId::kRestoreDefaults, view, &CVersenkwerkView::OnRestoreDefaults);
-    OnCommand(frame, CommandId::kIntervalFilter, view, &CVersenkwerkView::OnIntervalFilterCommand);
-    OnCommand(frame, CommandId::kManualEntry, view, &CVersenkwerkView::OnManualEntryCommand);
-    OnCommand(frame, CommandId::kTimeSound, view, &CVersenkwerkView::OnTimeSoundCommand);
-    QObject::connect(frame.GetCommandAction(CommandId::kFilePrintPreview), &QAction::triggered, view, [view] {
-        CVersenkwerkApp* app = CVersenkwerkApp::Instance();
-        app->SetPrinterOrientation(true);
-        int pages = app->GetNumPreviewPages();
-        view->OnFilePrintPreview(app->GetPrinter(), pages);
-        app->SetNumPreviewPages(pages);
+    onCommand(frame, CommandId::kMeasuringMode, view, &MainForm::onMeasuringModeCommand);
+    onCommand(frame, CommandId::kRestoreDefaults, view, &MainForm::onRestoreDefaults);
+    onCommand(frame, CommandId::kIntervalFilter, view, &MainForm::onIntervalFilterCommand);
+    onCommand(frame, CommandId::kManualEntry, view, &MainForm::onManualEntryCommand);
+    onCommand(frame, CommandId::kTimeSound, view, &MainForm::onTimeSoundCommand);
+    QObject::connect(frame.commandAction(CommandId::kFilePrintPreview), &QAction::triggered, view, [view] {
+        Application* app = Application::instance();
+        app->setPrinterOrientation(true);
+        int pages = app->numPreviewPages();
+        view->onFilePrintPreview(app->printer(), pages);
+        app->setNumPreviewPages(pages);
     });
-    QAction* timeSound = frame.GetCommandAction(CommandId::kTimeSound);
-    QObject::connect(view, &CVersenkwerkView::TimeSoundChanged, timeSound, &QAction::setChecked);
-    QObject::connect(view, &CVersenkwerkView::StatusTextChanged, &frame, &CMainFrame::SetStatusText);
-    QObject::connect(view, &CVersenkwerkView::PhoneRecordDialogRequested, view, &CVersenkwerkView::OnPhoneRecordEntry);
-    QObject::connect(&frame, &CMainFrame::MeasuringActivationChanged, view, &CVersenkwerkView::ConfinePointer);
+    QAction* timeSound = frame.commandAction(CommandId::kTimeSound);
+    QObject::connect(view, &MainForm::timeSoundChanged, timeSound, &QAction::setChecked);
+    QObject::connect(view, &MainForm::statusTextChanged, &frame, &MainWindow::setStatusText);
+    QObject::connect(view, &MainForm::phoneRecordDialogRequested, view, &MainForm::onPhoneRecordEntry);
+    QObject::connect(&frame, &MainWindow::measuringActivationChanged, view, &MainForm::confinePointer);
 
-    view->OnInitialUpdate();
+    view->initialUpdate();
     return view;
 }

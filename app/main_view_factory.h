@@ -1,9 +1,9 @@
 #pragma once
 
-class CMainFrame;
-class CVersenkwerkDoc;
+class MainWindow;
+class TrainingDocument;
 class QWidget;
 
 // Makes the main view inside the frame, runs its first set-up and connects
 // the frame's commands, status bar and activation to it.
-QWidget* MakeMainView(CVersenkwerkDoc& doc, CMainFrame& frame);
+QWidget* makeMainView(TrainingDocument& doc, MainWindow& frame);

@@ -1,4 +1,4 @@
-#include "recent_file_list.h"
+#include "app/recent_file_list.h"
 
 #include <QDir>
 #include <QSettings>
@@ -8,49 +8,49 @@ namespace {
 constexpr const char* kSection = "Recent File List";
 constexpr int kMaxDisplayLength = 60;
 
-QString EntryName(int index)
+QString entryName(int index)
 {
     return QStringLiteral("File%1").arg(index + 1);
 }
 
 } // namespace
 
-void CRecentFileList::Add(const QString& path)
+void RecentFileList::add(const QString& path)
 {
-    m_aPaths.removeAll(path);
-    m_aPaths.prepend(path);
-    while (m_aPaths.size() > kSize)
-        m_aPaths.removeLast();
+    m_paths.removeAll(path);
+    m_paths.prepend(path);
+    while (m_paths.size() > kSize)
+        m_paths.removeLast();
 }
 
-void CRecentFileList::Remove(int index)
+void RecentFileList::remove(int index)
 {
-    if (index >= 0 && index < GetCount())
-        m_aPaths.removeAt(index);
+    if (index >= 0 && index < count())
+        m_paths.removeAt(index);
 }
 
-void CRecentFileList::ReadList(QSettings& profile)
+void RecentFileList::readList(QSettings& profile)
 {
-    m_aPaths.clear();
+    m_paths.clear();
     profile.beginGroup(kSection);
     for (int i = 0; i < kSize; ++i) {
-        const QString path = profile.value(EntryName(i)).toString();
-        if (!path.isEmpty() && !m_aPaths.contains(path))
-            m_aPaths.append(path);
+        const QString path = profile.value(entryName(i)).toString();
+        if (!path.isEmpty() && !m_paths.contains(path))
+            m_paths.append(path);
     }
     profile.endGroup();
 }
 
-void CRecentFileList::WriteList(QSettings& profile) const
+void RecentFileList::writeList(QSettings& profile) const
 {
     profile.remove(kSection);
     profile.beginGroup(kSection);
-    for (int i = 0; i < GetCount(); ++i)
-        profile.setValue(EntryName(i), m_aPaths[i]);
+    for (int i = 0; i < count(); ++i)
+        profile.setValue(entryName(i), m_paths[i]);
     profile.endGroup();
 }
 
-QString RecentFileMenuText(int index, const QString& path)
+QString recentFileMenuText(int index, const QString& path)
 {
     QString shown = QDir::toNativeSeparators(path);
     const QString home = QDir::homePath();

@@ -1,4 +1,4 @@
-#include "single_instance.h"
+#include "app/single_instance.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kActivateRequest = "activate";
 
 // Per user: the runtime folder belongs to the user alone.
-QString InstanceFolder()
+QString instanceFolder()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
@@ -20,33 +20,33 @@ QString InstanceFolder()
     return folder;
 }
 
-QByteArray Line(const char* text)
+QByteArray messageLine(const char* text)
 {
     return QByteArray(text) + '\n';
 }
 
 } // namespace
 
-CSingleInstance::CSingleInstance(QObject* parent)
-    : QObject(parent), m_lock(LockFilePath())
+SingleInstance::SingleInstance(QObject* parent)
+    : QObject(parent), m_lock(lockFilePath())
 {
     // Only a dead owner makes the lock stale, never its age.
     m_lock.setStaleLockTime(0);
 }
 
-CSingleInstance::~CSingleInstance() = default;
+SingleInstance::~SingleInstance() = default;
 
-QString CSingleInstance::LockFilePath() const
+QString SingleInstance::lockFilePath() const
 {
-    return InstanceFolder() + '/' + kMutexName + QStringLiteral(".lock");
+    return instanceFolder() + '/' + kMutexName + QStringLiteral(".lock");
 }
 
-QString CSingleInstance::ServerPath() const
+QString SingleInstance::serverPath() const
 {
-    return InstanceFolder() + '/' + kMessageName + '-' + QString::number(::getuid());
+    return instanceFolder() + '/' + kMessageName + '-' + QString::number(::getuid());
 }
 
-bool CSingleInstance::Acquire()
+bool SingleInstance::acquire()
 {
     if (m_lock.tryLock(0))
         return true;
@@ -55,51 +55,51 @@ bool CSingleInstance::Acquire()
     return m_lock.error() != QLockFile::LockFailedError && m_lock.error() != QLockFile::PermissionError;
 }
 
-bool CSingleInstance::ActivateRunningInstance(int timeoutMs)
+bool SingleInstance::activateRunningInstance(int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
-    socket.connectToServer(ServerPath());
+    socket.connectToServer(serverPath());
     if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime())))
         return false;
-    socket.write(Line(kMessageName));
+    socket.write(messageLine(kMessageName));
     if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
         return false;
     while (!socket.canReadLine()) {
         if (deadline.hasExpired() || !socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
             return false;
     }
-    if (socket.readLine() != Line(kMessageName))
+    if (socket.readLine() != messageLine(kMessageName))
         return false;
-    socket.write(Line(kActivateRequest));
+    socket.write(messageLine(kActivateRequest));
     socket.waitForBytesWritten(kAnswerTimeoutMs);
     socket.disconnectFromServer();
     return true;
 }
 
-bool CSingleInstance::Listen()
+bool SingleInstance::listen()
 {
-    m_pServer = std::make_unique<QLocalServer>();
-    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+    m_server = std::make_unique<QLocalServer>();
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // We hold the lock, so a socket file left behind is from a dead instance.
-    QLocalServer::removeServer(ServerPath());
-    if (!m_pServer->listen(ServerPath()))
+    QLocalServer::removeServer(serverPath());
+    if (!m_server->listen(serverPath()))
         return false;
-    connect(m_pServer.get(), &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
+    connect(m_server.get(), &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
     return true;
 }
 
-void CSingleInstance::OnNewConnection()
+void SingleInstance::onNewConnection()
 {
-    while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
                 const QByteArray line = socket->readLine();
-                if (line == Line(kMessageName))
-                    socket->write(Line(kMessageName));
-                else if (line == Line(kActivateRequest))
-                    emit ActivationRequested();
+                if (line == messageLine(kMessageName))
+                    socket->write(messageLine(kMessageName));
+                else if (line == messageLine(kActivateRequest))
+                    emit activationRequested();
             }
         });
     }

@@ -11,33 +11,33 @@
 // after the instance mutex for its whole life; once its window exists it
 // answers later instances on a local socket named after the question message.
 // A lock left by a killed instance is stale and taken over.
-class CSingleInstance : public QObject {
+class SingleInstance : public QObject {
     Q_OBJECT
 public:
     static constexpr const char* kMutexName = "Versenkwerk-{0302F28F-8CCB-480a-8436-4077F4D01E8B}";
     static constexpr const char* kMessageName = "UWM_ARE_YOU_ME-{0D712E07-5448-411f-804B-49E7E453D28C}";
     static constexpr int kAnswerTimeoutMs = 200;
 
-    explicit CSingleInstance(QObject* parent = nullptr);
-    ~CSingleInstance() override;
+    explicit SingleInstance(QObject* parent = nullptr);
+    ~SingleInstance() override;
 
     // True when no other instance runs; this process is the instance from now on.
-    bool Acquire();
+    bool acquire();
     // Asks the running instance whether it is one of us and, when it answers
     // in time, to restore and activate its window. False without an answer.
-    bool ActivateRunningInstance(int timeoutMs = kAnswerTimeoutMs);
+    bool activateRunningInstance(int timeoutMs = kAnswerTimeoutMs);
     // Starts answering later instances.
-    bool Listen();
+    bool listen();
 
-    QString LockFilePath() const;
-    QString ServerPath() const;
+    QString lockFilePath() const;
+    QString serverPath() const;
 
 signals:
-    void ActivationRequested();
+    void activationRequested();
 
 private:
-    void OnNewConnection();
+    void onNewConnection();
 
     QLockFile m_lock;
-    std::unique_ptr<QLocalServer> m_pServer;
+    std::unique_ptr<QLocalServer> m_server;
 };

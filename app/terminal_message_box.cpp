@@ -1,4 +1,4 @@
-#include "terminal_message_box.h"
+#include "app/terminal_message_box.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -6,24 +6,24 @@
 #include <cstring>
 #include <iostream>
 
-void CTerminalMessageBox::ShowMessage(QWidget*, const QString& text)
+void TerminalMessageBox::showMessage(QWidget*, const QString& text)
 {
     std::cerr << "Jhavari-Training: " << text.toStdString() << '\n';
 }
 
-IMessageBox::Answer CTerminalMessageBox::AskYesNo(QWidget* parent, const QString& text)
+MessageBox::Answer TerminalMessageBox::askYesNo(QWidget* parent, const QString& text)
 {
-    ShowMessage(parent, text);
+    showMessage(parent, text);
     return Answer::No;
 }
 
-IMessageBox::Answer CTerminalMessageBox::AskYesNoCancel(QWidget* parent, const QString& text)
+MessageBox::Answer TerminalMessageBox::askYesNoCancel(QWidget* parent, const QString& text)
 {
-    ShowMessage(parent, text);
+    showMessage(parent, text);
     return Answer::Cancel;
 }
 
-bool IsRegistrationWithoutDisplay(int argc, const char* const* argv)
+bool isRegistrationWithoutDisplay(int argc, const char* const* argv)
 {
     return argc >= 2 && std::strcmp(argv[1], "-register") == 0 && qEnvironmentVariableIsEmpty("DISPLAY") &&
            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");

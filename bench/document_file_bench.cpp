@@ -1,7 +1,7 @@
 // Saves and loads a document with 1,000,000 interval records and compares the
 // load with a plain read of the same file. Prints MB/s; the median of 5 runs.
-#include "document.h"
-#include "document_file.h"
+#include "records/training_document.h"
+#include "records/document_file.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,7 +12,7 @@
 
 namespace {
 
-double MedianSeconds(const std::function<void()>& work)
+double medianSeconds(const std::function<void()>& work)
 {
     std::vector<double> times;
     for (int i = 0; i < 5; ++i) {
@@ -29,33 +29,33 @@ double MedianSeconds(const std::function<void()>& work)
 int main()
 {
     constexpr int kRecords = 1000000;
-    CVersenkwerkDoc doc;
-    doc.OnNewDocument();
-    doc.FindTrainingType(CVersenkwerkDoc::kDefaultTrainingTypeNames[0]);
-    CDataEntryArray& list = doc.m_pCurrentType->m_aEntries;
-    list.Reserve(kRecords);
+    TrainingDocument doc;
+    doc.onNewDocument();
+    doc.findTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
+    IntervalRecordList& list = doc.m_currentType->m_records;
+    list.reserve(kRecords);
     for (int i = 0; i < kRecords; ++i) {
-        CDataEntry e;
+        IntervalRecord e;
         e.m_timeStart = 1700000000 + i * 120LL;
         e.m_timeEnd = e.m_timeStart + 30 + i % 90;
-        e.m_bUddhacca = i % 7 == 0;
-        e.m_nMeasurement = static_cast<std::uint16_t>(1 + i / 16);
-        e.m_nRun = static_cast<std::uint16_t>(1 + i % 16);
-        list.Add(e);
+        e.m_uddhacca = i % 7 == 0;
+        e.m_measurement = static_cast<std::uint16_t>(1 + i / 16);
+        e.m_run = static_cast<std::uint16_t>(1 + i % 16);
+        list.add(e);
     }
 
     const auto folder = std::filesystem::temp_directory_path() / "jhavari-bench";
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "million.con").string();
 
-    const double save = MedianSeconds([&] { SaveDocumentFile(doc, path); });
+    const double save = medianSeconds([&] { saveDocumentFile(doc, path); });
     const double megabytes = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
     std::size_t rawBytes = 0;
-    const double raw = MedianSeconds([&] { rawBytes = ReadWholeFile(path).size(); });
-    CVersenkwerkDoc loaded;
-    loaded.OnNewDocument();
-    const double load = MedianSeconds([&] { OpenDocumentFile(loaded, path); });
-    if (loaded.m_aTrainingTypes[0].m_aEntries.GetSize() != kRecords || rawBytes == 0) {
+    const double raw = medianSeconds([&] { rawBytes = readWholeFile(path).size(); });
+    TrainingDocument loaded;
+    loaded.onNewDocument();
+    const double load = medianSeconds([&] { openDocumentFile(loaded, path); });
+    if (loaded.m_trainingTypes[0].m_records.size() != kRecords || rawBytes == 0) {
         std::fprintf(stderr, "the document did not come back whole\n");
         return 1;
     }

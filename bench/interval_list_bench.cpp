@@ -1,10 +1,10 @@
 // The interval list of the main view with a million records of one training
 // type: filling it must not freeze the form (goal under 200 ms and under 100
 // bytes per row beyond the records), sorting by duration under a second.
-#include "alsa_sound_player.h"
-#include "interval_list_model.h"
-#include "sorted_list_ctrl.h"
-#include "versenkwerk_view.h"
+#include "sound/alsa_sound_player.h"
+#include "practice/interval_list_model.h"
+#include "practice/interval_list_view.h"
+#include "practice/main_form.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -16,23 +16,23 @@ namespace {
 
 constexpr int kRecords = 1'000'000;
 
-void AddMillionRecords(TrainingType& type)
+void addMillionRecords(TrainingType& type)
 {
-    type.m_aEntries.Reserve(kRecords);
+    type.m_records.reserve(kRecords);
     CalendarTime start = 1'200'000'000;
     for (int i = 0; i < kRecords; ++i) {
-        CDataEntry entry;
+        IntervalRecord entry;
         entry.m_timeStart = start;
         entry.m_timeEnd = start + (static_cast<std::int64_t>(i) * 7919) % 3600;
-        entry.m_nMeasurement = static_cast<std::uint16_t>(i / 20 + 1);
-        entry.m_nRun = static_cast<std::uint16_t>(i % 20 + 1);
-        entry.m_bUddhacca = i % 9 == 0;
-        type.m_aEntries.Add(entry);
+        entry.m_measurement = static_cast<std::uint16_t>(i / 20 + 1);
+        entry.m_run = static_cast<std::uint16_t>(i % 20 + 1);
+        entry.m_uddhacca = i % 9 == 0;
+        type.m_records.add(entry);
         start += 4000;
     }
 }
 
-std::size_t HeapInUse()
+std::size_t heapInUse()
 {
     // Large blocks are mapped separately and counted apart.
     const struct mallinfo2 info = mallinfo2();
@@ -42,20 +42,20 @@ std::size_t HeapInUse()
 // The shown main view over a document whose first training type holds a
 // million records.
 struct ShownView {
-    ShownView() : view(document, CreateAlsaSoundPlayer())
+    ShownView() : view(document, createAlsaSoundPlayer())
     {
-        document.OnNewDocument();
-        AddMillionRecords(document.m_aTrainingTypes[0]);
+        document.onNewDocument();
+        addMillionRecords(document.m_trainingTypes[0]);
         view.resize(view.sizeHint());
         view.show();
-        view.ShowSettings(); // selects the first training type
+        view.showSettings(); // selects the first training type
         QCoreApplication::processEvents();
     }
-    CVersenkwerkDoc document;
-    CVersenkwerkView view;
+    TrainingDocument document;
+    MainForm view;
 };
 
-ShownView& View()
+ShownView& view()
 {
     static ShownView shown;
     return shown;
@@ -63,20 +63,20 @@ ShownView& View()
 
 void BM_FillIntervalList(benchmark::State& state)
 {
-    ShownView& shown = View();
-    shown.view.Measuring().m_pTrainingType = nullptr;
-    shown.view.FillIntervalList(); // an empty list to start from
-    shown.view.ShowSettings();
+    ShownView& shown = view();
+    shown.view.measuring().m_trainingType = nullptr;
+    shown.view.fillIntervalList(); // an empty list to start from
+    shown.view.showSettings();
     QCoreApplication::processEvents();
-    const std::size_t before = HeapInUse();
-    shown.view.FillIntervalList();
+    const std::size_t before = heapInUse();
+    shown.view.fillIntervalList();
     QCoreApplication::processEvents();
-    const std::size_t after = HeapInUse();
+    const std::size_t after = heapInUse();
     for (auto _ : state) {
-        shown.view.FillIntervalList();
+        shown.view.fillIntervalList();
         QCoreApplication::processEvents(); // the list lays out and paints its visible rows
     }
-    const auto* list = shown.view.findChild<CSortedListCtrl*>(QStringLiteral("1023"));
+    const auto* list = shown.view.findChild<IntervalListView*>(QStringLiteral("1023"));
     state.counters["rows"] = list->model()->rowCount();
     state.counters["bytes_per_row"] = static_cast<double>(after - before) / kRecords;
 }
@@ -84,14 +84,14 @@ BENCHMARK(BM_FillIntervalList)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_SortByDurationHeaderClick(benchmark::State& state)
 {
-    ShownView& shown = View();
-    auto* list = shown.view.findChild<CSortedListCtrl*>(QStringLiteral("1023"));
+    ShownView& shown = view();
+    auto* list = shown.view.findChild<IntervalListView*>(QStringLiteral("1023"));
     for (auto _ : state) {
         state.PauseTiming();
-        shown.view.FillIntervalList();
+        shown.view.fillIntervalList();
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        emit list->horizontalHeader()->sectionClicked(CIntervalRows::ColDuration);
+        emit list->horizontalHeader()->sectionClicked(IntervalRows::ColDuration);
         QCoreApplication::processEvents();
     }
 }

@@ -1,8 +1,8 @@
-// How long a sound takes to start: from PlaySoundById to the moment the first
+// How long a sound takes to start: from playSoundById to the moment the first
 // frames are handed to ALSA, over 1,000 plays into ALSA's "null" device; and
 // how long a play takes to fail on a machine without that sound card.
-#include "alsa_sound_player.h"
-#include "sound_manager.h"
+#include "sound/alsa_sound_player.h"
+#include "sound/sound_store.h"
 
 #include <alsa/asoundlib.h>
 #include <benchmark/benchmark.h>
@@ -57,7 +57,7 @@ namespace {
 constexpr int kPlays = 1000;
 
 // A half-second bell-like tone in a WAVE file, as a user's sound would be.
-std::string WriteToneFile()
+std::string writeToneFile()
 {
     const auto path = std::filesystem::temp_directory_path() / "jhavari-bench-tone.wav";
     const int rate = 44100;
@@ -81,15 +81,15 @@ std::string WriteToneFile()
 }
 
 // Loads the tone into the store; it plays from memory, so the file goes at once.
-int LoadTone(CSoundManager& store)
+int loadTone(SoundStore& store)
 {
-    const std::string path = WriteToneFile();
-    const int id = store.AddSound(path);
+    const std::string path = writeToneFile();
+    const int id = store.addSound(path);
     std::filesystem::remove(path);
     return id;
 }
 
-void ReportPercentiles(benchmark::State& state, std::vector<double> microseconds)
+void reportPercentiles(benchmark::State& state, std::vector<double> microseconds)
 {
     std::sort(microseconds.begin(), microseconds.end());
     state.counters["median_us"] = microseconds[microseconds.size() / 2];
@@ -97,17 +97,17 @@ void ReportPercentiles(benchmark::State& state, std::vector<double> microseconds
     state.counters["max_us"] = microseconds.back();
 }
 
-void StartLatency(benchmark::State& state, int mode)
+void startLatency(benchmark::State& state, int mode)
 {
     setenv("JHAVARI_ALSA_DEVICE", "null", 1);
-    CSoundManager store(CreateAlsaSoundPlayer());
-    const int id = LoadTone(store);
+    SoundStore store(createAlsaSoundPlayer());
+    const int id = loadTone(store);
     std::vector<double> latencies;
     for (auto _ : state) {
         g_pTimedStream = nullptr;
         g_bWaitingForFirstWrite = true;
         const auto start = Clock::now();
-        if (!store.PlaySoundById(id, mode)) {
+        if (!store.playSoundById(id, mode)) {
             state.SkipWithError("the null device did not play");
             break;
         }
@@ -118,18 +118,18 @@ void StartLatency(benchmark::State& state, int mode)
         latencies.push_back(latency.count() * 1e6);
     }
     if (!latencies.empty())
-        ReportPercentiles(state, latencies);
+        reportPercentiles(state, latencies);
 }
 
 void BM_AsyncStartToFirstFrame(benchmark::State& state)
 {
-    StartLatency(state, SND_ASYNC);
+    startLatency(state, SND_ASYNC);
 }
 BENCHMARK(BM_AsyncStartToFirstFrame)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_SyncStartToFirstFrame(benchmark::State& state)
 {
-    StartLatency(state, SND_SYNC);
+    startLatency(state, SND_SYNC);
 }
 BENCHMARK(BM_SyncStartToFirstFrame)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
@@ -137,12 +137,12 @@ BENCHMARK(BM_SyncStartToFirstFrame)->Iterations(kPlays)->UseManualTime()->Unit(b
 void BM_FailWithoutSoundCard(benchmark::State& state)
 {
     setenv("JHAVARI_ALSA_DEVICE", "hw:99,0", 1);
-    CSoundManager store(CreateAlsaSoundPlayer());
-    const int id = LoadTone(store);
+    SoundStore store(createAlsaSoundPlayer());
+    const int id = loadTone(store);
     std::vector<double> durations;
     for (auto _ : state) {
         const auto start = Clock::now();
-        if (store.PlaySoundById(id, SND_ASYNC)) {
+        if (store.playSoundById(id, SND_ASYNC)) {
             state.SkipWithError("hw:99,0 played");
             break;
         }
@@ -151,7 +151,7 @@ void BM_FailWithoutSoundCard(benchmark::State& state)
         durations.push_back(duration.count() * 1e6);
     }
     if (!durations.empty())
-        ReportPercentiles(state, durations);
+        reportPercentiles(state, durations);
 }
 BENCHMARK(BM_FailWithoutSoundCard)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
 

@@ -27,7 +27,7 @@ struct StartResult {
 };
 
 // A fresh profile and runtime folder, as at a user's first start.
-std::vector<std::string> ProgramEnvironment(const std::filesystem::path& home)
+std::vector<std::string> programEnvironment(const std::filesystem::path& home)
 {
     std::vector<std::string> environment;
     for (char** entry = environ; *entry; ++entry) {
@@ -44,10 +44,10 @@ std::vector<std::string> ProgramEnvironment(const std::filesystem::path& home)
     return environment;
 }
 
-StartResult StartOnce(const std::filesystem::path& home)
+StartResult startOnce(const std::filesystem::path& home)
 {
     StartResult result;
-    std::vector<std::string> environment = ProgramEnvironment(home);
+    std::vector<std::string> environment = programEnvironment(home);
     std::vector<char*> envp;
     for (std::string& entry : environment)
         envp.push_back(entry.data());
@@ -95,7 +95,7 @@ void BM_StartupToFirstPaint(benchmark::State& state)
     long residentKiB = 0;
     for (auto _ : state) {
         std::filesystem::remove_all(home);
-        const StartResult result = StartOnce(home);
+        const StartResult result = startOnce(home);
         if (!result.ok) {
             state.SkipWithError("the program did not report its first paint");
             break;

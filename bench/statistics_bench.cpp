@@ -1,9 +1,9 @@
 // All four diagrams with their moving averages: the one-pass statistics on
 // 1,000,000 records in 65,535 measurements, and both the one-pass statistics
 // and the plain scan per measurement on 20,000 records in 2,000 measurements.
-#include "interval_statistics.h"
-#include "reference_scans.h"
-#include "training_type.h"
+#include "evaluation/interval_statistics.h"
+#include "tests/evaluation/reference_scans.h"
+#include "records/training_type.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,37 +13,37 @@
 
 namespace {
 
-TrainingType MakeType(int records, int measurements)
+TrainingType makeType(int records, int measurements)
 {
     TrainingType type;
-    type.m_aEntries.Reserve(static_cast<std::size_t>(records));
+    type.m_records.reserve(static_cast<std::size_t>(records));
     for (int i = 0; i < records; ++i) {
-        CDataEntry e;
+        IntervalRecord e;
         e.m_timeStart = 1700000000 + i * 100LL;
         e.m_timeEnd = e.m_timeStart + 5 + (i * 7919) % 600;
-        e.m_bUddhacca = i % 5 == 0;
-        e.m_nMeasurement = static_cast<std::uint16_t>(1 + static_cast<long long>(i) * measurements / records);
-        e.m_nRun = static_cast<std::uint16_t>(1 + i % 15);
-        type.m_aEntries.Add(e);
+        e.m_uddhacca = i % 5 == 0;
+        e.m_measurement = static_cast<std::uint16_t>(1 + static_cast<long long>(i) * measurements / records);
+        e.m_run = static_cast<std::uint16_t>(1 + i % 15);
+        type.m_records.add(e);
     }
     return type;
 }
 
 template <typename Statistics>
-std::int64_t FillDiagrams(const Statistics& statistics, int measurements)
+std::int64_t fillDiagrams(const Statistics& statistics, int measurements)
 {
     std::int64_t checksum = 0;
     for (DiagramKind kind : kDiagramKinds) {
         for (int n = 1; n <= measurements; ++n) {
-            checksum += statistics.GetValue(kind, n);
+            checksum += statistics.value(kind, n);
             if (n >= kMovingAverageWidth)
-                checksum += statistics.GetMovingAverage(kind, n);
+                checksum += statistics.movingAverage(kind, n);
         }
     }
     return checksum;
 }
 
-double MedianMs(int runs, const std::function<void()>& work)
+double medianMs(int runs, const std::function<void()>& work)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
@@ -59,23 +59,23 @@ double MedianMs(int runs, const std::function<void()>& work)
 
 int main()
 {
-    const CalendarTime filter = MakeDuration(0, 0, 10);
+    const CalendarTime filter = makeDuration(0, 0, 10);
     std::int64_t sink = 0;
 
-    const TrainingType large = MakeType(1000000, 65535);
-    const double largeMs = MedianMs(5, [&] {
-        const CIntervalStatistics statistics(large, filter);
-        sink += FillDiagrams(statistics, statistics.GetMeasurementCount());
+    const TrainingType large = makeType(1000000, 65535);
+    const double largeMs = medianMs(5, [&] {
+        const IntervalStatistics statistics(large, filter);
+        sink += fillDiagrams(statistics, statistics.measurementCount());
     });
 
-    const TrainingType small = MakeType(20000, 2000);
-    const double smallFastMs = MedianMs(5, [&] {
-        const CIntervalStatistics statistics(small, filter);
-        sink += FillDiagrams(statistics, statistics.GetMeasurementCount());
+    const TrainingType small = makeType(20000, 2000);
+    const double smallFastMs = medianMs(5, [&] {
+        const IntervalStatistics statistics(small, filter);
+        sink += fillDiagrams(statistics, statistics.measurementCount());
     });
-    const double smallPlainMs = MedianMs(1, [&] {
+    const double smallPlainMs = medianMs(1, [&] {
         const ReferenceScans statistics(small, filter);
-        sink += FillDiagrams(statistics, 2000);
+        sink += fillDiagrams(statistics, 2000);
     });
 
     std::printf("four diagrams with moving averages (median of runs)\n");

@@ -1,6 +1,6 @@
-#include "ntgraph_chart.h"
+#include "chart_component/qt_chart_control.h"
 
-extern "C" __attribute__((visibility("default"))) INTGraphControl* CreateNTGraphControl(QWidget* parent)
+extern "C" __attribute__((visibility("default"))) ChartControl* CreateNTGraphControl(QWidget* parent)
 {
-    return new CNTGraphChart(parent);
+    return new QtChartControl(parent);
 }

@@ -1,8 +1,8 @@
 // Self-registration of the chart component: it records its class identifier
 // and its own path in the component registry of the profile.
 
-#include "component_registry.h"
-#include "ntgraph_class.h"
+#include "platform/component_registry.h"
+#include "chart_component/ntgraph_class.h"
 
 #include <QString>
 
@@ -13,10 +13,10 @@ namespace {
 constexpr int kSelfRegisterSucceeded = 0;
 constexpr int kSelfRegisterFailed = static_cast<int>(0x80004005); // E_FAIL
 
-QString OwnLibraryPath()
+QString ownLibraryPath()
 {
     Dl_info info{};
-    if (::dladdr(reinterpret_cast<void*>(&OwnLibraryPath), &info) == 0 || !info.dli_fname)
+    if (::dladdr(reinterpret_cast<void*>(&ownLibraryPath), &info) == 0 || !info.dli_fname)
         return {};
     return QString::fromLocal8Bit(info.dli_fname);
 }
@@ -25,9 +25,9 @@ QString OwnLibraryPath()
 
 extern "C" __attribute__((visibility("default"))) int DllRegisterServer()
 {
-    const QString path = OwnLibraryPath();
+    const QString path = ownLibraryPath();
     if (path.isEmpty())
         return kSelfRegisterFailed;
-    return WriteComponentRegistration(kChartControlClassId, kChartControlName, path) ? kSelfRegisterSucceeded
+    return writeComponentRegistration(kChartControlClassId, kChartControlName, path) ? kSelfRegisterSucceeded
                                                                                      : kSelfRegisterFailed;
 }

@@ -1,10 +1,10 @@
-#include "dialog_commands.h"
+#include "dialogs/dialog_commands.h"
 
-#include "interval_filter_dialog.h"
-#include "manual_entry_dialog.h"
-#include "measuring_mode_flag.h"
-#include "phone_record_dialog.h"
-#include "program_path.h"
+#include "dialogs/interval_filter_dialog.h"
+#include "dialogs/manual_entry_dialog.h"
+#include "practice/measuring_mode_flag.h"
+#include "dialogs/phone_record_dialog.h"
+#include "records/program_path.h"
 
 #include <ctime>
 
@@ -13,7 +13,7 @@ namespace {
 constexpr int kProposedNumber = 1;
 constexpr TimeSpan kProposedLength = 20;
 
-void Run(const std::function<void()>& hook)
+void run(const std::function<void()>& hook)
 {
     if (hook)
         hook();
@@ -21,54 +21,54 @@ void Run(const std::function<void()>& hook)
 
 } // namespace
 
-void OpenManualEntry(QWidget* view, CVersenkwerkDoc& doc, TrainingType* trainingType, const EntryViewHooks& hooks)
+void openManualEntry(QWidget* view, TrainingDocument& doc, TrainingType* trainingType, const EntryViewHooks& hooks)
 {
     if (g_bMeasuringMode || !trainingType)
         return;
-    CTestDlg dialog(*trainingType, hooks.addIntervalRow, view);
+    ManualEntryDialog dialog(*trainingType, hooks.addIntervalRow, view);
     const CalendarTime now = std::time(nullptr);
-    dialog.m_strNumber = std::to_string(kProposedNumber);
+    dialog.m_number = std::to_string(kProposedNumber);
     dialog.m_timeStart = now;
     dialog.m_timeEnd = now + kProposedLength;
     dialog.exec();
 
-    doc.SetModifiedFlag();
-    Run(hooks.fillIntervalList);
-    Run(hooks.refreshDiagrams);
+    doc.setModified();
+    run(hooks.fillIntervalList);
+    run(hooks.refreshDiagrams);
 }
 
-void OpenPhoneRecordEntry(QWidget* view, CVersenkwerkDoc& doc, TrainingType* trainingType,
+void openPhoneRecordEntry(QWidget* view, TrainingDocument& doc, TrainingType* trainingType,
                           const EntryViewHooks& hooks)
 {
-    Run(hooks.showOnlyLastMeasurement);
-    Run(hooks.fillIntervalList);
-    CManualDataDlg dialog(trainingType, hooks.addIntervalRow, doc.GetMaxMeasurementNumber() + 1, view);
+    run(hooks.showOnlyLastMeasurement);
+    run(hooks.fillIntervalList);
+    PhoneRecordDialog dialog(trainingType, hooks.addIntervalRow, doc.maxMeasurementNumber() + 1, view);
     dialog.exec();
 
-    Run(hooks.fillIntervalList);
-    doc.SetModifiedFlag();
+    run(hooks.fillIntervalList);
+    doc.setModified();
 }
 
-void OpenIntervalFilter(QWidget* parent, CVersenkwerkDoc& doc)
+void openIntervalFilter(QWidget* parent, TrainingDocument& doc)
 {
-    CIntervallDlg dialog(parent);
+    IntervalFilterDialog dialog(parent);
     dialog.m_timeFilter = doc.m_settings.m_timeFilter;
     if (dialog.exec() != QDialog::Accepted)
         return;
-    doc.SetModifiedFlag();
+    doc.setModified();
     doc.m_settings.m_timeFilter = dialog.m_timeFilter;
 }
 
-void OnChooseSounds(QWidget* view, CVersenkwerkDoc& doc, const std::function<void()>& loadEventSounds,
+void onChooseSounds(QWidget* view, TrainingDocument& doc, const std::function<void()>& loadEventSounds,
                     const PlaySoundFileFn& playFile)
 {
-    CChooseSoundDlg dialog(playFile, view);
-    dialog.m_strFile = doc.m_settings.m_strSoundFile;
-    for (std::size_t i = 0; i < dialog.m_strDefaultFile.size(); ++i)
-        dialog.m_strDefaultFile[i] = GetProgramFilePath(kDefaultSoundFiles[i]);
+    SoundChoiceDialog dialog(playFile, view);
+    dialog.m_files = doc.m_settings.m_soundFiles;
+    for (std::size_t i = 0; i < dialog.m_defaultFile.size(); ++i)
+        dialog.m_defaultFile[i] = programFilePath(kDefaultSoundFiles[i]);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    doc.SetModifiedFlag();
-    doc.m_settings.m_strSoundFile = dialog.m_strFile;
-    Run(loadEventSounds);
+    doc.setModified();
+    doc.m_settings.m_soundFiles = dialog.m_files;
+    run(loadEventSounds);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "choose_sound_dialog.h"
-#include "document.h"
-#include "interval_row_hook.h"
+#include "dialogs/sound_choice_dialog.h"
+#include "records/training_document.h"
+#include "dialogs/interval_row_hook.h"
 
 #include <functional>
 
@@ -10,9 +10,9 @@ class QWidget;
 
 // What the entry dialogs need from the main view.
 struct EntryViewHooks {
-    AddIntervalRowFn addIntervalRow;              // AddIntervalRow, without a row reference
-    std::function<void()> fillIntervalList;       // FillIntervalList
-    std::function<void()> refreshDiagrams;        // RefreshDiagrams
+    AddIntervalRowFn addIntervalRow;              // addIntervalRow, without a row reference
+    std::function<void()> fillIntervalList;       // fillIntervalList
+    std::function<void()> refreshDiagrams;        // refreshDiagrams
     std::function<void()> showOnlyLastMeasurement; // ticks check box 1020 without its click handler
 };
 
@@ -21,19 +21,19 @@ struct EntryViewHooks {
 
 // Ctrl+Alt+D: ignored while measuring and without a current training type.
 // Otherwise proposes "1" and now to now + 20 s; after closing, however it
-// was closed: modified flag, FillIntervalList, RefreshDiagrams.
-void OpenManualEntry(QWidget* view, CVersenkwerkDoc& doc, TrainingType* trainingType, const EntryViewHooks& hooks);
+// was closed: modified flag, fillIntervalList, refreshDiagrams.
+void openManualEntry(QWidget* view, TrainingDocument& doc, TrainingType* trainingType, const EntryViewHooks& hooks);
 
 // Double click on the interval list: ticks "Show only the last ...", fills the
-// list, takes the records of measurement GetMaxMeasurementNumber() + 1; after
-// closing: FillIntervalList, modified flag. Diagrams stay as they are.
-void OpenPhoneRecordEntry(QWidget* view, CVersenkwerkDoc& doc, TrainingType* trainingType,
+// list, takes the records of measurement maxMeasurementNumber() + 1; after
+// closing: fillIntervalList, modified flag. Diagrams stay as they are.
+void openPhoneRecordEntry(QWidget* view, TrainingDocument& doc, TrainingType* trainingType,
                           const EntryViewHooks& hooks);
 
 // Options > Interval filter: on OK the modified flag and m_timeFilter; Cancel changes nothing.
-void OpenIntervalFilter(QWidget* parent, CVersenkwerkDoc& doc);
+void openIntervalFilter(QWidget* parent, TrainingDocument& doc);
 
 // "Choose sounds": on OK the modified flag, the five paths and loadEventSounds;
 // Cancel changes nothing. The default paths lie in the program directory.
-void OnChooseSounds(QWidget* view, CVersenkwerkDoc& doc, const std::function<void()>& loadEventSounds,
+void onChooseSounds(QWidget* view, TrainingDocument& doc, const std::function<void()>& loadEventSounds,
                     const PlaySoundFileFn& playFile);

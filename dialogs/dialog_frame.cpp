@@ -1,27 +1,27 @@
-#include "dialog_frame.h"
+#include "dialogs/dialog_frame.h"
 
-#include "dialog_layout.h"
+#include "platform/dialog_layout.h"
 
 #include <QDialog>
 #include <QLineEdit>
 
-QFont DialogFont()
+QFont dialogFont()
 {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(8);
     return font;
 }
 
-void SetUpDialogFrame(QDialog& dialog, const char* caption, int widthUnits, int heightUnits)
+void setUpDialogFrame(QDialog& dialog, const char* caption, int widthUnits, int heightUnits)
 {
-    const QFont font = DialogFont();
+    const QFont font = dialogFont();
     dialog.setFont(font);
     dialog.setWindowTitle(QString::fromUtf8(caption));
-    const DialogBaseUnits units = DialogBaseUnits::FromFont(font);
-    dialog.setFixedSize(units.ToPixelsX(widthUnits), units.ToPixelsY(heightUnits));
+    const DialogBaseUnits units = DialogBaseUnits::fromFont(font);
+    dialog.setFixedSize(units.toPixelsX(widthUnits), units.toPixelsY(heightUnits));
 }
 
-QLineEdit* MakeEdit(const DialogControl&, QWidget* parent)
+QLineEdit* makeEdit(const DialogControl&, QWidget* parent)
 {
     return new QLineEdit(parent);
 }

@@ -10,10 +10,10 @@ struct DialogControl;
 // The font of the program's dialogs. "MS Sans Serif" 8 pt does not exist
 // here; Liberation Sans is metric-compatible with the desktop fonts it
 // stood beside, so the templates keep their proportions.
-QFont DialogFont();
+QFont dialogFont();
 
 // Caption, font and the fixed size of a template, in dialog units of the font.
-void SetUpDialogFrame(QDialog& dialog, const char* caption, int widthUnits, int heightUnits);
+void setUpDialogFrame(QDialog& dialog, const char* caption, int widthUnits, int heightUnits);
 
 // A single-line edit for a template row.
-QLineEdit* MakeEdit(const DialogControl& control, QWidget* parent);
+QLineEdit* makeEdit(const DialogControl& control, QWidget* parent);

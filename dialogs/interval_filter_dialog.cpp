@@ -1,8 +1,8 @@
-#include "interval_filter_dialog.h"
+#include "dialogs/interval_filter_dialog.h"
 
-#include "dialog_frame.h"
-#include "dialog_layout.h"
-#include "time_picker.h"
+#include "dialogs/dialog_frame.h"
+#include "platform/dialog_layout.h"
+#include "platform/time_picker.h"
 
 #include <QPushButton>
 
@@ -12,37 +12,37 @@ using K = DialogControlKind;
 
 constexpr DialogControl kTemplate[] = {
     {-1, K::Label, 7, 7, 116, 27, "Filter out all meditation intervals during the evaluation below this time."},
-    {CIntervallDlg::IDC_FILTER_TIME, K::TimePicker, 7, 38, 60, 15, nullptr},
+    {IntervalFilterDialog::IDC_FILTER_TIME, K::TimePicker, 7, 38, 60, 15, nullptr},
     {-1, K::Label, 71, 41, 52, 8, "Filter time"},
-    {CIntervallDlg::IDOK, K::PushButton, 129, 7, 50, 14, "OK"},
-    {CIntervallDlg::IDCANCEL, K::PushButton, 129, 24, 50, 14, "Cancel"},
+    {IntervalFilterDialog::IDOK, K::PushButton, 129, 7, 50, 14, "OK"},
+    {IntervalFilterDialog::IDCANCEL, K::PushButton, 129, 24, 50, 14, "Cancel"},
 };
 
 } // namespace
 
-CIntervallDlg::CIntervallDlg(QWidget* parent) : QDialog(parent)
+IntervalFilterDialog::IntervalFilterDialog(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialogFrame(*this, "Interval filter", 186, 60);
-    const auto controls = BuildDialogControls(this, DialogFont(), kTemplate);
-    m_pPicker = static_cast<CTimePicker*>(controls[IDC_FILTER_TIME]);
+    setUpDialogFrame(*this, "Interval filter", 186, 60);
+    const auto controls = buildDialogControls(this, dialogFont(), kTemplate);
+    m_picker = static_cast<TimePicker*>(controls[IDC_FILTER_TIME]);
     auto* ok = static_cast<QPushButton*>(controls[IDOK]);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CIntervallDlg::accept);
-    connect(static_cast<QPushButton*>(controls[IDCANCEL]), &QPushButton::clicked, this, &CIntervallDlg::reject);
+    connect(ok, &QPushButton::clicked, this, &IntervalFilterDialog::accept);
+    connect(static_cast<QPushButton*>(controls[IDCANCEL]), &QPushButton::clicked, this, &IntervalFilterDialog::reject);
 }
 
-void CIntervallDlg::showEvent(QShowEvent* event)
+void IntervalFilterDialog::showEvent(QShowEvent* event)
 {
-    if (!m_bInitialised) {
-        m_bInitialised = true;
-        m_pPicker->SetTime(m_timeFilter);
-        m_pPicker->setFocus();
+    if (!m_initialised) {
+        m_initialised = true;
+        m_picker->setCalendarTime(m_timeFilter);
+        m_picker->setFocus();
     }
     QDialog::showEvent(event);
 }
 
-void CIntervallDlg::accept()
+void IntervalFilterDialog::accept()
 {
-    m_timeFilter = m_pPicker->GetTime();
+    m_timeFilter = m_picker->calendarTime();
     QDialog::accept();
 }

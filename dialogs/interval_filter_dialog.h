@@ -1,13 +1,13 @@
 #pragma once
 
-#include "calendar_time.h"
+#include "records/calendar_time.h"
 
 #include <QDialog>
 
-class CTimePicker;
+class TimePicker;
 
 // "Interval filter": the time below which the evaluation leaves intervals out.
-class CIntervallDlg : public QDialog {
+class IntervalFilterDialog : public QDialog {
     Q_OBJECT
 public:
     enum ControlId {
@@ -16,7 +16,7 @@ public:
         IDCANCEL = 2,
     };
 
-    explicit CIntervallDlg(QWidget* parent = nullptr);
+    explicit IntervalFilterDialog(QWidget* parent = nullptr);
 
     // Written into the picker when the dialog opens, read back on OK; the
     // picker keeps its date and edits only the time of day.
@@ -28,6 +28,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    CTimePicker* m_pPicker;
-    bool m_bInitialised = false;
+    TimePicker* m_picker;
+    bool m_initialised = false;
 };

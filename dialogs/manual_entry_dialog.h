@@ -1,21 +1,21 @@
 #pragma once
 
-#include "interval_row_hook.h"
-#include "training_type.h"
+#include "dialogs/interval_row_hook.h"
+#include "records/training_type.h"
 
 #include <QDialog>
 
 #include <cstdint>
 #include <string>
 
-class CTimePicker;
+class TimePicker;
 class QCheckBox;
 class QLineEdit;
 
 // "Manual entry of intervals": intervals typed in one by one, each checked
 // against the training type's records and appended at once. Closed by Enter,
 // Esc or the close box; closing stores nothing further.
-class CTestDlg : public QDialog {
+class ManualEntryDialog : public QDialog {
     Q_OBJECT
 public:
     enum ControlId {
@@ -27,29 +27,29 @@ public:
         IDC_INSERT_INTERVAL = 1046,
     };
 
-    CTestDlg(TrainingType& trainingType, AddIntervalRowFn addIntervalRow, QWidget* parent = nullptr);
+    ManualEntryDialog(TrainingType& trainingType, AddIntervalRowFn addIntervalRow, QWidget* parent = nullptr);
 
     // Exchanged with the controls: written into them when the dialog opens and
     // after an insertion, read from them before the checks.
-    std::string m_strNumber;
+    std::string m_number;
     CalendarTime m_timeStart = 0;
     CalendarTime m_timeEnd = 0;
-    std::int32_t m_bUddhacca = 0;
+    std::int32_t m_uddhacca = 0;
 
-    void OnInsertInterval();
+    void onInsertInterval();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void UpdateData(bool fromControls);
+    void updateData(bool fromControls);
 
     TrainingType& m_trainingType;
     AddIntervalRowFn m_addIntervalRow;
-    QLineEdit* m_pNumber;
-    CTimePicker* m_pStart;
-    CTimePicker* m_pEnd;
-    QCheckBox* m_pUddhacca;
-    bool m_bInitialised = false;
+    QLineEdit* m_numberEdit;
+    TimePicker* m_start;
+    TimePicker* m_end;
+    QCheckBox* m_uddhaccaBox;
+    bool m_initialised = false;
 };

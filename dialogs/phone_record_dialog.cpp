@@ -1,8 +1,8 @@
-#include "phone_record_dialog.h"
+#include "dialogs/phone_record_dialog.h"
 
-#include "dialog_frame.h"
-#include "dialog_layout.h"
-#include "message_box.h"
+#include "dialogs/dialog_frame.h"
+#include "platform/dialog_layout.h"
+#include "platform/message_box.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,80 +15,80 @@ namespace {
 using K = DialogControlKind;
 
 constexpr DialogControl kTemplate[] = {
-    {CManualDataDlg::IDC_RECORD_CAPTION, K::Label, 7, 7, 172, 8, "Record 1:"},
-    {CManualDataDlg::IDC_RECORD, K::Custom, 7, 18, 172, 14, nullptr},
-    {CManualDataDlg::IDC_SAVE_RECORD, K::PushButton, 7, 40, 172, 14, "Save and next record"},
+    {PhoneRecordDialog::IDC_RECORD_CAPTION, K::Label, 7, 7, 172, 8, "Record 1:"},
+    {PhoneRecordDialog::IDC_RECORD, K::Custom, 7, 18, 172, 14, nullptr},
+    {PhoneRecordDialog::IDC_SAVE_RECORD, K::PushButton, 7, 40, 172, 14, "Save and next record"},
 };
 
 } // namespace
 
-CManualDataDlg::CManualDataDlg(TrainingType* trainingType, AddIntervalRowFn addIntervalRow,
+PhoneRecordDialog::PhoneRecordDialog(TrainingType* trainingType, AddIntervalRowFn addIntervalRow,
                                std::int32_t measurementNo, QWidget* parent)
-    : QDialog(parent), m_run(measurementNo, 0), m_pTrainingType(trainingType),
+    : QDialog(parent), m_run(measurementNo, 0), m_trainingType(trainingType),
       m_addIntervalRow(std::move(addIntervalRow))
 {
-    SetUpDialogFrame(*this, "Manual data entry from mobile phone", 186, 62);
-    const auto controls = BuildDialogControls(this, DialogFont(), kTemplate, MakeEdit);
-    m_pCaption = static_cast<QLabel*>(controls[IDC_RECORD_CAPTION]);
-    m_pEdit = static_cast<QLineEdit*>(controls[IDC_RECORD]);
+    setUpDialogFrame(*this, "Manual data entry from mobile phone", 186, 62);
+    const auto controls = buildDialogControls(this, dialogFont(), kTemplate, makeEdit);
+    m_captionLabel = static_cast<QLabel*>(controls[IDC_RECORD_CAPTION]);
+    m_edit = static_cast<QLineEdit*>(controls[IDC_RECORD]);
     auto* save = static_cast<QPushButton*>(controls[IDC_SAVE_RECORD]);
     save->setDefault(true);
-    connect(save, &QPushButton::clicked, this, &CManualDataDlg::OnSaveRecord);
+    connect(save, &QPushButton::clicked, this, &PhoneRecordDialog::onSaveRecord);
 }
 
-void CManualDataDlg::showEvent(QShowEvent* event)
+void PhoneRecordDialog::showEvent(QShowEvent* event)
 {
-    if (!m_bInitialised) {
-        m_bInitialised = true;
-        UpdateCaption();
-        UpdateData(false);
-        m_run.m_nDstOffset = DstOffsetAt(std::time(nullptr));
+    if (!m_initialised) {
+        m_initialised = true;
+        updateCaption();
+        updateData(false);
+        m_run.m_dstOffset = dstOffsetAt(std::time(nullptr));
     }
     QDialog::showEvent(event);
 }
 
-void CManualDataDlg::accept()
+void PhoneRecordDialog::accept()
 {
-    OnSaveRecord();
+    onSaveRecord();
 }
 
-void CManualDataDlg::UpdateCaption()
+void PhoneRecordDialog::updateCaption()
 {
-    m_strCaption = m_run.Caption();
+    m_caption = m_run.caption();
 }
 
-void CManualDataDlg::UpdateData(bool fromControls)
+void PhoneRecordDialog::updateData(bool fromControls)
 {
     if (fromControls) {
-        m_strRecord = m_pEdit->text().toStdString();
+        m_record = m_edit->text().toStdString();
     } else {
-        m_pCaption->setText(QString::fromStdString(m_strCaption));
-        m_pEdit->setText(QString::fromStdString(m_strRecord));
+        m_captionLabel->setText(QString::fromStdString(m_caption));
+        m_edit->setText(QString::fromStdString(m_record));
     }
 }
 
-void CManualDataDlg::OnSaveRecord()
+void PhoneRecordDialog::onSaveRecord()
 {
-    UpdateData(true);
-    const CPhoneRecordRun::Outcome outcome = m_run.SaveRecord(m_strRecord, m_pTrainingType);
+    updateData(true);
+    const PhoneRecordRun::Outcome outcome = m_run.saveRecord(m_record, m_trainingType);
     switch (outcome.result) {
-    case CPhoneRecordRun::Result::Stored:
+    case PhoneRecordRun::Result::Stored:
         if (outcome.appended && m_addIntervalRow)
             m_addIntervalRow(*outcome.appended);
-        UpdateCaption();
-        UpdateData(false);
-        m_pEdit->setFocus();
+        updateCaption();
+        updateData(false);
+        m_edit->setFocus();
         return;
-    case CPhoneRecordRun::Result::Invalid: RefuseRecord(QStringLiteral("Invalid Input")); return;
-    case CPhoneRecordRun::Result::MeasurementTooLarge:
-        RefuseRecord(QString::fromStdString(m_run.TooLargeMessage()));
+    case PhoneRecordRun::Result::Invalid: refuseRecord(QStringLiteral("Invalid Input")); return;
+    case PhoneRecordRun::Result::MeasurementTooLarge:
+        refuseRecord(QString::fromStdString(m_run.tooLargeMessage()));
         return;
     }
 }
 
-void CManualDataDlg::RefuseRecord(const QString& message)
+void PhoneRecordDialog::refuseRecord(const QString& message)
 {
-    MessageBoxes().ShowMessage(this, message);
-    m_pEdit->setFocus();
-    m_pEdit->selectAll(); // also scrolls the caret into view
+    messageBoxes().showMessage(this, message);
+    m_edit->setFocus();
+    m_edit->selectAll(); // also scrolls the caret into view
 }

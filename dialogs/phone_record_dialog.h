@@ -1,7 +1,7 @@
 #pragma once
 
-#include "interval_row_hook.h"
-#include "phone_record.h"
+#include "dialogs/interval_row_hook.h"
+#include "dialogs/entry_logic/phone_record.h"
 
 #include <QDialog>
 
@@ -13,7 +13,7 @@ class QLineEdit;
 // "Manual data entry from mobile phone": the records of one new measurement,
 // typed one at a time. Enter saves the record; only Esc or the close box
 // close the dialog.
-class CManualDataDlg : public QDialog {
+class PhoneRecordDialog : public QDialog {
     Q_OBJECT
 public:
     enum ControlId {
@@ -23,14 +23,14 @@ public:
     };
 
     // trainingType may be none: records are then checked and counted but not stored.
-    CManualDataDlg(TrainingType* trainingType, AddIntervalRowFn addIntervalRow, std::int32_t measurementNo,
+    PhoneRecordDialog(TrainingType* trainingType, AddIntervalRowFn addIntervalRow, std::int32_t measurementNo,
                    QWidget* parent = nullptr);
 
-    std::string m_strCaption;
-    std::string m_strRecord;
-    CPhoneRecordRun m_run; // measurement number, daylight-saving offset, last end, records stored
+    std::string m_caption;
+    std::string m_record;
+    PhoneRecordRun m_run; // measurement number, daylight-saving offset, last end, records stored
 
-    void OnSaveRecord();
+    void onSaveRecord();
     // The dialog's OK action saves the record instead of closing.
     void accept() override;
 
@@ -38,13 +38,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void UpdateCaption();
-    void UpdateData(bool fromControls);
-    void RefuseRecord(const QString& message);
+    void updateCaption();
+    void updateData(bool fromControls);
+    void refuseRecord(const QString& message);
 
-    TrainingType* m_pTrainingType;
+    TrainingType* m_trainingType;
     AddIntervalRowFn m_addIntervalRow;
-    QLabel* m_pCaption;
-    QLineEdit* m_pEdit;
-    bool m_bInitialised = false;
+    QLabel* m_captionLabel;
+    QLineEdit* m_edit;
+    bool m_initialised = false;
 };

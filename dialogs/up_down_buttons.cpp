@@ -1,6 +1,6 @@
-#include "up_down_buttons.h"
+#include "dialogs/up_down_buttons.h"
 
-#include "decimal_text.h"
+#include "dialogs/entry_logic/decimal_text.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -10,7 +10,7 @@
 
 namespace {
 
-QToolButton* MakeArrow(Qt::ArrowType arrow, const char* name, QWidget* parent)
+QToolButton* makeArrow(Qt::ArrowType arrow, const char* name, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
@@ -23,45 +23,45 @@ QToolButton* MakeArrow(Qt::ArrowType arrow, const char* name, QWidget* parent)
 
 } // namespace
 
-CUpDownButtons::CUpDownButtons(QWidget* parent) : QWidget(parent)
+UpDownButtons::UpDownButtons(QWidget* parent) : QWidget(parent)
 {
-    auto* up = MakeArrow(Qt::UpArrow, "up", this);
-    auto* down = MakeArrow(Qt::DownArrow, "down", this);
-    connect(up, &QToolButton::clicked, this, [this] { Step(1); });
-    connect(down, &QToolButton::clicked, this, [this] { Step(-1); });
-    m_pUp = up;
-    m_pDown = down;
+    auto* up = makeArrow(Qt::UpArrow, "up", this);
+    auto* down = makeArrow(Qt::DownArrow, "down", this);
+    connect(up, &QToolButton::clicked, this, [this] { step(1); });
+    connect(down, &QToolButton::clicked, this, [this] { step(-1); });
+    m_up = up;
+    m_down = down;
 }
 
-void CUpDownButtons::SetBuddy(QLineEdit* buddy)
+void UpDownButtons::setBuddy(QLineEdit* buddy)
 {
-    m_pBuddy = buddy;
+    m_buddy = buddy;
     buddy->installEventFilter(this);
 }
 
-bool CUpDownButtons::eventFilter(QObject* watched, QEvent* event)
+bool UpDownButtons::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_pBuddy && event->type() == QEvent::KeyPress) {
+    if (watched == m_buddy && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            Step(key == Qt::Key_Up ? 1 : -1);
+            step(key == Qt::Key_Up ? 1 : -1);
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void CUpDownButtons::Step(int delta)
+void UpDownButtons::step(int delta)
 {
-    if (!m_pBuddy)
+    if (!m_buddy)
         return;
-    const int current = std::clamp(ReadDecimal(m_pBuddy->text().toStdString()), kLowest, kHighest);
-    m_pBuddy->setText(QString::number(std::clamp(current + delta, kLowest, kHighest)));
+    const int current = std::clamp(readDecimal(m_buddy->text().toStdString()), kLowest, kHighest);
+    m_buddy->setText(QString::number(std::clamp(current + delta, kLowest, kHighest)));
 }
 
-void CUpDownButtons::resizeEvent(QResizeEvent*)
+void UpDownButtons::resizeEvent(QResizeEvent*)
 {
     const int half = height() / 2;
-    m_pUp->setGeometry(0, 0, width(), half);
-    m_pDown->setGeometry(0, half, width(), height() - half);
+    m_up->setGeometry(0, 0, width(), half);
+    m_down->setGeometry(0, half, width(), height() - half);
 }

@@ -13,7 +13,7 @@ enum DiagramKind {
 constexpr DiagramKind kDiagramKinds[] = {Maximum, Average, Median, Sikkhati};
 
 // The line colour of a kind as 0x00BBGGRR.
-constexpr std::uint32_t GetDiagramColor(DiagramKind kind)
+constexpr std::uint32_t diagramColor(DiagramKind kind)
 {
     switch (kind) {
     case Maximum: return 0xFF0000;  // blue
@@ -25,7 +25,7 @@ constexpr std::uint32_t GetDiagramColor(DiagramKind kind)
 }
 
 // Whether the filter time applies to the kind's values.
-constexpr bool IsFiltered(DiagramKind kind)
+constexpr bool isFiltered(DiagramKind kind)
 {
     return kind != Sikkhati;
 }

@@ -1,12 +1,12 @@
-#include "diagram_text.h"
+#include "evaluation/diagram_text.h"
 
 #include <ctime>
 
 namespace {
 
-std::string FormatLocal(CalendarTime time, const char* format)
+std::string formatLocal(CalendarTime time, const char* format)
 {
-    const std::tm fields = BreakLocalTime(time);
+    const std::tm fields = breakLocalTime(time);
     char text[64];
     const std::size_t length = std::strftime(text, sizeof text, format, &fields);
     return std::string(text, length);
@@ -14,7 +14,7 @@ std::string FormatLocal(CalendarTime time, const char* format)
 
 } // namespace
 
-std::string GetDiagramTitle(const std::string& trainingTypeName, DiagramKind kind)
+std::string diagramTitle(const std::string& trainingTypeName, DiagramKind kind)
 {
     const char* what = "";
     switch (kind) {
@@ -26,12 +26,12 @@ std::string GetDiagramTitle(const std::string& trainingTypeName, DiagramKind kin
     return trainingTypeName + " Training, " + what;
 }
 
-std::string GetFooterText(DiagramKind kind, const std::string& documentTitle, CalendarTime filter,
+std::string footerText(DiagramKind kind, const std::string& documentTitle, CalendarTime filter,
                           CalendarTime today)
 {
-    std::string footer = "Date: " + FormatLocal(today, "%d.%m.%y") + ", File: " + documentTitle;
-    if (DurationSeconds(filter) > 0 && IsFiltered(kind)) {
-        footer += ", Filter time: " + FormatLocal(filter, "%H:%M:%S") +
+    std::string footer = "Date: " + formatLocal(today, "%d.%m.%y") + ", File: " + documentTitle;
+    if (durationSeconds(filter) > 0 && isFiltered(kind)) {
+        footer += ", Filter time: " + formatLocal(filter, "%H:%M:%S") +
                   " (Values under this time were filtered out before the calculation.)";
     } else {
         footer += ", Filter time: off";

@@ -1,64 +1,64 @@
-#include "diagram_windows.h"
+#include "evaluation/diagram_windows.h"
 
-#include "component_registry.h"
-#include "message_box.h"
-#include "non_modal_graph.h"
-#include "ntgraph_class.h"
+#include "platform/component_registry.h"
+#include "platform/message_box.h"
+#include "evaluation/diagram_window.h"
+#include "chart_component/ntgraph_class.h"
 
-CDiagramWindows::CDiagramWindows(const CVersenkwerkDoc& doc) : m_doc(doc) {}
+DiagramWindows::DiagramWindows(const TrainingDocument& doc) : m_doc(doc) {}
 
-CDiagramWindows::~CDiagramWindows()
+DiagramWindows::~DiagramWindows()
 {
-    CloseDiagrams();
+    closeDiagrams();
 }
 
-QPointer<CNonModalGraph>& CDiagramWindows::Slot(DiagramKind kind)
+QPointer<DiagramWindow>& DiagramWindows::slot(DiagramKind kind)
 {
     switch (kind) {
-    case Maximum: return m_pGraphMaximum;
-    case Average: return m_pGraphAverage;
-    case Median: return m_pGraphMedian;
+    case Maximum: return m_graphMaximum;
+    case Average: return m_graphAverage;
+    case Median: return m_graphMedian;
     case Sikkhati: break;
     }
-    return m_pGraphSikkhati;
+    return m_graphSikkhati;
 }
 
-CNonModalGraph* CDiagramWindows::GetWindow(DiagramKind kind) const
+DiagramWindow* DiagramWindows::window(DiagramKind kind) const
 {
-    return const_cast<CDiagramWindows*>(this)->Slot(kind).data();
+    return const_cast<DiagramWindows*>(this)->slot(kind).data();
 }
 
-void CDiagramWindows::OpenDiagram(DiagramKind kind, QWidget* messageParent)
+void DiagramWindows::openDiagram(DiagramKind kind, QWidget* messageParent)
 {
-    if (!IsComponentRegistered(kChartControlClassId)) {
-        MessageBoxes().ShowMessage(
+    if (!isComponentRegistered(kChartControlClassId)) {
+        messageBoxes().showMessage(
             messageParent,
             QStringLiteral("Please reinstall the program. A component of the program is not registered (NTGraph.ocx)."));
     }
-    QPointer<CNonModalGraph>& window = Slot(kind);
+    QPointer<DiagramWindow>& window = slot(kind);
     if (window) {
         window->show();
         window->raise();
         window->activateWindow();
         return;
     }
-    window = new CNonModalGraph(m_doc, kind);
-    window->m_crLine = GetDiagramColor(kind);
+    window = new DiagramWindow(m_doc, kind);
+    window->m_lineColor = diagramColor(kind);
     window->show();
 }
 
-void CDiagramWindows::RefreshDiagrams()
+void DiagramWindows::refreshDiagrams()
 {
     for (DiagramKind kind : kDiagramKinds)
-        if (CNonModalGraph* window = Slot(kind))
-            window->FillGraph();
+        if (DiagramWindow* window = slot(kind))
+            window->fillGraph();
 }
 
-void CDiagramWindows::CloseDiagrams()
+void DiagramWindows::closeDiagrams()
 {
     for (DiagramKind kind : kDiagramKinds) {
-        if (CNonModalGraph* window = Slot(kind)) {
-            Slot(kind) = nullptr;
+        if (DiagramWindow* window = slot(kind)) {
+            slot(kind) = nullptr;
             delete window;
         }
     }

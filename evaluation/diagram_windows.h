@@ -1,36 +1,36 @@
 #pragma once
 
-#include "diagram_kind.h"
+#include "evaluation/diagram_kind.h"
 
 #include <QPointer>
 
-class CNonModalGraph;
-class CVersenkwerkDoc;
+class DiagramWindow;
+class TrainingDocument;
 class QWidget;
 
 // The open diagram windows, at most one per kind.
-class CDiagramWindows {
+class DiagramWindows {
 public:
-    explicit CDiagramWindows(const CVersenkwerkDoc& doc);
-    ~CDiagramWindows();
-    CDiagramWindows(const CDiagramWindows&) = delete;
-    CDiagramWindows& operator=(const CDiagramWindows&) = delete;
+    explicit DiagramWindows(const TrainingDocument& doc);
+    ~DiagramWindows();
+    DiagramWindows(const DiagramWindows&) = delete;
+    DiagramWindows& operator=(const DiagramWindows&) = delete;
 
     // Opens the window of the kind, or brings the open one forward.
-    void OpenDiagram(DiagramKind kind, QWidget* messageParent);
+    void openDiagram(DiagramKind kind, QWidget* messageParent);
     // Refills every open window, Maximum first.
-    void RefreshDiagrams();
+    void refreshDiagrams();
     // Closes every open window, Maximum first.
-    void CloseDiagrams();
+    void closeDiagrams();
 
-    CNonModalGraph* GetWindow(DiagramKind kind) const;
+    DiagramWindow* window(DiagramKind kind) const;
 
 private:
-    QPointer<CNonModalGraph>& Slot(DiagramKind kind);
+    QPointer<DiagramWindow>& slot(DiagramKind kind);
 
-    const CVersenkwerkDoc& m_doc;
-    QPointer<CNonModalGraph> m_pGraphMaximum;
-    QPointer<CNonModalGraph> m_pGraphAverage;
-    QPointer<CNonModalGraph> m_pGraphMedian;
-    QPointer<CNonModalGraph> m_pGraphSikkhati;
+    const TrainingDocument& m_doc;
+    QPointer<DiagramWindow> m_graphMaximum;
+    QPointer<DiagramWindow> m_graphAverage;
+    QPointer<DiagramWindow> m_graphMedian;
+    QPointer<DiagramWindow> m_graphSikkhati;
 };

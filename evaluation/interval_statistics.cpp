@@ -1,13 +1,13 @@
-#include "interval_statistics.h"
+#include "evaluation/interval_statistics.h"
 
-#include "training_type.h"
+#include "records/training_type.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-std::int64_t RoundHalfUp(double value)
+std::int64_t roundHalfUp(double value)
 {
     return static_cast<std::int64_t>(value + 0.5);
 }
@@ -17,33 +17,33 @@ constexpr int kYMinutes[] = {1, 5, 10, 25, 50, 100};
 
 } // namespace
 
-CIntervalStatistics::CIntervalStatistics(const TrainingType& type, CalendarTime filter)
-    : m_nFilterSeconds(DurationSeconds(filter))
+IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime filter)
+    : m_filterSeconds(durationSeconds(filter))
 {
-    const CDataEntryArray& entries = type.m_aEntries;
-    for (const CDataEntry& e : entries)
-        m_nCount = std::max<int>(m_nCount, e.m_nMeasurement);
-    const std::size_t size = static_cast<std::size_t>(m_nCount) + 1;
+    const IntervalRecordList& entries = type.m_records;
+    for (const IntervalRecord& e : entries)
+        m_count = std::max<int>(m_count, e.m_measurement);
+    const std::size_t size = static_cast<std::size_t>(m_count) + 1;
 
     // A record counts for its measurement only while no earlier record had a higher number.
     std::vector<std::int64_t> total(size, 0), calm(size, 0), sum(size, 0), count(size, 0);
     std::vector<std::int64_t> longestCalm(size, 0);
     std::vector<std::uint32_t> qualifying(size + 1, 0);
-    auto qualifies = [this](const CDataEntry& e) {
-        return e.m_bUddhacca == 0 && (m_nFilterSeconds == 0 || e.Length() >= m_nFilterSeconds);
+    auto qualifies = [this](const IntervalRecord& e) {
+        return e.m_uddhacca == 0 && (m_filterSeconds == 0 || e.length() >= m_filterSeconds);
     };
     int highestSoFar = 0;
-    std::vector<char> found(static_cast<std::size_t>(entries.GetSize()), 0);
-    for (int i = 0; i < entries.GetSize(); ++i) {
-        const CDataEntry& e = entries[i];
-        const int n = e.m_nMeasurement;
+    std::vector<char> found(static_cast<std::size_t>(entries.size()), 0);
+    for (int i = 0; i < entries.size(); ++i) {
+        const IntervalRecord& e = entries[i];
+        const int n = e.m_measurement;
         if (n < highestSoFar)
             continue;
         highestSoFar = n;
         found[static_cast<std::size_t>(i)] = 1;
-        const std::int64_t length = e.Length();
+        const std::int64_t length = e.length();
         total[n] += length;
-        if (e.m_bUddhacca == 0) {
+        if (e.m_uddhacca == 0) {
             calm[n] += length;
             longestCalm[n] = std::max(longestCalm[n], length);
         }
@@ -59,92 +59,92 @@ CIntervalStatistics::CIntervalStatistics(const TrainingType& type, CalendarTime 
         qualifying[n] += qualifying[n - 1];
     std::vector<std::int64_t> lengths(qualifying[size]);
     std::vector<std::uint32_t> fill(qualifying.begin(), qualifying.end() - 1);
-    for (int i = 0; i < entries.GetSize(); ++i) {
-        const CDataEntry& e = entries[i];
+    for (int i = 0; i < entries.size(); ++i) {
+        const IntervalRecord& e = entries[i];
         if (found[static_cast<std::size_t>(i)] && qualifies(e))
-            lengths[fill[e.m_nMeasurement]++] = e.Length();
+            lengths[fill[e.m_measurement]++] = e.length();
     }
 
-    m_aMaximum.assign(size, 0);
-    m_aAverage.assign(size, 0);
-    m_aMedian.assign(size, 0);
-    m_aSikkhati.assign(size, 0);
+    m_maximum.assign(size, 0);
+    m_average.assign(size, 0);
+    m_median.assign(size, 0);
+    m_sikkhati.assign(size, 0);
     for (std::size_t n = 0; n < size; ++n) {
-        const bool tooShort = m_nFilterSeconds > 0 && longestCalm[n] < m_nFilterSeconds;
-        m_aMaximum[n] = tooShort ? 0 : longestCalm[n];
+        const bool tooShort = m_filterSeconds > 0 && longestCalm[n] < m_filterSeconds;
+        m_maximum[n] = tooShort ? 0 : longestCalm[n];
         if (count[n] > 0)
-            m_aAverage[n] = RoundHalfUp(static_cast<double>(sum[n]) / static_cast<double>(count[n]));
+            m_average[n] = roundHalfUp(static_cast<double>(sum[n]) / static_cast<double>(count[n]));
         const auto first = lengths.begin() + qualifying[n];
         const auto last = lengths.begin() + qualifying[n + 1];
         if (first != last) {
             // The k-th largest, k = (c + 1) / 2: the larger middle for an even count.
             const auto kth = first + (last - first - 1) / 2;
             std::nth_element(first, kth, last, std::greater<>());
-            m_aMedian[n] = *kth;
+            m_median[n] = *kth;
         }
         const double divisor = std::fabs(static_cast<double>(total[n])) > 0.00000025 ? static_cast<double>(total[n]) : 1.0;
-        m_aSikkhati[n] = RoundHalfUp(static_cast<double>(calm[n]) * 100.0 / divisor) * 60;
+        m_sikkhati[n] = roundHalfUp(static_cast<double>(calm[n]) * 100.0 / divisor) * 60;
     }
 
     for (DiagramKind kind : kDiagramKinds) {
-        const std::vector<std::int64_t>& values = Values(kind);
-        std::vector<std::int64_t>& prefix = m_aPrefix[kind - 1];
+        const std::vector<std::int64_t>& series = values(kind);
+        std::vector<std::int64_t>& prefix = m_prefix[kind - 1];
         prefix.assign(size + 1, 0);
         for (std::size_t n = 0; n < size; ++n)
-            prefix[n + 1] = prefix[n] + values[n];
+            prefix[n + 1] = prefix[n] + series[n];
     }
 }
 
-const std::vector<std::int64_t>& CIntervalStatistics::Values(DiagramKind kind) const
+const std::vector<std::int64_t>& IntervalStatistics::values(DiagramKind kind) const
 {
     switch (kind) {
-    case Maximum: return m_aMaximum;
-    case Average: return m_aAverage;
-    case Median: return m_aMedian;
+    case Maximum: return m_maximum;
+    case Average: return m_average;
+    case Median: return m_median;
     case Sikkhati: break;
     }
-    return m_aSikkhati;
+    return m_sikkhati;
 }
 
-std::int64_t CIntervalStatistics::GetValue(DiagramKind kind, int n) const
+std::int64_t IntervalStatistics::value(DiagramKind kind, int n) const
 {
-    if (n < 0 || n > m_nCount)
+    if (n < 0 || n > m_count)
         return 0;
-    return Values(kind)[static_cast<std::size_t>(n)];
+    return values(kind)[static_cast<std::size_t>(n)];
 }
 
-std::int64_t CIntervalStatistics::GetMaximum(int n) const { return GetValue(Maximum, n); }
-std::int64_t CIntervalStatistics::GetAverage(int n) const { return GetValue(Average, n); }
-std::int64_t CIntervalStatistics::GetMedian(int n) const { return GetValue(Median, n); }
-std::int64_t CIntervalStatistics::GetSikkhati(int n) const { return GetValue(Sikkhati, n); }
+std::int64_t IntervalStatistics::maximum(int n) const { return value(Maximum, n); }
+std::int64_t IntervalStatistics::average(int n) const { return value(Average, n); }
+std::int64_t IntervalStatistics::median(int n) const { return value(Median, n); }
+std::int64_t IntervalStatistics::sikkhati(int n) const { return value(Sikkhati, n); }
 
-std::int64_t CIntervalStatistics::GetMovingAverage(DiagramKind kind, int n) const
+std::int64_t IntervalStatistics::movingAverage(DiagramKind kind, int n) const
 {
     // Numbers outside 0..N have no records and add 0.
-    const int last = std::min(n, m_nCount);
+    const int last = std::min(n, m_count);
     const int first = std::max(n - (kMovingAverageWidth - 1), 0);
     std::int64_t sum = 0;
     if (first <= last) {
-        const std::vector<std::int64_t>& prefix = m_aPrefix[kind - 1];
+        const std::vector<std::int64_t>& prefix = m_prefix[kind - 1];
         sum = prefix[static_cast<std::size_t>(last) + 1] - prefix[static_cast<std::size_t>(first)];
     }
     return static_cast<std::int64_t>(static_cast<double>(sum) / kMovingAverageWidth);
 }
 
-std::int64_t CIntervalStatistics::GetOverallMaximum(DiagramKind kind) const
+std::int64_t IntervalStatistics::overallMaximum(DiagramKind kind) const
 {
-    const std::vector<std::int64_t>& values = Values(kind);
-    if (m_nCount == 0)
+    const std::vector<std::int64_t>& series = values(kind);
+    if (m_count == 0)
         return 0;
-    return *std::max_element(values.begin() + 1, values.end());
+    return *std::max_element(series.begin() + 1, series.end());
 }
 
-AxisRanges CIntervalStatistics::GetAxisRanges(DiagramKind kind) const
+AxisRanges IntervalStatistics::axisRanges(DiagramKind kind) const
 {
     AxisRanges ranges;
     ranges.x = kXSteps[std::size(kXSteps) - 1];
     for (int step : kXSteps) {
-        if (step >= m_nCount) {
+        if (step >= m_count) {
             ranges.x = step;
             break;
         }
@@ -153,7 +153,7 @@ AxisRanges CIntervalStatistics::GetAxisRanges(DiagramKind kind) const
         ranges.y = 125;
         return ranges;
     }
-    const std::int64_t highest = GetOverallMaximum(kind);
+    const std::int64_t highest = overallMaximum(kind);
     ranges.y = 250;
     for (int minutes : kYMinutes) {
         if (minutes * 60 > highest) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calendar_time.h"
-#include "diagram_kind.h"
+#include "records/calendar_time.h"
+#include "evaluation/diagram_kind.h"
 
 #include <cstdint>
 #include <vector>
@@ -20,34 +20,34 @@ struct AxisRanges {
 // that starts at the first record, passes over lower measurement numbers,
 // takes its own and stops at the first higher number: so a record standing
 // after a higher measurement number is not found for its own measurement.
-class CIntervalStatistics {
+class IntervalStatistics {
 public:
     // filter: the filter time as a duration of the settings; 00:00:00 is off.
-    CIntervalStatistics(const TrainingType& type, CalendarTime filter);
+    IntervalStatistics(const TrainingType& type, CalendarTime filter);
 
     // The highest measurement number, N; the values exist for 1..N.
-    int GetMeasurementCount() const { return m_nCount; }
-    bool IsFilterOn() const { return m_nFilterSeconds > 0; }
+    int measurementCount() const { return m_count; }
+    bool isFilterOn() const { return m_filterSeconds > 0; }
 
-    std::int64_t GetMaximum(int n) const;  // seconds
-    std::int64_t GetAverage(int n) const;  // seconds, halves going up
-    std::int64_t GetMedian(int n) const;   // seconds, the larger middle for an even count
-    std::int64_t GetSikkhati(int n) const; // whole percent x 60
-    std::int64_t GetValue(DiagramKind kind, int n) const;
+    std::int64_t maximum(int n) const;  // seconds
+    std::int64_t average(int n) const;  // seconds, halves going up
+    std::int64_t median(int n) const;   // seconds, the larger middle for an even count
+    std::int64_t sikkhati(int n) const; // whole percent x 60
+    std::int64_t value(DiagramKind kind, int n) const;
     // The mean of the kind's values for n-29..n, divided by 30 and truncated.
-    std::int64_t GetMovingAverage(DiagramKind kind, int n) const;
-    std::int64_t GetOverallMaximum(DiagramKind kind) const;
-    AxisRanges GetAxisRanges(DiagramKind kind) const;
+    std::int64_t movingAverage(DiagramKind kind, int n) const;
+    std::int64_t overallMaximum(DiagramKind kind) const;
+    AxisRanges axisRanges(DiagramKind kind) const;
 
 private:
-    const std::vector<std::int64_t>& Values(DiagramKind kind) const;
+    const std::vector<std::int64_t>& values(DiagramKind kind) const;
 
-    int m_nCount = 0;
-    std::int64_t m_nFilterSeconds = 0;
+    int m_count = 0;
+    std::int64_t m_filterSeconds = 0;
     // Index n holds measurement n; index 0 is measurement 0, never shown.
-    std::vector<std::int64_t> m_aMaximum, m_aAverage, m_aMedian, m_aSikkhati;
-    // Prefix sums per kind for the moving average: m_aPrefix[k][n] = sum of values 0..n-1.
-    std::vector<std::int64_t> m_aPrefix[4];
+    std::vector<std::int64_t> m_maximum, m_average, m_median, m_sikkhati;
+    // Prefix sums per kind for the moving average: m_prefix[k][n] = sum of values 0..n-1.
+    std::vector<std::int64_t> m_prefix[4];
 };
 
 // The moving average is drawn from this measurement on.

@@ -3,8 +3,8 @@
 #include <ostream>
 
 class TrainingType;
-class DocSettings;
+class DocumentSettings;
 
 // One line per measurement 1..N: the four values in seconds (Sikkhati as
 // percent x 60) and, from measurement 30 on, their moving averages.
-void WriteStatisticsCsv(const TrainingType& type, const DocSettings& settings, std::ostream& out);
+void writeStatisticsCsv(const TrainingType& type, const DocumentSettings& settings, std::ostream& out);

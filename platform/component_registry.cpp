@@ -1,6 +1,6 @@
-#include "component_registry.h"
+#include "platform/component_registry.h"
 
-#include "profile.h"
+#include "platform/profile.h"
 
 #include <unistd.h>
 
@@ -10,9 +10,9 @@ constexpr const char* kClassesSection = "CLSID";
 
 } // namespace
 
-bool WriteComponentRegistration(const QString& classId, const QString& name, const QString& libraryPath)
+bool writeComponentRegistration(const QString& classId, const QString& name, const QString& libraryPath)
 {
-    const auto profile = OpenProfile(::geteuid() == 0 ? QSettings::SystemScope : QSettings::UserScope);
+    const auto profile = openProfile(::geteuid() == 0 ? QSettings::SystemScope : QSettings::UserScope);
     profile->beginGroup(kClassesSection);
     profile->beginGroup(classId);
     profile->setValue("Name", name);
@@ -23,17 +23,17 @@ bool WriteComponentRegistration(const QString& classId, const QString& name, con
     return profile->status() == QSettings::NoError;
 }
 
-bool IsComponentRegistered(const QString& classId)
+bool isComponentRegistered(const QString& classId)
 {
-    const auto profile = OpenProfile();
+    const auto profile = openProfile();
     if (!profile->childGroups().contains(kClassesSection))
         return false;
     profile->beginGroup(kClassesSection);
     return profile->childGroups().contains(classId);
 }
 
-QString RegisteredComponentPath(const QString& classId)
+QString registeredComponentPath(const QString& classId)
 {
-    const auto profile = OpenProfile();
+    const auto profile = openProfile();
     return profile->value(QStringLiteral("%1/%2/InprocServer32").arg(kClassesSection, classId)).toString();
 }

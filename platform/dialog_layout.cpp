@@ -1,6 +1,6 @@
-#include "dialog_layout.h"
+#include "platform/dialog_layout.h"
 
-#include "time_picker.h"
+#include "platform/time_picker.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,13 +14,13 @@
 namespace {
 
 // Rounded a * b / c, as the desktop's own conversion of dialog units does.
-int MulDiv(int a, int b, int c)
+int mulDiv(int a, int b, int c)
 {
     const long long product = static_cast<long long>(a) * b;
     return static_cast<int>((product + (product >= 0 ? c / 2 : -c / 2)) / c);
 }
 
-QWidget* MakeStandardControl(const DialogControl& control, QWidget* parent)
+QWidget* makeStandardControl(const DialogControl& control, QWidget* parent)
 {
     const QString text = QString::fromUtf8(control.text ? control.text : "");
     switch (control.kind) {
@@ -39,7 +39,7 @@ QWidget* MakeStandardControl(const DialogControl& control, QWidget* parent)
     case DialogControlKind::PushButton: return new QPushButton(text, parent);
     case DialogControlKind::CheckBox: return new QCheckBox(text, parent);
     case DialogControlKind::ComboBox: return new QComboBox(parent);
-    case DialogControlKind::TimePicker: return new CTimePicker(parent);
+    case DialogControlKind::TimePicker: return new TimePicker(parent);
     case DialogControlKind::Custom: break;
     }
     return nullptr;
@@ -47,7 +47,7 @@ QWidget* MakeStandardControl(const DialogControl& control, QWidget* parent)
 
 } // namespace
 
-QFont TemplateFont(const QString& family, int pointSize)
+QFont templateFont(const QString& family, int pointSize)
 {
     QFont font;
     font.setFamilies({family, QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
@@ -55,7 +55,7 @@ QFont TemplateFont(const QString& family, int pointSize)
     return font;
 }
 
-DialogBaseUnits DialogBaseUnits::FromFont(const QFont& font)
+DialogBaseUnits DialogBaseUnits::fromFont(const QFont& font)
 {
     const QFontMetrics metrics(font);
     // The average width of the Latin letters, rounded as the desktop does it.
@@ -63,36 +63,36 @@ DialogBaseUnits DialogBaseUnits::FromFont(const QFont& font)
     return {(letters / 26 + 1) / 2, metrics.height()};
 }
 
-int DialogBaseUnits::ToPixelsX(int units) const
+int DialogBaseUnits::toPixelsX(int units) const
 {
-    return MulDiv(units, avgCharWidth, 4);
+    return mulDiv(units, avgCharWidth, 4);
 }
 
-int DialogBaseUnits::ToPixelsY(int units) const
+int DialogBaseUnits::toPixelsY(int units) const
 {
-    return MulDiv(units, height, 8);
+    return mulDiv(units, height, 8);
 }
 
-QRect DialogBaseUnits::ToPixels(int x, int y, int w, int h) const
+QRect DialogBaseUnits::toPixels(int x, int y, int w, int h) const
 {
-    return QRect(ToPixelsX(x), ToPixelsY(y), ToPixelsX(w), ToPixelsY(h));
+    return QRect(toPixelsX(x), toPixelsY(y), toPixelsX(w), toPixelsY(h));
 }
 
-QMap<int, QWidget*> BuildDialogControls(QWidget* parent, const QFont& font, std::span<const DialogControl> controls,
+QMap<int, QWidget*> buildDialogControls(QWidget* parent, const QFont& font, std::span<const DialogControl> controls,
                                         const CustomControlFactory& makeCustom)
 {
-    const DialogBaseUnits units = DialogBaseUnits::FromFont(font);
+    const DialogBaseUnits units = DialogBaseUnits::fromFont(font);
     QMap<int, QWidget*> byId;
     for (const DialogControl& control : controls) {
         QWidget* widget = control.kind == DialogControlKind::Custom
                               ? (makeCustom ? makeCustom(control, parent) : nullptr)
-                              : MakeStandardControl(control, parent);
+                              : makeStandardControl(control, parent);
         if (!widget)
             continue;
         if (control.kind != DialogControlKind::Custom)
             widget->setFont(font);
         widget->setObjectName(QString::number(control.id));
-        QRect rect = units.ToPixels(control.x, control.y, control.w, control.h);
+        QRect rect = units.toPixels(control.x, control.y, control.w, control.h);
         // A drop-down list's template height is that of its open list; the
         // closed box keeps its natural height.
         if (control.kind == DialogControlKind::ComboBox)

@@ -35,15 +35,15 @@ struct DialogBaseUnits {
     int avgCharWidth;
     int height;
 
-    static DialogBaseUnits FromFont(const QFont& font);
-    int ToPixelsX(int units) const;
-    int ToPixelsY(int units) const;
-    QRect ToPixels(int x, int y, int w, int h) const;
+    static DialogBaseUnits fromFont(const QFont& font);
+    int toPixelsX(int units) const;
+    int toPixelsY(int units) const;
+    QRect toPixels(int x, int y, int w, int h) const;
 };
 
 // A template's font. "MS Sans Serif" and "Arial" are not on Linux desktops:
 // Liberation Sans, metric-compatible with Arial, takes their place.
-QFont TemplateFont(const QString& family, int pointSize);
+QFont templateFont(const QString& family, int pointSize);
 
 // Makes a widget for a Custom row; the builder places it and names it.
 using CustomControlFactory = std::function<QWidget*(const DialogControl& control, QWidget* parent)>;
@@ -51,5 +51,5 @@ using CustomControlFactory = std::function<QWidget*(const DialogControl& control
 // Builds the controls of a template as children of parent, in template order
 // (which is also the tab order), each named by its control id ("1052").
 // Returns the controls with an id other than -1, by id.
-QMap<int, QWidget*> BuildDialogControls(QWidget* parent, const QFont& font, std::span<const DialogControl> controls,
+QMap<int, QWidget*> buildDialogControls(QWidget* parent, const QFont& font, std::span<const DialogControl> controls,
                                         const CustomControlFactory& makeCustom = {});

@@ -1,4 +1,4 @@
-#include "file_dialogs.h"
+#include "platform/file_dialogs.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -11,7 +11,7 @@ namespace {
 // "*.*" means every file to the user; here it would hide names without a
 // dot, so that filter lists every file of the folder. Choosing it keeps the
 // typed name instead of turning its extension into "*".
-void ListEveryFileForStarDotStar(QFileDialog& dialog)
+void listEveryFileForStarDotStar(QFileDialog& dialog)
 {
     auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     auto typedName = std::make_shared<QString>(name ? name->text() : QString());
@@ -31,18 +31,18 @@ void ListEveryFileForStarDotStar(QFileDialog& dialog)
     });
 }
 
-class QtFileDialogs : public IFileDialogs {
+class QtFileDialogs : public FileDialogs {
 public:
-    QString GetOpenFileName(QWidget* parent, const QString& title, const QString& filters) override
+    QString getOpenFileName(QWidget* parent, const QString& title, const QString& filters) override
     {
         QFileDialog dialog(parent, title, QString(), filters);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        ListEveryFileForStarDotStar(dialog);
+        listEveryFileForStarDotStar(dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
 
-    QString GetSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
+    QString getSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
                             const QString& filters, const QString& defaultSuffix) override
     {
         QFileDialog dialog(parent, title, QString(), filters);
@@ -50,22 +50,22 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(defaultSuffix);
         dialog.selectFile(suggestedPath);
-        ListEveryFileForStarDotStar(dialog);
+        listEveryFileForStarDotStar(dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
 };
 
-IFileDialogs* g_pFileDialogs = nullptr;
+FileDialogs* g_pFileDialogs = nullptr;
 
 } // namespace
 
-IFileDialogs& FileDialogs()
+FileDialogs& fileDialogs()
 {
     static QtFileDialogs real;
     return g_pFileDialogs ? *g_pFileDialogs : real;
 }
 
-void SetFileDialogs(IFileDialogs* dialogs)
+void setFileDialogs(FileDialogs* dialogs)
 {
     g_pFileDialogs = dialogs;
 }

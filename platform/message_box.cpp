@@ -1,4 +1,4 @@
-#include "message_box.h"
+#include "platform/message_box.h"
 
 #include <QMessageBox>
 
@@ -6,21 +6,21 @@ namespace {
 
 constexpr const char* kCaption = "Jhavari-Training";
 
-class QtMessageBox : public IMessageBox {
+class QtMessageBox : public MessageBox {
 public:
-    void ShowMessage(QWidget* parent, const QString& text) override
+    void showMessage(QWidget* parent, const QString& text) override
     {
         QMessageBox::warning(parent, kCaption, text, QMessageBox::Ok);
     }
 
-    Answer AskYesNo(QWidget* parent, const QString& text) override
+    Answer askYesNo(QWidget* parent, const QString& text) override
     {
         return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
                    ? Answer::Yes
                    : Answer::No;
     }
 
-    Answer AskYesNoCancel(QWidget* parent, const QString& text) override
+    Answer askYesNoCancel(QWidget* parent, const QString& text) override
     {
         switch (QMessageBox::question(parent, kCaption, text,
                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
@@ -31,17 +31,17 @@ public:
     }
 };
 
-IMessageBox* g_pMessageBoxes = nullptr;
+MessageBox* g_pMessageBoxes = nullptr;
 
 } // namespace
 
-IMessageBox& MessageBoxes()
+MessageBox& messageBoxes()
 {
     static QtMessageBox real;
     return g_pMessageBoxes ? *g_pMessageBoxes : real;
 }
 
-void SetMessageBoxes(IMessageBox* boxes)
+void setMessageBoxes(MessageBox* boxes)
 {
     g_pMessageBoxes = boxes;
 }

@@ -1,4 +1,4 @@
-#include "pointer_confinement.h"
+#include "platform/pointer_confinement.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -9,7 +9,7 @@
 
 namespace {
 
-xcb_connection_t* X11Connection()
+xcb_connection_t* x11Connection()
 {
     auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
@@ -17,7 +17,7 @@ xcb_connection_t* X11Connection()
 
 // An active pointer grab confined to the widget's own rectangle; false when
 // the server refuses it.
-bool GrabConfinedX11(xcb_connection_t* connection, QWidget* window)
+bool grabConfinedX11(xcb_connection_t* connection, QWidget* window)
 {
     const auto topLevel = static_cast<xcb_window_t>(window->window()->winId());
     // The server confines only to a window of its own: the widget gets one, so
@@ -36,46 +36,46 @@ bool GrabConfinedX11(xcb_connection_t* connection, QWidget* window)
     return grabbed;
 }
 
-class CQtPointerConfinement : public IPointerConfinement {
+class X11PointerConfinement : public PointerConfinement {
 public:
-    void Confine(QWidget* window) override
+    void confine(QWidget* window) override
     {
         // On X11 the server's grab both confines and keeps every press in the
         // program; Qt's own grab would take the pointer first and cannot confine.
-        xcb_connection_t* connection = X11Connection();
-        m_bX11Grab = connection && GrabConfinedX11(connection, window);
-        if (!m_bX11Grab)
+        xcb_connection_t* connection = x11Connection();
+        m_x11Grab = connection && grabConfinedX11(connection, window);
+        if (!m_x11Grab)
             window->grabMouse();
     }
 
-    void Release(QWidget* window) override
+    void release(QWidget* window) override
     {
-        if (m_bX11Grab) {
-            if (xcb_connection_t* connection = X11Connection()) {
+        if (m_x11Grab) {
+            if (xcb_connection_t* connection = x11Connection()) {
                 xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
                 xcb_flush(connection);
             }
-            m_bX11Grab = false;
+            m_x11Grab = false;
         }
         if (QWidget::mouseGrabber() == window)
             window->releaseMouse();
     }
 
 private:
-    bool m_bX11Grab = false;
+    bool m_x11Grab = false;
 };
 
-IPointerConfinement* g_pConfinement = nullptr;
+PointerConfinement* g_pConfinement = nullptr;
 
 } // namespace
 
-IPointerConfinement& PointerConfinement()
+PointerConfinement& pointerConfinement()
 {
-    static CQtPointerConfinement real;
+    static X11PointerConfinement real;
     return g_pConfinement ? *g_pConfinement : real;
 }
 
-void SetPointerConfinement(IPointerConfinement* confinement)
+void setPointerConfinement(PointerConfinement* confinement)
 {
     g_pConfinement = confinement;
 }

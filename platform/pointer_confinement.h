@@ -4,15 +4,15 @@ class QWidget;
 
 // Keeps the mouse pointer inside a window: every press goes to it and the
 // pointer cannot leave it. Behind an interface so tests can stand in.
-class IPointerConfinement {
+class PointerConfinement {
 public:
-    virtual ~IPointerConfinement() = default;
-    virtual void Confine(QWidget* window) = 0;
-    virtual void Release(QWidget* window) = 0;
+    virtual ~PointerConfinement() = default;
+    virtual void confine(QWidget* window) = 0;
+    virtual void release(QWidget* window) = 0;
 };
 
 // The real confinement: on X11 an active pointer grab confined to the
 // window; elsewhere (or if the X server refuses) Qt's mouse grab, which keeps
 // the presses in the window but cannot hold the pointer in it.
-IPointerConfinement& PointerConfinement();
-void SetPointerConfinement(IPointerConfinement* confinement);
+PointerConfinement& pointerConfinement();
+void setPointerConfinement(PointerConfinement* confinement);

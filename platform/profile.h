@@ -11,4 +11,4 @@ inline constexpr const char* kProfileName = "Jhavari-Training";
 
 // The profile of the current user; with SystemScope the machine-wide one,
 // which the user's profile falls back to when reading.
-std::unique_ptr<QSettings> OpenProfile(QSettings::Scope scope = QSettings::UserScope);
+std::unique_ptr<QSettings> openProfile(QSettings::Scope scope = QSettings::UserScope);

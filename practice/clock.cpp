@@ -1,18 +1,18 @@
-#include "clock.h"
+#include "practice/clock.h"
 
 #include <ctime>
 
 namespace {
 
-class CSystemClock : public IClock {
+class SystemClock : public Clock {
 public:
-    CalendarTime Now() const override { return static_cast<CalendarTime>(std::time(nullptr)); }
+    CalendarTime now() const override { return static_cast<CalendarTime>(std::time(nullptr)); }
 };
 
 } // namespace
 
-IClock& SystemClock()
+Clock& systemClock()
 {
-    static CSystemClock clock;
+    static SystemClock clock;
     return clock;
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "calendar_time.h"
+#include "records/calendar_time.h"
 
 // The wall clock in whole seconds. Every duration of the measuring mode is a
 // difference of two readings, so tests drive time through this interface.
-class IClock {
+class Clock {
 public:
-    virtual ~IClock() = default;
-    virtual CalendarTime Now() const = 0;
+    virtual ~Clock() = default;
+    virtual CalendarTime now() const = 0;
 };
 
 // The system clock (time()).
-IClock& SystemClock();
+Clock& systemClock();

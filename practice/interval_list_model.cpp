@@ -1,4 +1,4 @@
-#include "interval_list_model.h"
+#include "practice/interval_list_model.h"
 
 #include <QColor>
 
@@ -6,31 +6,31 @@
 
 namespace {
 
-const std::array<const char*, CIntervalRows::ColumnCount> kHeadings = {
+const std::array<const char*, IntervalRows::ColumnCount> kHeadings = {
     "Date", "Measure No.", "Current No.", "Start. time", "End. time", "Duration", "Uddhacca",
 };
 
 } // namespace
 
-CIntervalListModel::CIntervalListModel(QObject* parent) : QAbstractTableModel(parent) {}
+IntervalListModel::IntervalListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-int CIntervalListModel::rowCount(const QModelIndex& parent) const
+int IntervalListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_rows.Count();
+    return parent.isValid() ? 0 : m_rows.count();
 }
 
-int CIntervalListModel::columnCount(const QModelIndex& parent) const
+int IntervalListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : CIntervalRows::ColumnCount;
+    return parent.isValid() ? 0 : IntervalRows::ColumnCount;
 }
 
-QVariant CIntervalListModel::data(const QModelIndex& index, int role) const
+QVariant IntervalListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.Count())
+    if (!index.isValid() || index.row() >= m_rows.count())
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(CIntervalRows::CellText(m_rows.Row(index.row()), index.column()));
+        return QString::fromStdString(IntervalRows::cellText(m_rows.row(index.row()), index.column()));
     case Qt::BackgroundRole:
         // Every second row from the top is light yellow, whatever the order.
         return index.row() % 2 ? QColor(255, 255, 204) : QColor(255, 255, 255);
@@ -40,9 +40,9 @@ QVariant CIntervalListModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant CIntervalListModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant IntervalListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= CIntervalRows::ColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section >= IntervalRows::ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
         return QString::fromLatin1(kHeadings[static_cast<std::size_t>(section)]);
@@ -51,32 +51,32 @@ QVariant CIntervalListModel::headerData(int section, Qt::Orientation orientation
     return {};
 }
 
-void CIntervalListModel::Clear()
+void IntervalListModel::clear()
 {
     beginResetModel();
-    m_rows.Clear();
+    m_rows.clear();
     endResetModel();
 }
 
-void CIntervalListModel::Fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement)
+void IntervalListModel::fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement)
 {
     beginResetModel();
-    m_rows.Fill(type, onlyMeasurement);
+    m_rows.fill(type, onlyMeasurement);
     endResetModel();
 }
 
-void CIntervalListModel::AddRow(const CDataEntry& entry, std::int32_t record)
+void IntervalListModel::addRow(const IntervalRecord& entry, std::int32_t record)
 {
-    const int row = m_rows.Count();
+    const int row = m_rows.count();
     beginInsertRows({}, row, row);
-    m_rows.Add(entry, record);
+    m_rows.add(entry, record);
     endInsertRows();
 }
 
-void CIntervalListModel::SortRows(int column, bool ascending)
+void IntervalListModel::sortRows(int column, bool ascending)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const std::vector<int> newIndex = m_rows.Sort(column, ascending);
+    const std::vector<int> newIndex = m_rows.sort(column, ascending);
     // Selection and current row move with their rows.
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
@@ -87,11 +87,11 @@ void CIntervalListModel::SortRows(int column, bool ascending)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void CIntervalListModel::DeleteRows(TrainingType& type, std::vector<int> rows)
+void IntervalListModel::deleteRows(TrainingType& type, std::vector<int> rows)
 {
     if (rows.empty())
         return;
-    m_rows.RemoveRecordsOf(type, rows);
+    m_rows.removeRecordsOf(type, rows);
     // Remove from the bottom up in runs of neighbouring rows, so that the
     // indexes still to be removed stay valid.
     std::sort(rows.begin(), rows.end());
@@ -102,7 +102,7 @@ void CIntervalListModel::DeleteRows(TrainingType& type, std::vector<int> rows)
         while (std::next(first) != rows.rend() && *std::next(first) == *first - 1)
             ++first;
         beginRemoveRows({}, *first, *last);
-        m_rows.EraseRows(*first, *last);
+        m_rows.eraseRows(*first, *last);
         endRemoveRows();
         last = std::next(first);
     }

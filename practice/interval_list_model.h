@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interval_rows.h"
+#include "practice/interval_rows.h"
 
 #include <QAbstractTableModel>
 
@@ -11,28 +11,28 @@ class TrainingType;
 // The rows of the interval list as a table model: seven text columns and the
 // alternating row background. It holds a copy of each shown record and the
 // record's position, never one widget item per row.
-class CIntervalListModel : public QAbstractTableModel {
+class IntervalListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit CIntervalListModel(QObject* parent = nullptr);
+    explicit IntervalListModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    void Clear();
-    void Fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement);
-    void AddRow(const CDataEntry& entry, std::int32_t record = IntervalRow::kNoRecord);
-    void SortRows(int column, bool ascending);
+    void clear();
+    void fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement);
+    void addRow(const IntervalRecord& entry, std::int32_t record = IntervalRow::kNoRecord);
+    void sortRows(int column, bool ascending);
     // Deletes the records of the given rows (and all others that start in the
     // same second) from the type, and the rows from the list.
-    void DeleteRows(TrainingType& type, std::vector<int> rows);
+    void deleteRows(TrainingType& type, std::vector<int> rows);
 
-    const CIntervalRows& Rows() const { return m_rows; }
+    const IntervalRows& rows() const { return m_rows; }
 
-    static constexpr std::array<int, CIntervalRows::ColumnCount> kColumnWidths = {50, 80, 80, 60, 60, 60, 70};
+    static constexpr std::array<int, IntervalRows::ColumnCount> kColumnWidths = {50, 80, 80, 60, 60, 60, 70};
 
 private:
-    CIntervalRows m_rows;
+    IntervalRows m_rows;
 };

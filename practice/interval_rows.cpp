@@ -1,7 +1,7 @@
-#include "interval_rows.h"
+#include "practice/interval_rows.h"
 
-#include "span_format.h"
-#include "training_type.h"
+#include "practice/span_format.h"
+#include "records/training_type.h"
 
 #include <algorithm>
 #include <numeric>
@@ -10,51 +10,51 @@
 
 namespace {
 
-IntervalRow MakeRow(const CDataEntry& entry, std::int32_t record)
+IntervalRow makeRow(const IntervalRecord& entry, std::int32_t record)
 {
-    return {entry.m_timeStart, entry.m_timeEnd, record, entry.m_nMeasurement, entry.m_nRun, entry.m_bUddhacca != 0};
+    return {entry.m_timeStart, entry.m_timeEnd, record, entry.m_measurement, entry.m_run, entry.m_uddhacca != 0};
 }
 
 // The key a column sorts by; the date, number and time columns all sort by start.
-std::int64_t SortKey(const IntervalRow& row, int column)
+std::int64_t sortKey(const IntervalRow& row, int column)
 {
     switch (column) {
-    case CIntervalRows::ColRun: return row.m_nRun;
-    case CIntervalRows::ColDuration: return row.m_timeEnd - row.m_timeStart;
-    case CIntervalRows::ColUddhacca: return row.m_bUddhacca ? 1 : 0;
+    case IntervalRows::ColRun: return row.m_run;
+    case IntervalRows::ColDuration: return row.m_timeEnd - row.m_timeStart;
+    case IntervalRows::ColUddhacca: return row.m_uddhacca ? 1 : 0;
     default: return row.m_timeStart;
     }
 }
 
 } // namespace
 
-void CIntervalRows::Fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement)
+void IntervalRows::fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement)
 {
     m_rows.clear();
-    const int count = type.m_aEntries.GetSize();
+    const int count = type.m_records.size();
     if (!onlyMeasurement)
         m_rows.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const CDataEntry& entry = type.m_aEntries[i];
-        if (!onlyMeasurement || entry.m_nMeasurement == *onlyMeasurement)
-            m_rows.push_back(MakeRow(entry, i));
+        const IntervalRecord& entry = type.m_records[i];
+        if (!onlyMeasurement || entry.m_measurement == *onlyMeasurement)
+            m_rows.push_back(makeRow(entry, i));
     }
 }
 
-void CIntervalRows::Add(const CDataEntry& entry, std::int32_t record)
+void IntervalRows::add(const IntervalRecord& entry, std::int32_t record)
 {
-    m_rows.push_back(MakeRow(entry, record));
+    m_rows.push_back(makeRow(entry, record));
 }
 
-std::vector<int> CIntervalRows::Sort(int column, bool ascending)
+std::vector<int> IntervalRows::sort(int column, bool ascending)
 {
     std::vector<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
     if (column < 0 || column >= ColumnCount)
         return order;
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const std::int64_t keyA = SortKey(m_rows[static_cast<std::size_t>(a)], column);
-        const std::int64_t keyB = SortKey(m_rows[static_cast<std::size_t>(b)], column);
+        const std::int64_t keyA = sortKey(m_rows[static_cast<std::size_t>(a)], column);
+        const std::int64_t keyB = sortKey(m_rows[static_cast<std::size_t>(b)], column);
         return ascending ? keyA < keyB : keyA > keyB;
     });
     std::vector<IntervalRow> sorted;
@@ -68,53 +68,53 @@ std::vector<int> CIntervalRows::Sort(int column, bool ascending)
     return newIndex;
 }
 
-void CIntervalRows::RemoveRecordsOf(TrainingType& type, const std::vector<int>& rows)
+void IntervalRows::removeRecordsOf(TrainingType& type, const std::vector<int>& rows)
 {
     std::unordered_set<CalendarTime> starts;
-    for (int row : rows)
-        starts.insert(Row(row).m_timeStart);
+    for (int index : rows)
+        starts.insert(row(index).m_timeStart);
 
     // New position of every record, or kNoRecord when it goes.
-    const int count = type.m_aEntries.GetSize();
+    const int count = type.m_records.size();
     std::vector<std::int32_t> moved(static_cast<std::size_t>(count));
-    CDataEntryArray kept;
-    kept.Reserve(static_cast<std::size_t>(count));
+    IntervalRecordList kept;
+    kept.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const CDataEntry& entry = type.m_aEntries[i];
+        const IntervalRecord& entry = type.m_records[i];
         if (starts.count(entry.m_timeStart)) {
             moved[static_cast<std::size_t>(i)] = IntervalRow::kNoRecord;
         } else {
-            moved[static_cast<std::size_t>(i)] = kept.GetSize();
-            kept.Add(entry);
+            moved[static_cast<std::size_t>(i)] = kept.size();
+            kept.add(entry);
         }
     }
-    type.m_aEntries = std::move(kept);
+    type.m_records = std::move(kept);
 
     for (IntervalRow& row : m_rows) {
-        if (row.m_nRecord >= 0 && row.m_nRecord < count)
-            row.m_nRecord = moved[static_cast<std::size_t>(row.m_nRecord)];
+        if (row.m_record >= 0 && row.m_record < count)
+            row.m_record = moved[static_cast<std::size_t>(row.m_record)];
         else
-            row.m_nRecord = IntervalRow::kNoRecord;
+            row.m_record = IntervalRow::kNoRecord;
     }
 }
 
-void CIntervalRows::EraseRows(int first, int last)
+void IntervalRows::eraseRows(int first, int last)
 {
-    if (first < 0 || last < first || last >= Count())
+    if (first < 0 || last < first || last >= count())
         throw std::invalid_argument("CIntervalRows::EraseRows: rows outside the list");
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
 }
 
-std::string CIntervalRows::CellText(const IntervalRow& row, int column)
+std::string IntervalRows::cellText(const IntervalRow& row, int column)
 {
     switch (column) {
-    case ColDate: return FormatLocalDate(row.m_timeStart);
-    case ColMeasurement: return std::to_string(row.m_nMeasurement);
-    case ColRun: return std::to_string(row.m_nRun);
-    case ColStart: return FormatLocalTimeOfDay(row.m_timeStart);
-    case ColEnd: return FormatLocalTimeOfDay(row.m_timeEnd);
-    case ColDuration: return FormatSpan(row.m_timeEnd - row.m_timeStart);
-    case ColUddhacca: return row.m_bUddhacca ? "x" : " ";
+    case ColDate: return formatLocalDate(row.m_timeStart);
+    case ColMeasurement: return std::to_string(row.m_measurement);
+    case ColRun: return std::to_string(row.m_run);
+    case ColStart: return formatLocalTimeOfDay(row.m_timeStart);
+    case ColEnd: return formatLocalTimeOfDay(row.m_timeEnd);
+    case ColDuration: return formatSpan(row.m_timeEnd - row.m_timeStart);
+    case ColUddhacca: return row.m_uddhacca ? "x" : " ";
     default: return {};
     }
 }

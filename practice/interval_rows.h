@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calendar_time.h"
-#include "data_entry.h"
+#include "records/calendar_time.h"
+#include "records/interval_record.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,37 +18,37 @@ struct IntervalRow {
 
     CalendarTime m_timeStart;
     CalendarTime m_timeEnd;
-    std::int32_t m_nRecord;
-    std::uint16_t m_nMeasurement;
-    std::uint16_t m_nRun;
-    bool m_bUddhacca;
+    std::int32_t m_record;
+    std::uint16_t m_measurement;
+    std::uint16_t m_run;
+    bool m_uddhacca;
 };
 
 // The rows of the interval list, without any window: filling, sorting and
 // deleting, with the record positions kept right through all three.
-class CIntervalRows {
+class IntervalRows {
 public:
     enum Column { ColDate, ColMeasurement, ColRun, ColStart, ColEnd, ColDuration, ColUddhacca, ColumnCount };
 
-    int Count() const { return static_cast<int>(m_rows.size()); }
-    const IntervalRow& Row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
+    int count() const { return static_cast<int>(m_rows.size()); }
+    const IntervalRow& row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
 
-    void Clear() { m_rows.clear(); }
+    void clear() { m_rows.clear(); }
     // All records of the type in stored order, or only those of one measurement.
-    void Fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement);
-    void Add(const CDataEntry& entry, std::int32_t record = IntervalRow::kNoRecord);
+    void fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement);
+    void add(const IntervalRecord& entry, std::int32_t record = IntervalRow::kNoRecord);
 
     // Stable sort by a column's key; returns, for each old row, its new index.
-    std::vector<int> Sort(int column, bool ascending);
+    std::vector<int> sort(int column, bool ascending);
 
     // Removes from the type every record that starts in the same second as
     // one of the given rows, and gives the remaining rows their records' new
-    // positions. The rows themselves stay until EraseRows.
-    void RemoveRecordsOf(TrainingType& type, const std::vector<int>& rows);
+    // positions. The rows themselves stay until eraseRows.
+    void removeRecordsOf(TrainingType& type, const std::vector<int>& rows);
     // Removes the rows first..last (inclusive).
-    void EraseRows(int first, int last);
+    void eraseRows(int first, int last);
 
-    static std::string CellText(const IntervalRow& row, int column);
+    static std::string cellText(const IntervalRow& row, int column);
 
 private:
     std::vector<IntervalRow> m_rows;

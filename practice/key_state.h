@@ -4,8 +4,8 @@
 enum class WatchedKey { Escape, F11, F12 };
 
 // Whether a watched key is held down at this moment.
-class IKeyState {
+class KeyState {
 public:
-    virtual ~IKeyState() = default;
-    virtual bool IsKeyHeld(WatchedKey key) const = 0;
+    virtual ~KeyState() = default;
+    virtual bool isKeyHeld(WatchedKey key) const = 0;
 };

@@ -1,4 +1,4 @@
-#include "key_state_tracker.h"
+#include "practice/key_state_tracker.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -7,7 +7,7 @@
 
 namespace {
 
-std::optional<WatchedKey> Watched(int qtKey)
+std::optional<WatchedKey> watchedKeyOf(int qtKey)
 {
     switch (qtKey) {
     case Qt::Key_Escape: return WatchedKey::Escape;
@@ -19,34 +19,34 @@ std::optional<WatchedKey> Watched(int qtKey)
 
 } // namespace
 
-CKeyStateTracker::CKeyStateTracker(QObject* parent) : QObject(parent)
+KeyStateTracker::KeyStateTracker(QObject* parent) : QObject(parent)
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-CKeyStateTracker::~CKeyStateTracker()
+KeyStateTracker::~KeyStateTracker()
 {
     if (QCoreApplication::instance())
         QCoreApplication::instance()->removeEventFilter(this);
 }
 
-bool CKeyStateTracker::IsKeyHeld(WatchedKey key) const
+bool KeyStateTracker::isKeyHeld(WatchedKey key) const
 {
-    return m_abHeld[static_cast<std::size_t>(key)];
+    return m_held[static_cast<std::size_t>(key)];
 }
 
-bool CKeyStateTracker::eventFilter(QObject* watched, QEvent* event)
+bool KeyStateTracker::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     // A key bound to a shortcut is seen only as a shortcut override, not as a press.
     if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride || type == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // An auto-repeat release is followed by another press: the key stays held.
-        if (const std::optional<WatchedKey> which = Watched(key->key()); which && !key->isAutoRepeat())
-            m_abHeld[static_cast<std::size_t>(*which)] = type != QEvent::KeyRelease;
+        if (const std::optional<WatchedKey> which = watchedKeyOf(key->key()); which && !key->isAutoRepeat())
+            m_held[static_cast<std::size_t>(*which)] = type != QEvent::KeyRelease;
     } else if (type == QEvent::ApplicationDeactivate) {
         // A release in another application's window never reaches us.
-        m_abHeld.fill(false);
+        m_held.fill(false);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "key_state.h"
+#include "practice/key_state.h"
 
 #include <QObject>
 
@@ -8,18 +8,18 @@
 
 // The real key state: an application-wide event filter that follows presses
 // and releases of ESC, F11 and F12 in any window of the program.
-class CKeyStateTracker : public QObject, public IKeyState {
+class KeyStateTracker : public QObject, public KeyState {
     Q_OBJECT
 public:
     // Installs itself on the application; removed again when destroyed.
-    explicit CKeyStateTracker(QObject* parent = nullptr);
-    ~CKeyStateTracker() override;
+    explicit KeyStateTracker(QObject* parent = nullptr);
+    ~KeyStateTracker() override;
 
-    bool IsKeyHeld(WatchedKey key) const override;
+    bool isKeyHeld(WatchedKey key) const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::array<bool, 3> m_abHeld{};
+    std::array<bool, 3> m_held{};
 };

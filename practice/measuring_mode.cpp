@@ -1,9 +1,9 @@
-#include "measuring_mode.h"
+#include "practice/measuring_mode.h"
 
-#include "clock.h"
-#include "document.h"
-#include "key_state.h"
-#include "measuring_mode_flag.h"
+#include "practice/clock.h"
+#include "records/training_document.h"
+#include "practice/key_state.h"
+#include "practice/measuring_mode_flag.h"
 
 #include <algorithm>
 
@@ -13,231 +13,231 @@ constexpr TimeSpan kTimeSoundStep = 300;
 
 } // namespace
 
-CMeasuringMode::CMeasuringMode(CVersenkwerkDoc& document, IMeasuringForm& form, const IClock& clock,
-                               const IKeyState& keys)
+MeasuringMode::MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock,
+                               const KeyState& keys)
     : m_document(document), m_form(form), m_clock(clock), m_keys(keys)
 {
 }
 
-void CMeasuringMode::ToggleMeasuringMode()
+void MeasuringMode::toggleMeasuringMode()
 {
     g_bMeasuringMode = !g_bMeasuringMode;
     if (g_bMeasuringMode)
-        SwitchMeasuringModeOn();
+        switchMeasuringModeOn();
     else
-        SwitchMeasuringModeOff();
+        switchMeasuringModeOff();
 }
 
-void CMeasuringMode::SwitchMeasuringModeOn()
+void MeasuringMode::switchMeasuringModeOn()
 {
-    m_form.SetProgressPos(0);
-    m_form.CloseDiagrams();
-    m_form.SetStatusPanel(PanelWaiting);
-    m_form.TickShowLastMeasurement();
-    m_form.FillIntervalList();
+    m_form.setProgressPos(0);
+    m_form.closeDiagrams();
+    m_form.setStatusPanel(PanelWaiting);
+    m_form.tickShowLastMeasurement();
+    m_form.fillIntervalList();
 
     // The run works on copies: later changes of the settings wait for the next run.
-    const DocSettings& settings = m_document.m_settings;
-    m_spanFixedTotal = DurationSeconds(settings.m_timeFixedDuration);
-    m_spanAlarmStep = DurationSeconds(settings.m_timeAlarmInterval);
+    const DocumentSettings& settings = m_document.m_settings;
+    m_spanFixedTotal = durationSeconds(settings.m_timeFixedDuration);
+    m_spanAlarmStep = durationSeconds(settings.m_timeAlarmInterval);
     m_spanNextAlarm = m_spanAlarmStep;
     m_spanNextTimeSound = kTimeSoundStep;
     m_spanTimeSoundStep = kTimeSoundStep;
-    m_nTickCount = 0;
+    m_tickCount = 0;
 
-    m_nTimerId = m_form.StartMeasureTimer();
-    if (m_nTimerId == 0) {
+    m_timerId = m_form.startMeasureTimer();
+    if (m_timerId == 0) {
         // Without its timer the mode could neither see ESC nor end by itself:
         // it is not entered at all.
         g_bMeasuringMode = false;
-        m_form.SetStatusPanel(PanelSettings);
-        m_form.SetStatusText(kStatusModeOff);
-        m_form.FillIntervalList();
+        m_form.setStatusPanel(PanelSettings);
+        m_form.setStatusText(kStatusModeOff);
+        m_form.fillIntervalList();
         return;
     }
-    m_bFirstInterval = true;
-    m_form.SetStatusText(MeasuringStatusText());
-    m_form.ConfinePointer(true);
-    m_form.LockSettingsControls(false);
+    m_firstInterval = true;
+    m_form.setStatusText(measuringStatusText());
+    m_form.confinePointer(true);
+    m_form.setSettingsEditable(false);
     m_spanLongest = 0;
     m_spanCurrent = 0;
     m_spanTotal = 0;
-    m_form.UpdateTimeDisplays();
+    m_form.updateTimeDisplays();
 }
 
-void CMeasuringMode::SwitchMeasuringModeOff()
+void MeasuringMode::switchMeasuringModeOff()
 {
-    m_form.SetProgressPos(0);
-    StopTimer();
-    if (m_bIntervalRunning) {
+    m_form.setProgressPos(0);
+    stopTimer();
+    if (m_intervalRunning) {
         // An interval cut off by leaving the mode counts as uddhacca, silently.
-        m_bIntervalUddhacca = true;
-        EndInterval(false);
+        m_intervalUddhacca = true;
+        endInterval(false);
     }
-    m_form.ReleaseMouseCapture();
-    m_form.ConfinePointer(false);
-    m_form.LockSettingsControls(true);
-    m_form.SetStatusPanel(PanelSettings);
-    m_form.SetStatusText(kStatusModeOff);
-    m_form.FillIntervalList();
+    m_form.releaseMouseCapture();
+    m_form.confinePointer(false);
+    m_form.setSettingsEditable(true);
+    m_form.setStatusPanel(PanelSettings);
+    m_form.setStatusText(kStatusModeOff);
+    m_form.fillIntervalList();
 }
 
-void CMeasuringMode::StopTimer()
+void MeasuringMode::stopTimer()
 {
-    if (m_nTimerId != 0) {
-        m_form.StopMeasureTimer();
-        m_nTimerId = 0;
+    if (m_timerId != 0) {
+        m_form.stopMeasureTimer();
+        m_timerId = 0;
     }
 }
 
-void CMeasuringMode::OnLeftButtonDown()
+void MeasuringMode::onLeftButtonDown()
 {
     if (!g_bMeasuringMode)
         return;
-    if (m_bIntervalRunning) {
-        m_form.SetStatusPanel(PanelWaiting);
-        EndInterval(true);
+    if (m_intervalRunning) {
+        m_form.setStatusPanel(PanelWaiting);
+        endInterval(true);
     } else {
-        m_form.SetStatusPanel(PanelRecording);
-        StartInterval();
+        m_form.setStatusPanel(PanelRecording);
+        startInterval();
     }
 }
 
-void CMeasuringMode::OnRightButtonDown()
+void MeasuringMode::onRightButtonDown()
 {
-    if (!g_bMeasuringMode || !m_bIntervalRunning)
+    if (!g_bMeasuringMode || !m_intervalRunning)
         return;
-    m_bIntervalUddhacca = true;
-    m_form.SetStatusPanel(PanelWaiting);
-    EndInterval(true);
+    m_intervalUddhacca = true;
+    m_form.setStatusPanel(PanelWaiting);
+    endInterval(true);
 }
 
-void CMeasuringMode::StartInterval()
+void MeasuringMode::startInterval()
 {
-    m_document.SetModifiedFlag();
-    m_bIntervalRunning = true;
-    m_bIntervalUddhacca = false;
-    const CalendarTime now = m_clock.Now();
+    m_document.setModified();
+    m_intervalRunning = true;
+    m_intervalUddhacca = false;
+    const CalendarTime now = m_clock.now();
     m_timeIntervalStart = now;
-    if (m_bFirstInterval) {
+    if (m_firstInterval) {
         // The run takes its measurement number with its first interval.
         m_spanTotal = 0;
-        m_bFirstInterval = false;
-        m_nCurRun = 1;
-        m_nCurMeasurement = m_document.GetMaxMeasurementNumber() + 1;
+        m_firstInterval = false;
+        m_curRun = 1;
+        m_curMeasurement = m_document.maxMeasurementNumber() + 1;
     } else {
-        ++m_nCurRun;
+        ++m_curRun;
     }
-    m_form.SetClockRunning(true);
+    m_form.setClockRunning(true);
     m_spanCurrent = 0;
     m_spanNextAlarm = m_spanAlarmStep;
     m_timeLastTick = now;
-    m_form.UpdateTimeDisplays();
-    m_form.PlaySoundEvent(BeginIntervall, kPlayAsync);
+    m_form.updateTimeDisplays();
+    m_form.playSoundEvent(BeginIntervall, kPlayAsync);
 }
 
-void CMeasuringMode::EndInterval(bool withSound)
+void MeasuringMode::endInterval(bool withSound)
 {
-    if (!m_bIntervalRunning)
+    if (!m_intervalRunning)
         return;
-    m_document.SetModifiedFlag();
-    m_bIntervalRunning = false;
-    const CalendarTime now = m_clock.Now();
+    m_document.setModified();
+    m_intervalRunning = false;
+    const CalendarTime now = m_clock.now();
     m_timeIntervalEnd = now;
     m_spanCurrent += now - m_timeLastTick;
     m_spanTotal += now - m_timeLastTick;
-    if (!m_bIntervalUddhacca) {
+    if (!m_intervalUddhacca) {
         if (m_spanCurrent > m_spanLongest)
             m_spanLongest = m_spanCurrent;
         if (withSound)
-            m_form.PlaySoundEvent(EndIntervall, kPlayAsync);
+            m_form.playSoundEvent(EndIntervall, kPlayAsync);
     } else if (withSound) {
-        m_form.PlaySoundEvent(EndIntervallUddhacca, kPlayAsync);
+        m_form.playSoundEvent(EndIntervallUddhacca, kPlayAsync);
     }
-    m_form.UpdateTimeDisplays();
-    m_form.SetClockRunning(false);
-    if (m_pTrainingType) {
-        CDataEntry entry;
+    m_form.updateTimeDisplays();
+    m_form.setClockRunning(false);
+    if (m_trainingType) {
+        IntervalRecord entry;
         entry.m_timeStart = m_timeIntervalStart;
         entry.m_timeEnd = m_timeIntervalEnd;
-        entry.m_bUddhacca = m_bIntervalUddhacca ? 1 : 0;
-        entry.m_nMeasurement = static_cast<std::uint16_t>(m_nCurMeasurement);
-        entry.m_nRun = static_cast<std::uint16_t>(m_nCurRun);
-        m_pTrainingType->m_aEntries.Add(entry);
-        m_form.AddIntervalRow(entry);
+        entry.m_uddhacca = m_intervalUddhacca ? 1 : 0;
+        entry.m_measurement = static_cast<std::uint16_t>(m_curMeasurement);
+        entry.m_run = static_cast<std::uint16_t>(m_curRun);
+        m_trainingType->m_records.add(entry);
+        m_form.addIntervalRow(entry);
     }
 }
 
-void CMeasuringMode::AdvanceRunningSpans()
+void MeasuringMode::advanceRunningSpans()
 {
-    if (!m_bIntervalRunning)
+    if (!m_intervalRunning)
         return;
-    const CalendarTime now = m_clock.Now();
+    const CalendarTime now = m_clock.now();
     m_spanCurrent += now - m_timeLastTick;
     m_spanTotal += now - m_timeLastTick;
     m_timeLastTick = now;
-    m_form.UpdateTimeDisplays();
+    m_form.updateTimeDisplays();
 }
 
-void CMeasuringMode::OnMeasureTick()
+void MeasuringMode::onMeasureTick()
 {
-    if (m_keys.IsKeyHeld(WatchedKey::F11) || m_keys.IsKeyHeld(WatchedKey::Escape)) {
-        ToggleMeasuringMode();
-        m_form.PlaySoundEvent(EndExercise, kPlayAsync);
+    if (m_keys.isKeyHeld(WatchedKey::F11) || m_keys.isKeyHeld(WatchedKey::Escape)) {
+        toggleMeasuringMode();
+        m_form.playSoundEvent(EndExercise, kPlayAsync);
         return;
     }
-    PlayF12Alarm();
-    m_form.SetStatusText(MeasuringStatusText());
-    AdvanceRunningSpans();
-    if (CheckFixedTotalTime())
+    playF12Alarm();
+    m_form.setStatusText(measuringStatusText());
+    advanceRunningSpans();
+    if (checkFixedTotalTime())
         return;
-    CheckUddhaccaAlarm();
-    CheckTimeSound();
-    ++m_nTickCount;
+    checkUddhaccaAlarm();
+    checkTimeSound();
+    ++m_tickCount;
 }
 
-void CMeasuringMode::PlayF12Alarm()
+void MeasuringMode::playF12Alarm()
 {
     // Synchronous: held down, F12 repeats the alarm at every tick after it ended.
-    if (m_keys.IsKeyHeld(WatchedKey::F12))
-        m_form.PlaySoundEvent(UddhaccaAlarm, kPlaySync);
+    if (m_keys.isKeyHeld(WatchedKey::F12))
+        m_form.playSoundEvent(UddhaccaAlarm, kPlaySync);
 }
 
-bool CMeasuringMode::CheckFixedTotalTime()
+bool MeasuringMode::checkFixedTotalTime()
 {
-    if (!m_form.IsFixedTotalTimeTicked() || m_spanTotal < m_spanFixedTotal)
+    if (!m_form.isFixedTotalTimeTicked() || m_spanTotal < m_spanFixedTotal)
         return false;
-    StopTimer();
+    stopTimer();
     // The interval that completes the exercise is a normal one.
-    EndInterval(false);
-    m_form.PlaySoundEvent(EndExercise, kPlayAsync);
-    ToggleMeasuringMode();
+    endInterval(false);
+    m_form.playSoundEvent(EndExercise, kPlayAsync);
+    toggleMeasuringMode();
     return true;
 }
 
-void CMeasuringMode::CheckUddhaccaAlarm()
+void MeasuringMode::checkUddhaccaAlarm()
 {
-    if (!m_form.IsAutoAlarmTicked() || m_spanCurrent < m_spanNextAlarm)
+    if (!m_form.isAutoAlarmTicked() || m_spanCurrent < m_spanNextAlarm)
         return;
     m_spanNextAlarm += m_spanAlarmStep;
-    m_form.PlaySoundEvent(UddhaccaAlarm, kPlayAsync);
+    m_form.playSoundEvent(UddhaccaAlarm, kPlayAsync);
 }
 
-void CMeasuringMode::CheckTimeSound()
+void MeasuringMode::checkTimeSound()
 {
-    if (m_document.m_settings.m_bTimeSound == 0 || m_spanTotal < m_spanNextTimeSound)
+    if (m_document.m_settings.m_timeSound == 0 || m_spanTotal < m_spanNextTimeSound)
         return;
     m_spanNextTimeSound += m_spanTimeSoundStep;
-    m_form.PlaySoundEvent(BeginIntervall, kPlayAsync);
+    m_form.playSoundEvent(BeginIntervall, kPlayAsync);
 }
 
-std::string CMeasuringMode::MeasuringStatusText() const
+std::string MeasuringMode::measuringStatusText() const
 {
-    const int dots = ((m_nTickCount % 10) + 10) % 10;
+    const int dots = ((m_tickCount % 10) + 10) % 10;
     return std::string(kStatusModeActive) + std::string(static_cast<std::size_t>(dots), '.') + kStatusModeHint;
 }
 
-int CMeasuringMode::ProgressPercent() const
+int MeasuringMode::progressPercent() const
 {
     // A fixed time of zero is reached from the start.
     if (m_spanFixedTotal <= 0)

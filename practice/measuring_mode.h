@@ -1,15 +1,15 @@
 #pragma once
 
-#include "calendar_time.h"
-#include "data_entry.h"
-#include "doc_settings.h"
+#include "records/calendar_time.h"
+#include "records/interval_record.h"
+#include "records/document_settings.h"
 
 #include <cstdint>
 #include <string>
 
-class CVersenkwerkDoc;
-class IClock;
-class IKeyState;
+class TrainingDocument;
+class Clock;
+class KeyState;
 class TrainingType;
 
 // The banner's three looks.
@@ -27,63 +27,63 @@ inline constexpr int kPlayAsync = 0x0001;
 
 // What the measuring mode does to the form around it. The main view
 // implements it; the mode itself needs no window.
-class IMeasuringForm {
+class MeasuringForm {
 public:
-    virtual ~IMeasuringForm() = default;
+    virtual ~MeasuringForm() = default;
 
-    virtual void SetProgressPos(int percent) = 0;
-    virtual void CloseDiagrams() = 0;
-    virtual void SetStatusPanel(StatusPanelState state) = 0;
+    virtual void setProgressPos(int percent) = 0;
+    virtual void closeDiagrams() = 0;
+    virtual void setStatusPanel(StatusPanelState state) = 0;
     // Ticks "Show only the last measured ..." (the list then follows the run).
-    virtual void TickShowLastMeasurement() = 0;
-    virtual void FillIntervalList() = 0;
-    virtual void AddIntervalRow(const CDataEntry& entry) = 0;
+    virtual void tickShowLastMeasurement() = 0;
+    virtual void fillIntervalList() = 0;
+    virtual void addIntervalRow(const IntervalRecord& entry) = 0;
     // Starts the 200 ms measuring timer; its id, or 0 when it cannot run.
-    virtual unsigned StartMeasureTimer() = 0;
-    virtual void StopMeasureTimer() = 0;
-    virtual void SetStatusText(const std::string& text) = 0;
-    virtual void ConfinePointer(bool on) = 0;
-    virtual void ReleaseMouseCapture() = 0;
-    virtual void LockSettingsControls(bool enable) = 0;
-    virtual void UpdateTimeDisplays() = 0;
-    virtual void SetClockRunning(bool running) = 0;
-    virtual void PlaySoundEvent(SoundEvent event, int mode) = 0;
-    virtual bool IsFixedTotalTimeTicked() const = 0;
-    virtual bool IsAutoAlarmTicked() const = 0;
+    virtual unsigned startMeasureTimer() = 0;
+    virtual void stopMeasureTimer() = 0;
+    virtual void setStatusText(const std::string& text) = 0;
+    virtual void confinePointer(bool on) = 0;
+    virtual void releaseMouseCapture() = 0;
+    virtual void setSettingsEditable(bool enable) = 0;
+    virtual void updateTimeDisplays() = 0;
+    virtual void setClockRunning(bool running) = 0;
+    virtual void playSoundEvent(SoundEvent event, int mode) = 0;
+    virtual bool isFixedTotalTimeTicked() const = 0;
+    virtual bool isAutoAlarmTicked() const = 0;
 };
 
 // The measuring mode: one run from switching on to switching off, its
 // intervals, their timing from clock readings, the alarms and the sounds.
-class CMeasuringMode {
+class MeasuringMode {
 public:
-    CMeasuringMode(CVersenkwerkDoc& document, IMeasuringForm& form, const IClock& clock, const IKeyState& keys);
-    virtual ~CMeasuringMode() = default;
+    MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock, const KeyState& keys);
+    virtual ~MeasuringMode() = default;
 
-    void ToggleMeasuringMode();
-    void OnLeftButtonDown();
-    void OnRightButtonDown();
-    void OnMeasureTick();
+    void toggleMeasuringMode();
+    void onLeftButtonDown();
+    void onRightButtonDown();
+    void onMeasureTick();
 
-    void StartInterval();
-    void EndInterval(bool withSound);
-    void AdvanceRunningSpans();
+    void startInterval();
+    void endInterval(bool withSound);
+    void advanceRunningSpans();
 
-    void PlayF12Alarm();
+    void playF12Alarm();
     // True when the fixed total exercise time was reached and ended the run.
-    bool CheckFixedTotalTime();
-    void CheckUddhaccaAlarm();
-    void CheckTimeSound();
+    bool checkFixedTotalTime();
+    void checkUddhaccaAlarm();
+    void checkTimeSound();
 
     // "Meditation interval measurement active." with 0 to 9 dots and the hint.
-    std::string MeasuringStatusText() const;
+    std::string measuringStatusText() const;
     // Share of the fixed total exercise time that has passed, 0 to 100.
-    int ProgressPercent() const;
+    int progressPercent() const;
 
-    bool m_bIntervalRunning = false;
-    bool m_bIntervalUddhacca = false;
-    bool m_bFirstInterval = false;
-    std::int32_t m_nCurMeasurement = 0;
-    std::int32_t m_nCurRun = 0;
+    bool m_intervalRunning = false;
+    bool m_intervalUddhacca = false;
+    bool m_firstInterval = false;
+    std::int32_t m_curMeasurement = 0;
+    std::int32_t m_curRun = 0;
     CalendarTime m_timeIntervalStart = 0;
     CalendarTime m_timeIntervalEnd = 0;
     CalendarTime m_timeLastTick = 0;
@@ -95,18 +95,18 @@ public:
     TimeSpan m_spanNextAlarm = 0;
     TimeSpan m_spanNextTimeSound = 0;
     TimeSpan m_spanTimeSoundStep = 0;
-    std::int32_t m_nTickCount = 0;
-    unsigned m_nTimerId = 0;
+    std::int32_t m_tickCount = 0;
+    unsigned m_timerId = 0;
     // Where ended intervals are stored; none: they are timed and sounded only.
-    TrainingType* m_pTrainingType = nullptr;
+    TrainingType* m_trainingType = nullptr;
 
 private:
-    void SwitchMeasuringModeOn();
-    void SwitchMeasuringModeOff();
-    void StopTimer();
+    void switchMeasuringModeOn();
+    void switchMeasuringModeOff();
+    void stopTimer();
 
-    CVersenkwerkDoc& m_document;
-    IMeasuringForm& m_form;
-    const IClock& m_clock;
-    const IKeyState& m_keys;
+    TrainingDocument& m_document;
+    MeasuringForm& m_form;
+    const Clock& m_clock;
+    const KeyState& m_keys;
 };

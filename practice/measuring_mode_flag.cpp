@@ -1,3 +1,3 @@
-#include "measuring_mode_flag.h"
+#include "practice/measuring_mode_flag.h"
 
 bool g_bMeasuringMode = false;

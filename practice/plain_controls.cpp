@@ -1,14 +1,14 @@
-#include "plain_controls.h"
+#include "practice/plain_controls.h"
 
-#include "dialog_layout.h"
-#include "span_format.h"
+#include "platform/dialog_layout.h"
+#include "practice/span_format.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 
 #include <algorithm>
 
-CPlainClock::CPlainClock(QWidget* parent) : QLabel(parent)
+PlainClock::PlainClock(QWidget* parent) : QLabel(parent)
 {
     setAlignment(Qt::AlignCenter);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -17,61 +17,61 @@ CPlainClock::CPlainClock(QWidget* parent) : QLabel(parent)
     big.setPixelSize(28);
     big.setBold(true);
     setFont(big);
-    Refresh();
+    refresh();
 }
 
-void CPlainClock::SetTime(TimeSpan span)
+void PlainClock::setTime(TimeSpan span)
 {
     m_span = span;
-    Refresh();
+    refresh();
 }
 
-void CPlainClock::SetRunning(bool running)
+void PlainClock::setRunning(bool running)
 {
-    m_bRunning = running;
-    Refresh();
+    m_running = running;
+    refresh();
 }
 
-void CPlainClock::SetLit(bool lit)
+void PlainClock::setLit(bool lit)
 {
-    m_bLit = lit;
-    Refresh();
+    m_lit = lit;
+    refresh();
 }
 
-void CPlainClock::Refresh()
+void PlainClock::refresh()
 {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::black);
-    colours.setColor(QPalette::WindowText, m_bLit ? (m_bRunning ? QColor(255, 64, 64) : QColor(64, 255, 64))
+    colours.setColor(QPalette::WindowText, m_lit ? (m_running ? QColor(255, 64, 64) : QColor(64, 255, 64))
                                                   : QColor(40, 40, 40));
     setPalette(colours);
-    setText(QString::fromStdString(FormatSpan(m_span)));
+    setText(QString::fromStdString(formatSpan(m_span)));
 }
 
-CPlainProgress::CPlainProgress(QWidget* parent) : QProgressBar(parent)
+PlainProgress::PlainProgress(QWidget* parent) : QProgressBar(parent)
 {
     setRange(0, 100);
     setValue(0);
     setTextVisible(false);
 }
 
-void CPlainProgress::SetPos(int pos)
+void PlainProgress::setPos(int pos)
 {
     const int clamped = std::clamp(pos, 0, 100);
     if (clamped != value())
         setValue(clamped);
 }
 
-CPlainBanner::CPlainBanner(QWidget* parent) : QWidget(parent) {}
+PlainBanner::PlainBanner(QWidget* parent) : QWidget(parent) {}
 
-void CPlainBanner::SetBkColor(const QColor& left, const QColor& right)
+void PlainBanner::setBkColor(const QColor& left, const QColor& right)
 {
     m_left = left;
     m_right = right;
     update();
 }
 
-void CPlainBanner::paintEvent(QPaintEvent*)
+void PlainBanner::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QLinearGradient gradient(0, 0, width(), 0);
@@ -80,11 +80,11 @@ void CPlainBanner::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), gradient);
 }
 
-CPlainBannerLabel::CPlainBannerLabel(QWidget* parent) : QLabel(parent)
+PlainBannerLabel::PlainBannerLabel(QWidget* parent) : QLabel(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont banner = TemplateFont(QStringLiteral("MS Sans Serif"), 8);
+    QFont banner = templateFont(QStringLiteral("MS Sans Serif"), 8);
     // The banner font is 24 pixels high from the top of its accents to the
     // bottom of its descenders, not 24 pixels per em.
     banner.setPixelSize(24);
@@ -94,7 +94,7 @@ CPlainBannerLabel::CPlainBannerLabel(QWidget* parent) : QLabel(parent)
     setFont(banner);
 }
 
-void CPlainBannerLabel::SetTextColor(const QColor& color)
+void PlainBannerLabel::setTextColor(const QColor& color)
 {
     m_textColor = color;
     QPalette colours = palette();
@@ -102,7 +102,7 @@ void CPlainBannerLabel::SetTextColor(const QColor& color)
     setPalette(colours);
 }
 
-void CPlainBannerLabel::SetWindowText(const QString& text)
+void PlainBannerLabel::setWindowText(const QString& text)
 {
     setText(text);
 }

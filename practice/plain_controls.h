@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar_time.h"
+#include "records/calendar_time.h"
 
 #include <QColor>
 #include <QLabel>
@@ -10,40 +10,40 @@
 // Plain stand-ins for the form's drawn controls, with their operations.
 
 // The interval clock: hours (within a day), minutes and seconds.
-class CPlainClock : public QLabel {
+class PlainClock : public QLabel {
     Q_OBJECT
 public:
-    explicit CPlainClock(QWidget* parent = nullptr);
-    void SetTime(TimeSpan span);
-    void SetRunning(bool running);
+    explicit PlainClock(QWidget* parent = nullptr);
+    void setTime(TimeSpan span);
+    void setRunning(bool running);
     // Dark (blank face) while the measuring mode is off.
-    void SetLit(bool lit);
-    bool IsRunning() const { return m_bRunning; }
-    bool IsLit() const { return m_bLit; }
+    void setLit(bool lit);
+    bool isRunning() const { return m_running; }
+    bool isLit() const { return m_lit; }
 
 private:
-    void Refresh();
+    void refresh();
     TimeSpan m_span = 0;
-    bool m_bRunning = false;
-    bool m_bLit = false;
+    bool m_running = false;
+    bool m_lit = false;
 };
 
 // The progress bar of the fixed total exercise time, 0..100.
-class CPlainProgress : public QProgressBar {
+class PlainProgress : public QProgressBar {
     Q_OBJECT
 public:
-    explicit CPlainProgress(QWidget* parent = nullptr);
-    void SetPos(int pos); // clamped to 0..100
+    explicit PlainProgress(QWidget* parent = nullptr);
+    void setPos(int pos); // clamped to 0..100
 };
 
 // The banner: a horizontal gradient from a left to a right colour.
-class CPlainBanner : public QWidget {
+class PlainBanner : public QWidget {
     Q_OBJECT
 public:
-    explicit CPlainBanner(QWidget* parent = nullptr);
-    void SetBkColor(const QColor& left, const QColor& right);
-    QColor LeftColor() const { return m_left; }
-    QColor RightColor() const { return m_right; }
+    explicit PlainBanner(QWidget* parent = nullptr);
+    void setBkColor(const QColor& left, const QColor& right);
+    QColor leftColor() const { return m_left; }
+    QColor rightColor() const { return m_right; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,13 +54,13 @@ private:
 };
 
 // A transparent label on the banner.
-class CPlainBannerLabel : public QLabel {
+class PlainBannerLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit CPlainBannerLabel(QWidget* parent = nullptr);
-    void SetTextColor(const QColor& color);
-    void SetWindowText(const QString& text);
-    QColor TextColor() const { return m_textColor; }
+    explicit PlainBannerLabel(QWidget* parent = nullptr);
+    void setTextColor(const QColor& color);
+    void setWindowText(const QString& text);
+    QColor textColor() const { return m_textColor; }
 
 private:
     QColor m_textColor;

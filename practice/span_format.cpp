@@ -1,9 +1,9 @@
-#include "span_format.h"
+#include "practice/span_format.h"
 
 #include <cstdio>
 #include <ctime>
 
-std::string FormatSpan(TimeSpan span)
+std::string formatSpan(TimeSpan span)
 {
     const bool negative = span < 0;
     // Magnitude without overflow for the most negative value.
@@ -17,7 +17,7 @@ std::string FormatSpan(TimeSpan span)
 
 namespace {
 
-std::string FormatLocal(CalendarTime time, const char* format)
+std::string formatLocal(CalendarTime time, const char* format)
 {
     const std::time_t value = static_cast<std::time_t>(time);
     std::tm fields{};
@@ -30,12 +30,12 @@ std::string FormatLocal(CalendarTime time, const char* format)
 
 } // namespace
 
-std::string FormatLocalDate(CalendarTime time)
+std::string formatLocalDate(CalendarTime time)
 {
-    return FormatLocal(time, "%d.%m.%y");
+    return formatLocal(time, "%d.%m.%y");
 }
 
-std::string FormatLocalTimeOfDay(CalendarTime time)
+std::string formatLocalTimeOfDay(CalendarTime time)
 {
-    return FormatLocal(time, "%H:%M:%S");
+    return formatLocal(time, "%H:%M:%S");
 }

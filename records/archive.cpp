@@ -1,7 +1,7 @@
-#include "archive.h"
+#include "records/archive.h"
 
-#include "document_error.h"
-#include "text_encoding.h"
+#include "records/document_error.h"
+#include "records/text_encoding.h"
 
 #include <cstring>
 
@@ -12,119 +12,119 @@ constexpr std::uint16_t kUtf16Tag = 0xFFFEu;
 
 } // namespace
 
-CArchive::CArchive() : m_bStoring(true) {}
+Archive::Archive() : m_storing(true) {}
 
-CArchive::CArchive(const std::uint8_t* data, std::size_t size) : m_bStoring(false), m_data(data), m_size(size) {}
+Archive::Archive(const std::uint8_t* data, std::size_t size) : m_storing(false), m_data(data), m_size(size) {}
 
-void CArchive::Read(void* target, std::size_t count)
+void Archive::read(void* target, std::size_t count)
 {
-    if (count > Remaining())
-        throw CDocumentError(CDocumentError::Cause::CutShort);
+    if (count > remaining())
+        throw DocumentError(DocumentError::Cause::CutShort);
     std::memcpy(target, m_data + m_position, count);
     m_position += count;
 }
 
-void CArchive::Write(const void* source, std::size_t count)
+void Archive::Write(const void* source, std::size_t count)
 {
     const auto* bytes = static_cast<const std::uint8_t*>(source);
     m_buffer.insert(m_buffer.end(), bytes, bytes + count);
 }
 
-std::uint8_t CArchive::ReadByte()
+std::uint8_t Archive::readByte()
 {
     std::uint8_t value;
-    Read(&value, 1);
+    read(&value, 1);
     return value;
 }
 
-std::uint16_t CArchive::ReadWord()
+std::uint16_t Archive::readWord()
 {
     std::uint8_t b[2];
-    Read(b, 2);
+    read(b, 2);
     return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
 }
 
-std::uint32_t CArchive::ReadDword()
+std::uint32_t Archive::readDword()
 {
     std::uint8_t b[4];
-    Read(b, 4);
+    read(b, 4);
     return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
            (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
 }
 
-std::uint64_t CArchive::ReadQword()
+std::uint64_t Archive::readQword()
 {
-    const std::uint64_t low = ReadDword();
-    const std::uint64_t high = ReadDword();
+    const std::uint64_t low = readDword();
+    const std::uint64_t high = readDword();
     return low | (high << 32);
 }
 
-void CArchive::Serialize(std::int32_t& value)
+void Archive::serialize(std::int32_t& value)
 {
-    if (m_bStoring) {
+    if (m_storing) {
         const auto bits = static_cast<std::uint32_t>(value);
         const std::uint8_t b[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
                                    static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
         Write(b, 4);
     } else {
-        value = static_cast<std::int32_t>(ReadDword());
+        value = static_cast<std::int32_t>(readDword());
     }
 }
 
-void CArchive::Serialize(std::uint16_t& value)
+void Archive::serialize(std::uint16_t& value)
 {
-    if (m_bStoring) {
+    if (m_storing) {
         const std::uint8_t b[2] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)};
         Write(b, 2);
     } else {
-        value = ReadWord();
+        value = readWord();
     }
 }
 
-void CArchive::Serialize(std::string& text)
+void Archive::serialize(std::string& text)
 {
-    if (m_bStoring)
-        WriteText(text);
+    if (m_storing)
+        writeText(text);
     else
-        ReadText(text);
+        readText(text);
 }
 
-void CArchive::SerializeTime(CalendarTime& time)
+void Archive::serializeTime(CalendarTime& time)
 {
-    if (m_bStoring) {
+    if (m_storing) {
         std::int32_t marker = static_cast<std::int32_t>(kTimeMarker);
-        Serialize(marker);
+        serialize(marker);
         const auto bits = static_cast<std::uint64_t>(time);
         std::int32_t low = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits));
         std::int32_t high = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits >> 32));
-        Serialize(low);
-        Serialize(high);
+        serialize(low);
+        serialize(high);
         return;
     }
-    const std::uint32_t first = ReadDword();
+    const std::uint32_t first = readDword();
     if (first == kTimeMarker)
-        time = static_cast<CalendarTime>(ReadQword());
+        time = static_cast<CalendarTime>(readQword());
     else
         time = static_cast<std::int32_t>(first); // the older 4-byte form, sign-extended
 }
 
-void CArchive::RequireRemaining(std::int64_t count, std::size_t minItemSize) const
+void Archive::requireRemaining(std::int64_t count, std::size_t minItemSize) const
 {
-    if (count > 0 && static_cast<std::uint64_t>(count) > Remaining() / minItemSize)
-        throw CDocumentError(CDocumentError::Cause::CutShort);
+    if (count > 0 && static_cast<std::uint64_t>(count) > remaining() / minItemSize)
+        throw DocumentError(DocumentError::Cause::CutShort);
 }
 
-void CArchive::ReadText(std::string& text)
+void Archive::readText(std::string& text)
 {
     bool utf16 = false;
     std::uint64_t length = 0;
     for (;;) {
-        const std::uint8_t first = ReadByte();
+        const std::uint8_t first = readByte();
         if (first < 0xFF) {
             length = first;
             break;
         }
-        const std::uint16_t word = ReadWord();
+        const std::uint16_t word = readWord();
         if (word == kUtf16Tag && !utf16) {
             utf16 = true;
             continue;
@@ -133,28 +133,28 @@ void CArchive::ReadText(std::string& text)
             length = word;
             break;
         }
-        const std::uint32_t dword = ReadDword();
+        const std::uint32_t dword = readDword();
         if (dword < 0xFFFFFFFFu) {
             length = dword;
             break;
         }
-        length = ReadQword();
+        length = readQword();
         if (length > 0x7FFFFFFFu)
-            throw CDocumentError(CDocumentError::Cause::LoadFailed);
+            throw DocumentError(DocumentError::Cause::LoadFailed);
         break;
     }
     const std::uint64_t bytes = utf16 ? length * 2 : length;
-    if (bytes > Remaining())
-        throw CDocumentError(CDocumentError::Cause::CutShort);
+    if (bytes > remaining())
+        throw DocumentError(DocumentError::Cause::CutShort);
     const std::uint8_t* start = m_data + m_position;
     m_position += static_cast<std::size_t>(bytes);
     if (utf16)
-        text = Utf16LeToUtf8(start, static_cast<std::size_t>(length));
+        text = utf16LeToUtf8(start, static_cast<std::size_t>(length));
     else
         text.assign(reinterpret_cast<const char*>(start), static_cast<std::size_t>(length));
 }
 
-void CArchive::WriteText(const std::string& text)
+void Archive::writeText(const std::string& text)
 {
     const std::uint64_t length = text.size();
     const std::uint8_t ff[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
@@ -164,17 +164,17 @@ void CArchive::WriteText(const std::string& text)
     } else if (length < 0xFFFE) {
         Write(ff, 1);
         std::uint16_t word = static_cast<std::uint16_t>(length);
-        Serialize(word);
+        serialize(word);
     } else if (length < 0xFFFFFFFFu) {
         Write(ff, 3);
         std::int32_t dword = static_cast<std::int32_t>(static_cast<std::uint32_t>(length));
-        Serialize(dword);
+        serialize(dword);
     } else {
         Write(ff, 7);
         std::int32_t low = static_cast<std::int32_t>(static_cast<std::uint32_t>(length));
         std::int32_t high = static_cast<std::int32_t>(static_cast<std::uint32_t>(length >> 32));
-        Serialize(low);
-        Serialize(high);
+        serialize(low);
+        serialize(high);
     }
     Write(text.data(), text.size());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar_time.h"
+#include "records/calendar_time.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,46 +10,46 @@
 // The byte forms of the document file: little-endian integers, texts with a
 // length prefix, calendar times with a marker. Loading reads from a memory
 // image of the file; storing appends to a growing buffer.
-class CArchive {
+class Archive {
 public:
     // Storing into an empty buffer.
-    CArchive();
+    Archive();
     // Loading from bytes that must outlive the archive.
-    CArchive(const std::uint8_t* data, std::size_t size);
+    Archive(const std::uint8_t* data, std::size_t size);
 
-    bool IsStoring() const { return m_bStoring; }
-    bool IsLoading() const { return !m_bStoring; }
+    bool isStoring() const { return m_storing; }
+    bool isLoading() const { return !m_storing; }
 
     // Each of these writes the value when storing and reads it when loading.
-    void Serialize(std::int32_t& value);
-    void Serialize(std::uint16_t& value);
-    void Serialize(std::string& text);
-    void SerializeTime(CalendarTime& time);
+    void serialize(std::int32_t& value);
+    void serialize(std::uint16_t& value);
+    void serialize(std::string& text);
+    void serializeTime(CalendarTime& time);
 
     // Loading: fails as a file cut short unless `count` items of at least
     // `minItemSize` bytes each can still follow.
-    void RequireRemaining(std::int64_t count, std::size_t minItemSize) const;
-    std::size_t Remaining() const { return m_size - m_position; }
+    void requireRemaining(std::int64_t count, std::size_t minItemSize) const;
+    std::size_t remaining() const { return m_size - m_position; }
 
     // Loading: the next `count` bytes without consuming them, or null when
     // fewer remain; Skip consumes bytes seen through Peek.
-    const std::uint8_t* Peek(std::size_t count) const { return count <= Remaining() ? m_data + m_position : nullptr; }
-    void Skip(std::size_t count) { m_position += count; }
+    const std::uint8_t* peek(std::size_t count) const { return count <= remaining() ? m_data + m_position : nullptr; }
+    void skip(std::size_t count) { m_position += count; }
 
     // Storing: the bytes written so far.
-    const std::vector<std::uint8_t>& Buffer() const { return m_buffer; }
+    const std::vector<std::uint8_t>& buffer() const { return m_buffer; }
 
 private:
-    void Read(void* target, std::size_t count);
+    void read(void* target, std::size_t count);
     void Write(const void* source, std::size_t count);
-    std::uint8_t ReadByte();
-    std::uint16_t ReadWord();
-    std::uint32_t ReadDword();
-    std::uint64_t ReadQword();
-    void ReadText(std::string& text);
-    void WriteText(const std::string& text);
+    std::uint8_t readByte();
+    std::uint16_t readWord();
+    std::uint32_t readDword();
+    std::uint64_t readQword();
+    void readText(std::string& text);
+    void writeText(const std::string& text);
 
-    bool m_bStoring;
+    bool m_storing;
     std::vector<std::uint8_t> m_buffer;
     const std::uint8_t* m_data = nullptr;
     std::size_t m_size = 0;

@@ -1,6 +1,6 @@
-#include "calendar_time.h"
+#include "records/calendar_time.h"
 
-CalendarTime MakeLocalTime(int year, int month, int day, int hour, int minute, int second)
+CalendarTime makeLocalTime(int year, int month, int day, int hour, int minute, int second)
 {
     std::tm fields{};
     fields.tm_year = year - 1900;
@@ -13,7 +13,7 @@ CalendarTime MakeLocalTime(int year, int month, int day, int hour, int minute, i
     return static_cast<CalendarTime>(std::mktime(&fields));
 }
 
-std::tm BreakLocalTime(CalendarTime time)
+std::tm breakLocalTime(CalendarTime time)
 {
     std::time_t value = static_cast<std::time_t>(time);
     std::tm fields{};
@@ -21,19 +21,19 @@ std::tm BreakLocalTime(CalendarTime time)
     return fields;
 }
 
-CalendarTime MakeDuration(int hour, int minute, int second)
+CalendarTime makeDuration(int hour, int minute, int second)
 {
-    return MakeLocalTime(2006, 1, 1, hour, minute, second);
+    return makeLocalTime(2006, 1, 1, hour, minute, second);
 }
 
-CalendarTime MakeDurationFromSeconds(std::int64_t seconds)
+CalendarTime makeDurationFromSeconds(std::int64_t seconds)
 {
-    return MakeDuration(static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+    return makeDuration(static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
                         static_cast<int>(seconds % 60));
 }
 
-std::int64_t DurationSeconds(CalendarTime duration)
+std::int64_t durationSeconds(CalendarTime duration)
 {
-    const std::tm fields = BreakLocalTime(duration);
+    const std::tm fields = breakLocalTime(duration);
     return fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec;
 }

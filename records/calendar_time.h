@@ -10,11 +10,11 @@ using CalendarTime = std::int64_t;
 // A time span in whole seconds.
 using TimeSpan = std::int64_t;
 
-CalendarTime MakeLocalTime(int year, int month, int day, int hour, int minute, int second);
-std::tm BreakLocalTime(CalendarTime time);
+CalendarTime makeLocalTime(int year, int month, int day, int hour, int minute, int second);
+std::tm breakLocalTime(CalendarTime time);
 
 // Durations are stored as a calendar time on 1 January 2006 whose local time
 // of day is the duration (0 to 23:59:59).
-CalendarTime MakeDuration(int hour, int minute, int second);
-CalendarTime MakeDurationFromSeconds(std::int64_t seconds);
-std::int64_t DurationSeconds(CalendarTime duration);
+CalendarTime makeDuration(int hour, int minute, int second);
+CalendarTime makeDurationFromSeconds(std::int64_t seconds);
+std::int64_t durationSeconds(CalendarTime duration);

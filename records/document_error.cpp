@@ -1,4 +1,4 @@
-#include "document_error.h"
+#include "records/document_error.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@ namespace {
 
 // A missing file in an existing folder is "not found"; a missing folder on
 // the way to it makes the path itself wrong, also when a save creates the file.
-bool FolderOfExists(const std::string& path)
+bool folderOfExists(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
@@ -15,9 +15,9 @@ bool FolderOfExists(const std::string& path)
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-const char* Template(CDocumentError::Cause cause)
+const char* messageTemplate(DocumentError::Cause cause)
 {
-    using C = CDocumentError::Cause;
+    using C = DocumentError::Cause;
     switch (cause) {
     case C::CutShort: return "Unerwartetes Dateiformat.";
     case C::LoadFailed: return "Fehler beim Öffnen des Dokuments.";
@@ -40,7 +40,7 @@ const char* Template(CDocumentError::Cause cause)
     return "Unbekannter Fehler beim Zugriff auf %1.";
 }
 
-std::string Fill(const char* text, const std::string& path)
+std::string fill(const char* text, const std::string& path)
 {
     std::string result(text);
     const std::size_t at = result.find("%1");
@@ -51,15 +51,15 @@ std::string Fill(const char* text, const std::string& path)
 
 } // namespace
 
-CDocumentError::CDocumentError(Cause cause, std::string path)
-    : std::runtime_error(Fill(Template(cause), path)), m_cause(cause), m_path(std::move(path))
+DocumentError::DocumentError(Cause cause, std::string path)
+    : std::runtime_error(fill(messageTemplate(cause), path)), m_cause(cause), m_path(std::move(path))
 {
 }
 
-CDocumentError CDocumentError::FromErrno(int error, const std::string& path)
+DocumentError DocumentError::fromErrno(int error, const std::string& path)
 {
     switch (error) {
-    case ENOENT: return {FolderOfExists(path) ? Cause::FileNotFound : Cause::BadPath, path};
+    case ENOENT: return {folderOfExists(path) ? Cause::FileNotFound : Cause::BadPath, path};
     case EACCES:
     case EPERM:
     case EROFS: return {Cause::AccessDenied, path};
@@ -82,12 +82,12 @@ CDocumentError CDocumentError::FromErrno(int error, const std::string& path)
     }
 }
 
-std::string CDocumentError::GetPreludeMessage() const
+std::string DocumentError::preludeMessage() const
 {
     return m_cause == Cause::DefectiveMagic ? "The file is defective and can not be read." : std::string();
 }
 
-std::string CDocumentError::GetMessage() const
+std::string DocumentError::message() const
 {
-    return Fill(Template(m_cause), m_path);
+    return fill(messageTemplate(m_cause), m_path);
 }

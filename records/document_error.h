@@ -5,7 +5,7 @@
 
 // A failed load or save of a document file, reported to the user once with
 // the German texts of the document framework.
-class CDocumentError : public std::runtime_error {
+class DocumentError : public std::runtime_error {
 public:
     enum class Cause {
         CutShort,        // the file ends before its layout does
@@ -27,19 +27,19 @@ public:
         EndOfFile,
     };
 
-    CDocumentError(Cause cause, std::string path = {});
+    DocumentError(Cause cause, std::string path = {});
 
     // The error of a failed system call, from its errno.
-    static CDocumentError FromErrno(int error, const std::string& path);
+    static DocumentError fromErrno(int error, const std::string& path);
 
-    Cause GetCause() const { return m_cause; }
-    const std::string& GetPath() const { return m_path; }
-    void SetPath(const std::string& path) { m_path = path; }
+    Cause cause() const { return m_cause; }
+    const std::string& path() const { return m_path; }
+    void setPath(const std::string& path) { m_path = path; }
 
     // The program's own message shown before the framework's text, or empty.
-    std::string GetPreludeMessage() const;
+    std::string preludeMessage() const;
     // The framework's text, with the full path filled in.
-    std::string GetMessage() const;
+    std::string message() const;
 
 private:
     Cause m_cause;

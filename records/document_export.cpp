@@ -1,27 +1,27 @@
-#include "document_export.h"
+#include "records/document_export.h"
 
-#include "calendar_time.h"
-#include "document.h"
-#include "text_encoding.h"
+#include "records/calendar_time.h"
+#include "records/training_document.h"
+#include "records/text_encoding.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
 
-std::string LocalTimeText(CalendarTime time)
+std::string localTimeText(CalendarTime time)
 {
-    const std::tm f = BreakLocalTime(time);
+    const std::tm f = breakLocalTime(time);
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f.tm_year + 1900, f.tm_mon + 1, f.tm_mday,
                   f.tm_hour, f.tm_min, f.tm_sec);
     return text;
 }
 
-std::string JsonString(const std::string& bytes)
+std::string jsonString(const std::string& bytes)
 {
     std::string out = "\"";
-    for (const char c : DecodeText(bytes)) {
+    for (const char c : decodeText(bytes)) {
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -41,14 +41,14 @@ std::string JsonString(const std::string& bytes)
     return out + "\"";
 }
 
-const char* JsonBool(std::int32_t flag)
+const char* jsonBool(std::int32_t flag)
 {
     return flag ? "true" : "false";
 }
 
-std::string CsvField(const std::string& bytes)
+std::string csvField(const std::string& bytes)
 {
-    const std::string text = DecodeText(bytes);
+    const std::string text = decodeText(bytes);
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
     std::string out = "\"";
@@ -62,30 +62,30 @@ std::string CsvField(const std::string& bytes)
 
 } // namespace
 
-void ExportJson(const CVersenkwerkDoc& doc, std::ostream& out)
+void exportJson(const TrainingDocument& doc, std::ostream& out)
 {
-    const DocSettings& s = doc.m_settings;
-    out << "{\"settings\":{\"training_type\":" << JsonString(s.m_strTrainingType)
-        << ",\"fixed_exercise_time\":" << JsonBool(s.m_bFixedExerciseTime)
-        << ",\"fixed_duration_s\":" << DurationSeconds(s.m_timeFixedDuration)
-        << ",\"auto_uddhacca_alarm\":" << JsonBool(s.m_bAutoUddhaccaAlarm)
-        << ",\"alarm_interval_s\":" << DurationSeconds(s.m_timeAlarmInterval)
-        << ",\"filter_s\":" << DurationSeconds(s.m_timeFilter) << ",\"wave_volume\":" << s.m_nWaveVolume
-        << ",\"main_volume\":" << s.m_nMainVolume << ",\"time_sound\":" << JsonBool(s.m_bTimeSound)
+    const DocumentSettings& s = doc.m_settings;
+    out << "{\"settings\":{\"training_type\":" << jsonString(s.m_trainingType)
+        << ",\"fixed_exercise_time\":" << jsonBool(s.m_fixedExerciseTime)
+        << ",\"fixed_duration_s\":" << durationSeconds(s.m_timeFixedDuration)
+        << ",\"auto_uddhacca_alarm\":" << jsonBool(s.m_autoUddhaccaAlarm)
+        << ",\"alarm_interval_s\":" << durationSeconds(s.m_timeAlarmInterval)
+        << ",\"filter_s\":" << durationSeconds(s.m_timeFilter) << ",\"wave_volume\":" << s.m_waveVolume
+        << ",\"main_volume\":" << s.m_mainVolume << ",\"time_sound\":" << jsonBool(s.m_timeSound)
         << ",\"sound_files\":[";
-    for (std::size_t i = 0; i < s.m_strSoundFile.size(); ++i)
-        out << (i ? "," : "") << JsonString(s.m_strSoundFile[i]);
+    for (std::size_t i = 0; i < s.m_soundFiles.size(); ++i)
+        out << (i ? "," : "") << jsonString(s.m_soundFiles[i]);
     out << "]},\"training_types\":[";
     bool firstType = true;
-    for (const TrainingType& type : doc.m_aTrainingTypes) {
-        out << (firstType ? "" : ",") << "{\"name\":" << JsonString(type.m_strName) << ",\"intervals\":[";
+    for (const TrainingType& type : doc.m_trainingTypes) {
+        out << (firstType ? "" : ",") << "{\"name\":" << jsonString(type.m_name) << ",\"intervals\":[";
         firstType = false;
         bool firstEntry = true;
-        for (const CDataEntry& e : type.m_aEntries) {
+        for (const IntervalRecord& e : type.m_records) {
             out << (firstEntry ? "" : ",") << "{\"start\":" << e.m_timeStart << ",\"end\":" << e.m_timeEnd
-                << ",\"start_local\":\"" << LocalTimeText(e.m_timeStart) << "\",\"end_local\":\""
-                << LocalTimeText(e.m_timeEnd) << "\",\"uddhacca\":" << JsonBool(e.m_bUddhacca)
-                << ",\"measurement\":" << e.m_nMeasurement << ",\"run\":" << e.m_nRun << "}";
+                << ",\"start_local\":\"" << localTimeText(e.m_timeStart) << "\",\"end_local\":\""
+                << localTimeText(e.m_timeEnd) << "\",\"uddhacca\":" << jsonBool(e.m_uddhacca)
+                << ",\"measurement\":" << e.m_measurement << ",\"run\":" << e.m_run << "}";
             firstEntry = false;
         }
         out << "]}";
@@ -93,15 +93,15 @@ void ExportJson(const CVersenkwerkDoc& doc, std::ostream& out)
     out << "]}\n";
 }
 
-void ExportCsv(const CVersenkwerkDoc& doc, std::ostream& out)
+void exportCsv(const TrainingDocument& doc, std::ostream& out)
 {
     out << "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n";
-    for (const TrainingType& type : doc.m_aTrainingTypes) {
-        const std::string name = CsvField(type.m_strName);
-        for (const CDataEntry& e : type.m_aEntries) {
-            out << name << ',' << e.m_nMeasurement << ',' << e.m_nRun << ',' << LocalTimeText(e.m_timeStart) << ','
-                << LocalTimeText(e.m_timeEnd) << ',' << e.m_timeStart << ',' << e.m_timeEnd << ',' << e.Length()
-                << ',' << (e.m_bUddhacca ? 1 : 0) << '\n';
+    for (const TrainingType& type : doc.m_trainingTypes) {
+        const std::string name = csvField(type.m_name);
+        for (const IntervalRecord& e : type.m_records) {
+            out << name << ',' << e.m_measurement << ',' << e.m_run << ',' << localTimeText(e.m_timeStart) << ','
+                << localTimeText(e.m_timeEnd) << ',' << e.m_timeStart << ',' << e.m_timeEnd << ',' << e.length()
+                << ',' << (e.m_uddhacca ? 1 : 0) << '\n';
         }
     }
 }

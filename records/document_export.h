@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-class CVersenkwerkDoc;
+class TrainingDocument;
 
 // The whole document as one line of JSON; durations in seconds.
-void ExportJson(const CVersenkwerkDoc& doc, std::ostream& out);
+void exportJson(const TrainingDocument& doc, std::ostream& out);
 // One line per interval record after a header, RFC 4180 quoting.
-void ExportCsv(const CVersenkwerkDoc& doc, std::ostream& out);
+void exportCsv(const TrainingDocument& doc, std::ostream& out);

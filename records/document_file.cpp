@@ -1,8 +1,8 @@
-#include "document_file.h"
+#include "records/document_file.h"
 
-#include "archive.h"
-#include "document.h"
-#include "document_error.h"
+#include "records/archive.h"
+#include "records/training_document.h"
+#include "records/document_error.h"
 
 #include <cerrno>
 #include <climits>
@@ -23,9 +23,9 @@ public:
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
+    int get() const { return m_fd; }
     // Closes now, so that an error of the close itself is seen.
-    int Close()
+    int close()
     {
         const int result = ::close(m_fd);
         m_fd = -1;
@@ -36,12 +36,12 @@ private:
     int m_fd;
 };
 
-[[noreturn]] void ThrowErrno(const std::string& path)
+[[noreturn]] void throwErrno(const std::string& path)
 {
-    throw CDocumentError::FromErrno(errno, path);
+    throw DocumentError::fromErrno(errno, path);
 }
 
-std::string DirectoryOf(const std::string& path)
+std::string directoryOf(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -50,7 +50,7 @@ std::string DirectoryOf(const std::string& path)
 }
 
 // The file a save really replaces: a link is followed so that it stays a link.
-std::string ResolveTarget(const std::string& path)
+std::string resolveTarget(const std::string& path)
 {
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved))
@@ -58,14 +58,14 @@ std::string ResolveTarget(const std::string& path)
     return path;
 }
 
-void WriteAll(int fd, const std::uint8_t* data, std::size_t size, const std::string& path)
+void writeAll(int fd, const std::uint8_t* data, std::size_t size, const std::string& path)
 {
     while (size > 0) {
         const ssize_t written = ::write(fd, data, size);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowErrno(path);
+            throwErrno(path);
         }
         data += written;
         size -= static_cast<std::size_t>(written);
@@ -74,16 +74,16 @@ void WriteAll(int fd, const std::uint8_t* data, std::size_t size, const std::str
 
 } // namespace
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
+std::vector<std::uint8_t> readWholeFile(const std::string& path)
 {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0)
-        ThrowErrno(path);
+    if (file.get() < 0)
+        throwErrno(path);
     struct stat info{};
-    if (::fstat(file.Get(), &info) != 0)
-        ThrowErrno(path);
+    if (::fstat(file.get(), &info) != 0)
+        throwErrno(path);
     if (S_ISDIR(info.st_mode))
-        throw CDocumentError::FromErrno(EISDIR, path);
+        throw DocumentError::fromErrno(EISDIR, path);
     // Read straight into a buffer of the file's size; a file that grows
     // meanwhile is still read to its end.
     std::vector<std::uint8_t> bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
@@ -93,11 +93,11 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
         const bool intoBuffer = filled < bytes.size();
         std::uint8_t* target = intoBuffer ? bytes.data() + filled : chunk;
         const std::size_t room = intoBuffer ? bytes.size() - filled : sizeof chunk;
-        const ssize_t count = ::read(file.Get(), target, room);
+        const ssize_t count = ::read(file.get(), target, room);
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowErrno(path);
+            throwErrno(path);
         }
         if (count == 0)
             break;
@@ -109,23 +109,23 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
     return bytes;
 }
 
-void WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
+void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    const std::string target = ResolveTarget(path);
+    const std::string target = resolveTarget(path);
     struct stat existing{};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
-        throw CDocumentError::FromErrno(EISDIR, path);
+        throw DocumentError::fromErrno(EISDIR, path);
     // A file the user may not write stays protected even though its folder
     // would allow replacing it.
     if (exists && ::access(target.c_str(), W_OK) != 0)
-        ThrowErrno(path);
+        throwErrno(path);
 
-    const std::string directory = DirectoryOf(target);
+    const std::string directory = directoryOf(target);
     std::string temporary = target + ".XXXXXX";
     FileDescriptor file(::mkstemp(temporary.data()));
-    if (file.Get() < 0)
-        ThrowErrno(path);
+    if (file.get() < 0)
+        throwErrno(path);
     try {
         mode_t mode = 0;
         if (exists) {
@@ -135,53 +135,53 @@ void WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
             ::umask(mask);
             mode = 0666 & ~mask;
         }
-        if (::fchmod(file.Get(), mode) != 0)
-            ThrowErrno(path);
-        WriteAll(file.Get(), bytes.data(), bytes.size(), path);
-        if (::fsync(file.Get()) != 0 || file.Close() != 0)
-            ThrowErrno(path);
+        if (::fchmod(file.get(), mode) != 0)
+            throwErrno(path);
+        writeAll(file.get(), bytes.data(), bytes.size(), path);
+        if (::fsync(file.get()) != 0 || file.close() != 0)
+            throwErrno(path);
         if (::rename(temporary.c_str(), target.c_str()) != 0)
-            ThrowErrno(path);
+            throwErrno(path);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;
     }
     FileDescriptor folder(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.Get() >= 0)
-        ::fsync(folder.Get()); // the rename itself reaches the disk
+    if (folder.get() >= 0)
+        ::fsync(folder.get()); // the rename itself reaches the disk
 }
 
-void OpenDocumentFile(CVersenkwerkDoc& doc, const std::string& path)
+void openDocumentFile(TrainingDocument& doc, const std::string& path)
 {
-    const bool wasModified = doc.IsModified();
+    const bool wasModified = doc.isModified();
     std::vector<std::uint8_t> bytes;
     try {
-        bytes = ReadWholeFile(path);
+        bytes = readWholeFile(path);
     } catch (...) {
-        doc.SetModifiedFlag(wasModified);
+        doc.setModified(wasModified);
         throw;
     }
-    doc.SetModifiedFlag(true);
+    doc.setModified(true);
     if (!bytes.empty()) {
         try {
-            CArchive ar(bytes.data(), bytes.size());
-            doc.Serialize(ar);
-        } catch (CDocumentError& error) {
-            error.SetPath(path);
-            doc.SetTitle(CVersenkwerkDoc::kUntitled);
-            doc.OnNewDocument();
+            Archive ar(bytes.data(), bytes.size());
+            doc.serialize(ar);
+        } catch (DocumentError& error) {
+            error.setPath(path);
+            doc.setTitle(TrainingDocument::kUntitled);
+            doc.onNewDocument();
             throw;
         }
     }
-    doc.SetModifiedFlag(false);
-    doc.SetPathName(path);
+    doc.setModified(false);
+    doc.setPathName(path);
 }
 
-void SaveDocumentFile(CVersenkwerkDoc& doc, const std::string& path)
+void saveDocumentFile(TrainingDocument& doc, const std::string& path)
 {
-    CArchive ar;
-    doc.Serialize(ar);
-    WriteFileAtomically(path, ar.Buffer());
-    doc.SetModifiedFlag(false);
-    doc.SetPathName(path);
+    Archive ar;
+    doc.serialize(ar);
+    writeFileAtomically(path, ar.buffer());
+    doc.setModified(false);
+    doc.setPathName(path);
 }

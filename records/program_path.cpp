@@ -1,11 +1,11 @@
-#include "program_path.h"
+#include "records/program_path.h"
 
 #include <climits>
 #include <unistd.h>
 
 namespace {
 
-std::string& ProgramDirectory()
+std::string& storedProgramDirectory()
 {
     static std::string directory;
     return directory;
@@ -15,28 +15,28 @@ constexpr std::size_t kMaxProgramPath = 1000;
 
 } // namespace
 
-bool InitProgramPath()
+bool initProgramPath()
 {
     char buffer[kMaxProgramPath + 1];
     const ssize_t length = readlink("/proc/self/exe", buffer, kMaxProgramPath);
     if (length <= 0 || static_cast<std::size_t>(length) >= kMaxProgramPath) {
-        ProgramDirectory().clear();
+        storedProgramDirectory().clear();
         return false;
     }
     std::string path(buffer, static_cast<std::size_t>(length));
     const std::size_t separator = path.rfind('/');
-    ProgramDirectory() = separator == std::string::npos ? std::string() : path.substr(0, separator);
+    storedProgramDirectory() = separator == std::string::npos ? std::string() : path.substr(0, separator);
     return true;
 }
 
-const std::string& GetProgramDirectory()
+const std::string& programDirectory()
 {
-    return ProgramDirectory();
+    return storedProgramDirectory();
 }
 
-std::string GetProgramFilePath(const std::string& fileName)
+std::string programFilePath(const std::string& fileName)
 {
     if (fileName.empty())
-        return ProgramDirectory();
-    return ProgramDirectory() + '/' + fileName;
+        return programDirectory();
+    return programDirectory() + '/' + fileName;
 }

@@ -1,4 +1,4 @@
-#include "text_encoding.h"
+#include "records/text_encoding.h"
 
 #include <cstdint>
 
@@ -11,7 +11,7 @@ constexpr char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void AppendUtf8(std::string& out, std::uint32_t code)
+void appendUtf8(std::string& out, std::uint32_t code)
 {
     if (code < 0x80) {
         out += static_cast<char>(code);
@@ -32,7 +32,7 @@ void AppendUtf8(std::string& out, std::uint32_t code)
 
 } // namespace
 
-bool IsValidUtf8(const std::string& bytes)
+bool isValidUtf8(const std::string& bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
@@ -70,23 +70,23 @@ bool IsValidUtf8(const std::string& bytes)
     return true;
 }
 
-std::string DecodeText(const std::string& bytes)
+std::string decodeText(const std::string& bytes)
 {
-    if (IsValidUtf8(bytes))
+    if (isValidUtf8(bytes))
         return bytes;
     std::string out;
     out.reserve(bytes.size() * 2);
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x80 && byte < 0xA0)
-            AppendUtf8(out, kCp1252High[byte - 0x80]);
+            appendUtf8(out, kCp1252High[byte - 0x80]);
         else
-            AppendUtf8(out, byte);
+            appendUtf8(out, byte);
     }
     return out;
 }
 
-std::string Utf16LeToUtf8(const std::uint8_t* data, std::size_t units)
+std::string utf16LeToUtf8(const std::uint8_t* data, std::size_t units)
 {
     std::string out;
     out.reserve(units);
@@ -95,12 +95,12 @@ std::string Utf16LeToUtf8(const std::uint8_t* data, std::size_t units)
         if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units) {
             const std::uint32_t low = data[2 * i + 2] | (data[2 * i + 3] << 8);
             if (low >= 0xDC00 && low < 0xE000) {
-                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
                 continue;
             }
         }
-        AppendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? 0xFFFDu : unit);
+        appendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? 0xFFFDu : unit);
     }
     return out;
 }

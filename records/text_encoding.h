@@ -6,8 +6,8 @@
 
 // Texts are kept as the bytes of the file. For display they are read as
 // UTF-8 when valid, else as Windows-1252 (files written on Windows).
-bool IsValidUtf8(const std::string& bytes);
-std::string DecodeText(const std::string& bytes);
+bool isValidUtf8(const std::string& bytes);
+std::string decodeText(const std::string& bytes);
 
 // UTF-16LE code units to UTF-8; unpaired surrogates become U+FFFD.
-std::string Utf16LeToUtf8(const std::uint8_t* data, std::size_t units);
+std::string utf16LeToUtf8(const std::uint8_t* data, std::size_t units);

@@ -1,11 +1,11 @@
-#include "training_type.h"
+#include "records/training_type.h"
 
 #include <stdexcept>
 #include <string>
 
 namespace {
 
-[[noreturn]] void ThrowBadIndex(int index, int count)
+[[noreturn]] void throwBadIndex(int index, int count)
 {
     throw std::invalid_argument("interval index " + std::to_string(index) + " outside 0.." +
                                 std::to_string(count - 1));
@@ -13,30 +13,30 @@ namespace {
 
 } // namespace
 
-const CDataEntry& CDataEntryArray::GetAt(int index) const
+const IntervalRecord& IntervalRecordList::at(int index) const
 {
-    if (index < 0 || index >= GetSize())
-        ThrowBadIndex(index, GetSize());
+    if (index < 0 || index >= size())
+        throwBadIndex(index, size());
     return m_entries[static_cast<std::size_t>(index)];
 }
 
-CDataEntry& CDataEntryArray::GetAt(int index)
+IntervalRecord& IntervalRecordList::at(int index)
 {
-    if (index < 0 || index >= GetSize())
-        ThrowBadIndex(index, GetSize());
+    if (index < 0 || index >= size())
+        throwBadIndex(index, size());
     return m_entries[static_cast<std::size_t>(index)];
 }
 
-int CDataEntryArray::Add(const CDataEntry& entry)
+int IntervalRecordList::add(const IntervalRecord& entry)
 {
     m_entries.push_back(entry);
-    return GetSize() - 1;
+    return size() - 1;
 }
 
-void CDataEntryArray::RemoveAt(int index, int count)
+void IntervalRecordList::removeAt(int index, int count)
 {
-    if (count < 0 || index < 0 || index >= GetSize() || count > GetSize() - index)
-        ThrowBadIndex(index + count - 1, GetSize());
+    if (count < 0 || index < 0 || index >= size() || count > size() - index)
+        throwBadIndex(index + count - 1, size());
     const auto first = m_entries.begin() + index;
     m_entries.erase(first, first + count);
 }

@@ -1,6 +1,6 @@
-#include "alsa_pcm_output.h"
+#include "sound/alsa_pcm_output.h"
 
-#include "stop_signal.h"
+#include "sound/stop_signal.h"
 
 #include <alsa/asoundlib.h>
 #include <poll.h>
@@ -21,49 +21,49 @@ constexpr auto kGiveUpAfter = std::chrono::seconds(1);
 
 } // namespace
 
-std::unique_ptr<CAlsaPcmOutput> CAlsaPcmOutput::Open(const std::string& device, const DecodedSound& sound)
+std::unique_ptr<AlsaPcmOutput> AlsaPcmOutput::Open(const std::string& device, const DecodedSound& sound)
 {
     snd_pcm_t* pcm = nullptr;
     if (snd_pcm_open(&pcm, device.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
         return nullptr;
-    std::unique_ptr<CAlsaPcmOutput> output(new CAlsaPcmOutput(pcm));
+    std::unique_ptr<AlsaPcmOutput> output(new AlsaPcmOutput(pcm));
     // snd_pcm_set_params asks for periods of a quarter of the buffer.
     if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
-                           static_cast<unsigned>(sound.m_nChannels), static_cast<unsigned>(sound.m_nSampleRate),
+                           static_cast<unsigned>(sound.m_channels), static_cast<unsigned>(sound.m_sampleRate),
                            1, kBufferMicroseconds) < 0)
         return nullptr;
     snd_pcm_uframes_t bufferFrames = 0;
-    if (snd_pcm_get_params(pcm, &bufferFrames, &output->m_nPeriodFrames) < 0 || output->m_nPeriodFrames == 0)
+    if (snd_pcm_get_params(pcm, &bufferFrames, &output->m_periodFrames) < 0 || output->m_periodFrames == 0)
         return nullptr;
     return output;
 }
 
-CAlsaPcmOutput::CAlsaPcmOutput(snd_pcm_t* pcm)
-    : m_pPcm(pcm)
+AlsaPcmOutput::AlsaPcmOutput(snd_pcm_t* pcm)
+    : m_pcm(pcm)
 {
 }
 
-CAlsaPcmOutput::~CAlsaPcmOutput()
+AlsaPcmOutput::~AlsaPcmOutput()
 {
-    snd_pcm_close(m_pPcm);
+    snd_pcm_close(m_pcm);
 }
 
-bool CAlsaPcmOutput::WaitForRoom(const StopSignal& stop)
+bool AlsaPcmOutput::waitForRoom(const StopSignal& stop)
 {
-    const int count = snd_pcm_poll_descriptors_count(m_pPcm);
+    const int count = snd_pcm_poll_descriptors_count(m_pcm);
     std::vector<pollfd> descriptors(static_cast<std::size_t>(std::max(count, 0)) + 1);
-    descriptors[0] = {stop.GetFd(), POLLIN, 0};
+    descriptors[0] = {stop.fd(), POLLIN, 0};
     if (count > 0)
-        snd_pcm_poll_descriptors(m_pPcm, descriptors.data() + 1, static_cast<unsigned>(count));
+        snd_pcm_poll_descriptors(m_pcm, descriptors.data() + 1, static_cast<unsigned>(count));
     poll(descriptors.data(), descriptors.size(), kWaitSliceMs);
     return (descriptors[0].revents & POLLIN) == 0;
 }
 
-bool CAlsaPcmOutput::WaitUntilHeard(int sampleRate, const StopSignal& stop)
+bool AlsaPcmOutput::waitUntilHeard(int sampleRate, const StopSignal& stop)
 {
     const auto queuedMs = [this, sampleRate]() -> long {
         snd_pcm_sframes_t delay = 0;
-        if (snd_pcm_state(m_pPcm) != SND_PCM_STATE_RUNNING || snd_pcm_delay(m_pPcm, &delay) < 0)
+        if (snd_pcm_state(m_pcm) != SND_PCM_STATE_RUNNING || snd_pcm_delay(m_pcm, &delay) < 0)
             return 0;
         return std::max<long>(delay, 0) * 1000 / sampleRate;
     };
@@ -71,35 +71,35 @@ bool CAlsaPcmOutput::WaitUntilHeard(int sampleRate, const StopSignal& stop)
     const auto deadline = std::chrono::steady_clock::now() + kGiveUpAfter + std::chrono::milliseconds(queuedMs());
     for (long remaining = queuedMs(); remaining > 0 && std::chrono::steady_clock::now() < deadline;
          remaining = queuedMs()) {
-        pollfd descriptor{stop.GetFd(), POLLIN, 0};
+        pollfd descriptor{stop.fd(), POLLIN, 0};
         if (poll(&descriptor, 1, static_cast<int>(std::min(remaining + 1, kHeardPollMs))) > 0)
             return false;
     }
     return true;
 }
 
-void CAlsaPcmOutput::PlayToEnd(const DecodedSound& sound, const StopSignal& stop)
+void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const StopSignal& stop)
 {
-    const auto channels = static_cast<std::size_t>(sound.m_nChannels);
-    const std::size_t frames = sound.GetFrameCount();
+    const auto channels = static_cast<std::size_t>(sound.m_channels);
+    const std::size_t frames = sound.frameCount();
     std::size_t position = 0;
     while (position < frames) {
-        if (stop.IsRaised()) {
-            snd_pcm_drop(m_pPcm);
+        if (stop.isRaised()) {
+            snd_pcm_drop(m_pcm);
             return;
         }
         // One period at a time, so that a stop is heard also on a device that
         // takes everything at once.
-        const snd_pcm_sframes_t written = snd_pcm_writei(m_pPcm, sound.m_aSamples.data() + position * channels,
-                                                         std::min(frames - position, m_nPeriodFrames));
+        const snd_pcm_sframes_t written = snd_pcm_writei(m_pcm, sound.m_samples.data() + position * channels,
+                                                         std::min(frames - position, m_periodFrames));
         if (written == -EAGAIN) {
-            if (!WaitForRoom(stop)) {
-                snd_pcm_drop(m_pPcm);
+            if (!waitForRoom(stop)) {
+                snd_pcm_drop(m_pcm);
                 return;
             }
         } else if (written < 0) {
             // An underrun (the thread was held up) is recovered; anything else ends the sound.
-            if (snd_pcm_recover(m_pPcm, static_cast<int>(written), 1) < 0)
+            if (snd_pcm_recover(m_pcm, static_cast<int>(written), 1) < 0)
                 return;
         } else {
             position += static_cast<std::size_t>(written);
@@ -107,13 +107,13 @@ void CAlsaPcmOutput::PlayToEnd(const DecodedSound& sound, const StopSignal& stop
     }
 
     // A sound shorter than the start threshold has not started yet.
-    if (snd_pcm_state(m_pPcm) == SND_PCM_STATE_PREPARED)
-        snd_pcm_start(m_pPcm);
-    if (!WaitUntilHeard(sound.m_nSampleRate, stop)) {
-        snd_pcm_drop(m_pPcm);
+    if (snd_pcm_state(m_pcm) == SND_PCM_STATE_PREPARED)
+        snd_pcm_start(m_pcm);
+    if (!waitUntilHeard(sound.m_sampleRate, stop)) {
+        snd_pcm_drop(m_pcm);
         return;
     }
     // Let the device or sound server finish its own tail.
-    snd_pcm_nonblock(m_pPcm, 0);
-    snd_pcm_drain(m_pPcm);
+    snd_pcm_nonblock(m_pcm, 0);
+    snd_pcm_drain(m_pcm);
 }

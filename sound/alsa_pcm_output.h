@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decoded_sound.h"
+#include "sound/decoded_sound.h"
 
 #include <memory>
 #include <string>
@@ -9,24 +9,24 @@ struct _snd_pcm;
 class StopSignal;
 
 // One opened ALSA playback stream, set up for one decoded sound.
-class CAlsaPcmOutput {
+class AlsaPcmOutput {
 public:
     // Opens the device without waiting: a busy or missing device gives null at once.
-    static std::unique_ptr<CAlsaPcmOutput> Open(const std::string& device, const DecodedSound& sound);
-    ~CAlsaPcmOutput();
-    CAlsaPcmOutput(const CAlsaPcmOutput&) = delete;
-    CAlsaPcmOutput& operator=(const CAlsaPcmOutput&) = delete;
+    static std::unique_ptr<AlsaPcmOutput> Open(const std::string& device, const DecodedSound& sound);
+    ~AlsaPcmOutput();
+    AlsaPcmOutput(const AlsaPcmOutput&) = delete;
+    AlsaPcmOutput& operator=(const AlsaPcmOutput&) = delete;
 
     // Hands the samples to the device and waits until they have been heard;
     // returns early, dropping what is left, once the stop signal is raised.
-    void PlayToEnd(const DecodedSound& sound, const StopSignal& stop);
+    void playToEnd(const DecodedSound& sound, const StopSignal& stop);
 
 private:
-    explicit CAlsaPcmOutput(_snd_pcm* pcm);
+    explicit AlsaPcmOutput(_snd_pcm* pcm);
     // Both return false as soon as the stop signal is raised.
-    bool WaitForRoom(const StopSignal& stop);
-    bool WaitUntilHeard(int sampleRate, const StopSignal& stop);
+    bool waitForRoom(const StopSignal& stop);
+    bool waitUntilHeard(int sampleRate, const StopSignal& stop);
 
-    _snd_pcm* m_pPcm;
-    unsigned long m_nPeriodFrames = 0;
+    _snd_pcm* m_pcm;
+    unsigned long m_periodFrames = 0;
 };

@@ -1,9 +1,9 @@
-#include "alsa_sound_player.h"
+#include "sound/alsa_sound_player.h"
 
-#include "alsa_pcm_output.h"
-#include "decoded_sound.h"
-#include "sound_manager.h"
-#include "stop_signal.h"
+#include "sound/alsa_pcm_output.h"
+#include "sound/decoded_sound.h"
+#include "sound/sound_store.h"
+#include "sound/stop_signal.h"
 
 #include <alsa/asoundlib.h>
 
@@ -16,120 +16,120 @@ namespace {
 
 constexpr const char* kDeviceVariable = "JHAVARI_ALSA_DEVICE";
 
-void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...)
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
 {
 }
 
 // Plays decoded sounds: an asynchronous one on the worker thread, a
 // synchronous one on the caller's thread. Called from one thread only.
-class CAlsaSoundPlayer final : public ISoundPlayer {
+class AlsaSoundPlayer final : public SoundPlayer {
 public:
-    explicit CAlsaSoundPlayer(std::string device);
-    ~CAlsaSoundPlayer() override;
+    explicit AlsaSoundPlayer(std::string device);
+    ~AlsaSoundPlayer() override;
 
-    void Prepare(CSoundData& sound) override;
-    bool Play(const CSoundData& sound, bool async) override;
-    void Stop() override;
+    void prepare(StoredSound& sound) override;
+    bool play(const StoredSound& sound, bool async) override;
+    void stop() override;
 
 private:
     struct Job {
-        std::unique_ptr<CAlsaPcmOutput> output;
+        std::unique_ptr<AlsaPcmOutput> output;
         // Keeps the samples alive while they play, even when the store lets go of them.
         std::shared_ptr<const DecodedSound> sound;
     };
 
-    void RunWorker();
+    void runWorker();
 
-    const std::string m_strDevice;
+    const std::string m_device;
     StopSignal m_stop;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     Job m_pending;              // handed from Play to the worker
-    bool m_bBusy = false;       // a job is pending or playing
-    bool m_bQuit = false;
+    bool m_busy = false;       // a job is pending or playing
+    bool m_quit = false;
     std::thread m_worker;
 };
 
-CAlsaSoundPlayer::CAlsaSoundPlayer(std::string device)
-    : m_strDevice(std::move(device))
-    , m_worker([this] { RunWorker(); })
+AlsaSoundPlayer::AlsaSoundPlayer(std::string device)
+    : m_device(std::move(device))
+    , m_worker([this] { runWorker(); })
 {
 }
 
-CAlsaSoundPlayer::~CAlsaSoundPlayer()
+AlsaSoundPlayer::~AlsaSoundPlayer()
 {
-    Stop();
+    stop();
     {
         std::lock_guard lock(m_mutex);
-        m_bQuit = true;
+        m_quit = true;
     }
     m_changed.notify_all();
     m_worker.join();
 }
 
-void CAlsaSoundPlayer::Prepare(CSoundData& sound)
+void AlsaSoundPlayer::prepare(StoredSound& sound)
 {
-    sound.m_pPrepared = sound.m_pImage ? DecodeSoundImage(*sound.m_pImage) : nullptr;
+    sound.m_prepared = sound.m_image ? decodeSoundImage(*sound.m_image) : nullptr;
 }
 
-bool CAlsaSoundPlayer::Play(const CSoundData& sound, bool async)
+bool AlsaSoundPlayer::play(const StoredSound& sound, bool async)
 {
     // A new sound, even a silent one, replaces the one that is running.
-    Stop();
-    auto decoded = std::static_pointer_cast<const DecodedSound>(sound.m_pPrepared);
+    stop();
+    auto decoded = std::static_pointer_cast<const DecodedSound>(sound.m_prepared);
     if (!decoded)
         return false;
-    auto output = CAlsaPcmOutput::Open(m_strDevice, *decoded);
+    auto output = AlsaPcmOutput::Open(m_device, *decoded);
     if (!output)
         return false;
     if (!async) {
-        output->PlayToEnd(*decoded, m_stop);
+        output->playToEnd(*decoded, m_stop);
         return true;
     }
     {
         std::lock_guard lock(m_mutex);
         m_pending = Job{std::move(output), std::move(decoded)};
-        m_bBusy = true;
+        m_busy = true;
     }
     m_changed.notify_all();
     return true;
 }
 
-void CAlsaSoundPlayer::Stop()
+void AlsaSoundPlayer::stop()
 {
     std::unique_lock lock(m_mutex);
-    if (!m_bBusy)
+    if (!m_busy)
         return;
-    m_stop.Raise();
-    m_changed.wait(lock, [this] { return !m_bBusy; });
-    m_stop.Clear();
+    m_stop.raise();
+    m_changed.wait(lock, [this] { return !m_busy; });
+    m_stop.clear();
 }
 
-void CAlsaSoundPlayer::RunWorker()
+void AlsaSoundPlayer::runWorker()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [this] { return m_bQuit || m_pending.output; });
-        if (m_bQuit)
+        m_changed.wait(lock, [this] { return m_quit || m_pending.output; });
+        if (m_quit)
             return;
         Job job = std::move(m_pending);
         lock.unlock();
-        job.output->PlayToEnd(*job.sound, m_stop);
+        job.output->playToEnd(*job.sound, m_stop);
         job = Job{}; // closes the device before the next sound may open it
         lock.lock();
-        m_bBusy = false;
+        m_busy = false;
         m_changed.notify_all();
     }
 }
 
 } // namespace
 
-std::shared_ptr<ISoundPlayer> CreateAlsaSoundPlayer()
+std::shared_ptr<SoundPlayer> createAlsaSoundPlayer()
 {
     static std::once_flag silenced;
-    std::call_once(silenced, [] { snd_lib_error_set_handler(IgnoreAlsaError); });
+    std::call_once(silenced, [] { snd_lib_error_set_handler(ignoreAlsaError); });
     // Reads ALSA's configuration now rather than at the first event sound.
     snd_config_update();
     const char* device = std::getenv(kDeviceVariable);
-    return std::make_shared<CAlsaSoundPlayer>(device && *device ? device : "default");
+    return std::make_shared<AlsaSoundPlayer>(device && *device ? device : "default");
 }

@@ -1,4 +1,4 @@
-#include "decoded_sound.h"
+#include "sound/decoded_sound.h"
 
 #include <sndfile.h>
 
@@ -14,15 +14,15 @@ struct ImageReader {
     sf_count_t position = 0;
 };
 
-sf_count_t ImageLength(void* user)
+sf_count_t imageLength(void* user)
 {
     return static_cast<sf_count_t>(static_cast<ImageReader*>(user)->image.size());
 }
 
-sf_count_t ImageSeek(sf_count_t offset, int whence, void* user)
+sf_count_t imageSeek(sf_count_t offset, int whence, void* user)
 {
     auto* reader = static_cast<ImageReader*>(user);
-    const sf_count_t length = ImageLength(user);
+    const sf_count_t length = imageLength(user);
     sf_count_t target = offset;
     if (whence == SEEK_CUR)
         target += reader->position;
@@ -34,10 +34,10 @@ sf_count_t ImageSeek(sf_count_t offset, int whence, void* user)
     return target;
 }
 
-sf_count_t ImageRead(void* buffer, sf_count_t count, void* user)
+sf_count_t imageRead(void* buffer, sf_count_t count, void* user)
 {
     auto* reader = static_cast<ImageReader*>(user);
-    const sf_count_t available = ImageLength(user) - reader->position;
+    const sf_count_t available = imageLength(user) - reader->position;
     const sf_count_t n = std::clamp<sf_count_t>(count, 0, available);
     if (n > 0)
         std::memcpy(buffer, reader->image.data() + reader->position, static_cast<std::size_t>(n));
@@ -45,23 +45,23 @@ sf_count_t ImageRead(void* buffer, sf_count_t count, void* user)
     return n;
 }
 
-sf_count_t ImageWrite(const void*, sf_count_t, void*)
+sf_count_t imageWrite(const void*, sf_count_t, void*)
 {
     return 0;
 }
 
-sf_count_t ImageTell(void* user)
+sf_count_t imageTell(void* user)
 {
     return static_cast<ImageReader*>(user)->position;
 }
 
 } // namespace
 
-std::shared_ptr<const DecodedSound> DecodeSoundImage(const std::vector<std::uint8_t>& image)
+std::shared_ptr<const DecodedSound> decodeSoundImage(const std::vector<std::uint8_t>& image)
 {
     if (image.empty())
         return nullptr;
-    SF_VIRTUAL_IO io{ImageLength, ImageSeek, ImageRead, ImageWrite, ImageTell};
+    SF_VIRTUAL_IO io{imageLength, imageSeek, imageRead, imageWrite, imageTell};
     ImageReader reader{image};
     SF_INFO info{};
     SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, &reader);
@@ -69,8 +69,8 @@ std::shared_ptr<const DecodedSound> DecodeSoundImage(const std::vector<std::uint
         return nullptr;
 
     auto sound = std::make_shared<DecodedSound>();
-    sound->m_nChannels = info.channels;
-    sound->m_nSampleRate = info.samplerate;
+    sound->m_channels = info.channels;
+    sound->m_sampleRate = info.samplerate;
     if (info.channels > 0 && info.samplerate > 0) {
         // The frame count in a header may lie; read until the data ends. Reading
         // as float (-1..1 for every format) keeps float files at their level.
@@ -80,12 +80,12 @@ std::shared_ptr<const DecodedSound> DecodeSoundImage(const std::vector<std::uint
         while ((frames = sf_readf_float(file, chunk.data(), kChunkFrames)) > 0) {
             const auto count = static_cast<std::size_t>(frames * info.channels);
             for (std::size_t i = 0; i < count; ++i)
-                sound->m_aSamples.push_back(static_cast<std::int16_t>(
+                sound->m_samples.push_back(static_cast<std::int16_t>(
                     std::clamp(std::lrint(chunk[i] * 32768.0f), -32768L, 32767L)));
         }
     }
     sf_close(file);
-    if (sound->m_aSamples.empty())
+    if (sound->m_samples.empty())
         return nullptr;
     return sound;
 }

@@ -1,28 +1,28 @@
 #pragma once
 
-#include "doc_settings.h"
-#include "sound_manager.h"
+#include "records/document_settings.h"
+#include "sound/sound_store.h"
 
 #include <array>
 #include <memory>
 
 // The five event sounds of the main view: the store and the id each event plays.
-class CEventSounds {
+class EventSounds {
 public:
-    explicit CEventSounds(std::shared_ptr<ISoundPlayer> player);
-    virtual ~CEventSounds() = default;
+    explicit EventSounds(std::shared_ptr<SoundPlayer> player);
+    virtual ~EventSounds() = default;
 
     // Empties the store and loads the five files named in the settings;
     // a file that cannot be read leaves its event silent (id 0).
-    void LoadEventSounds(const DocSettings& settings);
+    void loadEventSounds(const DocumentSettings& settings);
     // Plays the sound of the event; mode SND_SYNC or SND_ASYNC.
-    bool Play(SoundEvent event, int mode);
+    bool play(SoundEvent event, int mode);
 
-    CSoundManager& Manager() { return m_Manager; }
+    SoundStore& manager() { return m_manager; }
 
     // Sound id per SoundEvent; 0 for a silent event.
-    std::array<int, SoundEventCount> m_nSoundId{};
+    std::array<int, SoundEventCount> m_soundId{};
 
 private:
-    CSoundManager m_Manager;
+    SoundStore m_manager;
 };

@@ -1,17 +1,17 @@
 #pragma once
 
-class CSoundData;
+class StoredSound;
 
 // The playback back end behind the sound store.
-class ISoundPlayer {
+class SoundPlayer {
 public:
-    virtual ~ISoundPlayer() = default;
+    virtual ~SoundPlayer() = default;
     // Called once when a file has been loaded: decodes its image for playing.
-    virtual void Prepare(CSoundData& sound) = 0;
+    virtual void prepare(StoredSound& sound) = 0;
     // Plays a prepared sound; asynchronous playback replaces a running one,
     // synchronous playback returns when the sound has drained. False when
     // the device cannot be opened at once; there is never a fallback sound.
-    virtual bool Play(const CSoundData& sound, bool async) = 0;
+    virtual bool play(const StoredSound& sound, bool async) = 0;
     // Stops a running asynchronous sound.
-    virtual void Stop() = 0;
+    virtual void stop() = 0;
 };

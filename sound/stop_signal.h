@@ -9,11 +9,11 @@ public:
     StopSignal(const StopSignal&) = delete;
     StopSignal& operator=(const StopSignal&) = delete;
 
-    void Raise();
-    void Clear();
-    bool IsRaised() const;
-    int GetFd() const { return m_nFd; }
+    void raise();
+    void clear();
+    bool isRaised() const;
+    int fd() const { return m_fd; }
 
 private:
-    int m_nFd;
+    int m_fd;
 };

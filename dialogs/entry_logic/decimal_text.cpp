@@ -1,21 +1,21 @@
-#include "decimal_text.h"
+#include "dialogs/entry_logic/decimal_text.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace {
 
-bool IsSpace(char c)
+bool isSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 } // namespace
 
-std::int32_t ReadDecimal(std::string_view text)
+std::int32_t readDecimal(std::string_view text)
 {
     std::size_t pos = 0;
-    while (pos < text.size() && IsSpace(text[pos]))
+    while (pos < text.size() && isSpace(text[pos]))
         ++pos;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))

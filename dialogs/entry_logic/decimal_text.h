@@ -7,4 +7,4 @@
 // optional sign, decimal digits up to the first other character; no digits
 // give 0. Values beyond the 32-bit range stop at its ends instead of being
 // undefined.
-std::int32_t ReadDecimal(std::string_view text);
+std::int32_t readDecimal(std::string_view text);

@@ -1,6 +1,6 @@
-#include "manual_entry.h"
+#include "dialogs/entry_logic/manual_entry.h"
 
-#include "decimal_text.h"
+#include "dialogs/entry_logic/decimal_text.h"
 
 #include <algorithm>
 
@@ -11,37 +11,37 @@ constexpr TimeSpan kShortestProposal = 20;
 
 } // namespace
 
-bool IsValidMeasurementNumber(const TrainingType& type, std::uint16_t number)
+bool isValidMeasurementNumber(const TrainingType& type, std::uint16_t number)
 {
     std::uint16_t highest = 0;
-    for (const CDataEntry& entry : type.m_aEntries)
-        highest = std::max(highest, entry.m_nMeasurement);
+    for (const IntervalRecord& entry : type.m_records)
+        highest = std::max(highest, entry.m_measurement);
     const int next = highest + 1;
     return highest <= number && number <= next;
 }
 
-bool IsFreeTimeRange(const TrainingType& type, CalendarTime start, CalendarTime end)
+bool isFreeTimeRange(const TrainingType& type, CalendarTime start, CalendarTime end)
 {
-    return std::none_of(type.m_aEntries.begin(), type.m_aEntries.end(), [&](const CDataEntry& recorded) {
+    return std::none_of(type.m_records.begin(), type.m_records.end(), [&](const IntervalRecord& recorded) {
         return start <= recorded.m_timeEnd && end >= recorded.m_timeStart;
     });
 }
 
-std::uint16_t GetNextRunNumber(const TrainingType& type, std::uint16_t number)
+std::uint16_t nextRunNumber(const TrainingType& type, std::uint16_t number)
 {
     std::uint16_t highest = 0;
-    for (const CDataEntry& entry : type.m_aEntries)
-        if (entry.m_nMeasurement == number)
-            highest = std::max(highest, entry.m_nRun);
+    for (const IntervalRecord& entry : type.m_records)
+        if (entry.m_measurement == number)
+            highest = std::max(highest, entry.m_run);
     return static_cast<std::uint16_t>(highest + 1);
 }
 
-std::uint16_t ParseMeasurementNumber(const std::string& text)
+std::uint16_t parseMeasurementNumber(const std::string& text)
 {
-    return static_cast<std::uint16_t>(static_cast<std::uint32_t>(ReadDecimal(text)) & 0xFFFFu);
+    return static_cast<std::uint16_t>(static_cast<std::uint32_t>(readDecimal(text)) & 0xFFFFu);
 }
 
-IntervalProposal ProposeNextInterval(CalendarTime insertedStart, CalendarTime insertedEnd)
+IntervalProposal proposeNextInterval(CalendarTime insertedStart, CalendarTime insertedEnd)
 {
     TimeSpan length = insertedEnd - insertedStart;
     if (length <= kShortestProposal)
@@ -49,7 +49,7 @@ IntervalProposal ProposeNextInterval(CalendarTime insertedStart, CalendarTime in
     return {insertedEnd + kGapToNext, insertedEnd + length};
 }
 
-const char* RefusalMessage(ManualEntryRefusal refusal)
+const char* refusalMessage(ManualEntryRefusal refusal)
 {
     switch (refusal) {
     case ManualEntryRefusal::None: break;
@@ -63,7 +63,7 @@ const char* RefusalMessage(ManualEntryRefusal refusal)
     return "";
 }
 
-ManualEntryOutcome CheckManualInterval(const TrainingType& type, const std::string& numberText,
+ManualEntryOutcome checkManualInterval(const TrainingType& type, const std::string& numberText,
                                        CalendarTime start, CalendarTime end, bool uddhacca)
 {
     ManualEntryOutcome outcome;
@@ -71,20 +71,20 @@ ManualEntryOutcome CheckManualInterval(const TrainingType& type, const std::stri
         outcome.refusal = ManualEntryRefusal::EndNotAfterStart;
         return outcome;
     }
-    const std::uint16_t number = ParseMeasurementNumber(numberText);
+    const std::uint16_t number = parseMeasurementNumber(numberText);
     if (number == 0)
         outcome.refusal = ManualEntryRefusal::ZeroNumber;
-    else if (!IsValidMeasurementNumber(type, number))
+    else if (!isValidMeasurementNumber(type, number))
         outcome.refusal = ManualEntryRefusal::NumberNotHighest;
-    else if (!IsFreeTimeRange(type, start, end))
+    else if (!isFreeTimeRange(type, start, end))
         outcome.refusal = ManualEntryRefusal::Overlap;
     if (outcome.refusal != ManualEntryRefusal::None)
         return outcome;
 
     outcome.entry.m_timeStart = start;
     outcome.entry.m_timeEnd = end;
-    outcome.entry.m_bUddhacca = uddhacca ? 1 : 0;
-    outcome.entry.m_nMeasurement = number;
-    outcome.entry.m_nRun = GetNextRunNumber(type, number);
+    outcome.entry.m_uddhacca = uddhacca ? 1 : 0;
+    outcome.entry.m_measurement = number;
+    outcome.entry.m_run = nextRunNumber(type, number);
     return outcome;
 }

@@ -1,19 +1,19 @@
-#include "phone_record.h"
+#include "dialogs/entry_logic/phone_record.h"
 
-#include "decimal_text.h"
+#include "dialogs/entry_logic/decimal_text.h"
 
 namespace {
 
 constexpr std::int32_t kDstShift = 3600;
 
-std::uint32_t ReadUnsigned(std::string_view text)
+std::uint32_t readUnsigned(std::string_view text)
 {
-    return static_cast<std::uint32_t>(ReadDecimal(text));
+    return static_cast<std::uint32_t>(readDecimal(text));
 }
 
 } // namespace
 
-std::optional<PhoneRecord> ParsePhoneRecord(const std::string& text)
+std::optional<PhoneRecord> parsePhoneRecord(const std::string& text)
 {
     // The separators are ASCII, which never occurs inside a multibyte
     // character of UTF-8, so a byte search is safe.
@@ -23,61 +23,61 @@ std::optional<PhoneRecord> ParsePhoneRecord(const std::string& text)
     const std::string_view whole(text);
     PhoneRecord record;
     record.bUddhacca = text.find_first_of("xX") != std::string::npos;
-    record.dwStart = ReadUnsigned(whole.substr(0, separator));
-    record.dwEnd = ReadUnsigned(whole.substr(separator + 1));
+    record.dwStart = readUnsigned(whole.substr(0, separator));
+    record.dwEnd = readUnsigned(whole.substr(separator + 1));
     return record;
 }
 
-std::int32_t DstOffsetAt(CalendarTime moment)
+std::int32_t dstOffsetAt(CalendarTime moment)
 {
-    return BreakLocalTime(moment).tm_isdst > 0 ? kDstShift : 0;
+    return breakLocalTime(moment).tm_isdst > 0 ? kDstShift : 0;
 }
 
-CPhoneRecordRun::CPhoneRecordRun(std::int32_t measurementNo, std::int32_t dstOffset)
-    : m_nMeasurementNo(measurementNo), m_nDstOffset(dstOffset)
+PhoneRecordRun::PhoneRecordRun(std::int32_t measurementNo, std::int32_t dstOffset)
+    : m_measurementNo(measurementNo), m_dstOffset(dstOffset)
 {
 }
 
-std::string CPhoneRecordRun::Caption() const
+std::string PhoneRecordRun::caption() const
 {
-    return "Mess-Nr. " + std::to_string(m_nMeasurementNo) + ", Lauf-Nr. " + std::to_string(m_nStored + 1) + ":";
+    return "Mess-Nr. " + std::to_string(m_measurementNo) + ", Lauf-Nr. " + std::to_string(m_stored + 1) + ":";
 }
 
-std::string CPhoneRecordRun::TooLargeMessage() const
+std::string PhoneRecordRun::tooLargeMessage() const
 {
-    return "Error: The measurement number " + std::to_string(m_nMeasurementNo) +
+    return "Error: The measurement number " + std::to_string(m_measurementNo) +
            " is higher than 65535, the highest measurement number. The record was not stored.";
 }
 
-CPhoneRecordRun::Outcome CPhoneRecordRun::SaveRecord(const std::string& text, TrainingType* type)
+PhoneRecordRun::Outcome PhoneRecordRun::saveRecord(const std::string& text, TrainingType* type)
 {
     Outcome outcome;
-    if (type && (m_nMeasurementNo < 0 || m_nMeasurementNo > kHighestMeasurementNo)) {
+    if (type && (m_measurementNo < 0 || m_measurementNo > kHighestMeasurementNo)) {
         outcome.result = Result::MeasurementTooLarge;
         return outcome;
     }
-    const std::optional<PhoneRecord> record = ParsePhoneRecord(text);
+    const std::optional<PhoneRecord> record = parsePhoneRecord(text);
     if (!record)
         return outcome;
-    if (m_dwLastEnd != kNoRecordYet && record->dwStart <= m_dwLastEnd)
+    if (m_lastEnd != kNoRecordYet && record->dwStart <= m_lastEnd)
         return outcome;
     if (record->dwStart == 0 || record->dwEnd == 0 || record->dwEnd <= record->dwStart)
         return outcome;
 
-    m_dwLastEnd = record->dwEnd;
+    m_lastEnd = record->dwEnd;
     if (type) {
         // Widened before the shift, so that an end close to 2^32 cannot wrap
         // round to a time before its start.
-        CDataEntry entry;
-        entry.m_timeStart = CalendarTime{record->dwStart} + m_nDstOffset;
-        entry.m_timeEnd = CalendarTime{record->dwEnd} + m_nDstOffset;
-        entry.m_bUddhacca = record->bUddhacca ? 1 : 0;
-        entry.m_nMeasurement = static_cast<std::uint16_t>(m_nMeasurementNo);
-        entry.m_nRun = static_cast<std::uint16_t>(m_nStored + 1);
-        type->m_aEntries.Add(entry);
+        IntervalRecord entry;
+        entry.m_timeStart = CalendarTime{record->dwStart} + m_dstOffset;
+        entry.m_timeEnd = CalendarTime{record->dwEnd} + m_dstOffset;
+        entry.m_uddhacca = record->bUddhacca ? 1 : 0;
+        entry.m_measurement = static_cast<std::uint16_t>(m_measurementNo);
+        entry.m_run = static_cast<std::uint16_t>(m_stored + 1);
+        type->m_records.add(entry);
         outcome.appended = entry;
     }
-    ++m_nStored;
+    ++m_stored;
     outcome.result = Result::Stored;
     return outcome;
 }

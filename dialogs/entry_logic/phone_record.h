@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data_entry.h"
-#include "training_type.h"
+#include "records/interval_record.h"
+#include "records/training_type.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,14 +16,14 @@ struct PhoneRecord {
 };
 // Splits the text at its first separator and reads both numbers like atoi;
 // empty when there is no separator. The numbers are not checked here.
-std::optional<PhoneRecord> ParsePhoneRecord(const std::string& text);
+std::optional<PhoneRecord> parsePhoneRecord(const std::string& text);
 
 // 3600 when the local clock is in daylight saving time at that moment, else 0.
 // The phone's numbers are shifted by it so that they read as the local time.
-std::int32_t DstOffsetAt(CalendarTime moment);
+std::int32_t dstOffsetAt(CalendarTime moment);
 
 // The records of one new measurement, entered one after another.
-class CPhoneRecordRun {
+class PhoneRecordRun {
 public:
     enum class Result {
         Stored,              // accepted (and appended when there is a training type)
@@ -32,24 +32,24 @@ public:
     };
     struct Outcome {
         Result result = Result::Invalid;
-        std::optional<CDataEntry> appended;
+        std::optional<IntervalRecord> appended;
     };
 
     static constexpr std::uint32_t kNoRecordYet = 0xFFFFFFFFu;
     static constexpr std::int32_t kHighestMeasurementNo = 0xFFFF;
 
-    CPhoneRecordRun(std::int32_t measurementNo, std::int32_t dstOffset);
+    PhoneRecordRun(std::int32_t measurementNo, std::int32_t dstOffset);
 
     // "Mess-Nr. 12, Lauf-Nr. 3:"
-    std::string Caption() const;
+    std::string caption() const;
     // Checks the record against the previous one of the run and appends it to
     // the training type, if there is one; a refused record changes nothing.
-    Outcome SaveRecord(const std::string& text, TrainingType* type);
+    Outcome saveRecord(const std::string& text, TrainingType* type);
     // The message for a measurement number that does not fit.
-    std::string TooLargeMessage() const;
+    std::string tooLargeMessage() const;
 
-    std::int32_t m_nMeasurementNo;
-    std::int32_t m_nDstOffset;
-    std::uint32_t m_dwLastEnd = kNoRecordYet;
-    std::int32_t m_nStored = 0;
+    std::int32_t m_measurementNo;
+    std::int32_t m_dstOffset;
+    std::uint32_t m_lastEnd = kNoRecordYet;
+    std::int32_t m_stored = 0;
 };

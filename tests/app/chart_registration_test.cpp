@@ -1,8 +1,8 @@
-#include "chart_registration.h"
+#include "app/chart_registration.h"
 
-#include "profile.h"
-#include "program_path.h"
-#include "test_doubles.h"
+#include "platform/profile.h"
+#include "records/program_path.h"
+#include "tests/app/test_doubles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +17,7 @@ class ComponentFolder {
 public:
     explicit ComponentFolder(const QString& source)
     {
-        const QString target = Path();
+        const QString target = path();
         if (source.isEmpty()) {
             QFile text(target);
             text.open(QIODevice::WriteOnly);
@@ -26,26 +26,26 @@ public:
             QFile::copy(source, target);
         }
     }
-    QString Folder() const { return m_dir.path(); }
-    QString Path() const { return m_dir.filePath("NTGraph.ocx"); }
+    QString folder() const { return m_dir.path(); }
+    QString path() const { return m_dir.filePath("NTGraph.ocx"); }
 
 private:
     QTemporaryDir m_dir;
 };
 
-bool RegisterMarkWritten()
+bool registerMarkWritten()
 {
-    return OpenProfile()->value("Register/NTGraph").toInt() == 1;
+    return openProfile()->value("Register/NTGraph").toInt() == 1;
 }
 
 } // namespace
 
 TEST(ChartRegistration, SearchesProgramFolderThenCurrentFolderThenPath)
 {
-    InitProgramPath();
+    initProgramPath();
     qputenv("PATH", "/opt/one:/opt/two");
-    const QStringList folders = ChartControlSearchPath();
-    EXPECT_EQ(folders, QStringList({QString::fromStdString(GetProgramDirectory()), QDir::currentPath(), "/opt/one",
+    const QStringList folders = chartControlSearchPath();
+    EXPECT_EQ(folders, QStringList({QString::fromStdString(programDirectory()), QDir::currentPath(), "/opt/one",
                                     "/opt/two"}));
 }
 
@@ -53,40 +53,40 @@ TEST(ChartRegistration, ReportsEachFailureAndRegistersNothing)
 {
     ScriptedMessageBoxes boxes;
     QTemporaryDir empty;
-    EXPECT_FALSE(RegisterChartControl({empty.path()}));
+    EXPECT_FALSE(registerChartControl({empty.path()}));
 
     ComponentFolder corrupt({});
-    EXPECT_FALSE(RegisterChartControl({empty.path(), corrupt.Folder()}));
+    EXPECT_FALSE(registerChartControl({empty.path(), corrupt.folder()}));
 
     ComponentFolder withoutEntry(FAKE_COMPONENT_WITHOUT_ENTRY);
-    EXPECT_FALSE(RegisterChartControl({withoutEntry.Folder()}));
+    EXPECT_FALSE(registerChartControl({withoutEntry.folder()}));
 
     ComponentFolder failing(FAKE_COMPONENT_FAILING);
-    EXPECT_FALSE(RegisterChartControl({failing.Folder()}));
+    EXPECT_FALSE(registerChartControl({failing.folder()}));
 
     ASSERT_EQ(boxes.m_messages.size(), 4);
     EXPECT_EQ(boxes.m_messages[0], "SearchPath(() failed");
     EXPECT_EQ(boxes.m_messages[1], "NTGraph.ocx can not be loaded..\nReason could be path is incorrect\nor. "
                                    "Component is corrupt:" +
-                                       corrupt.Path());
+                                       corrupt.path());
     EXPECT_EQ(boxes.m_messages[2], "NTGraph.ocx Entrypoint for function DLLRegisterServer could not be found..");
     EXPECT_EQ(boxes.m_messages[3], "NTGraph.ocx Registration Failed..");
-    EXPECT_FALSE(RegisterMarkWritten());
-    EXPECT_FALSE(IsChartControlRegistered());
+    EXPECT_FALSE(registerMarkWritten());
+    EXPECT_FALSE(isChartControlRegistered());
 }
 
 TEST(ChartRegistration, RealComponentRegistersItselfAndIsFoundAfterwards)
 {
     ScriptedMessageBoxes boxes;
-    EXPECT_FALSE(IsChartControlRegistered());
+    EXPECT_FALSE(isChartControlRegistered());
     QTemporaryDir empty;
     ComponentFolder component(CHART_COMPONENT_FILE);
     // The first folder that holds the file wins.
-    EXPECT_TRUE(RegisterChartControl({empty.path(), component.Folder(), "/nonexistent"}));
+    EXPECT_TRUE(registerChartControl({empty.path(), component.folder(), "/nonexistent"}));
     EXPECT_TRUE(boxes.m_messages.isEmpty());
-    EXPECT_TRUE(RegisterMarkWritten());
-    EXPECT_TRUE(IsChartControlRegistered());
-    const auto profile = OpenProfile();
+    EXPECT_TRUE(registerMarkWritten());
+    EXPECT_TRUE(isChartControlRegistered());
+    const auto profile = openProfile();
     EXPECT_EQ(profile->value("CLSID/{C9FE01C2-2746-479B-96AB-E0BE9931B018}/InprocServer32").toString(),
-              component.Path());
+              component.path());
 }

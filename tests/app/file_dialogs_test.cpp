@@ -1,4 +1,4 @@
-#include "file_dialogs.h"
+#include "platform/file_dialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,7 +17,7 @@ namespace {
 
 // The files the dialog lists in folder, once at least minCount are there
 // (or after a while).
-QStringList ListedFiles(QFileDialog& dialog, const QString& folder, int minCount)
+QStringList listedFiles(QFileDialog& dialog, const QString& folder, int minCount)
 {
     auto* model = dialog.findChild<QFileSystemModel*>();
     if (!model)
@@ -39,7 +39,7 @@ QStringList ListedFiles(QFileDialog& dialog, const QString& folder, int minCount
 
 } // namespace
 
-TEST(FileDialogs, AllFilesListsAlsoNamesWithoutExtension)
+TEST(fileDialogs, AllFilesListsAlsoNamesWithoutExtension)
 {
     QTemporaryDir folder;
     for (const char* name : {"README", "morning.con", "notes.txt"}) {
@@ -53,23 +53,23 @@ TEST(FileDialogs, AllFilesListsAlsoNamesWithoutExtension)
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         dialog->setDirectory(path);
-        documents = ListedFiles(*dialog, path, 1);
+        documents = listedFiles(*dialog, path, 1);
         // The user picks "Alle Dateien (*.*)" from the file types.
         auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         ASSERT_NE(types, nullptr);
         QTest::keyClick(types, Qt::Key_Down);
         ASSERT_EQ(types->currentText(), "Alle Dateien (*.*)");
-        everything = ListedFiles(*dialog, path, 3);
+        everything = listedFiles(*dialog, path, 3);
         dialog->reject();
     });
-    EXPECT_TRUE(FileDialogs()
-                    .GetOpenFileName(nullptr, "Öffnen", "Filetype Jhavari (*.con);;Alle Dateien (*.*)")
+    EXPECT_TRUE(fileDialogs()
+                    .getOpenFileName(nullptr, "Öffnen", "Filetype Jhavari (*.con);;Alle Dateien (*.*)")
                     .isEmpty());
     EXPECT_EQ(documents, QStringList({"morning.con"}));
     EXPECT_EQ(everything, QStringList({"README", "morning.con", "notes.txt"}));
 }
 
-TEST(FileDialogs, AllFilesInTheSaveDialogKeepsTheTypedName)
+TEST(fileDialogs, AllFilesInTheSaveDialogKeepsTheTypedName)
 {
     QTemporaryDir folder;
     const QString path = QDir(folder.path()).canonicalPath();
@@ -86,7 +86,7 @@ TEST(FileDialogs, AllFilesInTheSaveDialogKeepsTheTypedName)
         shownName = name->text();
         QTest::keyClick(name, Qt::Key_Return);
     });
-    const QString chosen = FileDialogs().GetSaveFileName(nullptr, "Speichern unter", path + "/evening.con",
+    const QString chosen = fileDialogs().getSaveFileName(nullptr, "Speichern unter", path + "/evening.con",
                                                          "Filetype Jhavari (*.con);;Alle Dateien (*.*)", "con");
     EXPECT_EQ(shownName, "evening.con");
     EXPECT_EQ(chosen, path + "/evening.con");

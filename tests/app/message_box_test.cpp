@@ -1,4 +1,4 @@
-#include "message_box.h"
+#include "platform/message_box.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,7 +17,7 @@ struct SeenBox {
 };
 
 // Once the next real message box is up: notes what it shows and presses the button.
-void AnswerNextBox(SeenBox& seen, QMessageBox::StandardButton press)
+void answerNextBox(SeenBox& seen, QMessageBox::StandardButton press)
 {
     QTimer::singleShot(0, [&seen, press] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -32,26 +32,26 @@ void AnswerNextBox(SeenBox& seen, QMessageBox::StandardButton press)
 TEST(MessageBox, MessagesWarnAndQuestionsAskWithTheProgramsCaption)
 {
     SeenBox seen;
-    AnswerNextBox(seen, QMessageBox::Ok);
-    MessageBoxes().ShowMessage(nullptr, "The file is defective and can not be read.");
+    answerNextBox(seen, QMessageBox::Ok);
+    messageBoxes().showMessage(nullptr, "The file is defective and can not be read.");
     EXPECT_EQ(seen.caption, "Jhavari-Training");
     EXPECT_EQ(seen.text, "The file is defective and can not be read.");
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
 
-    AnswerNextBox(seen, QMessageBox::No);
-    EXPECT_EQ(MessageBoxes().AskYesNo(nullptr, "Sure?"), IMessageBox::Answer::No);
+    answerNextBox(seen, QMessageBox::No);
+    EXPECT_EQ(messageBoxes().askYesNo(nullptr, "Sure?"), MessageBox::Answer::No);
     EXPECT_EQ(seen.icon, QMessageBox::Question);
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
 
     // The question whether to save changes is a question, too.
-    AnswerNextBox(seen, QMessageBox::Cancel);
-    EXPECT_EQ(MessageBoxes().AskYesNoCancel(nullptr, "Änderungen in Unbenannt speichern?"),
-              IMessageBox::Answer::Cancel);
+    answerNextBox(seen, QMessageBox::Cancel);
+    EXPECT_EQ(messageBoxes().askYesNoCancel(nullptr, "Änderungen in Unbenannt speichern?"),
+              MessageBox::Answer::Cancel);
     EXPECT_EQ(seen.caption, "Jhavari-Training");
     EXPECT_EQ(seen.text, "Änderungen in Unbenannt speichern?");
     EXPECT_EQ(seen.icon, QMessageBox::Question);
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    AnswerNextBox(seen, QMessageBox::Yes);
-    EXPECT_EQ(MessageBoxes().AskYesNoCancel(nullptr, "Änderungen in Unbenannt speichern?"), IMessageBox::Answer::Yes);
+    answerNextBox(seen, QMessageBox::Yes);
+    EXPECT_EQ(messageBoxes().askYesNoCancel(nullptr, "Änderungen in Unbenannt speichern?"), MessageBox::Answer::Yes);
 }

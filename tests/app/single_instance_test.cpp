@@ -2,9 +2,9 @@
 // has its own runtime folder and profile (see qt_test_main.cpp), which the
 // started programs inherit.
 
-#include "single_instance.h"
+#include "app/single_instance.h"
 
-#include "profile.h"
+#include "platform/profile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,59 +45,59 @@ public:
     }
 
     // Ended within the time, on its own, with this status.
-    bool Ends(int exitCode)
+    bool ends(int exitCode)
     {
         return m_process.waitForFinished(kProcessTimeoutMs) && m_process.exitStatus() == QProcess::NormalExit &&
                m_process.exitCode() == exitCode;
     }
-    bool IsRunning() const { return m_process.state() == QProcess::Running; }
-    QProcess& Process() { return m_process; }
+    bool isRunning() const { return m_process.state() == QProcess::Running; }
+    QProcess& process() { return m_process; }
 
 private:
     QProcess m_process;
 };
 
 // True once a running instance answers the question.
-bool InstanceAnswers(CSingleInstance& asker)
+bool instanceAnswers(SingleInstance& asker)
 {
-    return QTest::qWaitFor([&] { return asker.ActivateRunningInstance(); }, kProcessTimeoutMs);
+    return QTest::qWaitFor([&] { return asker.activateRunningInstance(); }, kProcessTimeoutMs);
 }
 
 } // namespace
 
 TEST(SingleInstance, SecondProgramAsksTheRunningOneToActivateAndEnds)
 {
-    CSingleInstance first;
-    ASSERT_TRUE(first.Acquire());
-    ASSERT_TRUE(first.Listen());
-    QSignalSpy activation(&first, &CSingleInstance::ActivationRequested);
+    SingleInstance first;
+    ASSERT_TRUE(first.acquire());
+    ASSERT_TRUE(first.listen());
+    QSignalSpy activation(&first, &SingleInstance::activationRequested);
 
     Program second({});
     // The answer is given by this process's event loop, so wait on the spy.
     EXPECT_TRUE(activation.wait(kProcessTimeoutMs));
-    EXPECT_TRUE(second.Ends(0));
+    EXPECT_TRUE(second.ends(0));
     EXPECT_EQ(activation.size(), 1);
-    EXPECT_TRUE(second.Process().readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(second.process().readAllStandardOutput().isEmpty());
 }
 
 TEST(SingleInstance, SecondProgramEndsWhenTheRunningOneDoesNotAnswer)
 {
     // Still starting up: holds the lock but does not answer yet.
-    CSingleInstance first;
-    ASSERT_TRUE(first.Acquire());
+    SingleInstance first;
+    ASSERT_TRUE(first.acquire());
     Program second({});
-    EXPECT_TRUE(second.Ends(0));
+    EXPECT_TRUE(second.ends(0));
 }
 
 TEST(SingleInstance, SecondProgramDoesNotWaitForAnInstanceThatHangs)
 {
-    CSingleInstance first;
-    ASSERT_TRUE(first.Acquire());
-    ASSERT_TRUE(first.Listen());
-    QSignalSpy activation(&first, &CSingleInstance::ActivationRequested);
+    SingleInstance first;
+    ASSERT_TRUE(first.acquire());
+    ASSERT_TRUE(first.listen());
+    QSignalSpy activation(&first, &SingleInstance::activationRequested);
     // This process answers nothing while it waits for the second one.
     Program second({});
-    EXPECT_TRUE(second.Ends(0));
+    EXPECT_TRUE(second.ends(0));
     QCoreApplication::processEvents();
     QTest::qWait(100);
     EXPECT_EQ(activation.size(), 0) << "a late answer activates nothing";
@@ -106,49 +106,49 @@ TEST(SingleInstance, SecondProgramDoesNotWaitForAnInstanceThatHangs)
 TEST(SingleInstance, TwoProgramsOneAfterTheOther)
 {
     Program first({});
-    CSingleInstance asker;
-    ASSERT_TRUE(InstanceAnswers(asker));
-    EXPECT_FALSE(asker.Acquire());
+    SingleInstance asker;
+    ASSERT_TRUE(instanceAnswers(asker));
+    EXPECT_FALSE(asker.acquire());
 
     Program second({});
-    EXPECT_TRUE(second.Ends(0));
-    EXPECT_TRUE(first.IsRunning());
+    EXPECT_TRUE(second.ends(0));
+    EXPECT_TRUE(first.isRunning());
 }
 
 TEST(SingleInstance, LockOfAKilledInstanceDoesNotBlockANewStart)
 {
-    CSingleInstance asker;
+    SingleInstance asker;
     {
         Program first({});
-        ASSERT_TRUE(InstanceAnswers(asker));
-        first.Process().kill();
-        first.Process().waitForFinished();
+        ASSERT_TRUE(instanceAnswers(asker));
+        first.process().kill();
+        first.process().waitForFinished();
     }
-    ASSERT_TRUE(QFileInfo::exists(asker.LockFilePath())) << "a killed instance leaves its lock behind";
-    ASSERT_TRUE(QFileInfo::exists(asker.ServerPath()));
+    ASSERT_TRUE(QFileInfo::exists(asker.lockFilePath())) << "a killed instance leaves its lock behind";
+    ASSERT_TRUE(QFileInfo::exists(asker.serverPath()));
 
     Program next({});
-    EXPECT_TRUE(InstanceAnswers(asker));
-    EXPECT_TRUE(next.IsRunning());
+    EXPECT_TRUE(instanceAnswers(asker));
+    EXPECT_TRUE(next.isRunning());
 }
 
 TEST(SingleInstance, RegisterWhileAnInstanceRunsOnlyActivatesIt)
 {
-    CSingleInstance first;
-    ASSERT_TRUE(first.Acquire());
-    ASSERT_TRUE(first.Listen());
-    QSignalSpy activation(&first, &CSingleInstance::ActivationRequested);
+    SingleInstance first;
+    ASSERT_TRUE(first.acquire());
+    ASSERT_TRUE(first.listen());
+    QSignalSpy activation(&first, &SingleInstance::activationRequested);
     Program registering({"-register"});
     EXPECT_TRUE(activation.wait(kProcessTimeoutMs));
-    EXPECT_TRUE(registering.Ends(0));
-    EXPECT_FALSE(OpenProfile()->contains("Register/NTGraph"));
+    EXPECT_TRUE(registering.ends(0));
+    EXPECT_FALSE(openProfile()->contains("Register/NTGraph"));
 }
 
 TEST(SingleInstance, RegistrationWithoutDisplayRegistersTheComponentNextToTheProgram)
 {
     Program registering({"-register"}, false);
-    EXPECT_TRUE(registering.Ends(0)) << registering.Process().readAllStandardError().toStdString();
-    const auto profile = OpenProfile();
+    EXPECT_TRUE(registering.ends(0)) << registering.process().readAllStandardError().toStdString();
+    const auto profile = openProfile();
     EXPECT_EQ(profile->value("Register/NTGraph").toInt(), 1);
     EXPECT_EQ(profile->value("CLSID/{C9FE01C2-2746-479B-96AB-E0BE9931B018}/InprocServer32").toString(),
               QFileInfo(PROGRAM_FILE).absolutePath() + "/NTGraph.ocx");
@@ -164,7 +164,7 @@ TEST(SingleInstance, RegistrationWithoutTheComponentReportsAndFails)
     qputenv("PATH", "");
     Program registering({"-register"}, false, lonely, folder.path());
     qputenv("PATH", path);
-    EXPECT_TRUE(registering.Ends(1));
-    EXPECT_EQ(registering.Process().readAllStandardError(), "Jhavari-Training: SearchPath(() failed\n");
-    EXPECT_FALSE(OpenProfile()->contains("Register/NTGraph"));
+    EXPECT_TRUE(registering.ends(1));
+    EXPECT_EQ(registering.process().readAllStandardError(), "Jhavari-Training: SearchPath(() failed\n");
+    EXPECT_FALSE(openProfile()->contains("Register/NTGraph"));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "file_dialogs.h"
-#include "message_box.h"
+#include "platform/file_dialogs.h"
+#include "platform/message_box.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,21 +10,21 @@
 
 // Records every message and question and gives the queued answers
 // (Cancel when none is queued).
-class ScriptedMessageBoxes : public IMessageBox {
+class ScriptedMessageBoxes : public MessageBox {
 public:
-    ScriptedMessageBoxes() { SetMessageBoxes(this); }
-    ~ScriptedMessageBoxes() override { SetMessageBoxes(nullptr); }
+    ScriptedMessageBoxes() { setMessageBoxes(this); }
+    ~ScriptedMessageBoxes() override { setMessageBoxes(nullptr); }
 
-    void ShowMessage(QWidget*, const QString& text) override { m_messages.append(text); }
-    Answer AskYesNo(QWidget*, const QString& text) override { return Ask(text); }
-    Answer AskYesNoCancel(QWidget*, const QString& text) override { return Ask(text); }
+    void showMessage(QWidget*, const QString& text) override { m_messages.append(text); }
+    Answer askYesNo(QWidget*, const QString& text) override { return ask(text); }
+    Answer askYesNoCancel(QWidget*, const QString& text) override { return ask(text); }
 
     std::deque<Answer> m_answers;
     QStringList m_messages;
     QStringList m_questions;
 
 private:
-    Answer Ask(const QString& text)
+    Answer ask(const QString& text)
     {
         m_questions.append(text);
         if (m_answers.empty())
@@ -36,25 +36,25 @@ private:
 };
 
 // Chooses the queued file names (empty: cancelled) and records the titles.
-class ScriptedFileDialogs : public IFileDialogs {
+class ScriptedFileDialogs : public FileDialogs {
 public:
-    ScriptedFileDialogs() { SetFileDialogs(this); }
-    ~ScriptedFileDialogs() override { SetFileDialogs(nullptr); }
+    ScriptedFileDialogs() { setFileDialogs(this); }
+    ~ScriptedFileDialogs() override { setFileDialogs(nullptr); }
 
-    QString GetOpenFileName(QWidget*, const QString& title, const QString& filters) override
+    QString getOpenFileName(QWidget*, const QString& title, const QString& filters) override
     {
         m_titles.append(title);
         m_filters = filters;
-        return Next();
+        return next();
     }
-    QString GetSaveFileName(QWidget*, const QString& title, const QString& suggestedPath, const QString& filters,
+    QString getSaveFileName(QWidget*, const QString& title, const QString& suggestedPath, const QString& filters,
                             const QString& defaultSuffix) override
     {
         m_titles.append(title);
         m_filters = filters;
         m_suggestedPath = suggestedPath;
         m_defaultSuffix = defaultSuffix;
-        return Next();
+        return next();
     }
 
     std::deque<QString> m_choices;
@@ -64,7 +64,7 @@ public:
     QString m_defaultSuffix;
 
 private:
-    QString Next()
+    QString next()
     {
         if (m_choices.empty())
             return {};

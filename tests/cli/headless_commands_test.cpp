@@ -1,6 +1,6 @@
-#include "document.h"
-#include "document_file.h"
-#include "test_bytes.h"
+#include "records/training_document.h"
+#include "records/document_file.h"
+#include "tests/records/test_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ struct Result {
 };
 
 // Runs the program with no display at all: these commands must never need one.
-Result RunProgram(const std::string& arguments, const std::string& redirect = "")
+Result runProgram(const std::string& arguments, const std::string& redirect = "")
 {
     const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM TZ=UTC '" +
                                 std::string(JHAVARI_PROGRAM) + "' " + arguments + " " + redirect;
@@ -33,19 +33,19 @@ Result RunProgram(const std::string& arguments, const std::string& redirect = ""
     return result;
 }
 
-std::string MakeDocument(const TempDir& dir)
+std::string makeDocument(const TempDir& dir)
 {
-    CVersenkwerkDoc doc;
-    doc.OnNewDocument();
-    doc.FindTrainingType("Apana Jhavari (Metta Bhavana)");
-    CDataEntry e;
+    TrainingDocument doc;
+    doc.onNewDocument();
+    doc.findTrainingType("Apana Jhavari (Metta Bhavana)");
+    IntervalRecord e;
     e.m_timeStart = 1000000000;
     e.m_timeEnd = 1000000042;
-    e.m_nMeasurement = 1;
-    e.m_nRun = 1;
-    doc.m_pCurrentType->m_aEntries.Add(e);
-    const std::string path = dir.File("doc.con");
-    SaveDocumentFile(doc, path);
+    e.m_measurement = 1;
+    e.m_run = 1;
+    doc.m_currentType->m_records.add(e);
+    const std::string path = dir.file("doc.con");
+    saveDocumentFile(doc, path);
     return path;
 }
 
@@ -54,10 +54,10 @@ std::string MakeDocument(const TempDir& dir)
 TEST(HeadlessCommands, ExportsWithoutADisplay)
 {
     TempDir dir;
-    const std::string path = MakeDocument(dir);
-    const Bytes before = ReadBytes(path);
+    const std::string path = makeDocument(dir);
+    const Bytes before = readBytes(path);
 
-    const Result json = RunProgram("--export-json '" + path + "'");
+    const Result json = runProgram("--export-json '" + path + "'");
     EXPECT_EQ(json.status, 0);
     EXPECT_EQ(json.out.rfind("{\"settings\":{\"training_type\":\"Apana Jhavari (Metta Bhavana)\"", 0), 0u) << json.out;
     EXPECT_NE(json.out.find("{\"name\":\"Apana Jhavari (Metta Bhavana)\",\"intervals\":[{\"start\":1000000000,"
@@ -65,31 +65,31 @@ TEST(HeadlessCommands, ExportsWithoutADisplay)
               std::string::npos)
         << json.out;
 
-    const Result csv = RunProgram("--export-csv '" + path + "'");
+    const Result csv = runProgram("--export-csv '" + path + "'");
     EXPECT_EQ(csv.status, 0);
     EXPECT_EQ(csv.out, "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n"
                        "Apana Jhavari (Metta Bhavana),1,1,2001-09-09 01:46:40,2001-09-09 01:47:22,"
                        "1000000000,1000000042,42,0\n");
-    EXPECT_EQ(ReadBytes(path), before) << "exporting never writes the file";
+    EXPECT_EQ(readBytes(path), before) << "exporting never writes the file";
 }
 
 TEST(HeadlessCommands, UnreadableFilesGiveTheGermanMessageAndStatusOne)
 {
     TempDir dir;
-    const Result missing = RunProgram("--export-json '" + dir.File("gone.con") + "'", "2>&1");
+    const Result missing = runProgram("--export-json '" + dir.file("gone.con") + "'", "2>&1");
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out, dir.File("gone.con") + " wurde nicht gefunden.\n");
+    EXPECT_EQ(missing.out, dir.file("gone.con") + " wurde nicht gefunden.\n");
 
-    const std::string bad = dir.File("bad.con");
-    WriteBytes(bad, {0x03, 'C', 'O', 'N'});
-    const Result defective = RunProgram("--export-csv '" + bad + "'", "2>&1");
+    const std::string bad = dir.file("bad.con");
+    writeBytes(bad, {0x03, 'C', 'O', 'N'});
+    const Result defective = runProgram("--export-csv '" + bad + "'", "2>&1");
     EXPECT_EQ(defective.status, 1);
     EXPECT_EQ(defective.out, "The file is defective and can not be read.\nUnbekannter Fehler beim Zugriff auf " +
                                  bad + ".\n");
 
-    const std::string cut = dir.File("cut.con");
-    WriteBytes(cut, {0x03, 'c', 'o', 'n', 0x05});
-    const Result cutShort = RunProgram("--export-json '" + cut + "'", "2>/dev/null");
+    const std::string cut = dir.file("cut.con");
+    writeBytes(cut, {0x03, 'c', 'o', 'n', 0x05});
+    const Result cutShort = runProgram("--export-json '" + cut + "'", "2>/dev/null");
     EXPECT_EQ(cutShort.status, 1);
     EXPECT_TRUE(cutShort.out.empty()) << "nothing reaches standard output";
 }
@@ -97,27 +97,27 @@ TEST(HeadlessCommands, UnreadableFilesGiveTheGermanMessageAndStatusOne)
 TEST(HeadlessCommands, StatsPrintsOneLinePerMeasurementOfTheChosenType)
 {
     TempDir dir;
-    CVersenkwerkDoc doc;
-    doc.OnNewDocument();
-    doc.m_settings.m_timeFilter = MakeDuration(0, 0, 0);
+    TrainingDocument doc;
+    doc.onNewDocument();
+    doc.m_settings.m_timeFilter = makeDuration(0, 0, 0);
     for (int n = 1; n <= 31; ++n) {
-        CDataEntry e;
+        IntervalRecord e;
         e.m_timeStart = 1000000000 + n * 1000;
         e.m_timeEnd = e.m_timeStart + n * 2;
-        e.m_nMeasurement = static_cast<std::uint16_t>(n);
-        e.m_nRun = 1;
-        doc.m_aTrainingTypes[1].m_aEntries.Add(e);
+        e.m_measurement = static_cast<std::uint16_t>(n);
+        e.m_run = 1;
+        doc.m_trainingTypes[1].m_records.add(e);
     }
-    const std::string path = dir.File("stats.con");
-    SaveDocumentFile(doc, path);
+    const std::string path = dir.file("stats.con");
+    saveDocumentFile(doc, path);
 
-    const Result first = RunProgram("--stats '" + path + "'");
+    const Result first = runProgram("--stats '" + path + "'");
     EXPECT_EQ(first.status, 0);
     EXPECT_EQ(first.out, "measurement,maximum_s,average_s,median_s,sikkhati_x60,ma_maximum_s,ma_average_s,"
                          "ma_median_s,ma_sikkhati_x60\n")
         << "the first training type has no measurements";
 
-    const Result second = RunProgram("--stats '" + path + "' --type 2");
+    const Result second = runProgram("--stats '" + path + "' --type 2");
     EXPECT_EQ(second.status, 0);
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -129,17 +129,17 @@ TEST(HeadlessCommands, StatsPrintsOneLinePerMeasurementOfTheChosenType)
     EXPECT_EQ(lines[30], "30,60,60,60,6000,31,31,31,6000") << "(2 + 4 + ... + 60) / 30 = 31";
     EXPECT_EQ(lines[31], "31,62,62,62,6000,33,33,33,6000");
 
-    EXPECT_EQ(RunProgram("--stats '" + path + "' --type 4", "2>/dev/null").status, 2);
+    EXPECT_EQ(runProgram("--stats '" + path + "' --type 4", "2>/dev/null").status, 2);
 }
 
 TEST(HeadlessCommands, HelpVersionAndUsageErrors)
 {
-    const Result help = RunProgram("--help");
+    const Result help = runProgram("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--export-json FILE.con"), std::string::npos);
-    const Result version = RunProgram("--version");
+    const Result version = runProgram("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "Jhavari-Training 1.2.01\n");
-    EXPECT_EQ(RunProgram("--export-json", "2>/dev/null").status, 2);
-    EXPECT_EQ(RunProgram("--frobnicate", "2>/dev/null").status, 2);
+    EXPECT_EQ(runProgram("--export-json", "2>/dev/null").status, 2);
+    EXPECT_EQ(runProgram("--frobnicate", "2>/dev/null").status, 2);
 }

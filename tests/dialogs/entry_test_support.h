@@ -1,19 +1,19 @@
 #pragma once
 
-#include "data_entry.h"
+#include "records/interval_record.h"
 
 #include <cstdlib>
 #include <ctime>
 #include <string>
 
-inline CDataEntry Entry(CalendarTime start, CalendarTime end, int measurement, int run, int uddhacca = 0)
+inline IntervalRecord entry(CalendarTime start, CalendarTime end, int measurement, int run, int uddhacca = 0)
 {
-    CDataEntry entry;
+    IntervalRecord entry;
     entry.m_timeStart = start;
     entry.m_timeEnd = end;
-    entry.m_bUddhacca = uddhacca;
-    entry.m_nMeasurement = static_cast<std::uint16_t>(measurement);
-    entry.m_nRun = static_cast<std::uint16_t>(run);
+    entry.m_uddhacca = uddhacca;
+    entry.m_measurement = static_cast<std::uint16_t>(measurement);
+    entry.m_run = static_cast<std::uint16_t>(run);
     return entry;
 }
 
@@ -23,7 +23,7 @@ public:
     explicit ScopedTimeZone(const char* zone)
     {
         if (const char* old = std::getenv("TZ")) {
-            m_bHadOld = true;
+            m_hadOld = true;
             m_old = old;
         }
         setenv("TZ", zone, 1);
@@ -31,7 +31,7 @@ public:
     }
     ~ScopedTimeZone()
     {
-        if (m_bHadOld)
+        if (m_hadOld)
             setenv("TZ", m_old.c_str(), 1);
         else
             unsetenv("TZ");
@@ -41,6 +41,6 @@ public:
     ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
 private:
-    bool m_bHadOld = false;
+    bool m_hadOld = false;
     std::string m_old;
 };

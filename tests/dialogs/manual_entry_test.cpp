@@ -1,5 +1,5 @@
-#include "entry_test_support.h"
-#include "manual_entry.h"
+#include "tests/dialogs/entry_test_support.h"
+#include "dialogs/entry_logic/manual_entry.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,13 @@ namespace {
 constexpr CalendarTime kTen = 1'700'000'000; // any moment; times below are offsets from it
 
 // Measurements 1 to 4, two runs each, 100 s apart from 0 on.
-TrainingType FourMeasurements()
+TrainingType fourMeasurements()
 {
     TrainingType type;
     for (int measurement = 1; measurement <= 4; ++measurement)
         for (int run = 1; run <= 2; ++run) {
             const CalendarTime start = kTen + ((measurement - 1) * 2 + run - 1) * 100;
-            type.m_aEntries.Add(Entry(start, start + 50, measurement, run));
+            type.m_records.add(entry(start, start + 50, measurement, run));
         }
     return type;
 }
@@ -24,128 +24,128 @@ TrainingType FourMeasurements()
 TEST(ManualEntry, EmptyTrainingTypeAcceptsOnlyNumberOne)
 {
     const TrainingType empty;
-    EXPECT_EQ(CheckManualInterval(empty, "0", kTen, kTen + 20, false).refusal, ManualEntryRefusal::ZeroNumber);
-    EXPECT_EQ(CheckManualInterval(empty, "2", kTen, kTen + 20, false).refusal, ManualEntryRefusal::NumberNotHighest);
-    const ManualEntryOutcome one = CheckManualInterval(empty, "1", kTen, kTen + 20, true);
+    EXPECT_EQ(checkManualInterval(empty, "0", kTen, kTen + 20, false).refusal, ManualEntryRefusal::ZeroNumber);
+    EXPECT_EQ(checkManualInterval(empty, "2", kTen, kTen + 20, false).refusal, ManualEntryRefusal::NumberNotHighest);
+    const ManualEntryOutcome one = checkManualInterval(empty, "1", kTen, kTen + 20, true);
     ASSERT_EQ(one.refusal, ManualEntryRefusal::None);
-    CDataEntry expected = Entry(kTen, kTen + 20, 1, 1);
-    expected.m_bUddhacca = 1;
+    IntervalRecord expected = entry(kTen, kTen + 20, 1, 1);
+    expected.m_uddhacca = 1;
     EXPECT_EQ(one.entry, expected);
 }
 
 TEST(ManualEntry, NumberTextIsReadLikeAtoiAndKeptTo16Bits)
 {
-    EXPECT_EQ(ParseMeasurementNumber("abc"), 0);
-    EXPECT_EQ(ParseMeasurementNumber(""), 0);
-    EXPECT_EQ(ParseMeasurementNumber("  5x"), 5);
-    EXPECT_EQ(ParseMeasurementNumber("65535"), 65535);
-    EXPECT_EQ(ParseMeasurementNumber("65536"), 0);
-    EXPECT_EQ(ParseMeasurementNumber("65537"), 1);
-    EXPECT_EQ(ParseMeasurementNumber("-1"), 65535);
+    EXPECT_EQ(parseMeasurementNumber("abc"), 0);
+    EXPECT_EQ(parseMeasurementNumber(""), 0);
+    EXPECT_EQ(parseMeasurementNumber("  5x"), 5);
+    EXPECT_EQ(parseMeasurementNumber("65535"), 65535);
+    EXPECT_EQ(parseMeasurementNumber("65536"), 0);
+    EXPECT_EQ(parseMeasurementNumber("65537"), 1);
+    EXPECT_EQ(parseMeasurementNumber("-1"), 65535);
 
     const TrainingType empty;
-    EXPECT_EQ(CheckManualInterval(empty, "abc", kTen, kTen + 20, false).refusal, ManualEntryRefusal::ZeroNumber);
-    EXPECT_EQ(CheckManualInterval(empty, "65536", kTen, kTen + 20, false).refusal, ManualEntryRefusal::ZeroNumber);
-    const ManualEntryOutcome wrapped = CheckManualInterval(empty, "65537", kTen, kTen + 20, false);
+    EXPECT_EQ(checkManualInterval(empty, "abc", kTen, kTen + 20, false).refusal, ManualEntryRefusal::ZeroNumber);
+    EXPECT_EQ(checkManualInterval(empty, "65536", kTen, kTen + 20, false).refusal, ManualEntryRefusal::ZeroNumber);
+    const ManualEntryOutcome wrapped = checkManualInterval(empty, "65537", kTen, kTen + 20, false);
     ASSERT_EQ(wrapped.refusal, ManualEntryRefusal::None);
-    EXPECT_EQ(wrapped.entry.m_nMeasurement, 1);
+    EXPECT_EQ(wrapped.entry.m_measurement, 1);
 }
 
 TEST(ManualEntry, NumberMustBeHighestOrOneAbove)
 {
-    const TrainingType type = FourMeasurements();
-    EXPECT_FALSE(IsValidMeasurementNumber(type, 3));
-    EXPECT_TRUE(IsValidMeasurementNumber(type, 4));
-    EXPECT_TRUE(IsValidMeasurementNumber(type, 5));
-    EXPECT_FALSE(IsValidMeasurementNumber(type, 6));
+    const TrainingType type = fourMeasurements();
+    EXPECT_FALSE(isValidMeasurementNumber(type, 3));
+    EXPECT_TRUE(isValidMeasurementNumber(type, 4));
+    EXPECT_TRUE(isValidMeasurementNumber(type, 5));
+    EXPECT_FALSE(isValidMeasurementNumber(type, 6));
 
     // At the top of the 16-bit range the number one above does not exist.
     TrainingType full;
-    full.m_aEntries.Add(Entry(kTen, kTen + 10, 65535, 1));
-    EXPECT_TRUE(IsValidMeasurementNumber(full, 65535));
-    EXPECT_FALSE(IsValidMeasurementNumber(full, 0));
-    EXPECT_FALSE(IsValidMeasurementNumber(full, 1));
+    full.m_records.add(entry(kTen, kTen + 10, 65535, 1));
+    EXPECT_TRUE(isValidMeasurementNumber(full, 65535));
+    EXPECT_FALSE(isValidMeasurementNumber(full, 0));
+    EXPECT_FALSE(isValidMeasurementNumber(full, 1));
     TrainingType belowTop;
-    belowTop.m_aEntries.Add(Entry(kTen, kTen + 10, 65534, 1));
-    EXPECT_TRUE(IsValidMeasurementNumber(belowTop, 65535));
+    belowTop.m_records.add(entry(kTen, kTen + 10, 65534, 1));
+    EXPECT_TRUE(isValidMeasurementNumber(belowTop, 65535));
 }
 
 TEST(ManualEntry, RunNumbersCountUpPerMeasurement)
 {
-    TrainingType type = FourMeasurements();
-    EXPECT_EQ(GetNextRunNumber(type, 4), 3);
-    EXPECT_EQ(GetNextRunNumber(type, 5), 1);
+    TrainingType type = fourMeasurements();
+    EXPECT_EQ(nextRunNumber(type, 4), 3);
+    EXPECT_EQ(nextRunNumber(type, 5), 1);
 
     const CalendarTime later = kTen + 10'000;
-    ManualEntryOutcome first = CheckManualInterval(type, "5", later, later + 30, false);
+    ManualEntryOutcome first = checkManualInterval(type, "5", later, later + 30, false);
     ASSERT_EQ(first.refusal, ManualEntryRefusal::None);
-    type.m_aEntries.Add(first.entry);
-    ManualEntryOutcome second = CheckManualInterval(type, "5", later + 100, later + 130, false);
+    type.m_records.add(first.entry);
+    ManualEntryOutcome second = checkManualInterval(type, "5", later + 100, later + 130, false);
     ASSERT_EQ(second.refusal, ManualEntryRefusal::None);
-    EXPECT_EQ(first.entry.m_nRun, 1);
-    EXPECT_EQ(second.entry.m_nRun, 2);
-    EXPECT_EQ(second.entry.m_nMeasurement, 5);
+    EXPECT_EQ(first.entry.m_run, 1);
+    EXPECT_EQ(second.entry.m_run, 2);
+    EXPECT_EQ(second.entry.m_measurement, 5);
 
     // Run numbers are found wherever the measurement's records lie in the list.
     TrainingType unordered;
-    unordered.m_aEntries.Add(Entry(kTen, kTen + 1, 7, 9));
-    unordered.m_aEntries.Add(Entry(kTen + 5, kTen + 6, 8, 1));
-    unordered.m_aEntries.Add(Entry(kTen + 9, kTen + 10, 7, 2));
-    EXPECT_EQ(GetNextRunNumber(unordered, 7), 10);
-    unordered.m_aEntries.Add(Entry(kTen + 20, kTen + 21, 8, 65535));
-    EXPECT_EQ(GetNextRunNumber(unordered, 8), 0);
+    unordered.m_records.add(entry(kTen, kTen + 1, 7, 9));
+    unordered.m_records.add(entry(kTen + 5, kTen + 6, 8, 1));
+    unordered.m_records.add(entry(kTen + 9, kTen + 10, 7, 2));
+    EXPECT_EQ(nextRunNumber(unordered, 7), 10);
+    unordered.m_records.add(entry(kTen + 20, kTen + 21, 8, 65535));
+    EXPECT_EQ(nextRunNumber(unordered, 8), 0);
 }
 
 TEST(ManualEntry, TouchingAndEnclosingRangesOverlap)
 {
     TrainingType type;
-    type.m_aEntries.Add(Entry(kTen + 100, kTen + 200, 1, 1));
-    EXPECT_FALSE(IsFreeTimeRange(type, kTen + 200, kTen + 300)); // begins where it ended
-    EXPECT_TRUE(IsFreeTimeRange(type, kTen + 201, kTen + 300));
-    EXPECT_FALSE(IsFreeTimeRange(type, kTen + 50, kTen + 100)); // ends where it began
-    EXPECT_TRUE(IsFreeTimeRange(type, kTen + 50, kTen + 99));
-    EXPECT_FALSE(IsFreeTimeRange(type, kTen + 50, kTen + 250)); // encloses it
-    EXPECT_FALSE(IsFreeTimeRange(type, kTen + 120, kTen + 180)); // lies inside it
+    type.m_records.add(entry(kTen + 100, kTen + 200, 1, 1));
+    EXPECT_FALSE(isFreeTimeRange(type, kTen + 200, kTen + 300)); // begins where it ended
+    EXPECT_TRUE(isFreeTimeRange(type, kTen + 201, kTen + 300));
+    EXPECT_FALSE(isFreeTimeRange(type, kTen + 50, kTen + 100)); // ends where it began
+    EXPECT_TRUE(isFreeTimeRange(type, kTen + 50, kTen + 99));
+    EXPECT_FALSE(isFreeTimeRange(type, kTen + 50, kTen + 250)); // encloses it
+    EXPECT_FALSE(isFreeTimeRange(type, kTen + 120, kTen + 180)); // lies inside it
 
     // Records of other measurements and days count as well.
-    type.m_aEntries.Add(Entry(kTen + 86'400, kTen + 86'500, 2, 1));
-    EXPECT_FALSE(IsFreeTimeRange(type, kTen + 86'450, kTen + 86'600));
-    EXPECT_EQ(CheckManualInterval(type, "2", kTen + 200, kTen + 300, false).refusal, ManualEntryRefusal::Overlap);
-    EXPECT_EQ(CheckManualInterval(type, "2", kTen + 201, kTen + 300, false).refusal, ManualEntryRefusal::None);
+    type.m_records.add(entry(kTen + 86'400, kTen + 86'500, 2, 1));
+    EXPECT_FALSE(isFreeTimeRange(type, kTen + 86'450, kTen + 86'600));
+    EXPECT_EQ(checkManualInterval(type, "2", kTen + 200, kTen + 300, false).refusal, ManualEntryRefusal::Overlap);
+    EXPECT_EQ(checkManualInterval(type, "2", kTen + 201, kTen + 300, false).refusal, ManualEntryRefusal::None);
 }
 
 TEST(ManualEntry, ChecksRunInOrderAndTheFirstRefusalIsReported)
 {
-    const TrainingType type = FourMeasurements();
+    const TrainingType type = fourMeasurements();
     // Everything wrong at once: the end check comes first.
-    EXPECT_EQ(CheckManualInterval(type, "0", kTen + 10, kTen + 10, false).refusal,
+    EXPECT_EQ(checkManualInterval(type, "0", kTen + 10, kTen + 10, false).refusal,
               ManualEntryRefusal::EndNotAfterStart);
-    EXPECT_EQ(CheckManualInterval(type, "0", kTen + 10, kTen + 5, false).refusal,
+    EXPECT_EQ(checkManualInterval(type, "0", kTen + 10, kTen + 5, false).refusal,
               ManualEntryRefusal::EndNotAfterStart);
     // A wrong number and an overlap: the number check comes first.
-    EXPECT_EQ(CheckManualInterval(type, "3", kTen, kTen + 20, false).refusal, ManualEntryRefusal::NumberNotHighest);
-    EXPECT_EQ(CheckManualInterval(type, "4", kTen, kTen + 20, false).refusal, ManualEntryRefusal::Overlap);
+    EXPECT_EQ(checkManualInterval(type, "3", kTen, kTen + 20, false).refusal, ManualEntryRefusal::NumberNotHighest);
+    EXPECT_EQ(checkManualInterval(type, "4", kTen, kTen + 20, false).refusal, ManualEntryRefusal::Overlap);
 
-    EXPECT_STREQ(RefusalMessage(ManualEntryRefusal::EndNotAfterStart), "Error: End time <= start time");
-    EXPECT_STREQ(RefusalMessage(ManualEntryRefusal::ZeroNumber), "Error: Measurement number must not be 0.");
-    EXPECT_STREQ(RefusalMessage(ManualEntryRefusal::NumberNotHighest),
+    EXPECT_STREQ(refusalMessage(ManualEntryRefusal::EndNotAfterStart), "Error: End time <= start time");
+    EXPECT_STREQ(refusalMessage(ManualEntryRefusal::ZeroNumber), "Error: Measurement number must not be 0.");
+    EXPECT_STREQ(refusalMessage(ManualEntryRefusal::NumberNotHighest),
                  "Error: The measurement number must either be the highest measurement number or the highest "
                  "measurement number + 1.");
-    EXPECT_STREQ(RefusalMessage(ManualEntryRefusal::Overlap), "Error: Invalid time range. Time ranges overlap");
+    EXPECT_STREQ(refusalMessage(ManualEntryRefusal::Overlap), "Error: Invalid time range. Time ranges overlap");
 }
 
 TEST(ManualEntry, ProposesTheNextInterval)
 {
     const CalendarTime t10 = kTen; // stands for 10:00:00
-    const IntervalProposal afterTen = ProposeNextInterval(t10, t10 + 600);
+    const IntervalProposal afterTen = proposeNextInterval(t10, t10 + 600);
     EXPECT_EQ(afterTen.timeStart, t10 + 620); // 10:10:20
     EXPECT_EQ(afterTen.timeEnd, t10 + 1200);  // 10:20:00
-    const IntervalProposal afterShort = ProposeNextInterval(t10, t10 + 15);
+    const IntervalProposal afterShort = proposeNextInterval(t10, t10 + 15);
     EXPECT_EQ(afterShort.timeStart, t10 + 35); // 10:00:35
     EXPECT_EQ(afterShort.timeEnd, t10 + 55);   // 10:00:55
-    const IntervalProposal afterTwentyOne = ProposeNextInterval(t10, t10 + 21);
+    const IntervalProposal afterTwentyOne = proposeNextInterval(t10, t10 + 21);
     EXPECT_EQ(afterTwentyOne.timeStart, t10 + 41); // 10:00:41
     EXPECT_EQ(afterTwentyOne.timeEnd, t10 + 42);   // 10:00:42
-    const IntervalProposal afterTwenty = ProposeNextInterval(t10, t10 + 20);
+    const IntervalProposal afterTwenty = proposeNextInterval(t10, t10 + 20);
     EXPECT_EQ(afterTwenty.timeEnd - afterTwenty.timeStart, 20);
 }

@@ -1,10 +1,10 @@
-#include "component_registry.h"
-#include "diagram_windows.h"
-#include "document.h"
-#include "message_box.h"
-#include "non_modal_graph.h"
-#include "ntgraph_class.h"
-#include "profile.h"
+#include "platform/component_registry.h"
+#include "evaluation/diagram_windows.h"
+#include "records/training_document.h"
+#include "platform/message_box.h"
+#include "evaluation/diagram_window.h"
+#include "chart_component/ntgraph_class.h"
+#include "platform/profile.h"
 
 #include <gtest/gtest.h>
 
@@ -21,27 +21,27 @@
 
 namespace {
 
-class RecordingMessageBox : public IMessageBox {
+class RecordingMessageBox : public MessageBox {
 public:
-    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-    Answer AskYesNo(QWidget*, const QString&) override { return Answer::No; }
-    Answer AskYesNoCancel(QWidget*, const QString&) override { return Answer::Cancel; }
+    void showMessage(QWidget*, const QString& text) override { messages << text; }
+    Answer askYesNo(QWidget*, const QString&) override { return Answer::No; }
+    Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::Cancel; }
     QStringList messages;
 };
 
-void AddMeasurements(CVersenkwerkDoc& doc, int count)
+void addMeasurements(TrainingDocument& doc, int count)
 {
     for (int n = 1; n <= count; ++n) {
-        CDataEntry e;
+        IntervalRecord e;
         e.m_timeStart = 1700000000 + n * 1000;
         e.m_timeEnd = e.m_timeStart + 60 * n;
-        e.m_nMeasurement = static_cast<std::uint16_t>(n);
-        e.m_nRun = 1;
-        doc.m_pCurrentType->m_aEntries.Add(e);
+        e.m_measurement = static_cast<std::uint16_t>(n);
+        e.m_run = 1;
+        doc.m_currentType->m_records.add(e);
     }
 }
 
-QChart* ChartOf(CNonModalGraph* window)
+QChart* chartOf(DiagramWindow* window)
 {
     QCoreApplication::processEvents(); // points are drawn after the burst of calls
     auto* view = window->findChild<QChartView*>();
@@ -52,33 +52,33 @@ class DiagramWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetMessageBoxes(&messages);
-        ASSERT_TRUE(WriteComponentRegistration(kChartControlClassId, "NTGraph Control", JHAVARI_CHART_COMPONENT));
-        doc.OnNewDocument();
-        doc.FindTrainingType(CVersenkwerkDoc::kDefaultTrainingTypeNames[0]);
+        setMessageBoxes(&messages);
+        ASSERT_TRUE(writeComponentRegistration(kChartControlClassId, "NTGraph Control", JHAVARI_CHART_COMPONENT));
+        doc.onNewDocument();
+        doc.findTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
     }
-    void TearDown() override { SetMessageBoxes(nullptr); }
+    void TearDown() override { setMessageBoxes(nullptr); }
 
     RecordingMessageBox messages;
-    CVersenkwerkDoc doc;
+    TrainingDocument doc;
 };
 
 } // namespace
 
 TEST_F(DiagramWindowTest, OneWindowPerKindAndEscKeepsItOpen)
 {
-    CDiagramWindows windows(doc);
-    windows.OpenDiagram(Median, nullptr);
-    CNonModalGraph* median = windows.GetWindow(Median);
+    DiagramWindows windows(doc);
+    windows.openDiagram(Median, nullptr);
+    DiagramWindow* median = windows.window(Median);
     ASSERT_NE(median, nullptr);
     EXPECT_EQ(median->windowTitle(), "Median");
-    EXPECT_EQ(median->m_crLine, 0x0000FFu);
-    windows.OpenDiagram(Median, nullptr);
-    EXPECT_EQ(windows.GetWindow(Median), median) << "the open window is brought forward";
+    EXPECT_EQ(median->m_lineColor, 0x0000FFu);
+    windows.openDiagram(Median, nullptr);
+    EXPECT_EQ(windows.window(Median), median) << "the open window is brought forward";
     for (DiagramKind kind : kDiagramKinds)
-        windows.OpenDiagram(kind, nullptr);
+        windows.openDiagram(kind, nullptr);
     for (DiagramKind kind : kDiagramKinds)
-        EXPECT_TRUE(windows.GetWindow(kind) && windows.GetWindow(kind)->isVisible()) << kind;
+        EXPECT_TRUE(windows.window(kind) && windows.window(kind)->isVisible()) << kind;
     EXPECT_TRUE(messages.messages.isEmpty());
 
     QTest::keyClick(median, Qt::Key_Escape);
@@ -86,30 +86,30 @@ TEST_F(DiagramWindowTest, OneWindowPerKindAndEscKeepsItOpen)
 
     median->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(windows.GetWindow(Median), nullptr) << "closing forgets the window";
+    EXPECT_EQ(windows.window(Median), nullptr) << "closing forgets the window";
 
-    windows.CloseDiagrams();
+    windows.closeDiagrams();
     for (DiagramKind kind : kDiagramKinds)
-        EXPECT_EQ(windows.GetWindow(kind), nullptr) << kind;
+        EXPECT_EQ(windows.window(kind), nullptr) << kind;
 }
 
 TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
 {
-    AddMeasurements(doc, 30);
-    CDiagramWindows windows(doc);
-    windows.OpenDiagram(Maximum, nullptr);
-    CNonModalGraph* window = windows.GetWindow(Maximum);
+    addMeasurements(doc, 30);
+    DiagramWindows windows(doc);
+    windows.openDiagram(Maximum, nullptr);
+    DiagramWindow* window = windows.window(Maximum);
     auto* box = window->findChild<QCheckBox*>("1073");
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(box->isEnabled());
     box->setChecked(true);
-    EXPECT_EQ(ChartOf(window)->series().size(), 1) << "no moving average with 30 measurements";
+    EXPECT_EQ(chartOf(window)->series().size(), 1) << "no moving average with 30 measurements";
 
-    AddMeasurements(doc, 31);
-    doc.m_pCurrentType->m_aEntries.RemoveAt(0, 30); // measurements 1..31 remain
-    windows.RefreshDiagrams();
+    addMeasurements(doc, 31);
+    doc.m_currentType->m_records.removeAt(0, 30); // measurements 1..31 remain
+    windows.refreshDiagrams();
     EXPECT_TRUE(box->isEnabled());
-    const QList<QAbstractSeries*> series = ChartOf(window)->series();
+    const QList<QAbstractSeries*> series = chartOf(window)->series();
     ASSERT_EQ(series.size(), 2);
     auto* values = qobject_cast<QLineSeries*>(series[0]);
     auto* average = qobject_cast<QLineSeries*>(series[1]);
@@ -126,11 +126,11 @@ TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
 
 TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
 {
-    AddMeasurements(doc, 3);
-    CDiagramWindows windows(doc);
-    windows.OpenDiagram(Sikkhati, nullptr);
-    CNonModalGraph* window = windows.GetWindow(Sikkhati);
-    QChart* chart = ChartOf(window);
+    addMeasurements(doc, 3);
+    DiagramWindows windows(doc);
+    windows.openDiagram(Sikkhati, nullptr);
+    DiagramWindow* window = windows.window(Sikkhati);
+    QChart* chart = chartOf(window);
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->title(), "Apana Jhavari (Samatha Bhavana) Training, Diagramm: Sikkhati ability");
     EXPECT_TRUE(window->findChild<QLabel*>("1064")->text().endsWith(", Filter time: off"));
@@ -138,16 +138,16 @@ TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
     auto* button = window->findChild<QPushButton*>("1063");
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_NE(qobject_cast<QScatterSeries*>(ChartOf(window)->series().value(0)), nullptr) << "points only";
+    EXPECT_NE(qobject_cast<QScatterSeries*>(chartOf(window)->series().value(0)), nullptr) << "points only";
     for (int i = 0; i < 8; ++i)
         QTest::mouseClick(button, Qt::LeftButton);
-    auto* line = qobject_cast<QLineSeries*>(ChartOf(window)->series().value(0));
+    auto* line = qobject_cast<QLineSeries*>(chartOf(window)->series().value(0));
     ASSERT_NE(line, nullptr);
     EXPECT_FALSE(line->pointsVisible()) << "ten presses return to the plain line";
 
-    doc.FindTrainingType(CVersenkwerkDoc::kDefaultTrainingTypeNames[1]);
-    windows.RefreshDiagrams();
-    chart = ChartOf(window);
+    doc.findTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
+    windows.refreshDiagrams();
+    chart = chartOf(window);
     EXPECT_EQ(chart->title(), "Kanika Jhavari (Vipassana Bhavana) Training, Diagramm: Sikkhati ability");
     EXPECT_EQ(qobject_cast<QLineSeries*>(chart->series().value(0))->count(), 1) << "only the origin";
 }
@@ -155,16 +155,16 @@ TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
 TEST_F(DiagramWindowTest, UnregisteredComponentIsReported)
 {
     for (const auto scope : {QSettings::UserScope, QSettings::SystemScope}) {
-        const auto profile = OpenProfile(scope);
+        const auto profile = openProfile(scope);
         profile->remove("CLSID");
         profile->sync();
     }
-    CDiagramWindows windows(doc);
-    windows.OpenDiagram(Average, nullptr);
+    DiagramWindows windows(doc);
+    windows.openDiagram(Average, nullptr);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(messages.messages[0],
               "Please reinstall the program. A component of the program is not registered (NTGraph.ocx).");
-    EXPECT_NE(windows.GetWindow(Average), nullptr) << "the window opens all the same";
+    EXPECT_NE(windows.window(Average), nullptr) << "the window opens all the same";
 }
 
 int main(int argc, char** argv)

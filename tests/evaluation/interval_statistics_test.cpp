@@ -1,7 +1,7 @@
-#include "diagram_text.h"
-#include "interval_statistics.h"
-#include "test_bytes.h"
-#include "training_type.h"
+#include "evaluation/diagram_text.h"
+#include "evaluation/interval_statistics.h"
+#include "tests/records/test_bytes.h"
+#include "records/training_type.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +10,16 @@ namespace {
 class Records {
 public:
     // Appends an interval of the given length to measurement n.
-    Records& Add(int n, std::int64_t length, bool uddhacca = false)
+    Records& add(int n, std::int64_t length, bool uddhacca = false)
     {
-        CDataEntry e;
+        IntervalRecord e;
         e.m_timeStart = m_next;
         e.m_timeEnd = m_next + length;
-        e.m_nMeasurement = static_cast<std::uint16_t>(n);
-        e.m_nRun = 1;
-        e.m_bUddhacca = uddhacca;
+        e.m_measurement = static_cast<std::uint16_t>(n);
+        e.m_run = 1;
+        e.m_uddhacca = uddhacca;
         m_next += length + 1000;
-        type.m_aEntries.Add(e);
+        type.m_records.add(e);
         return *this;
     }
     TrainingType type;
@@ -28,112 +28,112 @@ private:
     CalendarTime m_next = 1700000000;
 };
 
-const CalendarTime kFilterOff = MakeDuration(0, 0, 0);
-const CalendarTime kFilter10 = MakeDuration(0, 0, 10);
+const CalendarTime kFilterOff = makeDuration(0, 0, 0);
+const CalendarTime kFilter10 = makeDuration(0, 0, 10);
 
 } // namespace
 
 TEST(IntervalStatistics, FilterDecidesWhichIntervalsCount)
 {
     Records r;
-    r.Add(1, 5).Add(1, 20);
-    r.Add(2, 4).Add(2, 9).Add(2, 30, true);       // only short calm intervals
-    r.Add(3, 10).Add(3, 10).Add(3, 100, true);    // exactly the filter time counts
-    const CIntervalStatistics on(r.type, kFilter10);
-    EXPECT_TRUE(on.IsFilterOn());
-    EXPECT_EQ(on.GetMaximum(1), 20);
-    EXPECT_EQ(on.GetAverage(1), 20);
-    EXPECT_EQ(on.GetMedian(1), 20);
-    EXPECT_EQ(on.GetMaximum(2), 0);
-    EXPECT_EQ(on.GetAverage(2), 0);
-    EXPECT_EQ(on.GetMedian(2), 0);
-    EXPECT_EQ(on.GetMaximum(3), 10);
-    EXPECT_EQ(on.GetAverage(3), 10);
+    r.add(1, 5).add(1, 20);
+    r.add(2, 4).add(2, 9).add(2, 30, true);       // only short calm intervals
+    r.add(3, 10).add(3, 10).add(3, 100, true);    // exactly the filter time counts
+    const IntervalStatistics on(r.type, kFilter10);
+    EXPECT_TRUE(on.isFilterOn());
+    EXPECT_EQ(on.maximum(1), 20);
+    EXPECT_EQ(on.average(1), 20);
+    EXPECT_EQ(on.median(1), 20);
+    EXPECT_EQ(on.maximum(2), 0);
+    EXPECT_EQ(on.average(2), 0);
+    EXPECT_EQ(on.median(2), 0);
+    EXPECT_EQ(on.maximum(3), 10);
+    EXPECT_EQ(on.average(3), 10);
 
-    const CIntervalStatistics off(r.type, kFilterOff);
-    EXPECT_FALSE(off.IsFilterOn());
-    EXPECT_EQ(off.GetMaximum(1), 20);
-    EXPECT_EQ(off.GetAverage(1), 13) << "12.5 goes up";
-    EXPECT_EQ(off.GetMedian(1), 20);
-    EXPECT_EQ(off.GetMaximum(2), 9) << "uddhacca intervals never count";
-    EXPECT_EQ(off.GetAverage(2), 7) << "6.5 goes up";
+    const IntervalStatistics off(r.type, kFilterOff);
+    EXPECT_FALSE(off.isFilterOn());
+    EXPECT_EQ(off.maximum(1), 20);
+    EXPECT_EQ(off.average(1), 13) << "12.5 goes up";
+    EXPECT_EQ(off.median(1), 20);
+    EXPECT_EQ(off.maximum(2), 9) << "uddhacca intervals never count";
+    EXPECT_EQ(off.average(2), 7) << "6.5 goes up";
 
     // The Sikkhati ability ignores the filter.
     for (int n = 1; n <= 3; ++n)
-        EXPECT_EQ(on.GetSikkhati(n), off.GetSikkhati(n)) << n;
-    EXPECT_EQ(on.GetSikkhati(2), 30 * 60) << "13 of 43 s: 30.2 %";
+        EXPECT_EQ(on.sikkhati(n), off.sikkhati(n)) << n;
+    EXPECT_EQ(on.sikkhati(2), 30 * 60) << "13 of 43 s: 30.2 %";
 }
 
 TEST(IntervalStatistics, MedianTakesTheLargerMiddle)
 {
     Records r;
-    r.Add(1, 10).Add(1, 40).Add(1, 30).Add(1, 20);
-    r.Add(2, 10).Add(2, 20).Add(2, 30);
-    r.Add(3, 77);
-    r.Add(4, 20).Add(4, 20).Add(4, 10);
-    r.Add(5, 60, true);
-    const CIntervalStatistics s(r.type, kFilterOff);
-    EXPECT_EQ(s.GetMedian(1), 30);
-    EXPECT_EQ(s.GetMedian(2), 20);
-    EXPECT_EQ(s.GetMedian(3), 77);
-    EXPECT_EQ(s.GetMedian(4), 20);
-    EXPECT_EQ(s.GetMedian(5), 0);
-    EXPECT_EQ(s.GetMedian(6), 0) << "beyond the highest number";
+    r.add(1, 10).add(1, 40).add(1, 30).add(1, 20);
+    r.add(2, 10).add(2, 20).add(2, 30);
+    r.add(3, 77);
+    r.add(4, 20).add(4, 20).add(4, 10);
+    r.add(5, 60, true);
+    const IntervalStatistics s(r.type, kFilterOff);
+    EXPECT_EQ(s.median(1), 30);
+    EXPECT_EQ(s.median(2), 20);
+    EXPECT_EQ(s.median(3), 77);
+    EXPECT_EQ(s.median(4), 20);
+    EXPECT_EQ(s.median(5), 0);
+    EXPECT_EQ(s.median(6), 0) << "beyond the highest number";
 }
 
 TEST(IntervalStatistics, SikkhatiRoundsWholePercentsHalfUp)
 {
     Records r;
-    r.Add(1, 600).Add(1, 200, true);
-    r.Add(2, 200).Add(2, 100, true);
-    r.Add(3, 50, true);
-    r.Add(5, 1);                 // measurement 4 is a gap
-    r.Add(6, 1).Add(6, 1, true); // 50 % exactly
-    const CIntervalStatistics s(r.type, kFilter10);
-    EXPECT_EQ(s.GetSikkhati(1), 75 * 60);
-    EXPECT_EQ(s.GetSikkhati(2), 67 * 60);
-    EXPECT_EQ(s.GetSikkhati(3), 0);
-    EXPECT_EQ(s.GetSikkhati(4), 0);
+    r.add(1, 600).add(1, 200, true);
+    r.add(2, 200).add(2, 100, true);
+    r.add(3, 50, true);
+    r.add(5, 1);                 // measurement 4 is a gap
+    r.add(6, 1).add(6, 1, true); // 50 % exactly
+    const IntervalStatistics s(r.type, kFilter10);
+    EXPECT_EQ(s.sikkhati(1), 75 * 60);
+    EXPECT_EQ(s.sikkhati(2), 67 * 60);
+    EXPECT_EQ(s.sikkhati(3), 0);
+    EXPECT_EQ(s.sikkhati(4), 0);
     for (DiagramKind kind : kDiagramKinds)
-        EXPECT_EQ(s.GetValue(kind, 4), 0) << kind;
-    EXPECT_EQ(s.GetSikkhati(5), 100 * 60);
-    EXPECT_EQ(s.GetSikkhati(6), 50 * 60);
+        EXPECT_EQ(s.value(kind, 4), 0) << kind;
+    EXPECT_EQ(s.sikkhati(5), 100 * 60);
+    EXPECT_EQ(s.sikkhati(6), 50 * 60);
 }
 
 TEST(IntervalStatistics, MovingAverageDividesByThirtyAndTruncates)
 {
     Records single;
-    single.Add(1, 60);
+    single.add(1, 60);
     for (int n = 2; n <= 30; ++n)
-        single.Add(n, 3, true);
-    const CIntervalStatistics one(single.type, kFilterOff);
-    EXPECT_EQ(one.GetMovingAverage(Maximum, 30), 2);
-    EXPECT_EQ(one.GetMovingAverage(Maximum, 31), 0) << "measurement 1 has left the window";
+        single.add(n, 3, true);
+    const IntervalStatistics one(single.type, kFilterOff);
+    EXPECT_EQ(one.movingAverage(Maximum, 30), 2);
+    EXPECT_EQ(one.movingAverage(Maximum, 31), 0) << "measurement 1 has left the window";
 
     Records ones;
     for (int n = 1; n <= 29; ++n)
-        ones.Add(n, 1);
-    ones.Add(30, 5, true);
-    const CIntervalStatistics s(ones.type, kFilterOff);
-    EXPECT_EQ(s.GetMovingAverage(Average, 30), 0) << "29 / 30 truncates to 0";
-    EXPECT_EQ(s.GetMovingAverage(Sikkhati, 30), 29 * 6000 / 30);
+        ones.add(n, 1);
+    ones.add(30, 5, true);
+    const IntervalStatistics s(ones.type, kFilterOff);
+    EXPECT_EQ(s.movingAverage(Average, 30), 0) << "29 / 30 truncates to 0";
+    EXPECT_EQ(s.movingAverage(Sikkhati, 30), 29 * 6000 / 30);
 }
 
 TEST(IntervalStatistics, AxisLadders)
 {
     auto ranges = [](int highestMeasurement, std::int64_t longest) {
         Records r;
-        r.Add(1, longest);
+        r.add(1, longest);
         if (highestMeasurement > 1)
-            r.Add(highestMeasurement, 1);
-        return CIntervalStatistics(r.type, kFilterOff).GetAxisRanges(Maximum);
+            r.add(highestMeasurement, 1);
+        return IntervalStatistics(r.type, kFilterOff).axisRanges(Maximum);
     };
-    const CIntervalStatistics empty(TrainingType(), kFilter10);
-    EXPECT_EQ(empty.GetMeasurementCount(), 0);
-    EXPECT_EQ(empty.GetAxisRanges(Maximum).x, 25);
-    EXPECT_EQ(empty.GetAxisRanges(Median).y, 1);
-    EXPECT_EQ(empty.GetAxisRanges(Sikkhati).y, 125);
-    EXPECT_EQ(empty.GetOverallMaximum(Average), 0);
+    const IntervalStatistics empty(TrainingType(), kFilter10);
+    EXPECT_EQ(empty.measurementCount(), 0);
+    EXPECT_EQ(empty.axisRanges(Maximum).x, 25);
+    EXPECT_EQ(empty.axisRanges(Median).y, 1);
+    EXPECT_EQ(empty.axisRanges(Sikkhati).y, 125);
+    EXPECT_EQ(empty.overallMaximum(Average), 0);
 
     EXPECT_EQ(ranges(25, 1).x, 25);
     EXPECT_EQ(ranges(26, 1).x, 50);
@@ -151,31 +151,31 @@ TEST(IntervalStatistics, AxisLadders)
 TEST(IntervalStatistics, RecordAfterAHigherNumberIsNotFound)
 {
     Records r;
-    r.Add(1, 100).Add(2, 50).Add(1, 300).Add(2, 70);
-    const CIntervalStatistics s(r.type, kFilterOff);
-    EXPECT_EQ(s.GetMaximum(1), 100);
-    EXPECT_EQ(s.GetMaximum(2), 70);
-    EXPECT_EQ(s.GetAverage(2), 60);
-    EXPECT_EQ(s.GetOverallMaximum(Maximum), 100);
+    r.add(1, 100).add(2, 50).add(1, 300).add(2, 70);
+    const IntervalStatistics s(r.type, kFilterOff);
+    EXPECT_EQ(s.maximum(1), 100);
+    EXPECT_EQ(s.maximum(2), 70);
+    EXPECT_EQ(s.average(2), 60);
+    EXPECT_EQ(s.overallMaximum(Maximum), 100);
 }
 
 TEST(DiagramText, TitlesAndFooters)
 {
-    EXPECT_EQ(GetDiagramTitle("Apana Jhavari (Samatha Bhavana)", Median),
+    EXPECT_EQ(diagramTitle("Apana Jhavari (Samatha Bhavana)", Median),
               "Apana Jhavari (Samatha Bhavana) Training, Diagramm: Jhavari Median");
-    EXPECT_EQ(GetDiagramTitle("X", Maximum), "X Training, Diagramm: Jhavari Maximum");
-    EXPECT_EQ(GetDiagramTitle("X", Average), "X Training, Diagramm: Jhavari Average");
-    EXPECT_EQ(GetDiagramTitle("X", Sikkhati), "X Training, Diagramm: Sikkhati ability");
+    EXPECT_EQ(diagramTitle("X", Maximum), "X Training, Diagramm: Jhavari Maximum");
+    EXPECT_EQ(diagramTitle("X", Average), "X Training, Diagramm: Jhavari Average");
+    EXPECT_EQ(diagramTitle("X", Sikkhati), "X Training, Diagramm: Sikkhati ability");
 
     ScopedTimeZone berlin("Europe/Berlin");
-    const CalendarTime day = MakeLocalTime(2026, 12, 6, 23, 30, 0);
-    const CalendarTime filter = MakeDuration(0, 0, 10);
-    EXPECT_EQ(GetFooterText(Median, "Practice", filter, day),
+    const CalendarTime day = makeLocalTime(2026, 12, 6, 23, 30, 0);
+    const CalendarTime filter = makeDuration(0, 0, 10);
+    EXPECT_EQ(footerText(Median, "Practice", filter, day),
               "Date: 06.12.26, File: Practice, Filter time: 00:00:10 (Values under this time were filtered out "
               "before the calculation.)");
-    EXPECT_EQ(GetFooterText(Sikkhati, "Practice", filter, day), "Date: 06.12.26, File: Practice, Filter time: off");
-    EXPECT_EQ(GetFooterText(Maximum, "Unbenannt", MakeDuration(0, 0, 0), day),
+    EXPECT_EQ(footerText(Sikkhati, "Practice", filter, day), "Date: 06.12.26, File: Practice, Filter time: off");
+    EXPECT_EQ(footerText(Maximum, "Unbenannt", makeDuration(0, 0, 0), day),
               "Date: 06.12.26, File: Unbenannt, Filter time: off");
-    EXPECT_EQ(GetDiagramColor(Maximum), 0xFF0000u);
-    EXPECT_EQ(GetDiagramColor(Sikkhati), 0x008000u);
+    EXPECT_EQ(diagramColor(Maximum), 0xFF0000u);
+    EXPECT_EQ(diagramColor(Sikkhati), 0x008000u);
 }

@@ -1,52 +1,52 @@
-#include "reference_scans.h"
+#include "tests/evaluation/reference_scans.h"
 
-#include "training_type.h"
+#include "records/training_type.h"
 
 #include <cmath>
 #include <list>
 #include <vector>
 
 ReferenceScans::ReferenceScans(const TrainingType& type, CalendarTime filter)
-    : m_type(type), m_nFilter(DurationSeconds(filter))
+    : m_type(type), m_filter(durationSeconds(filter))
 {
 }
 
 template <typename Visit>
-void ReferenceScans::Scan(int n, Visit visit) const
+void ReferenceScans::scan(int n, Visit visit) const
 {
-    for (const CDataEntry& e : m_type.m_aEntries) {
-        if (e.m_nMeasurement < n)
+    for (const IntervalRecord& e : m_type.m_records) {
+        if (e.m_measurement < n)
             continue;
-        if (e.m_nMeasurement > n)
+        if (e.m_measurement > n)
             break;
         visit(e);
     }
 }
 
-bool ReferenceScans::Qualifies(std::int64_t length, std::int32_t uddhacca) const
+bool ReferenceScans::qualifies(std::int64_t length, std::int32_t uddhacca) const
 {
-    return uddhacca == 0 && (m_nFilter == 0 || length >= m_nFilter);
+    return uddhacca == 0 && (m_filter == 0 || length >= m_filter);
 }
 
-std::int64_t ReferenceScans::GetMaximum(int n) const
+std::int64_t ReferenceScans::maximum(int n) const
 {
     std::int64_t result = 0;
-    Scan(n, [&](const CDataEntry& e) {
-        if (e.m_bUddhacca == 0 && e.Length() > result)
-            result = e.Length();
+    scan(n, [&](const IntervalRecord& e) {
+        if (e.m_uddhacca == 0 && e.length() > result)
+            result = e.length();
     });
-    if (m_nFilter != 0 && result < m_nFilter)
+    if (m_filter != 0 && result < m_filter)
         result = 0;
     return result;
 }
 
-std::int64_t ReferenceScans::GetAverage(int n) const
+std::int64_t ReferenceScans::average(int n) const
 {
     std::int64_t sum = 0;
     std::int64_t count = 0;
-    Scan(n, [&](const CDataEntry& e) {
-        if (Qualifies(e.Length(), e.m_bUddhacca)) {
-            sum += e.Length();
+    scan(n, [&](const IntervalRecord& e) {
+        if (qualifies(e.length(), e.m_uddhacca)) {
+            sum += e.length();
             ++count;
         }
     });
@@ -55,16 +55,16 @@ std::int64_t ReferenceScans::GetAverage(int n) const
     return static_cast<std::int64_t>(static_cast<double>(sum) / static_cast<double>(count) + 0.5);
 }
 
-std::int64_t ReferenceScans::GetMedian(int n) const
+std::int64_t ReferenceScans::median(int n) const
 {
     std::list<std::int64_t> descending;
-    Scan(n, [&](const CDataEntry& e) {
-        if (!Qualifies(e.Length(), e.m_bUddhacca))
+    scan(n, [&](const IntervalRecord& e) {
+        if (!qualifies(e.length(), e.m_uddhacca))
             return;
         auto at = descending.begin();
-        while (at != descending.end() && !(*at < e.Length()))
+        while (at != descending.end() && !(*at < e.length()))
             ++at;
-        descending.insert(at, e.Length());
+        descending.insert(at, e.length());
     });
     if (descending.empty())
         return 0;
@@ -74,14 +74,14 @@ std::int64_t ReferenceScans::GetMedian(int n) const
     return *at;
 }
 
-std::int64_t ReferenceScans::GetSikkhati(int n) const
+std::int64_t ReferenceScans::sikkhati(int n) const
 {
     std::int64_t total = 0;
     std::int64_t calm = 0;
-    Scan(n, [&](const CDataEntry& e) {
-        total += e.Length();
-        if (e.m_bUddhacca == 0)
-            calm += e.Length();
+    scan(n, [&](const IntervalRecord& e) {
+        total += e.length();
+        if (e.m_uddhacca == 0)
+            calm += e.length();
     });
     double divisor = static_cast<double>(total);
     if (std::fabs(divisor) <= 0.00000025)
@@ -90,22 +90,22 @@ std::int64_t ReferenceScans::GetSikkhati(int n) const
     return percent * 60;
 }
 
-std::int64_t ReferenceScans::GetValue(DiagramKind kind, int n) const
+std::int64_t ReferenceScans::value(DiagramKind kind, int n) const
 {
     switch (kind) {
-    case Maximum: return GetMaximum(n);
-    case Average: return GetAverage(n);
-    case Median: return GetMedian(n);
-    case Sikkhati: return GetSikkhati(n);
+    case Maximum: return maximum(n);
+    case Average: return average(n);
+    case Median: return median(n);
+    case Sikkhati: return sikkhati(n);
     }
     return 0;
 }
 
-std::int64_t ReferenceScans::GetMovingAverage(DiagramKind kind, int n) const
+std::int64_t ReferenceScans::movingAverage(DiagramKind kind, int n) const
 {
     std::int64_t sum = 0;
     for (int m = n - 29; m <= n; ++m)
         if (m >= 0)
-            sum += GetValue(kind, m);
+            sum += value(kind, m);
     return static_cast<std::int64_t>(static_cast<double>(sum) / 30);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calendar_time.h"
-#include "diagram_kind.h"
+#include "records/calendar_time.h"
+#include "evaluation/diagram_kind.h"
 
 #include <cstdint>
 
@@ -13,18 +13,18 @@ class ReferenceScans {
 public:
     ReferenceScans(const TrainingType& type, CalendarTime filter);
 
-    std::int64_t GetMaximum(int n) const;
-    std::int64_t GetAverage(int n) const;
-    std::int64_t GetMedian(int n) const;
-    std::int64_t GetSikkhati(int n) const;
-    std::int64_t GetValue(DiagramKind kind, int n) const;
-    std::int64_t GetMovingAverage(DiagramKind kind, int n) const;
+    std::int64_t maximum(int n) const;
+    std::int64_t average(int n) const;
+    std::int64_t median(int n) const;
+    std::int64_t sikkhati(int n) const;
+    std::int64_t value(DiagramKind kind, int n) const;
+    std::int64_t movingAverage(DiagramKind kind, int n) const;
 
 private:
     template <typename Visit>
-    void Scan(int n, Visit visit) const;
-    bool Qualifies(std::int64_t length, std::int32_t uddhacca) const;
+    void scan(int n, Visit visit) const;
+    bool qualifies(std::int64_t length, std::int32_t uddhacca) const;
 
     const TrainingType& m_type;
-    std::int64_t m_nFilter;
+    std::int64_t m_filter;
 };

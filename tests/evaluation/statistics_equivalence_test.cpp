@@ -1,6 +1,6 @@
-#include "interval_statistics.h"
-#include "reference_scans.h"
-#include "training_type.h"
+#include "evaluation/interval_statistics.h"
+#include "tests/evaluation/reference_scans.h"
+#include "records/training_type.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 // A training type shaped like real and damaged files: gaps in the numbering,
 // uddhacca-only measurements, runs of equal lengths, records out of order.
-TrainingType RandomType(std::mt19937& random)
+TrainingType randomType(std::mt19937& random)
 {
     TrainingType type;
     const int measurements = std::uniform_int_distribution<int>(0, 60)(random);
@@ -21,16 +21,16 @@ TrainingType RandomType(std::mt19937& random)
         const int runs = std::uniform_int_distribution<int>(0, 8)(random);
         const bool allUddhacca = random() % 7 == 0;
         for (int run = 1; run <= runs; ++run) {
-            CDataEntry e;
+            IntervalRecord e;
             e.m_timeStart = 1700000000 + static_cast<CalendarTime>(random() % 100000);
             e.m_timeEnd = e.m_timeStart + std::uniform_int_distribution<int>(0, 3) (random) * 5 +
                           std::uniform_int_distribution<int>(0, 40)(random) * (random() % 2);
-            e.m_bUddhacca = allUddhacca || random() % 4 == 0;
-            e.m_nMeasurement = static_cast<std::uint16_t>(disordered && random() % 6 == 0
+            e.m_uddhacca = allUddhacca || random() % 4 == 0;
+            e.m_measurement = static_cast<std::uint16_t>(disordered && random() % 6 == 0
                                                               ? std::uniform_int_distribution<int>(0, measurement + 2)(random)
                                                               : measurement);
-            e.m_nRun = static_cast<std::uint16_t>(run);
-            type.m_aEntries.Add(e);
+            e.m_run = static_cast<std::uint16_t>(run);
+            type.m_records.add(e);
         }
     }
     return type;
@@ -42,16 +42,16 @@ TEST(StatisticsEquivalence, OnePassAgreesWithTheScanPerMeasurement)
 {
     std::mt19937 random(20261207);
     for (int round = 0; round < 400; ++round) {
-        const TrainingType type = RandomType(random);
-        const CalendarTime filter = MakeDuration(0, 0, round % 3 == 0 ? 0 : static_cast<int>(random() % 25));
-        const CIntervalStatistics fast(type, filter);
+        const TrainingType type = randomType(random);
+        const CalendarTime filter = makeDuration(0, 0, round % 3 == 0 ? 0 : static_cast<int>(random() % 25));
+        const IntervalStatistics fast(type, filter);
         const ReferenceScans plain(type, filter);
-        for (int n = 1; n <= fast.GetMeasurementCount(); ++n) {
+        for (int n = 1; n <= fast.measurementCount(); ++n) {
             for (DiagramKind kind : kDiagramKinds) {
-                ASSERT_EQ(fast.GetValue(kind, n), plain.GetValue(kind, n))
+                ASSERT_EQ(fast.value(kind, n), plain.value(kind, n))
                     << "round " << round << ", kind " << kind << ", measurement " << n;
                 if (n >= 30) {
-                    ASSERT_EQ(fast.GetMovingAverage(kind, n), plain.GetMovingAverage(kind, n))
+                    ASSERT_EQ(fast.movingAverage(kind, n), plain.movingAverage(kind, n))
                         << "round " << round << ", kind " << kind << ", measurement " << n;
                 }
             }

@@ -1,5 +1,5 @@
-#include "dialog_layout.h"
-#include "time_picker.h"
+#include "platform/dialog_layout.h"
+#include "platform/time_picker.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,8 +13,8 @@ namespace {
 TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
 {
     const DialogBaseUnits units{6, 13};
-    EXPECT_EQ(units.ToPixels(11, 5, 634, 30), QRect(17, 8, 951, 49)); // rounded like the desktop
-    EXPECT_EQ(units.ToPixelsX(-3), -5);
+    EXPECT_EQ(units.toPixels(11, 5, 634, 30), QRect(17, 8, 951, 49)); // rounded like the desktop
+    EXPECT_EQ(units.toPixelsX(-3), -5);
 
     QWidget form;
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -28,7 +28,7 @@ TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
         {1052, DialogControlKind::Custom, 16, 112, 101, 41, ""},
     };
     int customCalls = 0;
-    const QMap<int, QWidget*> byId = BuildDialogControls(&form, font, controls, [&](const DialogControl& control,
+    const QMap<int, QWidget*> byId = buildDialogControls(&form, font, controls, [&](const DialogControl& control,
                                                                                    QWidget* parent) {
         ++customCalls;
         EXPECT_EQ(control.id, 1052);
@@ -36,35 +36,35 @@ TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
     });
     EXPECT_EQ(customCalls, 1);
     EXPECT_EQ(byId.size(), 5);
-    const DialogBaseUnits real = DialogBaseUnits::FromFont(font);
+    const DialogBaseUnits real = DialogBaseUnits::fromFont(font);
     ASSERT_GT(real.avgCharWidth, 0);
     auto* check = form.findChild<QCheckBox*>(QStringLiteral("1013"));
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check, byId.value(1013));
     EXPECT_EQ(check->text(), QStringLiteral("Fixed total exercise time"));
-    EXPECT_EQ(check->geometry(), real.ToPixels(4, 8, 60, 13));
+    EXPECT_EQ(check->geometry(), real.toPixels(4, 8, 60, 13));
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("1007"))->text(), QStringLiteral(" 00:00:00"));
-    ASSERT_NE(form.findChild<CTimePicker*>(QStringLiteral("1014")), nullptr);
+    ASSERT_NE(form.findChild<TimePicker*>(QStringLiteral("1014")), nullptr);
     ASSERT_NE(form.findChild<QLabel*>(QStringLiteral("1052")), nullptr);
-    EXPECT_EQ(byId.value(1052)->geometry(), real.ToPixels(16, 112, 101, 41));
+    EXPECT_EQ(byId.value(1052)->geometry(), real.toPixels(16, 112, 101, 41));
     // The closed drop-down list keeps its own height, not that of its open list.
     auto* combo = form.findChild<QComboBox*>(QStringLiteral("1002"));
-    EXPECT_LT(combo->height(), real.ToPixelsY(138));
+    EXPECT_LT(combo->height(), real.toPixelsY(138));
     EXPECT_NE(form.findChild<QWidget*>(QStringLiteral("-1")), nullptr);
 }
 
 TEST(TimePicker, EditsTheTimeOfDayAndKeepsTheDate)
 {
-    CTimePicker picker;
+    TimePicker picker;
     int changes = 0;
-    QObject::connect(&picker, &CTimePicker::TimeChanged, [&] { ++changes; });
-    picker.SetTime(MakeDuration(0, 10, 0));
+    QObject::connect(&picker, &TimePicker::timeEdited, [&] { ++changes; });
+    picker.setCalendarTime(makeDuration(0, 10, 0));
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(picker.text(), QStringLiteral("00:10:00"));
     picker.setTime(QTime(1, 2, 3));
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(picker.GetTime(), MakeDuration(1, 2, 3));
-    EXPECT_EQ(DurationSeconds(picker.GetTime()), 3723);
+    EXPECT_EQ(picker.calendarTime(), makeDuration(1, 2, 3));
+    EXPECT_EQ(durationSeconds(picker.calendarTime()), 3723);
 }
 
 } // namespace

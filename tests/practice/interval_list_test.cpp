@@ -1,6 +1,6 @@
-#include "interval_list_model.h"
-#include "sorted_list_ctrl.h"
-#include "training_type.h"
+#include "practice/interval_list_model.h"
+#include "practice/interval_list_view.h"
+#include "records/training_type.h"
 
 #include <QHeaderView>
 #include <QImage>
@@ -11,13 +11,13 @@
 
 namespace {
 
-CDataEntry Entry(CalendarTime start, TimeSpan length, std::uint16_t measurement, std::uint16_t run)
+IntervalRecord entry(CalendarTime start, TimeSpan length, std::uint16_t measurement, std::uint16_t run)
 {
-    CDataEntry entry;
+    IntervalRecord entry;
     entry.m_timeStart = start;
     entry.m_timeEnd = start + length;
-    entry.m_nMeasurement = measurement;
-    entry.m_nRun = run;
+    entry.m_measurement = measurement;
+    entry.m_run = run;
     return entry;
 }
 
@@ -25,17 +25,17 @@ class IntervalListTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const CalendarTime base = MakeLocalTime(2011, 5, 1, 8, 0, 0);
+        const CalendarTime base = makeLocalTime(2011, 5, 1, 8, 0, 0);
         for (int i = 0; i < 8; ++i)
-            m_type.m_aEntries.Add(Entry(base + i * 600, (i * 37) % 100 + 1, 1, static_cast<std::uint16_t>(i + 1)));
-        m_list.SetIntervalModel(&m_model);
+            m_type.m_records.add(entry(base + i * 600, (i * 37) % 100 + 1, 1, static_cast<std::uint16_t>(i + 1)));
+        m_list.setIntervalModel(&m_model);
         m_list.resize(600, 300);
         m_list.show();
-        m_model.Fill(m_type, std::nullopt);
+        m_model.fill(m_type, std::nullopt);
     }
 
-    QString Cell(int row, int column) const { return m_model.index(row, column).data().toString(); }
-    void ClickHeader(int column)
+    QString cell(int row, int column) const { return m_model.index(row, column).data().toString(); }
+    void clickHeader(int column)
     {
         QHeaderView* header = m_list.horizontalHeader();
         const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
@@ -43,8 +43,8 @@ protected:
     }
 
     TrainingType m_type;
-    CIntervalListModel m_model;
-    CSortedListCtrl m_list;
+    IntervalListModel m_model;
+    IntervalListView m_list;
 };
 
 TEST_F(IntervalListTest, HeaderClicksSortWithOneSharedDirection)
@@ -52,26 +52,26 @@ TEST_F(IntervalListTest, HeaderClicksSortWithOneSharedDirection)
     EXPECT_EQ(m_model.headerData(5, Qt::Horizontal).toString(), QStringLiteral("Duration"));
     EXPECT_EQ(m_list.columnWidth(1), 80);
     m_list.selectRow(2); // the row of run 3
-    ClickHeader(5);
+    clickHeader(5);
     for (int row = 1; row < m_model.rowCount(); ++row)
-        EXPECT_LE(Cell(row - 1, 5), Cell(row, 5));
-    ClickHeader(5);
+        EXPECT_LE(cell(row - 1, 5), cell(row, 5));
+    clickHeader(5);
     for (int row = 1; row < m_model.rowCount(); ++row)
-        EXPECT_GE(Cell(row - 1, 5), Cell(row, 5));
+        EXPECT_GE(cell(row - 1, 5), cell(row, 5));
     // The selection went with its row.
-    const std::vector<int> selected = m_list.SelectedRows();
+    const std::vector<int> selected = m_list.selectedRows();
     ASSERT_EQ(selected.size(), 1u);
-    EXPECT_EQ(Cell(selected[0], 2), QStringLiteral("3"));
+    EXPECT_EQ(cell(selected[0], 2), QStringLiteral("3"));
     // Another header next: ascending again, by start time.
-    ClickHeader(0);
-    EXPECT_TRUE(m_list.m_bSortAscending);
+    clickHeader(0);
+    EXPECT_TRUE(m_list.m_sortAscending);
     for (int row = 0; row < m_model.rowCount(); ++row)
-        EXPECT_EQ(Cell(row, 2), QString::number(row + 1));
+        EXPECT_EQ(cell(row, 2), QString::number(row + 1));
 }
 
 TEST_F(IntervalListTest, EverySecondRowIsLightYellowWhateverTheOrder)
 {
-    ClickHeader(5);
+    clickHeader(5);
     m_list.clearSelection();
     const QImage shot = m_list.viewport()->grab().toImage();
     const int x = m_list.columnViewportPosition(6) + m_list.columnWidth(6) - 5;
@@ -83,12 +83,12 @@ TEST_F(IntervalListTest, EverySecondRowIsLightYellowWhateverTheOrder)
 
 TEST_F(IntervalListTest, DoubleClickAnywhereIsReportedAfterTheListsOwnHandling)
 {
-    QSignalSpy reported(&m_list, &CSortedListCtrl::DoubleClicked);
+    QSignalSpy reported(&m_list, &IntervalListView::doubleClicked);
     QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(20, m_list.rowViewportPosition(1) + 3));
     EXPECT_EQ(reported.count(), 0); // posted, not sent
     QCoreApplication::processEvents();
     EXPECT_EQ(reported.count(), 1);
-    m_model.Clear();
+    m_model.clear();
     QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(100, 200));
     QCoreApplication::processEvents();
     EXPECT_EQ(reported.count(), 2);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "clock.h"
-#include "key_state.h"
-#include "measuring_mode.h"
+#include "practice/clock.h"
+#include "practice/key_state.h"
+#include "practice/measuring_mode.h"
 
 #include <set>
 #include <string>
@@ -10,19 +10,19 @@
 #include <vector>
 
 // A clock the test sets and advances.
-class CTestClock : public IClock {
+class TestClock : public Clock {
 public:
-    CalendarTime Now() const override { return m_now; }
-    void Advance(TimeSpan seconds) { m_now += seconds; }
+    CalendarTime now() const override { return m_now; }
+    void advance(TimeSpan seconds) { m_now += seconds; }
     CalendarTime m_now = 1'700'000'000;
 };
 
 // Keys the test holds down and lets go.
-class CTestKeyState : public IKeyState {
+class TestKeyState : public KeyState {
 public:
-    bool IsKeyHeld(WatchedKey key) const override { return m_held.count(key) != 0; }
-    void Hold(WatchedKey key) { m_held.insert(key); }
-    void Release(WatchedKey key) { m_held.erase(key); }
+    bool isKeyHeld(WatchedKey key) const override { return m_held.count(key) != 0; }
+    void hold(WatchedKey key) { m_held.insert(key); }
+    void release(WatchedKey key) { m_held.erase(key); }
     std::set<WatchedKey> m_held;
 };
 

@@ -1,57 +1,57 @@
-#include "measuring_doubles.h"
+#include "tests/practice/measuring_doubles.h"
 
-#include "document.h"
-#include "measuring_mode_flag.h"
+#include "records/training_document.h"
+#include "practice/measuring_mode_flag.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // A form that keeps what the measuring mode showed and played.
-class CRecordingForm : public IMeasuringForm {
+class RecordingForm : public MeasuringForm {
 public:
-    void SetProgressPos(int percent) override { m_nProgress = percent; }
-    void CloseDiagrams() override { ++m_nDiagramCloses; }
-    void SetStatusPanel(StatusPanelState state) override { m_panel = state; }
-    void TickShowLastMeasurement() override { m_bShowLast = true; }
-    void FillIntervalList() override
+    void setProgressPos(int percent) override { m_progress = percent; }
+    void closeDiagrams() override { ++m_diagramCloses; }
+    void setStatusPanel(StatusPanelState state) override { m_panel = state; }
+    void tickShowLastMeasurement() override { m_showLast = true; }
+    void fillIntervalList() override
     {
-        ++m_nFills;
-        m_aRows.clear();
+        ++m_fills;
+        m_rows.clear();
     }
-    void AddIntervalRow(const CDataEntry& entry) override { m_aRows.push_back(entry); }
-    unsigned StartMeasureTimer() override
+    void addIntervalRow(const IntervalRecord& entry) override { m_rows.push_back(entry); }
+    unsigned startMeasureTimer() override
     {
-        m_bTimerRunning = m_bTimerCanStart;
-        return m_bTimerCanStart ? 100 : 0;
+        m_timerRunning = m_timerCanStart;
+        return m_timerCanStart ? 100 : 0;
     }
-    void StopMeasureTimer() override { m_bTimerRunning = false; }
-    void SetStatusText(const std::string& text) override { m_strStatus = text; }
-    void ConfinePointer(bool on) override { m_bConfined = on; }
-    void ReleaseMouseCapture() override {}
-    void LockSettingsControls(bool enable) override { m_bSettingsEnabled = enable; }
-    void UpdateTimeDisplays() override { ++m_nDisplayUpdates; }
-    void SetClockRunning(bool running) override { m_bClockRunning = running; }
-    void PlaySoundEvent(SoundEvent event, int mode) override { m_aSounds.emplace_back(event, mode); }
-    bool IsFixedTotalTimeTicked() const override { return m_bFixedTicked; }
-    bool IsAutoAlarmTicked() const override { return m_bAlarmTicked; }
+    void stopMeasureTimer() override { m_timerRunning = false; }
+    void setStatusText(const std::string& text) override { m_status = text; }
+    void confinePointer(bool on) override { m_confined = on; }
+    void releaseMouseCapture() override {}
+    void setSettingsEditable(bool enable) override { m_settingsEnabled = enable; }
+    void updateTimeDisplays() override { ++m_displayUpdates; }
+    void setClockRunning(bool running) override { m_clockRunning = running; }
+    void playSoundEvent(SoundEvent event, int mode) override { m_sounds.emplace_back(event, mode); }
+    bool isFixedTotalTimeTicked() const override { return m_fixedTicked; }
+    bool isAutoAlarmTicked() const override { return m_alarmTicked; }
 
-    int m_nProgress = -1;
-    int m_nDiagramCloses = 0;
+    int m_progress = -1;
+    int m_diagramCloses = 0;
     StatusPanelState m_panel = PanelSettings;
-    bool m_bShowLast = false;
-    int m_nFills = 0;
-    std::vector<CDataEntry> m_aRows;
-    bool m_bTimerCanStart = true;
-    bool m_bTimerRunning = false;
-    std::string m_strStatus;
-    bool m_bConfined = false;
-    bool m_bSettingsEnabled = true;
-    int m_nDisplayUpdates = 0;
-    bool m_bClockRunning = false;
-    std::vector<PlayedSound> m_aSounds;
-    bool m_bFixedTicked = false;
-    bool m_bAlarmTicked = false;
+    bool m_showLast = false;
+    int m_fills = 0;
+    std::vector<IntervalRecord> m_rows;
+    bool m_timerCanStart = true;
+    bool m_timerRunning = false;
+    std::string m_status;
+    bool m_confined = false;
+    bool m_settingsEnabled = true;
+    int m_displayUpdates = 0;
+    bool m_clockRunning = false;
+    std::vector<PlayedSound> m_sounds;
+    bool m_fixedTicked = false;
+    bool m_alarmTicked = false;
 };
 
 class MeasuringModeTest : public testing::Test {
@@ -59,138 +59,138 @@ protected:
     void SetUp() override
     {
         g_bMeasuringMode = false;
-        m_doc.OnNewDocument();
-        m_doc.m_settings.m_bTimeSound = 0;
-        m_doc.m_pCurrentType = &m_doc.m_aTrainingTypes[0];
-        m_mode.m_pTrainingType = m_doc.m_pCurrentType;
+        m_doc.onNewDocument();
+        m_doc.m_settings.m_timeSound = 0;
+        m_doc.m_currentType = &m_doc.m_trainingTypes[0];
+        m_mode.m_trainingType = m_doc.m_currentType;
     }
     void TearDown() override { g_bMeasuringMode = false; }
 
     // Ticks every 200 ms for the given seconds (five ticks a second).
-    void RunFor(TimeSpan seconds)
+    void runFor(TimeSpan seconds)
     {
         for (TimeSpan s = 0; s < seconds; ++s) {
-            m_clock.Advance(1);
-            for (int t = 0; t < 5 && m_form.m_bTimerRunning; ++t)
-                m_mode.OnMeasureTick();
+            m_clock.advance(1);
+            for (int t = 0; t < 5 && m_form.m_timerRunning; ++t)
+                m_mode.onMeasureTick();
         }
     }
-    std::vector<PlayedSound> TakeSounds() { return std::exchange(m_form.m_aSounds, {}); }
-    const CDataEntryArray& Records() const { return m_doc.m_aTrainingTypes[0].m_aEntries; }
-    void AddRecord(std::uint16_t measurement)
+    std::vector<PlayedSound> takeSounds() { return std::exchange(m_form.m_sounds, {}); }
+    const IntervalRecordList& Records() const { return m_doc.m_trainingTypes[0].m_records; }
+    void addRecord(std::uint16_t measurement)
     {
-        CDataEntry entry;
+        IntervalRecord entry;
         entry.m_timeStart = 1'600'000'000;
         entry.m_timeEnd = entry.m_timeStart + 60;
-        entry.m_nMeasurement = measurement;
-        entry.m_nRun = 1;
-        m_doc.m_aTrainingTypes[0].m_aEntries.Add(entry);
+        entry.m_measurement = measurement;
+        entry.m_run = 1;
+        m_doc.m_trainingTypes[0].m_records.add(entry);
     }
 
-    CVersenkwerkDoc m_doc;
-    CTestClock m_clock;
-    CTestKeyState m_keys;
-    CRecordingForm m_form;
-    CMeasuringMode m_mode{m_doc, m_form, m_clock, m_keys};
+    TrainingDocument m_doc;
+    TestClock m_clock;
+    TestKeyState m_keys;
+    RecordingForm m_form;
+    MeasuringMode m_mode{m_doc, m_form, m_clock, m_keys};
 };
 
 TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
 {
-    AddRecord(4);
-    m_mode.ToggleMeasuringMode();
+    addRecord(4);
+    m_mode.toggleMeasuringMode();
     EXPECT_TRUE(g_bMeasuringMode);
     EXPECT_EQ(m_form.m_panel, PanelWaiting);
-    EXPECT_TRUE(m_form.m_bShowLast);
-    EXPECT_TRUE(m_form.m_bTimerRunning);
-    EXPECT_TRUE(m_form.m_bConfined);
-    EXPECT_FALSE(m_form.m_bSettingsEnabled);
-    EXPECT_EQ(m_form.m_nProgress, 0);
-    EXPECT_EQ(m_form.m_nDiagramCloses, 1);
-    EXPECT_EQ(m_form.m_strStatus, std::string(kStatusModeActive) + kStatusModeHint);
-    RunFor(3);
-    m_mode.ToggleMeasuringMode();
+    EXPECT_TRUE(m_form.m_showLast);
+    EXPECT_TRUE(m_form.m_timerRunning);
+    EXPECT_TRUE(m_form.m_confined);
+    EXPECT_FALSE(m_form.m_settingsEnabled);
+    EXPECT_EQ(m_form.m_progress, 0);
+    EXPECT_EQ(m_form.m_diagramCloses, 1);
+    EXPECT_EQ(m_form.m_status, std::string(kStatusModeActive) + kStatusModeHint);
+    runFor(3);
+    m_mode.toggleMeasuringMode();
     EXPECT_FALSE(g_bMeasuringMode);
     EXPECT_EQ(m_form.m_panel, PanelSettings);
-    EXPECT_FALSE(m_form.m_bTimerRunning);
-    EXPECT_FALSE(m_form.m_bConfined);
-    EXPECT_TRUE(m_form.m_bSettingsEnabled);
-    EXPECT_EQ(m_form.m_strStatus, kStatusModeOff);
-    EXPECT_EQ(Records().GetSize(), 1);
-    EXPECT_FALSE(m_doc.IsModified());
-    EXPECT_TRUE(TakeSounds().empty());
+    EXPECT_FALSE(m_form.m_timerRunning);
+    EXPECT_FALSE(m_form.m_confined);
+    EXPECT_TRUE(m_form.m_settingsEnabled);
+    EXPECT_EQ(m_form.m_status, kStatusModeOff);
+    EXPECT_EQ(Records().size(), 1);
+    EXPECT_FALSE(m_doc.isModified());
+    EXPECT_TRUE(takeSounds().empty());
     // The next run still takes number 5: the empty run used none.
-    m_mode.ToggleMeasuringMode();
-    m_mode.OnLeftButtonDown();
-    m_mode.OnLeftButtonDown();
-    EXPECT_EQ(Records()[1].m_nMeasurement, 5);
+    m_mode.toggleMeasuringMode();
+    m_mode.onLeftButtonDown();
+    m_mode.onLeftButtonDown();
+    EXPECT_EQ(Records()[1].m_measurement, 5);
 }
 
 TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
 {
-    AddRecord(7);
-    m_mode.ToggleMeasuringMode();
-    RunFor(2);
-    m_mode.OnLeftButtonDown();
+    addRecord(7);
+    m_mode.toggleMeasuringMode();
+    runFor(2);
+    m_mode.onLeftButtonDown();
     EXPECT_EQ(m_form.m_panel, PanelRecording);
-    EXPECT_TRUE(m_form.m_bClockRunning);
-    EXPECT_TRUE(m_doc.IsModified());
-    RunFor(30);
+    EXPECT_TRUE(m_form.m_clockRunning);
+    EXPECT_TRUE(m_doc.isModified());
+    runFor(30);
     EXPECT_EQ(m_mode.m_spanCurrent, 30);
-    m_mode.OnLeftButtonDown();
+    m_mode.onLeftButtonDown();
     EXPECT_EQ(m_form.m_panel, PanelWaiting);
-    EXPECT_FALSE(m_form.m_bClockRunning);
-    RunFor(60); // pauses do not count
-    m_mode.OnLeftButtonDown();
+    EXPECT_FALSE(m_form.m_clockRunning);
+    runFor(60); // pauses do not count
+    m_mode.onLeftButtonDown();
     // A late timer does not shorten an interval: no ticks at all for 30 s.
-    m_clock.Advance(30);
-    m_mode.OnLeftButtonDown();
-    ASSERT_EQ(Records().GetSize(), 3);
-    EXPECT_EQ(Records()[1].m_nMeasurement, 8);
-    EXPECT_EQ(Records()[1].m_nRun, 1);
-    EXPECT_EQ(Records()[1].Length(), 30);
-    EXPECT_EQ(Records()[2].m_nMeasurement, 8);
-    EXPECT_EQ(Records()[2].m_nRun, 2);
-    EXPECT_EQ(Records()[2].Length(), 30);
-    EXPECT_EQ(Records()[2].m_bUddhacca, 0);
+    m_clock.advance(30);
+    m_mode.onLeftButtonDown();
+    ASSERT_EQ(Records().size(), 3);
+    EXPECT_EQ(Records()[1].m_measurement, 8);
+    EXPECT_EQ(Records()[1].m_run, 1);
+    EXPECT_EQ(Records()[1].length(), 30);
+    EXPECT_EQ(Records()[2].m_measurement, 8);
+    EXPECT_EQ(Records()[2].m_run, 2);
+    EXPECT_EQ(Records()[2].length(), 30);
+    EXPECT_EQ(Records()[2].m_uddhacca, 0);
     EXPECT_EQ(m_mode.m_spanTotal, 60);
     EXPECT_EQ(m_mode.m_spanLongest, 30);
-    ASSERT_EQ(m_form.m_aRows.size(), 2u);
-    EXPECT_EQ(m_form.m_aRows[1], Records()[2]);
+    ASSERT_EQ(m_form.m_rows.size(), 2u);
+    EXPECT_EQ(m_form.m_rows[1], Records()[2]);
     const std::vector<PlayedSound> expected = {{BeginIntervall, kPlayAsync},
                                                {EndIntervall, kPlayAsync},
                                                {BeginIntervall, kPlayAsync},
                                                {EndIntervall, kPlayAsync}};
-    EXPECT_EQ(TakeSounds(), expected);
+    EXPECT_EQ(takeSounds(), expected);
     // Off: the list is rebuilt, the displays keep the run's values.
-    m_mode.ToggleMeasuringMode();
+    m_mode.toggleMeasuringMode();
     EXPECT_EQ(m_mode.m_spanTotal, 60);
 }
 
 TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLongerInterval)
 {
-    m_mode.ToggleMeasuringMode();
-    m_mode.OnRightButtonDown(); // waiting: nothing
-    EXPECT_TRUE(TakeSounds().empty());
-    EXPECT_EQ(Records().GetSize(), 0);
-    EXPECT_FALSE(m_doc.IsModified());
+    m_mode.toggleMeasuringMode();
+    m_mode.onRightButtonDown(); // waiting: nothing
+    EXPECT_TRUE(takeSounds().empty());
+    EXPECT_EQ(Records().size(), 0);
+    EXPECT_FALSE(m_doc.isModified());
 
-    m_mode.OnLeftButtonDown();
-    RunFor(20);
-    m_mode.OnLeftButtonDown();
-    m_mode.OnLeftButtonDown();
-    RunFor(50);
-    m_mode.OnRightButtonDown();
+    m_mode.onLeftButtonDown();
+    runFor(20);
+    m_mode.onLeftButtonDown();
+    m_mode.onLeftButtonDown();
+    runFor(50);
+    m_mode.onRightButtonDown();
     EXPECT_EQ(m_form.m_panel, PanelWaiting);
     EXPECT_EQ(m_mode.m_spanLongest, 20);
-    EXPECT_EQ(TakeSounds().back(), PlayedSound(EndIntervallUddhacca, kPlayAsync));
-    m_mode.OnLeftButtonDown();
-    RunFor(20);
-    m_mode.OnLeftButtonDown();
-    m_mode.ToggleMeasuringMode();
-    ASSERT_EQ(Records().GetSize(), 3);
-    EXPECT_EQ(Records()[1].m_bUddhacca, 1);
-    EXPECT_EQ(Records()[1].m_nRun, 2);
-    EXPECT_EQ(Records()[2].m_bUddhacca, 0);
+    EXPECT_EQ(takeSounds().back(), PlayedSound(EndIntervallUddhacca, kPlayAsync));
+    m_mode.onLeftButtonDown();
+    runFor(20);
+    m_mode.onLeftButtonDown();
+    m_mode.toggleMeasuringMode();
+    ASSERT_EQ(Records().size(), 3);
+    EXPECT_EQ(Records()[1].m_uddhacca, 1);
+    EXPECT_EQ(Records()[1].m_run, 2);
+    EXPECT_EQ(Records()[2].m_uddhacca, 0);
     EXPECT_EQ(m_mode.m_spanLongest, 20);
     EXPECT_EQ(m_mode.m_spanTotal, 90);
 }
@@ -198,158 +198,158 @@ TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLonge
 TEST_F(MeasuringModeTest, EscapeAndF11CutTheIntervalOffSilentlyAsUddhacca)
 {
     for (WatchedKey key : {WatchedKey::Escape, WatchedKey::F11}) {
-        m_mode.ToggleMeasuringMode();
-        m_mode.OnLeftButtonDown();
-        RunFor(10);
-        TakeSounds();
-        m_keys.Hold(key);
-        m_mode.OnMeasureTick();
-        m_keys.Release(key);
+        m_mode.toggleMeasuringMode();
+        m_mode.onLeftButtonDown();
+        runFor(10);
+        takeSounds();
+        m_keys.hold(key);
+        m_mode.onMeasureTick();
+        m_keys.release(key);
         EXPECT_FALSE(g_bMeasuringMode);
-        EXPECT_FALSE(m_form.m_bTimerRunning);
-        EXPECT_EQ(m_form.m_strStatus, kStatusModeOff);
+        EXPECT_FALSE(m_form.m_timerRunning);
+        EXPECT_EQ(m_form.m_status, kStatusModeOff);
         const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
-        EXPECT_EQ(TakeSounds(), expected);
-        EXPECT_EQ(Records()[Records().GetSize() - 1].m_bUddhacca, 1);
+        EXPECT_EQ(takeSounds(), expected);
+        EXPECT_EQ(Records()[Records().size() - 1].m_uddhacca, 1);
         EXPECT_EQ(m_mode.m_spanLongest, 0);
     }
-    EXPECT_EQ(Records()[0].m_nMeasurement, 1);
-    EXPECT_EQ(Records()[1].m_nMeasurement, 2);
+    EXPECT_EQ(Records()[0].m_measurement, 1);
+    EXPECT_EQ(Records()[1].m_measurement, 2);
 }
 
 TEST_F(MeasuringModeTest, StatusTextGrowsOneDotPerTickUpToNine)
 {
-    m_mode.ToggleMeasuringMode();
+    m_mode.toggleMeasuringMode();
     for (int tick = 0; tick < 12; ++tick) {
-        m_mode.OnMeasureTick();
+        m_mode.onMeasureTick();
         const std::size_t dots = static_cast<std::size_t>(tick % 10);
-        EXPECT_EQ(m_form.m_strStatus,
+        EXPECT_EQ(m_form.m_status,
                   std::string(kStatusModeActive) + std::string(dots, '.') + kStatusModeHint);
     }
 }
 
 TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
 {
-    m_form.m_bFixedTicked = true;
-    m_doc.m_settings.m_timeFixedDuration = MakeDuration(0, 10, 0);
-    m_mode.ToggleMeasuringMode();
-    m_mode.OnLeftButtonDown();
-    RunFor(6 * 60);
-    m_mode.OnLeftButtonDown();
-    EXPECT_EQ(m_mode.ProgressPercent(), 60);
-    RunFor(120);
-    m_mode.OnLeftButtonDown();
-    TakeSounds();
+    m_form.m_fixedTicked = true;
+    m_doc.m_settings.m_timeFixedDuration = makeDuration(0, 10, 0);
+    m_mode.toggleMeasuringMode();
+    m_mode.onLeftButtonDown();
+    runFor(6 * 60);
+    m_mode.onLeftButtonDown();
+    EXPECT_EQ(m_mode.progressPercent(), 60);
+    runFor(120);
+    m_mode.onLeftButtonDown();
+    takeSounds();
     // Changing the setting during the run does not move the end.
-    m_doc.m_settings.m_timeFixedDuration = MakeDuration(1, 0, 0);
-    RunFor(4 * 60 - 1);
+    m_doc.m_settings.m_timeFixedDuration = makeDuration(1, 0, 0);
+    runFor(4 * 60 - 1);
     EXPECT_TRUE(g_bMeasuringMode);
-    m_clock.Advance(1);
-    m_mode.OnMeasureTick();
+    m_clock.advance(1);
+    m_mode.onMeasureTick();
     EXPECT_FALSE(g_bMeasuringMode);
-    EXPECT_FALSE(m_form.m_bTimerRunning);
-    ASSERT_EQ(Records().GetSize(), 2);
-    EXPECT_EQ(Records()[1].Length(), 4 * 60);
-    EXPECT_EQ(Records()[1].m_bUddhacca, 0);
+    EXPECT_FALSE(m_form.m_timerRunning);
+    ASSERT_EQ(Records().size(), 2);
+    EXPECT_EQ(Records()[1].length(), 4 * 60);
+    EXPECT_EQ(Records()[1].m_uddhacca, 0);
     EXPECT_EQ(m_mode.m_spanLongest, 6 * 60);
     const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
-    EXPECT_EQ(TakeSounds(), expected);
-    EXPECT_EQ(m_form.m_nProgress, 0);
+    EXPECT_EQ(takeSounds(), expected);
+    EXPECT_EQ(m_form.m_progress, 0);
 }
 
 TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
 {
-    m_form.m_bFixedTicked = true;
-    m_doc.m_settings.m_timeFixedDuration = MakeDuration(0, 0, 0);
-    m_mode.ToggleMeasuringMode();
-    EXPECT_EQ(m_mode.ProgressPercent(), 100);
-    m_mode.OnMeasureTick();
+    m_form.m_fixedTicked = true;
+    m_doc.m_settings.m_timeFixedDuration = makeDuration(0, 0, 0);
+    m_mode.toggleMeasuringMode();
+    EXPECT_EQ(m_mode.progressPercent(), 100);
+    m_mode.onMeasureTick();
     EXPECT_FALSE(g_bMeasuringMode);
-    EXPECT_EQ(Records().GetSize(), 0);
+    EXPECT_EQ(Records().size(), 0);
     const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
-    EXPECT_EQ(TakeSounds(), expected);
+    EXPECT_EQ(takeSounds(), expected);
     // Unticked, the same setting does not end anything.
-    m_form.m_bFixedTicked = false;
-    m_mode.ToggleMeasuringMode();
-    RunFor(5);
+    m_form.m_fixedTicked = false;
+    m_mode.toggleMeasuringMode();
+    runFor(5);
     EXPECT_TRUE(g_bMeasuringMode);
 }
 
 TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
 {
-    m_form.m_bAlarmTicked = true;
-    m_doc.m_settings.m_timeAlarmInterval = MakeDuration(0, 5, 0);
-    m_mode.ToggleMeasuringMode();
-    m_mode.OnLeftButtonDown();
-    TakeSounds();
+    m_form.m_alarmTicked = true;
+    m_doc.m_settings.m_timeAlarmInterval = makeDuration(0, 5, 0);
+    m_mode.toggleMeasuringMode();
+    m_mode.onLeftButtonDown();
+    takeSounds();
     std::vector<TimeSpan> alarmsAt;
     for (int second = 1; second <= 12 * 60; ++second) {
-        RunFor(1);
-        for (const PlayedSound& sound : TakeSounds()) {
+        runFor(1);
+        for (const PlayedSound& sound : takeSounds()) {
             EXPECT_EQ(sound, PlayedSound(UddhaccaAlarm, kPlayAsync));
             alarmsAt.push_back(m_mode.m_spanCurrent);
         }
     }
     EXPECT_EQ(alarmsAt, (std::vector<TimeSpan>{300, 600}));
-    m_mode.OnLeftButtonDown();
-    m_mode.OnLeftButtonDown();
-    TakeSounds();
-    RunFor(299);
-    EXPECT_TRUE(TakeSounds().empty());
-    RunFor(1);
-    EXPECT_EQ(TakeSounds(), (std::vector<PlayedSound>{{UddhaccaAlarm, kPlayAsync}}));
+    m_mode.onLeftButtonDown();
+    m_mode.onLeftButtonDown();
+    takeSounds();
+    runFor(299);
+    EXPECT_TRUE(takeSounds().empty());
+    runFor(1);
+    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{UddhaccaAlarm, kPlayAsync}}));
 }
 
 TEST_F(MeasuringModeTest, AlarmStepOfZeroSoundsAtEveryTickAlsoWhileWaiting)
 {
-    m_form.m_bAlarmTicked = true;
-    m_doc.m_settings.m_timeAlarmInterval = MakeDuration(0, 0, 0);
-    m_mode.ToggleMeasuringMode();
-    RunFor(1);
-    EXPECT_EQ(TakeSounds().size(), 5u);
+    m_form.m_alarmTicked = true;
+    m_doc.m_settings.m_timeAlarmInterval = makeDuration(0, 0, 0);
+    m_mode.toggleMeasuringMode();
+    runFor(1);
+    EXPECT_EQ(takeSounds().size(), 5u);
 }
 
 TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
 {
-    m_doc.m_settings.m_bTimeSound = 1;
-    m_mode.ToggleMeasuringMode();
+    m_doc.m_settings.m_timeSound = 1;
+    m_mode.toggleMeasuringMode();
     std::vector<TimeSpan> soundsAtTotal;
     for (int interval = 0; interval < 3; ++interval) {
-        m_mode.OnLeftButtonDown();
-        TakeSounds();
+        m_mode.onLeftButtonDown();
+        takeSounds();
         for (int second = 0; second < 180; ++second) {
-            RunFor(1);
-            for (const PlayedSound& sound : TakeSounds()) {
+            runFor(1);
+            for (const PlayedSound& sound : takeSounds()) {
                 EXPECT_EQ(sound, PlayedSound(BeginIntervall, kPlayAsync));
                 soundsAtTotal.push_back(m_mode.m_spanTotal);
             }
         }
-        m_mode.OnLeftButtonDown();
-        RunFor(30);
+        m_mode.onLeftButtonDown();
+        runFor(30);
     }
     EXPECT_EQ(soundsAtTotal, (std::vector<TimeSpan>{300}));
 
     // Switched off, the mark does not move; switched on again it sounds at once.
-    m_doc.m_settings.m_bTimeSound = 0;
-    m_mode.OnLeftButtonDown();
-    RunFor(90);
+    m_doc.m_settings.m_timeSound = 0;
+    m_mode.onLeftButtonDown();
+    runFor(90);
     EXPECT_EQ(m_mode.m_spanTotal, 630);
-    TakeSounds();
-    m_doc.m_settings.m_bTimeSound = 1;
-    m_mode.OnMeasureTick();
-    EXPECT_EQ(TakeSounds(), (std::vector<PlayedSound>{{BeginIntervall, kPlayAsync}}));
-    m_mode.OnMeasureTick();
-    EXPECT_TRUE(TakeSounds().empty());
+    takeSounds();
+    m_doc.m_settings.m_timeSound = 1;
+    m_mode.onMeasureTick();
+    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{BeginIntervall, kPlayAsync}}));
+    m_mode.onMeasureTick();
+    EXPECT_TRUE(takeSounds().empty());
 }
 
 TEST_F(MeasuringModeTest, F12PlaysTheAlarmSynchronouslyAtEveryTickItIsHeld)
 {
-    m_mode.ToggleMeasuringMode();
-    m_keys.Hold(WatchedKey::F12);
-    RunFor(2);
-    m_keys.Release(WatchedKey::F12);
-    RunFor(1);
-    const std::vector<PlayedSound> sounds = TakeSounds();
+    m_mode.toggleMeasuringMode();
+    m_keys.hold(WatchedKey::F12);
+    runFor(2);
+    m_keys.release(WatchedKey::F12);
+    runFor(1);
+    const std::vector<PlayedSound> sounds = takeSounds();
     EXPECT_EQ(sounds.size(), 10u);
     for (const PlayedSound& sound : sounds)
         EXPECT_EQ(sound, PlayedSound(UddhaccaAlarm, kPlaySync));
@@ -357,28 +357,28 @@ TEST_F(MeasuringModeTest, F12PlaysTheAlarmSynchronouslyAtEveryTickItIsHeld)
 
 TEST_F(MeasuringModeTest, WithoutATrainingTypeIntervalsAreTimedAndSoundedButNotStored)
 {
-    m_mode.m_pTrainingType = nullptr;
-    m_mode.ToggleMeasuringMode();
-    m_mode.OnLeftButtonDown();
-    RunFor(10);
-    m_mode.OnLeftButtonDown();
+    m_mode.m_trainingType = nullptr;
+    m_mode.toggleMeasuringMode();
+    m_mode.onLeftButtonDown();
+    runFor(10);
+    m_mode.onLeftButtonDown();
     EXPECT_EQ(m_mode.m_spanLongest, 10);
-    EXPECT_EQ(TakeSounds().size(), 2u);
-    EXPECT_TRUE(m_form.m_aRows.empty());
-    EXPECT_EQ(Records().GetSize(), 0);
+    EXPECT_EQ(takeSounds().size(), 2u);
+    EXPECT_TRUE(m_form.m_rows.empty());
+    EXPECT_EQ(Records().size(), 0);
 }
 
 TEST_F(MeasuringModeTest, WithoutItsTimerTheModeIsNotEntered)
 {
-    m_form.m_bTimerCanStart = false;
-    m_mode.ToggleMeasuringMode();
+    m_form.m_timerCanStart = false;
+    m_mode.toggleMeasuringMode();
     EXPECT_FALSE(g_bMeasuringMode);
     EXPECT_EQ(m_form.m_panel, PanelSettings);
-    EXPECT_FALSE(m_form.m_bConfined);
-    EXPECT_TRUE(m_form.m_bSettingsEnabled);
-    EXPECT_EQ(m_form.m_strStatus, kStatusModeOff);
-    m_mode.OnLeftButtonDown();
-    EXPECT_FALSE(m_mode.m_bIntervalRunning);
+    EXPECT_FALSE(m_form.m_confined);
+    EXPECT_TRUE(m_form.m_settingsEnabled);
+    EXPECT_EQ(m_form.m_status, kStatusModeOff);
+    m_mode.onLeftButtonDown();
+    EXPECT_FALSE(m_mode.m_intervalRunning);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "document.h"
-#include "document_export.h"
-#include "test_bytes.h"
+#include "records/training_document.h"
+#include "records/document_export.h"
+#include "tests/records/test_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,27 +8,27 @@
 
 namespace {
 
-void Fill(CVersenkwerkDoc& doc)
+void fill(TrainingDocument& doc)
 {
-    doc.OnNewDocument();
-    doc.m_settings.m_strTrainingType = "Kanika Jhavari (Vipassana Bhavana)";
-    doc.m_settings.m_nWaveVolume = 5;
-    doc.m_settings.m_bAutoUddhaccaAlarm = 1;
-    doc.m_settings.m_timeAlarmInterval = MakeDuration(1, 2, 3);
+    doc.onNewDocument();
+    doc.m_settings.m_trainingType = "Kanika Jhavari (Vipassana Bhavana)";
+    doc.m_settings.m_waveVolume = 5;
+    doc.m_settings.m_autoUddhaccaAlarm = 1;
+    doc.m_settings.m_timeAlarmInterval = makeDuration(1, 2, 3);
     for (int i = 0; i < 5; ++i)
-        doc.m_settings.m_strSoundFile[i] = "/s/" + std::to_string(i) + ".wav";
-    doc.m_aTrainingTypes[1].m_strName = "Mett\xE4, \"quoted\"";  // Windows-1252 bytes
-    CDataEntry e;
+        doc.m_settings.m_soundFiles[i] = "/s/" + std::to_string(i) + ".wav";
+    doc.m_trainingTypes[1].m_name = "Mett\xE4, \"quoted\"";  // Windows-1252 bytes
+    IntervalRecord e;
     e.m_timeStart = 1000000000;
     e.m_timeEnd = 1000000600;
-    e.m_nMeasurement = 3;
-    e.m_nRun = 2;
-    doc.m_aTrainingTypes[0].m_aEntries.Add(e);
+    e.m_measurement = 3;
+    e.m_run = 2;
+    doc.m_trainingTypes[0].m_records.add(e);
     e.m_timeStart = 1000000700;
     e.m_timeEnd = 1000000725;
-    e.m_nRun = 3;
-    e.m_bUddhacca = 1;
-    doc.m_aTrainingTypes[1].m_aEntries.Add(e);
+    e.m_run = 3;
+    e.m_uddhacca = 1;
+    doc.m_trainingTypes[1].m_records.add(e);
 }
 
 } // namespace
@@ -36,10 +36,10 @@ void Fill(CVersenkwerkDoc& doc)
 TEST(DocumentExport, JsonHoldsSettingsAndEveryRecord)
 {
     ScopedTimeZone utc("UTC");
-    CVersenkwerkDoc doc;
-    Fill(doc);
+    TrainingDocument doc;
+    fill(doc);
     std::ostringstream out;
-    ExportJson(doc, out);
+    exportJson(doc, out);
     EXPECT_EQ(out.str(),
               "{\"settings\":{\"training_type\":\"Kanika Jhavari (Vipassana Bhavana)\",\"fixed_exercise_time\":true,"
               "\"fixed_duration_s\":600,\"auto_uddhacca_alarm\":true,\"alarm_interval_s\":3723,\"filter_s\":10,"
@@ -57,10 +57,10 @@ TEST(DocumentExport, JsonHoldsSettingsAndEveryRecord)
 TEST(DocumentExport, CsvQuotesTextsAndListsRecordsInStoredOrder)
 {
     ScopedTimeZone berlin("Europe/Berlin");
-    CVersenkwerkDoc doc;
-    Fill(doc);
+    TrainingDocument doc;
+    fill(doc);
     std::ostringstream out;
-    ExportCsv(doc, out);
+    exportCsv(doc, out);
     EXPECT_EQ(out.str(),
               "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n"
               "Apana Jhavari (Samatha Bhavana),3,2,2001-09-09 03:46:40,2001-09-09 03:56:40,1000000000,1000000600,600,0\n"

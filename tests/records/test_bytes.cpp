@@ -1,4 +1,4 @@
-#include "test_bytes.h"
+#include "tests/records/test_bytes.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -6,39 +6,39 @@
 #include <iterator>
 #include <stdexcept>
 
-ByteWriter& ByteWriter::Raw(std::initializer_list<int> bytes)
+ByteWriter& ByteWriter::raw(std::initializer_list<int> bytes)
 {
     for (int b : bytes)
         m_bytes.push_back(static_cast<std::uint8_t>(b));
     return *this;
 }
 
-ByteWriter& ByteWriter::Text(const std::string& text)
+ByteWriter& ByteWriter::text(const std::string& text)
 {
     m_bytes.push_back(static_cast<std::uint8_t>(text.size()));
     m_bytes.insert(m_bytes.end(), text.begin(), text.end());
     return *this;
 }
 
-ByteWriter& ByteWriter::Int32(std::int32_t value)
+ByteWriter& ByteWriter::int32(std::int32_t value)
 {
     for (int i = 0; i < 4; ++i)
         m_bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i)));
     return *this;
 }
 
-ByteWriter& ByteWriter::Time(std::int64_t value)
+ByteWriter& ByteWriter::time(std::int64_t value)
 {
-    Raw({0x0A, 0x00, 0x00, 0x80});
+    raw({0x0A, 0x00, 0x00, 0x80});
     for (int i = 0; i < 8; ++i)
         m_bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i)));
     return *this;
 }
 
-ByteWriter& ByteWriter::Entry(std::int64_t start, std::int64_t end, int uddhacca, int measurement, int run)
+ByteWriter& ByteWriter::entry(std::int64_t start, std::int64_t end, int uddhacca, int measurement, int run)
 {
-    Time(start).Time(end).Int32(uddhacca);
-    Raw({measurement & 0xFF, measurement >> 8, run & 0xFF, run >> 8});
+    time(start).time(end).int32(uddhacca);
+    raw({measurement & 0xFF, measurement >> 8, run & 0xFF, run >> 8});
     return *this;
 }
 
@@ -58,7 +58,7 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-void WriteBytes(const std::string& path, const Bytes& bytes)
+void writeBytes(const std::string& path, const Bytes& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -66,7 +66,7 @@ void WriteBytes(const std::string& path, const Bytes& bytes)
         throw std::runtime_error("cannot write " + path);
 }
 
-Bytes ReadBytes(const std::string& path)
+Bytes readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

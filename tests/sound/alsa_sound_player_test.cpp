@@ -1,6 +1,6 @@
-#include "alsa_sound_player.h"
-#include "capture_device.h"
-#include "sound_manager.h"
+#include "sound/alsa_sound_player.h"
+#include "tests/sound/capture_device.h"
+#include "sound/sound_store.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kRate = 44100;
 
-std::vector<std::uint8_t> LittleEndianBytes(const void* data, std::size_t size)
+std::vector<std::uint8_t> littleEndianBytes(const void* data, std::size_t size)
 {
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     return {bytes, bytes + size};
@@ -20,28 +20,28 @@ std::vector<std::uint8_t> LittleEndianBytes(const void* data, std::size_t size)
 
 TEST(AlsaSoundPlayer, SynchronousPlayReturnsOnlyWhenEverySampleIsWritten)
 {
-    CCaptureDevice device;
-    CSoundManager store(CreateAlsaSoundPlayer());
-    const auto samples = RampSamples(kRate / 2, 100);
-    WriteWave16(device.Folder() / "ramp.wav", kRate, samples);
-    const int id = store.AddSound((device.Folder() / "ramp.wav").string());
+    CaptureDevice device;
+    SoundStore store(createAlsaSoundPlayer());
+    const auto samples = rampSamples(kRate / 2, 100);
+    writeWave16(device.folder() / "ramp.wav", kRate, samples);
+    const int id = store.addSound((device.folder() / "ramp.wav").string());
     ASSERT_EQ(id, 1);
 
-    ASSERT_TRUE(store.PlaySoundById(id, SND_SYNC));
-    EXPECT_EQ(device.Samples(), samples); // read right away, without waiting
+    ASSERT_TRUE(store.playSoundById(id, SND_SYNC));
+    EXPECT_EQ(device.samples(), samples); // read right away, without waiting
 
     // The sound plays again from memory: the file on disk is no longer needed.
-    std::filesystem::remove(device.Folder() / "ramp.wav");
-    ASSERT_TRUE(store.PlaySoundById(id, SND_SYNC));
+    std::filesystem::remove(device.folder() / "ramp.wav");
+    ASSERT_TRUE(store.playSoundById(id, SND_SYNC));
     auto twice = samples;
     twice.insert(twice.end(), samples.begin(), samples.end());
-    EXPECT_EQ(device.Samples(), twice);
+    EXPECT_EQ(device.samples(), twice);
 }
 
 TEST(AlsaSoundPlayer, DecodesTheWaveFormatsAUserMayPick)
 {
-    CCaptureDevice device;
-    CSoundManager store(CreateAlsaSoundPlayer());
+    CaptureDevice device;
+    SoundStore store(createAlsaSoundPlayer());
     const std::size_t frames = 2000;
 
     // 8-bit unsigned stereo at 22050 Hz: 128 is silence, each step is 256 in 16 bits.
@@ -54,7 +54,7 @@ TEST(AlsaSoundPlayer, DecodesTheWaveFormatsAUserMayPick)
         expectedEight.push_back(static_cast<std::int16_t>((left - 128) * 256));
         expectedEight.push_back(static_cast<std::int16_t>((right - 128) * 256));
     }
-    WriteWave(device.Folder() / "eight.wav", 1, 2, 22050, 8, eight);
+    writeWave(device.folder() / "eight.wav", 1, 2, 22050, 8, eight);
 
     // 24-bit mono at 48 kHz: the top 16 bits arrive.
     std::vector<std::uint8_t> twentyFour;
@@ -65,29 +65,29 @@ TEST(AlsaSoundPlayer, DecodesTheWaveFormatsAUserMayPick)
                                              static_cast<std::uint8_t>((value >> 8) & 0xFF)});
         expectedTwentyFour.push_back(value);
     }
-    WriteWave(device.Folder() / "twentyfour.wav", 1, 1, 48000, 24, twentyFour);
+    writeWave(device.folder() / "twentyfour.wav", 1, 1, 48000, 24, twentyFour);
 
     // 32-bit float mono.
     std::vector<std::uint8_t> floats;
     std::vector<std::int16_t> expectedFloats;
     for (std::size_t i = 0; i < frames; ++i) {
         const float value = static_cast<float>(static_cast<int>(i % 200) - 100) / 128.0f;
-        const auto bytes = LittleEndianBytes(&value, sizeof value);
+        const auto bytes = littleEndianBytes(&value, sizeof value);
         floats.insert(floats.end(), bytes.begin(), bytes.end());
         expectedFloats.push_back(static_cast<std::int16_t>(value * 32768.0f));
     }
-    WriteWave(device.Folder() / "float.wav", 3, 1, kRate, 32, floats);
+    writeWave(device.folder() / "float.wav", 3, 1, kRate, 32, floats);
 
     std::vector<std::int16_t> expected;
     for (const auto& [name, samples] : {std::pair{"eight.wav", expectedEight},
                                         std::pair{"twentyfour.wav", expectedTwentyFour},
                                         std::pair{"float.wav", expectedFloats}}) {
-        const int id = store.AddSound((device.Folder() / name).string());
+        const int id = store.addSound((device.folder() / name).string());
         ASSERT_NE(id, 0) << name;
-        EXPECT_TRUE(store.PlaySoundById(id, SND_SYNC)) << name;
+        EXPECT_TRUE(store.playSoundById(id, SND_SYNC)) << name;
         expected.insert(expected.end(), samples.begin(), samples.end());
     }
-    const auto captured = device.Samples();
+    const auto captured = device.samples();
     ASSERT_EQ(captured.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         ASSERT_NEAR(captured[i], expected[i], 1) << "sample " << i;
@@ -98,12 +98,12 @@ TEST(AlsaSoundPlayer, DecodesCompressedAdpcmWaves)
     // 0.2 s of a 440 Hz sine at half scale, 22050 Hz, encoded with sox.
     const std::size_t frames = 22050 / 5;
     for (const char* name : {"ima_adpcm.wav", "ms_adpcm.wav"}) {
-        CCaptureDevice device;
-        CSoundManager store(CreateAlsaSoundPlayer());
-        const int id = store.AddSound(std::string(SOUND_TEST_DATA_DIR "/") + name);
+        CaptureDevice device;
+        SoundStore store(createAlsaSoundPlayer());
+        const int id = store.addSound(std::string(SOUND_TEST_DATA_DIR "/") + name);
         ASSERT_EQ(id, 1) << name;
-        ASSERT_TRUE(store.PlaySoundById(id, SND_SYNC)) << name;
-        const auto captured = device.Samples();
+        ASSERT_TRUE(store.playSoundById(id, SND_SYNC)) << name;
+        const auto captured = device.samples();
         // ADPCM ends on a whole block, so a little padding may follow.
         ASSERT_GE(captured.size(), frames) << name;
         EXPECT_LT(captured.size(), frames + 1024) << name;
@@ -119,18 +119,18 @@ TEST(AlsaSoundPlayer, DecodesCompressedAdpcmWaves)
 TEST(AlsaSoundPlayer, ANewSoundCutsOffTheRunningOneAndPlaysWhole)
 {
     // A pipe emptied at four times the speed of a mono 44.1 kHz card.
-    CCaptureDevice device(CCaptureDevice::Kind::Paced, 4 * 2 * kRate);
-    CSoundManager store(CreateAlsaSoundPlayer());
-    const auto begin = RampSamples(3 * kRate, 1000);  // 3 s of positive samples
-    const auto end = RampSamples(kRate / 4, -3000);   // 0.25 s of negative samples
-    WriteWave16(device.Folder() / "begin.wav", kRate, begin);
-    WriteWave16(device.Folder() / "end.wav", kRate, end);
-    ASSERT_EQ(store.AddSound((device.Folder() / "begin.wav").string()), 1);
-    ASSERT_EQ(store.AddSound((device.Folder() / "end.wav").string()), 2);
+    CaptureDevice device(CaptureDevice::Kind::Paced, 4 * 2 * kRate);
+    SoundStore store(createAlsaSoundPlayer());
+    const auto begin = rampSamples(3 * kRate, 1000);  // 3 s of positive samples
+    const auto end = rampSamples(kRate / 4, -3000);   // 0.25 s of negative samples
+    writeWave16(device.folder() / "begin.wav", kRate, begin);
+    writeWave16(device.folder() / "end.wav", kRate, end);
+    ASSERT_EQ(store.addSound((device.folder() / "begin.wav").string()), 1);
+    ASSERT_EQ(store.addSound((device.folder() / "end.wav").string()), 2);
 
-    ASSERT_TRUE(store.PlaySoundById(1, SND_ASYNC));
-    device.WaitForSamples(kRate / 4); // the begin sound is audibly under way
-    ASSERT_TRUE(store.PlaySoundById(2, SND_ASYNC));
+    ASSERT_TRUE(store.playSoundById(1, SND_ASYNC));
+    device.waitForSamples(kRate / 4); // the begin sound is audibly under way
+    ASSERT_TRUE(store.playSoundById(2, SND_ASYNC));
 
     const auto isBegin = [](std::int16_t s) { return s > 0; };
     const auto endSamplesIn = [&](const std::vector<std::int16_t>& v) {
@@ -139,7 +139,7 @@ TEST(AlsaSoundPlayer, ANewSoundCutsOffTheRunningOneAndPlaysWhole)
     std::vector<std::int16_t> captured;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (endSamplesIn(captured) < end.size() && std::chrono::steady_clock::now() < deadline)
-        captured = device.WaitForSamples(captured.size() + 1);
+        captured = device.waitForSamples(captured.size() + 1);
 
     const auto firstEnd = std::find_if_not(captured.begin(), captured.end(), isBegin);
     const std::vector<std::int16_t> beginPart(captured.begin(), firstEnd);
@@ -152,58 +152,58 @@ TEST(AlsaSoundPlayer, ANewSoundCutsOffTheRunningOneAndPlaysWhole)
 
 TEST(AlsaSoundPlayer, ReadableFilesThatAreNoSoundLoadAndStaySilent)
 {
-    CCaptureDevice device;
-    CSoundManager store(CreateAlsaSoundPlayer());
-    WriteBytes(device.Folder() / "empty.wav", "");
-    WriteBytes(device.Folder() / "notes.wav", "These are my notes, not a sound.\n");
-    WriteBytes(device.Folder() / "cut.wav", "RIFF\x24\x00\x00\x00WAVEfmt ");
-    const auto samples = RampSamples(1000, 10);
-    WriteWave16(device.Folder() / "real.wav", kRate, samples);
+    CaptureDevice device;
+    SoundStore store(createAlsaSoundPlayer());
+    writeBytes(device.folder() / "empty.wav", "");
+    writeBytes(device.folder() / "notes.wav", "These are my notes, not a sound.\n");
+    writeBytes(device.folder() / "cut.wav", "RIFF\x24\x00\x00\x00WAVEfmt ");
+    const auto samples = rampSamples(1000, 10);
+    writeWave16(device.folder() / "real.wav", kRate, samples);
 
-    EXPECT_EQ(store.AddSound((device.Folder() / "empty.wav").string()), 1);
-    EXPECT_EQ(store.AddSound((device.Folder() / "notes.wav").string()), 2);
-    EXPECT_EQ(store.AddSound((device.Folder() / "cut.wav").string()), 3);
-    EXPECT_EQ(store.AddSound((device.Folder() / "real.wav").string()), 4);
+    EXPECT_EQ(store.addSound((device.folder() / "empty.wav").string()), 1);
+    EXPECT_EQ(store.addSound((device.folder() / "notes.wav").string()), 2);
+    EXPECT_EQ(store.addSound((device.folder() / "cut.wav").string()), 3);
+    EXPECT_EQ(store.addSound((device.folder() / "real.wav").string()), 4);
     for (int id = 1; id <= 3; ++id) {
-        EXPECT_FALSE(store.PlaySoundById(id, SND_SYNC)) << id;
-        EXPECT_FALSE(store.PlaySoundById(id, SND_ASYNC)) << id;
+        EXPECT_FALSE(store.playSoundById(id, SND_SYNC)) << id;
+        EXPECT_FALSE(store.playSoundById(id, SND_ASYNC)) << id;
     }
-    EXPECT_TRUE(device.Samples().empty());
+    EXPECT_TRUE(device.samples().empty());
     // The silent sounds did not disturb the device for the real one.
-    ASSERT_TRUE(store.PlaySoundById(4, SND_SYNC));
-    EXPECT_EQ(device.Samples(), samples);
+    ASSERT_TRUE(store.playSoundById(4, SND_SYNC));
+    EXPECT_EQ(device.samples(), samples);
 }
 
 TEST(AlsaSoundPlayer, EmptyingTheStoreWhileASoundPlaysLetsItPlayToTheEnd)
 {
-    CCaptureDevice device(CCaptureDevice::Kind::Paced, 4 * 2 * kRate);
-    const auto samples = RampSamples(kRate, 500);
-    WriteWave16(device.Folder() / "long.wav", kRate, samples);
-    auto player = CreateAlsaSoundPlayer();
+    CaptureDevice device(CaptureDevice::Kind::Paced, 4 * 2 * kRate);
+    const auto samples = rampSamples(kRate, 500);
+    writeWave16(device.folder() / "long.wav", kRate, samples);
+    auto player = createAlsaSoundPlayer();
     {
-        CSoundManager store(player);
-        ASSERT_EQ(store.AddSound((device.Folder() / "long.wav").string()), 1);
-        ASSERT_TRUE(store.PlaySoundById(1, SND_ASYNC));
-        EXPECT_TRUE(store.RemoveSound(1));
-        EXPECT_EQ(store.GetCount(), 0);
-        ASSERT_EQ(store.AddSound((device.Folder() / "long.wav").string()), 1);
+        SoundStore store(player);
+        ASSERT_EQ(store.addSound((device.folder() / "long.wav").string()), 1);
+        ASSERT_TRUE(store.playSoundById(1, SND_ASYNC));
+        EXPECT_TRUE(store.removeSound(1));
+        EXPECT_EQ(store.count(), 0);
+        ASSERT_EQ(store.addSound((device.folder() / "long.wav").string()), 1);
     } // the store and every image are gone while the sound still plays
-    EXPECT_EQ(device.WaitForSamples(samples.size()), samples);
+    EXPECT_EQ(device.waitForSamples(samples.size()), samples);
 }
 
 TEST(AlsaSoundPlayer, AMissingDeviceFailsAtOnceWithoutAWord)
 {
-    CCaptureDevice device; // defines only "jhavari_capture"
+    CaptureDevice device; // defines only "jhavari_capture"
     setenv("JHAVARI_ALSA_DEVICE", "jhavari_no_such_device", 1);
-    CSoundManager store(CreateAlsaSoundPlayer());
-    WriteWave16(device.Folder() / "tone.wav", kRate, RampSamples(1000, 1));
-    ASSERT_EQ(store.AddSound((device.Folder() / "tone.wav").string()), 1);
+    SoundStore store(createAlsaSoundPlayer());
+    writeWave16(device.folder() / "tone.wav", kRate, rampSamples(1000, 1));
+    ASSERT_EQ(store.addSound((device.folder() / "tone.wav").string()), 1);
 
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(store.PlaySoundById(1, SND_SYNC));
-    EXPECT_FALSE(store.PlaySoundById(1, SND_ASYNC));
+    EXPECT_FALSE(store.playSoundById(1, SND_SYNC));
+    EXPECT_FALSE(store.playSoundById(1, SND_ASYNC));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_TRUE(device.Samples().empty());
+    EXPECT_TRUE(device.samples().empty());
 }
 
 } // namespace

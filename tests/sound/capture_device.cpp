@@ -1,4 +1,4 @@
-#include "capture_device.h"
+#include "tests/sound/capture_device.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 
 namespace fs = std::filesystem;
 
-CCaptureDevice::CCaptureDevice(Kind kind, int bytesPerSecond)
+CaptureDevice::CaptureDevice(Kind kind, int bytesPerSecond)
 {
     std::string pattern = (fs::temp_directory_path() / "jhavari-sound-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
@@ -25,10 +25,10 @@ CCaptureDevice::CCaptureDevice(Kind kind, int bytesPerSecond)
             throw std::runtime_error("mkfifo failed");
         target = "\"" + m_capture.string() + "\"";
     } else {
-        m_nAppendFd = open(m_capture.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-        if (m_nAppendFd < 0)
+        m_appendFd = open(m_capture.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        if (m_appendFd < 0)
             throw std::runtime_error("cannot create the capture file");
-        target = std::to_string(m_nAppendFd);
+        target = std::to_string(m_appendFd);
     }
 
     const fs::path config = m_folder / "asoundrc";
@@ -41,21 +41,21 @@ CCaptureDevice::CCaptureDevice(Kind kind, int bytesPerSecond)
     setenv("ALSA_CONFIG_PATH", config.c_str(), 1);
     setenv("JHAVARI_ALSA_DEVICE", "jhavari_capture", 1);
     if (kind == Kind::Paced)
-        m_reader = std::thread([this, bytesPerSecond] { ReadPaced(bytesPerSecond); });
+        m_reader = std::thread([this, bytesPerSecond] { readPaced(bytesPerSecond); });
 }
 
-CCaptureDevice::~CCaptureDevice()
+CaptureDevice::~CaptureDevice()
 {
-    m_bQuit = true;
+    m_quit = true;
     if (m_reader.joinable())
         m_reader.join();
-    if (m_nAppendFd >= 0)
-        close(m_nAppendFd);
+    if (m_appendFd >= 0)
+        close(m_appendFd);
     std::error_code ignored;
     fs::remove_all(m_folder, ignored);
 }
 
-void CCaptureDevice::ReadPaced(int bytesPerSecond)
+void CaptureDevice::readPaced(int bytesPerSecond)
 {
     // Non-blocking, so that the pipe opens without a writer and reads never hang.
     const int fd = open(m_capture.c_str(), O_RDONLY | O_NONBLOCK);
@@ -64,7 +64,7 @@ void CCaptureDevice::ReadPaced(int bytesPerSecond)
     const auto start = std::chrono::steady_clock::now();
     std::size_t taken = 0;
     std::uint8_t buffer[4096];
-    while (!m_bQuit) {
+    while (!m_quit) {
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const auto allowed = static_cast<std::size_t>(elapsed * bytesPerSecond);
         const std::size_t want = std::min(sizeof buffer, allowed > taken ? allowed - taken : 0);
@@ -72,7 +72,7 @@ void CCaptureDevice::ReadPaced(int bytesPerSecond)
         if (n > 0) {
             taken += static_cast<std::size_t>(n);
             std::lock_guard lock(m_mutex);
-            m_aReceived.insert(m_aReceived.end(), buffer, buffer + n);
+            m_received.insert(m_received.end(), buffer, buffer + n);
         } else {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
@@ -80,12 +80,12 @@ void CCaptureDevice::ReadPaced(int bytesPerSecond)
     close(fd);
 }
 
-std::vector<std::int16_t> CCaptureDevice::Samples()
+std::vector<std::int16_t> CaptureDevice::samples()
 {
     std::vector<std::uint8_t> bytes;
     if (m_reader.joinable()) {
         std::lock_guard lock(m_mutex);
-        bytes = m_aReceived;
+        bytes = m_received;
     } else {
         std::ifstream in(m_capture, std::ios::binary);
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -96,20 +96,20 @@ std::vector<std::int16_t> CCaptureDevice::Samples()
     return samples;
 }
 
-std::vector<std::int16_t> CCaptureDevice::WaitForSamples(std::size_t count)
+std::vector<std::int16_t> CaptureDevice::waitForSamples(std::size_t count)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    std::vector<std::int16_t> samples = Samples();
-    while (samples.size() < count && std::chrono::steady_clock::now() < deadline) {
+    std::vector<std::int16_t> arrived = samples();
+    while (arrived.size() < count && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        samples = Samples();
+        arrived = samples();
     }
-    return samples;
+    return arrived;
 }
 
 namespace {
 
-void PutLittleEndian(std::string& out, std::uint32_t value, int bytes)
+void putLittleEndian(std::string& out, std::uint32_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -117,42 +117,42 @@ void PutLittleEndian(std::string& out, std::uint32_t value, int bytes)
 
 } // namespace
 
-void WriteWave(const fs::path& path, int formatTag, int channels, int sampleRate, int bitsPerSample,
+void writeWave(const fs::path& path, int formatTag, int channels, int sampleRate, int bitsPerSample,
                const std::vector<std::uint8_t>& data)
 {
     const auto blockAlign = static_cast<std::uint32_t>(channels * bitsPerSample / 8);
     std::string file = "RIFF";
-    PutLittleEndian(file, static_cast<std::uint32_t>(36 + data.size()), 4);
+    putLittleEndian(file, static_cast<std::uint32_t>(36 + data.size()), 4);
     file += "WAVEfmt ";
-    PutLittleEndian(file, 16, 4);
-    PutLittleEndian(file, static_cast<std::uint32_t>(formatTag), 2);
-    PutLittleEndian(file, static_cast<std::uint32_t>(channels), 2);
-    PutLittleEndian(file, static_cast<std::uint32_t>(sampleRate), 4);
-    PutLittleEndian(file, static_cast<std::uint32_t>(sampleRate) * blockAlign, 4);
-    PutLittleEndian(file, blockAlign, 2);
-    PutLittleEndian(file, static_cast<std::uint32_t>(bitsPerSample), 2);
+    putLittleEndian(file, 16, 4);
+    putLittleEndian(file, static_cast<std::uint32_t>(formatTag), 2);
+    putLittleEndian(file, static_cast<std::uint32_t>(channels), 2);
+    putLittleEndian(file, static_cast<std::uint32_t>(sampleRate), 4);
+    putLittleEndian(file, static_cast<std::uint32_t>(sampleRate) * blockAlign, 4);
+    putLittleEndian(file, blockAlign, 2);
+    putLittleEndian(file, static_cast<std::uint32_t>(bitsPerSample), 2);
     file += "data";
-    PutLittleEndian(file, static_cast<std::uint32_t>(data.size()), 4);
+    putLittleEndian(file, static_cast<std::uint32_t>(data.size()), 4);
     file.append(data.begin(), data.end());
-    WriteBytes(path, file);
+    writeBytes(path, file);
 }
 
-void WriteWave16(const fs::path& path, int sampleRate, const std::vector<std::int16_t>& samples)
+void writeWave16(const fs::path& path, int sampleRate, const std::vector<std::int16_t>& samples)
 {
     std::vector<std::uint8_t> data;
     for (const std::int16_t sample : samples) {
         data.push_back(static_cast<std::uint8_t>(sample & 0xFF));
         data.push_back(static_cast<std::uint8_t>((sample >> 8) & 0xFF));
     }
-    WriteWave(path, 1, 1, sampleRate, 16, data);
+    writeWave(path, 1, 1, sampleRate, 16, data);
 }
 
-void WriteBytes(const fs::path& path, const std::string& bytes)
+void writeBytes(const fs::path& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::vector<std::int16_t> RampSamples(std::size_t count, std::int16_t base)
+std::vector<std::int16_t> rampSamples(std::size_t count, std::int16_t base)
 {
     std::vector<std::int16_t> samples(count);
     for (std::size_t i = 0; i < count; ++i)

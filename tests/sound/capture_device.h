@@ -13,37 +13,37 @@
 // a temporary asoundrc (ALSA_CONFIG_PATH) and selected through JHAVARI_ALSA_DEVICE,
 // so that everything played lands as raw 16-bit samples in a capture file.
 // Create it before the player: the player reads the device name once.
-class CCaptureDevice {
+class CaptureDevice {
 public:
     // Instant: a regular capture file that takes samples as fast as they come.
     // Paced: a named pipe emptied at bytesPerSecond, like a card playing in real time.
     enum class Kind { Instant, Paced };
-    explicit CCaptureDevice(Kind kind = Kind::Instant, int bytesPerSecond = 0);
-    ~CCaptureDevice();
+    explicit CaptureDevice(Kind kind = Kind::Instant, int bytesPerSecond = 0);
+    ~CaptureDevice();
 
-    const std::filesystem::path& Folder() const { return m_folder; }
+    const std::filesystem::path& folder() const { return m_folder; }
     // Every sample that has arrived so far, in order, across all plays.
-    std::vector<std::int16_t> Samples();
+    std::vector<std::int16_t> samples();
     // Waits (at most five seconds) until at least count samples have arrived.
-    std::vector<std::int16_t> WaitForSamples(std::size_t count);
+    std::vector<std::int16_t> waitForSamples(std::size_t count);
 
 private:
-    void ReadPaced(int bytesPerSecond);
+    void readPaced(int bytesPerSecond);
 
     std::filesystem::path m_folder;
     std::filesystem::path m_capture;
     std::mutex m_mutex;
-    int m_nAppendFd = -1;                   // instant kind only
-    std::vector<std::uint8_t> m_aReceived; // paced kind only
-    std::atomic<bool> m_bQuit{false};
+    int m_appendFd = -1;                   // instant kind only
+    std::vector<std::uint8_t> m_received; // paced kind only
+    std::atomic<bool> m_quit{false};
     std::thread m_reader;
 };
 
 // Writes a RIFF WAVE file: format tag 1 (integer PCM) or 3 (IEEE float).
-void WriteWave(const std::filesystem::path& path, int formatTag, int channels, int sampleRate, int bitsPerSample,
+void writeWave(const std::filesystem::path& path, int formatTag, int channels, int sampleRate, int bitsPerSample,
                const std::vector<std::uint8_t>& data);
 // A mono 16-bit WAVE file of the given samples.
-void WriteWave16(const std::filesystem::path& path, int sampleRate, const std::vector<std::int16_t>& samples);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+void writeWave16(const std::filesystem::path& path, int sampleRate, const std::vector<std::int16_t>& samples);
+void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 // Samples that tell one test sound from another: base, base+1, ... wrapping after 1000.
-std::vector<std::int16_t> RampSamples(std::size_t count, std::int16_t base);
+std::vector<std::int16_t> rampSamples(std::size_t count, std::int16_t base);

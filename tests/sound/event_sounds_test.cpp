@@ -1,7 +1,7 @@
-#include "alsa_sound_player.h"
-#include "capture_device.h"
-#include "event_sounds.h"
-#include "program_path.h"
+#include "sound/alsa_sound_player.h"
+#include "tests/sound/capture_device.h"
+#include "sound/event_sounds.h"
+#include "records/program_path.h"
 
 #include <gtest/gtest.h>
 
@@ -9,53 +9,53 @@ namespace {
 
 constexpr int kRate = 44100;
 
-TEST(EventSounds, AMissingFileSilencesOnlyItsEvent)
+TEST(eventSounds, AMissingFileSilencesOnlyItsEvent)
 {
-    CCaptureDevice device;
-    CEventSounds sounds(CreateAlsaSoundPlayer());
-    DocSettings settings;
+    CaptureDevice device;
+    EventSounds sounds(createAlsaSoundPlayer());
+    DocumentSettings settings;
     std::array<std::vector<std::int16_t>, SoundEventCount> samples;
     for (std::size_t i = 0; i < SoundEventCount; ++i) {
-        samples[i] = RampSamples(300 + 100 * i, static_cast<std::int16_t>(2000 * (i + 1)));
-        settings.m_strSoundFile[i] = (device.Folder() / ("event" + std::to_string(i) + ".wav")).string();
-        WriteWave16(settings.m_strSoundFile[i], kRate, samples[i]);
+        samples[i] = rampSamples(300 + 100 * i, static_cast<std::int16_t>(2000 * (i + 1)));
+        settings.m_soundFiles[i] = (device.folder() / ("event" + std::to_string(i) + ".wav")).string();
+        writeWave16(settings.m_soundFiles[i], kRate, samples[i]);
     }
 
     for (int reload = 0; reload < 3; ++reload) {
-        sounds.LoadEventSounds(settings);
-        EXPECT_EQ(sounds.m_nSoundId, (std::array<int, SoundEventCount>{1, 2, 3, 4, 5}));
-        EXPECT_EQ(sounds.Manager().GetCount(), 5);
+        sounds.loadEventSounds(settings);
+        EXPECT_EQ(sounds.m_soundId, (std::array<int, SoundEventCount>{1, 2, 3, 4, 5}));
+        EXPECT_EQ(sounds.manager().count(), 5);
     }
 
-    std::filesystem::remove(settings.m_strSoundFile[EndIntervall]);
-    sounds.LoadEventSounds(settings);
-    EXPECT_EQ(sounds.m_nSoundId, (std::array<int, SoundEventCount>{1, 0, 2, 3, 4}));
-    EXPECT_EQ(sounds.Manager().GetCount(), 4);
+    std::filesystem::remove(settings.m_soundFiles[EndIntervall]);
+    sounds.loadEventSounds(settings);
+    EXPECT_EQ(sounds.m_soundId, (std::array<int, SoundEventCount>{1, 0, 2, 3, 4}));
+    EXPECT_EQ(sounds.manager().count(), 4);
 
     // The "Sound test": all five in order; the missing one is skipped silently.
     std::vector<std::int16_t> expected;
     for (int event = 0; event < SoundEventCount; ++event) {
-        const bool played = sounds.Play(static_cast<SoundEvent>(event), SND_SYNC);
+        const bool played = sounds.play(static_cast<SoundEvent>(event), SND_SYNC);
         EXPECT_EQ(played, event != EndIntervall) << event;
         if (event != EndIntervall)
             expected.insert(expected.end(), samples[event].begin(), samples[event].end());
     }
-    EXPECT_EQ(device.Samples(), expected);
+    EXPECT_EQ(device.samples(), expected);
 }
 
-TEST(EventSounds, TheDefaultSoundsLieNextToTheProgramAndPlay)
+TEST(eventSounds, TheDefaultSoundsLieNextToTheProgramAndPlay)
 {
-    ASSERT_TRUE(InitProgramPath());
-    CCaptureDevice device;
-    CEventSounds sounds(CreateAlsaSoundPlayer());
-    sounds.LoadEventSounds(DocSettings());
-    ASSERT_EQ(sounds.m_nSoundId, (std::array<int, SoundEventCount>{1, 2, 3, 4, 5}));
+    ASSERT_TRUE(initProgramPath());
+    CaptureDevice device;
+    EventSounds sounds(createAlsaSoundPlayer());
+    sounds.loadEventSounds(DocumentSettings());
+    ASSERT_EQ(sounds.m_soundId, (std::array<int, SoundEventCount>{1, 2, 3, 4, 5}));
 
     std::vector<std::vector<std::int16_t>> played;
     for (int event = 0; event < SoundEventCount; ++event) {
-        const std::size_t before = device.Samples().size();
-        ASSERT_TRUE(sounds.Play(static_cast<SoundEvent>(event), SND_SYNC)) << event;
-        const auto all = device.Samples();
+        const std::size_t before = device.samples().size();
+        ASSERT_TRUE(sounds.play(static_cast<SoundEvent>(event), SND_SYNC)) << event;
+        const auto all = device.samples();
         played.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
     }
     for (std::size_t i = 0; i < played.size(); ++i) {
@@ -73,12 +73,12 @@ TEST(EventSounds, TheDefaultSoundsLieNextToTheProgramAndPlay)
     }
 }
 
-TEST(EventSounds, AnEventOutsideTheFiveIsRefused)
+TEST(eventSounds, AnEventOutsideTheFiveIsRefused)
 {
-    CCaptureDevice device;
-    CEventSounds sounds(CreateAlsaSoundPlayer());
-    EXPECT_THROW(sounds.Play(SoundEventCount, SND_ASYNC), std::invalid_argument);
-    EXPECT_FALSE(sounds.Play(BeginIntervall, SND_ASYNC)); // nothing loaded yet
+    CaptureDevice device;
+    EventSounds sounds(createAlsaSoundPlayer());
+    EXPECT_THROW(sounds.play(SoundEventCount, SND_ASYNC), std::invalid_argument);
+    EXPECT_FALSE(sounds.play(BeginIntervall, SND_ASYNC)); // nothing loaded yet
 }
 
 } // namespace

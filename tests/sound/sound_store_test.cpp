@@ -1,5 +1,5 @@
-#include "capture_device.h"
-#include "sound_manager.h"
+#include "tests/sound/capture_device.h"
+#include "sound/sound_store.h"
 
 #include <gtest/gtest.h>
 
@@ -8,114 +8,114 @@
 namespace {
 
 // Records what the store asks of its back end.
-class CRecordingPlayer : public ISoundPlayer {
+class RecordingPlayer : public SoundPlayer {
 public:
-    void Prepare(CSoundData& sound) override
+    void prepare(StoredSound& sound) override
     {
-        m_aPrepared.push_back(sound.m_strPath);
-        sound.m_pPrepared = sound.m_pImage;
+        m_prepared.push_back(sound.m_path);
+        sound.m_prepared = sound.m_image;
     }
-    bool Play(const CSoundData& sound, bool async) override
+    bool play(const StoredSound& sound, bool async) override
     {
-        m_aPlayed.push_back(sound.m_strPath + (async ? " async" : " sync"));
-        return m_bResult;
+        m_played.push_back(sound.m_path + (async ? " async" : " sync"));
+        return m_result;
     }
-    void Stop() override {}
+    void stop() override {}
 
-    std::vector<std::string> m_aPrepared;
-    std::vector<std::string> m_aPlayed;
-    bool m_bResult = true;
+    std::vector<std::string> m_prepared;
+    std::vector<std::string> m_played;
+    bool m_result = true;
 };
 
-class SoundStore : public testing::Test {
+class SoundStoreTest : public testing::Test {
 protected:
-    std::string MakeFile(const std::string& name, const std::string& bytes)
+    std::string makeFile(const std::string& name, const std::string& bytes)
     {
-        const auto path = m_device.Folder() / name;
-        WriteBytes(path, bytes);
+        const auto path = m_device.folder() / name;
+        writeBytes(path, bytes);
         return path.string();
     }
 
-    CCaptureDevice m_device; // only for its temporary folder
-    std::shared_ptr<CRecordingPlayer> m_pPlayer = std::make_shared<CRecordingPlayer>();
+    CaptureDevice m_device; // only for its temporary folder
+    std::shared_ptr<RecordingPlayer> m_player = std::make_shared<RecordingPlayer>();
 };
 
-TEST_F(SoundStore, LoadFileReadsAnyReadableFileOnceAndByteForByte)
+TEST_F(SoundStoreTest, LoadFileReadsAnyReadableFileOnceAndByteForByte)
 {
     const std::string bytes("RIFF\0\x01\x02\xff tail", 13);
-    const std::string path = MakeFile("a.wav", bytes);
-    CSoundData sound;
-    EXPECT_FALSE(sound.m_bLoaded);
-    ASSERT_TRUE(sound.LoadFile(path));
-    EXPECT_EQ(sound.m_bLoaded, 1);
-    EXPECT_EQ(sound.m_strPath, path);
-    ASSERT_TRUE(sound.m_pImage);
-    EXPECT_EQ(std::string(sound.m_pImage->begin(), sound.m_pImage->end()), bytes);
+    const std::string path = makeFile("a.wav", bytes);
+    StoredSound sound;
+    EXPECT_FALSE(sound.m_loaded);
+    ASSERT_TRUE(sound.loadFile(path));
+    EXPECT_EQ(sound.m_loaded, 1);
+    EXPECT_EQ(sound.m_path, path);
+    ASSERT_TRUE(sound.m_image);
+    EXPECT_EQ(std::string(sound.m_image->begin(), sound.m_image->end()), bytes);
 
     // A loaded record keeps what it has.
-    const std::string other = MakeFile("b.wav", "other");
-    EXPECT_FALSE(sound.LoadFile(other));
-    EXPECT_EQ(sound.m_strPath, path);
-    EXPECT_EQ(sound.m_pImage->size(), bytes.size());
+    const std::string other = makeFile("b.wav", "other");
+    EXPECT_FALSE(sound.loadFile(other));
+    EXPECT_EQ(sound.m_path, path);
+    EXPECT_EQ(sound.m_image->size(), bytes.size());
 
-    CSoundData empty;
-    EXPECT_TRUE(empty.LoadFile(MakeFile("empty.wav", "")));
-    ASSERT_TRUE(empty.m_pImage);
-    EXPECT_TRUE(empty.m_pImage->empty());
+    StoredSound empty;
+    EXPECT_TRUE(empty.loadFile(makeFile("empty.wav", "")));
+    ASSERT_TRUE(empty.m_image);
+    EXPECT_TRUE(empty.m_image->empty());
 
     for (const std::string& unreadable :
-         {(m_device.Folder() / "missing.wav").string(), std::string(), m_device.Folder().string()}) {
-        CSoundData failed;
-        EXPECT_FALSE(failed.LoadFile(unreadable)) << unreadable;
-        EXPECT_EQ(failed.m_bLoaded, 0) << unreadable;
+         {(m_device.folder() / "missing.wav").string(), std::string(), m_device.folder().string()}) {
+        StoredSound failed;
+        EXPECT_FALSE(failed.loadFile(unreadable)) << unreadable;
+        EXPECT_EQ(failed.m_loaded, 0) << unreadable;
         // A failed record may be loaded again.
-        EXPECT_TRUE(failed.LoadFile(path));
+        EXPECT_TRUE(failed.loadFile(path));
     }
 }
 
-TEST_F(SoundStore, IdsArePositionsOfTheLoadedSoundsOnly)
+TEST_F(SoundStoreTest, IdsArePositionsOfTheLoadedSoundsOnly)
 {
-    CSoundManager store(m_pPlayer);
-    EXPECT_EQ(store.AddSound(MakeFile("1.wav", "one")), 1);
-    EXPECT_EQ(store.AddSound((m_device.Folder() / "missing.wav").string()), 0);
-    EXPECT_EQ(store.AddSound(MakeFile("2.wav", "two")), 2);
-    EXPECT_EQ(store.AddSound(MakeFile("3.wav", "")), 3);
-    EXPECT_EQ(store.GetCount(), 3);
+    SoundStore store(m_player);
+    EXPECT_EQ(store.addSound(makeFile("1.wav", "one")), 1);
+    EXPECT_EQ(store.addSound((m_device.folder() / "missing.wav").string()), 0);
+    EXPECT_EQ(store.addSound(makeFile("2.wav", "two")), 2);
+    EXPECT_EQ(store.addSound(makeFile("3.wav", "")), 3);
+    EXPECT_EQ(store.count(), 3);
     // Only loaded files are prepared for playing.
-    EXPECT_EQ(m_pPlayer->m_aPrepared.size(), 3u);
+    EXPECT_EQ(m_player->m_prepared.size(), 3u);
 
-    EXPECT_FALSE(store.RemoveSound(0));
-    EXPECT_FALSE(store.RemoveSound(4));
-    EXPECT_FALSE(store.RemoveSound(-1));
-    EXPECT_EQ(store.GetCount(), 3);
+    EXPECT_FALSE(store.removeSound(0));
+    EXPECT_FALSE(store.removeSound(4));
+    EXPECT_FALSE(store.removeSound(-1));
+    EXPECT_EQ(store.count(), 3);
 
     // Removing the first moves the later ones down.
-    EXPECT_TRUE(store.RemoveSound(1));
-    EXPECT_EQ(store.GetCount(), 2);
-    EXPECT_TRUE(store.PlaySoundById(1, SND_ASYNC));
-    EXPECT_TRUE(store.PlaySoundById(2, SND_SYNC));
-    EXPECT_EQ(m_pPlayer->m_aPlayed,
-              (std::vector<std::string>{(m_device.Folder() / "2.wav").string() + " async",
-                                        (m_device.Folder() / "3.wav").string() + " sync"}));
+    EXPECT_TRUE(store.removeSound(1));
+    EXPECT_EQ(store.count(), 2);
+    EXPECT_TRUE(store.playSoundById(1, SND_ASYNC));
+    EXPECT_TRUE(store.playSoundById(2, SND_SYNC));
+    EXPECT_EQ(m_player->m_played,
+              (std::vector<std::string>{(m_device.folder() / "2.wav").string() + " async",
+                                        (m_device.folder() / "3.wav").string() + " sync"}));
 }
 
-TEST_F(SoundStore, PlaySoundByIdRefusesIdsOutsideTheStore)
+TEST_F(SoundStoreTest, PlaySoundByIdRefusesIdsOutsideTheStore)
 {
-    CSoundManager store(m_pPlayer);
-    ASSERT_EQ(store.AddSound(MakeFile("1.wav", "one")), 1);
+    SoundStore store(m_player);
+    ASSERT_EQ(store.addSound(makeFile("1.wav", "one")), 1);
 
-    EXPECT_FALSE(store.PlaySoundById(0, SND_ASYNC));
-    EXPECT_FALSE(store.PlaySoundById(0, SND_SYNC));
-    EXPECT_TRUE(m_pPlayer->m_aPlayed.empty());
-    EXPECT_THROW(store.PlaySoundById(2, SND_ASYNC), std::invalid_argument);
-    EXPECT_THROW(store.PlaySoundById(-1, SND_SYNC), std::invalid_argument);
-    EXPECT_TRUE(m_pPlayer->m_aPlayed.empty());
+    EXPECT_FALSE(store.playSoundById(0, SND_ASYNC));
+    EXPECT_FALSE(store.playSoundById(0, SND_SYNC));
+    EXPECT_TRUE(m_player->m_played.empty());
+    EXPECT_THROW(store.playSoundById(2, SND_ASYNC), std::invalid_argument);
+    EXPECT_THROW(store.playSoundById(-1, SND_SYNC), std::invalid_argument);
+    EXPECT_TRUE(m_player->m_played.empty());
 
     // The back end's answer is passed on.
-    m_pPlayer->m_bResult = false;
-    EXPECT_FALSE(store.PlaySoundById(1, SND_ASYNC));
-    EXPECT_EQ(m_pPlayer->m_aPlayed.size(), 1u);
-    EXPECT_THROW(CSoundManager(nullptr), std::invalid_argument);
+    m_player->m_result = false;
+    EXPECT_FALSE(store.playSoundById(1, SND_ASYNC));
+    EXPECT_EQ(m_player->m_played.size(), 1u);
+    EXPECT_THROW(SoundStore(nullptr), std::invalid_argument);
 }
 
 } // namespace

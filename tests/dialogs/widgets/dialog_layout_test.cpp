@@ -1,7 +1,7 @@
-#include "choose_sound_dialog.h"
-#include "interval_filter_dialog.h"
-#include "manual_entry_dialog.h"
-#include "phone_record_dialog.h"
+#include "dialogs/sound_choice_dialog.h"
+#include "dialogs/interval_filter_dialog.h"
+#include "dialogs/manual_entry_dialog.h"
+#include "dialogs/phone_record_dialog.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -17,7 +17,7 @@ namespace {
 
 // Every text and every time must show in full inside its control, and every
 // control inside the dialog.
-void ExpectNothingCutOff(QDialog& dialog)
+void expectNothingCutOff(QDialog& dialog)
 {
     dialog.show();
     const QRect client = dialog.rect();
@@ -49,22 +49,22 @@ void ExpectNothingCutOff(QDialog& dialog)
 TEST(DialogLayout, AllFourDialogsShowTheirTextsInFull)
 {
     TrainingType type;
-    CTestDlg manual(type, {});
-    manual.m_strNumber = "12";
-    manual.m_timeStart = MakeLocalTime(2026, 3, 10, 23, 58, 0);
-    manual.m_timeEnd = MakeLocalTime(2026, 3, 10, 23, 59, 20);
-    ExpectNothingCutOff(manual);
+    ManualEntryDialog manual(type, {});
+    manual.m_number = "12";
+    manual.m_timeStart = makeLocalTime(2026, 3, 10, 23, 58, 0);
+    manual.m_timeEnd = makeLocalTime(2026, 3, 10, 23, 59, 20);
+    expectNothingCutOff(manual);
 
-    CManualDataDlg phone(&type, {}, 65535);
-    phone.m_strRecord = "1700000000-1700000600x";
-    ExpectNothingCutOff(phone);
+    PhoneRecordDialog phone(&type, {}, 65535);
+    phone.m_record = "1700000000-1700000600x";
+    expectNothingCutOff(phone);
 
-    CIntervallDlg filter;
-    filter.m_timeFilter = MakeDuration(23, 59, 59);
-    ExpectNothingCutOff(filter);
+    IntervalFilterDialog filter;
+    filter.m_timeFilter = makeDuration(23, 59, 59);
+    expectNothingCutOff(filter);
 
-    CChooseSoundDlg sounds({});
+    SoundChoiceDialog sounds({});
     for (std::size_t i = 0; i < SoundEventCount; ++i)
-        sounds.m_strFile[i] = "/usr/share/jhavari-training/sounds/" + std::string(kDefaultSoundFiles[i]);
-    ExpectNothingCutOff(sounds);
+        sounds.m_files[i] = "/usr/share/jhavari-training/sounds/" + std::string(kDefaultSoundFiles[i]);
+    expectNothingCutOff(sounds);
 }

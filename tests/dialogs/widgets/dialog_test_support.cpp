@@ -1,14 +1,14 @@
-#include "dialog_test_support.h"
+#include "tests/dialogs/widgets/dialog_test_support.h"
 
 #include <QApplication>
 #include <QTimer>
 
-void RecordingMessageBoxes::ShowMessage(QWidget*, const QString& text)
+void RecordingMessageBoxes::showMessage(QWidget*, const QString& text)
 {
     messages << text;
 }
 
-IMessageBox::Answer RecordingMessageBoxes::AskYesNo(QWidget*, const QString& text)
+MessageBox::Answer RecordingMessageBoxes::askYesNo(QWidget*, const QString& text)
 {
     questions << text;
     if (answers.empty())
@@ -18,12 +18,12 @@ IMessageBox::Answer RecordingMessageBoxes::AskYesNo(QWidget*, const QString& tex
     return answer;
 }
 
-IMessageBox::Answer RecordingMessageBoxes::AskYesNoCancel(QWidget* parent, const QString& text)
+MessageBox::Answer RecordingMessageBoxes::askYesNoCancel(QWidget* parent, const QString& text)
 {
-    return AskYesNo(parent, text);
+    return askYesNo(parent, text);
 }
 
-void OnNextModal(std::function<void(QWidget* modal)> action, QWidget* current)
+void onNextModal(std::function<void(QWidget* modal)> action, QWidget* current)
 {
     auto* timer = new QTimer;
     timer->setInterval(5);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "message_box.h"
+#include "platform/message_box.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,14 +10,14 @@
 #include <functional>
 
 // Records the messages and answers the questions in place of the user.
-class RecordingMessageBoxes : public IMessageBox {
+class RecordingMessageBoxes : public MessageBox {
 public:
-    RecordingMessageBoxes() { SetMessageBoxes(this); }
-    ~RecordingMessageBoxes() override { SetMessageBoxes(nullptr); }
+    RecordingMessageBoxes() { setMessageBoxes(this); }
+    ~RecordingMessageBoxes() override { setMessageBoxes(nullptr); }
 
-    void ShowMessage(QWidget* parent, const QString& text) override;
-    Answer AskYesNo(QWidget* parent, const QString& text) override;
-    Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
+    void showMessage(QWidget* parent, const QString& text) override;
+    Answer askYesNo(QWidget* parent, const QString& text) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& text) override;
 
     QStringList messages;
     QStringList questions;
@@ -25,10 +25,10 @@ public:
 };
 
 // Runs action on the next modal window that is not `current`, once it is shown.
-void OnNextModal(std::function<void(QWidget* modal)> action, QWidget* current = nullptr);
+void onNextModal(std::function<void(QWidget* modal)> action, QWidget* current = nullptr);
 
 // A control of a dialog by its id.
-template <class T> T* Control(QWidget* dialog, int id)
+template <class T> T* control(QWidget* dialog, int id)
 {
     return dialog->findChild<T*>(QString::number(id));
 }

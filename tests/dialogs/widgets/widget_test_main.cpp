@@ -1,4 +1,4 @@
-#include "program_path.h"
+#include "records/program_path.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@ int main(int argc, char** argv)
     // Widget tests need no screen; test discovery at build time runs without one.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    InitProgramPath();
+    initProgramPath();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/recent_file_list.h"
+#include "app/single_instance.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTranslator>
+
+#include <functional>
+#include <memory>
+
+class DocumentFramework;
+class MainWindow;
+class TrainingDocument;
+class QPrinter;
+class QWidget;
+
+// The application object: single instance, registration mode, profile,
+// document, main frame and the commands the application handles.
+class Application : public QObject {
+    Q_OBJECT
+public:
+    // Makes the main view for the new document inside the frame and runs its
+    // first set-up; the frame takes the widget as its central widget.
+    using ViewFactory = std::function<QWidget*(TrainingDocument& doc, MainWindow& frame)>;
+
+    explicit Application(ViewFactory makeView = {});
+    ~Application() override;
+
+    // The one application object, or nullptr.
+    static Application* instance();
+
+    // Start-up, given QCoreApplication::arguments(). True: run the event
+    // loop. False: end the process with exitCode().
+    bool startUp(const QStringList& arguments);
+    // Writes the recent-file list and the print preview setting back.
+    void shutDown();
+    int exitCode() const { return m_exitCode; }
+
+    TrainingDocument* document() const { return m_document.get(); }
+    MainWindow* mainWindow() const { return m_mainWindow.get(); }
+    DocumentFramework* documentFramework() const { return m_framework.get(); }
+    SingleInstance& singleInstance() { return m_singleInstance; }
+    const RecentFileList& recentFiles() const { return m_recentFiles; }
+
+    // The application's printer settings, taken from the default printer
+    // the first time they are needed.
+    QPrinter& printer();
+    void setPrinterOrientation(bool bLandscape);
+    // The print preview's number of pages, kept in the profile.
+    int numPreviewPages() const { return m_previewPages; }
+    void setNumPreviewPages(int pages) { m_previewPages = pages; }
+
+    // Every pass of the event loop before it waits: while not measuring the
+    // status bar shows the idle text again.
+    void onIdle();
+    void onAppAbout();
+    void onFilePrintSetup();
+
+private:
+    void loadGermanTranslation();
+    void loadStdProfileSettings();
+    void writeRecentFiles();
+    bool createMainWindow(const QString& fileName);
+    void connectCommands();
+
+    ViewFactory m_makeView;
+    SingleInstance m_singleInstance;
+    RecentFileList m_recentFiles;
+    QTranslator m_translator;
+    std::unique_ptr<TrainingDocument> m_document;
+    std::unique_ptr<DocumentFramework> m_framework;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<QPrinter> m_printer;
+    int m_previewPages = 0;
+    int m_exitCode = 0;
+};
+
+// The default beep, where there is a window system.
+void beep();

@@ -1,0 +1,283 @@
+#include "chart_component/qt_chart_control.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QSplineSeries>
+#include <QTimer>
+#include <QValueAxis>
+
+namespace {
+
+QColor fromBgr(std::uint32_t color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+enum Presentation {
+    line,
+    LineWithPoints,
+    PointsOnly,
+    Steps,
+    Spline,
+    Area,
+    Impulses,
+    ThickLine,
+    DashedLine,
+    LineWithValues,
+};
+
+QList<QPointF> stepPoints(const QList<QPointF>& points)
+{
+    QList<QPointF> steps;
+    steps.reserve(points.size() * 2);
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        if (i > 0)
+            steps.append(QPointF(points[i].x(), points[i - 1].y()));
+        steps.append(points[i]);
+    }
+    return steps;
+}
+
+// Vertical strokes from the x axis up to every point.
+QList<QPointF> impulsePoints(const QList<QPointF>& points)
+{
+    QList<QPointF> strokes;
+    strokes.reserve(points.size() * 3);
+    for (const QPointF& p : points) {
+        strokes.append(QPointF(p.x(), 0));
+        strokes.append(p);
+        strokes.append(QPointF(p.x(), 0));
+    }
+    return strokes;
+}
+
+} // namespace
+
+QtChartControl::QtChartControl(QWidget* parent)
+    : QChartView(parent), m_axisX(new QValueAxis), m_axisY(new QValueAxis)
+{
+    setRenderHint(QPainter::Antialiasing);
+    QChart* c = chart();
+    c->addAxis(m_axisX, Qt::AlignBottom);
+    c->addAxis(m_axisY, Qt::AlignLeft);
+    m_axisX->setLabelFormat("%g");
+    m_axisY->setLabelFormat("%g");
+    c->legend()->hide();
+    clearGraph();
+}
+
+QtChartControl::Element& QtChartControl::current()
+{
+    return m_elements[m_current];
+}
+
+void QtChartControl::setCaption(const QString& caption)
+{
+    chart()->setTitle(caption);
+}
+
+void QtChartControl::setShowGrid(bool show)
+{
+    m_axisX->setGridLineVisible(show);
+    m_axisY->setGridLineVisible(show);
+}
+
+void QtChartControl::setXLabel(const QString& label)
+{
+    m_axisX->setTitleText(label);
+}
+
+void QtChartControl::setYLabel(const QString& label)
+{
+    m_axisY->setTitleText(label);
+}
+
+void QtChartControl::setPlotAreaColor(std::uint32_t color)
+{
+    chart()->setPlotAreaBackgroundBrush(fromBgr(color));
+    chart()->setPlotAreaBackgroundVisible(true);
+}
+
+void QtChartControl::setFrameStyle(int style)
+{
+    // 0: the chart fills the window; otherwise a raised frame around it.
+    setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+    setFrameShadow(QFrame::Raised);
+}
+
+void QtChartControl::setElement(short element)
+{
+    if (element >= 0 && static_cast<std::size_t>(element) < m_elements.size())
+        m_current = static_cast<std::size_t>(element);
+}
+
+void QtChartControl::setElementLineColor(std::uint32_t color)
+{
+    current().lineColor = color;
+    scheduleRebuild();
+}
+
+void QtChartControl::setElementPointColor(std::uint32_t color)
+{
+    current().pointColor = color;
+    scheduleRebuild();
+}
+
+void QtChartControl::setElementLinetype(int presentation)
+{
+    current().presentation = presentation >= 0 && presentation < kPresentationCount ? presentation : line;
+    scheduleRebuild();
+}
+
+void QtChartControl::setElementWidth(int width)
+{
+    current().width = std::max(width, 1);
+    scheduleRebuild();
+}
+
+void QtChartControl::setElementPointSymbol(int symbol)
+{
+    current().pointSymbol = std::max(symbol, 0);
+    scheduleRebuild();
+}
+
+void QtChartControl::setElementSolidPoint(bool solid)
+{
+    current().solidPoint = solid;
+    scheduleRebuild();
+}
+
+void QtChartControl::setElementIdentify(bool inLegend)
+{
+    current().identify = inLegend;
+    scheduleRebuild();
+}
+
+void QtChartControl::setRange(double xFrom, double xTo, double yFrom, double yTo)
+{
+    m_axisX->setRange(xFrom, xTo);
+    m_axisY->setRange(yFrom, yTo);
+    // Five divisions give whole numbers on every range the diagrams use.
+    m_axisX->setTickCount(6);
+    m_axisY->setTickCount(6);
+}
+
+void QtChartControl::addElement()
+{
+    m_elements.emplace_back();
+    m_current = m_elements.size() - 1;
+    scheduleRebuild();
+}
+
+void QtChartControl::clearGraph()
+{
+    m_elements.assign(1, Element());
+    m_current = 0;
+    scheduleRebuild();
+}
+
+void QtChartControl::plotXY(double x, double y, short element)
+{
+    if (element < 0 || static_cast<std::size_t>(element) >= m_elements.size())
+        return;
+    m_elements[static_cast<std::size_t>(element)].points.append(QPointF(x, y));
+    scheduleRebuild();
+}
+
+void QtChartControl::scheduleRebuild()
+{
+    if (m_rebuildPending)
+        return;
+    m_rebuildPending = true;
+    QTimer::singleShot(0, this, [this] { rebuild(); });
+}
+
+QList<QAbstractSeries*> QtChartControl::drawnSeries()
+{
+    if (m_rebuildPending)
+        rebuild();
+    return chart()->series();
+}
+
+void QtChartControl::rebuild()
+{
+    m_rebuildPending = false;
+    chart()->removeAllSeries();
+    bool legend = false;
+    for (std::size_t i = 0; i < m_elements.size(); ++i) {
+        addSeriesFor(m_elements[i], static_cast<int>(i));
+        legend = legend || m_elements[i].identify;
+    }
+    chart()->legend()->setVisible(legend);
+}
+
+void QtChartControl::addSeriesFor(const Element& element, int number)
+{
+    const QColor lineColor = fromBgr(element.lineColor);
+    const QColor pointColor = fromBgr(element.pointColor);
+    QPen pen(lineColor, element.width);
+    const qreal markerSize = 4.0 + 2.0 * element.pointSymbol;
+
+    QAbstractSeries* series = nullptr;
+    switch (element.presentation) {
+    case PointsOnly: {
+        auto* scatter = new QScatterSeries;
+        scatter->append(element.points);
+        scatter->setMarkerSize(markerSize);
+        scatter->setColor(element.solidPoint ? lineColor : Qt::transparent);
+        scatter->setBorderColor(lineColor);
+        series = scatter;
+        break;
+    }
+    case Spline: {
+        auto* spline = new QSplineSeries;
+        spline->append(element.points);
+        spline->setPen(pen);
+        series = spline;
+        break;
+    }
+    case Area: {
+        auto* upper = new QLineSeries;
+        upper->append(element.points);
+        auto* area = new QAreaSeries(upper);
+        QColor fill = lineColor;
+        fill.setAlpha(90);
+        area->setBrush(fill);
+        area->setPen(pen);
+        series = area;
+        break;
+    }
+    default: {
+        auto* line = new QLineSeries;
+        if (element.presentation == Steps)
+            line->append(stepPoints(element.points));
+        else if (element.presentation == Impulses)
+            line->append(impulsePoints(element.points));
+        else
+            line->append(element.points);
+        if (element.presentation == ThickLine)
+            pen.setWidth(element.width + 2);
+        if (element.presentation == DashedLine)
+            pen.setStyle(Qt::DashLine);
+        line->setPen(pen);
+        if (element.presentation == LineWithPoints) {
+            line->setPointsVisible(true);
+            line->setMarkerSize(markerSize);
+        }
+        if (element.presentation == LineWithValues) {
+            line->setPointLabelsVisible(true);
+            line->setPointLabelsFormat("@yPoint");
+            line->setPointLabelsColor(pointColor);
+            line->setPointLabelsClipping(true);
+        }
+        series = line;
+        break;
+    }
+    }
+    series->setName(QStringLiteral("Element-%1").arg(number));
+    chart()->addSeries(series);
+    series->attachAxis(m_axisX);
+    series->attachAxis(m_axisY);
+}

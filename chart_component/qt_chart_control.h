@@ -1,0 +1,65 @@
+#pragma once
+
+#include "chart_component/chart_control.h"
+
+#include <QChartView>
+#include <QList>
+#include <QPointF>
+
+#include <vector>
+
+class QAbstractSeries;
+class QValueAxis;
+
+// The chart drawn with Qt Charts. Points arrive one call at a time; the
+// series are rebuilt once after a burst of calls, not per point.
+class QtChartControl : public QChartView, public ChartControl {
+public:
+    explicit QtChartControl(QWidget* parent);
+
+    QWidget* widget() override { return this; }
+    void setCaption(const QString& caption) override;
+    void setShowGrid(bool show) override;
+    void setXLabel(const QString& label) override;
+    void setYLabel(const QString& label) override;
+    void setPlotAreaColor(std::uint32_t color) override;
+    void setFrameStyle(int style) override;
+    void setElement(short element) override;
+    void setElementLineColor(std::uint32_t color) override;
+    void setElementPointColor(std::uint32_t color) override;
+    void setElementLinetype(int presentation) override;
+    void setElementWidth(int width) override;
+    void setElementPointSymbol(int symbol) override;
+    void setElementSolidPoint(bool solid) override;
+    void setElementIdentify(bool inLegend) override;
+    void setRange(double xFrom, double xTo, double yFrom, double yTo) override;
+    void addElement() override;
+    void clearGraph() override;
+    void plotXY(double x, double y, short element) override;
+
+    // The series as drawn now; rebuilds pending changes first.
+    QList<QAbstractSeries*> drawnSeries();
+
+private:
+    struct Element {
+        std::uint32_t lineColor = 0;
+        std::uint32_t pointColor = 0;
+        int presentation = 0;
+        int width = 1;
+        int pointSymbol = 0;
+        bool solidPoint = true;
+        bool identify = false;
+        QList<QPointF> points;
+    };
+
+    Element& current();
+    void scheduleRebuild();
+    void rebuild();
+    void addSeriesFor(const Element& element, int number);
+
+    std::vector<Element> m_elements;
+    std::size_t m_current = 0;
+    QValueAxis* m_axisX;
+    QValueAxis* m_axisY;
+    bool m_rebuildPending = false;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "records/document_settings.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class QLineEdit;
+
+// Plays a sound file straight from disk and returns when it has ended; a
+// path that names no playable file plays nothing and reports nothing.
+using PlaySoundFileFn = std::function<void(const std::string& path)>;
+
+// "Choose Sounds": one wave file per sound event, to pick, to listen to, or
+// to return to the defaults. The paths are a working copy until OK.
+class SoundChoiceDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum ControlId {
+        IDC_FIRST_SOUND_ROW = 1024, // row i: edit 1024 + 3i, "..." 1025 + 3i, "Listen to" 1026 + 3i
+        IDC_RESET_SOUNDS = 1039,
+        IDOK = 1,
+        IDCANCEL = 2,
+    };
+    static constexpr int editId(int event) { return IDC_FIRST_SOUND_ROW + 3 * event; }
+    static constexpr int browseId(int event) { return editId(event) + 1; }
+    static constexpr int listenId(int event) { return editId(event) + 2; }
+
+    explicit SoundChoiceDialog(PlaySoundFileFn playFile, QWidget* parent = nullptr);
+
+    // Indexed by SoundEvent; the paths as bytes, shown in the read-only edits.
+    std::array<std::string, SoundEventCount> m_files;
+    std::array<std::string, SoundEventCount> m_defaultFile; // offered by "Reset sounds"
+
+    // A file dialog for a wave file, always starting in the program directory;
+    // true with the chosen file's full path, false leaving the path as it was.
+    bool browseForWave(std::string& path);
+    void onBrowse(int event);
+    void onListen(int event);
+    void onResetSounds();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showPaths();
+
+    PlaySoundFileFn m_playFile;
+    std::array<QLineEdit*, SoundEventCount> m_edits{};
+    bool m_initialised = false;
+};

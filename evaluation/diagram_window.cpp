@@ -1,0 +1,188 @@
+#include "evaluation/diagram_window.h"
+
+#include "evaluation/diagram_print_job.h"
+#include "evaluation/diagram_text.h"
+#include "platform/dialog_layout.h"
+#include "records/training_document.h"
+#include "evaluation/interval_statistics.h"
+#include "chart_component/chart_control.h"
+#include "evaluation/chart_host.h"
+#include "records/text_encoding.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include <array>
+#include <ctime>
+
+namespace {
+
+constexpr int kChartId = 1062;
+constexpr int kPresentationId = 1063;
+constexpr int kFooterId = 1064;
+constexpr int kMovingAverageId = 1073;
+
+constexpr std::array<DialogControl, 4> kTemplate = {{
+    {kChartId, DialogControlKind::Custom, 3, 3, 483, 265, nullptr},
+    {kPresentationId, DialogControlKind::PushButton, 413, 275, 73, 14, "Change presentation"},
+    {kFooterId, DialogControlKind::Label, 8, 278, 393, 13, "Footer"},
+    {kMovingAverageId, DialogControlKind::CheckBox, 7, 294, 127, 10, "Show moving average (30-day-line)"},
+}};
+
+const char* windowText(DiagramKind kind)
+{
+    switch (kind) {
+    case Maximum: return "Maximum";
+    case Average: return "Average";
+    case Median: return "Median";
+    case Sikkhati: break;
+    }
+    return "Sikkhati";
+}
+
+QFont formFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    return font;
+}
+
+} // namespace
+
+DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
+      m_doc(doc), m_kind(kind)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setObjectName(QStringLiteral("157"));
+    const QFont font = formFont();
+    setFont(font);
+    const QMap<int, QWidget*> controls =
+        buildDialogControls(this, font, kTemplate, [this](const DialogControl&, QWidget* parent) {
+            m_graph = new ChartHost(parent);
+            return m_graph;
+        });
+    m_presentationButton = qobject_cast<QPushButton*>(controls.value(kPresentationId));
+    m_staticFooter = qobject_cast<QLabel*>(controls.value(kFooterId));
+    m_movingAverageBox = qobject_cast<QCheckBox*>(controls.value(kMovingAverageId));
+    m_staticFooter->setWordWrap(false);
+    const DialogBaseUnits units = DialogBaseUnits::fromFont(font);
+    setFixedSize(units.toPixelsX(491), units.toPixelsY(311));
+    setWindowTitle(QString::fromLatin1(windowText(kind)));
+
+    QPalette palette = m_presentationButton->palette();
+    palette.setColor(QPalette::ButtonText, QColor(0x00, 0x00, 0xFF));
+    m_presentationButton->setPalette(palette);
+    connect(m_presentationButton, &QPushButton::clicked, this, &DiagramWindow::onChangePresentation);
+    connect(m_movingAverageBox, &QCheckBox::toggled, this, &DiagramWindow::fillGraph);
+
+    if (ChartControl* chart = m_graph->control()) {
+        chart->setFrameStyle(1);
+        chart->setXLabel(QStringLiteral("Measurements"));
+        chart->setPlotAreaColor(0xF0F0F0);
+        chart->setShowGrid(true);
+        chart->setYLabel(QString::fromLatin1(yAxisCaption(kind)));
+    }
+}
+
+std::string DiagramWindow::dataFingerprint() const
+{
+    const TrainingType* type = m_doc.m_currentType;
+    // The footer carries today's date, so a window left open overnight refills too.
+    const std::tm today = breakLocalTime(static_cast<CalendarTime>(std::time(nullptr)));
+    std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(type)) + '|' +
+                      std::to_string(m_doc.m_settings.m_timeFilter) + '|' + m_doc.title() + '|' +
+                      std::to_string(today.tm_year) + '-' + std::to_string(today.tm_yday);
+    if (type) {
+        const IntervalRecordList& entries = type->m_records;
+        key += '|' + type->m_name + '|' + std::to_string(entries.size());
+        if (entries.size() > 0) {
+            const IntervalRecord& last = entries[entries.size() - 1];
+            key += '|' + std::to_string(last.m_timeStart) + '|' + std::to_string(last.m_timeEnd) + '|' +
+                   std::to_string(last.m_measurement) + '|' + std::to_string(last.m_uddhacca);
+        }
+    }
+    return key;
+}
+
+void DiagramWindow::fillGraph()
+{
+    m_filledFingerprint = dataFingerprint();
+    static const TrainingType kNoType;
+    const TrainingType& type = m_doc.m_currentType ? *m_doc.m_currentType : kNoType;
+    const IntervalStatistics statistics(type, m_doc.m_settings.m_timeFilter);
+    const int count = statistics.measurementCount();
+
+    if (count > kMovingAverageWidth) {
+        m_movingAverageBox->setEnabled(true);
+        m_movingAverage = m_movingAverageBox->isChecked();
+    } else {
+        m_movingAverageBox->setEnabled(false);
+        m_movingAverage = 0;
+    }
+    m_footer = QString::fromStdString(decodeText(footerText(
+        m_kind, m_doc.title(), m_doc.m_settings.m_timeFilter, static_cast<CalendarTime>(std::time(nullptr)))));
+
+    if (ChartControl* chart = m_graph->control()) {
+        chart->clearGraph();
+        const AxisRanges ranges = statistics.axisRanges(m_kind);
+        chart->setCaption(QString::fromStdString(decodeText(diagramTitle(type.m_name, m_kind))));
+        chart->setRange(0, ranges.x, 0, ranges.y);
+        chart->setElement(0);
+        chart->setElementLineColor(m_lineColor);
+        chart->setElementIdentify(false);
+        chart->setElementPointColor(0);
+        chart->setElementPointSymbol(4);
+        chart->setElementWidth(1);
+        chart->setElementSolidPoint(true);
+        chart->setElementLinetype(m_presentation);
+        if (m_movingAverage) {
+            chart->addElement();
+            chart->setElementLineColor(0x0000FF);
+            chart->setElementIdentify(false);
+            chart->setElementPointColor(0x0000FF);
+            chart->setElementPointSymbol(0);
+            chart->setElementWidth(1);
+            chart->setElementSolidPoint(true);
+        }
+        chart->plotXY(0, 0, 0);
+        for (int n = 1; n <= count; ++n) {
+            const std::int64_t value = statistics.value(m_kind, n);
+            if (m_kind == Sikkhati || value != 0)
+                chart->plotXY(n, static_cast<double>(value) / 60, 0);
+            if (n >= kMovingAverageWidth && m_movingAverage)
+                chart->plotXY(n, static_cast<double>(statistics.movingAverage(m_kind, n)) / 60, 1);
+        }
+    }
+    m_staticFooter->setText(m_footer);
+}
+
+void DiagramWindow::onChangePresentation()
+{
+    m_presentation = (m_presentation + 1) % kPresentationCount;
+    fillGraph();
+}
+
+void DiagramWindow::closeEvent(QCloseEvent* event)
+{
+    // The close box closes, unlike Esc; the window then deletes itself.
+    event->accept();
+}
+
+void DiagramWindow::showEvent(QShowEvent* event)
+{
+    if (dataFingerprint() != m_filledFingerprint)
+        fillGraph();
+    QDialog::showEvent(event);
+}
+
+void DiagramWindow::paintEvent(QPaintEvent* event)
+{
+    if (dataFingerprint() != m_filledFingerprint)
+        fillGraph();
+    QDialog::paintEvent(event);
+}

@@ -1,0 +1,63 @@
+#include "practice/interval_list_view.h"
+
+#include "practice/interval_list_model.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+IntervalListView::IntervalListView(QWidget* parent) : QTableView(parent)
+{
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setShowGrid(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    // One height for every row: the list stays quick with a million rows.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, Qt::white);
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Highlight));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     colours.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(colours);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &IntervalListView::onHeaderClicked);
+}
+
+void IntervalListView::setIntervalModel(IntervalListModel* model)
+{
+    m_model = model;
+    setModel(model);
+    for (int column = 0; column < static_cast<int>(IntervalListModel::kColumnWidths.size()); ++column)
+        setColumnWidth(column, IntervalListModel::kColumnWidths[static_cast<std::size_t>(column)]);
+}
+
+std::vector<int> IntervalListView::selectedRows() const
+{
+    std::vector<int> rows;
+    if (!selectionModel())
+        return rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void IntervalListView::onHeaderClicked(int column)
+{
+    m_sortAscending = !m_sortAscending;
+    if (m_model)
+        m_model->sortRows(column, m_sortAscending);
+}
+
+void IntervalListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    // Reported after the list's own handling, as a posted message would be.
+    QMetaObject::invokeMethod(this, &IntervalListView::doubleClicked, Qt::QueuedConnection);
+}

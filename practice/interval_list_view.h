@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QTableView>
+
+class IntervalListModel;
+
+// The interval list: a report-style table over IntervalListModel. A header
+// click sorts by that column, ascending and descending in turn with one
+// direction shared by all columns; a double click anywhere on the list is
+// reported to the form.
+class IntervalListView : public QTableView {
+    Q_OBJECT
+public:
+    explicit IntervalListView(QWidget* parent = nullptr);
+
+    void setIntervalModel(IntervalListModel* model);
+    IntervalListModel* intervalModel() const { return m_model; }
+    // Rows selected, in ascending order.
+    std::vector<int> selectedRows() const;
+    // Grid lines are shown only while the training type holds intervals.
+    void showGridLines(bool show) { setShowGrid(show); }
+
+    bool m_sortAscending = false;
+
+signals:
+    // A double click on the list (on a row or on its empty area).
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void onHeaderClicked(int column);
+
+    IntervalListModel* m_model = nullptr;
+};

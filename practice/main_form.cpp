@@ -1,0 +1,626 @@
+#include "practice/main_form.h"
+
+#include "sound/alsa_sound_player.h"
+#include "practice/interval_list_model.h"
+#include "practice/key_state_tracker.h"
+#include "practice/measuring_mode_flag.h"
+#include "platform/message_box.h"
+#include "practice/plain_controls.h"
+#include "platform/pointer_confinement.h"
+#include "practice/interval_list_view.h"
+#include "practice/span_format.h"
+#include "records/text_encoding.h"
+#include "platform/time_picker.h"
+#include "practice/main_form_template.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+constexpr int kMeasureTimerId = 100;
+constexpr int kMeasureTimerPeriodMs = 200;
+
+struct PanelLook {
+    const char* text;
+    QColor textColour;
+    QColor left;
+    QColor right;
+};
+
+const PanelLook kPanelLooks[] = {
+    {"Settings and evaluations", {255, 255, 255}, {10, 36, 106}, {163, 199, 238}},
+    {"Waiting for mouse-start (left mouse button) ...", {0, 0, 0}, {255, 224, 0}, {138, 173, 216}},
+    {"Recording is in progress", {240, 240, 240}, {204, 0, 102}, {138, 173, 216}},
+};
+
+// Locked while measuring, unlocked otherwise.
+constexpr int kSettingsControls[] = {
+    IDC_TRAINING_TYPE, IDC_WAVE_VOLUME, IDC_MAIN_VOLUME, IDC_MAXIMUM,      IDC_AVERAGE,
+    IDC_MEDIAN,        IDC_SIKKHATI,    IDC_FIXED_TOTAL, IDC_MEASURING_MODE, IDC_AUTO_ALARM,
+    IDC_SOUND_TEST,    IDC_CHOOSE_SOUNDS, IDC_SHOW_LAST, IDC_DELETE_INTERVALS,
+};
+
+} // namespace
+
+MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player,
+                                   const Clock& clock, const KeyState* keys, QWidget* parent)
+    : QWidget(parent),
+      m_document(document),
+      m_player(player),
+      m_sounds(std::move(player)),
+      m_diagrams(document),
+      m_ownKeys(keys ? nullptr : std::make_unique<KeyStateTracker>()),
+      m_measuring(document, *this, clock, keys ? *keys : *m_ownKeys)
+{
+    setObjectName(QStringLiteral("101"));
+    setFont(templateFont(QStringLiteral("MS Sans Serif"), 8));
+    setAutoFillBackground(true);
+    m_measureTimer.setTimerType(Qt::PreciseTimer);
+    m_measureTimer.setInterval(kMeasureTimerPeriodMs);
+    connect(&m_measureTimer, &QTimer::timeout, this, &MainForm::onMeasureTick);
+    buildForm();
+    connectHandlers();
+    setStatusPanel(PanelSettings);
+    setSettingsEditable(true);
+    updateTimeDisplays();
+    m_document.addObserver(this);
+}
+
+MainForm::~MainForm()
+{
+    m_document.removeObserver(this);
+    m_measureTimer.stop();
+    confinePointer(false);
+    closeDiagrams();
+}
+
+QSize MainForm::sizeHint() const
+{
+    const DialogBaseUnits units = DialogBaseUnits::fromFont(font());
+    return {units.toPixelsX(kMainFormWidth), units.toPixelsY(kMainFormHeight)};
+}
+
+void MainForm::buildForm()
+{
+    m_controls = buildDialogControls(this, font(), mainFormTemplate(), [this](const DialogControl& control,
+                                                                              QWidget* parent) -> QWidget* {
+        switch (control.id) {
+        case IDC_BANNER: return m_banner = new PlainBanner(parent);
+        case IDC_BANNER_LABEL: return m_bannerLabel = new PlainBannerLabel(parent);
+        case IDC_INTERVAL_CLOCK: return m_clock = new PlainClock(parent);
+        case IDC_PROGRESS: return m_progress = new PlainProgress(parent);
+        case IDC_INTERVAL_LIST: return m_list = new IntervalListView(parent);
+        case IDC_WAVE_VOLUME:
+        case IDC_MAIN_VOLUME: {
+            // Range and middle position of the volume sliders; the mixer drives them.
+            auto* slider = new QSlider(Qt::Horizontal, parent);
+            slider->setRange(0, 20);
+            slider->setValue(10);
+            return slider;
+        }
+        default: return nullptr;
+        }
+    });
+    m_totalTime = qobject_cast<QLabel*>(control(IDC_TOTAL_TIME));
+    m_longestTime = qobject_cast<QLabel*>(control(IDC_LONGEST_TIME));
+    m_fixedTotal = qobject_cast<QCheckBox*>(control(IDC_FIXED_TOTAL));
+    m_autoAlarm = qobject_cast<QCheckBox*>(control(IDC_AUTO_ALARM));
+    m_showLast = qobject_cast<QCheckBox*>(control(IDC_SHOW_LAST));
+    m_fixedDuration = qobject_cast<TimePicker*>(control(IDC_FIXED_DURATION));
+    m_alarmInterval = qobject_cast<TimePicker*>(control(IDC_ALARM_INTERVAL));
+    m_trainingTypes = qobject_cast<QComboBox*>(control(IDC_TRAINING_TYPE));
+    m_waveVolume = qobject_cast<QSlider*>(control(IDC_WAVE_VOLUME));
+    m_mainVolume = qobject_cast<QSlider*>(control(IDC_MAIN_VOLUME));
+    for (const char* name : TrainingDocument::kDefaultTrainingTypeNames)
+        m_trainingTypes->addItem(QString::fromUtf8(name));
+    control(IDC_ALARM_BUTTON)->setEnabled(false);
+    // The measuring-mode button stands out in orange, the diagram and alarm
+    // buttons in blue; disabled buttons keep the usual grey.
+    const std::pair<int, QColor> textColours[] = {
+        {IDC_MEASURING_MODE, {255, 96, 0}}, {IDC_MAXIMUM, {0, 0, 255}}, {IDC_AVERAGE, {0, 0, 255}},
+        {IDC_MEDIAN, {0, 0, 255}},          {IDC_SIKKHATI, {0, 0, 255}}, {IDC_ALARM_BUTTON, {0, 0, 255}}};
+    for (const auto& [id, colour] : textColours) {
+        QPalette colours = control(id)->palette();
+        colours.setColor(QPalette::Active, QPalette::ButtonText, colour);
+        colours.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+        control(id)->setPalette(colours);
+    }
+
+    m_listModel = new IntervalListModel(this);
+    m_list->setIntervalModel(m_listModel);
+
+    // A plain widget ignores presses, so they pass on to the form beneath.
+    m_pressSurface = new QWidget(this);
+    m_pressSurface->setObjectName(QStringLiteral("PressSurface"));
+    m_pressSurface->setFocusPolicy(Qt::StrongFocus);
+    m_pressSurface->hide();
+}
+
+void MainForm::connectHandlers()
+{
+    auto clicked = [this](int id, auto handler) {
+        connect(qobject_cast<QAbstractButton*>(control(id)), &QAbstractButton::clicked, this, handler);
+    };
+    clicked(IDC_MEASURING_MODE, [this] { onMeasuringModeCommand(); });
+    clicked(IDC_FIXED_TOTAL, [this](bool ticked) { onFixedTotalClicked(ticked); });
+    clicked(IDC_AUTO_ALARM, [this](bool ticked) { onAutoAlarmClicked(ticked); });
+    clicked(IDC_SHOW_LAST, [this] {
+        // Not a document setting, yet the document counts as changed.
+        m_document.setModified();
+        fillIntervalList();
+    });
+    clicked(IDC_DELETE_INTERVALS, [this] { deleteSelectedIntervals(); });
+    connect(m_fixedDuration, &TimePicker::timeEdited, this, [this] {
+        m_document.setModified();
+        m_document.m_settings.m_timeFixedDuration = m_fixedDuration->calendarTime();
+    });
+    connect(m_alarmInterval, &TimePicker::timeEdited, this, [this] {
+        m_document.setModified();
+        m_document.m_settings.m_timeAlarmInterval = m_alarmInterval->calendarTime();
+    });
+    connect(m_trainingTypes, &QComboBox::activated, this, [this] { onTrainingTypeChosen(); });
+    connect(m_list, &IntervalListView::doubleClicked, this, &MainForm::phoneRecordDialogRequested);
+    const std::pair<int, DiagramKind> diagramButtons[] = {
+        {IDC_MAXIMUM, Maximum}, {IDC_AVERAGE, Average}, {IDC_MEDIAN, Median}, {IDC_SIKKHATI, Sikkhati}};
+    for (const auto& [id, kind] : diagramButtons)
+        clicked(id, [this, kind = kind] { m_diagrams.openDiagram(kind, this); });
+    clicked(IDC_SOUND_TEST, [this] { onSoundTest(); });
+    clicked(IDC_CHOOSE_SOUNDS, [this] { onChooseSounds(); });
+    for (QSlider* slider : {m_waveVolume, m_mainVolume}) {
+        const int id = slider == m_waveVolume ? IDC_WAVE_VOLUME : IDC_MAIN_VOLUME;
+        // Moves by the user only; the positions shown from the settings come with signals blocked.
+        connect(slider, &QSlider::valueChanged, this, [this, id] { onSliderMoving(id); });
+        connect(slider, &QSlider::sliderReleased, this, [this] { onSliderMoved(); });
+        // A click on the channel or a key steps the slider without a drag.
+        connect(slider, &QSlider::actionTriggered, this, [this, slider] {
+            if (!slider->isSliderDown())
+                QMetaObject::invokeMethod(this, [this] { onSliderMoved(); }, Qt::QueuedConnection);
+        });
+    }
+}
+
+// --- document and settings -------------------------------------------------
+
+void MainForm::initialUpdate()
+{
+    m_inInitialUpdate = true;
+    documentChanged(0);
+    if (m_firstInitialUpdate) {
+        setStatusPanel(PanelSettings);
+        m_document.m_settings.setDefaults();
+        showSettings();
+    }
+    m_firstInitialUpdate = false;
+    m_inInitialUpdate = false;
+}
+
+void MainForm::documentChanged(int)
+{
+    m_sounds.loadEventSounds(m_document.m_settings);
+    if (m_inInitialUpdate)
+        return;
+    showSettings();
+    m_showLast->setChecked(false);
+    selectTrainingTypeFromCombo();
+    fillIntervalList();
+    refreshDiagrams();
+}
+
+void MainForm::showSettings()
+{
+    const DocumentSettings& settings = m_document.m_settings;
+    m_fixedDuration->setCalendarTime(settings.m_timeFixedDuration);
+    m_alarmInterval->setCalendarTime(settings.m_timeAlarmInterval);
+    m_autoAlarm->setChecked(settings.m_autoUddhaccaAlarm != 0);
+    m_alarmInterval->setEnabled(settings.m_autoUddhaccaAlarm != 0);
+    m_fixedTotal->setChecked(settings.m_fixedExerciseTime != 0);
+    m_fixedDuration->setEnabled(settings.m_fixedExerciseTime != 0);
+    int item = 0;
+    if (!settings.m_trainingType.empty()) {
+        item = m_trainingTypes->findText(QString::fromStdString(decodeText(settings.m_trainingType)),
+                                          Qt::MatchStartsWith);
+        item = std::max(item, 0);
+    }
+    m_trainingTypes->setCurrentIndex(item);
+    applyStoredVolumes();
+    selectTrainingTypeFromCombo();
+    emit timeSoundChanged(isTimeSoundOn());
+}
+
+void MainForm::selectTrainingTypeFromCombo()
+{
+    // A document whose names differ from the items keeps its training type.
+    if (TrainingType* type = m_document.findTrainingType(m_trainingTypes->currentText().toStdString()))
+        m_measuring.m_trainingType = type;
+}
+
+void MainForm::onTrainingTypeChosen()
+{
+    m_document.setModified();
+    m_showLast->setChecked(false);
+    m_document.m_settings.m_trainingType = m_trainingTypes->currentText().toStdString();
+    selectTrainingTypeFromCombo();
+    fillIntervalList();
+    refreshDiagrams();
+}
+
+void MainForm::onFixedTotalClicked(bool ticked)
+{
+    m_document.setModified();
+    m_document.m_settings.m_fixedExerciseTime = ticked ? 1 : 0;
+    m_fixedDuration->setEnabled(ticked);
+}
+
+void MainForm::onAutoAlarmClicked(bool ticked)
+{
+    m_document.setModified();
+    m_document.m_settings.m_autoUddhaccaAlarm = ticked ? 1 : 0;
+    m_alarmInterval->setEnabled(ticked);
+}
+
+void MainForm::onTimeSoundCommand()
+{
+    DocumentSettings& settings = m_document.m_settings;
+    settings.m_timeSound = settings.m_timeSound == 0 ? 1 : 0;
+    emit timeSoundChanged(isTimeSoundOn());
+}
+
+// --- measuring mode ----------------------------------------------------------
+
+void MainForm::onMeasuringModeCommand()
+{
+    toggleMeasuringMode();
+}
+
+void MainForm::toggleMeasuringMode()
+{
+    m_measuring.toggleMeasuringMode();
+}
+
+void MainForm::startInterval()
+{
+    m_measuring.startInterval();
+}
+
+void MainForm::endInterval(bool withSound)
+{
+    m_measuring.endInterval(withSound);
+}
+
+void MainForm::onMeasureTick()
+{
+    m_measuring.onMeasureTick();
+}
+
+void MainForm::advanceRunningSpans()
+{
+    m_measuring.advanceRunningSpans();
+}
+
+void MainForm::playF12Alarm()
+{
+    m_measuring.playF12Alarm();
+}
+
+bool MainForm::checkFixedTotalTime()
+{
+    return m_measuring.checkFixedTotalTime();
+}
+
+void MainForm::checkUddhaccaAlarm()
+{
+    m_measuring.checkUddhaccaAlarm();
+}
+
+void MainForm::checkTimeSound()
+{
+    m_measuring.checkTimeSound();
+}
+
+void MainForm::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_measuring.onLeftButtonDown();
+    else if (event->button() == Qt::RightButton)
+        m_measuring.onRightButtonDown();
+    QWidget::mousePressEvent(event);
+}
+
+void MainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_pressSurface->setGeometry(rect());
+}
+
+void MainForm::updateTimeDisplays()
+{
+    m_totalTime->setText(QStringLiteral(" ") + QString::fromStdString(formatSpan(m_measuring.m_spanTotal)));
+    m_clock->setTime(m_measuring.m_spanCurrent);
+    if (m_fixedTotal->isChecked() && g_bMeasuringMode)
+        m_progress->setPos(m_measuring.progressPercent());
+    m_longestTime->setText(QString::fromStdString(formatSpan(m_measuring.m_spanLongest)));
+}
+
+void MainForm::setStatusPanel(StatusPanelState state)
+{
+    if (state < PanelSettings || state > PanelRecording)
+        return;
+    const PanelLook& look = kPanelLooks[state - PanelSettings];
+    m_bannerLabel->setTextColor(look.textColour);
+    m_banner->setBkColor(look.left, look.right);
+    m_bannerLabel->setWindowText(QString::fromLatin1(look.text));
+}
+
+void MainForm::showMeasuringStatusText()
+{
+    setStatusText(m_measuring.measuringStatusText());
+}
+
+void MainForm::setStatusText(const std::string& text)
+{
+    m_statusText = QString::fromStdString(text);
+    emit statusTextChanged(m_statusText);
+}
+
+void MainForm::confinePointer(bool on)
+{
+    if (on == m_cursorConfined)
+        return;
+    m_cursorConfined = on;
+    if (on)
+        pointerConfinement().confine(this);
+    else
+        pointerConfinement().release(this);
+}
+
+void MainForm::releaseMouseCapture()
+{
+    if (QWidget::mouseGrabber() == this)
+        releaseMouse();
+}
+
+void MainForm::setSettingsEditable(bool enable)
+{
+    for (int id : kSettingsControls)
+        control(id)->setEnabled(enable);
+    // The alarm button only shows that F12 is live.
+    control(IDC_ALARM_BUTTON)->setEnabled(!enable);
+    m_clock->setLit(!enable);
+    // While measuring the whole form is one button, over every control.
+    m_pressSurface->setGeometry(rect());
+    m_pressSurface->setVisible(!enable);
+    m_pressSurface->raise();
+    // Keys typed while measuring must not edit a control by accident.
+    if (!enable)
+        m_pressSurface->setFocus();
+    if (enable) {
+        m_fixedDuration->setEnabled(m_fixedTotal->isChecked());
+        m_alarmInterval->setEnabled(m_autoAlarm->isChecked());
+    } else {
+        // A ticked option's time stays editable: it is for the next run.
+        if (!m_fixedTotal->isChecked())
+            m_fixedDuration->setEnabled(false);
+        if (!m_autoAlarm->isChecked())
+            m_alarmInterval->setEnabled(false);
+    }
+}
+
+void MainForm::setProgressPos(int percent)
+{
+    m_progress->setPos(percent);
+}
+
+void MainForm::tickShowLastMeasurement()
+{
+    m_showLast->setChecked(true);
+}
+
+unsigned MainForm::startMeasureTimer()
+{
+    m_measureTimer.start();
+    return m_measureTimer.isActive() ? kMeasureTimerId : 0;
+}
+
+void MainForm::stopMeasureTimer()
+{
+    m_measureTimer.stop();
+}
+
+void MainForm::setClockRunning(bool running)
+{
+    m_clock->setRunning(running);
+}
+
+void MainForm::playSoundEvent(SoundEvent event, int mode)
+{
+    m_sounds.play(event, mode);
+}
+
+bool MainForm::isFixedTotalTimeTicked() const
+{
+    return m_fixedTotal->isChecked();
+}
+
+bool MainForm::isAutoAlarmTicked() const
+{
+    return m_autoAlarm->isChecked();
+}
+
+// --- interval list -----------------------------------------------------------
+
+void MainForm::fillIntervalList()
+{
+    const TrainingType* type = m_measuring.m_trainingType;
+    if (g_bMeasuringMode || !type) {
+        m_listModel->clear();
+        return;
+    }
+    m_list->showGridLines(type->m_records.size() > 0);
+    if (m_showLast->isChecked())
+        m_listModel->fill(*type, m_document.maxMeasurementNumber());
+    else
+        m_listModel->fill(*type, std::nullopt);
+}
+
+void MainForm::addIntervalRow(const IntervalRecord& entry)
+{
+    m_listModel->addRow(entry);
+}
+
+void MainForm::deleteIntervalRow(int row)
+{
+    if (TrainingType* type = m_measuring.m_trainingType)
+        m_listModel->deleteRows(*type, {row});
+}
+
+void MainForm::deleteSelectedIntervals()
+{
+    const std::vector<int> rows = m_list->selectedRows();
+    if (rows.empty()) {
+        QApplication::beep();
+        return;
+    }
+    if (messageBoxes().askYesNo(this, QStringLiteral("Do you really want to delete the selection?")) !=
+        MessageBox::Answer::Yes)
+        return;
+    TrainingType* type = m_measuring.m_trainingType;
+    if (!type)
+        return;
+    m_listModel->deleteRows(*type, rows);
+    m_document.setModified();
+    refreshDiagrams();
+}
+
+// --- commands and dialogs ----------------------------------------------------
+
+void MainForm::onRestoreDefaults()
+{
+    if (messageBoxes().askYesNo(this, QStringLiteral("Are you sure you want to restore the default settings?")) !=
+        MessageBox::Answer::Yes)
+        return;
+    m_document.setModified();
+    m_document.m_settings.setDefaults();
+    showSettings();
+    m_sounds.loadEventSounds(m_document.m_settings);
+    fillIntervalList();
+    refreshDiagrams();
+    messageBoxes().showMessage(this, QStringLiteral("Default settings restored"));
+}
+
+void MainForm::onSoundTest()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (SoundEvent event : {BeginIntervall, EndIntervall, EndIntervallUddhacca, UddhaccaAlarm, EndExercise})
+        m_sounds.play(event, SND_SYNC);
+    QApplication::restoreOverrideCursor();
+}
+
+void MainForm::onChooseSounds()
+{
+    ::onChooseSounds(
+        this, m_document, [this] { m_sounds.loadEventSounds(m_document.m_settings); },
+        [this](const std::string& path) {
+            SoundStore listening(m_player);
+            listening.playSoundById(listening.addSound(path), SND_SYNC);
+        });
+}
+
+EntryViewHooks MainForm::makeEntryHooks()
+{
+    return {
+        [this](const IntervalRecord& entry) { addIntervalRow(entry); },
+        [this] { fillIntervalList(); },
+        [this] { refreshDiagrams(); },
+        [this] { m_showLast->setChecked(true); },
+    };
+}
+
+void MainForm::onIntervalFilterCommand()
+{
+    openIntervalFilter(window(), m_document);
+}
+
+void MainForm::onManualEntryCommand()
+{
+    openManualEntry(this, m_document, currentTrainingType(), makeEntryHooks());
+}
+
+void MainForm::onPhoneRecordEntry()
+{
+    openPhoneRecordEntry(this, m_document, currentTrainingType(), makeEntryHooks());
+}
+
+void MainForm::onFilePrintPreview(QPrinter& printer, int& nNumPreviewPages)
+{
+    // The document has pages 1 to 4 for every job: a page range chosen for an
+    // earlier print is not kept.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    QPrintPreviewDialog preview(&printer, window());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        static const TrainingType kNoType;
+        const TrainingType* type = currentTrainingType();
+        m_printout.print(*target, type ? *type : kNoType, m_document.m_settings, m_document.title());
+    });
+    // The preview's own layout actions, so that its tool bar shows the layout too.
+    auto* onePage = preview.findChild<QAction*>(QStringLiteral("singleModeAction"));
+    auto* twoPages = preview.findChild<QAction*>(QStringLiteral("facingModeAction"));
+    if (QAction* layout = nNumPreviewPages == 2 ? twoPages : onePage)
+        layout->trigger();
+    preview.exec();
+    if (onePage && onePage->isChecked())
+        nNumPreviewPages = 1;
+    else if (twoPages && twoPages->isChecked())
+        nNumPreviewPages = 2;
+}
+
+// --- volume sliders ------------------------------------------------------------
+
+void MainForm::onSliderMoving(int id)
+{
+    m_document.setModified();
+    if (id == IDC_WAVE_VOLUME)
+        m_document.m_settings.m_waveVolume = m_waveVolume->value();
+    else
+        m_document.m_settings.m_mainVolume = m_mainVolume->value();
+}
+
+void MainForm::onSliderMoved()
+{
+    // A sample of the new level.
+    m_sounds.play(BeginIntervall, SND_ASYNC);
+}
+
+void MainForm::applyStoredVolumes()
+{
+    // No stored position (-1) leaves the slider where it stands.
+    const std::pair<QSlider*, std::int32_t> positions[] = {{m_waveVolume, m_document.m_settings.m_waveVolume},
+                                                          {m_mainVolume, m_document.m_settings.m_mainVolume}};
+    for (const auto& [slider, position] : positions) {
+        if (position < 0)
+            continue;
+        const QSignalBlocker quiet(slider);
+        slider->setValue(position);
+    }
+}
+
+// --- diagrams -------------------------------------------------------------------
+
+void MainForm::refreshDiagrams()
+{
+    m_diagrams.refreshDiagrams();
+}
+
+void MainForm::closeDiagrams()
+{
+    m_diagrams.closeDiagrams();
+}

@@ -1,0 +1,185 @@
+#pragma once
+
+#include "practice/clock.h"
+#include "evaluation/diagram_print_job.h"
+#include "evaluation/diagram_windows.h"
+#include "records/training_document.h"
+#include "dialogs/dialog_commands.h"
+#include "sound/event_sounds.h"
+#include "practice/key_state.h"
+#include "practice/measuring_mode.h"
+
+#include <QMap>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class IntervalListModel;
+class KeyStateTracker;
+class PlainBanner;
+class PlainBannerLabel;
+class PlainClock;
+class PlainProgress;
+class IntervalListView;
+class TimePicker;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QSlider;
+
+// The main form: the settings controls, the interval clock, the interval
+// list, and the measuring mode in which the whole form is one large button.
+class MainForm : public QWidget, public DocumentObserver, private MeasuringForm {
+    Q_OBJECT
+public:
+    // Without a key state of its own the view follows the real keyboard.
+    MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player,
+                     const Clock& clock = systemClock(), const KeyState* keys = nullptr,
+                     QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    QSize sizeHint() const override;
+
+    // Once the frame holds the view: the first call sets the form up and the
+    // settings to their defaults; every call reloads the sounds.
+    void initialUpdate();
+    // Follows the document after a new document, a load or a save.
+    void documentChanged(int hint) override;
+
+    // Measuring mode.
+    void toggleMeasuringMode();
+    void startInterval();
+    void endInterval(bool withSound);
+    void onMeasureTick();
+    void advanceRunningSpans();
+    void updateTimeDisplays() override;
+    void setStatusPanel(StatusPanelState state) override;
+    void showMeasuringStatusText();
+    // Also called by the main frame while measuring: off when the program
+    // loses activation, on again when it regains it.
+    void confinePointer(bool on) override;
+    void setSettingsEditable(bool enable) override;
+    void playF12Alarm();
+    bool checkFixedTotalTime();
+    void checkUddhaccaAlarm();
+    void checkTimeSound();
+
+    // Interval list.
+    void fillIntervalList() override;
+    void addIntervalRow(const IntervalRecord& entry) override;
+    void deleteIntervalRow(int row);
+    void deleteSelectedIntervals();
+
+    // Settings and training type.
+    void showSettings();
+    void selectTrainingTypeFromCombo();
+
+    // Diagram windows.
+    void refreshDiagrams();
+    void closeDiagrams() override;
+    DiagramWindows& diagrams() { return m_diagrams; }
+
+    TrainingDocument& document() { return m_document; }
+    MeasuringMode& measuring() { return m_measuring; }
+    EventSounds& eventSounds() { return m_sounds; }
+    TrainingType* currentTrainingType() const { return m_measuring.m_trainingType; }
+    bool isMeasureTimerActive() const { return m_measureTimer.isActive(); }
+    bool isPointerConfined() const { return m_cursorConfined; }
+    bool isTimeSoundOn() const { return m_document.m_settings.m_timeSound != 0; }
+    const QString& statusText() const { return m_statusText; }
+    // A control of the form by its id.
+    QWidget* control(int id) const { return m_controls.value(id); }
+
+public slots:
+    // Command 1001: the button and F10.
+    void onMeasuringModeCommand();
+    // Command 32776 "Time sound every 5 min"; the document is not marked modified.
+    void onTimeSoundCommand();
+    // Command 32772.
+    void onRestoreDefaults();
+    // Command 32773.
+    void onIntervalFilterCommand();
+    // Command 32774, Ctrl+Alt+D; ignored while measuring.
+    void onManualEntryCommand();
+    // The list's double-click message: the phone record dialog.
+    void onPhoneRecordEntry();
+    // Command 57609: the print preview of the four diagram pages. It opens with
+    // nNumPreviewPages pages side by side (2; 0 or 1 give one page) and leaves
+    // there the layout the user chose last.
+    void onFilePrintPreview(QPrinter& printer, int& nNumPreviewPages);
+
+signals:
+    // Text for pane 0 of the main frame's status bar.
+    void statusTextChanged(const QString& text);
+    // The time sound was switched; a menu's check mark follows it.
+    void timeSoundChanged(bool on);
+    // A double click on the interval list; its receiver opens the phone
+    // record dialog through onPhoneRecordEntry.
+    void phoneRecordDialogRequested();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildForm();
+    void connectHandlers();
+    void onFixedTotalClicked(bool ticked);
+    void onAutoAlarmClicked(bool ticked);
+    void onTrainingTypeChosen();
+    void onSoundTest();
+    void onChooseSounds();
+    void onSliderMoving(int id);
+    void onSliderMoved();
+    void applyStoredVolumes();
+    EntryViewHooks makeEntryHooks();
+
+    // MeasuringForm
+    void setProgressPos(int percent) override;
+    void tickShowLastMeasurement() override;
+    unsigned startMeasureTimer() override;
+    void stopMeasureTimer() override;
+    void setStatusText(const std::string& text) override;
+    void releaseMouseCapture() override;
+    void setClockRunning(bool running) override;
+    void playSoundEvent(SoundEvent event, int mode) override;
+    bool isFixedTotalTimeTicked() const override;
+    bool isAutoAlarmTicked() const override;
+
+    TrainingDocument& m_document;
+    std::shared_ptr<SoundPlayer> m_player;
+    EventSounds m_sounds;
+    DiagramWindows m_diagrams;
+    DiagramPrintJob m_printout;
+    bool m_firstInitialUpdate = true;
+    bool m_inInitialUpdate = false;
+    std::unique_ptr<KeyStateTracker> m_ownKeys;
+    QTimer m_measureTimer;
+    bool m_cursorConfined = false;
+    QString m_statusText;
+
+    QMap<int, QWidget*> m_controls;
+    PlainBanner* m_banner = nullptr;
+    PlainBannerLabel* m_bannerLabel = nullptr;
+    PlainClock* m_clock = nullptr;
+    PlainProgress* m_progress = nullptr;
+    QLabel* m_totalTime = nullptr;
+    QLabel* m_longestTime = nullptr;
+    QCheckBox* m_fixedTotal = nullptr;
+    QCheckBox* m_autoAlarm = nullptr;
+    QCheckBox* m_showLast = nullptr;
+    TimePicker* m_fixedDuration = nullptr;
+    TimePicker* m_alarmInterval = nullptr;
+    QComboBox* m_trainingTypes = nullptr;
+    QSlider* m_waveVolume = nullptr;
+    QSlider* m_mainVolume = nullptr;
+    IntervalListView* m_list = nullptr;
+    IntervalListModel* m_listModel = nullptr;
+    // Laid over the whole form while measuring: its presses go to the form.
+    QWidget* m_pressSurface = nullptr;
+
+    MeasuringMode m_measuring;
+};

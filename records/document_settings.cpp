@@ -1,0 +1,23 @@
+#include "records/document_settings.h"
+
+#include "records/program_path.h"
+
+const std::array<const char*, SoundEventCount> kDefaultSoundFiles = {
+    "BeginIntervall.wav", "EndIntervall.wav", "EndIntervallUddhacca.wav", "UddhaccaAlarm.wav",
+    "EndExercise.wav",
+};
+
+void DocumentSettings::setDefaults()
+{
+    m_timeSound = 1;
+    m_trainingType.clear();
+    m_fixedExerciseTime = 1;
+    m_timeFixedDuration = makeDuration(0, 10, 0);
+    m_autoUddhaccaAlarm = 0;
+    m_timeAlarmInterval = makeDuration(0, 5, 0);
+    m_timeFilter = makeDuration(0, 0, 10);
+    m_waveVolume = -1;
+    m_mainVolume = -1;
+    for (int i = 0; i < SoundEventCount; ++i)
+        m_soundFiles[static_cast<std::size_t>(i)] = programFilePath(kDefaultSoundFiles[static_cast<std::size_t>(i)]);
+}

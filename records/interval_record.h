@@ -1,0 +1,25 @@
+#pragma once
+
+#include "records/calendar_time.h"
+
+#include <cstdint>
+
+// One meditation interval.
+class IntervalRecord {
+public:
+    virtual ~IntervalRecord() = default;
+
+    CalendarTime m_timeStart = 0;
+    CalendarTime m_timeEnd = 0;
+    std::int32_t m_uddhacca = 0; // 1 when the interval was ended by restlessness
+    std::uint16_t m_measurement = 0;
+    std::uint16_t m_run = 0;
+
+    TimeSpan length() const { return m_timeEnd - m_timeStart; }
+    bool operator==(const IntervalRecord& other) const
+    {
+        return m_timeStart == other.m_timeStart && m_timeEnd == other.m_timeEnd &&
+               m_uddhacca == other.m_uddhacca && m_measurement == other.m_measurement &&
+               m_run == other.m_run;
+    }
+};

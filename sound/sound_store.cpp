@@ -1,0 +1,78 @@
+#include "sound/sound_store.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+bool StoredSound::loadFile(const std::string& path)
+{
+    if (m_loaded)
+        return false;
+    m_loaded = 1;
+    m_path = path;
+
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        m_loaded = 0;
+        return false;
+    }
+    struct stat status {};
+    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
+        // A directory or a device opens on Linux, but it is no file to read a sound from.
+        m_loaded = 0;
+    } else {
+        try {
+            auto image = std::make_shared<std::vector<std::uint8_t>>(static_cast<std::size_t>(status.st_size));
+            if (std::fread(image->data(), 1, image->size(), file) != image->size())
+                m_loaded = 0;
+            else
+                m_image = std::move(image);
+        } catch (const std::bad_alloc&) {
+            m_loaded = 0;
+        }
+    }
+    std::fclose(file);
+    return m_loaded != 0;
+}
+
+SoundStore::SoundStore(std::shared_ptr<SoundPlayer> player)
+    : m_player(std::move(player))
+{
+    if (!m_player)
+        throw std::invalid_argument("CSoundManager needs a sound player");
+}
+
+SoundStore::~SoundStore() = default;
+
+int SoundStore::addSound(const std::string& path)
+{
+    auto sound = std::make_unique<StoredSound>();
+    if (!sound->loadFile(path))
+        return 0;
+    m_player->prepare(*sound);
+    m_sounds.push_back(std::move(sound));
+    return count();
+}
+
+bool SoundStore::removeSound(int id)
+{
+    if (id <= 0 || id > count())
+        return false;
+    m_sounds.erase(m_sounds.begin() + (id - 1));
+    return true;
+}
+
+bool SoundStore::playSoundById(int id, int mode)
+{
+    if (id == 0)
+        return false;
+    if (id < 0 || id > count())
+        throw std::invalid_argument("sound id " + std::to_string(id) + " is not in the store");
+    return m_player->play(*m_sounds[static_cast<std::size_t>(id - 1)], (mode & SND_ASYNC) != 0);
+}
+
+int SoundStore::count() const
+{
+    return static_cast<int>(m_sounds.size());
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "sound/sound_player.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+constexpr int SND_SYNC = 0x0000;
+constexpr int SND_ASYNC = 0x0001;
+
+// One sound file held in memory.
+class StoredSound {
+public:
+    virtual ~StoredSound() = default;
+
+    // Reads the whole file once; any readable file counts as loaded.
+    bool loadFile(const std::string& path);
+
+    std::string m_path;
+    std::shared_ptr<const std::vector<std::uint8_t>> m_image;
+    std::int32_t m_loaded = 0;
+    // What the player made of the image; shared so that a running sound
+    // keeps it alive after the store has let go of it.
+    std::shared_ptr<const void> m_prepared;
+};
+
+// The loaded sounds, named by their 1-based position (the sound id).
+class SoundStore {
+public:
+    explicit SoundStore(std::shared_ptr<SoundPlayer> player);
+    virtual ~SoundStore();
+
+    int addSound(const std::string& path);       // the new id, or 0
+    bool removeSound(int id);
+    bool playSoundById(int id, int mode);         // mode SND_SYNC or SND_ASYNC
+    int count() const;
+
+private:
+    std::shared_ptr<SoundPlayer> m_player;
+    std::vector<std::unique_ptr<StoredSound>> m_sounds;
+};

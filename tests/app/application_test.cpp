@@ -1,0 +1,221 @@
+#include "app/application.h"
+
+#include "app/command_ids.h"
+#include "records/training_document.h"
+#include "records/document_file.h"
+#include "app/main_window.h"
+#include "practice/measuring_mode_flag.h"
+#include "platform/profile.h"
+#include "tests/app/test_doubles.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Answer = MessageBox::Answer;
+
+// Stands for the main view: does the first set-up (defaults) and records
+// every document update it is told about.
+class RecordingView : public QWidget, public DocumentObserver {
+public:
+    RecordingView(TrainingDocument& doc, QWidget* parent) : QWidget(parent), m_doc(doc)
+    {
+        m_documentWasNew = doc.pathName().empty();
+        doc.m_settings.setDefaults();
+        doc.addObserver(this);
+    }
+    ~RecordingView() override { m_doc.removeObserver(this); }
+    void documentChanged(int hint) override { m_hints.push_back(hint); }
+
+    TrainingDocument& m_doc;
+    bool m_documentWasNew = false;
+    std::vector<int> m_hints;
+};
+
+class AppTest : public testing::Test {
+protected:
+    AppTest()
+        : m_app([this](TrainingDocument& doc, MainWindow& frame) {
+              m_view = new RecordingView(doc, &frame);
+              return m_view;
+          })
+    {
+        // Each test starts as the very first start of the program.
+        writeRecentFiles({});
+    }
+
+    QString writeDocument(const QString& name, int timeSound)
+    {
+        TrainingDocument doc;
+        doc.onNewDocument();
+        doc.m_settings.m_timeSound = timeSound;
+        const QString path = m_dir.filePath(name);
+        saveDocumentFile(doc, QFile::encodeName(path).toStdString());
+        return path;
+    }
+
+    static void writeRecentFiles(const QStringList& paths)
+    {
+        const auto profile = openProfile();
+        profile->remove("Recent File List");
+        for (int i = 0; i < paths.size(); ++i)
+            profile->setValue(QString("Recent File List/File%1").arg(i + 1), paths[i]);
+    }
+
+    MainWindow& frame() { return *m_app.mainWindow(); }
+
+    QTemporaryDir m_dir;
+    ScriptedMessageBoxes m_boxes;
+    ScriptedFileDialogs m_dialogs;
+    RecordingView* m_view = nullptr;
+    Application m_app;
+};
+
+} // namespace
+
+TEST_F(AppTest, FirstStartShowsANewUntitledDocumentWithoutError)
+{
+    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(frame().windowTitle(), "Unbenannt - Jhavari-Training");
+    EXPECT_EQ(frame().view(), m_view);
+    EXPECT_TRUE(m_boxes.m_messages.isEmpty());
+    EXPECT_STREQ(m_app.document()->m_trainingTypes[0].m_name.c_str(), "Apana Jhavari (Samatha Bhavana)");
+    EXPECT_TRUE(m_view->m_hints.empty()) << "the first new document notifies nobody";
+}
+
+TEST_F(AppTest, DeletedLastFileIsReportedAfterStartAndLeavesMenuAndProfile)
+{
+    const QString deleted = m_dir.filePath("deleted.con");
+    const QString older = writeDocument("older.con", 1);
+    writeRecentFiles({deleted, older});
+
+    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
+    EXPECT_TRUE(m_boxes.m_messages.isEmpty()) << "reported only once the event loop runs";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_boxes.m_messages, QStringList({deleted + " wurde nicht gefunden."}));
+    EXPECT_EQ(frame().windowTitle(), "Unbenannt - Jhavari-Training");
+    EXPECT_EQ(frame().commandAction(CommandId::kFileMru1)->text(), "&1 " + older);
+    EXPECT_FALSE(frame().commandAction(CommandId::kFileMru1 + 1)->isVisible());
+    const auto profile = openProfile();
+    EXPECT_EQ(profile->value("Recent File List/File1").toString(), older);
+    EXPECT_FALSE(profile->contains("Recent File List/File2"));
+
+    frame().commandAction(CommandId::kFileMru1)->trigger();
+    EXPECT_EQ(frame().windowTitle(), "older.con - Jhavari-Training");
+}
+
+TEST_F(AppTest, LastFileIsReopenedAfterStartAndKeepsItsSettings)
+{
+    const QString last = writeDocument("last.con", 0);
+    writeRecentFiles({last});
+    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame().windowTitle(), "last.con - Jhavari-Training");
+    EXPECT_EQ(m_app.document()->m_settings.m_timeSound, 0);
+    EXPECT_EQ(m_view->m_hints, std::vector<int>({0}));
+}
+
+TEST_F(AppTest, CommandLineDocumentIsOpenedAfterTheViewsSetUpAndKeepsItsSettings)
+{
+    const QString named = writeDocument("named.con", 0);
+    ASSERT_TRUE(m_app.startUp({"jhavari-training", named}));
+    EXPECT_TRUE(m_view->m_documentWasNew);
+    EXPECT_EQ(m_view->m_hints, std::vector<int>({0}));
+    EXPECT_EQ(m_app.document()->m_settings.m_timeSound, 0);
+    QCoreApplication::processEvents();
+    // Reopening entry 1 finds the file already open and loads nothing again.
+    EXPECT_EQ(m_view->m_hints.size(), 1u);
+    EXPECT_EQ(frame().windowTitle(), "named.con - Jhavari-Training");
+}
+
+TEST_F(AppTest, CommandLineDocumentThatFailsEndsTheStart)
+{
+    const QString missing = m_dir.filePath("missing.con");
+    EXPECT_FALSE(m_app.startUp({"jhavari-training", missing}));
+    EXPECT_EQ(m_boxes.m_messages, QStringList({missing + " wurde nicht gefunden."}));
+    EXPECT_NE(m_app.exitCode(), 0);
+    EXPECT_FALSE(m_app.mainWindow()->isVisible());
+}
+
+TEST_F(AppTest, FileAcceleratorsAndExitReachTheFramework)
+{
+    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
+    QCoreApplication::processEvents();
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    m_app.document()->setModified();
+
+    QTest::keyClick(&frame(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(m_boxes.m_questions.value(0), "Änderungen in Unbenannt speichern?");
+    QTest::keyClick(&frame(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(m_dialogs.m_titles.value(0), "Öffnen");
+    QTest::keyClick(&frame(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(m_dialogs.m_titles.value(1), "Speichern unter");
+
+    // Exit asks first; Cancel keeps the program open, No closes it.
+    m_boxes.m_answers = {Answer::Cancel};
+    frame().commandAction(CommandId::kAppExit)->trigger();
+    EXPECT_TRUE(frame().isVisible());
+    m_boxes.m_answers = {Answer::No};
+    frame().commandAction(CommandId::kAppExit)->trigger();
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_EQ(m_boxes.m_questions.size(), 3);
+}
+
+TEST_F(AppTest, ExitEndsTheProgramAlsoWithADiagramWindowOpen)
+{
+    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
+    QWidget diagram; // a modeless diagram window has no parent
+    diagram.show();
+    bool stillRunning = false;
+    QTimer::singleShot(0, [this] { frame().commandAction(CommandId::kAppExit)->trigger(); });
+    QTimer::singleShot(3000, [&stillRunning] {
+        stillRunning = true;
+        QCoreApplication::exit(1);
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(stillRunning);
+    EXPECT_FALSE(frame().isVisible());
+}
+
+TEST_F(AppTest, IdlePassesRestoreTheIdleTextOnlyOutsideMeasuring)
+{
+    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
+    frame().setStatusText("Default settings restored");
+    m_app.onIdle();
+    EXPECT_EQ(frame().statusText(), "Meditation interval measurement mode off.");
+    g_bMeasuringMode = true;
+    frame().setStatusText("Waiting for mouse-start (left mouse button) ...");
+    m_app.onIdle();
+    g_bMeasuringMode = false;
+    EXPECT_EQ(frame().statusText(), "Waiting for mouse-start (left mouse button) ...");
+}
+
+TEST_F(AppTest, StandardButtonsSpeakGerman)
+{
+    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Ja");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Nein");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&'), "Abbrechen");
+}
+
+TEST_F(AppTest, PrinterOrientationFollowsTheFlag)
+{
+    m_app.setPrinterOrientation(true);
+    EXPECT_EQ(m_app.printer().pageLayout().orientation(), QPageLayout::Landscape);
+    m_app.setPrinterOrientation(false);
+    EXPECT_EQ(m_app.printer().pageLayout().orientation(), QPageLayout::Portrait);
+}

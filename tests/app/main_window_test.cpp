@@ -1,0 +1,184 @@
+#include "app/main_window.h"
+
+#include "app/command_ids.h"
+#include "practice/measuring_mode_flag.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList menuTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+class ShownFrame : public testing::Test {
+protected:
+    ShownFrame()
+    {
+        m_edit = new QLineEdit(&m_frame);
+        m_frame.setView(m_edit);
+        m_frame.show();
+        m_frame.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+        m_edit->setFocus();
+    }
+    ~ShownFrame() override { g_bMeasuringMode = false; }
+
+    MainWindow m_frame;
+    QLineEdit* m_edit;
+};
+
+} // namespace
+
+TEST(MainFrame, MenusCarryTheirTextsAndTheHelpMenuStandsRight)
+{
+    MainWindow frame;
+    frame.resize(700, 400);
+    frame.show();
+    QList<QMenu*> menus;
+    for (QAction* action : frame.menuBar()->actions()) {
+        if (action->menu())
+            menus.append(action->menu());
+    }
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(menus[0]->title(), "&File");
+    EXPECT_EQ(menus[1]->title(), "&Options");
+    EXPECT_EQ(menus[2]->title(), "&View");
+    EXPECT_EQ(menus[3]->title(), "&?");
+    EXPECT_EQ(menuTexts(menus[0]).mid(0, 11),
+              QStringList({"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &as...", "-",
+                           "&Print...\tStrg+P", "P&rinter set up...", "-", "Last File", "", ""}));
+    EXPECT_EQ(menuTexts(menus[1]),
+              QStringList({"Interval filter", "Time sound every 5 min", "Restore default settings"}));
+    EXPECT_EQ(menuTexts(menus[3]), QStringList({"Internet && Inf&o about Jhavari-Training..."}));
+    EXPECT_TRUE(frame.commandAction(CommandId::kTimeSound)->isCheckable());
+
+    const QRect help = frame.menuBar()->actionGeometry(menus[3]->menuAction());
+    const QRect view = frame.menuBar()->actionGeometry(menus[2]->menuAction());
+    EXPECT_GT(help.left(), view.right() + 200);
+    EXPECT_GE(help.right(), frame.menuBar()->width() - 20);
+}
+
+TEST(MainFrame, TitleRecentFilesAndToolBar)
+{
+    MainWindow frame;
+    frame.setDocumentTitle("Unbenannt");
+    EXPECT_EQ(frame.windowTitle(), "Unbenannt - Jhavari-Training");
+
+    QAction* first = frame.commandAction(CommandId::kFileMru1);
+    EXPECT_FALSE(first->isEnabled());
+    frame.showRecentFiles({"/data/a.con", "/data/b.con"});
+    EXPECT_TRUE(first->isEnabled());
+    EXPECT_EQ(first->text(), "&1 /data/a.con");
+    EXPECT_EQ(frame.commandAction(CommandId::kFileMru1 + 1)->text(), "&2 /data/b.con");
+    EXPECT_FALSE(frame.commandAction(CommandId::kFileMru1 + 2)->isVisible());
+    EXPECT_EQ(first->statusTip(), "Open this document.");
+    frame.showRecentFiles({});
+    EXPECT_EQ(first->text(), "Last File");
+    EXPECT_FALSE(frame.commandAction(CommandId::kFileMru1 + 1)->isVisible());
+
+    frame.show();
+    QToolBar* toolBar = frame.findChild<QToolBar*>("59392");
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_FALSE(toolBar->isVisible());
+    QStringList tips;
+    for (QAction* action : toolBar->actions())
+        tips.append(action->isSeparator() ? QStringLiteral("-") : action->toolTip());
+    for (QAction* action : toolBar->actions())
+        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->toolTip().toStdString();
+    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "-", "Print"}));
+    QAction* toggle = frame.commandAction(CommandId::kViewToolbar);
+    toggle->trigger();
+    EXPECT_TRUE(toolBar->isVisible());
+    EXPECT_TRUE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_FALSE(toolBar->isVisible());
+    EXPECT_FALSE(toggle->isChecked());
+}
+
+TEST_F(ShownFrame, AcceleratorsReachTheirCommandsBeforeTheFocusedField)
+{
+    const std::pair<QKeyCombination, int> keys[] = {
+        {Qt::CTRL | Qt::Key_N, CommandId::kFileNew},
+        {Qt::CTRL | Qt::Key_O, CommandId::kFileOpen},
+        {Qt::CTRL | Qt::Key_S, CommandId::kFileSave},
+        {Qt::CTRL | Qt::Key_P, CommandId::kFilePrintPreview},
+        {QKeyCombination(Qt::Key_F10), CommandId::kMeasuringMode},
+        {Qt::CTRL | Qt::ALT | Qt::Key_D, CommandId::kManualEntry},
+    };
+    for (const auto& [combination, commandId] : keys) {
+        QSignalSpy triggered(m_frame.commandAction(commandId), &QAction::triggered);
+        QTest::keyClick(m_edit, combination.key(), combination.keyboardModifiers());
+        EXPECT_EQ(triggered.size(), 1) << commandId;
+    }
+}
+
+TEST_F(ShownFrame, EditingKeysOfTheAcceleratorTableDoNothing)
+{
+    QTest::keyClicks(m_edit, "abc");
+    m_edit->selectAll();
+    QTest::keyClick(m_edit, Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(m_edit, Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::keyClick(m_edit, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(m_edit, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(m_edit->text(), "abc");
+    m_edit->setText("");
+    QTest::keyClick(m_edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(m_edit, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(m_edit->text(), "");
+    // Plain typing still reaches the field.
+    QTest::keyClicks(m_edit, "x");
+    EXPECT_EQ(m_edit->text(), "x");
+}
+
+TEST_F(ShownFrame, StatusPaneShowsPromptsWhileHighlightedAndTheViewsText)
+{
+    EXPECT_EQ(m_frame.statusText(), "Meditation interval measurement mode off.");
+    m_frame.commandAction(CommandId::kFileSaveAs)->showStatusText(&m_frame);
+    EXPECT_EQ(m_frame.statusBar()->currentMessage(), "Saves the active document with a new file name");
+    m_frame.commandAction(CommandId::kAppExit)->showStatusText(&m_frame);
+    EXPECT_EQ(m_frame.statusBar()->currentMessage(), "Leaves the application;  asks if you want to save documents.");
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(&m_frame, &leave);
+    EXPECT_TRUE(m_frame.statusBar()->currentMessage().isEmpty());
+
+    m_frame.setStatusText("Waiting for mouse-start (left mouse button) ...");
+    EXPECT_EQ(m_frame.statusText(), "Waiting for mouse-start (left mouse button) ...");
+}
+
+TEST_F(ShownFrame, ActivationChangesReachTheViewOnlyWhileMeasuring)
+{
+    QSignalSpy activation(&m_frame, &MainWindow::measuringActivationChanged);
+    m_frame.onActivateApp(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(activation.size(), 0);
+
+    g_bMeasuringMode = true;
+    m_frame.onActivateApp(false);
+    EXPECT_EQ(activation.size(), 0) << "posted, not sent";
+    QCoreApplication::processEvents();
+    m_frame.onActivateApp(true);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(activation.size(), 2);
+    EXPECT_FALSE(activation[0][0].toBool());
+    EXPECT_TRUE(activation[1][0].toBool());
+
+    // The mode ended before the posted message arrived.
+    m_frame.onActivateApp(false);
+    g_bMeasuringMode = false;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(activation.size(), 2);
+}

@@ -1,0 +1,156 @@
+#include "dialogs/sound_choice_dialog.h"
+#include "dialogs/dialog_commands.h"
+#include "tests/dialogs/widgets/dialog_test_support.h"
+#include "records/program_path.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ChooseSounds : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        for (std::size_t i = 0; i < SoundEventCount; ++i)
+            doc.m_settings.m_soundFiles[i] = make("own" + std::to_string(i) + ".wav");
+        original = doc.m_settings.m_soundFiles;
+    }
+
+    std::string make(const std::string& name)
+    {
+        const QString path = folder.filePath(QString::fromStdString(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return path.toStdString();
+    }
+
+    static QString row(QWidget* dialog, int event)
+    {
+        return control<QLineEdit>(dialog, SoundChoiceDialog::editId(event))->text();
+    }
+    static void press(QWidget* dialog, int id) { QTest::mouseClick(control<QPushButton>(dialog, id), Qt::LeftButton); }
+
+    // Opens the dialog as the view's "Choose sounds" does and lets `use` work on it.
+    void run(const std::function<void(QWidget*)>& use)
+    {
+        onNextModal(use);
+        onChooseSounds(nullptr, doc, [this] { ++reloads; }, [this](const std::string& path) { played.push_back(path); });
+    }
+
+    RecordingMessageBoxes boxes;
+    QTemporaryDir folder;
+    TrainingDocument doc;
+    std::array<std::string, SoundEventCount> original;
+    int reloads = 0;
+    std::vector<std::string> played;
+};
+
+} // namespace
+
+TEST_F(ChooseSounds, OkWritesAllPathsAndReloadsCancelChangesNothing)
+{
+    run([](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Choose Sounds");
+        press(dialog, SoundChoiceDialog::IDCANCEL);
+    });
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(reloads, 0);
+
+    QStringList shown;
+    run([&](QWidget* dialog) {
+        for (int event = 0; event < SoundEventCount; ++event) {
+            shown << row(dialog, event);
+            EXPECT_TRUE(control<QLineEdit>(dialog, SoundChoiceDialog::editId(event))->isReadOnly());
+        }
+        press(dialog, SoundChoiceDialog::IDOK);
+    });
+    ASSERT_EQ(shown.size(), SoundEventCount);
+    for (std::size_t i = 0; i < SoundEventCount; ++i)
+        EXPECT_EQ(shown[static_cast<int>(i)].toStdString(), original[i]);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(doc.m_settings.m_soundFiles, original);
+}
+
+TEST_F(ChooseSounds, ResetOffersTheProgramDirectoryDefaultsOnlyOnYes)
+{
+    std::array<QString, SoundEventCount> afterNo, afterYes;
+    boxes.answers = {MessageBox::Answer::No, MessageBox::Answer::Yes};
+    run([&](QWidget* dialog) {
+        press(dialog, SoundChoiceDialog::IDC_RESET_SOUNDS);
+        for (int event = 0; event < SoundEventCount; ++event)
+            afterNo[static_cast<std::size_t>(event)] = row(dialog, event);
+        press(dialog, SoundChoiceDialog::IDC_RESET_SOUNDS);
+        for (int event = 0; event < SoundEventCount; ++event)
+            afterYes[static_cast<std::size_t>(event)] = row(dialog, event);
+        press(dialog, SoundChoiceDialog::IDCANCEL);
+    });
+    EXPECT_EQ(boxes.questions, (QStringList{"Do you really want to restore the standard sounds?",
+                                            "Do you really want to restore the standard sounds?"}));
+    for (std::size_t i = 0; i < SoundEventCount; ++i) {
+        EXPECT_EQ(afterNo[i].toStdString(), original[i]);
+        EXPECT_EQ(afterYes[i].toStdString(), programDirectory() + "/" + kDefaultSoundFiles[i]);
+    }
+    // Reset followed by Cancel leaves the document alone.
+    EXPECT_EQ(doc.m_settings.m_soundFiles, original);
+    EXPECT_FALSE(doc.isModified());
+
+    boxes.answers = {MessageBox::Answer::Yes};
+    run([](QWidget* dialog) {
+        press(dialog, SoundChoiceDialog::IDC_RESET_SOUNDS);
+        press(dialog, SoundChoiceDialog::IDOK);
+    });
+    for (std::size_t i = 0; i < SoundEventCount; ++i)
+        EXPECT_EQ(doc.m_settings.m_soundFiles[i], programFilePath(kDefaultSoundFiles[i]));
+    EXPECT_EQ(reloads, 1);
+}
+
+TEST_F(ChooseSounds, ChosenFileIsHeardBeforeOkAndStoredOnOk)
+{
+    const std::string chosen = make("bell.wav");
+    QString startFolder, filter;
+    QString rowAfterCancel, rowAfterChoice;
+    run([&](QWidget* dialog) {
+        // A cancelled file dialog leaves the row as it was.
+        onNextModal([&](QWidget* files) {
+            auto* fileDialog = qobject_cast<QFileDialog*>(files);
+            ASSERT_TRUE(fileDialog);
+            startFolder = fileDialog->directory().absolutePath();
+            filter = fileDialog->selectedNameFilter();
+            fileDialog->reject();
+        }, dialog);
+        press(dialog, SoundChoiceDialog::browseId(EndIntervall));
+        rowAfterCancel = row(dialog, EndIntervall);
+
+        onNextModal([&](QWidget* files) {
+            auto* fileDialog = qobject_cast<QFileDialog*>(files);
+            ASSERT_TRUE(fileDialog);
+            fileDialog->selectFile(QString::fromStdString(chosen));
+            QMetaObject::invokeMethod(fileDialog, "accept");
+        }, dialog);
+        press(dialog, SoundChoiceDialog::browseId(EndIntervall));
+        rowAfterChoice = row(dialog, EndIntervall);
+
+        press(dialog, SoundChoiceDialog::listenId(EndIntervall));
+        press(dialog, SoundChoiceDialog::listenId(UddhaccaAlarm));
+        EXPECT_EQ(doc.m_settings.m_soundFiles[EndIntervall], original[EndIntervall]);
+        press(dialog, SoundChoiceDialog::IDOK);
+    });
+    EXPECT_EQ(QDir(startFolder), QDir(QString::fromStdString(programDirectory())));
+    EXPECT_EQ(filter, "Wave files (*.wav)");
+    EXPECT_EQ(rowAfterCancel.toStdString(), original[EndIntervall]);
+    EXPECT_EQ(rowAfterChoice.toStdString(), chosen);
+    EXPECT_EQ(played, (std::vector<std::string>{chosen, original[UddhaccaAlarm]}));
+    EXPECT_EQ(doc.m_settings.m_soundFiles[EndIntervall], chosen);
+    EXPECT_EQ(doc.m_settings.m_soundFiles[BeginIntervall], original[BeginIntervall]);
+    EXPECT_TRUE(boxes.messages.isEmpty());
+}

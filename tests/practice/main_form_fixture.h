@@ -1,0 +1,63 @@
+#pragma once
+
+#include "tests/practice/measuring_doubles.h"
+#include "tests/practice/main_form_doubles.h"
+
+#include "practice/measuring_mode_flag.h"
+#include "practice/main_form.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+// A main view over a document, with a test clock, test keys, recorded
+// sounds and answered questions.
+class MainFormFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_bMeasuringMode = false;
+        setMessageBoxes(&m_boxes);
+        ASSERT_TRUE(m_folder.isValid());
+    }
+    void TearDown() override
+    {
+        m_view.reset();
+        setMessageBoxes(nullptr);
+        g_bMeasuringMode = false;
+    }
+
+    void makeView()
+    {
+        m_view = std::make_unique<MainForm>(m_doc, m_player, m_clock, &m_keys);
+        m_view->resize(m_view->sizeHint());
+        m_view->show();
+    }
+    // Sound files that exist, so that every event gets an id once loaded.
+    void writeSoundFiles()
+    {
+        for (std::size_t event = 0; event < SoundEventCount; ++event) {
+            const std::string path = m_folder.filePath(kDefaultSoundFiles[event]).toStdString();
+            std::ofstream(path) << "RIFF";
+            m_doc.m_settings.m_soundFiles[event] = path;
+        }
+    }
+
+    template <typename T = QWidget>
+    T* control(int id) const
+    {
+        return findControl<T>(*m_view, id);
+    }
+    void click(int id) { clickControl(*m_view, id); }
+
+    AnsweringMessageBox m_boxes;
+    QTemporaryDir m_folder;
+    TrainingDocument m_doc;
+    std::shared_ptr<RecordingSoundPlayer> m_player = std::make_shared<RecordingSoundPlayer>();
+    TestClock m_clock;
+    TestKeyState m_keys;
+    std::unique_ptr<MainForm> m_view;
+};

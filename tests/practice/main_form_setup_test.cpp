@@ -1,0 +1,246 @@
+#include "tests/practice/main_form_fixture.h"
+
+#include "evaluation/diagram_windows.h"
+#include "records/document_file.h"
+#include "practice/measuring_mode_flag.h"
+#include "evaluation/diagram_window.h"
+#include "practice/plain_controls.h"
+#include "records/program_path.h"
+#include "practice/interval_list_view.h"
+#include "practice/interval_list_model.h"
+#include "platform/time_picker.h"
+#include "practice/main_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+// A view as the program makes it: a new document, then the first set-up.
+class ViewSetUpTest : public MainFormFixture {
+protected:
+    void SetUp() override
+    {
+        MainFormFixture::SetUp();
+        m_doc.setTitle("Unbenannt");
+        m_doc.onNewDocument();
+        makeView();
+    }
+
+    void useSoundFilesInFolder()
+    {
+        writeSoundFiles();
+        m_view->eventSounds().loadEventSounds(m_doc.m_settings);
+    }
+    void addRecord(int type, CalendarTime start, int measurement)
+    {
+        IntervalRecord e;
+        e.m_timeStart = start;
+        e.m_timeEnd = start + 30;
+        e.m_measurement = static_cast<std::uint16_t>(measurement);
+        e.m_run = 1;
+        m_doc.m_trainingTypes[static_cast<std::size_t>(type)].m_records.add(e);
+    }
+    int rows() const { return control<IntervalListView>(1023)->intervalModel()->rowCount(); }
+    // Answers the next modal dialog by closing it.
+    static void closeNextDialog()
+    {
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
+{
+    m_doc.m_settings.m_fixedExerciseTime = 0;
+    m_doc.m_settings.m_autoUddhaccaAlarm = 1;
+    m_doc.m_settings.m_trainingType = "Apana Jhavari (Metta Bhavana)";
+    m_view->initialUpdate();
+
+    EXPECT_TRUE(control<QCheckBox>(1013)->isChecked());
+    EXPECT_EQ(control<TimePicker>(1014)->time(), QTime(0, 10, 0));
+    EXPECT_TRUE(control(1014)->isEnabled());
+    EXPECT_FALSE(control<QCheckBox>(1010)->isChecked());
+    EXPECT_EQ(control<TimePicker>(1011)->time(), QTime(0, 5, 0));
+    EXPECT_FALSE(control(1011)->isEnabled());
+    EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 0);
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[0]);
+    EXPECT_EQ(m_doc.m_currentType, &m_doc.m_trainingTypes[0]);
+    EXPECT_EQ(control<PlainBannerLabel>(1068)->text(), "Settings and evaluations");
+    EXPECT_FALSE(m_doc.isModified()) << "setting the defaults is no change of the user's";
+
+    // Later initial updates (New, Open) leave the settings alone.
+    m_doc.m_settings.m_fixedExerciseTime = 0;
+    m_view->initialUpdate();
+    EXPECT_EQ(m_doc.m_settings.m_fixedExerciseTime, 0);
+}
+
+TEST_F(ViewSetUpTest, ButtonsCarryTheirTextColoursAndGreyWhenDisabled)
+{
+    m_view->initialUpdate();
+    const auto textColour = [this](int id, QPalette::ColorGroup group) {
+        return control(id)->palette().color(group, QPalette::ButtonText);
+    };
+    EXPECT_EQ(textColour(1001, QPalette::Active), QColor(255, 96, 0));
+    for (int id : {1057, 1058, 1059, 1060, 1012})
+        EXPECT_EQ(textColour(id, QPalette::Active), QColor(0, 0, 255)) << id;
+    for (int id : {1001, 1012})
+        EXPECT_NE(textColour(id, QPalette::Disabled), textColour(id, QPalette::Active)) << id;
+    for (int id : {1021, 1016, 1018})
+        EXPECT_EQ(textColour(id, QPalette::Active), m_view->palette().color(QPalette::Active, QPalette::ButtonText)) << id;
+}
+
+TEST_F(ViewSetUpTest, LoadedDocumentSelectsItsTrainingTypeByPrefix)
+{
+    m_view->initialUpdate();
+    TrainingDocument stored;
+    stored.onNewDocument();
+    stored.m_settings.m_trainingType = "kanika";
+    IntervalRecord e;
+    e.m_timeStart = 1'700'000'000;
+    e.m_timeEnd = e.m_timeStart + 100;
+    e.m_measurement = 1;
+    e.m_run = 1;
+    stored.m_trainingTypes[1].m_records.add(e);
+    const std::string path = m_folder.filePath("kanika.con").toStdString();
+    saveDocumentFile(stored, path);
+
+    control<QCheckBox>(1020)->setChecked(true);
+    openDocumentFile(m_doc, path);
+    EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[1]);
+    EXPECT_FALSE(control<QCheckBox>(1020)->isChecked());
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(m_doc.m_settings.m_trainingType, "kanika") << "the stored name stays until the type is chosen";
+}
+
+TEST_F(ViewSetUpTest, ChoosingAnotherTypeUnticksShowLastAndMarksModified)
+{
+    m_view->initialUpdate();
+    addRecord(2, 1'700'000'000, 1);
+    addRecord(2, 1'700'001'000, 2);
+    control<QCheckBox>(1020)->setChecked(true);
+    auto* combo = control<QComboBox>(1002);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_End);
+    EXPECT_EQ(combo->currentIndex(), 2);
+    EXPECT_TRUE(m_doc.isModified());
+    EXPECT_FALSE(control<QCheckBox>(1020)->isChecked());
+    EXPECT_EQ(m_doc.m_settings.m_trainingType, "Apana Jhavari (Metta Bhavana)");
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[2]);
+    EXPECT_EQ(rows(), 2);
+}
+
+TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
+{
+    m_view->initialUpdate();
+    useSoundFilesInFolder();
+    addRecord(0, 1'700'000'000, 1);
+    m_doc.m_settings.m_fixedExerciseTime = 0;
+    m_doc.m_settings.m_autoUddhaccaAlarm = 1;
+    m_doc.m_settings.m_trainingType = "Kanika";
+    m_view->showSettings();
+    ASSERT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
+
+    m_boxes.m_answer = MessageBox::Answer::No;
+    m_view->onRestoreDefaults();
+    EXPECT_EQ(m_boxes.m_asked, QStringList{"Are you sure you want to restore the default settings?"});
+    EXPECT_FALSE(m_doc.isModified());
+    EXPECT_EQ(m_doc.m_settings.m_autoUddhaccaAlarm, 1);
+    EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
+
+    m_boxes.m_asked.clear();
+    m_boxes.m_answer = MessageBox::Answer::Yes;
+    m_view->onRestoreDefaults();
+    EXPECT_EQ(m_boxes.m_asked, (QStringList{"Are you sure you want to restore the default settings?",
+                                             "Default settings restored"}));
+    EXPECT_TRUE(m_doc.isModified());
+    EXPECT_TRUE(control<QCheckBox>(1013)->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(1010)->isChecked());
+    EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 0);
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[0]);
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(m_doc.m_settings.m_soundFiles[0], programFilePath("BeginIntervall.wav"))
+        << "the sounds come from the program directory again";
+}
+
+TEST_F(ViewSetUpTest, SoundTestPlaysTheFiveSoundsInOrder)
+{
+    m_view->initialUpdate();
+    useSoundFilesInFolder();
+    m_player->m_played.clear();
+    click(1021);
+    const std::vector<std::pair<std::string, bool>> expected = {
+        {"BeginIntervall.wav", false}, {"EndIntervall.wav", false}, {"EndIntervallUddhacca.wav", false},
+        {"UddhaccaAlarm.wav", false},  {"EndExercise.wav", false},
+    };
+    EXPECT_EQ(m_player->m_played, expected);
+    EXPECT_FALSE(QApplication::overrideCursor()) << "the wait cursor is gone afterwards";
+}
+
+TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionAndSoundASample)
+{
+    m_view->initialUpdate();
+    useSoundFilesInFolder();
+    auto* wave = control<QSlider>(1054);
+    EXPECT_EQ(wave->value(), 10);
+    m_player->m_played.clear();
+    wave->setFocus();
+    QTest::keyClick(wave, Qt::Key_Right);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_doc.m_settings.m_waveVolume, 11);
+    EXPECT_EQ(m_doc.m_settings.m_mainVolume, -1);
+    EXPECT_TRUE(m_doc.isModified());
+    ASSERT_EQ(m_player->m_played.size(), 1u);
+    EXPECT_EQ(m_player->m_played[0], std::make_pair(std::string("BeginIntervall.wav"), true));
+
+    m_doc.m_settings.m_mainVolume = 3;
+    m_doc.setModified(false);
+    m_view->showSettings();
+    EXPECT_EQ(control<QSlider>(1061)->value(), 3);
+    EXPECT_FALSE(m_doc.isModified()) << "showing a stored position is no move";
+}
+
+TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndWaitsWhileMeasuring)
+{
+    m_view->initialUpdate();
+    closeNextDialog();
+    m_view->onManualEntryCommand();
+    EXPECT_TRUE(m_doc.isModified());
+
+    m_doc.setModified(false);
+    m_view->onMeasuringModeCommand();
+    ASSERT_TRUE(g_bMeasuringMode);
+    m_view->onManualEntryCommand(); // would block here if a dialog opened
+    EXPECT_FALSE(m_doc.isModified());
+    m_view->onMeasuringModeCommand();
+}
+
+TEST_F(ViewSetUpTest, DiagramButtonsOpenWindowsThatMeasuringCloses)
+{
+    m_view->initialUpdate();
+    click(1057);
+    click(1060);
+    DiagramWindows& diagrams = m_view->diagrams();
+    ASSERT_NE(diagrams.window(Maximum), nullptr);
+    ASSERT_NE(diagrams.window(Sikkhati), nullptr);
+    EXPECT_EQ(diagrams.window(Average), nullptr);
+    m_view->onMeasuringModeCommand();
+    EXPECT_EQ(diagrams.window(Maximum), nullptr);
+    EXPECT_EQ(diagrams.window(Sikkhati), nullptr);
+    m_view->onMeasuringModeCommand();
+}

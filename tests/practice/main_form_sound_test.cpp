@@ -1,0 +1,66 @@
+#include "tests/practice/measuring_doubles.h"
+
+#include "sound/alsa_sound_player.h"
+#include "tests/sound/capture_device.h"
+#include "practice/measuring_mode_flag.h"
+#include "practice/main_form.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kRate = 44100;
+
+// The sounds of a run reach a real ALSA device (a capture file), the F12
+// alarm played to its end before the tick goes on.
+TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
+{
+    CaptureDevice device;
+    TrainingDocument doc;
+    doc.onNewDocument();
+    doc.m_settings.m_timeSound = 0;
+    doc.m_settings.m_fixedExerciseTime = 0;
+    std::array<std::vector<std::int16_t>, SoundEventCount> samples;
+    for (std::size_t i = 0; i < SoundEventCount; ++i) {
+        samples[i] = rampSamples(400 + 50 * i, static_cast<std::int16_t>(2000 * (i + 1)));
+        doc.m_settings.m_soundFiles[i] = (device.folder() / kDefaultSoundFiles[i]).string();
+        writeWave16(doc.m_settings.m_soundFiles[i], kRate, samples[i]);
+    }
+    TestClock clock;
+    TestKeyState keys;
+    MainForm view(doc, createAlsaSoundPlayer(), clock, &keys);
+    doc.notifyObservers(0);
+
+    // Waits for everything played so far; the newest sound is at the end.
+    std::size_t total = 0;
+    auto expectNext = [&](SoundEvent event) {
+        total += samples[event].size();
+        const std::vector<std::int16_t> all = device.waitForSamples(total);
+        ASSERT_EQ(all.size(), total);
+        EXPECT_TRUE(std::equal(samples[event].rbegin(), samples[event].rend(), all.rbegin()))
+            << kDefaultSoundFiles[event];
+    };
+
+    view.onMeasuringModeCommand();
+    view.measuring().onLeftButtonDown();
+    expectNext(BeginIntervall);
+    clock.advance(3);
+    view.measuring().onRightButtonDown();
+    expectNext(EndIntervallUddhacca);
+
+    keys.hold(WatchedKey::F12);
+    view.onMeasureTick();
+    keys.release(WatchedKey::F12);
+    total += samples[UddhaccaAlarm].size();
+    const std::vector<std::int16_t> afterAlarm = device.samples(); // no waiting: it was synchronous
+    ASSERT_EQ(afterAlarm.size(), total);
+    EXPECT_TRUE(std::equal(samples[UddhaccaAlarm].rbegin(), samples[UddhaccaAlarm].rend(), afterAlarm.rbegin()));
+
+    keys.hold(WatchedKey::Escape);
+    view.onMeasureTick();
+    expectNext(EndExercise);
+    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_EQ(device.samples().size(), total);
+}
+
+} // namespace

@@ -1,0 +1,436 @@
+#include "tests/practice/main_form_fixture.h"
+
+#include "practice/interval_list_model.h"
+#include "practice/key_state_tracker.h"
+#include "practice/measuring_mode_flag.h"
+#include "platform/message_box.h"
+#include "practice/plain_controls.h"
+#include "platform/pointer_confinement.h"
+#include "practice/interval_list_view.h"
+#include "sound/sound_store.h"
+#include "platform/time_picker.h"
+#include "practice/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+using Played = std::vector<std::pair<std::string, bool>>;
+
+class ViewTest : public MainFormFixture {
+protected:
+    void SetUp() override
+    {
+        MainFormFixture::SetUp();
+        m_doc.onNewDocument();
+        writeSoundFiles();
+        m_doc.m_settings.m_timeSound = 0;
+        m_doc.m_settings.m_fixedExerciseTime = 0;
+        makeView();
+        m_doc.notifyObservers(0);
+        m_doc.setModified(false);
+    }
+
+    // A press anywhere on the form: while measuring, the whole form is the button.
+    void press(Qt::MouseButton button, int overControl = 1023)
+    {
+        QWidget* target = control(overControl);
+        QTest::mousePress(target, button, {}, target->rect().center());
+        QTest::mouseRelease(target, button, {}, target->rect().center());
+    }
+    void seconds(TimeSpan seconds)
+    {
+        for (TimeSpan s = 0; s < seconds; ++s) {
+            m_clock.advance(1);
+            for (int t = 0; t < 5 && m_view->isMeasureTimerActive(); ++t)
+                m_view->onMeasureTick();
+        }
+    }
+    Played takePlayed() { return std::exchange(m_player->m_played, {}); }
+    QString text(int id) const { return control<QLabel>(id)->text(); }
+    QString bannerText() const { return control<PlainBannerLabel>(1068)->text(); }
+    const IntervalRecordList& Records() const { return m_doc.m_trainingTypes[0].m_records; }
+    IntervalListModel& list() const { return *control<IntervalListView>(1023)->intervalModel(); }
+    QString cell(int row, int column) const { return list().index(row, column).data().toString(); }
+    void addRecord(CalendarTime start, TimeSpan length, std::uint16_t measurement, std::uint16_t run)
+    {
+        IntervalRecord entry;
+        entry.m_timeStart = start;
+        entry.m_timeEnd = start + length;
+        entry.m_measurement = measurement;
+        entry.m_run = run;
+        m_doc.m_trainingTypes[0].m_records.add(entry);
+    }
+};
+
+TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
+{
+    addRecord(1'600'000'000, 100, 3, 1);
+    m_doc.notifyObservers(0);
+    EXPECT_EQ(bannerText(), QStringLiteral("Settings and evaluations"));
+    EXPECT_EQ(control<PlainBanner>(1066)->leftColor(), QColor(10, 36, 106));
+    EXPECT_FALSE(control(1012)->isEnabled());
+    EXPECT_EQ(list().rowCount(), 1);
+
+    QSignalSpy status(m_view.get(), &MainForm::statusTextChanged);
+    click(1001);
+    EXPECT_TRUE(g_bMeasuringMode);
+    EXPECT_TRUE(m_view->isMeasureTimerActive());
+    EXPECT_EQ(bannerText(), QStringLiteral("Waiting for mouse-start (left mouse button) ..."));
+    EXPECT_EQ(control<PlainBannerLabel>(1068)->textColor(), QColor(0, 0, 0));
+    EXPECT_EQ(control<PlainBanner>(1066)->leftColor(), QColor(255, 224, 0));
+    EXPECT_EQ(control<PlainBanner>(1066)->rightColor(), QColor(138, 173, 216));
+    EXPECT_TRUE(control<QCheckBox>(1020)->isChecked());
+    EXPECT_EQ(list().rowCount(), 0);
+    for (int id : {1002, 1057, 1013, 1001, 1010, 1021, 1016, 1020, 1018})
+        EXPECT_FALSE(control(id)->isEnabled()) << id;
+    EXPECT_TRUE(control(1012)->isEnabled());
+    EXPECT_TRUE(control<PlainClock>(1052)->isLit());
+    EXPECT_TRUE(m_view->isPointerConfined());
+    EXPECT_EQ(QWidget::mouseGrabber(), m_view.get());
+    ASSERT_GE(status.count(), 1);
+    EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Meditation interval measurement active.(Interval start "
+                                                             "and end can now be controlled with the mouse, ESC ends "
+                                                             "the measuring mode)."));
+
+    press(Qt::LeftButton); // over the list: the form takes it
+    EXPECT_EQ(bannerText(), QStringLiteral("Recording is in progress"));
+    EXPECT_EQ(control<PlainBannerLabel>(1068)->textColor(), QColor(240, 240, 240));
+    EXPECT_EQ(control<PlainBanner>(1066)->leftColor(), QColor(204, 0, 102));
+    EXPECT_TRUE(control<PlainClock>(1052)->isRunning());
+    seconds(75);
+    EXPECT_EQ(control<PlainClock>(1052)->text(), QStringLiteral("00:01:15"));
+    EXPECT_EQ(text(1007), QStringLiteral(" 00:01:15"));
+    // The 375th tick shows 374 % 10 dots between the two sentences' full stops.
+    EXPECT_EQ(m_view->statusText().count(QLatin1Char('.')), 4 + 2);
+    press(Qt::LeftButton, 1002);
+    EXPECT_EQ(bannerText(), QStringLiteral("Waiting for mouse-start (left mouse button) ..."));
+    EXPECT_FALSE(control<PlainClock>(1052)->isRunning());
+    EXPECT_EQ(text(1009), QStringLiteral("00:01:15"));
+    ASSERT_EQ(list().rowCount(), 1);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("4"));
+    EXPECT_EQ(cell(0, 5), QStringLiteral("00:01:15"));
+
+    press(Qt::RightButton); // waiting: nothing
+    seconds(30);
+    press(Qt::LeftButton, 1066);
+    seconds(10);
+    m_keys.hold(WatchedKey::Escape);
+    seconds(1);
+    m_keys.release(WatchedKey::Escape);
+    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_view->isMeasureTimerActive());
+    EXPECT_FALSE(m_view->isPointerConfined());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(m_view->statusText(), QStringLiteral("Meditation interval measurement mode off."));
+    EXPECT_EQ(bannerText(), QStringLiteral("Settings and evaluations"));
+    EXPECT_TRUE(control(1001)->isEnabled());
+    EXPECT_FALSE(control(1012)->isEnabled());
+    EXPECT_FALSE(control<PlainClock>(1052)->isLit());
+
+    const Played expected = {{"BeginIntervall.wav", true},
+                             {"EndIntervall.wav", true},
+                             {"BeginIntervall.wav", true},
+                             {"EndExercise.wav", true}};
+    EXPECT_EQ(takePlayed(), expected);
+    ASSERT_EQ(Records().size(), 3);
+    EXPECT_EQ(Records()[2].m_measurement, 4);
+    EXPECT_EQ(Records()[2].m_run, 2);
+    EXPECT_EQ(Records()[2].m_uddhacca, 1);
+    EXPECT_EQ(Records()[2].length(), 11);
+    EXPECT_TRUE(m_doc.isModified());
+    // The list now shows the run just recorded, and the displays keep its values.
+    ASSERT_EQ(list().rowCount(), 2);
+    EXPECT_EQ(cell(1, 2), QStringLiteral("2"));
+    EXPECT_EQ(cell(1, 6), QStringLiteral("x"));
+    EXPECT_EQ(text(1007), QStringLiteral(" 00:01:26"));
+    EXPECT_EQ(text(1009), QStringLiteral("00:01:15"));
+    // A document update shows all intervals again.
+    m_doc.notifyObservers(0);
+    EXPECT_FALSE(control<QCheckBox>(1020)->isChecked());
+    EXPECT_EQ(list().rowCount(), 3);
+}
+
+TEST_F(ViewTest, RightButtonEndsAsUddhaccaAndF10SwitchesOffSilently)
+{
+    m_view->onMeasuringModeCommand();
+    press(Qt::LeftButton);
+    seconds(20);
+    press(Qt::RightButton);
+    EXPECT_EQ(text(1009), QStringLiteral("00:00:00"));
+    press(Qt::LeftButton);
+    seconds(5);
+    takePlayed();
+    m_view->onMeasuringModeCommand(); // F10
+    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_TRUE(takePlayed().empty());
+    m_keys.hold(WatchedKey::Escape);
+    seconds(1); // no tick comes any more
+    EXPECT_TRUE(takePlayed().empty());
+    EXPECT_EQ(m_view->statusText(), QStringLiteral("Meditation interval measurement mode off."));
+    ASSERT_EQ(Records().size(), 2);
+    EXPECT_EQ(Records()[0].m_uddhacca, 1);
+    EXPECT_EQ(Records()[1].m_uddhacca, 1);
+    // Outside the mode presses do nothing.
+    press(Qt::LeftButton, 1066);
+    EXPECT_EQ(Records().size(), 2);
+}
+
+TEST_F(ViewTest, DestroyingTheViewWhileMeasuringFreesThePointerAndStoresNothing)
+{
+    click(1001);
+    press(Qt::LeftButton);
+    seconds(4);
+    ASSERT_EQ(QWidget::mouseGrabber(), m_view.get());
+    m_view.reset();
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(Records().size(), 0);
+}
+
+TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
+{
+    click(1013);
+    EXPECT_TRUE(m_doc.isModified());
+    EXPECT_EQ(m_doc.m_settings.m_fixedExerciseTime, 1);
+    EXPECT_TRUE(control(1014)->isEnabled());
+    control<TimePicker>(1014)->setTime(QTime(0, 10, 0));
+    EXPECT_EQ(durationSeconds(m_doc.m_settings.m_timeFixedDuration), 600);
+
+    click(1001);
+    EXPECT_TRUE(control(1014)->isEnabled()); // ticked: editable for the next run
+    press(Qt::LeftButton);
+    seconds(360);
+    press(Qt::LeftButton);
+    EXPECT_EQ(control<PlainProgress>(1056)->value(), 60);
+    seconds(40);
+    press(Qt::LeftButton);
+    takePlayed();
+    seconds(240);
+    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_EQ(takePlayed(), (Played{{"EndExercise.wav", true}}));
+    EXPECT_EQ(control<PlainProgress>(1056)->value(), 0);
+    ASSERT_EQ(Records().size(), 2);
+    EXPECT_EQ(Records()[1].m_uddhacca, 0);
+    EXPECT_EQ(Records()[1].length(), 240);
+
+    // Unticked, the duration is disabled and kept.
+    click(1013);
+    EXPECT_FALSE(control(1014)->isEnabled());
+    EXPECT_EQ(durationSeconds(m_doc.m_settings.m_timeFixedDuration), 600);
+}
+
+TEST_F(ViewTest, AlarmsAndTimeSoundReachTheSoundBackEnd)
+{
+    click(1010);
+    EXPECT_EQ(m_doc.m_settings.m_autoUddhaccaAlarm, 1);
+    EXPECT_TRUE(control(1011)->isEnabled());
+    control<TimePicker>(1011)->setTime(QTime(0, 5, 0));
+    m_doc.setModified(false);
+    QSignalSpy timeSound(m_view.get(), &MainForm::timeSoundChanged);
+    m_view->onTimeSoundCommand();
+    EXPECT_TRUE(m_view->isTimeSoundOn());
+    EXPECT_FALSE(m_doc.isModified()); // the time sound alone asks for no save
+    EXPECT_EQ(timeSound.count(), 1);
+
+    click(1001);
+    press(Qt::LeftButton);
+    takePlayed();
+    seconds(12 * 60);
+    // Alarm at 5 and 10 minutes; the time sound at 5 and 10 minutes of total time.
+    const Played expected = {{"UddhaccaAlarm.wav", true},
+                             {"BeginIntervall.wav", true},
+                             {"UddhaccaAlarm.wav", true},
+                             {"BeginIntervall.wav", true}};
+    EXPECT_EQ(takePlayed(), expected);
+    m_keys.hold(WatchedKey::F12);
+    seconds(1);
+    EXPECT_EQ(takePlayed(), Played(5, {"UddhaccaAlarm.wav", false}));
+}
+
+// Confines nothing and grabs nothing, as on a desktop without pointer grabs.
+class CountingConfinement : public PointerConfinement {
+public:
+    void confine(QWidget*) override { ++m_confined; }
+    void release(QWidget*) override { ++m_released; }
+    int m_confined = 0;
+    int m_released = 0;
+};
+
+TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
+{
+    CountingConfinement confinement;
+    setPointerConfinement(&confinement);
+    click(1001);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    press(Qt::LeftButton, 1023);
+    EXPECT_TRUE(m_view->measuring().m_intervalRunning);
+    press(Qt::RightButton, 1052);
+    EXPECT_FALSE(m_view->measuring().m_intervalRunning);
+    // The frame frees and restores the pointer when the program loses and regains activation.
+    m_view->confinePointer(false);
+    m_view->confinePointer(false);
+    m_view->confinePointer(true);
+    EXPECT_EQ(confinement.m_confined, 2);
+    EXPECT_EQ(confinement.m_released, 1);
+    m_view->onMeasuringModeCommand();
+    EXPECT_EQ(confinement.m_released, 2);
+    setPointerConfinement(nullptr);
+    ASSERT_EQ(Records().size(), 1);
+    EXPECT_EQ(Records()[0].m_uddhacca, 1);
+    // Outside the mode the controls get their presses again.
+    QTest::mouseClick(control(1013), Qt::LeftButton);
+    EXPECT_EQ(m_doc.m_settings.m_fixedExerciseTime, 1);
+}
+
+TEST_F(ViewTest, TheRealTimerTicksAndTheRealKeyTrackerEndsTheMode)
+{
+    KeyStateTracker keys;
+    MainForm view(m_doc, m_player, m_clock, &keys);
+    view.show();
+    QSignalSpy status(&view, &MainForm::statusTextChanged);
+    view.onMeasuringModeCommand();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status.count() >= 3; }, 2000));
+    QTest::keyPress(&view, Qt::Key_Escape);
+    EXPECT_TRUE(keys.isKeyHeld(WatchedKey::Escape));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !g_bMeasuringMode; }, 2000));
+    QTest::keyRelease(&view, Qt::Key_Escape);
+    EXPECT_FALSE(keys.isKeyHeld(WatchedKey::Escape));
+    EXPECT_EQ(view.statusText(), QStringLiteral("Meditation interval measurement mode off."));
+}
+
+TEST_F(ViewTest, ListSortsDeletesAndReportsDoubleClicks)
+{
+    const CalendarTime base = makeLocalTime(2012, 6, 1, 7, 0, 0);
+    addRecord(base, 300, 1, 1);
+    addRecord(base + 1000, 100, 1, 2);
+    addRecord(base + 2000, 200, 2, 1);
+    addRecord(base + 1000, 50, 2, 2); // same second as the second record
+    m_doc.notifyObservers(0);
+    auto* listView = control<IntervalListView>(1023);
+    EXPECT_TRUE(listView->showGrid());
+    EXPECT_EQ(cell(0, 0), QStringLiteral("01.06.12"));
+    EXPECT_EQ(cell(0, 3), QStringLiteral("07:00:00"));
+
+    QHeaderView* header = listView->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(5) + 5, 5));
+    EXPECT_EQ(cell(0, 5), QStringLiteral("00:00:50"));
+    EXPECT_EQ(cell(3, 5), QStringLiteral("00:05:00"));
+
+    // Nothing selected: no question.
+    click(1018);
+    EXPECT_TRUE(m_boxes.m_asked.isEmpty());
+    listView->selectRow(1); // 00:01:40, starts with the 00:00:50 one
+    m_boxes.m_answer = MessageBox::Answer::No;
+    click(1018);
+    EXPECT_EQ(m_boxes.m_asked.size(), 1);
+    EXPECT_EQ(m_boxes.m_asked.first(), QStringLiteral("Do you really want to delete the selection?"));
+    EXPECT_EQ(Records().size(), 4);
+    EXPECT_FALSE(m_doc.isModified());
+    m_boxes.m_answer = MessageBox::Answer::Yes;
+    click(1018);
+    EXPECT_TRUE(m_doc.isModified());
+    ASSERT_EQ(Records().size(), 2);
+    EXPECT_EQ(list().rowCount(), 3); // the other row of that second stays until the next fill
+    click(1020);
+    EXPECT_EQ(list().rowCount(), 1);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("2"));
+
+    click(1020);
+    EXPECT_EQ(list().rowCount(), 2);
+    QSignalSpy phone(m_view.get(), &MainForm::phoneRecordDialogRequested);
+    QTest::mouseDClick(listView->viewport(), Qt::LeftButton, {}, QPoint(10, listView->viewport()->height() - 5));
+    EXPECT_EQ(phone.count(), 0) << "the message is posted";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(phone.count(), 1);
+}
+
+TEST_F(ViewTest, TrainingTypeFollowsTheComboAndTheStoredName)
+{
+    m_doc.m_settings.m_trainingType = "kanika";
+    m_doc.notifyObservers(0);
+    EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[1]);
+    EXPECT_FALSE(control<IntervalListView>(1023)->showGrid());
+    addRecord(1'600'000'000, 10, 1, 1);
+    auto* combo = control<QComboBox>(1002);
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[0]);
+    EXPECT_EQ(m_doc.m_settings.m_trainingType, "Apana Jhavari (Samatha Bhavana)");
+    EXPECT_EQ(list().rowCount(), 1);
+    EXPECT_TRUE(control<IntervalListView>(1023)->showGrid());
+    EXPECT_TRUE(m_doc.isModified());
+}
+
+TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
+{
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("preview.pdf")));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    // An earlier print job of pages 2 to 3 left its range in the printer settings.
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+
+    struct Seen {
+        int pages = -1;
+        QPrintPreviewWidget::ViewMode mode = QPrintPreviewWidget::AllPagesView;
+    };
+    // Opens the preview, notes what it shows, picks a layout with its tool bar action and closes it.
+    const auto preview = [&](int& numPreviewPages, const char* layoutAction) {
+        Seen seen;
+        QTimer::singleShot(0, [&] {
+            QPrintPreviewDialog* dialog = nullptr;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* candidate = qobject_cast<QPrintPreviewDialog*>(widget); candidate && candidate->isVisible())
+                    dialog = candidate;
+            if (!dialog) {
+                ADD_FAILURE() << "no print preview";
+                return;
+            }
+            const auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+            seen.pages = pages->pageCount();
+            seen.mode = pages->viewMode();
+            if (layoutAction)
+                dialog->findChild<QAction*>(QString::fromLatin1(layoutAction))->trigger();
+            dialog->reject();
+        });
+        m_view->onFilePrintPreview(printer, numPreviewPages);
+        return seen;
+    };
+
+    int numPreviewPages = 0;
+    Seen seen = preview(numPreviewPages, "facingModeAction");
+    EXPECT_EQ(seen.pages, 4) << "every preview starts with all four diagrams";
+    EXPECT_EQ(seen.mode, QPrintPreviewWidget::SinglePageView) << "one page before any choice";
+    EXPECT_EQ(numPreviewPages, 2);
+
+    seen = preview(numPreviewPages, nullptr);
+    EXPECT_EQ(seen.mode, QPrintPreviewWidget::FacingPagesView) << "the layout chosen last";
+    EXPECT_EQ(numPreviewPages, 2);
+
+    preview(numPreviewPages, "singleModeAction");
+    EXPECT_EQ(numPreviewPages, 1);
+    seen = preview(numPreviewPages, nullptr);
+    EXPECT_EQ(seen.mode, QPrintPreviewWidget::SinglePageView);
+}
+
+} // namespace
