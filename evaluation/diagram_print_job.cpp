@@ -43,7 +43,7 @@ const char* yAxisCaption(DiagramKind kind)
 
 DiagramPrintJob::DiagramPrintJob() : m_brushBlack(Qt::black, Qt::SolidPattern) {}
 
-void DiagramPrintJob::SetUp(const QPrinter& printer)
+void DiagramPrintJob::setUp(const QPrinter& printer)
 {
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     const int w = page.width();
@@ -99,7 +99,7 @@ void DiagramPrintJob::print(QPrinter& printer, const TrainingType& type, const D
         if (page != first)
             printer.newPage();
         if (m_printSetUp)
-            SetUp(printer);
+            setUp(printer);
         m_printKind = static_cast<DiagramKind>(page);
         drawPage(painter, statistics, type, settings, documentTitle);
     }

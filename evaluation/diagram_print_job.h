@@ -29,7 +29,7 @@ public:
                const std::string& documentTitle);
 
 private:
-    void SetUp(const QPrinter& printer);
+    void setUp(const QPrinter& printer);
     void drawPage(QPainter& painter, const IntervalStatistics& statistics, const TrainingType& type,
                   const DocumentSettings& settings, const std::string& documentTitle);
     const QPen& kindPen(DiagramKind kind) const;

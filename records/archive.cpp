@@ -24,7 +24,7 @@ void Archive::read(void* target, std::size_t count)
     m_position += count;
 }
 
-void Archive::Write(const void* source, std::size_t count)
+void Archive::writeBytes(const void* source, std::size_t count)
 {
     const auto* bytes = static_cast<const std::uint8_t*>(source);
     m_buffer.insert(m_buffer.end(), bytes, bytes + count);
@@ -65,7 +65,7 @@ void Archive::serialize(std::int32_t& value)
         const auto bits = static_cast<std::uint32_t>(value);
         const std::uint8_t b[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
                                    static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-        Write(b, 4);
+        writeBytes(b, 4);
     } else {
         value = static_cast<std::int32_t>(readDword());
     }
@@ -75,7 +75,7 @@ void Archive::serialize(std::uint16_t& value)
 {
     if (m_storing) {
         const std::uint8_t b[2] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)};
-        Write(b, 2);
+        writeBytes(b, 2);
     } else {
         value = readWord();
     }
@@ -160,21 +160,21 @@ void Archive::writeText(const std::string& text)
     const std::uint8_t ff[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     if (length < 0xFF) {
         const auto b = static_cast<std::uint8_t>(length);
-        Write(&b, 1);
+        writeBytes(&b, 1);
     } else if (length < 0xFFFE) {
-        Write(ff, 1);
+        writeBytes(ff, 1);
         std::uint16_t word = static_cast<std::uint16_t>(length);
         serialize(word);
     } else if (length < 0xFFFFFFFFu) {
-        Write(ff, 3);
+        writeBytes(ff, 3);
         std::int32_t dword = static_cast<std::int32_t>(static_cast<std::uint32_t>(length));
         serialize(dword);
     } else {
-        Write(ff, 7);
+        writeBytes(ff, 7);
         std::int32_t low = static_cast<std::int32_t>(static_cast<std::uint32_t>(length));
         std::int32_t high = static_cast<std::int32_t>(static_cast<std::uint32_t>(length >> 32));
         serialize(low);
         serialize(high);
     }
-    Write(text.data(), text.size());
+    writeBytes(text.data(), text.size());
 }

@@ -41,7 +41,7 @@ public:
 
 private:
     void read(void* target, std::size_t count);
-    void Write(const void* source, std::size_t count);
+    void writeBytes(const void* source, std::size_t count);
     std::uint8_t readByte();
     std::uint16_t readWord();
     std::uint32_t readDword();

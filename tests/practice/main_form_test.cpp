@@ -66,7 +66,7 @@ protected:
     Played takePlayed() { return std::exchange(m_player->m_played, {}); }
     QString text(int id) const { return control<QLabel>(id)->text(); }
     QString bannerText() const { return control<PlainBannerLabel>(1068)->text(); }
-    const IntervalRecordList& Records() const { return m_doc.m_trainingTypes[0].m_records; }
+    const IntervalRecordList& records() const { return m_doc.m_trainingTypes[0].m_records; }
     IntervalListModel& list() const { return *control<IntervalListView>(1023)->intervalModel(); }
     QString cell(int row, int column) const { return list().index(row, column).data().toString(); }
     void addRecord(CalendarTime start, TimeSpan length, std::uint16_t measurement, std::uint16_t run)
@@ -150,11 +150,11 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
                              {"BeginIntervall.wav", true},
                              {"EndExercise.wav", true}};
     EXPECT_EQ(takePlayed(), expected);
-    ASSERT_EQ(Records().size(), 3);
-    EXPECT_EQ(Records()[2].m_measurement, 4);
-    EXPECT_EQ(Records()[2].m_run, 2);
-    EXPECT_EQ(Records()[2].m_uddhacca, 1);
-    EXPECT_EQ(Records()[2].length(), 11);
+    ASSERT_EQ(records().size(), 3);
+    EXPECT_EQ(records()[2].m_measurement, 4);
+    EXPECT_EQ(records()[2].m_run, 2);
+    EXPECT_EQ(records()[2].m_uddhacca, 1);
+    EXPECT_EQ(records()[2].length(), 11);
     EXPECT_TRUE(m_doc.isModified());
     // The list now shows the run just recorded, and the displays keep its values.
     ASSERT_EQ(list().rowCount(), 2);
@@ -185,12 +185,12 @@ TEST_F(ViewTest, RightButtonEndsAsUddhaccaAndF10SwitchesOffSilently)
     seconds(1); // no tick comes any more
     EXPECT_TRUE(takePlayed().empty());
     EXPECT_EQ(m_view->statusText(), QStringLiteral("Meditation interval measurement mode off."));
-    ASSERT_EQ(Records().size(), 2);
-    EXPECT_EQ(Records()[0].m_uddhacca, 1);
-    EXPECT_EQ(Records()[1].m_uddhacca, 1);
+    ASSERT_EQ(records().size(), 2);
+    EXPECT_EQ(records()[0].m_uddhacca, 1);
+    EXPECT_EQ(records()[1].m_uddhacca, 1);
     // Outside the mode presses do nothing.
     press(Qt::LeftButton, 1066);
-    EXPECT_EQ(Records().size(), 2);
+    EXPECT_EQ(records().size(), 2);
 }
 
 TEST_F(ViewTest, DestroyingTheViewWhileMeasuringFreesThePointerAndStoresNothing)
@@ -201,7 +201,7 @@ TEST_F(ViewTest, DestroyingTheViewWhileMeasuringFreesThePointerAndStoresNothing)
     ASSERT_EQ(QWidget::mouseGrabber(), m_view.get());
     m_view.reset();
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-    EXPECT_EQ(Records().size(), 0);
+    EXPECT_EQ(records().size(), 0);
 }
 
 TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
@@ -226,9 +226,9 @@ TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
     EXPECT_FALSE(g_bMeasuringMode);
     EXPECT_EQ(takePlayed(), (Played{{"EndExercise.wav", true}}));
     EXPECT_EQ(control<PlainProgress>(1056)->value(), 0);
-    ASSERT_EQ(Records().size(), 2);
-    EXPECT_EQ(Records()[1].m_uddhacca, 0);
-    EXPECT_EQ(Records()[1].length(), 240);
+    ASSERT_EQ(records().size(), 2);
+    EXPECT_EQ(records()[1].m_uddhacca, 0);
+    EXPECT_EQ(records()[1].length(), 240);
 
     // Unticked, the duration is disabled and kept.
     click(1013);
@@ -292,8 +292,8 @@ TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
     m_view->onMeasuringModeCommand();
     EXPECT_EQ(confinement.m_released, 2);
     setPointerConfinement(nullptr);
-    ASSERT_EQ(Records().size(), 1);
-    EXPECT_EQ(Records()[0].m_uddhacca, 1);
+    ASSERT_EQ(records().size(), 1);
+    EXPECT_EQ(records()[0].m_uddhacca, 1);
     // Outside the mode the controls get their presses again.
     QTest::mouseClick(control(1013), Qt::LeftButton);
     EXPECT_EQ(m_doc.m_settings.m_fixedExerciseTime, 1);
@@ -341,12 +341,12 @@ TEST_F(ViewTest, ListSortsDeletesAndReportsDoubleClicks)
     click(1018);
     EXPECT_EQ(m_boxes.m_asked.size(), 1);
     EXPECT_EQ(m_boxes.m_asked.first(), QStringLiteral("Do you really want to delete the selection?"));
-    EXPECT_EQ(Records().size(), 4);
+    EXPECT_EQ(records().size(), 4);
     EXPECT_FALSE(m_doc.isModified());
     m_boxes.m_answer = MessageBox::Answer::Yes;
     click(1018);
     EXPECT_TRUE(m_doc.isModified());
-    ASSERT_EQ(Records().size(), 2);
+    ASSERT_EQ(records().size(), 2);
     EXPECT_EQ(list().rowCount(), 3); // the other row of that second stays until the next fill
     click(1020);
     EXPECT_EQ(list().rowCount(), 1);

@@ -76,7 +76,7 @@ protected:
         }
     }
     std::vector<PlayedSound> takeSounds() { return std::exchange(m_form.m_sounds, {}); }
-    const IntervalRecordList& Records() const { return m_doc.m_trainingTypes[0].m_records; }
+    const IntervalRecordList& records() const { return m_doc.m_trainingTypes[0].m_records; }
     void addRecord(std::uint16_t measurement)
     {
         IntervalRecord entry;
@@ -115,14 +115,14 @@ TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
     EXPECT_FALSE(m_form.m_confined);
     EXPECT_TRUE(m_form.m_settingsEnabled);
     EXPECT_EQ(m_form.m_status, kStatusModeOff);
-    EXPECT_EQ(Records().size(), 1);
+    EXPECT_EQ(records().size(), 1);
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_TRUE(takeSounds().empty());
     // The next run still takes number 5: the empty run used none.
     m_mode.toggleMeasuringMode();
     m_mode.onLeftButtonDown();
     m_mode.onLeftButtonDown();
-    EXPECT_EQ(Records()[1].m_measurement, 5);
+    EXPECT_EQ(records()[1].m_measurement, 5);
 }
 
 TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
@@ -144,18 +144,18 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     // A late timer does not shorten an interval: no ticks at all for 30 s.
     m_clock.advance(30);
     m_mode.onLeftButtonDown();
-    ASSERT_EQ(Records().size(), 3);
-    EXPECT_EQ(Records()[1].m_measurement, 8);
-    EXPECT_EQ(Records()[1].m_run, 1);
-    EXPECT_EQ(Records()[1].length(), 30);
-    EXPECT_EQ(Records()[2].m_measurement, 8);
-    EXPECT_EQ(Records()[2].m_run, 2);
-    EXPECT_EQ(Records()[2].length(), 30);
-    EXPECT_EQ(Records()[2].m_uddhacca, 0);
+    ASSERT_EQ(records().size(), 3);
+    EXPECT_EQ(records()[1].m_measurement, 8);
+    EXPECT_EQ(records()[1].m_run, 1);
+    EXPECT_EQ(records()[1].length(), 30);
+    EXPECT_EQ(records()[2].m_measurement, 8);
+    EXPECT_EQ(records()[2].m_run, 2);
+    EXPECT_EQ(records()[2].length(), 30);
+    EXPECT_EQ(records()[2].m_uddhacca, 0);
     EXPECT_EQ(m_mode.m_spanTotal, 60);
     EXPECT_EQ(m_mode.m_spanLongest, 30);
     ASSERT_EQ(m_form.m_rows.size(), 2u);
-    EXPECT_EQ(m_form.m_rows[1], Records()[2]);
+    EXPECT_EQ(m_form.m_rows[1], records()[2]);
     const std::vector<PlayedSound> expected = {{BeginIntervall, kPlayAsync},
                                                {EndIntervall, kPlayAsync},
                                                {BeginIntervall, kPlayAsync},
@@ -171,7 +171,7 @@ TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLonge
     m_mode.toggleMeasuringMode();
     m_mode.onRightButtonDown(); // waiting: nothing
     EXPECT_TRUE(takeSounds().empty());
-    EXPECT_EQ(Records().size(), 0);
+    EXPECT_EQ(records().size(), 0);
     EXPECT_FALSE(m_doc.isModified());
 
     m_mode.onLeftButtonDown();
@@ -187,10 +187,10 @@ TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLonge
     runFor(20);
     m_mode.onLeftButtonDown();
     m_mode.toggleMeasuringMode();
-    ASSERT_EQ(Records().size(), 3);
-    EXPECT_EQ(Records()[1].m_uddhacca, 1);
-    EXPECT_EQ(Records()[1].m_run, 2);
-    EXPECT_EQ(Records()[2].m_uddhacca, 0);
+    ASSERT_EQ(records().size(), 3);
+    EXPECT_EQ(records()[1].m_uddhacca, 1);
+    EXPECT_EQ(records()[1].m_run, 2);
+    EXPECT_EQ(records()[2].m_uddhacca, 0);
     EXPECT_EQ(m_mode.m_spanLongest, 20);
     EXPECT_EQ(m_mode.m_spanTotal, 90);
 }
@@ -210,11 +210,11 @@ TEST_F(MeasuringModeTest, EscapeAndF11CutTheIntervalOffSilentlyAsUddhacca)
         EXPECT_EQ(m_form.m_status, kStatusModeOff);
         const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
         EXPECT_EQ(takeSounds(), expected);
-        EXPECT_EQ(Records()[Records().size() - 1].m_uddhacca, 1);
+        EXPECT_EQ(records()[records().size() - 1].m_uddhacca, 1);
         EXPECT_EQ(m_mode.m_spanLongest, 0);
     }
-    EXPECT_EQ(Records()[0].m_measurement, 1);
-    EXPECT_EQ(Records()[1].m_measurement, 2);
+    EXPECT_EQ(records()[0].m_measurement, 1);
+    EXPECT_EQ(records()[1].m_measurement, 2);
 }
 
 TEST_F(MeasuringModeTest, StatusTextGrowsOneDotPerTickUpToNine)
@@ -248,9 +248,9 @@ TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
     m_mode.onMeasureTick();
     EXPECT_FALSE(g_bMeasuringMode);
     EXPECT_FALSE(m_form.m_timerRunning);
-    ASSERT_EQ(Records().size(), 2);
-    EXPECT_EQ(Records()[1].length(), 4 * 60);
-    EXPECT_EQ(Records()[1].m_uddhacca, 0);
+    ASSERT_EQ(records().size(), 2);
+    EXPECT_EQ(records()[1].length(), 4 * 60);
+    EXPECT_EQ(records()[1].m_uddhacca, 0);
     EXPECT_EQ(m_mode.m_spanLongest, 6 * 60);
     const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
     EXPECT_EQ(takeSounds(), expected);
@@ -265,7 +265,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
     EXPECT_EQ(m_mode.progressPercent(), 100);
     m_mode.onMeasureTick();
     EXPECT_FALSE(g_bMeasuringMode);
-    EXPECT_EQ(Records().size(), 0);
+    EXPECT_EQ(records().size(), 0);
     const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
     EXPECT_EQ(takeSounds(), expected);
     // Unticked, the same setting does not end anything.
@@ -365,7 +365,7 @@ TEST_F(MeasuringModeTest, WithoutATrainingTypeIntervalsAreTimedAndSoundedButNotS
     EXPECT_EQ(m_mode.m_spanLongest, 10);
     EXPECT_EQ(takeSounds().size(), 2u);
     EXPECT_TRUE(m_form.m_rows.empty());
-    EXPECT_EQ(Records().size(), 0);
+    EXPECT_EQ(records().size(), 0);
 }
 
 TEST_F(MeasuringModeTest, WithoutItsTimerTheModeIsNotEntered)

@@ -24,7 +24,7 @@ CalendarTime at(int hour, int minute, int second)
 
 class ManualEntryDialogTest : public ::testing::Test {
 protected:
-    void Open(const char* number, CalendarTime start, CalendarTime end)
+    void open(const char* number, CalendarTime start, CalendarTime end)
     {
         dialog.m_number = number;
         dialog.m_timeStart = start;
@@ -52,7 +52,7 @@ protected:
 
 TEST_F(ManualEntryDialogTest, InsertsRunsOfOneMeasurementAndProposesTheNext)
 {
-    Open("1", at(10, 0, 0), at(10, 10, 0));
+    open("1", at(10, 0, 0), at(10, 10, 0));
     EXPECT_EQ(numberEdit()->text(), "1");
     EXPECT_EQ(start()->time(), QTime(10, 0, 0));
     EXPECT_EQ(end()->time(), QTime(10, 10, 0));
@@ -85,7 +85,7 @@ TEST_F(ManualEntryDialogTest, RefusedInputShowsItsMessageAndStaysAsTyped)
 {
     for (int measurement = 1; measurement <= 4; ++measurement)
         type.m_records.add(entry(at(8, measurement, 0), at(8, measurement, 30), measurement, 1));
-    Open("1", at(9, 0, 0), at(9, 0, 20));
+    open("1", at(9, 0, 0), at(9, 0, 20));
 
     struct Case {
         const char* number;
@@ -138,7 +138,7 @@ TEST_F(ManualEntryDialogTest, RefusedInputShowsItsMessageAndStaysAsTyped)
 
 TEST_F(ManualEntryDialogTest, EnterClosesExceptOnAPushButton)
 {
-    Open("1", at(10, 0, 0), at(10, 0, 30));
+    open("1", at(10, 0, 0), at(10, 0, 30));
     dialog.activateWindow();
     auto* insert = control<QPushButton>(&dialog, ManualEntryDialog::IDC_INSERT_INTERVAL);
     insert->setFocus();
@@ -155,7 +155,7 @@ TEST_F(ManualEntryDialogTest, EnterClosesExceptOnAPushButton)
 
 TEST_F(ManualEntryDialogTest, ArrowsStepTheNumberWithinTheirRange)
 {
-    Open("1", at(10, 0, 0), at(10, 0, 30));
+    open("1", at(10, 0, 0), at(10, 0, 30));
     QWidget* spin = control<QWidget>(&dialog, ManualEntryDialog::IDC_NUMBER_SPIN);
     ASSERT_TRUE(spin);
     auto* up = spin->findChild<QToolButton*>("up");
