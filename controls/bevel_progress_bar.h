@@ -1,0 +1,31 @@
+#pragma once
+
+#include "controls/bevel_bar.h"
+
+#include <QWidget>
+
+// A thin progress bar from 0 to 100: a sunken frame on the button face colour
+// with a bevelled green bar filled from the left.
+class BevelProgressBar : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMinimum = 0;
+    static constexpr int kMaximum = 100;
+
+    explicit BevelProgressBar(QWidget* parent = nullptr);
+
+    // Clamps to 0..100; repaints only when the shown value changes.
+    void setValue(int value);
+    int value() const { return m_value; }
+    // Width of the filled part for the current value and width.
+    int filledWidth() const;
+
+    const BevelBar& bar() const { return m_bar; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_value = kMinimum;
+    BevelBar m_bar;
+};
