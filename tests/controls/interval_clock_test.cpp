@@ -88,24 +88,24 @@ TEST_F(LitClock, IndicatorBlinksEveryThirdUpdateWhileRunning)
     const QImage first = picture(numbers.runningFirst);
     const QImage second = picture(numbers.runningSecond);
     ASSERT_NE(first, second);
+    // Updates while nothing runs also turn the phase; a new running state counts afresh.
+    clock.setTime(1);
+    clock.setTime(2);
     EXPECT_EQ(indicatorOf(face(clock)), notRunning);
-
     clock.setRunning(true);
+    const QImage before = indicatorOf(face(clock));
+    EXPECT_EQ(before, first);
     std::vector<QImage> shown;
     for (int update = 1; update <= 7; ++update) {
         clock.setTime(update);
         shown.push_back(indicatorOf(face(clock)));
     }
-    EXPECT_EQ(shown[0], first);
-    EXPECT_EQ(shown[1], first);
-    EXPECT_EQ(shown[2], first);
-    EXPECT_EQ(shown[3], second);
-    EXPECT_EQ(shown[5], second);
-    EXPECT_EQ(shown[6], first);
+    const std::vector<QImage> expected{second, second, second, first, first, first, second};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(shown[i], expected[i]) << "update " << i + 1;
 
-    // The interval ends: the lit face keeps its length and shows the resting indicator.
+    // The interval ends: the face keeps its length and shows the resting indicator.
     clock.setRunning(false);
-    clock.setTime(7);
     EXPECT_EQ(indicatorOf(face(clock)), notRunning);
     EXPECT_EQ(shownDigits(face(clock)), "000007");
 }
