@@ -17,15 +17,13 @@ public:
     // Clamps to 0..100; repaints only when the shown value changes.
     void setValue(int value);
     int value() const { return m_value; }
-    // Width of the filled part for the current value and width.
-    int filledWidth() const;
-
-    const BevelBar& bar() const { return m_bar; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int filledWidth() const;
+
     int m_value = kMinimum;
     BevelBar m_bar;
 };
