@@ -1,0 +1,34 @@
+#include "controls/form_pictures.h"
+
+// Q_INIT_RESOURCE must be used outside any namespace; a static library's
+// resources are not registered unless something refers to them.
+void makeFormPicturesAvailable()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(controls);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+QCursor measuringCursor()
+{
+    makeFormPicturesAvailable();
+    return QCursor(QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(kMeasuringCursorResource)),
+                   kMeasuringCursorHotSpot.x(), kMeasuringCursorHotSpot.y());
+}
+
+QPixmap listBackground()
+{
+    makeFormPicturesAvailable();
+    return QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(kListBackgroundResource));
+}
+
+QIcon programIcon()
+{
+    makeFormPicturesAvailable();
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/icons/%1_%2.png").arg(kProgramIconResource).arg(size), QSize(size, size));
+    return icon;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+#include <QPoint>
+
+// The pictures compiled into the controls library, under ":/bitmaps/<number>.png"
+// and ":/icons/". Call makeFormPicturesAvailable() once before loading any of
+// them by path; the functions below do so themselves.
+void makeFormPicturesAvailable();
+
+// The pointer shown while the measuring mode holds the mouse: a ring around a
+// dot, 32 x 32, pointing with the dot's centre.
+constexpr int kMeasuringCursorResource = 172;
+constexpr QPoint kMeasuringCursorHotSpot{15, 15};
+QCursor measuringCursor();
+
+// A faint brush circle on transparency, drawn centred behind the interval list's rows.
+constexpr int kListBackgroundResource = 171;
+QPixmap listBackground();
+
+// The program's icon in 16, 32, 48 and 256 pixels (also ":/icons/128.svg").
+constexpr int kProgramIconResource = 128;
+QIcon programIcon();
