@@ -1,0 +1,142 @@
+#include "controls/shade_pictures.h"
+
+#include <QPalette>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr int kPaletteSize = 256;
+constexpr int kRandomMax = 32767;
+// A fixed start, so the same size always gets the same grain.
+constexpr std::uint32_t kNoiseSeed = 1;
+
+int mix(int a, int weightA, int b, int weightB, int total)
+{
+    return (a * weightA + b * weightB) / total;
+}
+
+QRgb mixed(const QColor& a, int weightA, const QColor& b, int weightB, int total)
+{
+    return qRgb(mix(a.red(), weightA, b.red(), weightB, total), mix(a.green(), weightA, b.green(), weightB, total),
+                mix(a.blue(), weightA, b.blue(), weightB, total));
+}
+
+QImage indexedImage(QSize size, const QList<QRgb>& palette)
+{
+    QImage image(size, QImage::Format_Indexed8);
+    image.setColorTable(palette);
+    return image;
+}
+
+// Alternating shadow and highlight dots, the first one a shadow dot.
+QImage dottedLine(QSize size, const QList<QRgb>& palette, bool fromBottom)
+{
+    QImage line = indexedImage(size, palette);
+    const int length = std::max(size.width(), size.height());
+    for (int i = 0; i < length; ++i) {
+        const uchar index = i % 2 == 0 ? 0 : kPaletteSize - 1;
+        if (size.height() == 1)
+            line.setPixel(i, 0, index);
+        else
+            line.setPixel(0, fromBottom ? length - 1 - i : i, index);
+    }
+    return line;
+}
+
+} // namespace
+
+ShadePictures::Colours ShadePictures::Colours::fromPalette(const QPalette& palette)
+{
+    // The roles a desktop button's own 3D edges are drawn in.
+    return {palette.color(QPalette::Active, QPalette::Dark), palette.color(QPalette::Active, QPalette::Button),
+            palette.color(QPalette::Active, QPalette::Light)};
+}
+
+ShadePictures::ShadePictures(QSize size, int focusOffset, const Colours& colours)
+    : ShadePictures(size, focusOffset, colours, Shading())
+{}
+
+ShadePictures::ShadePictures(QSize size, int focusOffset, const Colours& colours, const Shading& shading)
+{
+    if (size.isEmpty())
+        return;
+    const QList<QRgb> ramp = rampPalette(colours);
+    const QList<QRgb> face = blended(ramp, shading.tint, std::clamp(shading.colouring, 0, 100));
+
+    m_normal = texture(size, shading.granularity, noiseSource(shading.granularity));
+    m_normal.setColorTable(face);
+    m_disabled = m_normal;
+    m_hover = m_normal;
+    m_hover.setColorTable(blended(face, colours.highlight, std::clamp(shading.highlight, 0, 100)));
+    m_down = m_hover;
+
+    m_focusHorizontal = dottedLine(QSize(std::max(size.width() - 2 * focusOffset - 1, 1), 1), ramp, false);
+    m_focusVertical = dottedLine(QSize(1, std::max(size.height() - 2 * focusOffset, 1)), ramp, true);
+}
+
+QList<QRgb> ShadePictures::rampPalette(const Colours& colours)
+{
+    QList<QRgb> palette(kPaletteSize);
+    constexpr int kHalf = kPaletteSize / 2;
+    for (int i = 0; i <= kHalf; ++i)
+        palette[i] = mixed(colours.face, i, colours.shadow, kHalf - i, kHalf);
+    // The upper half begins by overwriting entry 128, so the face itself lies between entries 127 and 128.
+    for (int a = 1; a <= kHalf; ++a)
+        palette[kHalf - 1 + a] = mixed(colours.highlight, a, colours.face, kHalf - a, kHalf);
+    return palette;
+}
+
+QList<QRgb> ShadePictures::blended(QList<QRgb> palette, const QColor& colour, int percent)
+{
+    for (QRgb& entry : palette)
+        entry = mixed(colour, percent, QColor(entry), 100 - percent, 100);
+    return palette;
+}
+
+QImage ShadePictures::texture(QSize size, int granularity, const std::function<int()>& noise)
+{
+    const int width = size.width();
+    const int height = size.height();
+    QImage image(size, QImage::Format_Indexed8);
+    if (image.isNull())
+        return image;
+    const auto shaken = [&noise](int value) { return static_cast<uchar>(static_cast<std::uint8_t>(value + noise())); };
+
+    const int bevel = std::min(width / 6, 16);
+    // The denominator of the bevel's curve; a one-pixel-high picture would
+    // make it zero.
+    const int curve = std::max(height * height / 4, 1);
+    for (int y = 0; y < height; ++y) { // counted from the bottom
+        uchar* line = image.scanLine(height - 1 - y);
+        // A cubic from dark to bright, flat around the middle row.
+        const int k = 255 * y / height - 127;
+        const int level = k * k * k / 16384 * (64 - granularity) * 2 / 128 + 128;
+        for (int x = 0; x < width; ++x)
+            line[x] = shaken(level);
+
+        const int z = y - height / 2;
+        const int reach = z * bevel * z / curve + width / 2 - bevel;
+        for (int x = 0; x < width; ++x) {
+            // The right bevel mirrors the left one, so both are equally wide.
+            if (bevel > 0 && width - 1 - x - width / 2 + reach < 0)
+                line[x] = static_cast<uchar>(128 * (width - x) / bevel + granularity);
+            else if (bevel > 0 && x - width / 2 + reach < 0)
+                line[x] = static_cast<uchar>(255 - granularity - 128 * x / bevel);
+            line[x] = shaken(line[x]);
+        }
+    }
+    return image;
+}
+
+std::function<int()> ShadePictures::noiseSource(int granularity)
+{
+    const int step = granularity > 0 ? kRandomMax / (2 * granularity) : kRandomMax;
+    // The classic linear congruential generator of the C library, 0..32767.
+    return [state = kNoiseSeed, step, granularity]() mutable {
+        state = state * 214013u + 2531011u;
+        const int random = static_cast<int>((state >> 16) & 0x7fff);
+        return random / step - granularity;
+    };
+}
