@@ -43,8 +43,10 @@ bool registerMarkWritten()
 TEST(ChartRegistration, SearchesProgramFolderThenCurrentFolderThenPath)
 {
     initProgramPath();
+    const QByteArray path = qgetenv("PATH");
     qputenv("PATH", "/opt/one:/opt/two");
     const QStringList folders = chartControlSearchPath();
+    qputenv("PATH", path);
     EXPECT_EQ(folders, QStringList({QString::fromStdString(programDirectory()), QDir::currentPath(), "/opt/one",
                                     "/opt/two"}));
 }

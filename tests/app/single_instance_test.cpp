@@ -44,11 +44,14 @@ public:
         }
     }
 
-    // Ended within the time, on its own, with this status.
+    // Ended within the time, on its own, with this status. An event loop run
+    // meanwhile (a signal spy's wait) may already have seen the end, and
+    // waitForFinished() answers false for a process that is no longer running.
     bool ends(int exitCode)
     {
-        return m_process.waitForFinished(kProcessTimeoutMs) && m_process.exitStatus() == QProcess::NormalExit &&
-               m_process.exitCode() == exitCode;
+        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(kProcessTimeoutMs))
+            return false;
+        return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == exitCode;
     }
     bool isRunning() const { return m_process.state() == QProcess::Running; }
     QProcess& process() { return m_process; }
