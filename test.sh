@@ -7,11 +7,11 @@ cd "$(dirname "$0")"
 tools/ensure-packages.sh
 jobs=$(nproc)
 
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJHAVARI_BENCH=ON -DJHAVARI_WERROR=ON
 cmake --build build/test -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build/test --output-on-failure -j "$jobs"
 
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DJHAVARI_GUI=OFF -DJHAVARI_SANITIZE=ON
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DJHAVARI_GUI=OFF -DJHAVARI_SANITIZE=ON -DJHAVARI_WERROR=ON
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"

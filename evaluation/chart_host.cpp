@@ -35,8 +35,8 @@ ChartHost::ChartHost(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (const CreateChartControlFunction create = loadFactory())
-        m_control = create(this);
+    if (const CreateChartControlFunction makeControl = loadFactory())
+        m_control = makeControl(this);
     if (m_control) {
         layout->addWidget(m_control->widget());
     } else {

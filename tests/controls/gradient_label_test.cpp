@@ -113,8 +113,8 @@ TEST(GradientLabel, ASingleDroppedBmpFileBecomesTheStretchedBackground)
         mime.setUrls(urls);
         QDragEnterEvent enter(QPoint(50, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&label, &enter);
-        QDropEvent drop(QPointF(50, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&label, &drop);
+        QDropEvent dropEvent(QPointF(50, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&label, &dropEvent);
     };
 
     drop({QUrl::fromLocalFile(png)});
