@@ -1,5 +1,7 @@
 #include "sound/alsa_master_volume.h"
 
+#include "sound/mixer_level_writer.h"
+
 #include <QSocketNotifier>
 
 #include <alsa/asoundlib.h>
@@ -74,6 +76,12 @@ void AlsaMasterVolume::open(const QString& device)
         && snd_mixer_selem_get_playback_volume_range(m_element, &m_rawMinimum, &m_rawMaximum) >= 0
         && m_rawMaximum > m_rawMinimum;
     m_lastReported = rawVolume();
+    if (m_hasVolume) {
+        m_writer = std::make_unique<MixerLevelWriter>(device.toStdString(), kElementName, [this](long raw) {
+            QMetaObject::invokeMethod(
+                this, [this, raw] { reportVolume(raw); }, Qt::QueuedConnection);
+        });
+    }
     snd_mixer_elem_set_callback_private(m_element, this);
     snd_mixer_elem_set_callback(m_element, &AlsaMasterVolume::elementChanged);
 
@@ -93,6 +101,8 @@ void AlsaMasterVolume::open(const QString& device)
 
 void AlsaMasterVolume::close()
 {
+    // Writes a level still waiting, such as the one restored at exit.
+    m_writer.reset();
     m_notifiers.clear();
     m_element = nullptr;
     m_hasVolume = false;
@@ -122,14 +132,22 @@ void AlsaMasterVolume::handleMixerEvents()
         m_notifiers.clear();
         return;
     }
+    if (m_writer && m_writer->isIdle())
+        m_requested.reset();
     // The element also holds the mute switch, whose changes are not a level change.
     if (!m_elementTouched || !m_hasVolume)
         return;
-    const std::optional<long> raw = rawVolume();
-    if (!raw || raw == m_lastReported)
+    if (const std::optional<long> raw = rawVolume())
+        reportVolume(*raw);
+}
+
+// Each volume is told once, whether the writer or the mixer tells it first.
+void AlsaMasterVolume::reportVolume(long raw)
+{
+    if (raw == m_lastReported)
         return;
     m_lastReported = raw;
-    emit levelChanged(level());
+    emit levelChanged(levelFor(raw));
 }
 
 std::optional<long> AlsaMasterVolume::rawVolume() const
@@ -166,12 +184,20 @@ int AlsaMasterVolume::maximumLevel() const
     return m_hasVolume ? kFullLevel : -1;
 }
 
+std::optional<long> AlsaMasterVolume::currentRawVolume() const
+{
+    return m_requested && m_hasVolume ? m_requested : rawVolume();
+}
+
 int AlsaMasterVolume::level() const
 {
-    const std::optional<long> raw = rawVolume();
-    if (!raw)
-        return -1;
-    const double share = static_cast<double>(*raw - m_rawMinimum) / static_cast<double>(m_rawMaximum - m_rawMinimum);
+    const std::optional<long> raw = currentRawVolume();
+    return raw ? levelFor(*raw) : -1;
+}
+
+int AlsaMasterVolume::levelFor(long raw) const
+{
+    const double share = static_cast<double>(raw - m_rawMinimum) / static_cast<double>(m_rawMaximum - m_rawMinimum);
     return std::clamp(static_cast<int>(std::lround(share * kFullLevel)), 0, kFullLevel);
 }
 
@@ -181,11 +207,8 @@ void AlsaMasterVolume::setLevel(int level)
         return;
     const double share = static_cast<double>(std::clamp(level, 0, kFullLevel)) / kFullLevel;
     const long raw = m_rawMinimum + std::lround(share * static_cast<double>(m_rawMaximum - m_rawMinimum));
-    if (raw == rawVolume() || snd_mixer_selem_set_playback_volume_all(m_element, raw) < 0)
+    if (raw == currentRawVolume())
         return;
-    // Not every mixer tells its own client about the change (the sound server's
-    // plug-in does not), so it is reported here; an echo from the mixer is then no change.
-    m_lastReported = raw;
-    QMetaObject::invokeMethod(
-        this, [this, shown = this->level()] { emit levelChanged(shown); }, Qt::QueuedConnection);
+    m_requested = raw;
+    m_writer->write(raw);
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+class MixerLevelWriter;
 class QSocketNotifier;
 struct _snd_mixer;
 struct _snd_mixer_elem;
@@ -15,8 +16,9 @@ struct _snd_mixer_elem;
 // The sound system's master output level: the simple mixer element "Master" of
 // an ALSA control device. Through ALSA's PulseAudio/PipeWire plug-in this is
 // the desktop's output volume. The element's own range is mapped linearly onto
-// 0..65535. Changes by any program arrive on the event loop of the thread that
-// made the object.
+// 0..65535. New levels are written on a thread of their own, so a slow sound
+// server never holds up the caller. Changes by any program, this one included,
+// arrive on the event loop of the thread that made the object.
 class AlsaMasterVolume : public VolumeControl {
     Q_OBJECT
 
@@ -45,7 +47,12 @@ private:
     void close();
     void setSwitch(bool on);
     void handleMixerEvents();
+    // The volume as the mixer last told it.
     std::optional<long> rawVolume() const;
+    // Also a volume asked for that the mixer has not yet confirmed.
+    std::optional<long> currentRawVolume() const;
+    int levelFor(long raw) const;
+    void reportVolume(long raw);
 
     _snd_mixer* m_mixer = nullptr;
     _snd_mixer_elem* m_element = nullptr; // "Master", while it exists
@@ -54,5 +61,7 @@ private:
     long m_rawMaximum = 0;
     std::optional<long> m_lastReported; // the raw volume last told through levelChanged
     bool m_elementTouched = false;
+    std::optional<long> m_requested; // written or waiting to be, not yet seen from the mixer
     std::vector<std::unique_ptr<QSocketNotifier>> m_notifiers;
+    std::unique_ptr<MixerLevelWriter> m_writer;
 };

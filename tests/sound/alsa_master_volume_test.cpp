@@ -60,6 +60,7 @@ TEST_F(MasterVolumeTest, LevelsSetHereReachTheServerAndComeBackAsChanges)
     QSignalSpy changes(&master, &VolumeControl::levelChanged);
 
     master.setLevel(10 * kPositionStep);
+    EXPECT_NEAR(master.level(), 32770, 1);
     ASSERT_TRUE(changes.wait(5000));
     EXPECT_NEAR(sinkVolume(), 32770, 1);
     EXPECT_NEAR(changes.last().at(0).toInt(), 32770, 1);
@@ -78,6 +79,16 @@ TEST_F(MasterVolumeTest, LevelsSetHereReachTheServerAndComeBackAsChanges)
     ASSERT_TRUE(changes.wait(5000));
     EXPECT_EQ(sinkVolume(), 0);
     EXPECT_EQ(master.level(), 0);
+}
+
+TEST_F(MasterVolumeTest, ALevelSetJustBeforeTheEndStillReachesTheServer)
+{
+    {
+        AlsaMasterVolume master;
+        master.setLevel(0);
+        master.setLevel(5 * kPositionStep);
+    }
+    EXPECT_NEAR(sinkVolume(), 16385, 1);
 }
 
 TEST_F(MasterVolumeTest, AVolumeChangedByAnotherProgramArrivesButAMuteDoesNot)
