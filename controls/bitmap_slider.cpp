@@ -102,7 +102,7 @@ QSize BitmapSlider::sizeHint() const
 
 SliderGeometry BitmapSlider::geometry() const
 {
-    return SliderGeometry { width(), m_thumb.width(), m_margins.left(), m_margins.right(), m_minimum, m_maximum };
+    return SliderGeometry {width(), m_thumb.width(), m_margins.left(), m_margins.right(), m_minimum, m_maximum};
 }
 
 void BitmapSlider::paintEvent(QPaintEvent*)

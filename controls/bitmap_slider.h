@@ -9,7 +9,8 @@
 // A horizontal slider drawn entirely from pictures: a channel whose part left
 // of the thumb shows an "active" picture, and a thumb with a transparent colour.
 // A disabled slider shows only its channel and ignores mouse and keys.
-class BitmapSlider : public QWidget {
+class BitmapSlider : public QWidget
+{
     Q_OBJECT
 
 public:
@@ -20,7 +21,7 @@ public:
     // The channel drawn opaque; the widget takes its size. False for a null picture.
     bool setChannelPictures(const QImage& channel, const QImage& activeChannel = {});
     // Pixels of the colour found at transparentPixel in each picture let the channel show through.
-    bool setThumbPictures(const QImage& thumb, const QImage& activeThumb = {}, QPoint transparentPixel = { 0, 0 });
+    bool setThumbPictures(const QImage& thumb, const QImage& activeThumb = {}, QPoint transparentPixel = {0, 0});
     // The look and scale of the main form's volume sliders: its pictures, range 0..20, position 10.
     void setUpAsVolumeSlider();
 

@@ -17,8 +17,7 @@ constexpr const char* kDeviceVariable = "JHAVARI_ALSA_MIXER";
 constexpr const char* kElementName = "Master";
 
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
-{
-}
+{ }
 
 // A machine without a mixer stays quiet; the object simply reports no control.
 void silenceAlsaErrors()
@@ -37,8 +36,7 @@ QString AlsaMasterVolume::defaultDevice()
 
 AlsaMasterVolume::AlsaMasterVolume(QObject* parent)
     : AlsaMasterVolume(defaultDevice(), parent)
-{
-}
+{ }
 
 AlsaMasterVolume::AlsaMasterVolume(const QString& device, QObject* parent)
     : VolumeControl(parent)

@@ -6,7 +6,8 @@
 
 namespace {
 
-struct MixerCloser {
+struct MixerCloser
+{
     void operator()(snd_mixer_t* mixer) const { snd_mixer_close(mixer); }
 };
 using MixerHandle = std::unique_ptr<snd_mixer_t, MixerCloser>;
@@ -32,8 +33,7 @@ snd_mixer_elem_t* openElement(MixerHandle& mixer, const std::string& device, con
 MixerLevelWriter::MixerLevelWriter(std::string device, std::string element, WrittenCallback written)
     : m_written(std::move(written))
     , m_thread([this, device = std::move(device), element = std::move(element)] { run(device, element); })
-{
-}
+{ }
 
 MixerLevelWriter::~MixerLevelWriter()
 {

@@ -5,11 +5,23 @@
 // One output level of the sound system on the scale 0..65535, as the volume
 // sliders use it. An unusable control (no mixer, no such line) reports -1 for
 // its bounds and level and ignores new levels, so the program runs on without it.
-class VolumeControl : public QObject {
+class VolumeControl : public QObject
+{
     Q_OBJECT
 
 public:
     static constexpr int kFullLevel = 65535;
+    // One step of the volume sliders' 0..20 scale.
+    static constexpr int kPositionStep = 3277;
+
+    // Position 20 asks for a little more than the full level; setLevel limits it.
+    static constexpr int levelOfPosition(int position) { return position * kPositionStep; }
+    // The nearest position. The -1 of an unusable control reads as a huge
+    // number, which puts a slider at its right end.
+    static constexpr int positionOfLevel(int level)
+    {
+        return static_cast<int>((quint64 {static_cast<quint32>(level)} * 2 + kPositionStep) / (2 * kPositionStep));
+    }
 
     using QObject::QObject;
 

@@ -5,8 +5,7 @@
 WaveVolume::WaveVolume(std::shared_ptr<WaveGain> gain, QObject* parent)
     : VolumeControl(parent)
     , m_gain(std::move(gain))
-{
-}
+{ }
 
 void WaveVolume::setLevel(int level)
 {

@@ -15,7 +15,8 @@ constexpr int kCentreAt20 = 226;
 constexpr int kThumbTop = 3;
 constexpr int kThumbMiddleY = kThumbTop + 5;
 
-class BitmapSliderTest : public testing::Test {
+class BitmapSliderTest : public testing::Test
+{
 protected:
     BitmapSliderTest()
         : slider(kWaveVolume, &form)
@@ -40,7 +41,7 @@ protected:
 
     QImage picture() { return slider.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-    static QList<QVariant> report(int position) { return { kWaveVolume, position }; }
+    static QList<QVariant> report(int position) { return {kWaveVolume, position}; }
 
     QWidget form;
     BitmapSlider slider;
@@ -102,8 +103,8 @@ TEST_F(BitmapSliderTest, DraggingBeyondEitherEndKeepsTheThumbAtThatEnd)
 TEST_F(BitmapSliderTest, KeysStepThePositionWithinTheRangeAndReportEachStep)
 {
     const std::pair<Qt::Key, int> steps[]
-        = { { Qt::Key_PageDown, 20 }, { Qt::Key_Home, 0 }, { Qt::Key_Right, 1 }, { Qt::Key_Down, 2 }, { Qt::Key_Up, 1 },
-              { Qt::Key_End, 20 }, { Qt::Key_Left, 19 }, { Qt::Key_PageUp, 0 }, { Qt::Key_Left, 0 } };
+        = {{Qt::Key_PageDown, 20}, {Qt::Key_Home, 0}, {Qt::Key_Right, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1},
+            {Qt::Key_End, 20}, {Qt::Key_Left, 19}, {Qt::Key_PageUp, 0}, {Qt::Key_Left, 0}};
     for (const auto& [key, position] : steps) {
         QTest::keyClick(&slider, key);
         EXPECT_EQ(slider.position(), position) << key;

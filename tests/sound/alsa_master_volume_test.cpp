@@ -24,22 +24,23 @@ QString pactl(const QStringList& arguments)
 
 int sinkVolume()
 {
-    const QString text = pactl({ QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@") });
+    const QString text = pactl({QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")});
     const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("front-left: (\\d+) ")).match(text);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 bool sinkMuted()
 {
-    return pactl({ QStringLiteral("get-sink-mute"), QStringLiteral("@DEFAULT_SINK@") }).contains(QStringLiteral("yes"));
+    return pactl({QStringLiteral("get-sink-mute"), QStringLiteral("@DEFAULT_SINK@")}).contains(QStringLiteral("yes"));
 }
 
 void setSink(const char* what, const QString& value)
 {
-    pactl({ QString::fromLatin1(what), QStringLiteral("@DEFAULT_SINK@"), value });
+    pactl({QString::fromLatin1(what), QStringLiteral("@DEFAULT_SINK@"), value});
 }
 
-class MasterVolumeTest : public testing::Test {
+class MasterVolumeTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
