@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -66,6 +67,10 @@ BENCHMARK(openMasterVolume)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("JHAVARI_PRIVATE_SOUND_SERVER")) {
+        std::fprintf(stderr, "This changes the volume: run it through tests/sound/with_pulseaudio.sh\n");
+        return 77;
+    }
     QCoreApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -47,4 +47,6 @@ if ! pactl info >/dev/null 2>&1; then
   exit 1
 fi
 
+# Tests that change the volume run only here, never against a desktop's own server.
+export JHAVARI_PRIVATE_SOUND_SERVER=1
 "$@"
