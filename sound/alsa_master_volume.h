@@ -1,0 +1,68 @@
+#pragma once
+
+#include "sound/volume_control.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class MixerLevelWriter;
+class QSocketNotifier;
+struct _snd_mixer;
+struct _snd_mixer_elem;
+
+// The sound system's master output level: the simple mixer element "Master" of
+// an ALSA control device. Through ALSA's PulseAudio/PipeWire plug-in this is
+// the desktop's output volume. The element's own range is mapped linearly onto
+// 0..65535. New levels are written on a thread of their own, so a slow sound
+// server never holds up the caller. Changes by any program, this one included,
+// arrive on the event loop of the thread that made the object.
+class AlsaMasterVolume : public VolumeControl
+{
+    Q_OBJECT
+
+public:
+    // The control device named by JHAVARI_ALSA_MIXER, else "default".
+    static QString defaultDevice();
+
+    explicit AlsaMasterVolume(QObject* parent = nullptr);
+    AlsaMasterVolume(const QString& device, QObject* parent);
+    ~AlsaMasterVolume() override;
+
+    bool hasVolumeControl() const override;
+    void switchOn() override { setSwitch(true); }
+    void switchOff() override { setSwitch(false); }
+    // The number of steps of the element's own range.
+    int stepCount() const override;
+    int minimumLevel() const override;
+    int maximumLevel() const override;
+    int level() const override;
+    void setLevel(int level) override;
+
+private:
+    static int elementChanged(_snd_mixer_elem* element, unsigned int mask);
+
+    void open(const QString& device);
+    void close();
+    void setSwitch(bool on);
+    void handleMixerEvents();
+    // The volume as the mixer last told it.
+    std::optional<long> rawVolume() const;
+    // Also a volume asked for that the mixer has not yet confirmed.
+    std::optional<long> currentRawVolume() const;
+    int levelFor(long raw) const;
+    void reportVolume(long raw);
+
+    _snd_mixer* m_mixer = nullptr;
+    _snd_mixer_elem* m_element = nullptr; // "Master", while it exists
+    bool m_hasVolume = false;
+    long m_rawMinimum = 0;
+    long m_rawMaximum = 0;
+    std::optional<long> m_lastReported; // the raw volume last told through levelChanged
+    bool m_elementTouched = false;
+    std::optional<long> m_requested; // written or waiting to be, not yet seen from the mixer
+    std::vector<std::unique_ptr<QSocketNotifier>> m_notifiers;
+    std::unique_ptr<MixerLevelWriter> m_writer;
+};
