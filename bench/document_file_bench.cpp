@@ -31,9 +31,7 @@ int main()
     constexpr int kRecords = 1000000;
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.findTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
-    IntervalRecordList& list = doc.m_currentType->m_records;
-    list.reserve(kRecords);
+    const TrainingType& type = doc.trainingTypes()[0];
     for (int i = 0; i < kRecords; ++i) {
         IntervalRecord e;
         e.m_timeStart = 1700000000 + i * 120LL;
@@ -41,7 +39,7 @@ int main()
         e.m_uddhacca = i % 7 == 0;
         e.m_measurement = static_cast<std::uint16_t>(1 + i / 16);
         e.m_run = static_cast<std::uint16_t>(1 + i % 16);
-        list.add(e);
+        doc.appendInterval(type, e);
     }
 
     const auto folder = std::filesystem::temp_directory_path() / "jhavari-bench";
@@ -55,7 +53,7 @@ int main()
     TrainingDocument loaded;
     loaded.onNewDocument();
     const double load = medianSeconds([&] { openDocumentFile(loaded, path); });
-    if (loaded.m_trainingTypes[0].m_records.size() != kRecords || rawBytes == 0) {
+    if (loaded.trainingTypes()[0].m_records.size() != kRecords || rawBytes == 0) {
         std::fprintf(stderr, "the document did not come back whole\n");
         return 1;
     }
