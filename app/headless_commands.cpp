@@ -82,7 +82,7 @@ std::optional<int> runHeadlessCommand(int argc, const char* const* argv, std::os
             return 2;
         }
         return exportDocument(argv[2], out, err, [type](const TrainingDocument& doc, std::ostream& stream) {
-            writeStatisticsCsv(doc.m_trainingTypes[static_cast<std::size_t>(type - 1)], doc.m_settings, stream);
+            writeStatisticsCsv(doc.trainingTypes()[static_cast<std::size_t>(type - 1)], doc.settings(), stream);
         });
     }
     if (command.rfind("--", 0) == 0) {

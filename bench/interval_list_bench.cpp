@@ -16,9 +16,9 @@ namespace {
 
 constexpr int kRecords = 1'000'000;
 
-void addMillionRecords(TrainingType& type)
+void addMillionRecords(TrainingDocument& document)
 {
-    type.m_records.reserve(kRecords);
+    const TrainingType& type = document.trainingTypes()[0];
     CalendarTime start = 1'200'000'000;
     for (int i = 0; i < kRecords; ++i) {
         IntervalRecord entry;
@@ -27,7 +27,7 @@ void addMillionRecords(TrainingType& type)
         entry.m_measurement = static_cast<std::uint16_t>(i / 20 + 1);
         entry.m_run = static_cast<std::uint16_t>(i % 20 + 1);
         entry.m_uddhacca = i % 9 == 0;
-        type.m_records.add(entry);
+        document.appendInterval(type, entry);
         start += 4000;
     }
 }
@@ -45,7 +45,7 @@ struct ShownView {
     ShownView() : view(document, createAlsaSoundPlayer())
     {
         document.onNewDocument();
-        addMillionRecords(document.m_trainingTypes[0]);
+        addMillionRecords(document);
         view.resize(view.sizeHint());
         view.show();
         view.showSettings(); // selects the first training type

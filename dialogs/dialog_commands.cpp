@@ -21,54 +21,53 @@ void run(const std::function<void()>& hook)
 
 } // namespace
 
-void openManualEntry(QWidget* view, TrainingDocument& doc, TrainingType* trainingType, const EntryViewHooks& hooks)
+void openManualEntry(QWidget* view, TrainingDocument& doc, const TrainingType* trainingType,
+                     const EntryViewHooks& hooks)
 {
     if (g_bMeasuringMode || !trainingType)
         return;
-    ManualEntryDialog dialog(*trainingType, hooks.addIntervalRow, view);
+    ManualEntryDialog dialog(doc, *trainingType, hooks.addIntervalRow, view);
     const CalendarTime now = std::time(nullptr);
     dialog.m_number = std::to_string(kProposedNumber);
     dialog.m_timeStart = now;
     dialog.m_timeEnd = now + kProposedLength;
     dialog.exec();
 
-    doc.setModified();
+    doc.markEdited();
     run(hooks.fillIntervalList);
     run(hooks.refreshDiagrams);
 }
 
-void openPhoneRecordEntry(QWidget* view, TrainingDocument& doc, TrainingType* trainingType,
+void openPhoneRecordEntry(QWidget* view, TrainingDocument& doc, const TrainingType* trainingType,
                           const EntryViewHooks& hooks)
 {
     run(hooks.showOnlyLastMeasurement);
     run(hooks.fillIntervalList);
-    PhoneRecordDialog dialog(trainingType, hooks.addIntervalRow, doc.maxMeasurementNumber() + 1, view);
+    PhoneRecordDialog dialog(doc, trainingType, hooks.addIntervalRow, doc.maxMeasurementNumber() + 1, view);
     dialog.exec();
 
     run(hooks.fillIntervalList);
-    doc.setModified();
+    doc.markEdited();
 }
 
 void openIntervalFilter(QWidget* parent, TrainingDocument& doc)
 {
     IntervalFilterDialog dialog(parent);
-    dialog.m_timeFilter = doc.m_settings.m_timeFilter;
+    dialog.m_timeFilter = doc.settings().m_timeFilter;
     if (dialog.exec() != QDialog::Accepted)
         return;
-    doc.setModified();
-    doc.m_settings.m_timeFilter = dialog.m_timeFilter;
+    doc.setFilterTime(dialog.m_timeFilter);
 }
 
 void onChooseSounds(QWidget* view, TrainingDocument& doc, const std::function<void()>& loadEventSounds,
                     const PlaySoundFileFn& playFile)
 {
     SoundChoiceDialog dialog(playFile, view);
-    dialog.m_files = doc.m_settings.m_soundFiles;
+    dialog.m_files = doc.settings().m_soundFiles;
     for (std::size_t i = 0; i < dialog.m_defaultFile.size(); ++i)
         dialog.m_defaultFile[i] = programFilePath(kDefaultSoundFiles[i]);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    doc.setModified();
-    doc.m_settings.m_soundFiles = dialog.m_files;
+    doc.setSoundFiles(dialog.m_files);
     run(loadEventSounds);
 }

@@ -22,12 +22,13 @@ struct EntryViewHooks {
 // Ctrl+Alt+D: ignored while measuring and without a current training type.
 // Otherwise proposes "1" and now to now + 20 s; after closing, however it
 // was closed: modified flag, fillIntervalList, refreshDiagrams.
-void openManualEntry(QWidget* view, TrainingDocument& doc, TrainingType* trainingType, const EntryViewHooks& hooks);
+void openManualEntry(QWidget* view, TrainingDocument& doc, const TrainingType* trainingType,
+                     const EntryViewHooks& hooks);
 
 // Double click on the interval list: ticks "Show only the last ...", fills the
 // list, takes the records of measurement maxMeasurementNumber() + 1; after
 // closing: fillIntervalList, modified flag. Diagrams stay as they are.
-void openPhoneRecordEntry(QWidget* view, TrainingDocument& doc, TrainingType* trainingType,
+void openPhoneRecordEntry(QWidget* view, TrainingDocument& doc, const TrainingType* trainingType,
                           const EntryViewHooks& hooks);
 
 // Options > Interval filter: on OK the modified flag and m_timeFilter; Cancel changes nothing.

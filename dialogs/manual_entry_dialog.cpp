@@ -37,8 +37,9 @@ QWidget* makeNumberControl(const DialogControl& control, QWidget* parent)
 
 } // namespace
 
-ManualEntryDialog::ManualEntryDialog(TrainingType& trainingType, AddIntervalRowFn addIntervalRow, QWidget* parent)
-    : QDialog(parent), m_trainingType(trainingType), m_addIntervalRow(std::move(addIntervalRow))
+ManualEntryDialog::ManualEntryDialog(TrainingDocument& document, const TrainingType& trainingType,
+                                     AddIntervalRowFn addIntervalRow, QWidget* parent)
+    : QDialog(parent), m_document(document), m_trainingType(trainingType), m_addIntervalRow(std::move(addIntervalRow))
 {
     setUpDialogFrame(*this, "Manual entry of intervals", 127, 103);
     const auto controls = buildDialogControls(this, dialogFont(), kTemplate, makeNumberControl);
@@ -100,7 +101,7 @@ void ManualEntryDialog::onInsertInterval()
         messageBoxes().showMessage(this, QString::fromUtf8(refusalMessage(outcome.refusal)));
         return;
     }
-    m_trainingType.m_records.add(outcome.entry);
+    m_document.appendInterval(m_trainingType, outcome.entry);
     if (m_addIntervalRow)
         m_addIntervalRow(outcome.entry);
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogs/interval_row_hook.h"
-#include "records/training_type.h"
+#include "records/training_document.h"
 
 #include <QDialog>
 
@@ -27,7 +27,8 @@ public:
         IDC_INSERT_INTERVAL = 1046,
     };
 
-    ManualEntryDialog(TrainingType& trainingType, AddIntervalRowFn addIntervalRow, QWidget* parent = nullptr);
+    ManualEntryDialog(TrainingDocument& document, const TrainingType& trainingType, AddIntervalRowFn addIntervalRow,
+                      QWidget* parent = nullptr);
 
     // Exchanged with the controls: written into them when the dialog opens and
     // after an insertion, read from them before the checks.
@@ -45,7 +46,8 @@ protected:
 private:
     void updateData(bool fromControls);
 
-    TrainingType& m_trainingType;
+    TrainingDocument& m_document;
+    const TrainingType& m_trainingType;
     AddIntervalRowFn m_addIntervalRow;
     QLineEdit* m_numberEdit;
     TimePicker* m_start;

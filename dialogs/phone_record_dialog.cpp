@@ -3,6 +3,7 @@
 #include "dialogs/dialog_frame.h"
 #include "platform/dialog_layout.h"
 #include "platform/message_box.h"
+#include "records/training_document.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,9 +23,9 @@ constexpr DialogControl kTemplate[] = {
 
 } // namespace
 
-PhoneRecordDialog::PhoneRecordDialog(TrainingType* trainingType, AddIntervalRowFn addIntervalRow,
-                               std::int32_t measurementNo, QWidget* parent)
-    : QDialog(parent), m_run(measurementNo, 0), m_trainingType(trainingType),
+PhoneRecordDialog::PhoneRecordDialog(TrainingDocument& document, const TrainingType* trainingType,
+                               AddIntervalRowFn addIntervalRow, std::int32_t measurementNo, QWidget* parent)
+    : QDialog(parent), m_run(measurementNo, 0), m_document(document), m_trainingType(trainingType),
       m_addIntervalRow(std::move(addIntervalRow))
 {
     setUpDialogFrame(*this, "Manual data entry from mobile phone", 186, 62);
@@ -70,7 +71,10 @@ void PhoneRecordDialog::updateData(bool fromControls)
 void PhoneRecordDialog::onSaveRecord()
 {
     updateData(true);
-    const PhoneRecordRun::Outcome outcome = m_run.saveRecord(m_record, m_trainingType);
+    PhoneRecordRun::StoreFn store;
+    if (m_trainingType)
+        store = [this](const IntervalRecord& record) { m_document.appendInterval(*m_trainingType, record); };
+    const PhoneRecordRun::Outcome outcome = m_run.saveRecord(m_record, store);
     switch (outcome.result) {
     case PhoneRecordRun::Result::Stored:
         if (outcome.appended && m_addIntervalRow)

@@ -7,6 +7,8 @@
 
 #include <string>
 
+class TrainingDocument;
+class TrainingType;
 class QLabel;
 class QLineEdit;
 
@@ -23,8 +25,8 @@ public:
     };
 
     // trainingType may be none: records are then checked and counted but not stored.
-    PhoneRecordDialog(TrainingType* trainingType, AddIntervalRowFn addIntervalRow, std::int32_t measurementNo,
-                   QWidget* parent = nullptr);
+    PhoneRecordDialog(TrainingDocument& document, const TrainingType* trainingType, AddIntervalRowFn addIntervalRow,
+                      std::int32_t measurementNo, QWidget* parent = nullptr);
 
     std::string m_caption;
     std::string m_record;
@@ -42,7 +44,8 @@ private:
     void updateData(bool fromControls);
     void refuseRecord(const QString& message);
 
-    TrainingType* m_trainingType;
+    TrainingDocument& m_document;
+    const TrainingType* m_trainingType;
     AddIntervalRowFn m_addIntervalRow;
     QLabel* m_captionLabel;
     QLineEdit* m_edit;

@@ -91,11 +91,11 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
 
 std::string DiagramWindow::dataFingerprint() const
 {
-    const TrainingType* type = m_doc.m_currentType;
+    const TrainingType* type = m_doc.currentTrainingType();
     // The footer carries today's date, so a window left open overnight refills too.
     const std::tm today = breakLocalTime(static_cast<CalendarTime>(std::time(nullptr)));
     std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(type)) + '|' +
-                      std::to_string(m_doc.m_settings.m_timeFilter) + '|' + m_doc.title() + '|' +
+                      std::to_string(m_doc.settings().m_timeFilter) + '|' + m_doc.title() + '|' +
                       std::to_string(today.tm_year) + '-' + std::to_string(today.tm_yday);
     if (type) {
         const IntervalRecordList& entries = type->m_records;
@@ -113,8 +113,8 @@ void DiagramWindow::fillGraph()
 {
     m_filledFingerprint = dataFingerprint();
     static const TrainingType kNoType;
-    const TrainingType& type = m_doc.m_currentType ? *m_doc.m_currentType : kNoType;
-    const IntervalStatistics statistics(type, m_doc.m_settings.m_timeFilter);
+    const TrainingType& type = m_doc.currentTrainingType() ? *m_doc.currentTrainingType() : kNoType;
+    const IntervalStatistics statistics(type, m_doc.settings().m_timeFilter);
     const int count = statistics.measurementCount();
 
     if (count > kMovingAverageWidth) {
@@ -125,7 +125,7 @@ void DiagramWindow::fillGraph()
         m_movingAverage = 0;
     }
     m_footer = QString::fromStdString(decodeText(footerText(
-        m_kind, m_doc.title(), m_doc.m_settings.m_timeFilter, static_cast<CalendarTime>(std::time(nullptr)))));
+        m_kind, m_doc.title(), m_doc.settings().m_timeFilter, static_cast<CalendarTime>(std::time(nullptr)))));
 
     if (ChartControl* chart = m_graph->control()) {
         chart->clearGraph();

@@ -87,11 +87,11 @@ void IntervalListModel::sortRows(int column, bool ascending)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void IntervalListModel::deleteRows(TrainingType& type, std::vector<int> rows)
+void IntervalListModel::deleteRows(TrainingDocument& document, const TrainingType& type, std::vector<int> rows)
 {
     if (rows.empty())
         return;
-    m_rows.removeRecordsOf(type, rows);
+    m_rows.removeRecordsOf(document, type, rows);
     // Remove from the bottom up in runs of neighbouring rows, so that the
     // indexes still to be removed stay valid.
     std::sort(rows.begin(), rows.end());

@@ -27,7 +27,7 @@ public:
     void sortRows(int column, bool ascending);
     // Deletes the records of the given rows (and all others that start in the
     // same second) from the type, and the rows from the list.
-    void deleteRows(TrainingType& type, std::vector<int> rows);
+    void deleteRows(TrainingDocument& document, const TrainingType& type, std::vector<int> rows);
 
     const IntervalRows& rows() const { return m_rows; }
 

@@ -1,7 +1,7 @@
 #include "practice/interval_rows.h"
 
 #include "practice/span_format.h"
-#include "records/training_type.h"
+#include "records/training_document.h"
 
 #include <algorithm>
 #include <numeric>
@@ -68,7 +68,7 @@ std::vector<int> IntervalRows::sort(int column, bool ascending)
     return newIndex;
 }
 
-void IntervalRows::removeRecordsOf(TrainingType& type, const std::vector<int>& rows)
+void IntervalRows::removeRecordsOf(TrainingDocument& document, const TrainingType& type, const std::vector<int>& rows)
 {
     std::unordered_set<CalendarTime> starts;
     for (int index : rows)
@@ -77,18 +77,12 @@ void IntervalRows::removeRecordsOf(TrainingType& type, const std::vector<int>& r
     // New position of every record, or kNoRecord when it goes.
     const int count = type.m_records.size();
     std::vector<std::int32_t> moved(static_cast<std::size_t>(count));
-    IntervalRecordList kept;
-    kept.reserve(static_cast<std::size_t>(count));
+    std::int32_t kept = 0;
     for (int i = 0; i < count; ++i) {
         const IntervalRecord& entry = type.m_records[i];
-        if (starts.count(entry.m_timeStart)) {
-            moved[static_cast<std::size_t>(i)] = IntervalRow::kNoRecord;
-        } else {
-            moved[static_cast<std::size_t>(i)] = kept.size();
-            kept.add(entry);
-        }
+        moved[static_cast<std::size_t>(i)] = starts.count(entry.m_timeStart) ? IntervalRow::kNoRecord : kept++;
     }
-    type.m_records = std::move(kept);
+    document.removeIntervalsStartingAt(type, starts);
 
     for (IntervalRow& row : m_rows) {
         if (row.m_record >= 0 && row.m_record < count)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class TrainingDocument;
 class TrainingType;
 
 // One row of the interval list: a copy of the record it shows, and the
@@ -41,10 +42,10 @@ public:
     // Stable sort by a column's key; returns, for each old row, its new index.
     std::vector<int> sort(int column, bool ascending);
 
-    // Removes from the type every record that starts in the same second as
-    // one of the given rows, and gives the remaining rows their records' new
-    // positions. The rows themselves stay until eraseRows.
-    void removeRecordsOf(TrainingType& type, const std::vector<int>& rows);
+    // Removes from the document's type every record that starts in the same
+    // second as one of the given rows, and gives the remaining rows their
+    // records' new positions. The rows themselves stay until eraseRows.
+    void removeRecordsOf(TrainingDocument& document, const TrainingType& type, const std::vector<int>& rows);
     // Removes the rows first..last (inclusive).
     void eraseRows(int first, int last);
 

@@ -155,17 +155,15 @@ void MainForm::connectHandlers()
     clicked(IDC_AUTO_ALARM, [this](bool ticked) { onAutoAlarmClicked(ticked); });
     clicked(IDC_SHOW_LAST, [this] {
         // Not a document setting, yet the document counts as changed.
-        m_document.setModified();
+        m_document.markEdited();
         fillIntervalList();
     });
     clicked(IDC_DELETE_INTERVALS, [this] { deleteSelectedIntervals(); });
     connect(m_fixedDuration, &TimePicker::timeEdited, this, [this] {
-        m_document.setModified();
-        m_document.m_settings.m_timeFixedDuration = m_fixedDuration->calendarTime();
+        m_document.setFixedDuration(m_fixedDuration->calendarTime());
     });
     connect(m_alarmInterval, &TimePicker::timeEdited, this, [this] {
-        m_document.setModified();
-        m_document.m_settings.m_timeAlarmInterval = m_alarmInterval->calendarTime();
+        m_document.setAlarmInterval(m_alarmInterval->calendarTime());
     });
     connect(m_trainingTypes, &QComboBox::activated, this, [this] { onTrainingTypeChosen(); });
     connect(m_list, &IntervalListView::doubleClicked, this, &MainForm::phoneRecordDialogRequested);
@@ -193,19 +191,19 @@ void MainForm::connectHandlers()
 void MainForm::initialUpdate()
 {
     m_inInitialUpdate = true;
-    documentChanged(0);
+    documentChanged();
     if (m_firstInitialUpdate) {
         setStatusPanel(PanelSettings);
-        m_document.m_settings.setDefaults();
+        m_document.setUpDefaultSettings();
         showSettings();
     }
     m_firstInitialUpdate = false;
     m_inInitialUpdate = false;
 }
 
-void MainForm::documentChanged(int)
+void MainForm::documentChanged()
 {
-    m_sounds.loadEventSounds(m_document.m_settings);
+    m_sounds.loadEventSounds(m_document.settings());
     if (m_inInitialUpdate)
         return;
     showSettings();
@@ -217,7 +215,7 @@ void MainForm::documentChanged(int)
 
 void MainForm::showSettings()
 {
-    const DocumentSettings& settings = m_document.m_settings;
+    const DocumentSettings& settings = m_document.settings();
     m_fixedDuration->setCalendarTime(settings.m_timeFixedDuration);
     m_alarmInterval->setCalendarTime(settings.m_timeAlarmInterval);
     m_autoAlarm->setChecked(settings.m_autoUddhaccaAlarm != 0);
@@ -239,15 +237,14 @@ void MainForm::showSettings()
 void MainForm::selectTrainingTypeFromCombo()
 {
     // A document whose names differ from the items keeps its training type.
-    if (TrainingType* type = m_document.findTrainingType(m_trainingTypes->currentText().toStdString()))
+    if (const TrainingType* type = m_document.selectTrainingType(m_trainingTypes->currentText().toStdString()))
         m_measuring.m_trainingType = type;
 }
 
 void MainForm::onTrainingTypeChosen()
 {
-    m_document.setModified();
     m_showLast->setChecked(false);
-    m_document.m_settings.m_trainingType = m_trainingTypes->currentText().toStdString();
+    m_document.setTrainingTypeName(m_trainingTypes->currentText().toStdString());
     selectTrainingTypeFromCombo();
     fillIntervalList();
     refreshDiagrams();
@@ -255,22 +252,19 @@ void MainForm::onTrainingTypeChosen()
 
 void MainForm::onFixedTotalClicked(bool ticked)
 {
-    m_document.setModified();
-    m_document.m_settings.m_fixedExerciseTime = ticked ? 1 : 0;
+    m_document.setFixedExerciseTime(ticked);
     m_fixedDuration->setEnabled(ticked);
 }
 
 void MainForm::onAutoAlarmClicked(bool ticked)
 {
-    m_document.setModified();
-    m_document.m_settings.m_autoUddhaccaAlarm = ticked ? 1 : 0;
+    m_document.setAutoUddhaccaAlarm(ticked);
     m_alarmInterval->setEnabled(ticked);
 }
 
 void MainForm::onTimeSoundCommand()
 {
-    DocumentSettings& settings = m_document.m_settings;
-    settings.m_timeSound = settings.m_timeSound == 0 ? 1 : 0;
+    m_document.setTimeSound(!isTimeSoundOn());
     emit timeSoundChanged(isTimeSoundOn());
 }
 
@@ -478,8 +472,8 @@ void MainForm::addIntervalRow(const IntervalRecord& entry)
 
 void MainForm::deleteIntervalRow(int row)
 {
-    if (TrainingType* type = m_measuring.m_trainingType)
-        m_listModel->deleteRows(*type, {row});
+    if (const TrainingType* type = m_measuring.m_trainingType)
+        m_listModel->deleteRows(m_document, *type, {row});
 }
 
 void MainForm::deleteSelectedIntervals()
@@ -492,11 +486,10 @@ void MainForm::deleteSelectedIntervals()
     if (messageBoxes().askYesNo(this, QStringLiteral("Do you really want to delete the selection?")) !=
         MessageBox::Answer::Yes)
         return;
-    TrainingType* type = m_measuring.m_trainingType;
+    const TrainingType* type = m_measuring.m_trainingType;
     if (!type)
         return;
-    m_listModel->deleteRows(*type, rows);
-    m_document.setModified();
+    m_listModel->deleteRows(m_document, *type, rows);
     refreshDiagrams();
 }
 
@@ -507,10 +500,9 @@ void MainForm::onRestoreDefaults()
     if (messageBoxes().askYesNo(this, QStringLiteral("Are you sure you want to restore the default settings?")) !=
         MessageBox::Answer::Yes)
         return;
-    m_document.setModified();
-    m_document.m_settings.setDefaults();
+    m_document.restoreDefaultSettings();
     showSettings();
-    m_sounds.loadEventSounds(m_document.m_settings);
+    m_sounds.loadEventSounds(m_document.settings());
     fillIntervalList();
     refreshDiagrams();
     messageBoxes().showMessage(this, QStringLiteral("Default settings restored"));
@@ -527,7 +519,7 @@ void MainForm::onSoundTest()
 void MainForm::onChooseSounds()
 {
     ::onChooseSounds(
-        this, m_document, [this] { m_sounds.loadEventSounds(m_document.m_settings); },
+        this, m_document, [this] { m_sounds.loadEventSounds(m_document.settings()); },
         [this](const std::string& path) {
             SoundStore listening(m_player);
             listening.playSoundById(listening.addSound(path), SND_SYNC);
@@ -569,7 +561,7 @@ void MainForm::onFilePrintPreview(QPrinter& printer, int& nNumPreviewPages)
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
         static const TrainingType kNoType;
         const TrainingType* type = currentTrainingType();
-        m_printout.print(*target, type ? *type : kNoType, m_document.m_settings, m_document.title());
+        m_printout.print(*target, type ? *type : kNoType, m_document.settings(), m_document.title());
     });
     // The preview's own layout actions, so that its tool bar shows the layout too.
     auto* onePage = preview.findChild<QAction*>(QStringLiteral("singleModeAction"));
@@ -587,11 +579,10 @@ void MainForm::onFilePrintPreview(QPrinter& printer, int& nNumPreviewPages)
 
 void MainForm::onSliderMoving(int id)
 {
-    m_document.setModified();
     if (id == IDC_WAVE_VOLUME)
-        m_document.m_settings.m_waveVolume = m_waveVolume->value();
+        m_document.setWaveVolume(m_waveVolume->value());
     else
-        m_document.m_settings.m_mainVolume = m_mainVolume->value();
+        m_document.setMainVolume(m_mainVolume->value());
 }
 
 void MainForm::onSliderMoved()
@@ -603,8 +594,8 @@ void MainForm::onSliderMoved()
 void MainForm::applyStoredVolumes()
 {
     // No stored position (-1) leaves the slider where it stands.
-    const std::pair<QSlider*, std::int32_t> positions[] = {{m_waveVolume, m_document.m_settings.m_waveVolume},
-                                                          {m_mainVolume, m_document.m_settings.m_mainVolume}};
+    const std::pair<QSlider*, std::int32_t> positions[] = {{m_waveVolume, m_document.settings().m_waveVolume},
+                                                          {m_mainVolume, m_document.settings().m_mainVolume}};
     for (const auto& [slider, position] : positions) {
         if (position < 0)
             continue;

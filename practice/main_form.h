@@ -47,7 +47,7 @@ public:
     // settings to their defaults; every call reloads the sounds.
     void initialUpdate();
     // Follows the document after a new document, a load or a save.
-    void documentChanged(int hint) override;
+    void documentChanged() override;
 
     // Measuring mode.
     void toggleMeasuringMode();
@@ -85,10 +85,10 @@ public:
     TrainingDocument& document() { return m_document; }
     MeasuringMode& measuring() { return m_measuring; }
     EventSounds& eventSounds() { return m_sounds; }
-    TrainingType* currentTrainingType() const { return m_measuring.m_trainingType; }
+    const TrainingType* currentTrainingType() const { return m_measuring.m_trainingType; }
     bool isMeasureTimerActive() const { return m_measureTimer.isActive(); }
     bool isPointerConfined() const { return m_cursorConfined; }
-    bool isTimeSoundOn() const { return m_document.m_settings.m_timeSound != 0; }
+    bool isTimeSoundOn() const { return m_document.settings().m_timeSound != 0; }
     const QString& statusText() const { return m_statusText; }
     // A control of the form by its id.
     QWidget* control(int id) const { return m_controls.value(id); }

@@ -37,7 +37,7 @@ void MeasuringMode::switchMeasuringModeOn()
     m_form.fillIntervalList();
 
     // The run works on copies: later changes of the settings wait for the next run.
-    const DocumentSettings& settings = m_document.m_settings;
+    const DocumentSettings& settings = m_document.settings();
     m_spanFixedTotal = durationSeconds(settings.m_timeFixedDuration);
     m_spanAlarmStep = durationSeconds(settings.m_timeAlarmInterval);
     m_spanNextAlarm = m_spanAlarmStep;
@@ -114,7 +114,7 @@ void MeasuringMode::onRightButtonDown()
 
 void MeasuringMode::startInterval()
 {
-    m_document.setModified();
+    m_document.markEdited();
     m_intervalRunning = true;
     m_intervalUddhacca = false;
     const CalendarTime now = m_clock.now();
@@ -140,7 +140,7 @@ void MeasuringMode::endInterval(bool withSound)
 {
     if (!m_intervalRunning)
         return;
-    m_document.setModified();
+    m_document.markEdited();
     m_intervalRunning = false;
     const CalendarTime now = m_clock.now();
     m_timeIntervalEnd = now;
@@ -163,7 +163,7 @@ void MeasuringMode::endInterval(bool withSound)
         entry.m_uddhacca = m_intervalUddhacca ? 1 : 0;
         entry.m_measurement = static_cast<std::uint16_t>(m_curMeasurement);
         entry.m_run = static_cast<std::uint16_t>(m_curRun);
-        m_trainingType->m_records.add(entry);
+        m_document.appendInterval(*m_trainingType, entry);
         m_form.addIntervalRow(entry);
     }
 }
@@ -225,7 +225,7 @@ void MeasuringMode::checkUddhaccaAlarm()
 
 void MeasuringMode::checkTimeSound()
 {
-    if (m_document.m_settings.m_timeSound == 0 || m_spanTotal < m_spanNextTimeSound)
+    if (m_document.settings().m_timeSound == 0 || m_spanTotal < m_spanNextTimeSound)
         return;
     m_spanNextTimeSound += m_spanTimeSoundStep;
     m_form.playSoundEvent(BeginIntervall, kPlayAsync);

@@ -98,7 +98,7 @@ public:
     std::int32_t m_tickCount = 0;
     unsigned m_timerId = 0;
     // Where ended intervals are stored; none: they are timed and sounded only.
-    TrainingType* m_trainingType = nullptr;
+    const TrainingType* m_trainingType = nullptr;
 
 private:
     void switchMeasuringModeOn();

@@ -64,7 +64,7 @@ std::string csvField(const std::string& bytes)
 
 void exportJson(const TrainingDocument& doc, std::ostream& out)
 {
-    const DocumentSettings& s = doc.m_settings;
+    const DocumentSettings& s = doc.settings();
     out << "{\"settings\":{\"training_type\":" << jsonString(s.m_trainingType)
         << ",\"fixed_exercise_time\":" << jsonBool(s.m_fixedExerciseTime)
         << ",\"fixed_duration_s\":" << durationSeconds(s.m_timeFixedDuration)
@@ -77,7 +77,7 @@ void exportJson(const TrainingDocument& doc, std::ostream& out)
         out << (i ? "," : "") << jsonString(s.m_soundFiles[i]);
     out << "]},\"training_types\":[";
     bool firstType = true;
-    for (const TrainingType& type : doc.m_trainingTypes) {
+    for (const TrainingType& type : doc.trainingTypes()) {
         out << (firstType ? "" : ",") << "{\"name\":" << jsonString(type.m_name) << ",\"intervals\":[";
         firstType = false;
         bool firstEntry = true;
@@ -96,7 +96,7 @@ void exportJson(const TrainingDocument& doc, std::ostream& out)
 void exportCsv(const TrainingDocument& doc, std::ostream& out)
 {
     out << "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n";
-    for (const TrainingType& type : doc.m_trainingTypes) {
+    for (const TrainingType& type : doc.trainingTypes()) {
         const std::string name = csvField(type.m_name);
         for (const IntervalRecord& e : type.m_records) {
             out << name << ',' << e.m_measurement << ',' << e.m_run << ',' << localTimeText(e.m_timeStart) << ','

@@ -22,7 +22,6 @@ extern const std::array<const char*, SoundEventCount> kDefaultSoundFiles;
 class DocumentSettings {
 public:
     DocumentSettings() { setDefaults(); }
-    virtual ~DocumentSettings() = default;
 
     void setDefaults();
 

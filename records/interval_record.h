@@ -7,8 +7,6 @@
 // One meditation interval.
 class IntervalRecord {
 public:
-    virtual ~IntervalRecord() = default;
-
     CalendarTime m_timeStart = 0;
     CalendarTime m_timeEnd = 0;
     std::int32_t m_uddhacca = 0; // 1 when the interval was ended by restlessness

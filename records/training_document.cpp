@@ -4,6 +4,7 @@
 #include "records/document_error.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -69,7 +70,7 @@ bool TrainingDocument::onNewDocument()
     if (m_firstNew)
         m_firstNew = false;
     else
-        notifyObservers(0);
+        notifyObservers();
     return true;
 }
 
@@ -84,7 +85,7 @@ void TrainingDocument::serialize(Archive& ar)
     serializeSettings(ar);
     for (TrainingType& type : m_trainingTypes)
         serializeTrainingType(ar, type);
-    notifyObservers(0);
+    notifyObservers();
 }
 
 void TrainingDocument::serializeSettings(Archive& ar)
@@ -130,17 +131,144 @@ void TrainingDocument::serializeTrainingType(Archive& ar, TrainingType& type)
     }
 }
 
-TrainingType* TrainingDocument::findTrainingType(const std::string& name)
+const TrainingType* TrainingDocument::findTrainingType(const std::string& name) const
 {
     if (name.empty())
         return nullptr;
-    for (TrainingType& type : m_trainingTypes) {
-        if (type.m_name == name) {
-            m_currentType = &type;
+    for (const TrainingType& type : m_trainingTypes) {
+        if (type.m_name == name)
             return &type;
-        }
     }
     return nullptr;
+}
+
+const TrainingType* TrainingDocument::selectTrainingType(const std::string& name)
+{
+    const TrainingType* found = findTrainingType(name);
+    if (found)
+        m_currentType = &own(*found);
+    return found;
+}
+
+TrainingType& TrainingDocument::own(const TrainingType& type)
+{
+    for (TrainingType& candidate : m_trainingTypes) {
+        if (&candidate == &type)
+            return candidate;
+    }
+    throw std::invalid_argument("training type of another document");
+}
+
+void TrainingDocument::appendInterval(const TrainingType& type, const IntervalRecord& record)
+{
+    own(type).m_records.add(record);
+    changed();
+}
+
+void TrainingDocument::removeIntervalsStartingAt(const TrainingType& type,
+                                                 const std::unordered_set<CalendarTime>& starts)
+{
+    IntervalRecordList& records = own(type).m_records;
+    IntervalRecordList kept;
+    kept.reserve(static_cast<std::size_t>(records.size()));
+    for (const IntervalRecord& record : records) {
+        if (!starts.count(record.m_timeStart))
+            kept.add(record);
+    }
+    records = std::move(kept);
+    changed();
+}
+
+void TrainingDocument::markEdited()
+{
+    changed();
+}
+
+void TrainingDocument::setTrainingTypeName(const std::string& name)
+{
+    m_settings.m_trainingType = name;
+    changed();
+}
+
+void TrainingDocument::setFixedExerciseTime(bool on)
+{
+    m_settings.m_fixedExerciseTime = on ? 1 : 0;
+    changed();
+}
+
+void TrainingDocument::setFixedDuration(CalendarTime duration)
+{
+    m_settings.m_timeFixedDuration = duration;
+    changed();
+}
+
+void TrainingDocument::setAutoUddhaccaAlarm(bool on)
+{
+    m_settings.m_autoUddhaccaAlarm = on ? 1 : 0;
+    changed();
+}
+
+void TrainingDocument::setAlarmInterval(CalendarTime interval)
+{
+    m_settings.m_timeAlarmInterval = interval;
+    changed();
+}
+
+void TrainingDocument::setFilterTime(CalendarTime filter)
+{
+    m_settings.m_timeFilter = filter;
+    changed();
+}
+
+void TrainingDocument::setWaveVolume(std::int32_t position)
+{
+    m_settings.m_waveVolume = position;
+    changed();
+}
+
+void TrainingDocument::setMainVolume(std::int32_t position)
+{
+    m_settings.m_mainVolume = position;
+    changed();
+}
+
+void TrainingDocument::setSoundFile(SoundEvent event, const std::string& path)
+{
+    m_settings.m_soundFiles.at(static_cast<std::size_t>(event)) = path;
+    changed();
+}
+
+void TrainingDocument::setSoundFiles(const std::array<std::string, SoundEventCount>& paths)
+{
+    m_settings.m_soundFiles = paths;
+    changed();
+}
+
+void TrainingDocument::restoreDefaultSettings()
+{
+    m_settings.setDefaults();
+    changed();
+}
+
+void TrainingDocument::setTimeSound(bool on)
+{
+    m_settings.m_timeSound = on ? 1 : 0;
+    changed(false);
+}
+
+void TrainingDocument::setUpDefaultSettings()
+{
+    m_settings.setDefaults();
+    changed(false);
+}
+
+void TrainingDocument::changed(bool marksModified)
+{
+    if (marksModified)
+        m_modified = true;
+    const std::vector<DocumentObserver*> views = m_views; // a view may detach itself while notified
+    for (DocumentObserver* view : views)
+        view->documentEdited();
 }
 
 std::uint16_t TrainingDocument::maxMeasurementNumber() const
@@ -171,9 +299,9 @@ void TrainingDocument::removeObserver(DocumentObserver* view)
     m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
 }
 
-void TrainingDocument::notifyObservers(int hint)
+void TrainingDocument::notifyObservers()
 {
     const std::vector<DocumentObserver*> views = m_views; // a view may detach itself while notified
     for (DocumentObserver* view : views)
-        view->documentChanged(hint);
+        view->documentChanged();
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class Archive;
@@ -17,7 +18,11 @@ void serializeDataEntry(Archive& ar, IntervalRecord& entry);
 class DocumentObserver {
 public:
     virtual ~DocumentObserver() = default;
-    virtual void documentChanged(int hint) = 0;
+    // The whole document may differ: a new document, a load or a save.
+    virtual void documentChanged() = 0;
+    // One edit through the document's operations. The view that made it has
+    // already shown it, so the default does nothing.
+    virtual void documentEdited() {}
 };
 
 // The one document of the program: three training types and the settings,
@@ -41,12 +46,44 @@ public:
     // Writes or reads the whole document, then notifies the views.
     void serialize(Archive& ar);
 
-    // Makes the training type with exactly this name (byte for byte) current.
-    TrainingType* findTrainingType(const std::string& name);
+    const std::array<TrainingType, kTrainingTypeCount>& trainingTypes() const { return m_trainingTypes; }
+    // The training type that records are added to; none until one is selected.
+    const TrainingType* currentTrainingType() const { return m_currentType; }
+    // The first training type with exactly this name (byte for byte); none for an empty or unknown name.
+    const TrainingType* findTrainingType(const std::string& name) const;
+    // Makes the found training type current and returns it; an unknown name keeps the current one.
+    // Choosing which list to work on is no edit: the document is not marked modified.
+    const TrainingType* selectTrainingType(const std::string& name);
     // Highest measurement number of the current training type; 0 when empty.
     std::uint16_t maxMeasurementNumber() const;
+    bool isFirstNew() const { return m_firstNew; }
+
+    // Every edit below marks the document modified and tells the observers once.
+    void appendInterval(const TrainingType& type, const IntervalRecord& record);
+    // Removes every record of the type that starts in one of these seconds.
+    void removeIntervalsStartingAt(const TrainingType& type, const std::unordered_set<CalendarTime>& starts);
+    // An edit of the view that the user is asked to save for, though no data changed.
+    void markEdited();
+
+    const DocumentSettings& settings() const { return m_settings; }
+    void setTrainingTypeName(const std::string& name);
+    void setFixedExerciseTime(bool on);
+    void setFixedDuration(CalendarTime duration);
+    void setAutoUddhaccaAlarm(bool on);
+    void setAlarmInterval(CalendarTime interval);
+    void setFilterTime(CalendarTime filter);
+    void setWaveVolume(std::int32_t position);
+    void setMainVolume(std::int32_t position);
+    void setSoundFile(SoundEvent event, const std::string& path);
+    void setSoundFiles(const std::array<std::string, SoundEventCount>& paths);
+    void restoreDefaultSettings();
+    // Not marked modified: the time sound is a habit, not part of the record.
+    void setTimeSound(bool on);
+    // The defaults of the view's first set-up: not marked modified, as the user changed nothing.
+    void setUpDefaultSettings();
 
     bool isModified() const { return m_modified; }
+    // For the document framework only: a load, save or new document sets the flag as the file stands.
     void setModified(bool modified = true) { m_modified = modified; }
     const std::string& pathName() const { return m_pathName; }
     void setPathName(const std::string& path);
@@ -56,16 +93,20 @@ public:
 
     void addObserver(DocumentObserver* view);
     void removeObserver(DocumentObserver* view);
-    void notifyObservers(int hint = 0);
+    // Tells the observers that the whole document may differ.
+    void notifyObservers();
+
+private:
+    void serializeSettings(Archive& ar);
+    void serializeTrainingType(Archive& ar, TrainingType& type);
+    TrainingType& own(const TrainingType& type);
+    // The one place where an edit marks the document modified and reaches the observers.
+    void changed(bool marksModified = true);
 
     std::array<TrainingType, kTrainingTypeCount> m_trainingTypes;
     TrainingType* m_currentType = nullptr;
     DocumentSettings m_settings;
     bool m_firstNew = true;
-
-private:
-    void serializeSettings(Archive& ar);
-    void serializeTrainingType(Archive& ar, TrainingType& type);
 
     std::string m_pathName;
     std::string m_title;

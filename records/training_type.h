@@ -28,8 +28,6 @@ private:
 
 class TrainingType {
 public:
-    virtual ~TrainingType() = default;
-
     std::string m_name; // bytes as stored; the key of the training type
     IntervalRecordList m_records;
 };

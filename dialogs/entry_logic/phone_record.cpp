@@ -49,10 +49,10 @@ std::string PhoneRecordRun::tooLargeMessage() const
            " is higher than 65535, the highest measurement number. The record was not stored.";
 }
 
-PhoneRecordRun::Outcome PhoneRecordRun::saveRecord(const std::string& text, TrainingType* type)
+PhoneRecordRun::Outcome PhoneRecordRun::saveRecord(const std::string& text, const StoreFn& store)
 {
     Outcome outcome;
-    if (type && (m_measurementNo < 0 || m_measurementNo > kHighestMeasurementNo)) {
+    if (store && (m_measurementNo < 0 || m_measurementNo > kHighestMeasurementNo)) {
         outcome.result = Result::MeasurementTooLarge;
         return outcome;
     }
@@ -65,7 +65,7 @@ PhoneRecordRun::Outcome PhoneRecordRun::saveRecord(const std::string& text, Trai
         return outcome;
 
     m_lastEnd = record->dwEnd;
-    if (type) {
+    if (store) {
         // Widened before the shift, so that an end close to 2^32 cannot wrap
         // round to a time before its start.
         IntervalRecord entry;
@@ -74,7 +74,7 @@ PhoneRecordRun::Outcome PhoneRecordRun::saveRecord(const std::string& text, Trai
         entry.m_uddhacca = record->bUddhacca ? 1 : 0;
         entry.m_measurement = static_cast<std::uint16_t>(m_measurementNo);
         entry.m_run = static_cast<std::uint16_t>(m_stored + 1);
-        type->m_records.add(entry);
+        store(entry);
         outcome.appended = entry;
     }
     ++m_stored;

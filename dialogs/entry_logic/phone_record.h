@@ -4,6 +4,7 @@
 #include "records/training_type.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -42,9 +43,11 @@ public:
 
     // "Mess-Nr. 12, Lauf-Nr. 3:"
     std::string caption() const;
-    // Checks the record against the previous one of the run and appends it to
-    // the training type, if there is one; a refused record changes nothing.
-    Outcome saveRecord(const std::string& text, TrainingType* type);
+    // Where an accepted record goes.
+    using StoreFn = std::function<void(const IntervalRecord&)>;
+    // Checks the record against the previous one of the run and hands it to
+    // store, if there is one; a refused record changes nothing.
+    Outcome saveRecord(const std::string& text, const StoreFn& store);
     // The message for a measurement number that does not fit.
     std::string tooLargeMessage() const;
 

@@ -30,15 +30,15 @@ public:
     RecordingView(TrainingDocument& doc, QWidget* parent) : QWidget(parent), m_doc(doc)
     {
         m_documentWasNew = doc.pathName().empty();
-        doc.m_settings.setDefaults();
+        doc.setUpDefaultSettings();
         doc.addObserver(this);
     }
     ~RecordingView() override { m_doc.removeObserver(this); }
-    void documentChanged(int hint) override { m_hints.push_back(hint); }
+    void documentChanged() override { ++m_updates; }
 
     TrainingDocument& m_doc;
     bool m_documentWasNew = false;
-    std::vector<int> m_hints;
+    int m_updates = 0;
 };
 
 class AppTest : public testing::Test {
@@ -57,7 +57,7 @@ protected:
     {
         TrainingDocument doc;
         doc.onNewDocument();
-        doc.m_settings.m_timeSound = timeSound;
+        doc.setTimeSound(timeSound != 0);
         const QString path = m_dir.filePath(name);
         saveDocumentFile(doc, QFile::encodeName(path).toStdString());
         return path;
@@ -90,8 +90,8 @@ TEST_F(AppTest, FirstStartShowsANewUntitledDocumentWithoutError)
     EXPECT_EQ(frame().windowTitle(), "Unbenannt - Jhavari-Training");
     EXPECT_EQ(frame().view(), m_view);
     EXPECT_TRUE(m_boxes.m_messages.isEmpty());
-    EXPECT_STREQ(m_app.document()->m_trainingTypes[0].m_name.c_str(), "Apana Jhavari (Samatha Bhavana)");
-    EXPECT_TRUE(m_view->m_hints.empty()) << "the first new document notifies nobody";
+    EXPECT_STREQ(m_app.document()->trainingTypes()[0].m_name.c_str(), "Apana Jhavari (Samatha Bhavana)");
+    EXPECT_EQ(m_view->m_updates, 0) << "the first new document notifies nobody";
 }
 
 TEST_F(AppTest, DeletedLastFileIsReportedAfterStartAndLeavesMenuAndProfile)
@@ -122,8 +122,8 @@ TEST_F(AppTest, LastFileIsReopenedAfterStartAndKeepsItsSettings)
     ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
     QCoreApplication::processEvents();
     EXPECT_EQ(frame().windowTitle(), "last.con - Jhavari-Training");
-    EXPECT_EQ(m_app.document()->m_settings.m_timeSound, 0);
-    EXPECT_EQ(m_view->m_hints, std::vector<int>({0}));
+    EXPECT_EQ(m_app.document()->settings().m_timeSound, 0);
+    EXPECT_EQ(m_view->m_updates, 1);
 }
 
 TEST_F(AppTest, CommandLineDocumentIsOpenedAfterTheViewsSetUpAndKeepsItsSettings)
@@ -131,11 +131,11 @@ TEST_F(AppTest, CommandLineDocumentIsOpenedAfterTheViewsSetUpAndKeepsItsSettings
     const QString named = writeDocument("named.con", 0);
     ASSERT_TRUE(m_app.startUp({"jhavari-training", named}));
     EXPECT_TRUE(m_view->m_documentWasNew);
-    EXPECT_EQ(m_view->m_hints, std::vector<int>({0}));
-    EXPECT_EQ(m_app.document()->m_settings.m_timeSound, 0);
+    EXPECT_EQ(m_view->m_updates, 1);
+    EXPECT_EQ(m_app.document()->settings().m_timeSound, 0);
     QCoreApplication::processEvents();
     // Reopening entry 1 finds the file already open and loads nothing again.
-    EXPECT_EQ(m_view->m_hints.size(), 1u);
+    EXPECT_EQ(m_view->m_updates, 1);
     EXPECT_EQ(frame().windowTitle(), "named.con - Jhavari-Training");
 }
 

@@ -35,7 +35,7 @@ protected:
         entry.m_timeEnd = 1000000600;
         entry.m_measurement = measurement;
         entry.m_run = 1;
-        doc.m_trainingTypes[0].m_records.add(entry);
+        doc.appendInterval(doc.trainingTypes()[0], entry);
         const QString path = m_dir.filePath(name);
         saveDocumentFile(doc, QFile::encodeName(path).toStdString());
         return path;
@@ -46,11 +46,10 @@ protected:
     {
         IntervalRecord entry;
         entry.m_measurement = 7;
-        m_doc.m_trainingTypes[0].m_records.add(entry);
-        m_doc.setModified();
+        m_doc.appendInterval(m_doc.trainingTypes()[0], entry);
     }
 
-    int intervalCount() const { return m_doc.m_trainingTypes[0].m_records.size(); }
+    int intervalCount() const { return m_doc.trainingTypes()[0].m_records.size(); }
     QString docPath() const { return QFile::decodeName(QByteArray::fromStdString(m_doc.pathName())); }
 
     QTemporaryDir m_dir;
@@ -96,7 +95,7 @@ TEST_F(DocumentFrameworkTest, NewAsksAboutUnsavedChangesAndFollowsTheAnswer)
 
     TrainingDocument saved;
     openDocumentFile(saved, QFile::encodeName(m_dir.filePath("morning.con")).toStdString());
-    EXPECT_EQ(saved.m_trainingTypes[0].m_records.size(), 1);
+    EXPECT_EQ(saved.trainingTypes()[0].m_records.size(), 1);
 
     // No: the changes are dropped.
     recordSomething();
@@ -131,7 +130,7 @@ TEST_F(DocumentFrameworkTest, OpenShowsTheDialogThenAsksWithTheFileName)
 
     m_boxes.m_answers = {Answer::No};
     EXPECT_EQ(m_framework.openDocumentFile(second), DocumentFramework::OpenResult::Opened);
-    EXPECT_EQ(m_doc.m_trainingTypes[0].m_records[0].m_measurement, 2);
+    EXPECT_EQ(m_doc.trainingTypes()[0].m_records[0].m_measurement, 2);
     EXPECT_EQ(m_recentFiles.paths(), QStringList({second, first}));
 }
 

@@ -37,13 +37,13 @@ std::string makeDocument(const TempDir& dir)
 {
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.findTrainingType("Apana Jhavari (Metta Bhavana)");
+    const TrainingType& type = *doc.selectTrainingType("Apana Jhavari (Metta Bhavana)");
     IntervalRecord e;
     e.m_timeStart = 1000000000;
     e.m_timeEnd = 1000000042;
     e.m_measurement = 1;
     e.m_run = 1;
-    doc.m_currentType->m_records.add(e);
+    doc.appendInterval(type, e);
     const std::string path = dir.file("doc.con");
     saveDocumentFile(doc, path);
     return path;
@@ -99,14 +99,14 @@ TEST(HeadlessCommands, StatsPrintsOneLinePerMeasurementOfTheChosenType)
     TempDir dir;
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.m_settings.m_timeFilter = makeDuration(0, 0, 0);
+    doc.setFilterTime(makeDuration(0, 0, 0));
     for (int n = 1; n <= 31; ++n) {
         IntervalRecord e;
         e.m_timeStart = 1000000000 + n * 1000;
         e.m_timeEnd = e.m_timeStart + n * 2;
         e.m_measurement = static_cast<std::uint16_t>(n);
         e.m_run = 1;
-        doc.m_trainingTypes[1].m_records.add(e);
+        doc.appendInterval(doc.trainingTypes()[1], e);
     }
     const std::string path = dir.file("stats.con");
     saveDocumentFile(doc, path);

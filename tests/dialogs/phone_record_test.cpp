@@ -7,12 +7,18 @@
 
 namespace {
 
+// Stores accepted records in a type of the test's own.
+PhoneRecordRun::StoreFn into(TrainingType& type)
+{
+    return [&type](const IntervalRecord& record) { type.m_records.add(record); };
+}
+
 // A run of measurement 12 without daylight-saving shift, into a fresh type.
 struct PhoneRun : ::testing::Test {
     TrainingType type;
     PhoneRecordRun run{12, 0};
 
-    PhoneRecordRun::Result save(const std::string& text) { return run.saveRecord(text, &type).result; }
+    PhoneRecordRun::Result save(const std::string& text) { return run.saveRecord(text, into(type)).result; }
 };
 
 using Result = PhoneRecordRun::Result;
@@ -114,17 +120,17 @@ TEST(PhoneRecordRun, DaylightSavingShiftsTheStoredTimes)
 
     TrainingType type;
     PhoneRecordRun summer(1, dstOffsetAt(july));
-    const PhoneRecordRun::Outcome outcome = summer.saveRecord("1000-2000", &type);
+    const PhoneRecordRun::Outcome outcome = summer.saveRecord("1000-2000", into(type));
     ASSERT_TRUE(outcome.appended);
     EXPECT_EQ(outcome.appended->m_timeStart, 4600);
     EXPECT_EQ(outcome.appended->m_timeEnd, 5600);
     // The order check compares the phone's own numbers, not the shifted ones.
-    EXPECT_EQ(summer.saveRecord("2001-2100", &type).result, Result::Stored);
+    EXPECT_EQ(summer.saveRecord("2001-2100", into(type)).result, Result::Stored);
 
     // A negative end reads as a number near the top of the 32-bit range;
     // the shift must not wrap it round to a time before the start.
     PhoneRecordRun top(1, 3600);
-    const PhoneRecordRun::Outcome high = top.saveRecord("2147483000--1", &type);
+    const PhoneRecordRun::Outcome high = top.saveRecord("2147483000--1", into(type));
     ASSERT_TRUE(high.appended);
     EXPECT_EQ(high.appended->m_timeEnd, 4294967295LL + 3600);
     EXPECT_GT(high.appended->m_timeEnd, high.appended->m_timeStart);
@@ -136,24 +142,24 @@ TEST(PhoneRecordRun, DaylightSavingShiftsTheStoredTimes)
 TEST(PhoneRecordRun, WithoutTrainingTypeRecordsCountButAreNotStored)
 {
     PhoneRecordRun run(1, 0);
-    const PhoneRecordRun::Outcome outcome = run.saveRecord("100-200", nullptr);
+    const PhoneRecordRun::Outcome outcome = run.saveRecord("100-200", {});
     EXPECT_EQ(outcome.result, Result::Stored);
     EXPECT_FALSE(outcome.appended);
     EXPECT_EQ(run.m_stored, 1);
-    EXPECT_EQ(run.saveRecord("150-300", nullptr).result, Result::Invalid);
+    EXPECT_EQ(run.saveRecord("150-300", {}).result, Result::Invalid);
 }
 
 TEST(PhoneRecordRun, MeasurementNumberAbove65535IsRefusedNotWrapped)
 {
     TrainingType type;
     PhoneRecordRun last(65535, 0);
-    EXPECT_EQ(last.saveRecord("100-200", &type).result, Result::Stored);
+    EXPECT_EQ(last.saveRecord("100-200", into(type)).result, Result::Stored);
     ASSERT_EQ(type.m_records.size(), 1);
     EXPECT_EQ(type.m_records[0].m_measurement, 65535);
 
     PhoneRecordRun beyond(65536, 0);
     EXPECT_EQ(beyond.caption(), "Mess-Nr. 65536, Lauf-Nr. 1:");
-    EXPECT_EQ(beyond.saveRecord("300-400", &type).result, Result::MeasurementTooLarge);
+    EXPECT_EQ(beyond.saveRecord("300-400", into(type)).result, Result::MeasurementTooLarge);
     EXPECT_EQ(type.m_records.size(), 1);
     EXPECT_EQ(beyond.m_stored, 0);
     EXPECT_NE(beyond.tooLargeMessage().find("65536"), std::string::npos);

@@ -37,7 +37,7 @@ void addMeasurements(TrainingDocument& doc, int count)
         e.m_timeEnd = e.m_timeStart + 60 * n;
         e.m_measurement = static_cast<std::uint16_t>(n);
         e.m_run = 1;
-        doc.m_currentType->m_records.add(e);
+        doc.appendInterval(*doc.currentTrainingType(), e);
     }
 }
 
@@ -55,7 +55,7 @@ protected:
         setMessageBoxes(&messages);
         ASSERT_TRUE(writeComponentRegistration(kChartControlClassId, "NTGraph Control", JHAVARI_CHART_COMPONENT));
         doc.onNewDocument();
-        doc.findTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
+        doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
     }
     void TearDown() override { setMessageBoxes(nullptr); }
 
@@ -105,8 +105,11 @@ TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
     box->setChecked(true);
     EXPECT_EQ(chartOf(window)->series().size(), 1) << "no moving average with 30 measurements";
 
-    addMeasurements(doc, 31);
-    doc.m_currentType->m_records.removeAt(0, 30); // measurements 1..31 remain
+    std::unordered_set<CalendarTime> earlier;
+    for (const IntervalRecord& record : doc.currentTrainingType()->m_records)
+        earlier.insert(record.m_timeStart);
+    doc.removeIntervalsStartingAt(*doc.currentTrainingType(), earlier);
+    addMeasurements(doc, 31); // measurements 1..31
     windows.refreshDiagrams();
     EXPECT_TRUE(box->isEnabled());
     const QList<QAbstractSeries*> series = chartOf(window)->series();
@@ -145,7 +148,7 @@ TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
     ASSERT_NE(line, nullptr);
     EXPECT_FALSE(line->pointsVisible()) << "ten presses return to the plain line";
 
-    doc.findTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
+    doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
     windows.refreshDiagrams();
     chart = chartOf(window);
     EXPECT_EQ(chart->title(), "Kanika Jhavari (Vipassana Bhavana) Training, Diagramm: Sikkhati ability");

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
 
     TrainingDocument document;
     document.onNewDocument();
-    TrainingType& type = document.m_trainingTypes[0];
+    const TrainingType& type = document.trainingTypes()[0];
     CalendarTime start = makeLocalTime(2026, 12, 6, 6, 30, 0);
     for (int i = 0; i < 14; ++i) {
         IntervalRecord entry;
@@ -24,7 +24,7 @@ int main(int argc, char** argv)
         entry.m_uddhacca = i % 4 == 3;
         entry.m_measurement = static_cast<std::uint16_t>(i / 6 + 1);
         entry.m_run = static_cast<std::uint16_t>(i % 6 + 1);
-        type.m_records.add(entry);
+        document.appendInterval(type, entry);
         start = entry.m_timeEnd + 30;
     }
 
@@ -32,7 +32,7 @@ int main(int argc, char** argv)
     view.setWindowTitle(QStringLiteral("Jhavari-Training"));
     view.resize(view.sizeHint());
     view.show();
-    document.notifyObservers(0);
+    document.notifyObservers();
     QTest::qWait(300);
     view.grab().save(folder.filePath(QStringLiteral("form_settings.png")));
 

@@ -1,4 +1,5 @@
 #include "practice/interval_rows.h"
+#include "records/training_document.h"
 
 #include "practice/span_format.h"
 #include "records/training_type.h"
@@ -125,17 +126,18 @@ TEST(IntervalRows, SortingByEachColumnKeepsRowsOnTheirRecords)
 
 TEST(IntervalRows, DeletionTakesEveryRecordOfTheSameStartSecondAndRepointsTheRest)
 {
-    TrainingType type;
-    type.m_records.add(entry(1000, 10, 1, 1, false)); // 0
-    type.m_records.add(entry(2000, 10, 1, 2, false)); // 1, same second as 3
-    type.m_records.add(entry(3000, 10, 1, 3, false)); // 2
-    type.m_records.add(entry(2000, 99, 2, 1, false)); // 3
-    type.m_records.add(entry(4000, 10, 2, 2, false)); // 4
+    TrainingDocument document;
+    const TrainingType& type = document.trainingTypes()[0];
+    document.appendInterval(type, entry(1000, 10, 1, 1, false)); // 0
+    document.appendInterval(type, entry(2000, 10, 1, 2, false)); // 1, same second as 3
+    document.appendInterval(type, entry(3000, 10, 1, 3, false)); // 2
+    document.appendInterval(type, entry(2000, 99, 2, 1, false)); // 3
+    document.appendInterval(type, entry(4000, 10, 2, 2, false)); // 4
     IntervalRows rows;
     rows.fill(type, std::nullopt);
     rows.sort(IntervalRows::ColDate, false); // 4000, 3000, 2000(1), 2000(3), 1000
 
-    rows.removeRecordsOf(type, {2});
+    rows.removeRecordsOf(document, type, {2});
     rows.eraseRows(2, 2);
     ASSERT_EQ(type.m_records.size(), 3);
     EXPECT_EQ(type.m_records[0].m_timeStart, 1000);
@@ -148,7 +150,7 @@ TEST(IntervalRows, DeletionTakesEveryRecordOfTheSameStartSecondAndRepointsTheRes
     expectRowsLeadToTheirRecords(rows, type);
 
     // Several rows at once: the top row first, then the rest.
-    rows.removeRecordsOf(type, {0, 3});
+    rows.removeRecordsOf(document, type, {0, 3});
     rows.eraseRows(3, 3);
     rows.eraseRows(0, 0);
     ASSERT_EQ(type.m_records.size(), 1);

@@ -42,8 +42,9 @@ protected:
         for (std::size_t event = 0; event < SoundEventCount; ++event) {
             const std::string path = m_folder.filePath(kDefaultSoundFiles[event]).toStdString();
             std::ofstream(path) << "RIFF";
-            m_doc.m_settings.m_soundFiles[event] = path;
+            m_doc.setSoundFile(static_cast<SoundEvent>(event), path);
         }
+        m_doc.setModified(false); // as loaded from a file
     }
 
     template <typename T = QWidget>

@@ -40,7 +40,7 @@ protected:
     void useSoundFilesInFolder()
     {
         writeSoundFiles();
-        m_view->eventSounds().loadEventSounds(m_doc.m_settings);
+        m_view->eventSounds().loadEventSounds(m_doc.settings());
     }
     void addRecord(int type, CalendarTime start, int measurement)
     {
@@ -49,7 +49,8 @@ protected:
         e.m_timeEnd = start + 30;
         e.m_measurement = static_cast<std::uint16_t>(measurement);
         e.m_run = 1;
-        m_doc.m_trainingTypes[static_cast<std::size_t>(type)].m_records.add(e);
+        m_doc.appendInterval(m_doc.trainingTypes()[static_cast<std::size_t>(type)], e);
+        m_doc.setModified(false); // as loaded from a file
     }
     int rows() const { return control<IntervalListView>(1023)->intervalModel()->rowCount(); }
     // Answers the next modal dialog by closing it.
@@ -66,9 +67,10 @@ protected:
 
 TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
 {
-    m_doc.m_settings.m_fixedExerciseTime = 0;
-    m_doc.m_settings.m_autoUddhaccaAlarm = 1;
-    m_doc.m_settings.m_trainingType = "Apana Jhavari (Metta Bhavana)";
+    m_doc.setFixedExerciseTime(false);
+    m_doc.setAutoUddhaccaAlarm(true);
+    m_doc.setTrainingTypeName("Apana Jhavari (Metta Bhavana)");
+    m_doc.setModified(false); // as loaded from a file
     m_view->initialUpdate();
 
     EXPECT_TRUE(control<QCheckBox>(1013)->isChecked());
@@ -78,15 +80,15 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     EXPECT_EQ(control<TimePicker>(1011)->time(), QTime(0, 5, 0));
     EXPECT_FALSE(control(1011)->isEnabled());
     EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 0);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[0]);
-    EXPECT_EQ(m_doc.m_currentType, &m_doc.m_trainingTypes[0]);
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
+    EXPECT_EQ(m_doc.currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(control<PlainBannerLabel>(1068)->text(), "Settings and evaluations");
     EXPECT_FALSE(m_doc.isModified()) << "setting the defaults is no change of the user's";
 
     // Later initial updates (New, Open) leave the settings alone.
-    m_doc.m_settings.m_fixedExerciseTime = 0;
+    m_doc.setFixedExerciseTime(false);
     m_view->initialUpdate();
-    EXPECT_EQ(m_doc.m_settings.m_fixedExerciseTime, 0);
+    EXPECT_EQ(m_doc.settings().m_fixedExerciseTime, 0);
 }
 
 TEST_F(ViewSetUpTest, ButtonsCarryTheirTextColoursAndGreyWhenDisabled)
@@ -109,23 +111,23 @@ TEST_F(ViewSetUpTest, LoadedDocumentSelectsItsTrainingTypeByPrefix)
     m_view->initialUpdate();
     TrainingDocument stored;
     stored.onNewDocument();
-    stored.m_settings.m_trainingType = "kanika";
+    stored.setTrainingTypeName("kanika");
     IntervalRecord e;
     e.m_timeStart = 1'700'000'000;
     e.m_timeEnd = e.m_timeStart + 100;
     e.m_measurement = 1;
     e.m_run = 1;
-    stored.m_trainingTypes[1].m_records.add(e);
+    stored.appendInterval(stored.trainingTypes()[1], e);
     const std::string path = m_folder.filePath("kanika.con").toStdString();
     saveDocumentFile(stored, path);
 
     control<QCheckBox>(1020)->setChecked(true);
     openDocumentFile(m_doc, path);
     EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[1]);
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[1]);
     EXPECT_FALSE(control<QCheckBox>(1020)->isChecked());
     EXPECT_EQ(rows(), 1);
-    EXPECT_EQ(m_doc.m_settings.m_trainingType, "kanika") << "the stored name stays until the type is chosen";
+    EXPECT_EQ(m_doc.settings().m_trainingType, "kanika") << "the stored name stays until the type is chosen";
 }
 
 TEST_F(ViewSetUpTest, ChoosingAnotherTypeUnticksShowLastAndMarksModified)
@@ -140,8 +142,8 @@ TEST_F(ViewSetUpTest, ChoosingAnotherTypeUnticksShowLastAndMarksModified)
     EXPECT_EQ(combo->currentIndex(), 2);
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_FALSE(control<QCheckBox>(1020)->isChecked());
-    EXPECT_EQ(m_doc.m_settings.m_trainingType, "Apana Jhavari (Metta Bhavana)");
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[2]);
+    EXPECT_EQ(m_doc.settings().m_trainingType, "Apana Jhavari (Metta Bhavana)");
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[2]);
     EXPECT_EQ(rows(), 2);
 }
 
@@ -150,9 +152,10 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
     m_view->initialUpdate();
     useSoundFilesInFolder();
     addRecord(0, 1'700'000'000, 1);
-    m_doc.m_settings.m_fixedExerciseTime = 0;
-    m_doc.m_settings.m_autoUddhaccaAlarm = 1;
-    m_doc.m_settings.m_trainingType = "Kanika";
+    m_doc.setFixedExerciseTime(false);
+    m_doc.setAutoUddhaccaAlarm(true);
+    m_doc.setTrainingTypeName("Kanika");
+    m_doc.setModified(false); // as loaded from a file
     m_view->showSettings();
     ASSERT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
 
@@ -160,7 +163,7 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
     m_view->onRestoreDefaults();
     EXPECT_EQ(m_boxes.m_asked, QStringList{"Are you sure you want to restore the default settings?"});
     EXPECT_FALSE(m_doc.isModified());
-    EXPECT_EQ(m_doc.m_settings.m_autoUddhaccaAlarm, 1);
+    EXPECT_EQ(m_doc.settings().m_autoUddhaccaAlarm, 1);
     EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
 
     m_boxes.m_asked.clear();
@@ -172,9 +175,9 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
     EXPECT_TRUE(control<QCheckBox>(1013)->isChecked());
     EXPECT_FALSE(control<QCheckBox>(1010)->isChecked());
     EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 0);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[0]);
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(rows(), 1);
-    EXPECT_EQ(m_doc.m_settings.m_soundFiles[0], programFilePath("BeginIntervall.wav"))
+    EXPECT_EQ(m_doc.settings().m_soundFiles[0], programFilePath("BeginIntervall.wav"))
         << "the sounds come from the program directory again";
 }
 
@@ -202,13 +205,13 @@ TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionAndSoundASample)
     wave->setFocus();
     QTest::keyClick(wave, Qt::Key_Right);
     QCoreApplication::processEvents();
-    EXPECT_EQ(m_doc.m_settings.m_waveVolume, 11);
-    EXPECT_EQ(m_doc.m_settings.m_mainVolume, -1);
+    EXPECT_EQ(m_doc.settings().m_waveVolume, 11);
+    EXPECT_EQ(m_doc.settings().m_mainVolume, -1);
     EXPECT_TRUE(m_doc.isModified());
     ASSERT_EQ(m_player->m_played.size(), 1u);
     EXPECT_EQ(m_player->m_played[0], std::make_pair(std::string("BeginIntervall.wav"), true));
 
-    m_doc.m_settings.m_mainVolume = 3;
+    m_doc.setMainVolume(3);
     m_doc.setModified(false);
     m_view->showSettings();
     EXPECT_EQ(control<QSlider>(1061)->value(), 3);

@@ -18,18 +18,18 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     CaptureDevice device;
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.m_settings.m_timeSound = 0;
-    doc.m_settings.m_fixedExerciseTime = 0;
+    doc.setTimeSound(false);
+    doc.setFixedExerciseTime(false);
     std::array<std::vector<std::int16_t>, SoundEventCount> samples;
     for (std::size_t i = 0; i < SoundEventCount; ++i) {
         samples[i] = rampSamples(400 + 50 * i, static_cast<std::int16_t>(2000 * (i + 1)));
-        doc.m_settings.m_soundFiles[i] = (device.folder() / kDefaultSoundFiles[i]).string();
-        writeWave16(doc.m_settings.m_soundFiles[i], kRate, samples[i]);
+        doc.setSoundFile(static_cast<SoundEvent>(i), (device.folder() / kDefaultSoundFiles[i]).string());
+        writeWave16(doc.settings().m_soundFiles[i], kRate, samples[i]);
     }
     TestClock clock;
     TestKeyState keys;
     MainForm view(doc, createAlsaSoundPlayer(), clock, &keys);
-    doc.notifyObservers(0);
+    doc.notifyObservers();
 
     // Waits for everything played so far; the newest sound is at the end.
     std::size_t total = 0;

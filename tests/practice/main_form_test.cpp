@@ -41,10 +41,10 @@ protected:
         MainFormFixture::SetUp();
         m_doc.onNewDocument();
         writeSoundFiles();
-        m_doc.m_settings.m_timeSound = 0;
-        m_doc.m_settings.m_fixedExerciseTime = 0;
+        m_doc.setTimeSound(false);
+        m_doc.setFixedExerciseTime(false);
         makeView();
-        m_doc.notifyObservers(0);
+        m_doc.notifyObservers();
         m_doc.setModified(false);
     }
 
@@ -66,7 +66,7 @@ protected:
     Played takePlayed() { return std::exchange(m_player->m_played, {}); }
     QString text(int id) const { return control<QLabel>(id)->text(); }
     QString bannerText() const { return control<PlainBannerLabel>(1068)->text(); }
-    const IntervalRecordList& records() const { return m_doc.m_trainingTypes[0].m_records; }
+    const IntervalRecordList& records() const { return m_doc.trainingTypes()[0].m_records; }
     IntervalListModel& list() const { return *control<IntervalListView>(1023)->intervalModel(); }
     QString cell(int row, int column) const { return list().index(row, column).data().toString(); }
     void addRecord(CalendarTime start, TimeSpan length, std::uint16_t measurement, std::uint16_t run)
@@ -76,14 +76,15 @@ protected:
         entry.m_timeEnd = start + length;
         entry.m_measurement = measurement;
         entry.m_run = run;
-        m_doc.m_trainingTypes[0].m_records.add(entry);
+        m_doc.appendInterval(m_doc.trainingTypes()[0], entry);
+        m_doc.setModified(false); // as loaded from a file
     }
 };
 
 TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
 {
     addRecord(1'600'000'000, 100, 3, 1);
-    m_doc.notifyObservers(0);
+    m_doc.notifyObservers();
     EXPECT_EQ(bannerText(), QStringLiteral("Settings and evaluations"));
     EXPECT_EQ(control<PlainBanner>(1066)->leftColor(), QColor(10, 36, 106));
     EXPECT_FALSE(control(1012)->isEnabled());
@@ -163,7 +164,7 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_EQ(text(1007), QStringLiteral(" 00:01:26"));
     EXPECT_EQ(text(1009), QStringLiteral("00:01:15"));
     // A document update shows all intervals again.
-    m_doc.notifyObservers(0);
+    m_doc.notifyObservers();
     EXPECT_FALSE(control<QCheckBox>(1020)->isChecked());
     EXPECT_EQ(list().rowCount(), 3);
 }
@@ -208,10 +209,10 @@ TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
 {
     click(1013);
     EXPECT_TRUE(m_doc.isModified());
-    EXPECT_EQ(m_doc.m_settings.m_fixedExerciseTime, 1);
+    EXPECT_EQ(m_doc.settings().m_fixedExerciseTime, 1);
     EXPECT_TRUE(control(1014)->isEnabled());
     control<TimePicker>(1014)->setTime(QTime(0, 10, 0));
-    EXPECT_EQ(durationSeconds(m_doc.m_settings.m_timeFixedDuration), 600);
+    EXPECT_EQ(durationSeconds(m_doc.settings().m_timeFixedDuration), 600);
 
     click(1001);
     EXPECT_TRUE(control(1014)->isEnabled()); // ticked: editable for the next run
@@ -233,13 +234,13 @@ TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
     // Unticked, the duration is disabled and kept.
     click(1013);
     EXPECT_FALSE(control(1014)->isEnabled());
-    EXPECT_EQ(durationSeconds(m_doc.m_settings.m_timeFixedDuration), 600);
+    EXPECT_EQ(durationSeconds(m_doc.settings().m_timeFixedDuration), 600);
 }
 
 TEST_F(ViewTest, AlarmsAndTimeSoundReachTheSoundBackEnd)
 {
     click(1010);
-    EXPECT_EQ(m_doc.m_settings.m_autoUddhaccaAlarm, 1);
+    EXPECT_EQ(m_doc.settings().m_autoUddhaccaAlarm, 1);
     EXPECT_TRUE(control(1011)->isEnabled());
     control<TimePicker>(1011)->setTime(QTime(0, 5, 0));
     m_doc.setModified(false);
@@ -296,7 +297,7 @@ TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
     EXPECT_EQ(records()[0].m_uddhacca, 1);
     // Outside the mode the controls get their presses again.
     QTest::mouseClick(control(1013), Qt::LeftButton);
-    EXPECT_EQ(m_doc.m_settings.m_fixedExerciseTime, 1);
+    EXPECT_EQ(m_doc.settings().m_fixedExerciseTime, 1);
 }
 
 TEST_F(ViewTest, TheRealTimerTicksAndTheRealKeyTrackerEndsTheMode)
@@ -322,7 +323,7 @@ TEST_F(ViewTest, ListSortsDeletesAndReportsDoubleClicks)
     addRecord(base + 1000, 100, 1, 2);
     addRecord(base + 2000, 200, 2, 1);
     addRecord(base + 1000, 50, 2, 2); // same second as the second record
-    m_doc.notifyObservers(0);
+    m_doc.notifyObservers();
     auto* listView = control<IntervalListView>(1023);
     EXPECT_TRUE(listView->showGrid());
     EXPECT_EQ(cell(0, 0), QStringLiteral("01.06.12"));
@@ -363,17 +364,17 @@ TEST_F(ViewTest, ListSortsDeletesAndReportsDoubleClicks)
 
 TEST_F(ViewTest, TrainingTypeFollowsTheComboAndTheStoredName)
 {
-    m_doc.m_settings.m_trainingType = "kanika";
-    m_doc.notifyObservers(0);
+    m_doc.setTrainingTypeName("kanika");
+    m_doc.notifyObservers();
     EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[1]);
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[1]);
     EXPECT_FALSE(control<IntervalListView>(1023)->showGrid());
     addRecord(1'600'000'000, 10, 1, 1);
     auto* combo = control<QComboBox>(1002);
     combo->setCurrentIndex(0);
     emit combo->activated(0);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.m_trainingTypes[0]);
-    EXPECT_EQ(m_doc.m_settings.m_trainingType, "Apana Jhavari (Samatha Bhavana)");
+    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
+    EXPECT_EQ(m_doc.settings().m_trainingType, "Apana Jhavari (Samatha Bhavana)");
     EXPECT_EQ(list().rowCount(), 1);
     EXPECT_TRUE(control<IntervalListView>(1023)->showGrid());
     EXPECT_TRUE(m_doc.isModified());

@@ -60,9 +60,8 @@ protected:
     {
         g_bMeasuringMode = false;
         m_doc.onNewDocument();
-        m_doc.m_settings.m_timeSound = 0;
-        m_doc.m_currentType = &m_doc.m_trainingTypes[0];
-        m_mode.m_trainingType = m_doc.m_currentType;
+        m_doc.setTimeSound(false);
+        m_mode.m_trainingType = m_doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
     }
     void TearDown() override { g_bMeasuringMode = false; }
 
@@ -76,7 +75,7 @@ protected:
         }
     }
     std::vector<PlayedSound> takeSounds() { return std::exchange(m_form.m_sounds, {}); }
-    const IntervalRecordList& records() const { return m_doc.m_trainingTypes[0].m_records; }
+    const IntervalRecordList& records() const { return m_doc.trainingTypes()[0].m_records; }
     void addRecord(std::uint16_t measurement)
     {
         IntervalRecord entry;
@@ -84,7 +83,8 @@ protected:
         entry.m_timeEnd = entry.m_timeStart + 60;
         entry.m_measurement = measurement;
         entry.m_run = 1;
-        m_doc.m_trainingTypes[0].m_records.add(entry);
+        m_doc.appendInterval(m_doc.trainingTypes()[0], entry);
+        m_doc.setModified(false); // as loaded from a file
     }
 
     TrainingDocument m_doc;
@@ -231,7 +231,7 @@ TEST_F(MeasuringModeTest, StatusTextGrowsOneDotPerTickUpToNine)
 TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
 {
     m_form.m_fixedTicked = true;
-    m_doc.m_settings.m_timeFixedDuration = makeDuration(0, 10, 0);
+    m_doc.setFixedDuration(makeDuration(0, 10, 0));
     m_mode.toggleMeasuringMode();
     m_mode.onLeftButtonDown();
     runFor(6 * 60);
@@ -241,7 +241,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
     m_mode.onLeftButtonDown();
     takeSounds();
     // Changing the setting during the run does not move the end.
-    m_doc.m_settings.m_timeFixedDuration = makeDuration(1, 0, 0);
+    m_doc.setFixedDuration(makeDuration(1, 0, 0));
     runFor(4 * 60 - 1);
     EXPECT_TRUE(g_bMeasuringMode);
     m_clock.advance(1);
@@ -260,7 +260,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
 TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
 {
     m_form.m_fixedTicked = true;
-    m_doc.m_settings.m_timeFixedDuration = makeDuration(0, 0, 0);
+    m_doc.setFixedDuration(makeDuration(0, 0, 0));
     m_mode.toggleMeasuringMode();
     EXPECT_EQ(m_mode.progressPercent(), 100);
     m_mode.onMeasureTick();
@@ -278,7 +278,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
 TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
 {
     m_form.m_alarmTicked = true;
-    m_doc.m_settings.m_timeAlarmInterval = makeDuration(0, 5, 0);
+    m_doc.setAlarmInterval(makeDuration(0, 5, 0));
     m_mode.toggleMeasuringMode();
     m_mode.onLeftButtonDown();
     takeSounds();
@@ -303,7 +303,7 @@ TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
 TEST_F(MeasuringModeTest, AlarmStepOfZeroSoundsAtEveryTickAlsoWhileWaiting)
 {
     m_form.m_alarmTicked = true;
-    m_doc.m_settings.m_timeAlarmInterval = makeDuration(0, 0, 0);
+    m_doc.setAlarmInterval(makeDuration(0, 0, 0));
     m_mode.toggleMeasuringMode();
     runFor(1);
     EXPECT_EQ(takeSounds().size(), 5u);
@@ -311,7 +311,7 @@ TEST_F(MeasuringModeTest, AlarmStepOfZeroSoundsAtEveryTickAlsoWhileWaiting)
 
 TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
 {
-    m_doc.m_settings.m_timeSound = 1;
+    m_doc.setTimeSound(true);
     m_mode.toggleMeasuringMode();
     std::vector<TimeSpan> soundsAtTotal;
     for (int interval = 0; interval < 3; ++interval) {
@@ -330,12 +330,12 @@ TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
     EXPECT_EQ(soundsAtTotal, (std::vector<TimeSpan>{300}));
 
     // Switched off, the mark does not move; switched on again it sounds at once.
-    m_doc.m_settings.m_timeSound = 0;
+    m_doc.setTimeSound(false);
     m_mode.onLeftButtonDown();
     runFor(90);
     EXPECT_EQ(m_mode.m_spanTotal, 630);
     takeSounds();
-    m_doc.m_settings.m_timeSound = 1;
+    m_doc.setTimeSound(true);
     m_mode.onMeasureTick();
     EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{BeginIntervall, kPlayAsync}}));
     m_mode.onMeasureTick();

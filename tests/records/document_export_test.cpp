@@ -1,3 +1,4 @@
+#include "records/archive.h"
 #include "records/training_document.h"
 #include "records/document_export.h"
 #include "tests/records/test_bytes.h"
@@ -8,27 +9,43 @@
 
 namespace {
 
+// The default settings, and a second training type whose name holds Windows-1252 bytes, a comma and quotes.
+void loadOddName(TrainingDocument& doc)
+{
+    ByteWriter w;
+    w.text("con").text("").int32(1).time(makeDuration(0, 10, 0)).int32(0).time(makeDuration(0, 5, 0));
+    w.time(makeDuration(0, 0, 10)).int32(-1).int32(-1).int32(1);
+    for (int i = 0; i < SoundEventCount; ++i)
+        w.text("");
+    w.text(TrainingDocument::kDefaultTrainingTypeNames[0]).int32(0);
+    w.text("Mett\xE4, \"quoted\"").int32(0);
+    w.text(TrainingDocument::kDefaultTrainingTypeNames[2]).int32(0);
+    const Bytes bytes = w.get();
+    Archive ar(bytes.data(), bytes.size());
+    doc.serialize(ar);
+}
+
 void fill(TrainingDocument& doc)
 {
     doc.onNewDocument();
-    doc.m_settings.m_trainingType = "Kanika Jhavari (Vipassana Bhavana)";
-    doc.m_settings.m_waveVolume = 5;
-    doc.m_settings.m_autoUddhaccaAlarm = 1;
-    doc.m_settings.m_timeAlarmInterval = makeDuration(1, 2, 3);
-    for (int i = 0; i < 5; ++i)
-        doc.m_settings.m_soundFiles[i] = "/s/" + std::to_string(i) + ".wav";
-    doc.m_trainingTypes[1].m_name = "Mett\xE4, \"quoted\"";  // Windows-1252 bytes
+    loadOddName(doc);
+    doc.setTrainingTypeName("Kanika Jhavari (Vipassana Bhavana)");
+    doc.setWaveVolume(5);
+    doc.setAutoUddhaccaAlarm(true);
+    doc.setAlarmInterval(makeDuration(1, 2, 3));
+    for (int i = 0; i < SoundEventCount; ++i)
+        doc.setSoundFile(static_cast<SoundEvent>(i), "/s/" + std::to_string(i) + ".wav");
     IntervalRecord e;
     e.m_timeStart = 1000000000;
     e.m_timeEnd = 1000000600;
     e.m_measurement = 3;
     e.m_run = 2;
-    doc.m_trainingTypes[0].m_records.add(e);
+    doc.appendInterval(doc.trainingTypes()[0], e);
     e.m_timeStart = 1000000700;
     e.m_timeEnd = 1000000725;
     e.m_run = 3;
     e.m_uddhacca = 1;
-    doc.m_trainingTypes[1].m_records.add(e);
+    doc.appendInterval(doc.trainingTypes()[1], e);
 }
 
 } // namespace

@@ -17,9 +17,9 @@ namespace {
 TrainingDocument& sample(TrainingDocument& doc)
 {
     doc.onNewDocument();
-    doc.m_settings.m_waveVolume = 3;
-    doc.m_settings.m_mainVolume = 14;
-    doc.findTrainingType("Kanika Jhavari (Vipassana Bhavana)");
+    doc.setWaveVolume(3);
+    doc.setMainVolume(14);
+    const TrainingType& type = *doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)");
     for (int m = 1; m <= 2; ++m) {
         for (int run = 1; run <= 2; ++run) {
             IntervalRecord e;
@@ -28,7 +28,7 @@ TrainingDocument& sample(TrainingDocument& doc)
             e.m_measurement = static_cast<std::uint16_t>(m);
             e.m_run = static_cast<std::uint16_t>(run);
             e.m_uddhacca = run == 2;
-            doc.m_currentType->m_records.add(e);
+            doc.appendInterval(type, e);
         }
     }
     return doc;
@@ -83,10 +83,10 @@ TEST(DocumentFile, SaveAndOpenRoundTripSetsPathTitleAndClearsModified)
     openDocumentFile(loaded, path);
     EXPECT_FALSE(loaded.isModified());
     EXPECT_EQ(loaded.title(), "practice.con");
-    EXPECT_EQ(loaded.m_settings.m_mainVolume, 14);
-    EXPECT_EQ(loaded.m_settings.m_trainingType, "Kanika Jhavari (Vipassana Bhavana)");
-    ASSERT_EQ(loaded.m_trainingTypes[1].m_records.size(), 4);
-    EXPECT_EQ(loaded.m_trainingTypes[1].m_records[3], doc.m_trainingTypes[1].m_records[3]);
+    EXPECT_EQ(loaded.settings().m_mainVolume, 14);
+    EXPECT_EQ(loaded.settings().m_trainingType, "Kanika Jhavari (Vipassana Bhavana)");
+    ASSERT_EQ(loaded.trainingTypes()[1].m_records.size(), 4);
+    EXPECT_EQ(loaded.trainingTypes()[1].m_records[3], doc.trainingTypes()[1].m_records[3]);
 }
 
 TEST(DocumentFile, EmptyFileOpensWithoutReading)
@@ -97,7 +97,7 @@ TEST(DocumentFile, EmptyFileOpensWithoutReading)
     TrainingDocument doc;
     sample(doc).setModified();
     openDocumentFile(doc, path);
-    EXPECT_EQ(doc.m_trainingTypes[1].m_records.size(), 4) << "the contents stay";
+    EXPECT_EQ(doc.trainingTypes()[1].m_records.size(), 4) << "the contents stay";
     EXPECT_EQ(doc.title(), "empty.con");
     EXPECT_EQ(doc.pathName(), path);
     EXPECT_FALSE(doc.isModified());
@@ -118,7 +118,7 @@ TEST(DocumentFile, UnreadableFileLeavesTheDocumentUntouched)
     EXPECT_EQ(message, dir.file("missing.con/x.con") + " enthält eine falsche Pfadangabe.");
     EXPECT_TRUE(doc.isModified()) << "the modified flag is restored";
     EXPECT_EQ(doc.title(), "before.con");
-    EXPECT_EQ(doc.m_trainingTypes[1].m_records.size(), 4);
+    EXPECT_EQ(doc.trainingTypes()[1].m_records.size(), 4);
 }
 
 TEST(DocumentFile, BadMagicMakesAnUntitledNewDocumentKeepingTheSettings)
@@ -133,8 +133,8 @@ TEST(DocumentFile, BadMagicMakesAnUntitledNewDocumentKeepingTheSettings)
     EXPECT_EQ(message, "Unbekannter Fehler beim Zugriff auf " + path + ".");
     EXPECT_EQ(doc.title(), "Unbenannt");
     EXPECT_TRUE(doc.pathName().empty());
-    EXPECT_EQ(doc.m_trainingTypes[1].m_records.size(), 0);
-    EXPECT_EQ(doc.m_settings.m_mainVolume, 14);
+    EXPECT_EQ(doc.trainingTypes()[1].m_records.size(), 0);
+    EXPECT_EQ(doc.settings().m_mainVolume, 14);
 }
 
 TEST(DocumentFile, FileCutAtEveryOffsetFailsAsUnexpectedFormat)
@@ -150,20 +150,20 @@ TEST(DocumentFile, FileCutAtEveryOffsetFailsAsUnexpectedFormat)
         writeBytes(cut, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)));
         TrainingDocument doc;
         doc.onNewDocument();
-        doc.m_trainingTypes[0].m_records.add(IntervalRecord());
-        doc.m_settings.m_mainVolume = -7;
+        doc.appendInterval(doc.trainingTypes()[0], IntervalRecord());
+        doc.setMainVolume(-7);
         std::string message;
         ASSERT_EQ(openFailure(doc, cut, &message), DocumentError::Cause::CutShort) << length;
         EXPECT_EQ(message, "Unerwartetes Dateiformat.");
         EXPECT_EQ(doc.title(), "Unbenannt") << length;
         EXPECT_FALSE(doc.isModified()) << length;
         for (int t = 0; t < TrainingDocument::kTrainingTypeCount; ++t) {
-            EXPECT_EQ(doc.m_trainingTypes[t].m_name, TrainingDocument::kDefaultTrainingTypeNames[t]) << length;
-            EXPECT_EQ(doc.m_trainingTypes[t].m_records.size(), 0) << length;
+            EXPECT_EQ(doc.trainingTypes()[t].m_name, TrainingDocument::kDefaultTrainingTypeNames[t]) << length;
+            EXPECT_EQ(doc.trainingTypes()[t].m_records.size(), 0) << length;
         }
         // The settings are taken as they are read: the main volume once its last byte is there.
         const std::size_t mainVolumeEnd = 4 + 1 + 34 + 4 + 12 + 4 + 12 + 12 + 4 + 4;
-        EXPECT_EQ(doc.m_settings.m_mainVolume, length >= mainVolumeEnd ? 14 : -7) << length;
+        EXPECT_EQ(doc.settings().m_mainVolume, length >= mainVolumeEnd ? 14 : -7) << length;
     }
 }
 
@@ -179,7 +179,7 @@ TEST(DocumentFile, FailedSaveLeavesTheExistingFileByteIdentical)
     TrainingDocument doc;
     sample(doc);
     for (int i = 0; i < 5000; ++i)
-        doc.m_currentType->m_records.add(doc.m_currentType->m_records[3]);
+        doc.appendInterval(*doc.currentTrainingType(), doc.currentTrainingType()->m_records[3]);
     doc.setModified();
 
     // A file size limit makes the write fail part way, as a full disk would.
@@ -215,7 +215,7 @@ TEST(DocumentFile, ReadOnlyFolderRefusesTheSave)
     sample(doc);
     saveDocumentFile(doc, path);
     const Bytes before = readBytes(path);
-    doc.m_settings.m_mainVolume = 1;
+    doc.setMainVolume(1);
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_EQ(saveFailure(doc, path), DocumentError::Cause::AccessDenied);
     fs::permissions(dir.path(), fs::perms::owner_all);
@@ -233,7 +233,7 @@ TEST(DocumentFile, SaveKeepsLinksAndPermissionsOfTheTarget)
     ::chmod(real.c_str(), 0640);
     fs::create_symlink(real, link);
 
-    doc.m_settings.m_mainVolume = 2;
+    doc.setMainVolume(2);
     saveDocumentFile(doc, link);
     EXPECT_TRUE(fs::is_symlink(link));
     struct stat info{};
@@ -241,7 +241,7 @@ TEST(DocumentFile, SaveKeepsLinksAndPermissionsOfTheTarget)
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     TrainingDocument loaded;
     openDocumentFile(loaded, real);
-    EXPECT_EQ(loaded.m_settings.m_mainVolume, 2);
+    EXPECT_EQ(loaded.settings().m_mainVolume, 2);
 }
 
 TEST(DocumentFile, ErrnoMapsToTheFrameworkTexts)

@@ -6,12 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class RecordingView : public DocumentObserver {
 public:
-    void documentChanged(int hint) override { hints.push_back(hint); }
-    std::vector<int> hints;
+    void documentChanged() override { ++changes; }
+    void documentEdited() override { ++edits; }
+    int changes = 0;
+    int edits = 0;
 };
 
 IntervalRecord entry(CalendarTime start, CalendarTime end, int measurement, int run, int uddhacca = 0)
@@ -49,6 +53,15 @@ ByteWriter defaultSettingsBytes(const std::string& trainingType)
     return w;
 }
 
+// Gives the document these training type names, with no records and the default settings.
+void loadNames(TrainingDocument& doc, const std::array<std::string, TrainingDocument::kTrainingTypeCount>& names)
+{
+    ByteWriter w = defaultSettingsBytes("");
+    for (const std::string& name : names)
+        w.text(name).int32(0);
+    load(doc, w.get());
+}
+
 } // namespace
 
 TEST(document, NewDocumentAfterMakingHasDefaultsAndNoCurrentType)
@@ -57,20 +70,20 @@ TEST(document, NewDocumentAfterMakingHasDefaultsAndNoCurrentType)
     TrainingDocument doc;
     RecordingView view;
     doc.addObserver(&view);
-    EXPECT_TRUE(doc.m_firstNew);
+    EXPECT_TRUE(doc.isFirstNew());
     EXPECT_TRUE(doc.onNewDocument());
-    EXPECT_FALSE(doc.m_firstNew);
-    EXPECT_TRUE(view.hints.empty()) << "the first new document is made before any view is set up";
+    EXPECT_FALSE(doc.isFirstNew());
+    EXPECT_EQ(view.changes, 0) << "the first new document is made before any view is set up";
 
-    EXPECT_EQ(doc.m_trainingTypes[0].m_name, "Apana Jhavari (Samatha Bhavana)");
-    EXPECT_EQ(doc.m_trainingTypes[1].m_name, "Kanika Jhavari (Vipassana Bhavana)");
-    EXPECT_EQ(doc.m_trainingTypes[2].m_name, "Apana Jhavari (Metta Bhavana)");
-    for (const TrainingType& type : doc.m_trainingTypes)
+    EXPECT_EQ(doc.trainingTypes()[0].m_name, "Apana Jhavari (Samatha Bhavana)");
+    EXPECT_EQ(doc.trainingTypes()[1].m_name, "Kanika Jhavari (Vipassana Bhavana)");
+    EXPECT_EQ(doc.trainingTypes()[2].m_name, "Apana Jhavari (Metta Bhavana)");
+    for (const TrainingType& type : doc.trainingTypes())
         EXPECT_EQ(type.m_records.size(), 0);
-    EXPECT_EQ(doc.m_currentType, nullptr);
+    EXPECT_EQ(doc.currentTrainingType(), nullptr);
     EXPECT_EQ(doc.maxMeasurementNumber(), 0);
 
-    const DocumentSettings& s = doc.m_settings;
+    const DocumentSettings& s = doc.settings();
     EXPECT_EQ(s.m_timeSound, 1);
     EXPECT_TRUE(s.m_trainingType.empty());
     EXPECT_EQ(s.m_fixedExerciseTime, 1);
@@ -90,57 +103,68 @@ TEST(document, LaterNewDocumentKeepsSettingsAndCurrentTypeAndNotifies)
 {
     TrainingDocument doc;
     doc.onNewDocument();
+    loadNames(doc, {"renamed", "Kanika Jhavari (Vipassana Bhavana)", "Apana Jhavari (Metta Bhavana)"});
     RecordingView view;
     doc.addObserver(&view);
-    ASSERT_NE(doc.findTrainingType("Kanika Jhavari (Vipassana Bhavana)"), nullptr);
-    doc.m_currentType->m_records.add(entry(100, 200, 1, 1));
-    doc.m_settings.m_waveVolume = 7;
-    doc.m_settings.m_soundFiles[2] = "/elsewhere/end.wav";
-    doc.m_trainingTypes[0].m_name = "renamed";
+    ASSERT_NE(doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)"), nullptr);
+    doc.appendInterval(*doc.currentTrainingType(), entry(100, 200, 1, 1));
+    doc.setWaveVolume(7);
+    doc.setSoundFile(EndIntervallUddhacca, "/elsewhere/end.wav");
     doc.setPathName("/tmp/old.con");
-    doc.setModified();
+    ASSERT_TRUE(doc.isModified());
 
     doc.onNewDocument();
-    EXPECT_EQ(view.hints, std::vector<int>{0});
-    EXPECT_EQ(doc.m_currentType, &doc.m_trainingTypes[1]);
-    EXPECT_EQ(doc.m_currentType->m_records.size(), 0);
-    EXPECT_EQ(doc.m_trainingTypes[0].m_name, "Apana Jhavari (Samatha Bhavana)");
-    EXPECT_EQ(doc.m_settings.m_waveVolume, 7);
-    EXPECT_EQ(doc.m_settings.m_soundFiles[2], "/elsewhere/end.wav");
+    EXPECT_EQ(view.changes, 1);
+    EXPECT_EQ(doc.currentTrainingType(), &doc.trainingTypes()[1]);
+    EXPECT_EQ(doc.currentTrainingType()->m_records.size(), 0);
+    EXPECT_EQ(doc.trainingTypes()[0].m_name, "Apana Jhavari (Samatha Bhavana)");
+    EXPECT_EQ(doc.settings().m_waveVolume, 7);
+    EXPECT_EQ(doc.settings().m_soundFiles[2], "/elsewhere/end.wav");
     EXPECT_TRUE(doc.pathName().empty());
     EXPECT_FALSE(doc.isModified());
 
     doc.removeObserver(&view);
     doc.onNewDocument();
-    EXPECT_EQ(view.hints.size(), 1u);
+    EXPECT_EQ(view.changes, 1);
 }
 
 TEST(document, FindTrainingTypeMatchesWholeNamesByteForByte)
 {
     TrainingDocument doc;
     doc.onNewDocument();
-    EXPECT_EQ(doc.findTrainingType(""), nullptr);
-    EXPECT_EQ(doc.m_currentType, nullptr);
-    EXPECT_EQ(doc.findTrainingType("Apana Jhavari (Metta Bhavana)"), &doc.m_trainingTypes[2]);
-    EXPECT_EQ(doc.findTrainingType("apana jhavari (samatha bhavana)"), nullptr);
-    EXPECT_EQ(doc.findTrainingType("Apana Jhavari"), nullptr);
-    EXPECT_EQ(doc.m_currentType, &doc.m_trainingTypes[2]) << "an unknown name keeps the current type";
-    doc.m_trainingTypes[0].m_name = doc.m_trainingTypes[2].m_name;
-    EXPECT_EQ(doc.findTrainingType("Apana Jhavari (Metta Bhavana)"), &doc.m_trainingTypes[0]) << "first match wins";
+    EXPECT_EQ(doc.selectTrainingType(""), nullptr);
+    EXPECT_EQ(doc.currentTrainingType(), nullptr);
+    EXPECT_EQ(doc.findTrainingType("Apana Jhavari (Metta Bhavana)"), &doc.trainingTypes()[2]);
+    EXPECT_EQ(doc.currentTrainingType(), nullptr) << "finding does not select";
+    EXPECT_EQ(doc.selectTrainingType("Apana Jhavari (Metta Bhavana)"), &doc.trainingTypes()[2]);
+    EXPECT_EQ(doc.selectTrainingType("apana jhavari (samatha bhavana)"), nullptr);
+    EXPECT_EQ(doc.selectTrainingType("Apana Jhavari"), nullptr);
+    EXPECT_EQ(doc.currentTrainingType(), &doc.trainingTypes()[2]) << "an unknown name keeps the current type";
+    EXPECT_FALSE(doc.isModified()) << "selecting is no edit";
+    loadNames(doc, {"Apana Jhavari (Metta Bhavana)", "B", "Apana Jhavari (Metta Bhavana)"});
+    EXPECT_EQ(doc.selectTrainingType("Apana Jhavari (Metta Bhavana)"), &doc.trainingTypes()[0]) << "first match wins";
 }
 
 TEST(document, MeasurementNumbersAndListOperations)
 {
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.findTrainingType("Apana Jhavari (Samatha Bhavana)");
-    IntervalRecordList& list = doc.m_currentType->m_records;
-    list.add(entry(10, 20, 3, 1));
-    list.add(entry(30, 40, 1, 1));
-    list.add(entry(50, 60, 2, 1));
+    const TrainingType& type = *doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)");
+    IntervalRecordList list;
+    for (const IntervalRecord& record : {entry(10, 20, 3, 1), entry(30, 40, 1, 1), entry(50, 60, 2, 1)}) {
+        doc.appendInterval(type, record);
+        list.add(record);
+    }
     EXPECT_EQ(doc.maxMeasurementNumber(), 3);
+    doc.appendInterval(type, entry(70, 80, 65535, 1));
     list.add(entry(70, 80, 65535, 1));
     EXPECT_EQ(doc.maxMeasurementNumber(), 65535) << "compared as unsigned 16-bit";
+    doc.removeIntervalsStartingAt(type, {10, 70});
+    ASSERT_EQ(type.m_records.size(), 2);
+    EXPECT_EQ(type.m_records[0], entry(30, 40, 1, 1));
+    EXPECT_EQ(type.m_records[1], entry(50, 60, 2, 1));
+    doc.removeIntervalsStartingAt(type, {30, 50});
+    EXPECT_EQ(doc.maxMeasurementNumber(), 0);
 
     list.removeAt(0, 1);
     list.removeAt(2, 1);
@@ -155,7 +179,7 @@ TEST(document, MeasurementNumbersAndListOperations)
     EXPECT_THROW(list.removeAt(2, 1), std::invalid_argument);
     EXPECT_EQ(list.size(), 2) << "a refused removal changes nothing";
     list.removeAll();
-    EXPECT_EQ(doc.maxMeasurementNumber(), 0);
+    EXPECT_EQ(list.size(), 0);
 }
 
 TEST(document, NewDocumentStoresTheExactBytes)
@@ -169,51 +193,50 @@ TEST(document, NewDocumentStoresTheExactBytes)
     EXPECT_EQ(store(doc), expected.get());
 
     // With a current type its name is stored and copied into the settings.
-    doc.findTrainingType("Kanika Jhavari (Vipassana Bhavana)");
-    doc.m_currentType->m_records.add(entry(1000000000, 1000000600, 3, 2));
+    const TrainingType& kanika = *doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)");
+    doc.appendInterval(kanika, entry(1000000000, 1000000600, 3, 2));
     ByteWriter withEntry = defaultSettingsBytes("Kanika Jhavari (Vipassana Bhavana)");
     withEntry.text("Apana Jhavari (Samatha Bhavana)").int32(0);
     withEntry.text("Kanika Jhavari (Vipassana Bhavana)").int32(1).entry(1000000000, 1000000600, 0, 3, 2);
     withEntry.text("Apana Jhavari (Metta Bhavana)").int32(0);
     EXPECT_EQ(store(doc), withEntry.get());
-    EXPECT_EQ(doc.m_settings.m_trainingType, "Kanika Jhavari (Vipassana Bhavana)");
+    EXPECT_EQ(doc.settings().m_trainingType, "Kanika Jhavari (Vipassana Bhavana)");
 }
 
 TEST(document, LoadReplacesSettingsAndRecordsButNotTheCurrentType)
 {
     TrainingDocument source;
     source.onNewDocument();
-    source.m_settings.m_timeSound = 0;
-    source.m_settings.m_mainVolume = 12;
-    source.m_settings.m_timeFilter = makeDuration(0, 1, 30);
-    source.m_settings.m_soundFiles[4] = std::string("C:\\Kl\xE4nge\\Ende.wav");
-    source.m_trainingTypes[2].m_name = "Own type";
-    source.findTrainingType("Own type");
-    source.m_currentType->m_records.add(entry(5, 65, 1, 1, 1));
-    source.m_currentType->m_records.add(entry(70, 90, 1, 2));
+    loadNames(source, {"Apana Jhavari (Samatha Bhavana)", "Kanika Jhavari (Vipassana Bhavana)", "Own type"});
+    source.setTimeSound(false);
+    source.setMainVolume(12);
+    source.setFilterTime(makeDuration(0, 1, 30));
+    source.setSoundFile(EndExercise, std::string("C:\\Kl\xE4nge\\Ende.wav"));
+    const TrainingType& own = *source.selectTrainingType("Own type");
+    source.appendInterval(own, entry(5, 65, 1, 1, 1));
+    source.appendInterval(own, entry(70, 90, 1, 2));
     const Bytes bytes = store(source);
 
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.findTrainingType("Apana Jhavari (Samatha Bhavana)");
-    doc.m_trainingTypes[0].m_records.add(entry(1, 2, 9, 9));
+    doc.appendInterval(*doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)"), entry(1, 2, 9, 9));
     RecordingView view;
     doc.addObserver(&view);
     load(doc, bytes);
 
-    EXPECT_EQ(view.hints, std::vector<int>{0});
-    EXPECT_EQ(doc.m_currentType, &doc.m_trainingTypes[0]);
-    EXPECT_EQ(doc.m_trainingTypes[0].m_records.size(), 0);
-    EXPECT_EQ(doc.m_trainingTypes[2].m_name, "Own type");
-    ASSERT_EQ(doc.m_trainingTypes[2].m_records.size(), 2);
-    EXPECT_EQ(doc.m_trainingTypes[2].m_records[0], entry(5, 65, 1, 1, 1));
-    EXPECT_EQ(doc.m_settings.m_trainingType, "Own type");
-    EXPECT_EQ(doc.m_settings.m_timeSound, 0);
-    EXPECT_EQ(doc.m_settings.m_mainVolume, 12);
-    EXPECT_EQ(durationSeconds(doc.m_settings.m_timeFilter), 90);
-    EXPECT_EQ(doc.m_settings.m_soundFiles[4], source.m_settings.m_soundFiles[4]);
-    EXPECT_EQ(doc.findTrainingType("Apana Jhavari (Metta Bhavana)"), nullptr);
-    doc.findTrainingType("Own type");
+    EXPECT_EQ(view.changes, 1);
+    EXPECT_EQ(doc.currentTrainingType(), &doc.trainingTypes()[0]);
+    EXPECT_EQ(doc.trainingTypes()[0].m_records.size(), 0);
+    EXPECT_EQ(doc.trainingTypes()[2].m_name, "Own type");
+    ASSERT_EQ(doc.trainingTypes()[2].m_records.size(), 2);
+    EXPECT_EQ(doc.trainingTypes()[2].m_records[0], entry(5, 65, 1, 1, 1));
+    EXPECT_EQ(doc.settings().m_trainingType, "Own type");
+    EXPECT_EQ(doc.settings().m_timeSound, 0);
+    EXPECT_EQ(doc.settings().m_mainVolume, 12);
+    EXPECT_EQ(durationSeconds(doc.settings().m_timeFilter), 90);
+    EXPECT_EQ(doc.settings().m_soundFiles[4], source.settings().m_soundFiles[4]);
+    EXPECT_EQ(doc.selectTrainingType("Apana Jhavari (Metta Bhavana)"), nullptr);
+    doc.selectTrainingType("Own type");
     EXPECT_EQ(store(doc), bytes) << "texts are written back byte for byte";
 }
 
@@ -227,11 +250,11 @@ TEST(document, NegativeCountYieldsAnEmptyTypeAndTheNextBlockFollows)
     TrainingDocument doc;
     doc.onNewDocument();
     load(doc, w.get());
-    EXPECT_EQ(doc.m_trainingTypes[0].m_name, "A");
-    EXPECT_EQ(doc.m_trainingTypes[0].m_records.size(), 0);
-    ASSERT_EQ(doc.m_trainingTypes[1].m_records.size(), 1);
-    EXPECT_EQ(doc.m_trainingTypes[1].m_records[0], entry(100, 160, 4, 1, 1));
-    EXPECT_EQ(doc.m_trainingTypes[2].m_name, "C");
+    EXPECT_EQ(doc.trainingTypes()[0].m_name, "A");
+    EXPECT_EQ(doc.trainingTypes()[0].m_records.size(), 0);
+    ASSERT_EQ(doc.trainingTypes()[1].m_records.size(), 1);
+    EXPECT_EQ(doc.trainingTypes()[1].m_records[0], entry(100, 160, 4, 1, 1));
+    EXPECT_EQ(doc.trainingTypes()[2].m_name, "C");
 }
 
 TEST(document, MagicIsComparedCaseSensitively)
@@ -240,7 +263,7 @@ TEST(document, MagicIsComparedCaseSensitively)
     w.raw({0x03, 'C', 'O', 'N'});
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.m_settings.m_waveVolume = 4;
+    doc.setWaveVolume(4);
     try {
         load(doc, w.get());
         FAIL() << "a capitalised magic was accepted";
@@ -248,7 +271,7 @@ TEST(document, MagicIsComparedCaseSensitively)
         EXPECT_EQ(error.cause(), DocumentError::Cause::DefectiveMagic);
         EXPECT_EQ(error.preludeMessage(), "The file is defective and can not be read.");
     }
-    EXPECT_EQ(doc.m_settings.m_waveVolume, 4) << "nothing after the magic is read";
+    EXPECT_EQ(doc.settings().m_waveVolume, 4) << "nothing after the magic is read";
 }
 
 TEST(document, HugeCountsFailAsCutShortWithoutAllocating)
@@ -264,16 +287,16 @@ TEST(document, HugeCountsFailAsCutShortWithoutAllocating)
         EXPECT_EQ(error.cause(), DocumentError::Cause::CutShort);
         EXPECT_EQ(error.message(), "Unerwartetes Dateiformat.");
     }
-    EXPECT_EQ(doc.m_trainingTypes[0].m_records.size(), 0);
+    EXPECT_EQ(doc.trainingTypes()[0].m_records.size(), 0);
 }
 
 TEST(document, DamagedFilesNeverCrashTheReader)
 {
     TrainingDocument source;
     source.onNewDocument();
-    source.findTrainingType("Apana Jhavari (Samatha Bhavana)");
+    const TrainingType& type = *source.selectTrainingType("Apana Jhavari (Samatha Bhavana)");
     for (int i = 1; i <= 6; ++i)
-        source.m_currentType->m_records.add(entry(i * 100, i * 100 + 50, 1 + i / 3, i));
+        source.appendInterval(type, entry(i * 100, i * 100 + 50, 1 + i / 3, i));
     const Bytes original = store(source);
 
     std::uint32_t seed = 12345;
@@ -295,9 +318,78 @@ TEST(document, DamagedFilesNeverCrashTheReader)
             EXPECT_NE(error.message(), "");
         }
         std::size_t records = 0;
-        for (const TrainingType& type : doc.m_trainingTypes)
+        for (const TrainingType& type : doc.trainingTypes())
             records += static_cast<std::size_t>(type.m_records.size());
         EXPECT_LE(records * 16, damaged.size()) << "no more records than the bytes can hold";
     }
     EXPECT_GT(accepted, 0) << "damage inside times and numbers still loads";
+}
+
+TEST(document, EveryEditMarksModifiedAndTellsTheObserversOnce)
+{
+    TrainingDocument doc;
+    doc.onNewDocument();
+    const TrainingType& type = *doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)");
+    RecordingView view;
+    doc.addObserver(&view);
+    std::array<std::string, SoundEventCount> sounds;
+    sounds.fill("/s/any.wav");
+    const std::pair<const char*, std::function<void()>> edits[] = {
+        {"defaults", [&] { doc.restoreDefaultSettings(); }},
+        {"type name", [&] { doc.setTrainingTypeName("Kanika Jhavari (Vipassana Bhavana)"); }},
+        {"fixed time", [&] { doc.setFixedExerciseTime(false); }},
+        {"fixed duration", [&] { doc.setFixedDuration(makeDuration(0, 20, 0)); }},
+        {"alarm", [&] { doc.setAutoUddhaccaAlarm(true); }},
+        {"alarm interval", [&] { doc.setAlarmInterval(makeDuration(0, 7, 0)); }},
+        {"filter", [&] { doc.setFilterTime(makeDuration(0, 0, 30)); }},
+        {"wave volume", [&] { doc.setWaveVolume(3); }},
+        {"main volume", [&] { doc.setMainVolume(4); }},
+        {"sound files", [&] { doc.setSoundFiles(sounds); }},
+        {"one sound file", [&] { doc.setSoundFile(EndExercise, "/s/end.wav"); }},
+        {"append", [&] { doc.appendInterval(type, entry(5, 9, 1, 1)); }},
+        {"append", [&] { doc.appendInterval(type, entry(10, 20, 1, 2)); }},
+        {"remove", [&] { doc.removeIntervalsStartingAt(type, {5}); }},
+        {"view edit", [&] { doc.markEdited(); }},
+    };
+    for (const auto& [what, edit] : edits) {
+        doc.setModified(false);
+        const int before = view.edits;
+        edit();
+        EXPECT_TRUE(doc.isModified()) << what;
+        EXPECT_EQ(view.edits, before + 1) << what;
+    }
+    EXPECT_EQ(view.changes, 0) << "an edit does not replace the document";
+
+    const DocumentSettings& s = doc.settings();
+    EXPECT_EQ(s.m_trainingType, "Kanika Jhavari (Vipassana Bhavana)");
+    EXPECT_EQ(s.m_fixedExerciseTime, 0);
+    EXPECT_EQ(durationSeconds(s.m_timeFixedDuration), 1200);
+    EXPECT_EQ(s.m_autoUddhaccaAlarm, 1);
+    EXPECT_EQ(durationSeconds(s.m_timeAlarmInterval), 420);
+    EXPECT_EQ(durationSeconds(s.m_timeFilter), 30);
+    EXPECT_EQ(s.m_waveVolume, 3);
+    EXPECT_EQ(s.m_mainVolume, 4);
+    EXPECT_EQ(s.m_soundFiles[BeginIntervall], "/s/any.wav");
+    EXPECT_EQ(s.m_soundFiles[EndExercise], "/s/end.wav");
+    ASSERT_EQ(type.m_records.size(), 1);
+    EXPECT_EQ(type.m_records[0], entry(10, 20, 1, 2));
+}
+
+TEST(document, TimeSoundSelectionAndFirstDefaultsAreNoEdits)
+{
+    TrainingDocument doc;
+    doc.onNewDocument();
+    RecordingView view;
+    doc.addObserver(&view);
+    doc.setTimeSound(false);
+    EXPECT_EQ(doc.settings().m_timeSound, 0);
+    doc.selectTrainingType("Apana Jhavari (Metta Bhavana)");
+    doc.setUpDefaultSettings();
+    EXPECT_EQ(doc.settings().m_timeSound, 1);
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(view.edits, 2) << "the time sound and the defaults are shown, a selection is not";
+
+    TrainingDocument other;
+    EXPECT_THROW(doc.appendInterval(other.trainingTypes()[0], entry(1, 2, 1, 1)), std::invalid_argument);
+    EXPECT_FALSE(doc.isModified());
 }

@@ -48,14 +48,15 @@ void expectNothingCutOff(QDialog& dialog)
 
 TEST(DialogLayout, AllFourDialogsShowTheirTextsInFull)
 {
-    TrainingType type;
-    ManualEntryDialog manual(type, {});
+    TrainingDocument document;
+    const TrainingType& type = document.trainingTypes()[0];
+    ManualEntryDialog manual(document, type, {});
     manual.m_number = "12";
     manual.m_timeStart = makeLocalTime(2026, 3, 10, 23, 58, 0);
     manual.m_timeEnd = makeLocalTime(2026, 3, 10, 23, 59, 20);
     expectNothingCutOff(manual);
 
-    PhoneRecordDialog phone(&type, {}, 65535);
+    PhoneRecordDialog phone(document, &type, {}, 65535);
     phone.m_record = "1700000000-1700000600x";
     expectNothingCutOff(phone);
 

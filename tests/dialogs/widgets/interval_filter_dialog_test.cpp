@@ -32,7 +32,7 @@ void press(QWidget* dialog, int id)
 TEST(IntervalFilterDialog, OkStoresTheTimeAndMarksModifiedCancelChangesNothing)
 {
     TrainingDocument doc;
-    ASSERT_EQ(durationSeconds(doc.m_settings.m_timeFilter), 10);
+    ASSERT_EQ(durationSeconds(doc.settings().m_timeFilter), 10);
 
     QTime shown;
     runFilterDialog(doc, [&](QWidget* dialog) {
@@ -42,20 +42,20 @@ TEST(IntervalFilterDialog, OkStoresTheTimeAndMarksModifiedCancelChangesNothing)
         press(dialog, IntervalFilterDialog::IDCANCEL);
     });
     EXPECT_EQ(shown, QTime(0, 0, 10));
-    EXPECT_EQ(durationSeconds(doc.m_settings.m_timeFilter), 10);
+    EXPECT_EQ(durationSeconds(doc.settings().m_timeFilter), 10);
     EXPECT_FALSE(doc.isModified());
 
     // OK without a change still counts as a change.
     runFilterDialog(doc, [](QWidget* dialog) { press(dialog, IntervalFilterDialog::IDOK); });
     EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(doc.m_settings.m_timeFilter, makeDuration(0, 0, 10));
+    EXPECT_EQ(doc.settings().m_timeFilter, makeDuration(0, 0, 10));
 
     // 00:00:00 switches the filter off; the stored value keeps its date.
     runFilterDialog(doc, [](QWidget* dialog) {
         picker(dialog)->setTime(QTime(0, 0, 0));
         QTest::keyClick(picker(dialog), Qt::Key_Return);
     });
-    EXPECT_EQ(doc.m_settings.m_timeFilter, makeDuration(0, 0, 0));
+    EXPECT_EQ(doc.settings().m_timeFilter, makeDuration(0, 0, 0));
 
     // The largest time that can be entered.
     runFilterDialog(doc, [](QWidget* dialog) {
@@ -63,8 +63,8 @@ TEST(IntervalFilterDialog, OkStoresTheTimeAndMarksModifiedCancelChangesNothing)
         QTest::keyClick(picker(dialog), Qt::Key_Up); // the hours stop at 23
         press(dialog, IntervalFilterDialog::IDOK);
     });
-    EXPECT_EQ(durationSeconds(doc.m_settings.m_timeFilter), 23 * 3600 + 59 * 60 + 59);
-    EXPECT_EQ(doc.m_settings.m_timeFilter, makeDuration(23, 59, 59));
+    EXPECT_EQ(durationSeconds(doc.settings().m_timeFilter), 23 * 3600 + 59 * 60 + 59);
+    EXPECT_EQ(doc.settings().m_timeFilter, makeDuration(23, 59, 59));
 
     // Esc is Cancel.
     doc.setModified(false);
@@ -73,5 +73,5 @@ TEST(IntervalFilterDialog, OkStoresTheTimeAndMarksModifiedCancelChangesNothing)
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(durationSeconds(doc.m_settings.m_timeFilter), 23 * 3600 + 59 * 60 + 59);
+    EXPECT_EQ(durationSeconds(doc.settings().m_timeFilter), 23 * 3600 + 59 * 60 + 59);
 }

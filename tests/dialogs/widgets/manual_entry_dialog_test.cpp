@@ -43,9 +43,10 @@ protected:
     void insert() { QTest::mouseClick(control<QPushButton>(&dialog, ManualEntryDialog::IDC_INSERT_INTERVAL), Qt::LeftButton); }
 
     RecordingMessageBoxes boxes;
-    TrainingType type;
+    TrainingDocument document;
+    const TrainingType& type = document.trainingTypes()[0];
     std::vector<IntervalRecord> shownRows;
-    ManualEntryDialog dialog{type, [this](const IntervalRecord& entry) { shownRows.push_back(entry); }};
+    ManualEntryDialog dialog{document, type, [this](const IntervalRecord& entry) { shownRows.push_back(entry); }};
 };
 
 } // namespace
@@ -84,7 +85,7 @@ TEST_F(ManualEntryDialogTest, InsertsRunsOfOneMeasurementAndProposesTheNext)
 TEST_F(ManualEntryDialogTest, RefusedInputShowsItsMessageAndStaysAsTyped)
 {
     for (int measurement = 1; measurement <= 4; ++measurement)
-        type.m_records.add(entry(at(8, measurement, 0), at(8, measurement, 30), measurement, 1));
+        document.appendInterval(type, entry(at(8, measurement, 0), at(8, measurement, 30), measurement, 1));
     open("1", at(9, 0, 0), at(9, 0, 20));
 
     struct Case {
@@ -185,7 +186,7 @@ TEST(openManualEntry, ClosingAlwaysCountsAsAChangeAndRefreshesTheView)
     RecordingMessageBoxes boxes;
     TrainingDocument doc;
     doc.onNewDocument();
-    TrainingType* type = doc.findTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
+    const TrainingType* type = doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
     ASSERT_TRUE(type);
     std::vector<std::string> calls;
     EntryViewHooks hooks;

@@ -39,7 +39,8 @@ protected:
     }
 
     RecordingMessageBoxes boxes;
-    TrainingType type;
+    TrainingDocument document;
+    const TrainingType& type = document.trainingTypes()[0];
     std::vector<IntervalRecord> shownRows;
     AddIntervalRowFn showRow = [this](const IntervalRecord& entry) { shownRows.push_back(entry); };
 };
@@ -49,7 +50,7 @@ protected:
 TEST_F(PhoneRecordDialogTest, EnterSavesEachRecordAndTheCaptionCountsRuns)
 {
     const ScopedTimeZone utc("UTC0");
-    PhoneRecordDialog dialog(&type, showRow, 12);
+    PhoneRecordDialog dialog(document, &type, showRow, 12);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Manual data entry from mobile phone");
     EXPECT_EQ(caption(&dialog), "Mess-Nr. 12, Lauf-Nr. 1:");
@@ -93,13 +94,13 @@ TEST_F(PhoneRecordDialogTest, DaylightSavingAtOpeningShiftsTheRecords)
 {
     {
         const ScopedTimeZone summer(zoneInDaylightSavingNow());
-        PhoneRecordDialog dialog(&type, showRow, 1);
+        PhoneRecordDialog dialog(document, &type, showRow, 1);
         dialog.show();
         enter(&dialog, "1000-2000");
     }
     {
         const ScopedTimeZone utc("UTC0");
-        PhoneRecordDialog dialog(&type, showRow, 2);
+        PhoneRecordDialog dialog(document, &type, showRow, 2);
         dialog.show();
         enter(&dialog, "1000-2000");
     }
@@ -112,7 +113,7 @@ TEST_F(PhoneRecordDialogTest, DaylightSavingAtOpeningShiftsTheRecords)
 
 TEST_F(PhoneRecordDialogTest, MeasurementBeyond65535IsRefusedWithAMessage)
 {
-    PhoneRecordDialog dialog(&type, showRow, 65536);
+    PhoneRecordDialog dialog(document, &type, showRow, 65536);
     dialog.show();
     EXPECT_EQ(caption(&dialog), "Mess-Nr. 65536, Lauf-Nr. 1:");
     enter(&dialog, "100-200");
@@ -127,10 +128,10 @@ TEST_F(PhoneRecordDialogTest, OpeningFromTheListTicksFillsAndAlwaysMarksModified
 {
     TrainingDocument doc;
     doc.onNewDocument();
-    TrainingType* current = doc.findTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
+    const TrainingType* current = doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
     ASSERT_TRUE(current);
     for (int measurement = 1; measurement <= 11; ++measurement)
-        current->m_records.add(entry(measurement * 1000, measurement * 1000 + 10, measurement, 1));
+        doc.appendInterval(*current, entry(measurement * 1000, measurement * 1000 + 10, measurement, 1));
     std::vector<std::string> calls;
     EntryViewHooks hooks;
     hooks.addIntervalRow = [&](const IntervalRecord&) { calls.push_back("row"); };

@@ -21,8 +21,9 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         for (std::size_t i = 0; i < SoundEventCount; ++i)
-            doc.m_settings.m_soundFiles[i] = make("own" + std::to_string(i) + ".wav");
-        original = doc.m_settings.m_soundFiles;
+            doc.setSoundFile(static_cast<SoundEvent>(i), make("own" + std::to_string(i) + ".wav"));
+        original = doc.settings().m_soundFiles;
+        doc.setModified(false); // as just saved
     }
 
     std::string make(const std::string& name)
@@ -78,7 +79,7 @@ TEST_F(ChooseSounds, OkWritesAllPathsAndReloadsCancelChangesNothing)
         EXPECT_EQ(shown[static_cast<int>(i)].toStdString(), original[i]);
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(reloads, 1);
-    EXPECT_EQ(doc.m_settings.m_soundFiles, original);
+    EXPECT_EQ(doc.settings().m_soundFiles, original);
 }
 
 TEST_F(ChooseSounds, ResetOffersTheProgramDirectoryDefaultsOnlyOnYes)
@@ -101,7 +102,7 @@ TEST_F(ChooseSounds, ResetOffersTheProgramDirectoryDefaultsOnlyOnYes)
         EXPECT_EQ(afterYes[i].toStdString(), programDirectory() + "/" + kDefaultSoundFiles[i]);
     }
     // Reset followed by Cancel leaves the document alone.
-    EXPECT_EQ(doc.m_settings.m_soundFiles, original);
+    EXPECT_EQ(doc.settings().m_soundFiles, original);
     EXPECT_FALSE(doc.isModified());
 
     boxes.answers = {MessageBox::Answer::Yes};
@@ -110,7 +111,7 @@ TEST_F(ChooseSounds, ResetOffersTheProgramDirectoryDefaultsOnlyOnYes)
         press(dialog, SoundChoiceDialog::IDOK);
     });
     for (std::size_t i = 0; i < SoundEventCount; ++i)
-        EXPECT_EQ(doc.m_settings.m_soundFiles[i], programFilePath(kDefaultSoundFiles[i]));
+        EXPECT_EQ(doc.settings().m_soundFiles[i], programFilePath(kDefaultSoundFiles[i]));
     EXPECT_EQ(reloads, 1);
 }
 
@@ -142,7 +143,7 @@ TEST_F(ChooseSounds, ChosenFileIsHeardBeforeOkAndStoredOnOk)
 
         press(dialog, SoundChoiceDialog::listenId(EndIntervall));
         press(dialog, SoundChoiceDialog::listenId(UddhaccaAlarm));
-        EXPECT_EQ(doc.m_settings.m_soundFiles[EndIntervall], original[EndIntervall]);
+        EXPECT_EQ(doc.settings().m_soundFiles[EndIntervall], original[EndIntervall]);
         press(dialog, SoundChoiceDialog::IDOK);
     });
     EXPECT_EQ(QDir(startFolder), QDir(QString::fromStdString(programDirectory())));
@@ -150,7 +151,7 @@ TEST_F(ChooseSounds, ChosenFileIsHeardBeforeOkAndStoredOnOk)
     EXPECT_EQ(rowAfterCancel.toStdString(), original[EndIntervall]);
     EXPECT_EQ(rowAfterChoice.toStdString(), chosen);
     EXPECT_EQ(played, (std::vector<std::string>{chosen, original[UddhaccaAlarm]}));
-    EXPECT_EQ(doc.m_settings.m_soundFiles[EndIntervall], chosen);
-    EXPECT_EQ(doc.m_settings.m_soundFiles[BeginIntervall], original[BeginIntervall]);
+    EXPECT_EQ(doc.settings().m_soundFiles[EndIntervall], chosen);
+    EXPECT_EQ(doc.settings().m_soundFiles[BeginIntervall], original[BeginIntervall]);
     EXPECT_TRUE(boxes.messages.isEmpty());
 }
