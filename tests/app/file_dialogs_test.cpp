@@ -39,7 +39,7 @@ QStringList listedFiles(QFileDialog& dialog, const QString& folder, int minCount
 
 } // namespace
 
-TEST(fileDialogs, AllFilesListsAlsoNamesWithoutExtension)
+TEST(FileDialogs, AllFilesListsAlsoNamesWithoutExtension)
 {
     QTemporaryDir folder;
     for (const char* name : {"README", "morning.con", "notes.txt"}) {
@@ -69,7 +69,7 @@ TEST(fileDialogs, AllFilesListsAlsoNamesWithoutExtension)
     EXPECT_EQ(everything, QStringList({"README", "morning.con", "notes.txt"}));
 }
 
-TEST(fileDialogs, AllFilesInTheSaveDialogKeepsTheTypedName)
+TEST(FileDialogs, AllFilesInTheSaveDialogKeepsTheTypedName)
 {
     QTemporaryDir folder;
     const QString path = QDir(folder.path()).canonicalPath();

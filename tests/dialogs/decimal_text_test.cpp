@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(readDecimal, ReadsLikeAtoi)
+TEST(ReadDecimal, ReadsLikeAtoi)
 {
     EXPECT_EQ(readDecimal("42"), 42);
     EXPECT_EQ(readDecimal(" \t\n42abc"), 42);
@@ -15,7 +15,7 @@ TEST(readDecimal, ReadsLikeAtoi)
     EXPECT_EQ(readDecimal("+-3"), 0);
 }
 
-TEST(readDecimal, StopsAtTheEndsOfThe32BitRange)
+TEST(ReadDecimal, StopsAtTheEndsOfThe32BitRange)
 {
     EXPECT_EQ(readDecimal("2147483647"), 2147483647);
     EXPECT_EQ(readDecimal("2147483648"), 2147483647);

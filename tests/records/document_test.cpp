@@ -64,7 +64,7 @@ void loadNames(TrainingDocument& doc, const std::array<std::string, TrainingDocu
 
 } // namespace
 
-TEST(document, NewDocumentAfterMakingHasDefaultsAndNoCurrentType)
+TEST(Document, NewDocumentAfterMakingHasDefaultsAndNoCurrentType)
 {
     initProgramPath();
     TrainingDocument doc;
@@ -99,7 +99,7 @@ TEST(document, NewDocumentAfterMakingHasDefaultsAndNoCurrentType)
     EXPECT_EQ(programFilePath(""), programDirectory());
 }
 
-TEST(document, LaterNewDocumentKeepsSettingsAndCurrentTypeAndNotifies)
+TEST(Document, LaterNewDocumentKeepsSettingsAndCurrentTypeAndNotifies)
 {
     TrainingDocument doc;
     doc.onNewDocument();
@@ -128,7 +128,7 @@ TEST(document, LaterNewDocumentKeepsSettingsAndCurrentTypeAndNotifies)
     EXPECT_EQ(view.changes, 1);
 }
 
-TEST(document, FindTrainingTypeMatchesWholeNamesByteForByte)
+TEST(Document, FindTrainingTypeMatchesWholeNamesByteForByte)
 {
     TrainingDocument doc;
     doc.onNewDocument();
@@ -145,7 +145,7 @@ TEST(document, FindTrainingTypeMatchesWholeNamesByteForByte)
     EXPECT_EQ(doc.selectTrainingType("Apana Jhavari (Metta Bhavana)"), &doc.trainingTypes()[0]) << "first match wins";
 }
 
-TEST(document, MeasurementNumbersAndListOperations)
+TEST(Document, MeasurementNumbersAndListOperations)
 {
     TrainingDocument doc;
     doc.onNewDocument();
@@ -182,7 +182,7 @@ TEST(document, MeasurementNumbersAndListOperations)
     EXPECT_EQ(list.size(), 0);
 }
 
-TEST(document, NewDocumentStoresTheExactBytes)
+TEST(Document, NewDocumentStoresTheExactBytes)
 {
     initProgramPath();
     TrainingDocument doc;
@@ -203,7 +203,7 @@ TEST(document, NewDocumentStoresTheExactBytes)
     EXPECT_EQ(doc.settings().m_trainingType, "Kanika Jhavari (Vipassana Bhavana)");
 }
 
-TEST(document, LoadReplacesSettingsAndRecordsButNotTheCurrentType)
+TEST(Document, LoadReplacesSettingsAndRecordsButNotTheCurrentType)
 {
     TrainingDocument source;
     source.onNewDocument();
@@ -240,7 +240,7 @@ TEST(document, LoadReplacesSettingsAndRecordsButNotTheCurrentType)
     EXPECT_EQ(store(doc), bytes) << "texts are written back byte for byte";
 }
 
-TEST(document, NegativeCountYieldsAnEmptyTypeAndTheNextBlockFollows)
+TEST(Document, NegativeCountYieldsAnEmptyTypeAndTheNextBlockFollows)
 {
     ByteWriter w = defaultSettingsBytes("B");
     w.text("A").int32(-1);
@@ -257,7 +257,7 @@ TEST(document, NegativeCountYieldsAnEmptyTypeAndTheNextBlockFollows)
     EXPECT_EQ(doc.trainingTypes()[2].m_name, "C");
 }
 
-TEST(document, MagicIsComparedCaseSensitively)
+TEST(Document, MagicIsComparedCaseSensitively)
 {
     ByteWriter w;
     w.raw({0x03, 'C', 'O', 'N'});
@@ -274,7 +274,7 @@ TEST(document, MagicIsComparedCaseSensitively)
     EXPECT_EQ(doc.settings().m_waveVolume, 4) << "nothing after the magic is read";
 }
 
-TEST(document, HugeCountsFailAsCutShortWithoutAllocating)
+TEST(Document, HugeCountsFailAsCutShortWithoutAllocating)
 {
     ByteWriter w = defaultSettingsBytes("");
     w.text("A").int32(0x7FFFFFFF).entry(1, 2, 0, 1, 1);
@@ -290,7 +290,7 @@ TEST(document, HugeCountsFailAsCutShortWithoutAllocating)
     EXPECT_EQ(doc.trainingTypes()[0].m_records.size(), 0);
 }
 
-TEST(document, DamagedFilesNeverCrashTheReader)
+TEST(Document, DamagedFilesNeverCrashTheReader)
 {
     TrainingDocument source;
     source.onNewDocument();
@@ -318,14 +318,14 @@ TEST(document, DamagedFilesNeverCrashTheReader)
             EXPECT_NE(error.message(), "");
         }
         std::size_t records = 0;
-        for (const TrainingType& type : doc.trainingTypes())
-            records += static_cast<std::size_t>(type.m_records.size());
+        for (const TrainingType& loadedType : doc.trainingTypes())
+            records += static_cast<std::size_t>(loadedType.m_records.size());
         EXPECT_LE(records * 16, damaged.size()) << "no more records than the bytes can hold";
     }
     EXPECT_GT(accepted, 0) << "damage inside times and numbers still loads";
 }
 
-TEST(document, EveryEditMarksModifiedAndTellsTheObserversOnce)
+TEST(Document, EveryEditMarksModifiedAndTellsTheObserversOnce)
 {
     TrainingDocument doc;
     doc.onNewDocument();
@@ -375,7 +375,7 @@ TEST(document, EveryEditMarksModifiedAndTellsTheObserversOnce)
     EXPECT_EQ(type.m_records[0], entry(10, 20, 1, 2));
 }
 
-TEST(document, TimeSoundSelectionAndFirstDefaultsAreNoEdits)
+TEST(Document, TimeSoundSelectionAndFirstDefaultsAreNoEdits)
 {
     TrainingDocument doc;
     doc.onNewDocument();

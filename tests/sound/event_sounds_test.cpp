@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kRate = 44100;
 
-TEST(eventSounds, AMissingFileSilencesOnlyItsEvent)
+TEST(EventSounds, AMissingFileSilencesOnlyItsEvent)
 {
     CaptureDevice device;
     EventSounds sounds(createAlsaSoundPlayer());
@@ -43,7 +43,7 @@ TEST(eventSounds, AMissingFileSilencesOnlyItsEvent)
     EXPECT_EQ(device.samples(), expected);
 }
 
-TEST(eventSounds, TheDefaultSoundsLieNextToTheProgramAndPlay)
+TEST(EventSounds, TheDefaultSoundsLieNextToTheProgramAndPlay)
 {
     ASSERT_TRUE(initProgramPath());
     CaptureDevice device;
@@ -73,7 +73,7 @@ TEST(eventSounds, TheDefaultSoundsLieNextToTheProgramAndPlay)
     }
 }
 
-TEST(eventSounds, AnEventOutsideTheFiveIsRefused)
+TEST(EventSounds, AnEventOutsideTheFiveIsRefused)
 {
     CaptureDevice device;
     EventSounds sounds(createAlsaSoundPlayer());

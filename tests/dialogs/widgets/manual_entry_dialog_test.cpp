@@ -181,7 +181,7 @@ TEST_F(ManualEntryDialogTest, ArrowsStepTheNumberWithinTheirRange)
     EXPECT_EQ(numberEdit()->text(), "99");
 }
 
-TEST(openManualEntry, ClosingAlwaysCountsAsAChangeAndRefreshesTheView)
+TEST(OpenManualEntry, ClosingAlwaysCountsAsAChangeAndRefreshesTheView)
 {
     RecordingMessageBoxes boxes;
     TrainingDocument doc;
