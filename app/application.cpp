@@ -19,7 +19,11 @@
 
 namespace {
 
-Application* g_pApp = nullptr;
+Application*& currentApplication()
+{
+    static Application* current = nullptr;
+    return current;
+}
 
 constexpr const char* kPreviewPagesEntry = "Settings/PreviewPages";
 constexpr int kExitFailure = 1;
@@ -34,7 +38,7 @@ void beep()
 
 Application::Application(ViewFactory makeView) : m_makeView(std::move(makeView))
 {
-    g_pApp = this;
+    currentApplication() = this;
 }
 
 Application::~Application()
@@ -43,12 +47,12 @@ Application::~Application()
     m_mainWindow.reset();
     m_framework.reset();
     m_document.reset();
-    g_pApp = nullptr;
+    currentApplication() = nullptr;
 }
 
 Application* Application::instance()
 {
-    return g_pApp;
+    return currentApplication();
 }
 
 bool Application::startUp(const QStringList& arguments)

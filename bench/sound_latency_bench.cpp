@@ -22,10 +22,19 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::atomic<bool> g_bWaitingForFirstWrite{false};
-std::atomic<Clock::rep> g_firstWrite{0};
-// The stream opened by the play being timed: a sound still ending is not counted.
-std::atomic<snd_pcm_t*> g_pTimedStream{nullptr};
+// What the interposed ALSA functions note for the play being timed.
+struct FirstWriteProbe {
+    std::atomic<bool> waitingForFirstWrite{false};
+    std::atomic<Clock::rep> firstWrite{0};
+    // The stream opened by the play being timed: a sound still ending is not counted.
+    std::atomic<snd_pcm_t*> timedStream{nullptr};
+};
+
+FirstWriteProbe& probe()
+{
+    static FirstWriteProbe instance;
+    return instance;
+}
 
 } // namespace
 
@@ -37,7 +46,7 @@ extern "C" int snd_pcm_open(snd_pcm_t** pcm, const char* name, snd_pcm_stream_t 
     static const auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "snd_pcm_open"));
     const int result = real(pcm, name, stream, mode);
     if (result == 0)
-        g_pTimedStream = *pcm;
+        probe().timedStream = *pcm;
     return result;
 }
 
@@ -45,9 +54,9 @@ extern "C" snd_pcm_sframes_t snd_pcm_writei(snd_pcm_t* pcm, const void* buffer, 
 {
     using Write = snd_pcm_sframes_t (*)(snd_pcm_t*, const void*, snd_pcm_uframes_t);
     static const auto real = reinterpret_cast<Write>(dlsym(RTLD_NEXT, "snd_pcm_writei"));
-    if (pcm == g_pTimedStream && g_bWaitingForFirstWrite) {
-        g_firstWrite = Clock::now().time_since_epoch().count();
-        g_bWaitingForFirstWrite = false;
+    if (pcm == probe().timedStream && probe().waitingForFirstWrite) {
+        probe().firstWrite = Clock::now().time_since_epoch().count();
+        probe().waitingForFirstWrite = false;
     }
     return real(pcm, buffer, size);
 }
@@ -104,16 +113,16 @@ void startLatency(benchmark::State& state, int mode)
     const int id = loadTone(store);
     std::vector<double> latencies;
     for (auto _ : state) {
-        g_pTimedStream = nullptr;
-        g_bWaitingForFirstWrite = true;
+        probe().timedStream = nullptr;
+        probe().waitingForFirstWrite = true;
         const auto start = Clock::now();
         if (!store.playSoundById(id, mode)) {
             state.SkipWithError("the null device did not play");
             break;
         }
-        while (g_bWaitingForFirstWrite)
+        while (probe().waitingForFirstWrite)
             std::this_thread::yield();
-        const std::chrono::duration<double> latency(Clock::time_point(Clock::duration(g_firstWrite.load())) - start);
+        const std::chrono::duration<double> latency(Clock::time_point(Clock::duration(probe().firstWrite.load())) - start);
         state.SetIterationTime(latency.count());
         latencies.push_back(latency.count() * 1e6);
     }

@@ -55,17 +55,22 @@ public:
     }
 };
 
-FileDialogs* g_pFileDialogs = nullptr;
+// The stand-in a test installed, or null.
+FileDialogs*& installedFileDialogs()
+{
+    static FileDialogs* installed = nullptr;
+    return installed;
+}
 
 } // namespace
 
 FileDialogs& fileDialogs()
 {
     static QtFileDialogs real;
-    return g_pFileDialogs ? *g_pFileDialogs : real;
+    return installedFileDialogs() ? *installedFileDialogs() : real;
 }
 
 void setFileDialogs(FileDialogs* dialogs)
 {
-    g_pFileDialogs = dialogs;
+    installedFileDialogs() = dialogs;
 }

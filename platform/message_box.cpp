@@ -31,17 +31,22 @@ public:
     }
 };
 
-MessageBox* g_pMessageBoxes = nullptr;
+// The stand-in a test installed, or null.
+MessageBox*& installedMessageBoxes()
+{
+    static MessageBox* installed = nullptr;
+    return installed;
+}
 
 } // namespace
 
 MessageBox& messageBoxes()
 {
     static QtMessageBox real;
-    return g_pMessageBoxes ? *g_pMessageBoxes : real;
+    return installedMessageBoxes() ? *installedMessageBoxes() : real;
 }
 
 void setMessageBoxes(MessageBox* boxes)
 {
-    g_pMessageBoxes = boxes;
+    installedMessageBoxes() = boxes;
 }

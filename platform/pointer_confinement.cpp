@@ -65,17 +65,22 @@ private:
     bool m_x11Grab = false;
 };
 
-PointerConfinement* g_pConfinement = nullptr;
+// The stand-in a test installed, or null.
+PointerConfinement*& installedConfinement()
+{
+    static PointerConfinement* installed = nullptr;
+    return installed;
+}
 
 } // namespace
 
 PointerConfinement& pointerConfinement()
 {
     static X11PointerConfinement real;
-    return g_pConfinement ? *g_pConfinement : real;
+    return installedConfinement() ? *installedConfinement() : real;
 }
 
 void setPointerConfinement(PointerConfinement* confinement)
 {
-    g_pConfinement = confinement;
+    installedConfinement() = confinement;
 }
