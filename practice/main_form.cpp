@@ -3,7 +3,6 @@
 #include "sound/alsa_sound_player.h"
 #include "practice/interval_list_model.h"
 #include "practice/key_state_tracker.h"
-#include "practice/measuring_mode_flag.h"
 #include "platform/message_box.h"
 #include "practice/plain_controls.h"
 #include "platform/pointer_confinement.h"
@@ -12,11 +11,9 @@
 #include "records/text_encoding.h"
 #include "platform/time_picker.h"
 #include "practice/main_form_template.h"
+#include "evaluation/diagram_print_preview.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -66,7 +63,7 @@ MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> play
     setAutoFillBackground(true);
     m_measureTimer.setTimerType(Qt::PreciseTimer);
     m_measureTimer.setInterval(kMeasureTimerPeriodMs);
-    connect(&m_measureTimer, &QTimer::timeout, this, &MainForm::onMeasureTick);
+    connect(&m_measureTimer, &QTimer::timeout, this, [this] { m_measuring.onMeasureTick(); });
     buildForm();
     connectHandlers();
     setStatusPanel(PanelSettings);
@@ -278,52 +275,17 @@ void MainForm::onTimeSoundCommand()
 
 void MainForm::onMeasuringModeCommand()
 {
-    toggleMeasuringMode();
-}
-
-void MainForm::toggleMeasuringMode()
-{
     m_measuring.toggleMeasuringMode();
 }
 
-void MainForm::startInterval()
+void MainForm::measuringActiveChanged(bool active)
 {
-    m_measuring.startInterval();
+    m_measuringState.setActive(active);
 }
 
-void MainForm::endInterval(bool withSound)
+void MainForm::onMeasuringActivationChanged(bool activated)
 {
-    m_measuring.endInterval(withSound);
-}
-
-void MainForm::onMeasureTick()
-{
-    m_measuring.onMeasureTick();
-}
-
-void MainForm::advanceRunningSpans()
-{
-    m_measuring.advanceRunningSpans();
-}
-
-void MainForm::playF12Alarm()
-{
-    m_measuring.playF12Alarm();
-}
-
-bool MainForm::checkFixedTotalTime()
-{
-    return m_measuring.checkFixedTotalTime();
-}
-
-void MainForm::checkUddhaccaAlarm()
-{
-    m_measuring.checkUddhaccaAlarm();
-}
-
-void MainForm::checkTimeSound()
-{
-    m_measuring.checkTimeSound();
+    confinePointer(activated);
 }
 
 void MainForm::mousePressEvent(QMouseEvent* event)
@@ -345,7 +307,7 @@ void MainForm::updateTimeDisplays()
 {
     m_totalTime->setText(QStringLiteral(" ") + QString::fromStdString(formatSpan(m_measuring.m_spanTotal)));
     m_clock->setTime(m_measuring.m_spanCurrent);
-    if (m_fixedTotal->isChecked() && g_bMeasuringMode)
+    if (m_fixedTotal->isChecked() && m_measuring.isActive())
         m_progress->setPos(m_measuring.progressPercent());
     m_longestTime->setText(QString::fromStdString(formatSpan(m_measuring.m_spanLongest)));
 }
@@ -358,11 +320,6 @@ void MainForm::setStatusPanel(StatusPanelState state)
     m_bannerLabel->setTextColor(look.textColour);
     m_banner->setBkColor(look.left, look.right);
     m_bannerLabel->setWindowText(QString::fromLatin1(look.text));
-}
-
-void MainForm::showMeasuringStatusText()
-{
-    setStatusText(m_measuring.measuringStatusText());
 }
 
 void MainForm::setStatusText(const std::string& text)
@@ -460,7 +417,7 @@ bool MainForm::isAutoAlarmTicked() const
 void MainForm::fillIntervalList()
 {
     const TrainingType* type = m_measuring.m_trainingType;
-    if (g_bMeasuringMode || !type) {
+    if (m_measuring.isActive() || !type) {
         m_listModel->clear();
         return;
     }
@@ -474,12 +431,6 @@ void MainForm::fillIntervalList()
 void MainForm::addIntervalRow(const IntervalRecord& entry)
 {
     m_listModel->addRow(entry);
-}
-
-void MainForm::deleteIntervalRow(int row)
-{
-    if (TrainingType* type = m_measuring.m_trainingType)
-        m_listModel->deleteRows(*type, {row});
 }
 
 void MainForm::deleteSelectedIntervals()
@@ -541,6 +492,7 @@ EntryViewHooks MainForm::makeEntryHooks()
         [this] { fillIntervalList(); },
         [this] { refreshDiagrams(); },
         [this] { m_showLast->setChecked(true); },
+        [this] { return m_measuring.isActive(); },
     };
 }
 
@@ -559,28 +511,12 @@ void MainForm::onPhoneRecordEntry()
     openPhoneRecordEntry(this, m_document, currentTrainingType(), makeEntryHooks());
 }
 
-void MainForm::onFilePrintPreview(QPrinter& printer, int& nNumPreviewPages)
+void MainForm::onFilePrintPreview(QPrinter& printer, int& previewPages)
 {
-    // The document has pages 1 to 4 for every job: a page range chosen for an
-    // earlier print is not kept.
-    printer.setPrintRange(QPrinter::AllPages);
-    printer.setFromTo(0, 0);
-    QPrintPreviewDialog preview(&printer, window());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
-        static const TrainingType kNoType;
-        const TrainingType* type = currentTrainingType();
-        m_printout.print(*target, type ? *type : kNoType, m_document.m_settings, m_document.title());
-    });
-    // The preview's own layout actions, so that its tool bar shows the layout too.
-    auto* onePage = preview.findChild<QAction*>(QStringLiteral("singleModeAction"));
-    auto* twoPages = preview.findChild<QAction*>(QStringLiteral("facingModeAction"));
-    if (QAction* layout = nNumPreviewPages == 2 ? twoPages : onePage)
-        layout->trigger();
-    preview.exec();
-    if (onePage && onePage->isChecked())
-        nNumPreviewPages = 1;
-    else if (twoPages && twoPages->isChecked())
-        nNumPreviewPages = 2;
+    static const TrainingType kNoType;
+    const TrainingType* type = currentTrainingType();
+    showDiagramPrintPreview(printer, previewPages, m_printout, type ? *type : kNoType, m_document.m_settings,
+                            m_document.title(), window());
 }
 
 // --- volume sliders ------------------------------------------------------------

@@ -3,7 +3,6 @@
 #include "practice/clock.h"
 #include "records/training_document.h"
 #include "practice/key_state.h"
-#include "practice/measuring_mode_flag.h"
 
 #include <algorithm>
 
@@ -21,11 +20,15 @@ MeasuringMode::MeasuringMode(TrainingDocument& document, MeasuringForm& form, co
 
 void MeasuringMode::toggleMeasuringMode()
 {
-    g_bMeasuringMode = !g_bMeasuringMode;
-    if (g_bMeasuringMode)
+    const bool wasActive = m_active;
+    m_active = !m_active;
+    if (m_active)
         switchMeasuringModeOn();
     else
         switchMeasuringModeOff();
+    // A start that failed changed nothing for the others.
+    if (m_active != wasActive)
+        m_form.measuringActiveChanged(m_active);
 }
 
 void MeasuringMode::switchMeasuringModeOn()
@@ -49,7 +52,7 @@ void MeasuringMode::switchMeasuringModeOn()
     if (m_timerId == 0) {
         // Without its timer the mode could neither see ESC nor end by itself:
         // it is not entered at all.
-        g_bMeasuringMode = false;
+        m_active = false;
         m_form.setStatusPanel(PanelSettings);
         m_form.setStatusText(kStatusModeOff);
         m_form.fillIntervalList();
@@ -92,7 +95,7 @@ void MeasuringMode::stopTimer()
 
 void MeasuringMode::onLeftButtonDown()
 {
-    if (!g_bMeasuringMode)
+    if (!m_active)
         return;
     if (m_intervalRunning) {
         m_form.setStatusPanel(PanelWaiting);
@@ -105,7 +108,7 @@ void MeasuringMode::onLeftButtonDown()
 
 void MeasuringMode::onRightButtonDown()
 {
-    if (!g_bMeasuringMode || !m_intervalRunning)
+    if (!m_active || !m_intervalRunning)
         return;
     m_intervalUddhacca = true;
     m_form.setStatusPanel(PanelWaiting);

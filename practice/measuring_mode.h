@@ -50,6 +50,8 @@ public:
     virtual void playSoundEvent(SoundEvent event, int mode) = 0;
     virtual bool isFixedTotalTimeTicked() const = 0;
     virtual bool isAutoAlarmTicked() const = 0;
+    // The mode went on or off; called once per change, after the switch.
+    virtual void measuringActiveChanged(bool active) = 0;
 };
 
 // The measuring mode: one run from switching on to switching off, its
@@ -59,6 +61,7 @@ public:
     MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock, const KeyState& keys);
     virtual ~MeasuringMode() = default;
 
+    bool isActive() const { return m_active; }
     void toggleMeasuringMode();
     void onLeftButtonDown();
     void onRightButtonDown();
@@ -105,6 +108,7 @@ private:
     void switchMeasuringModeOff();
     void stopTimer();
 
+    bool m_active = false;
     TrainingDocument& m_document;
     MeasuringForm& m_form;
     const Clock& m_clock;

@@ -2,7 +2,6 @@
 
 #include "evaluation/diagram_windows.h"
 #include "records/document_file.h"
-#include "practice/measuring_mode_flag.h"
 #include "evaluation/diagram_window.h"
 #include "practice/plain_controls.h"
 #include "records/program_path.h"
@@ -224,7 +223,7 @@ TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndWaitsWhileMeasuring)
 
     m_doc.setModified(false);
     m_view->onMeasuringModeCommand();
-    ASSERT_TRUE(g_bMeasuringMode);
+    ASSERT_TRUE(m_view->measuring().isActive());
     m_view->onManualEntryCommand(); // would block here if a dialog opened
     EXPECT_FALSE(m_doc.isModified());
     m_view->onMeasuringModeCommand();

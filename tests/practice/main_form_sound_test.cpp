@@ -2,7 +2,6 @@
 
 #include "sound/alsa_sound_player.h"
 #include "tests/sound/capture_device.h"
-#include "practice/measuring_mode_flag.h"
 #include "practice/main_form.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +48,7 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     expectNext(EndIntervallUddhacca);
 
     keys.hold(WatchedKey::F12);
-    view.onMeasureTick();
+    view.measuring().onMeasureTick();
     keys.release(WatchedKey::F12);
     total += samples[UddhaccaAlarm].size();
     const std::vector<std::int16_t> afterAlarm = device.samples(); // no waiting: it was synchronous
@@ -57,9 +56,9 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     EXPECT_TRUE(std::equal(samples[UddhaccaAlarm].rbegin(), samples[UddhaccaAlarm].rend(), afterAlarm.rbegin()));
 
     keys.hold(WatchedKey::Escape);
-    view.onMeasureTick();
+    view.measuring().onMeasureTick();
     expectNext(EndExercise);
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(view.measuring().isActive());
     EXPECT_EQ(device.samples().size(), total);
 }
 

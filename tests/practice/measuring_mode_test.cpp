@@ -1,7 +1,6 @@
 #include "tests/practice/measuring_doubles.h"
 
 #include "records/training_document.h"
-#include "practice/measuring_mode_flag.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +34,7 @@ public:
     void playSoundEvent(SoundEvent event, int mode) override { m_sounds.emplace_back(event, mode); }
     bool isFixedTotalTimeTicked() const override { return m_fixedTicked; }
     bool isAutoAlarmTicked() const override { return m_alarmTicked; }
+    void measuringActiveChanged(bool active) override { m_activeChanges.push_back(active); }
 
     int m_progress = -1;
     int m_diagramCloses = 0;
@@ -52,19 +52,18 @@ public:
     std::vector<PlayedSound> m_sounds;
     bool m_fixedTicked = false;
     bool m_alarmTicked = false;
+    std::vector<bool> m_activeChanges;
 };
 
 class MeasuringModeTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_bMeasuringMode = false;
         m_doc.onNewDocument();
         m_doc.m_settings.m_timeSound = 0;
         m_doc.m_currentType = &m_doc.m_trainingTypes[0];
         m_mode.m_trainingType = m_doc.m_currentType;
     }
-    void TearDown() override { g_bMeasuringMode = false; }
 
     // Ticks every 200 ms for the given seconds (five ticks a second).
     void runFor(TimeSpan seconds)
@@ -98,7 +97,7 @@ TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
 {
     addRecord(4);
     m_mode.toggleMeasuringMode();
-    EXPECT_TRUE(g_bMeasuringMode);
+    EXPECT_TRUE(m_mode.isActive());
     EXPECT_EQ(m_form.m_panel, PanelWaiting);
     EXPECT_TRUE(m_form.m_showLast);
     EXPECT_TRUE(m_form.m_timerRunning);
@@ -109,12 +108,13 @@ TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
     EXPECT_EQ(m_form.m_status, std::string(kStatusModeActive) + kStatusModeHint);
     runFor(3);
     m_mode.toggleMeasuringMode();
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_mode.isActive());
     EXPECT_EQ(m_form.m_panel, PanelSettings);
     EXPECT_FALSE(m_form.m_timerRunning);
     EXPECT_FALSE(m_form.m_confined);
     EXPECT_TRUE(m_form.m_settingsEnabled);
     EXPECT_EQ(m_form.m_status, kStatusModeOff);
+    EXPECT_EQ(m_form.m_activeChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(records().size(), 1);
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_TRUE(takeSounds().empty());
@@ -205,7 +205,7 @@ TEST_F(MeasuringModeTest, EscapeAndF11CutTheIntervalOffSilentlyAsUddhacca)
         m_keys.hold(key);
         m_mode.onMeasureTick();
         m_keys.release(key);
-        EXPECT_FALSE(g_bMeasuringMode);
+        EXPECT_FALSE(m_mode.isActive());
         EXPECT_FALSE(m_form.m_timerRunning);
         EXPECT_EQ(m_form.m_status, kStatusModeOff);
         const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
@@ -243,10 +243,10 @@ TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
     // Changing the setting during the run does not move the end.
     m_doc.m_settings.m_timeFixedDuration = makeDuration(1, 0, 0);
     runFor(4 * 60 - 1);
-    EXPECT_TRUE(g_bMeasuringMode);
+    EXPECT_TRUE(m_mode.isActive());
     m_clock.advance(1);
     m_mode.onMeasureTick();
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_mode.isActive());
     EXPECT_FALSE(m_form.m_timerRunning);
     ASSERT_EQ(records().size(), 2);
     EXPECT_EQ(records()[1].length(), 4 * 60);
@@ -264,7 +264,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
     m_mode.toggleMeasuringMode();
     EXPECT_EQ(m_mode.progressPercent(), 100);
     m_mode.onMeasureTick();
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_mode.isActive());
     EXPECT_EQ(records().size(), 0);
     const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
     EXPECT_EQ(takeSounds(), expected);
@@ -272,7 +272,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
     m_form.m_fixedTicked = false;
     m_mode.toggleMeasuringMode();
     runFor(5);
-    EXPECT_TRUE(g_bMeasuringMode);
+    EXPECT_TRUE(m_mode.isActive());
 }
 
 TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
@@ -372,7 +372,8 @@ TEST_F(MeasuringModeTest, WithoutItsTimerTheModeIsNotEntered)
 {
     m_form.m_timerCanStart = false;
     m_mode.toggleMeasuringMode();
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_mode.isActive());
+    EXPECT_TRUE(m_form.m_activeChanges.empty()) << "the others saw no change";
     EXPECT_EQ(m_form.m_panel, PanelSettings);
     EXPECT_FALSE(m_form.m_confined);
     EXPECT_TRUE(m_form.m_settingsEnabled);
