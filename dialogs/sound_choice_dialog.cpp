@@ -59,7 +59,7 @@ SoundChoiceDialog::SoundChoiceDialog(PlaySoundFileFn playFile, QWidget* parent)
 {
     setUpDialogFrame(*this, "Choose Sounds", 316, 178);
     const std::vector<DialogControl> controls = makeTemplate();
-    const auto byId = buildDialogControls(this, dialogFont(), controls, makePathEdit);
+    const auto byId = buildDialogControls(this, templateFont(), controls, makePathEdit);
     const auto button = [&byId](int id) { return static_cast<QPushButton*>(byId[id]); };
     for (int event = 0; event < SoundEventCount; ++event) {
         m_edits[static_cast<std::size_t>(event)] = static_cast<QLineEdit*>(byId[editId(event)]);

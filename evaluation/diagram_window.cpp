@@ -42,13 +42,6 @@ const char* windowText(DiagramKind kind)
     return "Sikkhati";
 }
 
-QFont formFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    return font;
-}
-
 } // namespace
 
 DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
@@ -59,7 +52,7 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setObjectName(QStringLiteral("157"));
-    const QFont font = formFont();
+    const QFont font = templateFont();
     setFont(font);
     const QMap<int, QWidget*> controls =
         buildDialogControls(this, font, kTemplate, [this](const DialogControl&, QWidget* parent) {

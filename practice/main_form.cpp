@@ -59,7 +59,7 @@ MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> play
       m_measuring(document, *this, clock, keys ? *keys : *m_ownKeys)
 {
     setObjectName(QStringLiteral("101"));
-    setFont(templateFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(templateFont());
     setAutoFillBackground(true);
     m_measureTimer.setTimerType(Qt::PreciseTimer);
     m_measureTimer.setInterval(kMeasureTimerPeriodMs);
@@ -397,7 +397,7 @@ void MainForm::setClockRunning(bool running)
     m_clock->setRunning(running);
 }
 
-void MainForm::playSoundEvent(SoundEvent event, int mode)
+void MainForm::playSoundEvent(SoundEvent event, PlayMode mode)
 {
     m_sounds.play(event, mode);
 }
@@ -471,7 +471,7 @@ void MainForm::onSoundTest()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (SoundEvent event : {BeginIntervall, EndIntervall, EndIntervallUddhacca, UddhaccaAlarm, EndExercise})
-        m_sounds.play(event, SND_SYNC);
+        m_sounds.play(event, PlayMode::Sync);
     QApplication::restoreOverrideCursor();
 }
 
@@ -481,7 +481,7 @@ void MainForm::onChooseSounds()
         this, m_document, [this] { m_sounds.loadEventSounds(m_document.m_settings); },
         [this](const std::string& path) {
             SoundStore listening(m_player);
-            listening.playSoundById(listening.addSound(path), SND_SYNC);
+            listening.playSoundById(listening.addSound(path), PlayMode::Sync);
         });
 }
 
@@ -533,7 +533,7 @@ void MainForm::onSliderMoving(int id)
 void MainForm::onSliderMoved()
 {
     // A sample of the new level.
-    m_sounds.play(BeginIntervall, SND_ASYNC);
+    m_sounds.play(BeginIntervall, PlayMode::Async);
 }
 
 void MainForm::applyStoredVolumes()

@@ -135,7 +135,7 @@ private:
     void setStatusText(const std::string& text) override;
     void releaseMouseCapture() override;
     void setClockRunning(bool running) override;
-    void playSoundEvent(SoundEvent event, int mode) override;
+    void playSoundEvent(SoundEvent event, PlayMode mode) override;
     bool isFixedTotalTimeTicked() const override;
     bool isAutoAlarmTicked() const override;
     void measuringActiveChanged(bool active) override;

@@ -32,12 +32,6 @@ enum MainFormControl {
     IDC_BANNER_LABEL = 1068,
 };
 
-// Commands the main frame sends to the view.
-enum MainFormCommand {
-    ID_MEASURING_MODE = 1001,
-    ID_TIME_SOUND = 32776,
-};
-
 // The main form: 656 x 311 dialog units, "MS Sans Serif" 8 point.
 inline constexpr int kMainFormWidth = 656;
 inline constexpr int kMainFormHeight = 311;

@@ -3,6 +3,7 @@
 #include "records/calendar_time.h"
 #include "records/interval_record.h"
 #include "records/document_settings.h"
+#include "sound/play_mode.h"
 
 #include <cstdint>
 #include <string>
@@ -20,10 +21,6 @@ inline constexpr const char* kStatusModeOff = "Meditation interval measurement m
 inline constexpr const char* kStatusModeActive = "Meditation interval measurement active.";
 inline constexpr const char* kStatusModeHint =
     "(Interval start and end can now be controlled with the mouse, ESC ends the measuring mode).";
-
-// Sound modes as the sound store takes them.
-inline constexpr int kPlaySync = 0x0000;
-inline constexpr int kPlayAsync = 0x0001;
 
 // What the measuring mode does to the form around it. The main view
 // implements it; the mode itself needs no window.
@@ -47,7 +44,7 @@ public:
     virtual void setSettingsEditable(bool enable) = 0;
     virtual void updateTimeDisplays() = 0;
     virtual void setClockRunning(bool running) = 0;
-    virtual void playSoundEvent(SoundEvent event, int mode) = 0;
+    virtual void playSoundEvent(SoundEvent event, PlayMode mode) = 0;
     virtual bool isFixedTotalTimeTicked() const = 0;
     virtual bool isAutoAlarmTicked() const = 0;
     // The mode went on or off; called once per change, after the switch.

@@ -16,7 +16,7 @@ void EventSounds::loadEventSounds(const DocumentSettings& settings)
         m_soundId[i] = m_manager.addSound(settings.m_soundFiles[i]);
 }
 
-bool EventSounds::play(SoundEvent event, int mode)
+bool EventSounds::play(SoundEvent event, PlayMode mode)
 {
     if (event < 0 || event >= SoundEventCount)
         throw std::invalid_argument("no such sound event");

@@ -35,7 +35,7 @@ TEST(eventSounds, AMissingFileSilencesOnlyItsEvent)
     // The "Sound test": all five in order; the missing one is skipped silently.
     std::vector<std::int16_t> expected;
     for (int event = 0; event < SoundEventCount; ++event) {
-        const bool played = sounds.play(static_cast<SoundEvent>(event), SND_SYNC);
+        const bool played = sounds.play(static_cast<SoundEvent>(event), PlayMode::Sync);
         EXPECT_EQ(played, event != EndIntervall) << event;
         if (event != EndIntervall)
             expected.insert(expected.end(), samples[event].begin(), samples[event].end());
@@ -54,7 +54,7 @@ TEST(eventSounds, TheDefaultSoundsLieNextToTheProgramAndPlay)
     std::vector<std::vector<std::int16_t>> played;
     for (int event = 0; event < SoundEventCount; ++event) {
         const std::size_t before = device.samples().size();
-        ASSERT_TRUE(sounds.play(static_cast<SoundEvent>(event), SND_SYNC)) << event;
+        ASSERT_TRUE(sounds.play(static_cast<SoundEvent>(event), PlayMode::Sync)) << event;
         const auto all = device.samples();
         played.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
     }
@@ -77,8 +77,8 @@ TEST(eventSounds, AnEventOutsideTheFiveIsRefused)
 {
     CaptureDevice device;
     EventSounds sounds(createAlsaSoundPlayer());
-    EXPECT_THROW(sounds.play(SoundEventCount, SND_ASYNC), std::invalid_argument);
-    EXPECT_FALSE(sounds.play(BeginIntervall, SND_ASYNC)); // nothing loaded yet
+    EXPECT_THROW(sounds.play(SoundEventCount, PlayMode::Async), std::invalid_argument);
+    EXPECT_FALSE(sounds.play(BeginIntervall, PlayMode::Async)); // nothing loaded yet
 }
 
 } // namespace
