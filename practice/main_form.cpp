@@ -470,7 +470,8 @@ void MainForm::onRestoreDefaults()
 void MainForm::onSoundTest()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (SoundEvent event : {BeginIntervall, EndIntervall, EndIntervallUddhacca, UddhaccaAlarm, EndExercise})
+    for (SoundEvent event : {SoundEvent::BeginInterval, SoundEvent::EndInterval, SoundEvent::EndIntervalUddhacca,
+                             SoundEvent::UddhaccaAlarm, SoundEvent::EndExercise})
         m_sounds.play(event, PlayMode::Sync);
     QApplication::restoreOverrideCursor();
 }
@@ -533,7 +534,7 @@ void MainForm::onSliderMoving(int id)
 void MainForm::onSliderMoved()
 {
     // A sample of the new level.
-    m_sounds.play(BeginIntervall, PlayMode::Async);
+    m_sounds.play(SoundEvent::BeginInterval, PlayMode::Async);
 }
 
 void MainForm::applyStoredVolumes()

@@ -136,7 +136,7 @@ void MeasuringMode::startInterval()
     m_spanNextAlarm = m_spanAlarmStep;
     m_timeLastTick = now;
     m_form.updateTimeDisplays();
-    m_form.playSoundEvent(BeginIntervall, PlayMode::Async);
+    m_form.playSoundEvent(SoundEvent::BeginInterval, PlayMode::Async);
 }
 
 void MeasuringMode::endInterval(bool withSound)
@@ -153,9 +153,9 @@ void MeasuringMode::endInterval(bool withSound)
         if (m_spanCurrent > m_spanLongest)
             m_spanLongest = m_spanCurrent;
         if (withSound)
-            m_form.playSoundEvent(EndIntervall, PlayMode::Async);
+            m_form.playSoundEvent(SoundEvent::EndInterval, PlayMode::Async);
     } else if (withSound) {
-        m_form.playSoundEvent(EndIntervallUddhacca, PlayMode::Async);
+        m_form.playSoundEvent(SoundEvent::EndIntervalUddhacca, PlayMode::Async);
     }
     m_form.updateTimeDisplays();
     m_form.setClockRunning(false);
@@ -186,7 +186,7 @@ void MeasuringMode::onMeasureTick()
 {
     if (m_keys.isKeyHeld(WatchedKey::F11) || m_keys.isKeyHeld(WatchedKey::Escape)) {
         toggleMeasuringMode();
-        m_form.playSoundEvent(EndExercise, PlayMode::Async);
+        m_form.playSoundEvent(SoundEvent::EndExercise, PlayMode::Async);
         return;
     }
     playF12Alarm();
@@ -203,7 +203,7 @@ void MeasuringMode::playF12Alarm()
 {
     // Synchronous: held down, F12 repeats the alarm at every tick after it ended.
     if (m_keys.isKeyHeld(WatchedKey::F12))
-        m_form.playSoundEvent(UddhaccaAlarm, PlayMode::Sync);
+        m_form.playSoundEvent(SoundEvent::UddhaccaAlarm, PlayMode::Sync);
 }
 
 bool MeasuringMode::checkFixedTotalTime()
@@ -213,7 +213,7 @@ bool MeasuringMode::checkFixedTotalTime()
     stopTimer();
     // The interval that completes the exercise is a normal one.
     endInterval(false);
-    m_form.playSoundEvent(EndExercise, PlayMode::Async);
+    m_form.playSoundEvent(SoundEvent::EndExercise, PlayMode::Async);
     toggleMeasuringMode();
     return true;
 }
@@ -223,7 +223,7 @@ void MeasuringMode::checkUddhaccaAlarm()
     if (!m_form.isAutoAlarmTicked() || m_spanCurrent < m_spanNextAlarm)
         return;
     m_spanNextAlarm += m_spanAlarmStep;
-    m_form.playSoundEvent(UddhaccaAlarm, PlayMode::Async);
+    m_form.playSoundEvent(SoundEvent::UddhaccaAlarm, PlayMode::Async);
 }
 
 void MeasuringMode::checkTimeSound()
@@ -231,7 +231,7 @@ void MeasuringMode::checkTimeSound()
     if (m_document.m_settings.m_timeSound == 0 || m_spanTotal < m_spanNextTimeSound)
         return;
     m_spanNextTimeSound += m_spanTimeSoundStep;
-    m_form.playSoundEvent(BeginIntervall, PlayMode::Async);
+    m_form.playSoundEvent(SoundEvent::BeginInterval, PlayMode::Async);
 }
 
 std::string MeasuringMode::measuringStatusText() const

@@ -21,7 +21,7 @@ public:
     SoundStore& manager() { return m_manager; }
 
     // Sound id per SoundEvent; 0 for a silent event.
-    std::array<int, SoundEventCount> m_soundId{};
+    std::array<int, kSoundEventCount> m_soundId{};
 
 private:
     SoundStore m_manager;

@@ -36,7 +36,7 @@ protected:
     // Sound files that exist, so that every event gets an id once loaded.
     void writeSoundFiles()
     {
-        for (std::size_t event = 0; event < SoundEventCount; ++event) {
+        for (std::size_t event = 0; event < kSoundEventCount; ++event) {
             const std::string path = m_folder.filePath(kDefaultSoundFiles[event]).toStdString();
             std::ofstream(path) << "RIFF";
             m_doc.m_settings.m_soundFiles[event] = path;

@@ -19,8 +19,8 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     doc.onNewDocument();
     doc.m_settings.m_timeSound = 0;
     doc.m_settings.m_fixedExerciseTime = 0;
-    std::array<std::vector<std::int16_t>, SoundEventCount> samples;
-    for (std::size_t i = 0; i < SoundEventCount; ++i) {
+    std::array<std::vector<std::int16_t>, kSoundEventCount> samples;
+    for (std::size_t i = 0; i < kSoundEventCount; ++i) {
         samples[i] = rampSamples(400 + 50 * i, static_cast<std::int16_t>(2000 * (i + 1)));
         doc.m_settings.m_soundFiles[i] = (device.folder() / kDefaultSoundFiles[i]).string();
         writeWave16(doc.m_settings.m_soundFiles[i], kRate, samples[i]);
@@ -32,7 +32,8 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
 
     // Waits for everything played so far; the newest sound is at the end.
     std::size_t total = 0;
-    auto expectNext = [&](SoundEvent event) {
+    auto expectNext = [&](SoundEvent played) {
+        const std::size_t event = soundEventIndex(played);
         total += samples[event].size();
         const std::vector<std::int16_t> all = device.waitForSamples(total);
         ASSERT_EQ(all.size(), total);
@@ -42,22 +43,22 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
 
     view.onMeasuringModeCommand();
     view.measuring().onLeftButtonDown();
-    expectNext(BeginIntervall);
+    expectNext(SoundEvent::BeginInterval);
     clock.advance(3);
     view.measuring().onRightButtonDown();
-    expectNext(EndIntervallUddhacca);
+    expectNext(SoundEvent::EndIntervalUddhacca);
 
     keys.hold(WatchedKey::F12);
     view.measuring().onMeasureTick();
     keys.release(WatchedKey::F12);
-    total += samples[UddhaccaAlarm].size();
+    total += samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].size();
     const std::vector<std::int16_t> afterAlarm = device.samples(); // no waiting: it was synchronous
     ASSERT_EQ(afterAlarm.size(), total);
-    EXPECT_TRUE(std::equal(samples[UddhaccaAlarm].rbegin(), samples[UddhaccaAlarm].rend(), afterAlarm.rbegin()));
+    EXPECT_TRUE(std::equal(samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].rbegin(), samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].rend(), afterAlarm.rbegin()));
 
     keys.hold(WatchedKey::Escape);
     view.measuring().onMeasureTick();
-    expectNext(EndExercise);
+    expectNext(SoundEvent::EndExercise);
     EXPECT_FALSE(view.measuring().isActive());
     EXPECT_EQ(device.samples().size(), total);
 }

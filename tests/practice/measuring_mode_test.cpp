@@ -156,10 +156,10 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     EXPECT_EQ(m_mode.m_spanLongest, 30);
     ASSERT_EQ(m_form.m_rows.size(), 2u);
     EXPECT_EQ(m_form.m_rows[1], records()[2]);
-    const std::vector<PlayedSound> expected = {{BeginIntervall, PlayMode::Async},
-                                               {EndIntervall, PlayMode::Async},
-                                               {BeginIntervall, PlayMode::Async},
-                                               {EndIntervall, PlayMode::Async}};
+    const std::vector<PlayedSound> expected = {{SoundEvent::BeginInterval, PlayMode::Async},
+                                               {SoundEvent::EndInterval, PlayMode::Async},
+                                               {SoundEvent::BeginInterval, PlayMode::Async},
+                                               {SoundEvent::EndInterval, PlayMode::Async}};
     EXPECT_EQ(takeSounds(), expected);
     // Off: the list is rebuilt, the displays keep the run's values.
     m_mode.toggleMeasuringMode();
@@ -182,7 +182,7 @@ TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLonge
     m_mode.onRightButtonDown();
     EXPECT_EQ(m_form.m_panel, PanelWaiting);
     EXPECT_EQ(m_mode.m_spanLongest, 20);
-    EXPECT_EQ(takeSounds().back(), PlayedSound(EndIntervallUddhacca, PlayMode::Async));
+    EXPECT_EQ(takeSounds().back(), PlayedSound(SoundEvent::EndIntervalUddhacca, PlayMode::Async));
     m_mode.onLeftButtonDown();
     runFor(20);
     m_mode.onLeftButtonDown();
@@ -208,7 +208,7 @@ TEST_F(MeasuringModeTest, EscapeAndF11CutTheIntervalOffSilentlyAsUddhacca)
         EXPECT_FALSE(m_mode.isActive());
         EXPECT_FALSE(m_form.m_timerRunning);
         EXPECT_EQ(m_form.m_status, kStatusModeOff);
-        const std::vector<PlayedSound> expected = {{EndExercise, PlayMode::Async}};
+        const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
         EXPECT_EQ(takeSounds(), expected);
         EXPECT_EQ(records()[records().size() - 1].m_uddhacca, 1);
         EXPECT_EQ(m_mode.m_spanLongest, 0);
@@ -252,7 +252,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
     EXPECT_EQ(records()[1].length(), 4 * 60);
     EXPECT_EQ(records()[1].m_uddhacca, 0);
     EXPECT_EQ(m_mode.m_spanLongest, 6 * 60);
-    const std::vector<PlayedSound> expected = {{EndExercise, PlayMode::Async}};
+    const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
     EXPECT_EQ(takeSounds(), expected);
     EXPECT_EQ(m_form.m_progress, 0);
 }
@@ -266,7 +266,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
     m_mode.onMeasureTick();
     EXPECT_FALSE(m_mode.isActive());
     EXPECT_EQ(records().size(), 0);
-    const std::vector<PlayedSound> expected = {{EndExercise, PlayMode::Async}};
+    const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
     EXPECT_EQ(takeSounds(), expected);
     // Unticked, the same setting does not end anything.
     m_form.m_fixedTicked = false;
@@ -286,7 +286,7 @@ TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
     for (int second = 1; second <= 12 * 60; ++second) {
         runFor(1);
         for (const PlayedSound& sound : takeSounds()) {
-            EXPECT_EQ(sound, PlayedSound(UddhaccaAlarm, PlayMode::Async));
+            EXPECT_EQ(sound, PlayedSound(SoundEvent::UddhaccaAlarm, PlayMode::Async));
             alarmsAt.push_back(m_mode.m_spanCurrent);
         }
     }
@@ -297,7 +297,7 @@ TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
     runFor(299);
     EXPECT_TRUE(takeSounds().empty());
     runFor(1);
-    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{UddhaccaAlarm, PlayMode::Async}}));
+    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{SoundEvent::UddhaccaAlarm, PlayMode::Async}}));
 }
 
 TEST_F(MeasuringModeTest, AlarmStepOfZeroSoundsAtEveryTickAlsoWhileWaiting)
@@ -320,7 +320,7 @@ TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
         for (int second = 0; second < 180; ++second) {
             runFor(1);
             for (const PlayedSound& sound : takeSounds()) {
-                EXPECT_EQ(sound, PlayedSound(BeginIntervall, PlayMode::Async));
+                EXPECT_EQ(sound, PlayedSound(SoundEvent::BeginInterval, PlayMode::Async));
                 soundsAtTotal.push_back(m_mode.m_spanTotal);
             }
         }
@@ -337,7 +337,7 @@ TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
     takeSounds();
     m_doc.m_settings.m_timeSound = 1;
     m_mode.onMeasureTick();
-    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{BeginIntervall, PlayMode::Async}}));
+    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{SoundEvent::BeginInterval, PlayMode::Async}}));
     m_mode.onMeasureTick();
     EXPECT_TRUE(takeSounds().empty());
 }
@@ -352,7 +352,7 @@ TEST_F(MeasuringModeTest, F12PlaysTheAlarmSynchronouslyAtEveryTickItIsHeld)
     const std::vector<PlayedSound> sounds = takeSounds();
     EXPECT_EQ(sounds.size(), 10u);
     for (const PlayedSound& sound : sounds)
-        EXPECT_EQ(sound, PlayedSound(UddhaccaAlarm, PlayMode::Sync));
+        EXPECT_EQ(sound, PlayedSound(SoundEvent::UddhaccaAlarm, PlayMode::Sync));
 }
 
 TEST_F(MeasuringModeTest, WithoutATrainingTypeIntervalsAreTimedAndSoundedButNotStored)

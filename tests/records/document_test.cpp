@@ -81,8 +81,8 @@ TEST(document, NewDocumentAfterMakingHasDefaultsAndNoCurrentType)
     EXPECT_EQ(s.m_waveVolume, -1);
     EXPECT_EQ(s.m_mainVolume, -1);
     ASSERT_FALSE(programDirectory().empty());
-    EXPECT_EQ(s.m_soundFiles[EndExercise], programDirectory() + "/EndExercise.wav");
-    EXPECT_EQ(s.m_soundFiles[BeginIntervall], programFilePath("BeginIntervall.wav"));
+    EXPECT_EQ(s.m_soundFiles[soundEventIndex(SoundEvent::EndExercise)], programDirectory() + "/EndExercise.wav");
+    EXPECT_EQ(s.m_soundFiles[soundEventIndex(SoundEvent::BeginInterval)], programFilePath("BeginIntervall.wav"));
     EXPECT_EQ(programFilePath(""), programDirectory());
 }
 
