@@ -34,10 +34,10 @@ constexpr std::array<DialogControl, 4> kTemplate = {{
 const char* windowText(DiagramKind kind)
 {
     switch (kind) {
-    case Maximum: return "Maximum";
-    case Average: return "Average";
-    case Median: return "Median";
-    case Sikkhati: break;
+    case DiagramKind::Maximum: return "Maximum";
+    case DiagramKind::Average: return "Average";
+    case DiagramKind::Median: return "Median";
+    case DiagramKind::Sikkhati: break;
     }
     return "Sikkhati";
 }
@@ -145,7 +145,7 @@ void DiagramWindow::fillGraph()
         chart->plotXY(0, 0, 0);
         for (int n = 1; n <= count; ++n) {
             const std::int64_t value = statistics.value(m_kind, n);
-            if (m_kind == Sikkhati || value != 0)
+            if (m_kind == DiagramKind::Sikkhati || value != 0)
                 chart->plotXY(n, static_cast<double>(value) / 60, 0);
             if (n >= kMovingAverageWidth && m_movingAverage)
                 chart->plotXY(n, static_cast<double>(statistics.movingAverage(m_kind, n)) / 60, 1);

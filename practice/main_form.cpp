@@ -167,7 +167,7 @@ void MainForm::connectHandlers()
     connect(m_trainingTypes, &QComboBox::activated, this, [this] { onTrainingTypeChosen(); });
     connect(m_list, &IntervalListView::doubleClicked, this, &MainForm::phoneRecordDialogRequested);
     const std::pair<int, DiagramKind> diagramButtons[] = {
-        {IDC_MAXIMUM, Maximum}, {IDC_AVERAGE, Average}, {IDC_MEDIAN, Median}, {IDC_SIKKHATI, Sikkhati}};
+        {IDC_MAXIMUM, DiagramKind::Maximum}, {IDC_AVERAGE, DiagramKind::Average}, {IDC_MEDIAN, DiagramKind::Median}, {IDC_SIKKHATI, DiagramKind::Sikkhati}};
     for (const auto& [id, kind] : diagramButtons)
         clicked(id, [this, kind = kind] { m_diagrams.openDiagram(kind, this); });
     clicked(IDC_SOUND_TEST, [this] { onSoundTest(); });

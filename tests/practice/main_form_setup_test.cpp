@@ -235,11 +235,11 @@ TEST_F(ViewSetUpTest, DiagramButtonsOpenWindowsThatMeasuringCloses)
     click(1057);
     click(1060);
     DiagramWindows& diagrams = m_view->diagrams();
-    ASSERT_NE(diagrams.window(Maximum), nullptr);
-    ASSERT_NE(diagrams.window(Sikkhati), nullptr);
-    EXPECT_EQ(diagrams.window(Average), nullptr);
+    ASSERT_NE(diagrams.window(DiagramKind::Maximum), nullptr);
+    ASSERT_NE(diagrams.window(DiagramKind::Sikkhati), nullptr);
+    EXPECT_EQ(diagrams.window(DiagramKind::Average), nullptr);
     m_view->onMeasuringModeCommand();
-    EXPECT_EQ(diagrams.window(Maximum), nullptr);
-    EXPECT_EQ(diagrams.window(Sikkhati), nullptr);
+    EXPECT_EQ(diagrams.window(DiagramKind::Maximum), nullptr);
+    EXPECT_EQ(diagrams.window(DiagramKind::Sikkhati), nullptr);
     m_view->onMeasuringModeCommand();
 }
