@@ -97,7 +97,7 @@ void BM_SortByDurationHeaderClick(benchmark::State& state)
         shown.fillList();
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        emit list->horizontalHeader()->sectionClicked(IntervalRows::ColDuration);
+        emit list->horizontalHeader()->sectionClicked(static_cast<int>(IntervalRows::Column::Duration));
         QCoreApplication::processEvents();
     }
 }

@@ -66,7 +66,7 @@ MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> play
     connect(&m_measureTimer, &QTimer::timeout, this, [this] { m_measuring.onMeasureTick(); });
     buildForm();
     connectHandlers();
-    setStatusPanel(PanelSettings);
+    setStatusPanel(BannerLook::Settings);
     setSettingsEditable(true);
     updateTimeDisplays();
     m_document.addObserver(this);
@@ -167,7 +167,10 @@ void MainForm::connectHandlers()
     connect(m_trainingTypes, &QComboBox::activated, this, [this] { onTrainingTypeChosen(); });
     connect(m_list, &IntervalListView::doubleClicked, this, &MainForm::phoneRecordDialogRequested);
     const std::pair<int, DiagramKind> diagramButtons[] = {
-        {IDC_MAXIMUM, DiagramKind::Maximum}, {IDC_AVERAGE, DiagramKind::Average}, {IDC_MEDIAN, DiagramKind::Median}, {IDC_SIKKHATI, DiagramKind::Sikkhati}};
+        {IDC_MAXIMUM, DiagramKind::Maximum},
+        {IDC_AVERAGE, DiagramKind::Average},
+        {IDC_MEDIAN, DiagramKind::Median},
+        {IDC_SIKKHATI, DiagramKind::Sikkhati}};
     for (const auto& [id, kind] : diagramButtons)
         clicked(id, [this, kind = kind] { m_diagrams.openDiagram(kind, this); });
     clicked(IDC_SOUND_TEST, [this] { onSoundTest(); });
@@ -192,7 +195,7 @@ void MainForm::initialUpdate()
     m_inInitialUpdate = true;
     documentChanged(0);
     if (m_firstInitialUpdate) {
-        setStatusPanel(PanelSettings);
+        setStatusPanel(BannerLook::Settings);
         m_document.m_settings.setDefaults();
         showSettings();
     }
@@ -312,11 +315,9 @@ void MainForm::updateTimeDisplays()
     m_longestTime->setText(QString::fromStdString(formatSpan(m_measuring.m_spanLongest)));
 }
 
-void MainForm::setStatusPanel(StatusPanelState state)
+void MainForm::setStatusPanel(BannerLook state)
 {
-    if (state < PanelSettings || state > PanelRecording)
-        return;
-    const PanelLook& look = kPanelLooks[state - PanelSettings];
+    const PanelLook& look = kPanelLooks[static_cast<std::size_t>(state)];
     m_bannerLabel->setTextColor(look.textColour);
     m_banner->setBkColor(look.left, look.right);
     m_bannerLabel->setWindowText(QString::fromLatin1(look.text));

@@ -122,7 +122,7 @@ private:
 
     // MeasuringForm
     void updateTimeDisplays() override;
-    void setStatusPanel(StatusPanelState state) override;
+    void setStatusPanel(BannerLook state) override;
     void confinePointer(bool on) override;
     void setSettingsEditable(bool enable) override;
     void fillIntervalList() override;

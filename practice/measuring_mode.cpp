@@ -35,7 +35,7 @@ void MeasuringMode::switchMeasuringModeOn()
 {
     m_form.setProgressPos(0);
     m_form.closeDiagrams();
-    m_form.setStatusPanel(PanelWaiting);
+    m_form.setStatusPanel(BannerLook::Waiting);
     m_form.tickShowLastMeasurement();
     m_form.fillIntervalList();
 
@@ -53,7 +53,7 @@ void MeasuringMode::switchMeasuringModeOn()
         // Without its timer the mode could neither see ESC nor end by itself:
         // it is not entered at all.
         m_active = false;
-        m_form.setStatusPanel(PanelSettings);
+        m_form.setStatusPanel(BannerLook::Settings);
         m_form.setStatusText(kStatusModeOff);
         m_form.fillIntervalList();
         return;
@@ -80,7 +80,7 @@ void MeasuringMode::switchMeasuringModeOff()
     m_form.releaseMouseCapture();
     m_form.confinePointer(false);
     m_form.setSettingsEditable(true);
-    m_form.setStatusPanel(PanelSettings);
+    m_form.setStatusPanel(BannerLook::Settings);
     m_form.setStatusText(kStatusModeOff);
     m_form.fillIntervalList();
 }
@@ -98,10 +98,10 @@ void MeasuringMode::onLeftButtonDown()
     if (!m_active)
         return;
     if (m_intervalRunning) {
-        m_form.setStatusPanel(PanelWaiting);
+        m_form.setStatusPanel(BannerLook::Waiting);
         endInterval(true);
     } else {
-        m_form.setStatusPanel(PanelRecording);
+        m_form.setStatusPanel(BannerLook::Recording);
         startInterval();
     }
 }
@@ -111,7 +111,7 @@ void MeasuringMode::onRightButtonDown()
     if (!m_active || !m_intervalRunning)
         return;
     m_intervalUddhacca = true;
-    m_form.setStatusPanel(PanelWaiting);
+    m_form.setStatusPanel(BannerLook::Waiting);
     endInterval(true);
 }
 

@@ -14,7 +14,7 @@ class KeyState;
 class TrainingType;
 
 // The banner's three looks.
-enum StatusPanelState { PanelSettings = 1, PanelWaiting = 2, PanelRecording = 3 };
+enum class BannerLook { Settings, Waiting, Recording };
 
 // Status bar texts of the measuring mode.
 inline constexpr const char* kStatusModeOff = "Meditation interval measurement mode off.";
@@ -30,7 +30,7 @@ public:
 
     virtual void setProgressPos(int percent) = 0;
     virtual void closeDiagrams() = 0;
-    virtual void setStatusPanel(StatusPanelState state) = 0;
+    virtual void setStatusPanel(BannerLook state) = 0;
     // Ticks "Show only the last measured ..." (the list then follows the run).
     virtual void tickShowLastMeasurement() = 0;
     virtual void fillIntervalList() = 0;

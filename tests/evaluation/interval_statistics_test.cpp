@@ -173,7 +173,8 @@ TEST(DiagramText, TitlesAndFooters)
     EXPECT_EQ(footerText(DiagramKind::Median, "Practice", filter, day),
               "Date: 06.12.26, File: Practice, Filter time: 00:00:10 (Values under this time were filtered out "
               "before the calculation.)");
-    EXPECT_EQ(footerText(DiagramKind::Sikkhati, "Practice", filter, day), "Date: 06.12.26, File: Practice, Filter time: off");
+    EXPECT_EQ(footerText(DiagramKind::Sikkhati, "Practice", filter, day),
+              "Date: 06.12.26, File: Practice, Filter time: off");
     EXPECT_EQ(footerText(DiagramKind::Maximum, "Unbenannt", makeDuration(0, 0, 0), day),
               "Date: 06.12.26, File: Unbenannt, Filter time: off");
     EXPECT_EQ(diagramColor(DiagramKind::Maximum), 0xFF0000u);

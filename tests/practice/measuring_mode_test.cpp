@@ -11,7 +11,7 @@ class RecordingForm : public MeasuringForm {
 public:
     void setProgressPos(int percent) override { m_progress = percent; }
     void closeDiagrams() override { ++m_diagramCloses; }
-    void setStatusPanel(StatusPanelState state) override { m_panel = state; }
+    void setStatusPanel(BannerLook state) override { m_panel = state; }
     void tickShowLastMeasurement() override { m_showLast = true; }
     void fillIntervalList() override
     {
@@ -38,7 +38,7 @@ public:
 
     int m_progress = -1;
     int m_diagramCloses = 0;
-    StatusPanelState m_panel = PanelSettings;
+    BannerLook m_panel = BannerLook::Settings;
     bool m_showLast = false;
     int m_fills = 0;
     std::vector<IntervalRecord> m_rows;
@@ -98,7 +98,7 @@ TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
     addRecord(4);
     m_mode.toggleMeasuringMode();
     EXPECT_TRUE(m_mode.isActive());
-    EXPECT_EQ(m_form.m_panel, PanelWaiting);
+    EXPECT_EQ(m_form.m_panel, BannerLook::Waiting);
     EXPECT_TRUE(m_form.m_showLast);
     EXPECT_TRUE(m_form.m_timerRunning);
     EXPECT_TRUE(m_form.m_confined);
@@ -109,7 +109,7 @@ TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
     runFor(3);
     m_mode.toggleMeasuringMode();
     EXPECT_FALSE(m_mode.isActive());
-    EXPECT_EQ(m_form.m_panel, PanelSettings);
+    EXPECT_EQ(m_form.m_panel, BannerLook::Settings);
     EXPECT_FALSE(m_form.m_timerRunning);
     EXPECT_FALSE(m_form.m_confined);
     EXPECT_TRUE(m_form.m_settingsEnabled);
@@ -131,13 +131,13 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     m_mode.toggleMeasuringMode();
     runFor(2);
     m_mode.onLeftButtonDown();
-    EXPECT_EQ(m_form.m_panel, PanelRecording);
+    EXPECT_EQ(m_form.m_panel, BannerLook::Recording);
     EXPECT_TRUE(m_form.m_clockRunning);
     EXPECT_TRUE(m_doc.isModified());
     runFor(30);
     EXPECT_EQ(m_mode.m_spanCurrent, 30);
     m_mode.onLeftButtonDown();
-    EXPECT_EQ(m_form.m_panel, PanelWaiting);
+    EXPECT_EQ(m_form.m_panel, BannerLook::Waiting);
     EXPECT_FALSE(m_form.m_clockRunning);
     runFor(60); // pauses do not count
     m_mode.onLeftButtonDown();
@@ -180,7 +180,7 @@ TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLonge
     m_mode.onLeftButtonDown();
     runFor(50);
     m_mode.onRightButtonDown();
-    EXPECT_EQ(m_form.m_panel, PanelWaiting);
+    EXPECT_EQ(m_form.m_panel, BannerLook::Waiting);
     EXPECT_EQ(m_mode.m_spanLongest, 20);
     EXPECT_EQ(takeSounds().back(), PlayedSound(SoundEvent::EndIntervalUddhacca, PlayMode::Async));
     m_mode.onLeftButtonDown();
@@ -374,7 +374,7 @@ TEST_F(MeasuringModeTest, WithoutItsTimerTheModeIsNotEntered)
     m_mode.toggleMeasuringMode();
     EXPECT_FALSE(m_mode.isActive());
     EXPECT_TRUE(m_form.m_activeChanges.empty()) << "the others saw no change";
-    EXPECT_EQ(m_form.m_panel, PanelSettings);
+    EXPECT_EQ(m_form.m_panel, BannerLook::Settings);
     EXPECT_FALSE(m_form.m_confined);
     EXPECT_TRUE(m_form.m_settingsEnabled);
     EXPECT_EQ(m_form.m_status, kStatusModeOff);
