@@ -51,11 +51,7 @@ public:
     // Settings and training type.
     void showSettings();
 
-    // Diagram windows.
-    void refreshDiagrams();
     DiagramWindows& diagrams() { return m_diagrams; }
-
-    TrainingDocument& document() { return m_document; }
     MeasuringMode& measuring() { return m_measuring; }
     // Whether the measuring mode is on, for the windows that follow it.
     const MeasuringState& measuringState() const { return m_measuringState; }
@@ -119,6 +115,7 @@ private:
     EntryViewHooks makeEntryHooks();
     void selectTrainingTypeFromCombo();
     void deleteSelectedIntervals();
+    void refreshDiagrams();
 
     // MeasuringForm
     void updateTimeDisplays() override;
