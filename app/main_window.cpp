@@ -255,11 +255,14 @@ void MainWindow::followMeasuring(const MeasuringState* measuring)
     if (m_measuring)
         disconnect(m_measuring, nullptr, this, nullptr);
     m_measuring = measuring;
-    if (measuring)
-        connect(measuring, &MeasuringState::activeChanged, this, [this](bool active) {
-            if (!active)
-                showIdleText();
-        });
+    if (!measuring)
+        return;
+    connect(measuring, &MeasuringState::activeChanged, this, [this](bool active) {
+        if (!active)
+            showIdleText();
+    });
+    // The view and its state may go before the window.
+    connect(measuring, &QObject::destroyed, this, [this] { m_measuring = nullptr; });
 }
 
 bool MainWindow::isMeasuring() const
