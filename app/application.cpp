@@ -7,10 +7,8 @@
 #include "records/training_document.h"
 #include "app/document_framework.h"
 #include "app/main_window.h"
-#include "practice/measuring_mode_flag.h"
 #include "platform/profile.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QLibraryInfo>
@@ -139,8 +137,6 @@ bool Application::createMainWindow(const QString& fileName)
     connect(&m_singleInstance, &SingleInstance::activationRequested, m_mainWindow.get(),
             &MainWindow::restoreAndActivate);
     m_singleInstance.listen();
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &Application::onIdle);
     // The document used last comes back once the event loop runs.
     QMetaObject::invokeMethod(
         this,
@@ -175,12 +171,6 @@ void Application::connectCommands()
         // Kept at once, so that the list survives a crash or a killed session.
         writeRecentFiles();
     });
-}
-
-void Application::onIdle()
-{
-    if (m_mainWindow && !g_bMeasuringMode)
-        m_mainWindow->setStatusText(MainWindow::kIdleText);
 }
 
 void Application::onAppAbout()

@@ -52,9 +52,6 @@ public:
     int numPreviewPages() const { return m_previewPages; }
     void setNumPreviewPages(int pages) { m_previewPages = pages; }
 
-    // Every pass of the event loop before it waits: while not measuring the
-    // status bar shows the idle text again.
-    void onIdle();
     void onAppAbout();
     void onFilePrintSetup();
 

@@ -37,7 +37,8 @@ QWidget* makeMainView(TrainingDocument& doc, MainWindow& frame)
     QObject::connect(view, &MainForm::timeSoundChanged, timeSound, &QAction::setChecked);
     QObject::connect(view, &MainForm::statusTextChanged, &frame, &MainWindow::setStatusText);
     QObject::connect(view, &MainForm::phoneRecordDialogRequested, view, &MainForm::onPhoneRecordEntry);
-    QObject::connect(&frame, &MainWindow::measuringActivationChanged, view, &MainForm::confinePointer);
+    QObject::connect(&frame, &MainWindow::measuringActivationChanged, view, &MainForm::onMeasuringActivationChanged);
+    frame.followMeasuring(&view->measuringState());
 
     view->initialUpdate();
     return view;

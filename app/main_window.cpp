@@ -2,7 +2,8 @@
 
 #include "app/command_ids.h"
 #include "app/main_menu.h"
-#include "practice/measuring_mode_flag.h"
+#include "practice/measuring_mode.h"
+#include "practice/measuring_state.h"
 #include "app/recent_file_list.h"
 
 #include <QAction>
@@ -160,7 +161,7 @@ void MainWindow::createStatusBar()
 {
     statusBar()->setObjectName(QString::number(CommandId::kStatusBar));
     statusBar()->setSizeGripEnabled(true);
-    m_statusPane = new QLabel(kIdleText, statusBar());
+    m_statusPane = new QLabel(QString::fromLatin1(kStatusModeOff), statusBar());
     m_statusPane->setObjectName(QStringLiteral("StatusPane"));
     statusBar()->addWidget(m_statusPane, 1);
 }
@@ -238,6 +239,35 @@ void MainWindow::setStatusText(const QString& text)
 {
     if (m_statusPane->text() != text)
         m_statusPane->setText(text);
+    if (!isMeasuring() && text != QLatin1String(kStatusModeOff))
+        QMetaObject::invokeMethod(this, &MainWindow::showIdleText, Qt::QueuedConnection);
+}
+
+void MainWindow::showIdleText()
+{
+    // The mode may have begun in the meantime; its text then stays.
+    if (!isMeasuring())
+        setStatusText(QString::fromLatin1(kStatusModeOff));
+}
+
+void MainWindow::followMeasuring(const MeasuringState* measuring)
+{
+    if (m_measuring)
+        disconnect(m_measuring, nullptr, this, nullptr);
+    m_measuring = measuring;
+    if (!measuring)
+        return;
+    connect(measuring, &MeasuringState::activeChanged, this, [this](bool active) {
+        if (!active)
+            showIdleText();
+    });
+    // The view and its state may go before the window.
+    connect(measuring, &QObject::destroyed, this, [this] { m_measuring = nullptr; });
+}
+
+bool MainWindow::isMeasuring() const
+{
+    return m_measuring && m_measuring->isActive();
 }
 
 void MainWindow::restoreAndActivate()
@@ -250,12 +280,12 @@ void MainWindow::restoreAndActivate()
 
 void MainWindow::onActivateApp(bool bActive)
 {
-    if (!g_bMeasuringMode)
+    if (!isMeasuring())
         return;
     QMetaObject::invokeMethod(
         this,
         [this, bActive] {
-            if (g_bMeasuringMode)
+            if (isMeasuring())
                 emit measuringActivationChanged(bActive);
         },
         Qt::QueuedConnection);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+class MeasuringState;
 class QAction;
 class QLabel;
 class QMenu;
@@ -18,7 +19,6 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr const char* kAppTitle = "Jhavari-Training";
-    static constexpr const char* kIdleText = "Meditation interval measurement mode off.";
     static constexpr int kRecentFileCount = 4;
 
     explicit MainWindow(QWidget* parent = nullptr);
@@ -40,13 +40,17 @@ public:
     QString statusText() const;
     QToolBar* toolBar() const { return m_toolBar; }
 
+    // The measuring mode the window follows: outside it the status bar shows
+    // the idle text, inside it the mode's own texts.
+    void followMeasuring(const MeasuringState* measuring);
+
     // The handler of the application's activation change: while measuring it
     // posts measuringActivationChanged to itself.
     void onActivateApp(bool bActive);
 
 public slots:
-    // The text of the status bar pane; the application puts the idle text
-    // back on every idle pass while not measuring.
+    // The text of the status bar pane. Outside the measuring mode another text
+    // gives way to the idle text again once the pending events are handled.
     void setStatusText(const QString& text);
     void restoreAndActivate();
 
@@ -66,9 +70,12 @@ private:
     void createToolBar();
     void createStatusBar();
     bool isAcceleratorKey(const QKeyEvent& event) const;
+    bool isMeasuring() const;
+    void showIdleText();
 
     std::map<int, QAction*> m_actions;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusPane = nullptr;
+    const MeasuringState* m_measuring = nullptr;
     std::function<bool()> m_canClose;
 };

@@ -51,6 +51,14 @@ struct ShownView {
         view.showSettings(); // selects the first training type
         QCoreApplication::processEvents();
     }
+    // What the view does when it fills its list: all rows of the current type.
+    void fillList()
+    {
+        list()->showGridLines(true);
+        list()->intervalModel()->fill(*view.currentTrainingType(), std::nullopt);
+    }
+    IntervalListView* list() { return view.findChild<IntervalListView*>(QStringLiteral("1023")); }
+
     TrainingDocument document;
     MainForm view;
 };
@@ -64,16 +72,14 @@ ShownView& view()
 void BM_FillIntervalList(benchmark::State& state)
 {
     ShownView& shown = view();
-    shown.view.measuring().m_trainingType = nullptr;
-    shown.view.fillIntervalList(); // an empty list to start from
-    shown.view.showSettings();
+    shown.list()->intervalModel()->clear(); // an empty list to start from
     QCoreApplication::processEvents();
     const std::size_t before = heapInUse();
-    shown.view.fillIntervalList();
+    shown.fillList();
     QCoreApplication::processEvents();
     const std::size_t after = heapInUse();
     for (auto _ : state) {
-        shown.view.fillIntervalList();
+        shown.fillList();
         QCoreApplication::processEvents(); // the list lays out and paints its visible rows
     }
     const auto* list = shown.view.findChild<IntervalListView*>(QStringLiteral("1023"));
@@ -88,10 +94,10 @@ void BM_SortByDurationHeaderClick(benchmark::State& state)
     auto* list = shown.view.findChild<IntervalListView*>(QStringLiteral("1023"));
     for (auto _ : state) {
         state.PauseTiming();
-        shown.view.fillIntervalList();
+        shown.fillList();
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        emit list->horizontalHeader()->sectionClicked(IntervalRows::ColDuration);
+        emit list->horizontalHeader()->sectionClicked(static_cast<int>(IntervalRows::Column::Duration));
         QCoreApplication::processEvents();
     }
 }

@@ -106,7 +106,7 @@ void reportPercentiles(benchmark::State& state, std::vector<double> microseconds
     state.counters["max_us"] = microseconds.back();
 }
 
-void startLatency(benchmark::State& state, int mode)
+void startLatency(benchmark::State& state, PlayMode mode)
 {
     setenv("JHAVARI_ALSA_DEVICE", "null", 1);
     SoundStore store(createAlsaSoundPlayer());
@@ -132,13 +132,13 @@ void startLatency(benchmark::State& state, int mode)
 
 void BM_AsyncStartToFirstFrame(benchmark::State& state)
 {
-    startLatency(state, SND_ASYNC);
+    startLatency(state, PlayMode::Async);
 }
 BENCHMARK(BM_AsyncStartToFirstFrame)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_SyncStartToFirstFrame(benchmark::State& state)
 {
-    startLatency(state, SND_SYNC);
+    startLatency(state, PlayMode::Sync);
 }
 BENCHMARK(BM_SyncStartToFirstFrame)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
@@ -151,7 +151,7 @@ void BM_FailWithoutSoundCard(benchmark::State& state)
     std::vector<double> durations;
     for (auto _ : state) {
         const auto start = Clock::now();
-        if (store.playSoundById(id, SND_ASYNC)) {
+        if (store.playSoundById(id, PlayMode::Async)) {
             state.SkipWithError("hw:99,0 played");
             break;
         }

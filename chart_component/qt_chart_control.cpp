@@ -15,19 +15,6 @@ QColor fromBgr(std::uint32_t color)
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-enum Presentation {
-    line,
-    LineWithPoints,
-    PointsOnly,
-    Steps,
-    Spline,
-    Area,
-    Impulses,
-    ThickLine,
-    DashedLine,
-    LineWithValues,
-};
-
 QList<QPointF> stepPoints(const QList<QPointF>& points)
 {
     QList<QPointF> steps;
@@ -127,7 +114,8 @@ void QtChartControl::setElementPointColor(std::uint32_t color)
 
 void QtChartControl::setElementLinetype(int presentation)
 {
-    current().presentation = presentation >= 0 && presentation < kPresentationCount ? presentation : line;
+    current().presentation =
+        presentation >= 0 && presentation < kPresentationCount ? Presentation(presentation) : Presentation::Line;
     scheduleRebuild();
 }
 
@@ -222,7 +210,7 @@ void QtChartControl::addSeriesFor(const Element& element, int number)
 
     QAbstractSeries* series = nullptr;
     switch (element.presentation) {
-    case PointsOnly: {
+    case Presentation::PointsOnly: {
         auto* scatter = new QScatterSeries;
         scatter->append(element.points);
         scatter->setMarkerSize(markerSize);
@@ -231,14 +219,14 @@ void QtChartControl::addSeriesFor(const Element& element, int number)
         series = scatter;
         break;
     }
-    case Spline: {
+    case Presentation::Spline: {
         auto* spline = new QSplineSeries;
         spline->append(element.points);
         spline->setPen(pen);
         series = spline;
         break;
     }
-    case Area: {
+    case Presentation::Area: {
         auto* upper = new QLineSeries;
         upper->append(element.points);
         auto* area = new QAreaSeries(upper);
@@ -251,22 +239,22 @@ void QtChartControl::addSeriesFor(const Element& element, int number)
     }
     default: {
         auto* line = new QLineSeries;
-        if (element.presentation == Steps)
+        if (element.presentation == Presentation::Steps)
             line->append(stepPoints(element.points));
-        else if (element.presentation == Impulses)
+        else if (element.presentation == Presentation::Impulses)
             line->append(impulsePoints(element.points));
         else
             line->append(element.points);
-        if (element.presentation == ThickLine)
+        if (element.presentation == Presentation::ThickLine)
             pen.setWidth(element.width + 2);
-        if (element.presentation == DashedLine)
+        if (element.presentation == Presentation::DashedLine)
             pen.setStyle(Qt::DashLine);
         line->setPen(pen);
-        if (element.presentation == LineWithPoints) {
+        if (element.presentation == Presentation::LineWithPoints) {
             line->setPointsVisible(true);
             line->setMarkerSize(markerSize);
         }
-        if (element.presentation == LineWithValues) {
+        if (element.presentation == Presentation::LineWithValues) {
             line->setPointLabelsVisible(true);
             line->setPointLabelsFormat("@yPoint");
             line->setPointLabelsColor(pointColor);

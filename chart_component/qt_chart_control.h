@@ -41,10 +41,23 @@ public:
     QList<QAbstractSeries*> drawnSeries();
 
 private:
+    // The element's drawing styles, in the order of their numbers.
+    enum class Presentation {
+        Line,
+        LineWithPoints,
+        PointsOnly,
+        Steps,
+        Spline,
+        Area,
+        Impulses,
+        ThickLine,
+        DashedLine,
+        LineWithValues,
+    };
     struct Element {
         std::uint32_t lineColor = 0;
         std::uint32_t pointColor = 0;
-        int presentation = 0;
+        Presentation presentation = Presentation::Line;
         int width = 1;
         int pointSymbol = 0;
         bool solidPoint = true;

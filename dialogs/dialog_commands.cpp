@@ -2,7 +2,6 @@
 
 #include "dialogs/interval_filter_dialog.h"
 #include "dialogs/manual_entry_dialog.h"
-#include "practice/measuring_mode_flag.h"
 #include "dialogs/phone_record_dialog.h"
 #include "records/program_path.h"
 
@@ -24,7 +23,7 @@ void run(const std::function<void()>& hook)
 void openManualEntry(QWidget* view, TrainingDocument& doc, const TrainingType* trainingType,
                      const EntryViewHooks& hooks)
 {
-    if (g_bMeasuringMode || !trainingType)
+    if ((hooks.isMeasuring && hooks.isMeasuring()) || !trainingType)
         return;
     ManualEntryDialog dialog(doc, *trainingType, hooks.addIntervalRow, view);
     const CalendarTime now = std::time(nullptr);

@@ -14,6 +14,7 @@ struct EntryViewHooks {
     std::function<void()> fillIntervalList;       // fillIntervalList
     std::function<void()> refreshDiagrams;        // refreshDiagrams
     std::function<void()> showOnlyLastMeasurement; // ticks check box 1020 without its click handler
+    std::function<bool()> isMeasuring;            // whether the measuring mode is on
 };
 
 // The view's commands that open the dialogs modally and carry their result

@@ -5,16 +5,9 @@
 #include <QDialog>
 #include <QLineEdit>
 
-QFont dialogFont()
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSize(8);
-    return font;
-}
-
 void setUpDialogFrame(QDialog& dialog, const char* caption, int widthUnits, int heightUnits)
 {
-    const QFont font = dialogFont();
+    const QFont font = templateFont();
     dialog.setFont(font);
     dialog.setWindowTitle(QString::fromUtf8(caption));
     const DialogBaseUnits units = DialogBaseUnits::fromFont(font);

@@ -23,7 +23,7 @@ constexpr DialogControl kTemplate[] = {
 IntervalFilterDialog::IntervalFilterDialog(QWidget* parent) : QDialog(parent)
 {
     setUpDialogFrame(*this, "Interval filter", 186, 60);
-    const auto controls = buildDialogControls(this, dialogFont(), kTemplate);
+    const auto controls = buildDialogControls(this, templateFont(), kTemplate);
     m_picker = static_cast<TimePicker*>(controls[IDC_FILTER_TIME]);
     auto* ok = static_cast<QPushButton*>(controls[IDOK]);
     ok->setDefault(true);

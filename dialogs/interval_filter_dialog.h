@@ -10,11 +10,9 @@ class TimePicker;
 class IntervalFilterDialog : public QDialog {
     Q_OBJECT
 public:
-    enum ControlId {
-        IDC_FILTER_TIME = 1040,
-        IDOK = 1,
-        IDCANCEL = 2,
-    };
+    static constexpr int IDC_FILTER_TIME = 1040;
+    static constexpr int IDOK = 1;
+    static constexpr int IDCANCEL = 2;
 
     explicit IntervalFilterDialog(QWidget* parent = nullptr);
 

@@ -42,7 +42,7 @@ ManualEntryDialog::ManualEntryDialog(TrainingDocument& document, const TrainingT
     : QDialog(parent), m_document(document), m_trainingType(trainingType), m_addIntervalRow(std::move(addIntervalRow))
 {
     setUpDialogFrame(*this, "Manual entry of intervals", 127, 103);
-    const auto controls = buildDialogControls(this, dialogFont(), kTemplate, makeNumberControl);
+    const auto controls = buildDialogControls(this, templateFont(), kTemplate, makeNumberControl);
     m_numberEdit = static_cast<QLineEdit*>(controls[IDC_NUMBER]);
     static_cast<UpDownButtons*>(controls[IDC_NUMBER_SPIN])->setBuddy(m_numberEdit);
     m_start = static_cast<TimePicker*>(controls[IDC_START_TIME]);

@@ -18,14 +18,12 @@ class QLineEdit;
 class ManualEntryDialog : public QDialog {
     Q_OBJECT
 public:
-    enum ControlId {
-        IDC_NUMBER = 1042,
-        IDC_NUMBER_SPIN = 1049,
-        IDC_START_TIME = 1043,
-        IDC_END_TIME = 1044,
-        IDC_UDDHACCA = 1045,
-        IDC_INSERT_INTERVAL = 1046,
-    };
+    static constexpr int IDC_NUMBER = 1042;
+    static constexpr int IDC_NUMBER_SPIN = 1049;
+    static constexpr int IDC_START_TIME = 1043;
+    static constexpr int IDC_END_TIME = 1044;
+    static constexpr int IDC_UDDHACCA = 1045;
+    static constexpr int IDC_INSERT_INTERVAL = 1046;
 
     ManualEntryDialog(TrainingDocument& document, const TrainingType& trainingType, AddIntervalRowFn addIntervalRow,
                       QWidget* parent = nullptr);

@@ -29,7 +29,7 @@ PhoneRecordDialog::PhoneRecordDialog(TrainingDocument& document, const TrainingT
       m_addIntervalRow(std::move(addIntervalRow))
 {
     setUpDialogFrame(*this, "Manual data entry from mobile phone", 186, 62);
-    const auto controls = buildDialogControls(this, dialogFont(), kTemplate, makeEdit);
+    const auto controls = buildDialogControls(this, templateFont(), kTemplate, makeEdit);
     m_captionLabel = static_cast<QLabel*>(controls[IDC_RECORD_CAPTION]);
     m_edit = static_cast<QLineEdit*>(controls[IDC_RECORD]);
     auto* save = static_cast<QPushButton*>(controls[IDC_SAVE_RECORD]);

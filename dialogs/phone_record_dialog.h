@@ -18,11 +18,9 @@ class QLineEdit;
 class PhoneRecordDialog : public QDialog {
     Q_OBJECT
 public:
-    enum ControlId {
-        IDC_RECORD_CAPTION = 1071,
-        IDC_RECORD = 1069,
-        IDC_SAVE_RECORD = 1070,
-    };
+    static constexpr int IDC_RECORD_CAPTION = 1071;
+    static constexpr int IDC_RECORD = 1069;
+    static constexpr int IDC_SAVE_RECORD = 1070;
 
     // trainingType may be none: records are then checked and counted but not stored.
     PhoneRecordDialog(TrainingDocument& document, const TrainingType* trainingType, AddIntervalRowFn addIntervalRow,

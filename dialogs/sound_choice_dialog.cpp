@@ -18,7 +18,7 @@ namespace {
 
 using K = DialogControlKind;
 
-constexpr std::array<const char*, SoundEventCount> kRowLabels = {
+constexpr std::array<const char*, kSoundEventCount> kRowLabels = {
     "Beginning of a measurement:",
     "Ending of a measurement:",
     "Ending of a measurement with Uddhacca:",
@@ -32,7 +32,7 @@ constexpr int kRowPitch = 28;
 std::vector<DialogControl> makeTemplate()
 {
     std::vector<DialogControl> controls;
-    for (int event = 0; event < SoundEventCount; ++event) {
+    for (int event = 0; event < static_cast<int>(kSoundEventCount); ++event) {
         const int top = kRowTop + event * kRowPitch;
         controls.push_back({-1, K::Label, 7, top, 228, 8, kRowLabels[static_cast<std::size_t>(event)]});
         controls.push_back({SoundChoiceDialog::editId(event), K::Custom, 7, top + 10, 228, 14, nullptr});
@@ -59,9 +59,9 @@ SoundChoiceDialog::SoundChoiceDialog(PlaySoundFileFn playFile, QWidget* parent)
 {
     setUpDialogFrame(*this, "Choose Sounds", 316, 178);
     const std::vector<DialogControl> controls = makeTemplate();
-    const auto byId = buildDialogControls(this, dialogFont(), controls, makePathEdit);
+    const auto byId = buildDialogControls(this, templateFont(), controls, makePathEdit);
     const auto button = [&byId](int id) { return static_cast<QPushButton*>(byId[id]); };
-    for (int event = 0; event < SoundEventCount; ++event) {
+    for (int event = 0; event < static_cast<int>(kSoundEventCount); ++event) {
         m_edits[static_cast<std::size_t>(event)] = static_cast<QLineEdit*>(byId[editId(event)]);
         connect(button(browseId(event)), &QPushButton::clicked, this, [this, event] { onBrowse(event); });
         connect(button(listenId(event)), &QPushButton::clicked, this, [this, event] { onListen(event); });

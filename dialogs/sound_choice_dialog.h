@@ -19,12 +19,10 @@ using PlaySoundFileFn = std::function<void(const std::string& path)>;
 class SoundChoiceDialog : public QDialog {
     Q_OBJECT
 public:
-    enum ControlId {
-        IDC_FIRST_SOUND_ROW = 1024, // row i: edit 1024 + 3i, "..." 1025 + 3i, "Listen to" 1026 + 3i
-        IDC_RESET_SOUNDS = 1039,
-        IDOK = 1,
-        IDCANCEL = 2,
-    };
+    static constexpr int IDC_FIRST_SOUND_ROW = 1024; // row i: edit 1024 + 3i, "..." 1025 + 3i, "Listen to" 1026 + 3i
+    static constexpr int IDC_RESET_SOUNDS = 1039;
+    static constexpr int IDOK = 1;
+    static constexpr int IDCANCEL = 2;
     static constexpr int editId(int event) { return IDC_FIRST_SOUND_ROW + 3 * event; }
     static constexpr int browseId(int event) { return editId(event) + 1; }
     static constexpr int listenId(int event) { return editId(event) + 2; }
@@ -32,8 +30,8 @@ public:
     explicit SoundChoiceDialog(PlaySoundFileFn playFile, QWidget* parent = nullptr);
 
     // Indexed by SoundEvent; the paths as bytes, shown in the read-only edits.
-    std::array<std::string, SoundEventCount> m_files;
-    std::array<std::string, SoundEventCount> m_defaultFile; // offered by "Reset sounds"
+    std::array<std::string, kSoundEventCount> m_files;
+    std::array<std::string, kSoundEventCount> m_defaultFile; // offered by "Reset sounds"
 
     // A file dialog for a wave file, always starting in the program directory;
     // true with the chosen file's full path, false leaving the path as it was.
@@ -49,6 +47,6 @@ private:
     void showPaths();
 
     PlaySoundFileFn m_playFile;
-    std::array<QLineEdit*, SoundEventCount> m_edits{};
+    std::array<QLineEdit*, kSoundEventCount> m_edits{};
     bool m_initialised = false;
 };

@@ -1,25 +1,33 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // The four diagrams; the number is also the page of the printout.
-enum DiagramKind {
+enum class DiagramKind {
     Maximum = 1,
     Average = 2,
     Median = 3,
     Sikkhati = 4,
 };
 
-constexpr DiagramKind kDiagramKinds[] = {Maximum, Average, Median, Sikkhati};
+constexpr DiagramKind kDiagramKinds[] = {DiagramKind::Maximum, DiagramKind::Average, DiagramKind::Median,
+                                         DiagramKind::Sikkhati};
+
+// A kind's place in arrays of the four kinds, 0 to 3.
+constexpr std::size_t diagramIndex(DiagramKind kind)
+{
+    return static_cast<std::size_t>(kind) - 1;
+}
 
 // The line colour of a kind as 0x00BBGGRR.
 constexpr std::uint32_t diagramColor(DiagramKind kind)
 {
     switch (kind) {
-    case Maximum: return 0xFF0000;  // blue
-    case Average: return 0x000080;  // dark red
-    case Median: return 0x0000FF;   // red
-    case Sikkhati: return 0x008000; // green
+    case DiagramKind::Maximum: return 0xFF0000;  // blue
+    case DiagramKind::Average: return 0x000080;  // dark red
+    case DiagramKind::Median: return 0x0000FF;   // red
+    case DiagramKind::Sikkhati: return 0x008000; // green
     }
     return 0;
 }
@@ -27,5 +35,5 @@ constexpr std::uint32_t diagramColor(DiagramKind kind)
 // Whether the filter time applies to the kind's values.
 constexpr bool isFiltered(DiagramKind kind)
 {
-    return kind != Sikkhati;
+    return kind != DiagramKind::Sikkhati;
 }

@@ -59,8 +59,8 @@ void DiagramPagePainter::drawAligned(const QFont& font, const QString& text, int
     m_painter.setPen(Qt::black);
     const QFontMetrics metrics(font, m_painter.device());
     const int width = metrics.horizontalAdvance(text);
-    const int left = h == Left ? x : h == Centre ? x - width / 2 : x - width;
-    const int baseline = v == Top ? y + metrics.ascent() : y - metrics.descent();
+    const int left = h == HAlign::Left ? x : h == HAlign::Centre ? x - width / 2 : x - width;
+    const int baseline = v == VAlign::Top ? y + metrics.ascent() : y - metrics.descent();
     m_painter.drawText(left, baseline, text);
 }
 
@@ -76,7 +76,7 @@ void DiagramPagePainter::drawTitle(const QFont& font, const QString& text)
     const int lh = lineHeight(font);
     m_plotRect.top += 3 * lh;
     m_lineHeight = lh;
-    drawAligned(font, text, m_areaRect.left + m_areaRect.width() / 2, m_areaRect.top, Centre, Bottom);
+    drawAligned(font, text, m_areaRect.left + m_areaRect.width() / 2, m_areaRect.top, HAlign::Centre, VAlign::Bottom);
 }
 
 void DiagramPagePainter::drawFooter(const QFont& font, const QString& text)
@@ -84,13 +84,13 @@ void DiagramPagePainter::drawFooter(const QFont& font, const QString& text)
     const int lh = lineHeight(font);
     m_plotRect.bottom -= 5 * lh;
     m_lineHeight = lh;
-    drawAligned(font, text, m_areaRect.left, m_areaRect.bottom, Left, Bottom);
+    drawAligned(font, text, m_areaRect.left, m_areaRect.bottom, HAlign::Left, VAlign::Bottom);
 }
 
 void DiagramPagePainter::drawYCaption(const QFont& font, const QString& text)
 {
     m_lineHeight = lineHeight(font);
-    drawAligned(font, text, m_areaRect.left, m_plotRect.top - m_lineHeight, Left, Bottom);
+    drawAligned(font, text, m_areaRect.left, m_plotRect.top - m_lineHeight, HAlign::Left, VAlign::Bottom);
 }
 
 void DiagramPagePainter::drawXCaption(const QFont& font, const QString& text)
@@ -99,7 +99,7 @@ void DiagramPagePainter::drawXCaption(const QFont& font, const QString& text)
     const int cx = QFontMetrics(font, m_painter.device()).horizontalAdvance(shown);
     const int lh = lineHeight(font);
     m_plotRect.right -= cx;
-    drawAligned(font, shown, m_areaRect.right, m_plotRect.bottom + lh / 2, Right, Bottom);
+    drawAligned(font, shown, m_areaRect.right, m_plotRect.bottom + lh / 2, HAlign::Right, VAlign::Bottom);
 }
 
 void DiagramPagePainter::drawAxes(const QPen& pen)
@@ -122,7 +122,7 @@ void DiagramPagePainter::drawXScale(int count, const QPen& pen, const QFont& fon
         if (count <= 50 || labelled)
             drawLine(pen, x, m_plotRect.bottom, x, m_plotRect.bottom + tick);
         if (labelled)
-            drawAligned(font, QString::number(i), x, m_plotRect.bottom + tick, Centre, Top);
+            drawAligned(font, QString::number(i), x, m_plotRect.bottom + tick, HAlign::Centre, VAlign::Top);
     }
 }
 
@@ -146,7 +146,7 @@ void DiagramPagePainter::drawYScaleMinutes(std::int64_t largestSeconds, const QP
         if (minutes <= 50 || labelled)
             drawLine(pen, m_plotRect.left - tick, y, m_plotRect.left, y);
         if (labelled)
-            drawAligned(font, QString::number(i) + ' ', m_plotRect.left - tick, y - half, Right, Top);
+            drawAligned(font, QString::number(i) + ' ', m_plotRect.left - tick, y - half, HAlign::Right, VAlign::Top);
     }
 }
 
@@ -159,7 +159,7 @@ void DiagramPagePainter::drawYScalePercent(const QPen& pen, const QFont& font)
     for (int k = 0; k <= 12; ++k) {
         const int y = m_plotRect.bottom - static_cast<int>(k * step);
         drawLine(pen, m_plotRect.left - tick, y, m_plotRect.left, y);
-        drawAligned(font, QString::number(10 * k) + ' ', m_plotRect.left - tick, y - half, Right, Top);
+        drawAligned(font, QString::number(10 * k) + ' ', m_plotRect.left - tick, y - half, HAlign::Right, VAlign::Top);
     }
 }
 

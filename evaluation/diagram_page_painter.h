@@ -45,8 +45,8 @@ public:
     QPoint lastPoint() const { return m_lastPoint; }
 
 private:
-    enum HAlign { Left, Centre, Right };
-    enum VAlign { Top, Bottom };
+    enum class HAlign { Left, Centre, Right };
+    enum class VAlign { Top, Bottom };
     // The reference point is the left, centre or right of the text and the
     // top or bottom of its line cell.
     void drawAligned(const QFont& font, const QString& text, int x, int y, HAlign h, VAlign v);

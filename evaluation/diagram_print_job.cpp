@@ -33,10 +33,10 @@ QString shown(const std::string& bytes)
 const char* yAxisCaption(DiagramKind kind)
 {
     switch (kind) {
-    case Maximum: return "Maximum / min";
-    case Average: return "Average / min";
-    case Median: return "Median / min";
-    case Sikkhati: break;
+    case DiagramKind::Maximum: return "Maximum / min";
+    case DiagramKind::Average: return "Average / min";
+    case DiagramKind::Median: return "Median / min";
+    case DiagramKind::Sikkhati: break;
     }
     return "Sikkhati / %";
 }
@@ -50,10 +50,10 @@ void DiagramPrintJob::setUp(const QPrinter& printer)
     const int h = page.height();
     m_diagramRect = {w / 10, h / 10, w - w / 10, h - h / 10};
     m_penBlack = solidPen(0x000000);
-    m_penBlue = solidPen(diagramColor(Maximum));
-    m_penDarkRed = solidPen(diagramColor(Average));
-    m_penRed = solidPen(diagramColor(Median));
-    m_penGreen = solidPen(diagramColor(Sikkhati));
+    m_penBlue = solidPen(diagramColor(DiagramKind::Maximum));
+    m_penDarkRed = solidPen(diagramColor(DiagramKind::Average));
+    m_penRed = solidPen(diagramColor(DiagramKind::Median));
+    m_penGreen = solidPen(diagramColor(DiagramKind::Sikkhati));
     auto font = [&printer](int points) {
         QFont f(QStringLiteral("Arial"));
         f.setWeight(QFont::Normal);
@@ -72,10 +72,10 @@ void DiagramPrintJob::setUp(const QPrinter& printer)
 const QPen& DiagramPrintJob::kindPen(DiagramKind kind) const
 {
     switch (kind) {
-    case Maximum: return m_penBlue;
-    case Average: return m_penDarkRed;
-    case Median: return m_penRed;
-    case Sikkhati: break;
+    case DiagramKind::Maximum: return m_penBlue;
+    case DiagramKind::Average: return m_penDarkRed;
+    case DiagramKind::Median: return m_penRed;
+    case DiagramKind::Sikkhati: break;
     }
     return m_penGreen;
 }
@@ -122,14 +122,14 @@ void DiagramPrintJob::drawPage(QPainter& painter, const IntervalStatistics& stat
     printer.drawXCaption(m_font10, QStringLiteral("Measurement"));
     printer.drawAxes(m_penBlack);
     printer.drawXScale(statistics.axisRanges(kind).x, m_penBlack, m_font8);
-    if (kind == Sikkhati)
+    if (kind == DiagramKind::Sikkhati)
         printer.drawYScalePercent(m_penBlack, m_font8);
     else
         printer.drawYScaleMinutes(statistics.overallMaximum(kind), m_penBlack, m_font8);
 
     for (int n = 1; n <= count; ++n) {
         const std::int64_t value = statistics.value(kind, n);
-        if (kind == Sikkhati || value != 0)
+        if (kind == DiagramKind::Sikkhati || value != 0)
             printer.drawSegment(n, value, kindPen(kind), m_brushBlack);
     }
 }

@@ -39,7 +39,7 @@ private:
     QPen m_penBlack, m_penBlue, m_penRed, m_penGreen, m_penDarkRed;
     QBrush m_brushBlack;
     QFont m_font8, m_font10, m_font12;
-    DiagramKind m_printKind = Maximum;
+    DiagramKind m_printKind = DiagramKind::Maximum;
 };
 
 // The y-axis caption of a kind, as the diagram window and the printout show it.

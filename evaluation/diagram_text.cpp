@@ -18,10 +18,10 @@ std::string diagramTitle(const std::string& trainingTypeName, DiagramKind kind)
 {
     const char* what = "";
     switch (kind) {
-    case Maximum: what = "Diagramm: Jhavari Maximum"; break;
-    case Average: what = "Diagramm: Jhavari Average"; break;
-    case Median: what = "Diagramm: Jhavari Median"; break;
-    case Sikkhati: what = "Diagramm: Sikkhati ability"; break;
+    case DiagramKind::Maximum: what = "Diagramm: Jhavari Maximum"; break;
+    case DiagramKind::Average: what = "Diagramm: Jhavari Average"; break;
+    case DiagramKind::Median: what = "Diagramm: Jhavari Median"; break;
+    case DiagramKind::Sikkhati: what = "Diagramm: Sikkhati ability"; break;
     }
     return trainingTypeName + " Training, " + what;
 }

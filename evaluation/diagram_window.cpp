@@ -34,19 +34,12 @@ constexpr std::array<DialogControl, 4> kTemplate = {{
 const char* windowText(DiagramKind kind)
 {
     switch (kind) {
-    case Maximum: return "Maximum";
-    case Average: return "Average";
-    case Median: return "Median";
-    case Sikkhati: break;
+    case DiagramKind::Maximum: return "Maximum";
+    case DiagramKind::Average: return "Average";
+    case DiagramKind::Median: return "Median";
+    case DiagramKind::Sikkhati: break;
     }
     return "Sikkhati";
-}
-
-QFont formFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    return font;
 }
 
 } // namespace
@@ -59,7 +52,7 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setObjectName(QStringLiteral("157"));
-    const QFont font = formFont();
+    const QFont font = templateFont();
     setFont(font);
     const QMap<int, QWidget*> controls =
         buildDialogControls(this, font, kTemplate, [this](const DialogControl&, QWidget* parent) {
@@ -152,7 +145,7 @@ void DiagramWindow::fillGraph()
         chart->plotXY(0, 0, 0);
         for (int n = 1; n <= count; ++n) {
             const std::int64_t value = statistics.value(m_kind, n);
-            if (m_kind == Sikkhati || value != 0)
+            if (m_kind == DiagramKind::Sikkhati || value != 0)
                 chart->plotXY(n, static_cast<double>(value) / 60, 0);
             if (n >= kMovingAverageWidth && m_movingAverage)
                 chart->plotXY(n, static_cast<double>(statistics.movingAverage(m_kind, n)) / 60, 1);

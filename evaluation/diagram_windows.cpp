@@ -15,10 +15,10 @@ DiagramWindows::~DiagramWindows()
 QPointer<DiagramWindow>& DiagramWindows::slot(DiagramKind kind)
 {
     switch (kind) {
-    case Maximum: return m_graphMaximum;
-    case Average: return m_graphAverage;
-    case Median: return m_graphMedian;
-    case Sikkhati: break;
+    case DiagramKind::Maximum: return m_graphMaximum;
+    case DiagramKind::Average: return m_graphAverage;
+    case DiagramKind::Median: return m_graphMedian;
+    case DiagramKind::Sikkhati: break;
     }
     return m_graphSikkhati;
 }

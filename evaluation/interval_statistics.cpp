@@ -88,7 +88,7 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
 
     for (DiagramKind kind : kDiagramKinds) {
         const std::vector<std::int64_t>& series = values(kind);
-        std::vector<std::int64_t>& prefix = m_prefix[kind - 1];
+        std::vector<std::int64_t>& prefix = m_prefix[diagramIndex(kind)];
         prefix.assign(size + 1, 0);
         for (std::size_t n = 0; n < size; ++n)
             prefix[n + 1] = prefix[n] + series[n];
@@ -98,10 +98,10 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
 const std::vector<std::int64_t>& IntervalStatistics::values(DiagramKind kind) const
 {
     switch (kind) {
-    case Maximum: return m_maximum;
-    case Average: return m_average;
-    case Median: return m_median;
-    case Sikkhati: break;
+    case DiagramKind::Maximum: return m_maximum;
+    case DiagramKind::Average: return m_average;
+    case DiagramKind::Median: return m_median;
+    case DiagramKind::Sikkhati: break;
     }
     return m_sikkhati;
 }
@@ -113,10 +113,10 @@ std::int64_t IntervalStatistics::value(DiagramKind kind, int n) const
     return values(kind)[static_cast<std::size_t>(n)];
 }
 
-std::int64_t IntervalStatistics::maximum(int n) const { return value(Maximum, n); }
-std::int64_t IntervalStatistics::average(int n) const { return value(Average, n); }
-std::int64_t IntervalStatistics::median(int n) const { return value(Median, n); }
-std::int64_t IntervalStatistics::sikkhati(int n) const { return value(Sikkhati, n); }
+std::int64_t IntervalStatistics::maximum(int n) const { return value(DiagramKind::Maximum, n); }
+std::int64_t IntervalStatistics::average(int n) const { return value(DiagramKind::Average, n); }
+std::int64_t IntervalStatistics::median(int n) const { return value(DiagramKind::Median, n); }
+std::int64_t IntervalStatistics::sikkhati(int n) const { return value(DiagramKind::Sikkhati, n); }
 
 std::int64_t IntervalStatistics::movingAverage(DiagramKind kind, int n) const
 {
@@ -125,7 +125,7 @@ std::int64_t IntervalStatistics::movingAverage(DiagramKind kind, int n) const
     const int first = std::max(n - (kMovingAverageWidth - 1), 0);
     std::int64_t sum = 0;
     if (first <= last) {
-        const std::vector<std::int64_t>& prefix = m_prefix[kind - 1];
+        const std::vector<std::int64_t>& prefix = m_prefix[diagramIndex(kind)];
         sum = prefix[static_cast<std::size_t>(last) + 1] - prefix[static_cast<std::size_t>(first)];
     }
     return static_cast<std::int64_t>(static_cast<double>(sum) / kMovingAverageWidth);
@@ -149,7 +149,7 @@ AxisRanges IntervalStatistics::axisRanges(DiagramKind kind) const
             break;
         }
     }
-    if (kind == Sikkhati) {
+    if (kind == DiagramKind::Sikkhati) {
         ranges.y = 125;
         return ranges;
     }

@@ -47,11 +47,11 @@ QWidget* makeStandardControl(const DialogControl& control, QWidget* parent)
 
 } // namespace
 
-QFont templateFont(const QString& family, int pointSize)
+QFont templateFont()
 {
     QFont font;
-    font.setFamilies({family, QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPointSize(pointSize);
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(8);
     return font;
 }
 

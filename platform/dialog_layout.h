@@ -41,9 +41,10 @@ struct DialogBaseUnits {
     QRect toPixels(int x, int y, int w, int h) const;
 };
 
-// A template's font. "MS Sans Serif" and "Arial" are not on Linux desktops:
-// Liberation Sans, metric-compatible with Arial, takes their place.
-QFont templateFont(const QString& family, int pointSize);
+// The font of the form and dialog templates, "MS Sans Serif" 8 pt. It and
+// "Arial" are not on Linux desktops: Liberation Sans, metric-compatible with
+// Arial, takes their place, so the templates keep their proportions.
+QFont templateFont();
 
 // Makes a widget for a Custom row; the builder places it and names it.
 using CustomControlFactory = std::function<QWidget*(const DialogControl& control, QWidget* parent)>;

@@ -6,7 +6,7 @@
 
 namespace {
 
-const std::array<const char*, IntervalRows::ColumnCount> kHeadings = {
+const std::array<const char*, IntervalRows::kColumnCount> kHeadings = {
     "Date", "Measure No.", "Current No.", "Start. time", "End. time", "Duration", "Uddhacca",
 };
 
@@ -21,7 +21,7 @@ int IntervalListModel::rowCount(const QModelIndex& parent) const
 
 int IntervalListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : IntervalRows::ColumnCount;
+    return parent.isValid() ? 0 : IntervalRows::kColumnCount;
 }
 
 QVariant IntervalListModel::data(const QModelIndex& index, int role) const
@@ -42,7 +42,7 @@ QVariant IntervalListModel::data(const QModelIndex& index, int role) const
 
 QVariant IntervalListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= IntervalRows::ColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section >= IntervalRows::kColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
         return QString::fromLatin1(kHeadings[static_cast<std::size_t>(section)]);

@@ -31,7 +31,7 @@ public:
 
     const IntervalRows& rows() const { return m_rows; }
 
-    static constexpr std::array<int, IntervalRows::ColumnCount> kColumnWidths = {50, 80, 80, 60, 60, 60, 70};
+    static constexpr std::array<int, IntervalRows::kColumnCount> kColumnWidths = {50, 80, 80, 60, 60, 60, 70};
 
 private:
     IntervalRows m_rows;

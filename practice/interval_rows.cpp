@@ -18,10 +18,10 @@ IntervalRow makeRow(const IntervalRecord& entry, std::int32_t record)
 // The key a column sorts by; the date, number and time columns all sort by start.
 std::int64_t sortKey(const IntervalRow& row, int column)
 {
-    switch (column) {
-    case IntervalRows::ColRun: return row.m_run;
-    case IntervalRows::ColDuration: return row.m_timeEnd - row.m_timeStart;
-    case IntervalRows::ColUddhacca: return row.m_uddhacca ? 1 : 0;
+    switch (static_cast<IntervalRows::Column>(column)) {
+    case IntervalRows::Column::Run: return row.m_run;
+    case IntervalRows::Column::Duration: return row.m_timeEnd - row.m_timeStart;
+    case IntervalRows::Column::Uddhacca: return row.m_uddhacca ? 1 : 0;
     default: return row.m_timeStart;
     }
 }
@@ -50,7 +50,7 @@ std::vector<int> IntervalRows::sort(int column, bool ascending)
 {
     std::vector<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
-    if (column < 0 || column >= ColumnCount)
+    if (column < 0 || column >= kColumnCount)
         return order;
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         const std::int64_t keyA = sortKey(m_rows[static_cast<std::size_t>(a)], column);
@@ -101,14 +101,14 @@ void IntervalRows::eraseRows(int first, int last)
 
 std::string IntervalRows::cellText(const IntervalRow& row, int column)
 {
-    switch (column) {
-    case ColDate: return formatLocalDate(row.m_timeStart);
-    case ColMeasurement: return std::to_string(row.m_measurement);
-    case ColRun: return std::to_string(row.m_run);
-    case ColStart: return formatLocalTimeOfDay(row.m_timeStart);
-    case ColEnd: return formatLocalTimeOfDay(row.m_timeEnd);
-    case ColDuration: return formatSpan(row.m_timeEnd - row.m_timeStart);
-    case ColUddhacca: return row.m_uddhacca ? "x" : " ";
+    switch (static_cast<Column>(column)) {
+    case Column::Date: return formatLocalDate(row.m_timeStart);
+    case Column::Measurement: return std::to_string(row.m_measurement);
+    case Column::Run: return std::to_string(row.m_run);
+    case Column::Start: return formatLocalTimeOfDay(row.m_timeStart);
+    case Column::End: return formatLocalTimeOfDay(row.m_timeEnd);
+    case Column::Duration: return formatSpan(row.m_timeEnd - row.m_timeStart);
+    case Column::Uddhacca: return row.m_uddhacca ? "x" : " ";
     default: return {};
     }
 }

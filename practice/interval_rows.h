@@ -29,7 +29,10 @@ struct IntervalRow {
 // deleting, with the record positions kept right through all three.
 class IntervalRows {
 public:
-    enum Column { ColDate, ColMeasurement, ColRun, ColStart, ColEnd, ColDuration, ColUddhacca, ColumnCount };
+    // The columns in the order of the list's header; the functions below take
+    // a column's index as the header gives it.
+    enum class Column { Date, Measurement, Run, Start, End, Duration, Uddhacca };
+    static constexpr int kColumnCount = 7;
 
     int count() const { return static_cast<int>(m_rows.size()); }
     const IntervalRow& row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }

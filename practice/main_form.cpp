@@ -3,7 +3,6 @@
 #include "sound/alsa_sound_player.h"
 #include "practice/interval_list_model.h"
 #include "practice/key_state_tracker.h"
-#include "practice/measuring_mode_flag.h"
 #include "platform/message_box.h"
 #include "practice/plain_controls.h"
 #include "platform/pointer_confinement.h"
@@ -12,11 +11,9 @@
 #include "records/text_encoding.h"
 #include "platform/time_picker.h"
 #include "practice/main_form_template.h"
+#include "evaluation/diagram_print_preview.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -62,14 +59,14 @@ MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> play
       m_measuring(document, *this, clock, keys ? *keys : *m_ownKeys)
 {
     setObjectName(QStringLiteral("101"));
-    setFont(templateFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(templateFont());
     setAutoFillBackground(true);
     m_measureTimer.setTimerType(Qt::PreciseTimer);
     m_measureTimer.setInterval(kMeasureTimerPeriodMs);
-    connect(&m_measureTimer, &QTimer::timeout, this, &MainForm::onMeasureTick);
+    connect(&m_measureTimer, &QTimer::timeout, this, [this] { m_measuring.onMeasureTick(); });
     buildForm();
     connectHandlers();
-    setStatusPanel(PanelSettings);
+    setStatusPanel(BannerLook::Settings);
     setSettingsEditable(true);
     updateTimeDisplays();
     m_document.addObserver(this);
@@ -168,7 +165,10 @@ void MainForm::connectHandlers()
     connect(m_trainingTypes, &QComboBox::activated, this, [this] { onTrainingTypeChosen(); });
     connect(m_list, &IntervalListView::doubleClicked, this, &MainForm::phoneRecordDialogRequested);
     const std::pair<int, DiagramKind> diagramButtons[] = {
-        {IDC_MAXIMUM, Maximum}, {IDC_AVERAGE, Average}, {IDC_MEDIAN, Median}, {IDC_SIKKHATI, Sikkhati}};
+        {IDC_MAXIMUM, DiagramKind::Maximum},
+        {IDC_AVERAGE, DiagramKind::Average},
+        {IDC_MEDIAN, DiagramKind::Median},
+        {IDC_SIKKHATI, DiagramKind::Sikkhati}};
     for (const auto& [id, kind] : diagramButtons)
         clicked(id, [this, kind = kind] { m_diagrams.openDiagram(kind, this); });
     clicked(IDC_SOUND_TEST, [this] { onSoundTest(); });
@@ -193,7 +193,7 @@ void MainForm::initialUpdate()
     m_inInitialUpdate = true;
     documentChanged();
     if (m_firstInitialUpdate) {
-        setStatusPanel(PanelSettings);
+        setStatusPanel(BannerLook::Settings);
         m_document.setUpDefaultSettings();
         showSettings();
     }
@@ -272,52 +272,17 @@ void MainForm::onTimeSoundCommand()
 
 void MainForm::onMeasuringModeCommand()
 {
-    toggleMeasuringMode();
-}
-
-void MainForm::toggleMeasuringMode()
-{
     m_measuring.toggleMeasuringMode();
 }
 
-void MainForm::startInterval()
+void MainForm::measuringActiveChanged(bool active)
 {
-    m_measuring.startInterval();
+    m_measuringState.setActive(active);
 }
 
-void MainForm::endInterval(bool withSound)
+void MainForm::onMeasuringActivationChanged(bool activated)
 {
-    m_measuring.endInterval(withSound);
-}
-
-void MainForm::onMeasureTick()
-{
-    m_measuring.onMeasureTick();
-}
-
-void MainForm::advanceRunningSpans()
-{
-    m_measuring.advanceRunningSpans();
-}
-
-void MainForm::playF12Alarm()
-{
-    m_measuring.playF12Alarm();
-}
-
-bool MainForm::checkFixedTotalTime()
-{
-    return m_measuring.checkFixedTotalTime();
-}
-
-void MainForm::checkUddhaccaAlarm()
-{
-    m_measuring.checkUddhaccaAlarm();
-}
-
-void MainForm::checkTimeSound()
-{
-    m_measuring.checkTimeSound();
+    confinePointer(activated);
 }
 
 void MainForm::mousePressEvent(QMouseEvent* event)
@@ -339,24 +304,17 @@ void MainForm::updateTimeDisplays()
 {
     m_totalTime->setText(QStringLiteral(" ") + QString::fromStdString(formatSpan(m_measuring.m_spanTotal)));
     m_clock->setTime(m_measuring.m_spanCurrent);
-    if (m_fixedTotal->isChecked() && g_bMeasuringMode)
+    if (m_fixedTotal->isChecked() && m_measuring.isActive())
         m_progress->setPos(m_measuring.progressPercent());
     m_longestTime->setText(QString::fromStdString(formatSpan(m_measuring.m_spanLongest)));
 }
 
-void MainForm::setStatusPanel(StatusPanelState state)
+void MainForm::setStatusPanel(BannerLook state)
 {
-    if (state < PanelSettings || state > PanelRecording)
-        return;
-    const PanelLook& look = kPanelLooks[state - PanelSettings];
+    const PanelLook& look = kPanelLooks[static_cast<std::size_t>(state)];
     m_bannerLabel->setTextColor(look.textColour);
     m_banner->setBkColor(look.left, look.right);
     m_bannerLabel->setWindowText(QString::fromLatin1(look.text));
-}
-
-void MainForm::showMeasuringStatusText()
-{
-    setStatusText(m_measuring.measuringStatusText());
 }
 
 void MainForm::setStatusText(const std::string& text)
@@ -434,7 +392,7 @@ void MainForm::setClockRunning(bool running)
     m_clock->setRunning(running);
 }
 
-void MainForm::playSoundEvent(SoundEvent event, int mode)
+void MainForm::playSoundEvent(SoundEvent event, PlayMode mode)
 {
     m_sounds.play(event, mode);
 }
@@ -454,7 +412,7 @@ bool MainForm::isAutoAlarmTicked() const
 void MainForm::fillIntervalList()
 {
     const TrainingType* type = m_measuring.m_trainingType;
-    if (g_bMeasuringMode || !type) {
+    if (m_measuring.isActive() || !type) {
         m_listModel->clear();
         return;
     }
@@ -468,12 +426,6 @@ void MainForm::fillIntervalList()
 void MainForm::addIntervalRow(const IntervalRecord& entry)
 {
     m_listModel->addRow(entry);
-}
-
-void MainForm::deleteIntervalRow(int row)
-{
-    if (const TrainingType* type = m_measuring.m_trainingType)
-        m_listModel->deleteRows(m_document, *type, {row});
 }
 
 void MainForm::deleteSelectedIntervals()
@@ -511,8 +463,9 @@ void MainForm::onRestoreDefaults()
 void MainForm::onSoundTest()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (SoundEvent event : {BeginIntervall, EndIntervall, EndIntervallUddhacca, UddhaccaAlarm, EndExercise})
-        m_sounds.play(event, SND_SYNC);
+    for (SoundEvent event : {SoundEvent::BeginInterval, SoundEvent::EndInterval, SoundEvent::EndIntervalUddhacca,
+                             SoundEvent::UddhaccaAlarm, SoundEvent::EndExercise})
+        m_sounds.play(event, PlayMode::Sync);
     QApplication::restoreOverrideCursor();
 }
 
@@ -522,7 +475,7 @@ void MainForm::onChooseSounds()
         this, m_document, [this] { m_sounds.loadEventSounds(m_document.settings()); },
         [this](const std::string& path) {
             SoundStore listening(m_player);
-            listening.playSoundById(listening.addSound(path), SND_SYNC);
+            listening.playSoundById(listening.addSound(path), PlayMode::Sync);
         });
 }
 
@@ -533,6 +486,7 @@ EntryViewHooks MainForm::makeEntryHooks()
         [this] { fillIntervalList(); },
         [this] { refreshDiagrams(); },
         [this] { m_showLast->setChecked(true); },
+        [this] { return m_measuring.isActive(); },
     };
 }
 
@@ -551,28 +505,12 @@ void MainForm::onPhoneRecordEntry()
     openPhoneRecordEntry(this, m_document, currentTrainingType(), makeEntryHooks());
 }
 
-void MainForm::onFilePrintPreview(QPrinter& printer, int& nNumPreviewPages)
+void MainForm::onFilePrintPreview(QPrinter& printer, int& previewPages)
 {
-    // The document has pages 1 to 4 for every job: a page range chosen for an
-    // earlier print is not kept.
-    printer.setPrintRange(QPrinter::AllPages);
-    printer.setFromTo(0, 0);
-    QPrintPreviewDialog preview(&printer, window());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
-        static const TrainingType kNoType;
-        const TrainingType* type = currentTrainingType();
-        m_printout.print(*target, type ? *type : kNoType, m_document.settings(), m_document.title());
-    });
-    // The preview's own layout actions, so that its tool bar shows the layout too.
-    auto* onePage = preview.findChild<QAction*>(QStringLiteral("singleModeAction"));
-    auto* twoPages = preview.findChild<QAction*>(QStringLiteral("facingModeAction"));
-    if (QAction* layout = nNumPreviewPages == 2 ? twoPages : onePage)
-        layout->trigger();
-    preview.exec();
-    if (onePage && onePage->isChecked())
-        nNumPreviewPages = 1;
-    else if (twoPages && twoPages->isChecked())
-        nNumPreviewPages = 2;
+    static const TrainingType kNoType;
+    const TrainingType* type = currentTrainingType();
+    showDiagramPrintPreview(printer, previewPages, m_printout, type ? *type : kNoType, m_document.settings(),
+                            m_document.title(), window());
 }
 
 // --- volume sliders ------------------------------------------------------------
@@ -588,7 +526,7 @@ void MainForm::onSliderMoving(int id)
 void MainForm::onSliderMoved()
 {
     // A sample of the new level.
-    m_sounds.play(BeginIntervall, SND_ASYNC);
+    m_sounds.play(SoundEvent::BeginInterval, PlayMode::Async);
 }
 
 void MainForm::applyStoredVolumes()

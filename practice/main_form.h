@@ -8,6 +8,7 @@
 #include "sound/event_sounds.h"
 #include "practice/key_state.h"
 #include "practice/measuring_mode.h"
+#include "practice/measuring_state.h"
 
 #include <QMap>
 #include <QTimer>
@@ -32,7 +33,7 @@ class QSlider;
 
 // The main form: the settings controls, the interval clock, the interval
 // list, and the measuring mode in which the whole form is one large button.
-class MainForm : public QWidget, public DocumentObserver, private MeasuringForm {
+class MainForm : public QWidget, private DocumentObserver, private MeasuringForm {
     Q_OBJECT
 public:
     // Without a key state of its own the view follows the real keyboard.
@@ -46,44 +47,14 @@ public:
     // Once the frame holds the view: the first call sets the form up and the
     // settings to their defaults; every call reloads the sounds.
     void initialUpdate();
-    // Follows the document after a new document, a load or a save.
-    void documentChanged() override;
-
-    // Measuring mode.
-    void toggleMeasuringMode();
-    void startInterval();
-    void endInterval(bool withSound);
-    void onMeasureTick();
-    void advanceRunningSpans();
-    void updateTimeDisplays() override;
-    void setStatusPanel(StatusPanelState state) override;
-    void showMeasuringStatusText();
-    // Also called by the main frame while measuring: off when the program
-    // loses activation, on again when it regains it.
-    void confinePointer(bool on) override;
-    void setSettingsEditable(bool enable) override;
-    void playF12Alarm();
-    bool checkFixedTotalTime();
-    void checkUddhaccaAlarm();
-    void checkTimeSound();
-
-    // Interval list.
-    void fillIntervalList() override;
-    void addIntervalRow(const IntervalRecord& entry) override;
-    void deleteIntervalRow(int row);
-    void deleteSelectedIntervals();
 
     // Settings and training type.
     void showSettings();
-    void selectTrainingTypeFromCombo();
 
-    // Diagram windows.
-    void refreshDiagrams();
-    void closeDiagrams() override;
     DiagramWindows& diagrams() { return m_diagrams; }
-
-    TrainingDocument& document() { return m_document; }
     MeasuringMode& measuring() { return m_measuring; }
+    // Whether the measuring mode is on, for the windows that follow it.
+    const MeasuringState& measuringState() const { return m_measuringState; }
     EventSounds& eventSounds() { return m_sounds; }
     const TrainingType* currentTrainingType() const { return m_measuring.m_trainingType; }
     bool isMeasureTimerActive() const { return m_measureTimer.isActive(); }
@@ -107,9 +78,12 @@ public slots:
     // The list's double-click message: the phone record dialog.
     void onPhoneRecordEntry();
     // Command 57609: the print preview of the four diagram pages. It opens with
-    // nNumPreviewPages pages side by side (2; 0 or 1 give one page) and leaves
+    // previewPages pages side by side (2; 0 or 1 give one page) and leaves
     // there the layout the user chose last.
-    void onFilePrintPreview(QPrinter& printer, int& nNumPreviewPages);
+    void onFilePrintPreview(QPrinter& printer, int& previewPages);
+    // The program lost (false) or regained (true) activation while measuring:
+    // the pointer is freed, or confined again.
+    void onMeasuringActivationChanged(bool activated);
 
 signals:
     // Text for pane 0 of the main frame's status bar.
@@ -125,6 +99,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // DocumentObserver: follows the document after a new document, a load or a save.
+    void documentChanged() override;
+
     void buildForm();
     void connectHandlers();
     void onFixedTotalClicked(bool ticked);
@@ -136,8 +113,18 @@ private:
     void onSliderMoved();
     void applyStoredVolumes();
     EntryViewHooks makeEntryHooks();
+    void selectTrainingTypeFromCombo();
+    void deleteSelectedIntervals();
+    void refreshDiagrams();
 
     // MeasuringForm
+    void updateTimeDisplays() override;
+    void setStatusPanel(BannerLook state) override;
+    void confinePointer(bool on) override;
+    void setSettingsEditable(bool enable) override;
+    void fillIntervalList() override;
+    void addIntervalRow(const IntervalRecord& entry) override;
+    void closeDiagrams() override;
     void setProgressPos(int percent) override;
     void tickShowLastMeasurement() override;
     unsigned startMeasureTimer() override;
@@ -145,9 +132,10 @@ private:
     void setStatusText(const std::string& text) override;
     void releaseMouseCapture() override;
     void setClockRunning(bool running) override;
-    void playSoundEvent(SoundEvent event, int mode) override;
+    void playSoundEvent(SoundEvent event, PlayMode mode) override;
     bool isFixedTotalTimeTicked() const override;
     bool isAutoAlarmTicked() const override;
+    void measuringActiveChanged(bool active) override;
 
     TrainingDocument& m_document;
     std::shared_ptr<SoundPlayer> m_player;
@@ -182,4 +170,5 @@ private:
     QWidget* m_pressSurface = nullptr;
 
     MeasuringMode m_measuring;
+    MeasuringState m_measuringState;
 };

@@ -3,7 +3,6 @@
 #include "practice/clock.h"
 #include "records/training_document.h"
 #include "practice/key_state.h"
-#include "practice/measuring_mode_flag.h"
 
 #include <algorithm>
 
@@ -21,18 +20,22 @@ MeasuringMode::MeasuringMode(TrainingDocument& document, MeasuringForm& form, co
 
 void MeasuringMode::toggleMeasuringMode()
 {
-    g_bMeasuringMode = !g_bMeasuringMode;
-    if (g_bMeasuringMode)
+    const bool wasActive = m_active;
+    m_active = !m_active;
+    if (m_active)
         switchMeasuringModeOn();
     else
         switchMeasuringModeOff();
+    // A start that failed changed nothing for the others.
+    if (m_active != wasActive)
+        m_form.measuringActiveChanged(m_active);
 }
 
 void MeasuringMode::switchMeasuringModeOn()
 {
     m_form.setProgressPos(0);
     m_form.closeDiagrams();
-    m_form.setStatusPanel(PanelWaiting);
+    m_form.setStatusPanel(BannerLook::Waiting);
     m_form.tickShowLastMeasurement();
     m_form.fillIntervalList();
 
@@ -49,8 +52,8 @@ void MeasuringMode::switchMeasuringModeOn()
     if (m_timerId == 0) {
         // Without its timer the mode could neither see ESC nor end by itself:
         // it is not entered at all.
-        g_bMeasuringMode = false;
-        m_form.setStatusPanel(PanelSettings);
+        m_active = false;
+        m_form.setStatusPanel(BannerLook::Settings);
         m_form.setStatusText(kStatusModeOff);
         m_form.fillIntervalList();
         return;
@@ -77,7 +80,7 @@ void MeasuringMode::switchMeasuringModeOff()
     m_form.releaseMouseCapture();
     m_form.confinePointer(false);
     m_form.setSettingsEditable(true);
-    m_form.setStatusPanel(PanelSettings);
+    m_form.setStatusPanel(BannerLook::Settings);
     m_form.setStatusText(kStatusModeOff);
     m_form.fillIntervalList();
 }
@@ -92,23 +95,23 @@ void MeasuringMode::stopTimer()
 
 void MeasuringMode::onLeftButtonDown()
 {
-    if (!g_bMeasuringMode)
+    if (!m_active)
         return;
     if (m_intervalRunning) {
-        m_form.setStatusPanel(PanelWaiting);
+        m_form.setStatusPanel(BannerLook::Waiting);
         endInterval(true);
     } else {
-        m_form.setStatusPanel(PanelRecording);
+        m_form.setStatusPanel(BannerLook::Recording);
         startInterval();
     }
 }
 
 void MeasuringMode::onRightButtonDown()
 {
-    if (!g_bMeasuringMode || !m_intervalRunning)
+    if (!m_active || !m_intervalRunning)
         return;
     m_intervalUddhacca = true;
-    m_form.setStatusPanel(PanelWaiting);
+    m_form.setStatusPanel(BannerLook::Waiting);
     endInterval(true);
 }
 
@@ -133,7 +136,7 @@ void MeasuringMode::startInterval()
     m_spanNextAlarm = m_spanAlarmStep;
     m_timeLastTick = now;
     m_form.updateTimeDisplays();
-    m_form.playSoundEvent(BeginIntervall, kPlayAsync);
+    m_form.playSoundEvent(SoundEvent::BeginInterval, PlayMode::Async);
 }
 
 void MeasuringMode::endInterval(bool withSound)
@@ -150,9 +153,9 @@ void MeasuringMode::endInterval(bool withSound)
         if (m_spanCurrent > m_spanLongest)
             m_spanLongest = m_spanCurrent;
         if (withSound)
-            m_form.playSoundEvent(EndIntervall, kPlayAsync);
+            m_form.playSoundEvent(SoundEvent::EndInterval, PlayMode::Async);
     } else if (withSound) {
-        m_form.playSoundEvent(EndIntervallUddhacca, kPlayAsync);
+        m_form.playSoundEvent(SoundEvent::EndIntervalUddhacca, PlayMode::Async);
     }
     m_form.updateTimeDisplays();
     m_form.setClockRunning(false);
@@ -183,7 +186,7 @@ void MeasuringMode::onMeasureTick()
 {
     if (m_keys.isKeyHeld(WatchedKey::F11) || m_keys.isKeyHeld(WatchedKey::Escape)) {
         toggleMeasuringMode();
-        m_form.playSoundEvent(EndExercise, kPlayAsync);
+        m_form.playSoundEvent(SoundEvent::EndExercise, PlayMode::Async);
         return;
     }
     playF12Alarm();
@@ -200,7 +203,7 @@ void MeasuringMode::playF12Alarm()
 {
     // Synchronous: held down, F12 repeats the alarm at every tick after it ended.
     if (m_keys.isKeyHeld(WatchedKey::F12))
-        m_form.playSoundEvent(UddhaccaAlarm, kPlaySync);
+        m_form.playSoundEvent(SoundEvent::UddhaccaAlarm, PlayMode::Sync);
 }
 
 bool MeasuringMode::checkFixedTotalTime()
@@ -210,7 +213,7 @@ bool MeasuringMode::checkFixedTotalTime()
     stopTimer();
     // The interval that completes the exercise is a normal one.
     endInterval(false);
-    m_form.playSoundEvent(EndExercise, kPlayAsync);
+    m_form.playSoundEvent(SoundEvent::EndExercise, PlayMode::Async);
     toggleMeasuringMode();
     return true;
 }
@@ -220,7 +223,7 @@ void MeasuringMode::checkUddhaccaAlarm()
     if (!m_form.isAutoAlarmTicked() || m_spanCurrent < m_spanNextAlarm)
         return;
     m_spanNextAlarm += m_spanAlarmStep;
-    m_form.playSoundEvent(UddhaccaAlarm, kPlayAsync);
+    m_form.playSoundEvent(SoundEvent::UddhaccaAlarm, PlayMode::Async);
 }
 
 void MeasuringMode::checkTimeSound()
@@ -228,7 +231,7 @@ void MeasuringMode::checkTimeSound()
     if (m_document.settings().m_timeSound == 0 || m_spanTotal < m_spanNextTimeSound)
         return;
     m_spanNextTimeSound += m_spanTimeSoundStep;
-    m_form.playSoundEvent(BeginIntervall, kPlayAsync);
+    m_form.playSoundEvent(SoundEvent::BeginInterval, PlayMode::Async);
 }
 
 std::string MeasuringMode::measuringStatusText() const

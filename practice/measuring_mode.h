@@ -3,6 +3,7 @@
 #include "records/calendar_time.h"
 #include "records/interval_record.h"
 #include "records/document_settings.h"
+#include "sound/play_mode.h"
 
 #include <cstdint>
 #include <string>
@@ -13,17 +14,13 @@ class KeyState;
 class TrainingType;
 
 // The banner's three looks.
-enum StatusPanelState { PanelSettings = 1, PanelWaiting = 2, PanelRecording = 3 };
+enum class BannerLook { Settings, Waiting, Recording };
 
 // Status bar texts of the measuring mode.
 inline constexpr const char* kStatusModeOff = "Meditation interval measurement mode off.";
 inline constexpr const char* kStatusModeActive = "Meditation interval measurement active.";
 inline constexpr const char* kStatusModeHint =
     "(Interval start and end can now be controlled with the mouse, ESC ends the measuring mode).";
-
-// Sound modes as the sound store takes them.
-inline constexpr int kPlaySync = 0x0000;
-inline constexpr int kPlayAsync = 0x0001;
 
 // What the measuring mode does to the form around it. The main view
 // implements it; the mode itself needs no window.
@@ -33,7 +30,7 @@ public:
 
     virtual void setProgressPos(int percent) = 0;
     virtual void closeDiagrams() = 0;
-    virtual void setStatusPanel(StatusPanelState state) = 0;
+    virtual void setStatusPanel(BannerLook state) = 0;
     // Ticks "Show only the last measured ..." (the list then follows the run).
     virtual void tickShowLastMeasurement() = 0;
     virtual void fillIntervalList() = 0;
@@ -47,9 +44,11 @@ public:
     virtual void setSettingsEditable(bool enable) = 0;
     virtual void updateTimeDisplays() = 0;
     virtual void setClockRunning(bool running) = 0;
-    virtual void playSoundEvent(SoundEvent event, int mode) = 0;
+    virtual void playSoundEvent(SoundEvent event, PlayMode mode) = 0;
     virtual bool isFixedTotalTimeTicked() const = 0;
     virtual bool isAutoAlarmTicked() const = 0;
+    // The mode went on or off; called once per change, after the switch.
+    virtual void measuringActiveChanged(bool active) = 0;
 };
 
 // The measuring mode: one run from switching on to switching off, its
@@ -59,6 +58,7 @@ public:
     MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock, const KeyState& keys);
     virtual ~MeasuringMode() = default;
 
+    bool isActive() const { return m_active; }
     void toggleMeasuringMode();
     void onLeftButtonDown();
     void onRightButtonDown();
@@ -105,6 +105,7 @@ private:
     void switchMeasuringModeOff();
     void stopTimer();
 
+    bool m_active = false;
     TrainingDocument& m_document;
     MeasuringForm& m_form;
     const Clock& m_clock;

@@ -84,7 +84,7 @@ PlainBannerLabel::PlainBannerLabel(QWidget* parent) : QLabel(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont banner = templateFont(QStringLiteral("MS Sans Serif"), 8);
+    QFont banner = templateFont();
     // The banner font is 24 pixels high from the top of its accents to the
     // bottom of its descenders, not 24 pixels per em.
     banner.setPixelSize(24);

@@ -2,7 +2,7 @@
 
 #include "records/program_path.h"
 
-const std::array<const char*, SoundEventCount> kDefaultSoundFiles = {
+const std::array<const char*, kSoundEventCount> kDefaultSoundFiles = {
     "BeginIntervall.wav", "EndIntervall.wav", "EndIntervallUddhacca.wav", "UddhaccaAlarm.wav",
     "EndExercise.wav",
 };
@@ -18,6 +18,6 @@ void DocumentSettings::setDefaults()
     m_timeFilter = makeDuration(0, 0, 10);
     m_waveVolume = -1;
     m_mainVolume = -1;
-    for (int i = 0; i < SoundEventCount; ++i)
-        m_soundFiles[static_cast<std::size_t>(i)] = programFilePath(kDefaultSoundFiles[static_cast<std::size_t>(i)]);
+    for (std::size_t i = 0; i < kSoundEventCount; ++i)
+        m_soundFiles[i] = programFilePath(kDefaultSoundFiles[i]);
 }

@@ -6,17 +6,18 @@
 #include <cstdint>
 #include <string>
 
-enum SoundEvent {
-    BeginIntervall = 0,
-    EndIntervall = 1,
-    EndIntervallUddhacca = 2,
-    UddhaccaAlarm = 3,
-    EndExercise = 4,
-    SoundEventCount = 5,
-};
+// The events that sound; their order is that of the sound file names.
+enum class SoundEvent { BeginInterval, EndInterval, EndIntervalUddhacca, UddhaccaAlarm, EndExercise };
+inline constexpr std::size_t kSoundEventCount = 5;
+
+// An event's place in the arrays indexed by event.
+constexpr std::size_t soundEventIndex(SoundEvent event)
+{
+    return static_cast<std::size_t>(event);
+}
 
 // File names of the default event sounds, indexed by SoundEvent.
-extern const std::array<const char*, SoundEventCount> kDefaultSoundFiles;
+extern const std::array<const char*, kSoundEventCount> kDefaultSoundFiles;
 
 // The practitioner's settings; they travel with the document.
 class DocumentSettings {
@@ -34,5 +35,5 @@ public:
     CalendarTime m_timeFilter = 0;
     std::int32_t m_waveVolume = 0; // -1: no level stored, take the mixer's
     std::int32_t m_mainVolume = 0;
-    std::array<std::string, SoundEventCount> m_soundFiles;
+    std::array<std::string, kSoundEventCount> m_soundFiles;
 };

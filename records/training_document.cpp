@@ -238,7 +238,7 @@ void TrainingDocument::setSoundFile(SoundEvent event, const std::string& path)
     changed();
 }
 
-void TrainingDocument::setSoundFiles(const std::array<std::string, SoundEventCount>& paths)
+void TrainingDocument::setSoundFiles(const std::array<std::string, kSoundEventCount>& paths)
 {
     m_settings.m_soundFiles = paths;
     changed();

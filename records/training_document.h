@@ -75,7 +75,7 @@ public:
     void setWaveVolume(std::int32_t position);
     void setMainVolume(std::int32_t position);
     void setSoundFile(SoundEvent event, const std::string& path);
-    void setSoundFiles(const std::array<std::string, SoundEventCount>& paths);
+    void setSoundFiles(const std::array<std::string, kSoundEventCount>& paths);
     void restoreDefaultSettings();
     // Not marked modified: the time sound is a habit, not part of the record.
     void setTimeSound(bool on);

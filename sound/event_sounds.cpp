@@ -12,13 +12,13 @@ void EventSounds::loadEventSounds(const DocumentSettings& settings)
     // A sound still playing keeps its samples alive, so emptying the store is safe.
     while (m_manager.count() > 0)
         m_manager.removeSound(m_manager.count());
-    for (std::size_t i = 0; i < SoundEventCount; ++i)
+    for (std::size_t i = 0; i < kSoundEventCount; ++i)
         m_soundId[i] = m_manager.addSound(settings.m_soundFiles[i]);
 }
 
-bool EventSounds::play(SoundEvent event, int mode)
+bool EventSounds::play(SoundEvent event, PlayMode mode)
 {
-    if (event < 0 || event >= SoundEventCount)
+    if (soundEventIndex(event) >= kSoundEventCount)
         throw std::invalid_argument("no such sound event");
-    return m_manager.playSoundById(m_soundId[static_cast<std::size_t>(event)], mode);
+    return m_manager.playSoundById(m_soundId[soundEventIndex(event)], mode);
 }

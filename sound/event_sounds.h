@@ -15,13 +15,13 @@ public:
     // Empties the store and loads the five files named in the settings;
     // a file that cannot be read leaves its event silent (id 0).
     void loadEventSounds(const DocumentSettings& settings);
-    // Plays the sound of the event; mode SND_SYNC or SND_ASYNC.
-    bool play(SoundEvent event, int mode);
+    // Plays the sound of the event.
+    bool play(SoundEvent event, PlayMode mode);
 
     SoundStore& manager() { return m_manager; }
 
     // Sound id per SoundEvent; 0 for a silent event.
-    std::array<int, SoundEventCount> m_soundId{};
+    std::array<int, kSoundEventCount> m_soundId{};
 
 private:
     SoundStore m_manager;

@@ -63,13 +63,13 @@ bool SoundStore::removeSound(int id)
     return true;
 }
 
-bool SoundStore::playSoundById(int id, int mode)
+bool SoundStore::playSoundById(int id, PlayMode mode)
 {
     if (id == 0)
         return false;
     if (id < 0 || id > count())
         throw std::invalid_argument("sound id " + std::to_string(id) + " is not in the store");
-    return m_player->play(*m_sounds[static_cast<std::size_t>(id - 1)], (mode & SND_ASYNC) != 0);
+    return m_player->play(*m_sounds[static_cast<std::size_t>(id - 1)], mode == PlayMode::Async);
 }
 
 int SoundStore::count() const

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "sound/play_mode.h"
 #include "sound/sound_player.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-constexpr int SND_SYNC = 0x0000;
-constexpr int SND_ASYNC = 0x0001;
 
 // One sound file held in memory.
 class StoredSound {
@@ -34,7 +32,7 @@ public:
 
     int addSound(const std::string& path);       // the new id, or 0
     bool removeSound(int id);
-    bool playSoundById(int id, int mode);         // mode SND_SYNC or SND_ASYNC
+    bool playSoundById(int id, PlayMode mode);
     int count() const;
 
 private:

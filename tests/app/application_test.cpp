@@ -4,7 +4,6 @@
 #include "records/training_document.h"
 #include "records/document_file.h"
 #include "app/main_window.h"
-#include "practice/measuring_mode_flag.h"
 #include "platform/profile.h"
 #include "tests/app/test_doubles.h"
 
@@ -187,19 +186,6 @@ TEST_F(AppTest, ExitEndsTheProgramAlsoWithADiagramWindowOpen)
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(stillRunning);
     EXPECT_FALSE(frame().isVisible());
-}
-
-TEST_F(AppTest, IdlePassesRestoreTheIdleTextOnlyOutsideMeasuring)
-{
-    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
-    frame().setStatusText("Default settings restored");
-    m_app.onIdle();
-    EXPECT_EQ(frame().statusText(), "Meditation interval measurement mode off.");
-    g_bMeasuringMode = true;
-    frame().setStatusText("Waiting for mouse-start (left mouse button) ...");
-    m_app.onIdle();
-    g_bMeasuringMode = false;
-    EXPECT_EQ(frame().statusText(), "Waiting for mouse-start (left mouse button) ...");
 }
 
 TEST_F(AppTest, StandardButtonsSpeakGerman)

@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/command_ids.h"
-#include "practice/measuring_mode_flag.h"
+#include "practice/measuring_state.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,9 +34,10 @@ protected:
         m_frame.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_frame));
         m_edit->setFocus();
+        m_frame.followMeasuring(&m_measuring);
     }
-    ~ShownFrame() override { g_bMeasuringMode = false; }
 
+    MeasuringState m_measuring;
     MainWindow m_frame;
     QLineEdit* m_edit;
 };
@@ -159,6 +160,19 @@ TEST_F(ShownFrame, StatusPaneShowsPromptsWhileHighlightedAndTheViewsText)
     EXPECT_EQ(m_frame.statusText(), "Waiting for mouse-start (left mouse button) ...");
 }
 
+TEST_F(ShownFrame, OutsideMeasuringTheIdleTextComesBackAfterThePendingEvents)
+{
+    m_frame.setStatusText("Default settings restored");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_frame.statusText(), "Meditation interval measurement mode off.");
+    m_measuring.setActive(true);
+    m_frame.setStatusText("Waiting for mouse-start (left mouse button) ...");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_frame.statusText(), "Waiting for mouse-start (left mouse button) ...");
+    m_measuring.setActive(false);
+    EXPECT_EQ(m_frame.statusText(), "Meditation interval measurement mode off.");
+}
+
 TEST_F(ShownFrame, ActivationChangesReachTheViewOnlyWhileMeasuring)
 {
     QSignalSpy activation(&m_frame, &MainWindow::measuringActivationChanged);
@@ -166,7 +180,7 @@ TEST_F(ShownFrame, ActivationChangesReachTheViewOnlyWhileMeasuring)
     QCoreApplication::processEvents();
     EXPECT_EQ(activation.size(), 0);
 
-    g_bMeasuringMode = true;
+    m_measuring.setActive(true);
     m_frame.onActivateApp(false);
     EXPECT_EQ(activation.size(), 0) << "posted, not sent";
     QCoreApplication::processEvents();
@@ -178,7 +192,7 @@ TEST_F(ShownFrame, ActivationChangesReachTheViewOnlyWhileMeasuring)
 
     // The mode ended before the posted message arrived.
     m_frame.onActivateApp(false);
-    g_bMeasuringMode = false;
+    m_measuring.setActive(false);
     QCoreApplication::processEvents();
     EXPECT_EQ(activation.size(), 2);
 }

@@ -68,17 +68,17 @@ protected:
 TEST_F(DiagramWindowTest, OneWindowPerKindAndEscKeepsItOpen)
 {
     DiagramWindows windows(doc);
-    windows.openDiagram(Median, nullptr);
-    DiagramWindow* median = windows.window(Median);
+    windows.openDiagram(DiagramKind::Median, nullptr);
+    DiagramWindow* median = windows.window(DiagramKind::Median);
     ASSERT_NE(median, nullptr);
     EXPECT_EQ(median->windowTitle(), "Median");
     EXPECT_EQ(median->m_lineColor, 0x0000FFu);
-    windows.openDiagram(Median, nullptr);
-    EXPECT_EQ(windows.window(Median), median) << "the open window is brought forward";
+    windows.openDiagram(DiagramKind::Median, nullptr);
+    EXPECT_EQ(windows.window(DiagramKind::Median), median) << "the open window is brought forward";
     for (DiagramKind kind : kDiagramKinds)
         windows.openDiagram(kind, nullptr);
     for (DiagramKind kind : kDiagramKinds)
-        EXPECT_TRUE(windows.window(kind) && windows.window(kind)->isVisible()) << kind;
+        EXPECT_TRUE(windows.window(kind) && windows.window(kind)->isVisible()) << static_cast<int>(kind);
     EXPECT_TRUE(messages.messages.isEmpty());
 
     QTest::keyClick(median, Qt::Key_Escape);
@@ -86,19 +86,19 @@ TEST_F(DiagramWindowTest, OneWindowPerKindAndEscKeepsItOpen)
 
     median->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(windows.window(Median), nullptr) << "closing forgets the window";
+    EXPECT_EQ(windows.window(DiagramKind::Median), nullptr) << "closing forgets the window";
 
     windows.closeDiagrams();
     for (DiagramKind kind : kDiagramKinds)
-        EXPECT_EQ(windows.window(kind), nullptr) << kind;
+        EXPECT_EQ(windows.window(kind), nullptr) << static_cast<int>(kind);
 }
 
 TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
 {
     addMeasurements(doc, 30);
     DiagramWindows windows(doc);
-    windows.openDiagram(Maximum, nullptr);
-    DiagramWindow* window = windows.window(Maximum);
+    windows.openDiagram(DiagramKind::Maximum, nullptr);
+    DiagramWindow* window = windows.window(DiagramKind::Maximum);
     auto* box = window->findChild<QCheckBox*>("1073");
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(box->isEnabled());
@@ -131,8 +131,8 @@ TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
 {
     addMeasurements(doc, 3);
     DiagramWindows windows(doc);
-    windows.openDiagram(Sikkhati, nullptr);
-    DiagramWindow* window = windows.window(Sikkhati);
+    windows.openDiagram(DiagramKind::Sikkhati, nullptr);
+    DiagramWindow* window = windows.window(DiagramKind::Sikkhati);
     QChart* chart = chartOf(window);
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->title(), "Apana Jhavari (Samatha Bhavana) Training, Diagramm: Sikkhati ability");
@@ -163,11 +163,11 @@ TEST_F(DiagramWindowTest, UnregisteredComponentIsReported)
         profile->sync();
     }
     DiagramWindows windows(doc);
-    windows.openDiagram(Average, nullptr);
+    windows.openDiagram(DiagramKind::Average, nullptr);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(messages.messages[0],
               "Please reinstall the program. A component of the program is not registered (NTGraph.ocx).");
-    EXPECT_NE(windows.window(Average), nullptr) << "the window opens all the same";
+    EXPECT_NE(windows.window(DiagramKind::Average), nullptr) << "the window opens all the same";
 }
 
 int main(int argc, char** argv)

@@ -95,7 +95,7 @@ TEST(IntervalStatistics, SikkhatiRoundsWholePercentsHalfUp)
     EXPECT_EQ(s.sikkhati(3), 0);
     EXPECT_EQ(s.sikkhati(4), 0);
     for (DiagramKind kind : kDiagramKinds)
-        EXPECT_EQ(s.value(kind, 4), 0) << kind;
+        EXPECT_EQ(s.value(kind, 4), 0) << static_cast<int>(kind);
     EXPECT_EQ(s.sikkhati(5), 100 * 60);
     EXPECT_EQ(s.sikkhati(6), 50 * 60);
 }
@@ -107,16 +107,16 @@ TEST(IntervalStatistics, MovingAverageDividesByThirtyAndTruncates)
     for (int n = 2; n <= 30; ++n)
         single.add(n, 3, true);
     const IntervalStatistics one(single.type, kFilterOff);
-    EXPECT_EQ(one.movingAverage(Maximum, 30), 2);
-    EXPECT_EQ(one.movingAverage(Maximum, 31), 0) << "measurement 1 has left the window";
+    EXPECT_EQ(one.movingAverage(DiagramKind::Maximum, 30), 2);
+    EXPECT_EQ(one.movingAverage(DiagramKind::Maximum, 31), 0) << "measurement 1 has left the window";
 
     Records ones;
     for (int n = 1; n <= 29; ++n)
         ones.add(n, 1);
     ones.add(30, 5, true);
     const IntervalStatistics s(ones.type, kFilterOff);
-    EXPECT_EQ(s.movingAverage(Average, 30), 0) << "29 / 30 truncates to 0";
-    EXPECT_EQ(s.movingAverage(Sikkhati, 30), 29 * 6000 / 30);
+    EXPECT_EQ(s.movingAverage(DiagramKind::Average, 30), 0) << "29 / 30 truncates to 0";
+    EXPECT_EQ(s.movingAverage(DiagramKind::Sikkhati, 30), 29 * 6000 / 30);
 }
 
 TEST(IntervalStatistics, AxisLadders)
@@ -126,14 +126,14 @@ TEST(IntervalStatistics, AxisLadders)
         r.add(1, longest);
         if (highestMeasurement > 1)
             r.add(highestMeasurement, 1);
-        return IntervalStatistics(r.type, kFilterOff).axisRanges(Maximum);
+        return IntervalStatistics(r.type, kFilterOff).axisRanges(DiagramKind::Maximum);
     };
     const IntervalStatistics empty(TrainingType(), kFilter10);
     EXPECT_EQ(empty.measurementCount(), 0);
-    EXPECT_EQ(empty.axisRanges(Maximum).x, 25);
-    EXPECT_EQ(empty.axisRanges(Median).y, 1);
-    EXPECT_EQ(empty.axisRanges(Sikkhati).y, 125);
-    EXPECT_EQ(empty.overallMaximum(Average), 0);
+    EXPECT_EQ(empty.axisRanges(DiagramKind::Maximum).x, 25);
+    EXPECT_EQ(empty.axisRanges(DiagramKind::Median).y, 1);
+    EXPECT_EQ(empty.axisRanges(DiagramKind::Sikkhati).y, 125);
+    EXPECT_EQ(empty.overallMaximum(DiagramKind::Average), 0);
 
     EXPECT_EQ(ranges(25, 1).x, 25);
     EXPECT_EQ(ranges(26, 1).x, 50);
@@ -156,26 +156,27 @@ TEST(IntervalStatistics, RecordAfterAHigherNumberIsNotFound)
     EXPECT_EQ(s.maximum(1), 100);
     EXPECT_EQ(s.maximum(2), 70);
     EXPECT_EQ(s.average(2), 60);
-    EXPECT_EQ(s.overallMaximum(Maximum), 100);
+    EXPECT_EQ(s.overallMaximum(DiagramKind::Maximum), 100);
 }
 
 TEST(DiagramText, TitlesAndFooters)
 {
-    EXPECT_EQ(diagramTitle("Apana Jhavari (Samatha Bhavana)", Median),
+    EXPECT_EQ(diagramTitle("Apana Jhavari (Samatha Bhavana)", DiagramKind::Median),
               "Apana Jhavari (Samatha Bhavana) Training, Diagramm: Jhavari Median");
-    EXPECT_EQ(diagramTitle("X", Maximum), "X Training, Diagramm: Jhavari Maximum");
-    EXPECT_EQ(diagramTitle("X", Average), "X Training, Diagramm: Jhavari Average");
-    EXPECT_EQ(diagramTitle("X", Sikkhati), "X Training, Diagramm: Sikkhati ability");
+    EXPECT_EQ(diagramTitle("X", DiagramKind::Maximum), "X Training, Diagramm: Jhavari Maximum");
+    EXPECT_EQ(diagramTitle("X", DiagramKind::Average), "X Training, Diagramm: Jhavari Average");
+    EXPECT_EQ(diagramTitle("X", DiagramKind::Sikkhati), "X Training, Diagramm: Sikkhati ability");
 
     ScopedTimeZone berlin("Europe/Berlin");
     const CalendarTime day = makeLocalTime(2026, 12, 6, 23, 30, 0);
     const CalendarTime filter = makeDuration(0, 0, 10);
-    EXPECT_EQ(footerText(Median, "Practice", filter, day),
+    EXPECT_EQ(footerText(DiagramKind::Median, "Practice", filter, day),
               "Date: 06.12.26, File: Practice, Filter time: 00:00:10 (Values under this time were filtered out "
               "before the calculation.)");
-    EXPECT_EQ(footerText(Sikkhati, "Practice", filter, day), "Date: 06.12.26, File: Practice, Filter time: off");
-    EXPECT_EQ(footerText(Maximum, "Unbenannt", makeDuration(0, 0, 0), day),
+    EXPECT_EQ(footerText(DiagramKind::Sikkhati, "Practice", filter, day),
+              "Date: 06.12.26, File: Practice, Filter time: off");
+    EXPECT_EQ(footerText(DiagramKind::Maximum, "Unbenannt", makeDuration(0, 0, 0), day),
               "Date: 06.12.26, File: Unbenannt, Filter time: off");
-    EXPECT_EQ(diagramColor(Maximum), 0xFF0000u);
-    EXPECT_EQ(diagramColor(Sikkhati), 0x008000u);
+    EXPECT_EQ(diagramColor(DiagramKind::Maximum), 0xFF0000u);
+    EXPECT_EQ(diagramColor(DiagramKind::Sikkhati), 0x008000u);
 }

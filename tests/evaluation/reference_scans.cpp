@@ -93,10 +93,10 @@ std::int64_t ReferenceScans::sikkhati(int n) const
 std::int64_t ReferenceScans::value(DiagramKind kind, int n) const
 {
     switch (kind) {
-    case Maximum: return maximum(n);
-    case Average: return average(n);
-    case Median: return median(n);
-    case Sikkhati: return sikkhati(n);
+    case DiagramKind::Maximum: return maximum(n);
+    case DiagramKind::Average: return average(n);
+    case DiagramKind::Median: return median(n);
+    case DiagramKind::Sikkhati: return sikkhati(n);
     }
     return 0;
 }

@@ -49,10 +49,10 @@ TEST(StatisticsEquivalence, OnePassAgreesWithTheScanPerMeasurement)
         for (int n = 1; n <= fast.measurementCount(); ++n) {
             for (DiagramKind kind : kDiagramKinds) {
                 ASSERT_EQ(fast.value(kind, n), plain.value(kind, n))
-                    << "round " << round << ", kind " << kind << ", measurement " << n;
+                    << "round " << round << ", kind " << static_cast<int>(kind) << ", measurement " << n;
                 if (n >= 30) {
                     ASSERT_EQ(fast.movingAverage(kind, n), plain.movingAverage(kind, n))
-                        << "round " << round << ", kind " << kind << ", measurement " << n;
+                        << "round " << round << ", kind " << static_cast<int>(kind) << ", measurement " << n;
                 }
             }
         }

@@ -1,7 +1,6 @@
 // Shows the main form with a few recorded intervals and saves pictures of it
 // while waiting and while recording: form_preview OUTPUT_FOLDER.
 #include "sound/alsa_sound_player.h"
-#include "practice/measuring_mode_flag.h"
 #include "practice/main_form.h"
 
 #include <QApplication>
@@ -44,5 +43,5 @@ int main(int argc, char** argv)
     QTest::qWait(2300);
     view.grab().save(folder.filePath(QStringLiteral("form_recording.png")));
     view.onMeasuringModeCommand();
-    return g_bMeasuringMode ? 1 : 0;
+    return view.measuring().isActive() ? 1 : 0;
 }

@@ -19,7 +19,12 @@ IntervalRecord entry(CalendarTime start, TimeSpan length, std::uint16_t measurem
     return entry;
 }
 
-std::vector<std::string> Column(const IntervalRows& rows, int column)
+int col(IntervalRows::Column column)
+{
+    return static_cast<int>(column);
+}
+
+std::vector<std::string> columnTexts(const IntervalRows& rows, int column)
 {
     std::vector<std::string> texts;
     for (int i = 0; i < rows.count(); ++i)
@@ -60,9 +65,9 @@ TEST(IntervalRows, ColumnsShowTheRecord)
     rows.add(entry(start, 3725, 12, 3, true));
     rows.add(entry(start, 5, 1, 1, false));
     const std::vector<std::string> first = {"31.12.10", "12", "3", "23:59:30", "01:01:35", "01:02:05", "x"};
-    for (int column = 0; column < IntervalRows::ColumnCount; ++column)
+    for (int column = 0; column < IntervalRows::kColumnCount; ++column)
         EXPECT_EQ(IntervalRows::cellText(rows.row(0), column), first[static_cast<std::size_t>(column)]);
-    EXPECT_EQ(IntervalRows::cellText(rows.row(1), IntervalRows::ColUddhacca), " ");
+    EXPECT_EQ(IntervalRows::cellText(rows.row(1), col(IntervalRows::Column::Uddhacca)), " ");
     EXPECT_EQ(rows.row(0).m_record, IntervalRow::kNoRecord);
 }
 
@@ -93,35 +98,35 @@ TEST(IntervalRows, SortingByEachColumnKeepsRowsOnTheirRecords)
     IntervalRows rows;
     rows.fill(type, std::nullopt);
 
-    std::vector<int> moved = rows.sort(IntervalRows::ColDuration, true);
-    EXPECT_EQ(Column(rows, IntervalRows::ColDuration),
+    std::vector<int> moved = rows.sort(col(IntervalRows::Column::Duration), true);
+    EXPECT_EQ(columnTexts(rows, col(IntervalRows::Column::Duration)),
               (std::vector<std::string>{"00:00:10", "00:00:50", "00:01:10", "00:01:10"}));
     EXPECT_EQ(rows.row(2).m_timeStart, 1000); // equal keys keep their order
     EXPECT_EQ(moved, (std::vector<int>{1, 2, 0, 3}));
     expectRowsLeadToTheirRecords(rows, type);
 
-    rows.sort(IntervalRows::ColDuration, false);
+    rows.sort(col(IntervalRows::Column::Duration), false);
     EXPECT_EQ(rows.row(0).m_timeEnd - rows.row(0).m_timeStart, 70);
     EXPECT_EQ(rows.row(3).m_timeEnd - rows.row(3).m_timeStart, 10);
 
-    rows.sort(IntervalRows::ColDate, true);
+    rows.sort(col(IntervalRows::Column::Date), true);
     EXPECT_EQ(rows.row(0).m_timeStart, 1000);
     EXPECT_EQ(rows.row(3).m_timeStart, 4000);
-    rows.sort(IntervalRows::ColEnd, false);
+    rows.sort(col(IntervalRows::Column::End), false);
     EXPECT_EQ(rows.row(0).m_timeStart, 4000);
 
-    rows.sort(IntervalRows::ColRun, true);
-    EXPECT_EQ(Column(rows, IntervalRows::ColRun), (std::vector<std::string>{"1", "1", "2", "3"}));
+    rows.sort(col(IntervalRows::Column::Run), true);
+    EXPECT_EQ(columnTexts(rows, col(IntervalRows::Column::Run)), (std::vector<std::string>{"1", "1", "2", "3"}));
 
-    rows.sort(IntervalRows::ColUddhacca, true);
-    EXPECT_EQ(Column(rows, IntervalRows::ColUddhacca), (std::vector<std::string>{" ", " ", "x", "x"}));
-    rows.sort(IntervalRows::ColUddhacca, false);
-    EXPECT_EQ(Column(rows, IntervalRows::ColUddhacca), (std::vector<std::string>{"x", "x", " ", " "}));
+    rows.sort(col(IntervalRows::Column::Uddhacca), true);
+    EXPECT_EQ(columnTexts(rows, col(IntervalRows::Column::Uddhacca)), (std::vector<std::string>{" ", " ", "x", "x"}));
+    rows.sort(col(IntervalRows::Column::Uddhacca), false);
+    EXPECT_EQ(columnTexts(rows, col(IntervalRows::Column::Uddhacca)), (std::vector<std::string>{"x", "x", " ", " "}));
     expectRowsLeadToTheirRecords(rows, type);
 
-    const std::vector<std::string> before = Column(rows, IntervalRows::ColDate);
+    const std::vector<std::string> before = columnTexts(rows, col(IntervalRows::Column::Date));
     rows.sort(7, true);
-    EXPECT_EQ(Column(rows, IntervalRows::ColDate), before);
+    EXPECT_EQ(columnTexts(rows, col(IntervalRows::Column::Date)), before);
 }
 
 TEST(IntervalRows, DeletionTakesEveryRecordOfTheSameStartSecondAndRepointsTheRest)
@@ -135,7 +140,7 @@ TEST(IntervalRows, DeletionTakesEveryRecordOfTheSameStartSecondAndRepointsTheRes
     document.appendInterval(type, entry(4000, 10, 2, 2, false)); // 4
     IntervalRows rows;
     rows.fill(type, std::nullopt);
-    rows.sort(IntervalRows::ColDate, false); // 4000, 3000, 2000(1), 2000(3), 1000
+    rows.sort(col(IntervalRows::Column::Date), false); // 4000, 3000, 2000(1), 2000(3), 1000
 
     rows.removeRecordsOf(document, type, {2});
     rows.eraseRows(2, 2);

@@ -3,7 +3,6 @@
 #include "tests/practice/measuring_doubles.h"
 #include "tests/practice/main_form_doubles.h"
 
-#include "practice/measuring_mode_flag.h"
 #include "practice/main_form.h"
 
 #include <QTemporaryDir>
@@ -19,7 +18,6 @@ class MainFormFixture : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_bMeasuringMode = false;
         setMessageBoxes(&m_boxes);
         ASSERT_TRUE(m_folder.isValid());
     }
@@ -27,7 +25,6 @@ protected:
     {
         m_view.reset();
         setMessageBoxes(nullptr);
-        g_bMeasuringMode = false;
     }
 
     void makeView()
@@ -39,7 +36,7 @@ protected:
     // Sound files that exist, so that every event gets an id once loaded.
     void writeSoundFiles()
     {
-        for (std::size_t event = 0; event < SoundEventCount; ++event) {
+        for (std::size_t event = 0; event < kSoundEventCount; ++event) {
             const std::string path = m_folder.filePath(kDefaultSoundFiles[event]).toStdString();
             std::ofstream(path) << "RIFF";
             m_doc.setSoundFile(static_cast<SoundEvent>(event), path);

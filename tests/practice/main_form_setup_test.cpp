@@ -2,7 +2,6 @@
 
 #include "evaluation/diagram_windows.h"
 #include "records/document_file.h"
-#include "practice/measuring_mode_flag.h"
 #include "evaluation/diagram_window.h"
 #include "practice/plain_controls.h"
 #include "records/program_path.h"
@@ -227,7 +226,7 @@ TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndWaitsWhileMeasuring)
 
     m_doc.setModified(false);
     m_view->onMeasuringModeCommand();
-    ASSERT_TRUE(g_bMeasuringMode);
+    ASSERT_TRUE(m_view->measuring().isActive());
     m_view->onManualEntryCommand(); // would block here if a dialog opened
     EXPECT_FALSE(m_doc.isModified());
     m_view->onMeasuringModeCommand();
@@ -239,11 +238,11 @@ TEST_F(ViewSetUpTest, DiagramButtonsOpenWindowsThatMeasuringCloses)
     click(1057);
     click(1060);
     DiagramWindows& diagrams = m_view->diagrams();
-    ASSERT_NE(diagrams.window(Maximum), nullptr);
-    ASSERT_NE(diagrams.window(Sikkhati), nullptr);
-    EXPECT_EQ(diagrams.window(Average), nullptr);
+    ASSERT_NE(diagrams.window(DiagramKind::Maximum), nullptr);
+    ASSERT_NE(diagrams.window(DiagramKind::Sikkhati), nullptr);
+    EXPECT_EQ(diagrams.window(DiagramKind::Average), nullptr);
     m_view->onMeasuringModeCommand();
-    EXPECT_EQ(diagrams.window(Maximum), nullptr);
-    EXPECT_EQ(diagrams.window(Sikkhati), nullptr);
+    EXPECT_EQ(diagrams.window(DiagramKind::Maximum), nullptr);
+    EXPECT_EQ(diagrams.window(DiagramKind::Sikkhati), nullptr);
     m_view->onMeasuringModeCommand();
 }

@@ -2,7 +2,6 @@
 
 #include "sound/alsa_sound_player.h"
 #include "tests/sound/capture_device.h"
-#include "practice/measuring_mode_flag.h"
 #include "practice/main_form.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +19,8 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     doc.onNewDocument();
     doc.setTimeSound(false);
     doc.setFixedExerciseTime(false);
-    std::array<std::vector<std::int16_t>, SoundEventCount> samples;
-    for (std::size_t i = 0; i < SoundEventCount; ++i) {
+    std::array<std::vector<std::int16_t>, kSoundEventCount> samples;
+    for (std::size_t i = 0; i < kSoundEventCount; ++i) {
         samples[i] = rampSamples(400 + 50 * i, static_cast<std::int16_t>(2000 * (i + 1)));
         doc.setSoundFile(static_cast<SoundEvent>(i), (device.folder() / kDefaultSoundFiles[i]).string());
         writeWave16(doc.settings().m_soundFiles[i], kRate, samples[i]);
@@ -33,7 +32,8 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
 
     // Waits for everything played so far; the newest sound is at the end.
     std::size_t total = 0;
-    auto expectNext = [&](SoundEvent event) {
+    auto expectNext = [&](SoundEvent played) {
+        const std::size_t event = soundEventIndex(played);
         total += samples[event].size();
         const std::vector<std::int16_t> all = device.waitForSamples(total);
         ASSERT_EQ(all.size(), total);
@@ -43,23 +43,23 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
 
     view.onMeasuringModeCommand();
     view.measuring().onLeftButtonDown();
-    expectNext(BeginIntervall);
+    expectNext(SoundEvent::BeginInterval);
     clock.advance(3);
     view.measuring().onRightButtonDown();
-    expectNext(EndIntervallUddhacca);
+    expectNext(SoundEvent::EndIntervalUddhacca);
 
     keys.hold(WatchedKey::F12);
-    view.onMeasureTick();
+    view.measuring().onMeasureTick();
     keys.release(WatchedKey::F12);
-    total += samples[UddhaccaAlarm].size();
+    total += samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].size();
     const std::vector<std::int16_t> afterAlarm = device.samples(); // no waiting: it was synchronous
     ASSERT_EQ(afterAlarm.size(), total);
-    EXPECT_TRUE(std::equal(samples[UddhaccaAlarm].rbegin(), samples[UddhaccaAlarm].rend(), afterAlarm.rbegin()));
+    EXPECT_TRUE(std::equal(samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].rbegin(), samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].rend(), afterAlarm.rbegin()));
 
     keys.hold(WatchedKey::Escape);
-    view.onMeasureTick();
-    expectNext(EndExercise);
-    EXPECT_FALSE(g_bMeasuringMode);
+    view.measuring().onMeasureTick();
+    expectNext(SoundEvent::EndExercise);
+    EXPECT_FALSE(view.measuring().isActive());
     EXPECT_EQ(device.samples().size(), total);
 }
 

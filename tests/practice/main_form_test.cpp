@@ -2,7 +2,6 @@
 
 #include "practice/interval_list_model.h"
 #include "practice/key_state_tracker.h"
-#include "practice/measuring_mode_flag.h"
 #include "platform/message_box.h"
 #include "practice/plain_controls.h"
 #include "platform/pointer_confinement.h"
@@ -27,6 +26,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include <fstream>
 
@@ -60,7 +61,7 @@ protected:
         for (TimeSpan s = 0; s < seconds; ++s) {
             m_clock.advance(1);
             for (int t = 0; t < 5 && m_view->isMeasureTimerActive(); ++t)
-                m_view->onMeasureTick();
+                m_view->measuring().onMeasureTick();
         }
     }
     Played takePlayed() { return std::exchange(m_player->m_played, {}); }
@@ -91,8 +92,12 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_EQ(list().rowCount(), 1);
 
     QSignalSpy status(m_view.get(), &MainForm::statusTextChanged);
+    QSignalSpy activeChanges(&m_view->measuringState(), &MeasuringState::activeChanged);
     click(1001);
-    EXPECT_TRUE(g_bMeasuringMode);
+    EXPECT_TRUE(m_view->measuring().isActive());
+    EXPECT_TRUE(m_view->measuringState().isActive());
+    ASSERT_EQ(activeChanges.count(), 1);
+    EXPECT_TRUE(activeChanges.at(0).at(0).toBool());
     EXPECT_TRUE(m_view->isMeasureTimerActive());
     EXPECT_EQ(bannerText(), QStringLiteral("Waiting for mouse-start (left mouse button) ..."));
     EXPECT_EQ(control<PlainBannerLabel>(1068)->textColor(), QColor(0, 0, 0));
@@ -136,7 +141,9 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     m_keys.hold(WatchedKey::Escape);
     seconds(1);
     m_keys.release(WatchedKey::Escape);
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_view->measuring().isActive());
+    ASSERT_EQ(activeChanges.count(), 2) << "once per change";
+    EXPECT_FALSE(activeChanges.at(1).at(0).toBool());
     EXPECT_FALSE(m_view->isMeasureTimerActive());
     EXPECT_FALSE(m_view->isPointerConfined());
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
@@ -180,7 +187,7 @@ TEST_F(ViewTest, RightButtonEndsAsUddhaccaAndF10SwitchesOffSilently)
     seconds(5);
     takePlayed();
     m_view->onMeasuringModeCommand(); // F10
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_view->measuring().isActive());
     EXPECT_TRUE(takePlayed().empty());
     m_keys.hold(WatchedKey::Escape);
     seconds(1); // no tick comes any more
@@ -224,7 +231,7 @@ TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
     press(Qt::LeftButton);
     takePlayed();
     seconds(240);
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_view->measuring().isActive());
     EXPECT_EQ(takePlayed(), (Played{{"EndExercise.wav", true}}));
     EXPECT_EQ(control<PlainProgress>(1056)->value(), 0);
     ASSERT_EQ(records().size(), 2);
@@ -285,9 +292,9 @@ TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
     press(Qt::RightButton, 1052);
     EXPECT_FALSE(m_view->measuring().m_intervalRunning);
     // The frame frees and restores the pointer when the program loses and regains activation.
-    m_view->confinePointer(false);
-    m_view->confinePointer(false);
-    m_view->confinePointer(true);
+    m_view->onMeasuringActivationChanged(false);
+    m_view->onMeasuringActivationChanged(false);
+    m_view->onMeasuringActivationChanged(true);
     EXPECT_EQ(confinement.m_confined, 2);
     EXPECT_EQ(confinement.m_released, 1);
     m_view->onMeasuringModeCommand();
@@ -310,7 +317,7 @@ TEST_F(ViewTest, TheRealTimerTicksAndTheRealKeyTrackerEndsTheMode)
     EXPECT_TRUE(QTest::qWaitFor([&] { return status.count() >= 3; }, 2000));
     QTest::keyPress(&view, Qt::Key_Escape);
     EXPECT_TRUE(keys.isKeyHeld(WatchedKey::Escape));
-    EXPECT_TRUE(QTest::qWaitFor([] { return !g_bMeasuringMode; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view.measuring().isActive(); }, 2000));
     QTest::keyRelease(&view, Qt::Key_Escape);
     EXPECT_FALSE(keys.isKeyHeld(WatchedKey::Escape));
     EXPECT_EQ(view.statusText(), QStringLiteral("Meditation interval measurement mode off."));
@@ -395,8 +402,8 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
         int pages = -1;
         QPrintPreviewWidget::ViewMode mode = QPrintPreviewWidget::AllPagesView;
     };
-    // Opens the preview, notes what it shows, picks a layout with its tool bar action and closes it.
-    const auto preview = [&](int& numPreviewPages, const char* layoutAction) {
+    // Opens the preview, notes what it shows, picks a layout as its tool bar does and closes it.
+    const auto preview = [&](int& numPreviewPages, std::optional<QPrintPreviewWidget::ViewMode> layout) {
         Seen seen;
         QTimer::singleShot(0, [&] {
             QPrintPreviewDialog* dialog = nullptr;
@@ -407,11 +414,11 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
                 ADD_FAILURE() << "no print preview";
                 return;
             }
-            const auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+            auto* pages = dialog->findChild<QPrintPreviewWidget*>();
             seen.pages = pages->pageCount();
             seen.mode = pages->viewMode();
-            if (layoutAction)
-                dialog->findChild<QAction*>(QString::fromLatin1(layoutAction))->trigger();
+            if (layout)
+                pages->setViewMode(*layout);
             dialog->reject();
         });
         m_view->onFilePrintPreview(printer, numPreviewPages);
@@ -419,18 +426,20 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
     };
 
     int numPreviewPages = 0;
-    Seen seen = preview(numPreviewPages, "facingModeAction");
+    Seen seen = preview(numPreviewPages, QPrintPreviewWidget::FacingPagesView);
     EXPECT_EQ(seen.pages, 4) << "every preview starts with all four diagrams";
     EXPECT_EQ(seen.mode, QPrintPreviewWidget::SinglePageView) << "one page before any choice";
     EXPECT_EQ(numPreviewPages, 2);
 
-    seen = preview(numPreviewPages, nullptr);
+    seen = preview(numPreviewPages, std::nullopt);
     EXPECT_EQ(seen.mode, QPrintPreviewWidget::FacingPagesView) << "the layout chosen last";
     EXPECT_EQ(numPreviewPages, 2);
 
-    preview(numPreviewPages, "singleModeAction");
+    preview(numPreviewPages, QPrintPreviewWidget::SinglePageView);
     EXPECT_EQ(numPreviewPages, 1);
-    seen = preview(numPreviewPages, nullptr);
+    preview(numPreviewPages, QPrintPreviewWidget::AllPagesView);
+    EXPECT_EQ(numPreviewPages, 1) << "the overview is not kept";
+    seen = preview(numPreviewPages, std::nullopt);
     EXPECT_EQ(seen.mode, QPrintPreviewWidget::SinglePageView);
 }
 

@@ -27,4 +27,4 @@ public:
 };
 
 // A played sound event with its mode.
-using PlayedSound = std::pair<SoundEvent, int>;
+using PlayedSound = std::pair<SoundEvent, PlayMode>;

@@ -1,7 +1,6 @@
 #include "tests/practice/measuring_doubles.h"
 
 #include "records/training_document.h"
-#include "practice/measuring_mode_flag.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,7 @@ class RecordingForm : public MeasuringForm {
 public:
     void setProgressPos(int percent) override { m_progress = percent; }
     void closeDiagrams() override { ++m_diagramCloses; }
-    void setStatusPanel(StatusPanelState state) override { m_panel = state; }
+    void setStatusPanel(BannerLook state) override { m_panel = state; }
     void tickShowLastMeasurement() override { m_showLast = true; }
     void fillIntervalList() override
     {
@@ -32,13 +31,14 @@ public:
     void setSettingsEditable(bool enable) override { m_settingsEnabled = enable; }
     void updateTimeDisplays() override { ++m_displayUpdates; }
     void setClockRunning(bool running) override { m_clockRunning = running; }
-    void playSoundEvent(SoundEvent event, int mode) override { m_sounds.emplace_back(event, mode); }
+    void playSoundEvent(SoundEvent event, PlayMode mode) override { m_sounds.emplace_back(event, mode); }
     bool isFixedTotalTimeTicked() const override { return m_fixedTicked; }
     bool isAutoAlarmTicked() const override { return m_alarmTicked; }
+    void measuringActiveChanged(bool active) override { m_activeChanges.push_back(active); }
 
     int m_progress = -1;
     int m_diagramCloses = 0;
-    StatusPanelState m_panel = PanelSettings;
+    BannerLook m_panel = BannerLook::Settings;
     bool m_showLast = false;
     int m_fills = 0;
     std::vector<IntervalRecord> m_rows;
@@ -52,18 +52,17 @@ public:
     std::vector<PlayedSound> m_sounds;
     bool m_fixedTicked = false;
     bool m_alarmTicked = false;
+    std::vector<bool> m_activeChanges;
 };
 
 class MeasuringModeTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_bMeasuringMode = false;
         m_doc.onNewDocument();
         m_doc.setTimeSound(false);
         m_mode.m_trainingType = m_doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
     }
-    void TearDown() override { g_bMeasuringMode = false; }
 
     // Ticks every 200 ms for the given seconds (five ticks a second).
     void runFor(TimeSpan seconds)
@@ -98,8 +97,8 @@ TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
 {
     addRecord(4);
     m_mode.toggleMeasuringMode();
-    EXPECT_TRUE(g_bMeasuringMode);
-    EXPECT_EQ(m_form.m_panel, PanelWaiting);
+    EXPECT_TRUE(m_mode.isActive());
+    EXPECT_EQ(m_form.m_panel, BannerLook::Waiting);
     EXPECT_TRUE(m_form.m_showLast);
     EXPECT_TRUE(m_form.m_timerRunning);
     EXPECT_TRUE(m_form.m_confined);
@@ -109,12 +108,13 @@ TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
     EXPECT_EQ(m_form.m_status, std::string(kStatusModeActive) + kStatusModeHint);
     runFor(3);
     m_mode.toggleMeasuringMode();
-    EXPECT_FALSE(g_bMeasuringMode);
-    EXPECT_EQ(m_form.m_panel, PanelSettings);
+    EXPECT_FALSE(m_mode.isActive());
+    EXPECT_EQ(m_form.m_panel, BannerLook::Settings);
     EXPECT_FALSE(m_form.m_timerRunning);
     EXPECT_FALSE(m_form.m_confined);
     EXPECT_TRUE(m_form.m_settingsEnabled);
     EXPECT_EQ(m_form.m_status, kStatusModeOff);
+    EXPECT_EQ(m_form.m_activeChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(records().size(), 1);
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_TRUE(takeSounds().empty());
@@ -131,13 +131,13 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     m_mode.toggleMeasuringMode();
     runFor(2);
     m_mode.onLeftButtonDown();
-    EXPECT_EQ(m_form.m_panel, PanelRecording);
+    EXPECT_EQ(m_form.m_panel, BannerLook::Recording);
     EXPECT_TRUE(m_form.m_clockRunning);
     EXPECT_TRUE(m_doc.isModified());
     runFor(30);
     EXPECT_EQ(m_mode.m_spanCurrent, 30);
     m_mode.onLeftButtonDown();
-    EXPECT_EQ(m_form.m_panel, PanelWaiting);
+    EXPECT_EQ(m_form.m_panel, BannerLook::Waiting);
     EXPECT_FALSE(m_form.m_clockRunning);
     runFor(60); // pauses do not count
     m_mode.onLeftButtonDown();
@@ -156,10 +156,10 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     EXPECT_EQ(m_mode.m_spanLongest, 30);
     ASSERT_EQ(m_form.m_rows.size(), 2u);
     EXPECT_EQ(m_form.m_rows[1], records()[2]);
-    const std::vector<PlayedSound> expected = {{BeginIntervall, kPlayAsync},
-                                               {EndIntervall, kPlayAsync},
-                                               {BeginIntervall, kPlayAsync},
-                                               {EndIntervall, kPlayAsync}};
+    const std::vector<PlayedSound> expected = {{SoundEvent::BeginInterval, PlayMode::Async},
+                                               {SoundEvent::EndInterval, PlayMode::Async},
+                                               {SoundEvent::BeginInterval, PlayMode::Async},
+                                               {SoundEvent::EndInterval, PlayMode::Async}};
     EXPECT_EQ(takeSounds(), expected);
     // Off: the list is rebuilt, the displays keep the run's values.
     m_mode.toggleMeasuringMode();
@@ -180,9 +180,9 @@ TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLonge
     m_mode.onLeftButtonDown();
     runFor(50);
     m_mode.onRightButtonDown();
-    EXPECT_EQ(m_form.m_panel, PanelWaiting);
+    EXPECT_EQ(m_form.m_panel, BannerLook::Waiting);
     EXPECT_EQ(m_mode.m_spanLongest, 20);
-    EXPECT_EQ(takeSounds().back(), PlayedSound(EndIntervallUddhacca, kPlayAsync));
+    EXPECT_EQ(takeSounds().back(), PlayedSound(SoundEvent::EndIntervalUddhacca, PlayMode::Async));
     m_mode.onLeftButtonDown();
     runFor(20);
     m_mode.onLeftButtonDown();
@@ -205,10 +205,10 @@ TEST_F(MeasuringModeTest, EscapeAndF11CutTheIntervalOffSilentlyAsUddhacca)
         m_keys.hold(key);
         m_mode.onMeasureTick();
         m_keys.release(key);
-        EXPECT_FALSE(g_bMeasuringMode);
+        EXPECT_FALSE(m_mode.isActive());
         EXPECT_FALSE(m_form.m_timerRunning);
         EXPECT_EQ(m_form.m_status, kStatusModeOff);
-        const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
+        const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
         EXPECT_EQ(takeSounds(), expected);
         EXPECT_EQ(records()[records().size() - 1].m_uddhacca, 1);
         EXPECT_EQ(m_mode.m_spanLongest, 0);
@@ -243,16 +243,16 @@ TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
     // Changing the setting during the run does not move the end.
     m_doc.setFixedDuration(makeDuration(1, 0, 0));
     runFor(4 * 60 - 1);
-    EXPECT_TRUE(g_bMeasuringMode);
+    EXPECT_TRUE(m_mode.isActive());
     m_clock.advance(1);
     m_mode.onMeasureTick();
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_mode.isActive());
     EXPECT_FALSE(m_form.m_timerRunning);
     ASSERT_EQ(records().size(), 2);
     EXPECT_EQ(records()[1].length(), 4 * 60);
     EXPECT_EQ(records()[1].m_uddhacca, 0);
     EXPECT_EQ(m_mode.m_spanLongest, 6 * 60);
-    const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
+    const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
     EXPECT_EQ(takeSounds(), expected);
     EXPECT_EQ(m_form.m_progress, 0);
 }
@@ -264,15 +264,15 @@ TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
     m_mode.toggleMeasuringMode();
     EXPECT_EQ(m_mode.progressPercent(), 100);
     m_mode.onMeasureTick();
-    EXPECT_FALSE(g_bMeasuringMode);
+    EXPECT_FALSE(m_mode.isActive());
     EXPECT_EQ(records().size(), 0);
-    const std::vector<PlayedSound> expected = {{EndExercise, kPlayAsync}};
+    const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
     EXPECT_EQ(takeSounds(), expected);
     // Unticked, the same setting does not end anything.
     m_form.m_fixedTicked = false;
     m_mode.toggleMeasuringMode();
     runFor(5);
-    EXPECT_TRUE(g_bMeasuringMode);
+    EXPECT_TRUE(m_mode.isActive());
 }
 
 TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
@@ -286,7 +286,7 @@ TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
     for (int second = 1; second <= 12 * 60; ++second) {
         runFor(1);
         for (const PlayedSound& sound : takeSounds()) {
-            EXPECT_EQ(sound, PlayedSound(UddhaccaAlarm, kPlayAsync));
+            EXPECT_EQ(sound, PlayedSound(SoundEvent::UddhaccaAlarm, PlayMode::Async));
             alarmsAt.push_back(m_mode.m_spanCurrent);
         }
     }
@@ -297,7 +297,7 @@ TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
     runFor(299);
     EXPECT_TRUE(takeSounds().empty());
     runFor(1);
-    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{UddhaccaAlarm, kPlayAsync}}));
+    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{SoundEvent::UddhaccaAlarm, PlayMode::Async}}));
 }
 
 TEST_F(MeasuringModeTest, AlarmStepOfZeroSoundsAtEveryTickAlsoWhileWaiting)
@@ -320,7 +320,7 @@ TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
         for (int second = 0; second < 180; ++second) {
             runFor(1);
             for (const PlayedSound& sound : takeSounds()) {
-                EXPECT_EQ(sound, PlayedSound(BeginIntervall, kPlayAsync));
+                EXPECT_EQ(sound, PlayedSound(SoundEvent::BeginInterval, PlayMode::Async));
                 soundsAtTotal.push_back(m_mode.m_spanTotal);
             }
         }
@@ -337,7 +337,7 @@ TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
     takeSounds();
     m_doc.setTimeSound(true);
     m_mode.onMeasureTick();
-    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{BeginIntervall, kPlayAsync}}));
+    EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{SoundEvent::BeginInterval, PlayMode::Async}}));
     m_mode.onMeasureTick();
     EXPECT_TRUE(takeSounds().empty());
 }
@@ -352,7 +352,7 @@ TEST_F(MeasuringModeTest, F12PlaysTheAlarmSynchronouslyAtEveryTickItIsHeld)
     const std::vector<PlayedSound> sounds = takeSounds();
     EXPECT_EQ(sounds.size(), 10u);
     for (const PlayedSound& sound : sounds)
-        EXPECT_EQ(sound, PlayedSound(UddhaccaAlarm, kPlaySync));
+        EXPECT_EQ(sound, PlayedSound(SoundEvent::UddhaccaAlarm, PlayMode::Sync));
 }
 
 TEST_F(MeasuringModeTest, WithoutATrainingTypeIntervalsAreTimedAndSoundedButNotStored)
@@ -372,8 +372,9 @@ TEST_F(MeasuringModeTest, WithoutItsTimerTheModeIsNotEntered)
 {
     m_form.m_timerCanStart = false;
     m_mode.toggleMeasuringMode();
-    EXPECT_FALSE(g_bMeasuringMode);
-    EXPECT_EQ(m_form.m_panel, PanelSettings);
+    EXPECT_FALSE(m_mode.isActive());
+    EXPECT_TRUE(m_form.m_activeChanges.empty()) << "the others saw no change";
+    EXPECT_EQ(m_form.m_panel, BannerLook::Settings);
     EXPECT_FALSE(m_form.m_confined);
     EXPECT_TRUE(m_form.m_settingsEnabled);
     EXPECT_EQ(m_form.m_status, kStatusModeOff);

@@ -15,7 +15,7 @@ void loadOddName(TrainingDocument& doc)
     ByteWriter w;
     w.text("con").text("").int32(1).time(makeDuration(0, 10, 0)).int32(0).time(makeDuration(0, 5, 0));
     w.time(makeDuration(0, 0, 10)).int32(-1).int32(-1).int32(1);
-    for (int i = 0; i < SoundEventCount; ++i)
+    for (std::size_t i = 0; i < kSoundEventCount; ++i)
         w.text("");
     w.text(TrainingDocument::kDefaultTrainingTypeNames[0]).int32(0);
     w.text("Mett\xE4, \"quoted\"").int32(0);
@@ -33,7 +33,7 @@ void fill(TrainingDocument& doc)
     doc.setWaveVolume(5);
     doc.setAutoUddhaccaAlarm(true);
     doc.setAlarmInterval(makeDuration(1, 2, 3));
-    for (int i = 0; i < SoundEventCount; ++i)
+    for (std::size_t i = 0; i < kSoundEventCount; ++i)
         doc.setSoundFile(static_cast<SoundEvent>(i), "/s/" + std::to_string(i) + ".wav");
     IntervalRecord e;
     e.m_timeStart = 1000000000;

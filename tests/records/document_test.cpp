@@ -94,8 +94,8 @@ TEST(Document, NewDocumentAfterMakingHasDefaultsAndNoCurrentType)
     EXPECT_EQ(s.m_waveVolume, -1);
     EXPECT_EQ(s.m_mainVolume, -1);
     ASSERT_FALSE(programDirectory().empty());
-    EXPECT_EQ(s.m_soundFiles[EndExercise], programDirectory() + "/EndExercise.wav");
-    EXPECT_EQ(s.m_soundFiles[BeginIntervall], programFilePath("BeginIntervall.wav"));
+    EXPECT_EQ(s.m_soundFiles[soundEventIndex(SoundEvent::EndExercise)], programDirectory() + "/EndExercise.wav");
+    EXPECT_EQ(s.m_soundFiles[soundEventIndex(SoundEvent::BeginInterval)], programFilePath("BeginIntervall.wav"));
     EXPECT_EQ(programFilePath(""), programDirectory());
 }
 
@@ -109,7 +109,7 @@ TEST(Document, LaterNewDocumentKeepsSettingsAndCurrentTypeAndNotifies)
     ASSERT_NE(doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)"), nullptr);
     doc.appendInterval(*doc.currentTrainingType(), entry(100, 200, 1, 1));
     doc.setWaveVolume(7);
-    doc.setSoundFile(EndIntervallUddhacca, "/elsewhere/end.wav");
+    doc.setSoundFile(SoundEvent::EndIntervalUddhacca, "/elsewhere/end.wav");
     doc.setPathName("/tmp/old.con");
     ASSERT_TRUE(doc.isModified());
 
@@ -211,7 +211,7 @@ TEST(Document, LoadReplacesSettingsAndRecordsButNotTheCurrentType)
     source.setTimeSound(false);
     source.setMainVolume(12);
     source.setFilterTime(makeDuration(0, 1, 30));
-    source.setSoundFile(EndExercise, std::string("C:\\Kl\xE4nge\\Ende.wav"));
+    source.setSoundFile(SoundEvent::EndExercise, std::string("C:\\Kl\xE4nge\\Ende.wav"));
     const TrainingType& own = *source.selectTrainingType("Own type");
     source.appendInterval(own, entry(5, 65, 1, 1, 1));
     source.appendInterval(own, entry(70, 90, 1, 2));
@@ -332,7 +332,7 @@ TEST(Document, EveryEditMarksModifiedAndTellsTheObserversOnce)
     const TrainingType& type = *doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)");
     RecordingView view;
     doc.addObserver(&view);
-    std::array<std::string, SoundEventCount> sounds;
+    std::array<std::string, kSoundEventCount> sounds;
     sounds.fill("/s/any.wav");
     const std::pair<const char*, std::function<void()>> edits[] = {
         {"defaults", [&] { doc.restoreDefaultSettings(); }},
@@ -345,7 +345,7 @@ TEST(Document, EveryEditMarksModifiedAndTellsTheObserversOnce)
         {"wave volume", [&] { doc.setWaveVolume(3); }},
         {"main volume", [&] { doc.setMainVolume(4); }},
         {"sound files", [&] { doc.setSoundFiles(sounds); }},
-        {"one sound file", [&] { doc.setSoundFile(EndExercise, "/s/end.wav"); }},
+        {"one sound file", [&] { doc.setSoundFile(SoundEvent::EndExercise, "/s/end.wav"); }},
         {"append", [&] { doc.appendInterval(type, entry(5, 9, 1, 1)); }},
         {"append", [&] { doc.appendInterval(type, entry(10, 20, 1, 2)); }},
         {"remove", [&] { doc.removeIntervalsStartingAt(type, {5}); }},
@@ -369,8 +369,8 @@ TEST(Document, EveryEditMarksModifiedAndTellsTheObserversOnce)
     EXPECT_EQ(durationSeconds(s.m_timeFilter), 30);
     EXPECT_EQ(s.m_waveVolume, 3);
     EXPECT_EQ(s.m_mainVolume, 4);
-    EXPECT_EQ(s.m_soundFiles[BeginIntervall], "/s/any.wav");
-    EXPECT_EQ(s.m_soundFiles[EndExercise], "/s/end.wav");
+    EXPECT_EQ(s.m_soundFiles[soundEventIndex(SoundEvent::BeginInterval)], "/s/any.wav");
+    EXPECT_EQ(s.m_soundFiles[soundEventIndex(SoundEvent::EndExercise)], "/s/end.wav");
     ASSERT_EQ(type.m_records.size(), 1);
     EXPECT_EQ(type.m_records[0], entry(10, 20, 1, 2));
 }

@@ -27,12 +27,12 @@ TEST(AlsaSoundPlayer, SynchronousPlayReturnsOnlyWhenEverySampleIsWritten)
     const int id = store.addSound((device.folder() / "ramp.wav").string());
     ASSERT_EQ(id, 1);
 
-    ASSERT_TRUE(store.playSoundById(id, SND_SYNC));
+    ASSERT_TRUE(store.playSoundById(id, PlayMode::Sync));
     EXPECT_EQ(device.samples(), samples); // read right away, without waiting
 
     // The sound plays again from memory: the file on disk is no longer needed.
     std::filesystem::remove(device.folder() / "ramp.wav");
-    ASSERT_TRUE(store.playSoundById(id, SND_SYNC));
+    ASSERT_TRUE(store.playSoundById(id, PlayMode::Sync));
     auto twice = samples;
     twice.insert(twice.end(), samples.begin(), samples.end());
     EXPECT_EQ(device.samples(), twice);
@@ -84,7 +84,7 @@ TEST(AlsaSoundPlayer, DecodesTheWaveFormatsAUserMayPick)
                                         std::pair{"float.wav", expectedFloats}}) {
         const int id = store.addSound((device.folder() / name).string());
         ASSERT_NE(id, 0) << name;
-        EXPECT_TRUE(store.playSoundById(id, SND_SYNC)) << name;
+        EXPECT_TRUE(store.playSoundById(id, PlayMode::Sync)) << name;
         expected.insert(expected.end(), samples.begin(), samples.end());
     }
     const auto captured = device.samples();
@@ -102,7 +102,7 @@ TEST(AlsaSoundPlayer, DecodesCompressedAdpcmWaves)
         SoundStore store(createAlsaSoundPlayer());
         const int id = store.addSound(std::string(SOUND_TEST_DATA_DIR "/") + name);
         ASSERT_EQ(id, 1) << name;
-        ASSERT_TRUE(store.playSoundById(id, SND_SYNC)) << name;
+        ASSERT_TRUE(store.playSoundById(id, PlayMode::Sync)) << name;
         const auto captured = device.samples();
         // ADPCM ends on a whole block, so a little padding may follow.
         ASSERT_GE(captured.size(), frames) << name;
@@ -128,9 +128,9 @@ TEST(AlsaSoundPlayer, ANewSoundCutsOffTheRunningOneAndPlaysWhole)
     ASSERT_EQ(store.addSound((device.folder() / "begin.wav").string()), 1);
     ASSERT_EQ(store.addSound((device.folder() / "end.wav").string()), 2);
 
-    ASSERT_TRUE(store.playSoundById(1, SND_ASYNC));
+    ASSERT_TRUE(store.playSoundById(1, PlayMode::Async));
     device.waitForSamples(kRate / 4); // the begin sound is audibly under way
-    ASSERT_TRUE(store.playSoundById(2, SND_ASYNC));
+    ASSERT_TRUE(store.playSoundById(2, PlayMode::Async));
 
     const auto isBegin = [](std::int16_t s) { return s > 0; };
     const auto endSamplesIn = [&](const std::vector<std::int16_t>& v) {
@@ -165,12 +165,12 @@ TEST(AlsaSoundPlayer, ReadableFilesThatAreNoSoundLoadAndStaySilent)
     EXPECT_EQ(store.addSound((device.folder() / "cut.wav").string()), 3);
     EXPECT_EQ(store.addSound((device.folder() / "real.wav").string()), 4);
     for (int id = 1; id <= 3; ++id) {
-        EXPECT_FALSE(store.playSoundById(id, SND_SYNC)) << id;
-        EXPECT_FALSE(store.playSoundById(id, SND_ASYNC)) << id;
+        EXPECT_FALSE(store.playSoundById(id, PlayMode::Sync)) << id;
+        EXPECT_FALSE(store.playSoundById(id, PlayMode::Async)) << id;
     }
     EXPECT_TRUE(device.samples().empty());
     // The silent sounds did not disturb the device for the real one.
-    ASSERT_TRUE(store.playSoundById(4, SND_SYNC));
+    ASSERT_TRUE(store.playSoundById(4, PlayMode::Sync));
     EXPECT_EQ(device.samples(), samples);
 }
 
@@ -183,7 +183,7 @@ TEST(AlsaSoundPlayer, EmptyingTheStoreWhileASoundPlaysLetsItPlayToTheEnd)
     {
         SoundStore store(player);
         ASSERT_EQ(store.addSound((device.folder() / "long.wav").string()), 1);
-        ASSERT_TRUE(store.playSoundById(1, SND_ASYNC));
+        ASSERT_TRUE(store.playSoundById(1, PlayMode::Async));
         EXPECT_TRUE(store.removeSound(1));
         EXPECT_EQ(store.count(), 0);
         ASSERT_EQ(store.addSound((device.folder() / "long.wav").string()), 1);
@@ -200,8 +200,8 @@ TEST(AlsaSoundPlayer, AMissingDeviceFailsAtOnceWithoutAWord)
     ASSERT_EQ(store.addSound((device.folder() / "tone.wav").string()), 1);
 
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(store.playSoundById(1, SND_SYNC));
-    EXPECT_FALSE(store.playSoundById(1, SND_ASYNC));
+    EXPECT_FALSE(store.playSoundById(1, PlayMode::Sync));
+    EXPECT_FALSE(store.playSoundById(1, PlayMode::Async));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_TRUE(device.samples().empty());
 }

@@ -14,8 +14,8 @@ TEST(EventSounds, AMissingFileSilencesOnlyItsEvent)
     CaptureDevice device;
     EventSounds sounds(createAlsaSoundPlayer());
     DocumentSettings settings;
-    std::array<std::vector<std::int16_t>, SoundEventCount> samples;
-    for (std::size_t i = 0; i < SoundEventCount; ++i) {
+    std::array<std::vector<std::int16_t>, kSoundEventCount> samples;
+    for (std::size_t i = 0; i < kSoundEventCount; ++i) {
         samples[i] = rampSamples(300 + 100 * i, static_cast<std::int16_t>(2000 * (i + 1)));
         settings.m_soundFiles[i] = (device.folder() / ("event" + std::to_string(i) + ".wav")).string();
         writeWave16(settings.m_soundFiles[i], kRate, samples[i]);
@@ -23,21 +23,21 @@ TEST(EventSounds, AMissingFileSilencesOnlyItsEvent)
 
     for (int reload = 0; reload < 3; ++reload) {
         sounds.loadEventSounds(settings);
-        EXPECT_EQ(sounds.m_soundId, (std::array<int, SoundEventCount>{1, 2, 3, 4, 5}));
+        EXPECT_EQ(sounds.m_soundId, (std::array<int, kSoundEventCount>{1, 2, 3, 4, 5}));
         EXPECT_EQ(sounds.manager().count(), 5);
     }
 
-    std::filesystem::remove(settings.m_soundFiles[EndIntervall]);
+    std::filesystem::remove(settings.m_soundFiles[soundEventIndex(SoundEvent::EndInterval)]);
     sounds.loadEventSounds(settings);
-    EXPECT_EQ(sounds.m_soundId, (std::array<int, SoundEventCount>{1, 0, 2, 3, 4}));
+    EXPECT_EQ(sounds.m_soundId, (std::array<int, kSoundEventCount>{1, 0, 2, 3, 4}));
     EXPECT_EQ(sounds.manager().count(), 4);
 
     // The "Sound test": all five in order; the missing one is skipped silently.
     std::vector<std::int16_t> expected;
-    for (int event = 0; event < SoundEventCount; ++event) {
-        const bool played = sounds.play(static_cast<SoundEvent>(event), SND_SYNC);
-        EXPECT_EQ(played, event != EndIntervall) << event;
-        if (event != EndIntervall)
+    for (std::size_t event = 0; event < kSoundEventCount; ++event) {
+        const bool played = sounds.play(static_cast<SoundEvent>(event), PlayMode::Sync);
+        EXPECT_EQ(played, event != soundEventIndex(SoundEvent::EndInterval)) << event;
+        if (event != soundEventIndex(SoundEvent::EndInterval))
             expected.insert(expected.end(), samples[event].begin(), samples[event].end());
     }
     EXPECT_EQ(device.samples(), expected);
@@ -49,12 +49,12 @@ TEST(EventSounds, TheDefaultSoundsLieNextToTheProgramAndPlay)
     CaptureDevice device;
     EventSounds sounds(createAlsaSoundPlayer());
     sounds.loadEventSounds(DocumentSettings());
-    ASSERT_EQ(sounds.m_soundId, (std::array<int, SoundEventCount>{1, 2, 3, 4, 5}));
+    ASSERT_EQ(sounds.m_soundId, (std::array<int, kSoundEventCount>{1, 2, 3, 4, 5}));
 
     std::vector<std::vector<std::int16_t>> played;
-    for (int event = 0; event < SoundEventCount; ++event) {
+    for (std::size_t event = 0; event < kSoundEventCount; ++event) {
         const std::size_t before = device.samples().size();
-        ASSERT_TRUE(sounds.play(static_cast<SoundEvent>(event), SND_SYNC)) << event;
+        ASSERT_TRUE(sounds.play(static_cast<SoundEvent>(event), PlayMode::Sync)) << event;
         const auto all = device.samples();
         played.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
     }
@@ -77,8 +77,8 @@ TEST(EventSounds, AnEventOutsideTheFiveIsRefused)
 {
     CaptureDevice device;
     EventSounds sounds(createAlsaSoundPlayer());
-    EXPECT_THROW(sounds.play(SoundEventCount, SND_ASYNC), std::invalid_argument);
-    EXPECT_FALSE(sounds.play(BeginIntervall, SND_ASYNC)); // nothing loaded yet
+    EXPECT_THROW(sounds.play(static_cast<SoundEvent>(kSoundEventCount), PlayMode::Async), std::invalid_argument);
+    EXPECT_FALSE(sounds.play(SoundEvent::BeginInterval, PlayMode::Async)); // nothing loaded yet
 }
 
 } // namespace

@@ -92,8 +92,8 @@ TEST_F(SoundStoreTest, IdsArePositionsOfTheLoadedSoundsOnly)
     // Removing the first moves the later ones down.
     EXPECT_TRUE(store.removeSound(1));
     EXPECT_EQ(store.count(), 2);
-    EXPECT_TRUE(store.playSoundById(1, SND_ASYNC));
-    EXPECT_TRUE(store.playSoundById(2, SND_SYNC));
+    EXPECT_TRUE(store.playSoundById(1, PlayMode::Async));
+    EXPECT_TRUE(store.playSoundById(2, PlayMode::Sync));
     EXPECT_EQ(m_player->m_played,
               (std::vector<std::string>{(m_device.folder() / "2.wav").string() + " async",
                                         (m_device.folder() / "3.wav").string() + " sync"}));
@@ -104,16 +104,16 @@ TEST_F(SoundStoreTest, PlaySoundByIdRefusesIdsOutsideTheStore)
     SoundStore store(m_player);
     ASSERT_EQ(store.addSound(makeFile("1.wav", "one")), 1);
 
-    EXPECT_FALSE(store.playSoundById(0, SND_ASYNC));
-    EXPECT_FALSE(store.playSoundById(0, SND_SYNC));
+    EXPECT_FALSE(store.playSoundById(0, PlayMode::Async));
+    EXPECT_FALSE(store.playSoundById(0, PlayMode::Sync));
     EXPECT_TRUE(m_player->m_played.empty());
-    EXPECT_THROW(store.playSoundById(2, SND_ASYNC), std::invalid_argument);
-    EXPECT_THROW(store.playSoundById(-1, SND_SYNC), std::invalid_argument);
+    EXPECT_THROW(store.playSoundById(2, PlayMode::Async), std::invalid_argument);
+    EXPECT_THROW(store.playSoundById(-1, PlayMode::Sync), std::invalid_argument);
     EXPECT_TRUE(m_player->m_played.empty());
 
     // The back end's answer is passed on.
     m_player->m_result = false;
-    EXPECT_FALSE(store.playSoundById(1, SND_ASYNC));
+    EXPECT_FALSE(store.playSoundById(1, PlayMode::Async));
     EXPECT_EQ(m_player->m_played.size(), 1u);
     EXPECT_THROW(SoundStore(nullptr), std::invalid_argument);
 }

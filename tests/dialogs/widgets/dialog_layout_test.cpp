@@ -65,7 +65,7 @@ TEST(DialogLayout, AllFourDialogsShowTheirTextsInFull)
     expectNothingCutOff(filter);
 
     SoundChoiceDialog sounds({});
-    for (std::size_t i = 0; i < SoundEventCount; ++i)
+    for (std::size_t i = 0; i < kSoundEventCount; ++i)
         sounds.m_files[i] = "/usr/share/jhavari-training/sounds/" + std::string(kDefaultSoundFiles[i]);
     expectNothingCutOff(sounds);
 }

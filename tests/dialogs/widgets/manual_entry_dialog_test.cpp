@@ -2,7 +2,6 @@
 #include "tests/dialogs/widgets/dialog_test_support.h"
 #include "tests/dialogs/entry_test_support.h"
 #include "dialogs/manual_entry_dialog.h"
-#include "practice/measuring_mode_flag.h"
 #include "platform/time_picker.h"
 
 #include <QCheckBox>
@@ -216,9 +215,9 @@ TEST(OpenManualEntry, ClosingAlwaysCountsAsAChangeAndRefreshesTheView)
     // While measuring, and without a training type, the command does nothing.
     doc.setModified(false);
     calls.clear();
-    g_bMeasuringMode = true;
+    hooks.isMeasuring = [] { return true; };
     openManualEntry(nullptr, doc, type, hooks);
-    g_bMeasuringMode = false;
+    hooks.isMeasuring = {};
     openManualEntry(nullptr, doc, nullptr, hooks);
     EXPECT_FALSE(doc.isModified());
     EXPECT_TRUE(calls.empty());

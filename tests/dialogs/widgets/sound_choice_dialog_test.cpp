@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        for (std::size_t i = 0; i < SoundEventCount; ++i)
+        for (std::size_t i = 0; i < kSoundEventCount; ++i)
             doc.setSoundFile(static_cast<SoundEvent>(i), make("own" + std::to_string(i) + ".wav"));
         original = doc.settings().m_soundFiles;
         doc.setModified(false); // as just saved
@@ -50,7 +50,7 @@ protected:
     RecordingMessageBoxes boxes;
     QTemporaryDir folder;
     TrainingDocument doc;
-    std::array<std::string, SoundEventCount> original;
+    std::array<std::string, kSoundEventCount> original;
     int reloads = 0;
     std::vector<std::string> played;
 };
@@ -68,14 +68,14 @@ TEST_F(ChooseSounds, OkWritesAllPathsAndReloadsCancelChangesNothing)
 
     QStringList shown;
     run([&](QWidget* dialog) {
-        for (int event = 0; event < SoundEventCount; ++event) {
+        for (int event = 0; event < static_cast<int>(kSoundEventCount); ++event) {
             shown << row(dialog, event);
             EXPECT_TRUE(control<QLineEdit>(dialog, SoundChoiceDialog::editId(event))->isReadOnly());
         }
         press(dialog, SoundChoiceDialog::IDOK);
     });
-    ASSERT_EQ(shown.size(), SoundEventCount);
-    for (std::size_t i = 0; i < SoundEventCount; ++i)
+    ASSERT_EQ(shown.size(), kSoundEventCount);
+    for (std::size_t i = 0; i < kSoundEventCount; ++i)
         EXPECT_EQ(shown[static_cast<int>(i)].toStdString(), original[i]);
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(reloads, 1);
@@ -84,20 +84,20 @@ TEST_F(ChooseSounds, OkWritesAllPathsAndReloadsCancelChangesNothing)
 
 TEST_F(ChooseSounds, ResetOffersTheProgramDirectoryDefaultsOnlyOnYes)
 {
-    std::array<QString, SoundEventCount> afterNo, afterYes;
+    std::array<QString, kSoundEventCount> afterNo, afterYes;
     boxes.answers = {MessageBox::Answer::No, MessageBox::Answer::Yes};
     run([&](QWidget* dialog) {
         press(dialog, SoundChoiceDialog::IDC_RESET_SOUNDS);
-        for (int event = 0; event < SoundEventCount; ++event)
+        for (int event = 0; event < static_cast<int>(kSoundEventCount); ++event)
             afterNo[static_cast<std::size_t>(event)] = row(dialog, event);
         press(dialog, SoundChoiceDialog::IDC_RESET_SOUNDS);
-        for (int event = 0; event < SoundEventCount; ++event)
+        for (int event = 0; event < static_cast<int>(kSoundEventCount); ++event)
             afterYes[static_cast<std::size_t>(event)] = row(dialog, event);
         press(dialog, SoundChoiceDialog::IDCANCEL);
     });
     EXPECT_EQ(boxes.questions, (QStringList{"Do you really want to restore the standard sounds?",
                                             "Do you really want to restore the standard sounds?"}));
-    for (std::size_t i = 0; i < SoundEventCount; ++i) {
+    for (std::size_t i = 0; i < kSoundEventCount; ++i) {
         EXPECT_EQ(afterNo[i].toStdString(), original[i]);
         EXPECT_EQ(afterYes[i].toStdString(), programDirectory() + "/" + kDefaultSoundFiles[i]);
     }
@@ -110,7 +110,7 @@ TEST_F(ChooseSounds, ResetOffersTheProgramDirectoryDefaultsOnlyOnYes)
         press(dialog, SoundChoiceDialog::IDC_RESET_SOUNDS);
         press(dialog, SoundChoiceDialog::IDOK);
     });
-    for (std::size_t i = 0; i < SoundEventCount; ++i)
+    for (std::size_t i = 0; i < kSoundEventCount; ++i)
         EXPECT_EQ(doc.settings().m_soundFiles[i], programFilePath(kDefaultSoundFiles[i]));
     EXPECT_EQ(reloads, 1);
 }
@@ -129,8 +129,8 @@ TEST_F(ChooseSounds, ChosenFileIsHeardBeforeOkAndStoredOnOk)
             filter = fileDialog->selectedNameFilter();
             fileDialog->reject();
         }, dialog);
-        press(dialog, SoundChoiceDialog::browseId(EndIntervall));
-        rowAfterCancel = row(dialog, EndIntervall);
+        press(dialog, SoundChoiceDialog::browseId(soundEventIndex(SoundEvent::EndInterval)));
+        rowAfterCancel = row(dialog, soundEventIndex(SoundEvent::EndInterval));
 
         onNextModal([&](QWidget* files) {
             auto* fileDialog = qobject_cast<QFileDialog*>(files);
@@ -138,20 +138,20 @@ TEST_F(ChooseSounds, ChosenFileIsHeardBeforeOkAndStoredOnOk)
             fileDialog->selectFile(QString::fromStdString(chosen));
             QMetaObject::invokeMethod(fileDialog, "accept");
         }, dialog);
-        press(dialog, SoundChoiceDialog::browseId(EndIntervall));
-        rowAfterChoice = row(dialog, EndIntervall);
+        press(dialog, SoundChoiceDialog::browseId(soundEventIndex(SoundEvent::EndInterval)));
+        rowAfterChoice = row(dialog, soundEventIndex(SoundEvent::EndInterval));
 
-        press(dialog, SoundChoiceDialog::listenId(EndIntervall));
-        press(dialog, SoundChoiceDialog::listenId(UddhaccaAlarm));
-        EXPECT_EQ(doc.settings().m_soundFiles[EndIntervall], original[EndIntervall]);
+        press(dialog, SoundChoiceDialog::listenId(soundEventIndex(SoundEvent::EndInterval)));
+        press(dialog, SoundChoiceDialog::listenId(soundEventIndex(SoundEvent::UddhaccaAlarm)));
+        EXPECT_EQ(doc.settings().m_soundFiles[soundEventIndex(SoundEvent::EndInterval)], original[soundEventIndex(SoundEvent::EndInterval)]);
         press(dialog, SoundChoiceDialog::IDOK);
     });
     EXPECT_EQ(QDir(startFolder), QDir(QString::fromStdString(programDirectory())));
     EXPECT_EQ(filter, "Wave files (*.wav)");
-    EXPECT_EQ(rowAfterCancel.toStdString(), original[EndIntervall]);
+    EXPECT_EQ(rowAfterCancel.toStdString(), original[soundEventIndex(SoundEvent::EndInterval)]);
     EXPECT_EQ(rowAfterChoice.toStdString(), chosen);
-    EXPECT_EQ(played, (std::vector<std::string>{chosen, original[UddhaccaAlarm]}));
-    EXPECT_EQ(doc.settings().m_soundFiles[EndIntervall], chosen);
-    EXPECT_EQ(doc.settings().m_soundFiles[BeginIntervall], original[BeginIntervall]);
+    EXPECT_EQ(played, (std::vector<std::string>{chosen, original[soundEventIndex(SoundEvent::UddhaccaAlarm)]}));
+    EXPECT_EQ(doc.settings().m_soundFiles[soundEventIndex(SoundEvent::EndInterval)], chosen);
+    EXPECT_EQ(doc.settings().m_soundFiles[soundEventIndex(SoundEvent::BeginInterval)], original[soundEventIndex(SoundEvent::BeginInterval)]);
     EXPECT_TRUE(boxes.messages.isEmpty());
 }
