@@ -192,7 +192,7 @@ QPrinter& Application::printer()
     return *m_printer;
 }
 
-void Application::setPrinterOrientation(bool bLandscape)
+void Application::setPrinterOrientation(bool landscape)
 {
-    printer().setPageOrientation(bLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer().setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }

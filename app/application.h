@@ -47,7 +47,7 @@ public:
     // The application's printer settings, taken from the default printer
     // the first time they are needed.
     QPrinter& printer();
-    void setPrinterOrientation(bool bLandscape);
+    void setPrinterOrientation(bool landscape);
     // The print preview's number of pages, kept in the profile.
     int numPreviewPages() const { return m_previewPages; }
     void setNumPreviewPages(int pages) { m_previewPages = pages; }

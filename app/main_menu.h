@@ -9,19 +9,19 @@
 // tables, so that the frame is built from them and tests can read them.
 
 struct MenuItem {
-    int nCommandId;      // 0 for a separator
-    const char* szText;  // "&" marks the mnemonic, "\t" the shortcut text
-    bool bCheckable = false;
+    int commandId;      // 0 for a separator
+    const char* text;  // "&" marks the mnemonic, "\t" the shortcut text
+    bool checkable = false;
 };
 
 struct Menu {
-    const char* szTitle;
+    const char* title;
     std::span<const MenuItem> aItems;
 };
 
 struct Accelerator {
     QKeyCombination keys;
-    int nCommandId;
+    int commandId;
 };
 
 std::span<const Menu> mainMenu();

@@ -97,14 +97,14 @@ void MainWindow::createMenus()
         // The last menu, "&?", stands at the right edge.
         if (m + 1 == menus.size())
             menuBar()->addSeparator();
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menus[m].szTitle));
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menus[m].title));
         for (const MenuItem& item : menus[m].aItems) {
-            if (item.nCommandId == 0) {
+            if (item.commandId == 0) {
                 menu->addSeparator();
                 continue;
             }
-            menu->addAction(createCommandAction(item.nCommandId, QString::fromUtf8(item.szText), item.bCheckable));
-            if (item.nCommandId == CommandId::kFileMru1) {
+            menu->addAction(createCommandAction(item.commandId, QString::fromUtf8(item.text), item.checkable));
+            if (item.commandId == CommandId::kFileMru1) {
                 for (int i = 1; i < kRecentFileCount; ++i)
                     menu->addAction(createCommandAction(CommandId::kFileMru1 + i, QString(), false));
             }
@@ -116,7 +116,7 @@ void MainWindow::createAccelerators()
 {
     std::map<int, QList<QKeySequence>> shortcuts;
     for (const Accelerator& accelerator : accelerators())
-        shortcuts[accelerator.nCommandId].append(QKeySequence(accelerator.keys));
+        shortcuts[accelerator.commandId].append(QKeySequence(accelerator.keys));
     for (const auto& [commandId, keys] : shortcuts) {
         QAction* action = commandAction(commandId);
         if (!action)
@@ -278,15 +278,15 @@ void MainWindow::restoreAndActivate()
     activateWindow();
 }
 
-void MainWindow::onActivateApp(bool bActive)
+void MainWindow::onActivateApp(bool active)
 {
     if (!isMeasuring())
         return;
     QMetaObject::invokeMethod(
         this,
-        [this, bActive] {
+        [this, active] {
             if (isMeasuring())
-                emit measuringActivationChanged(bActive);
+                emit measuringActivationChanged(active);
         },
         Qt::QueuedConnection);
 }

@@ -46,7 +46,7 @@ public:
 
     // The handler of the application's activation change: while measuring it
     // posts measuringActivationChanged to itself.
-    void onActivateApp(bool bActive);
+    void onActivateApp(bool active);
 
 public slots:
     // The text of the status bar pane. Outside the measuring mode another text
@@ -57,7 +57,7 @@ public slots:
 signals:
     // Emitted (queued after the activation change) only while the measuring
     // mode is on: the view confines the pointer when activated, frees it else.
-    void measuringActivationChanged(bool bActivated);
+    void measuringActivationChanged(bool activated);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -22,9 +22,9 @@ std::optional<PhoneRecord> parsePhoneRecord(const std::string& text)
         return std::nullopt;
     const std::string_view whole(text);
     PhoneRecord record;
-    record.bUddhacca = text.find_first_of("xX") != std::string::npos;
-    record.dwStart = readUnsigned(whole.substr(0, separator));
-    record.dwEnd = readUnsigned(whole.substr(separator + 1));
+    record.uddhacca = text.find_first_of("xX") != std::string::npos;
+    record.start = readUnsigned(whole.substr(0, separator));
+    record.end = readUnsigned(whole.substr(separator + 1));
     return record;
 }
 
@@ -59,19 +59,19 @@ PhoneRecordRun::Outcome PhoneRecordRun::saveRecord(const std::string& text, cons
     const std::optional<PhoneRecord> record = parsePhoneRecord(text);
     if (!record)
         return outcome;
-    if (m_lastEnd != kNoRecordYet && record->dwStart <= m_lastEnd)
+    if (m_lastEnd != kNoRecordYet && record->start <= m_lastEnd)
         return outcome;
-    if (record->dwStart == 0 || record->dwEnd == 0 || record->dwEnd <= record->dwStart)
+    if (record->start == 0 || record->end == 0 || record->end <= record->start)
         return outcome;
 
-    m_lastEnd = record->dwEnd;
+    m_lastEnd = record->end;
     if (store) {
         // Widened before the shift, so that an end close to 2^32 cannot wrap
         // round to a time before its start.
         IntervalRecord entry;
-        entry.m_timeStart = CalendarTime{record->dwStart} + m_dstOffset;
-        entry.m_timeEnd = CalendarTime{record->dwEnd} + m_dstOffset;
-        entry.m_uddhacca = record->bUddhacca ? 1 : 0;
+        entry.m_timeStart = CalendarTime{record->start} + m_dstOffset;
+        entry.m_timeEnd = CalendarTime{record->end} + m_dstOffset;
+        entry.m_uddhacca = record->uddhacca ? 1 : 0;
         entry.m_measurement = static_cast<std::uint16_t>(m_measurementNo);
         entry.m_run = static_cast<std::uint16_t>(m_stored + 1);
         store(entry);

@@ -11,9 +11,9 @@
 // One interval noted on a phone: start and end in seconds since 1970, joined
 // by "-", "x" or "X"; an "x" or "X" anywhere marks an uddhacca interval.
 struct PhoneRecord {
-    std::uint32_t dwStart = 0;
-    std::uint32_t dwEnd = 0;
-    bool bUddhacca = false;
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    bool uddhacca = false;
 };
 // Splits the text at its first separator and reads both numbers like atoi;
 // empty when there is no separator. The numbers are not checked here.

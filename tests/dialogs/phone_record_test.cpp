@@ -29,37 +29,37 @@ TEST(PhoneRecordText, SeparatorNumbersAndUddhacca)
 {
     const auto normal = parsePhoneRecord("100-400");
     ASSERT_TRUE(normal);
-    EXPECT_EQ(normal->dwStart, 100u);
-    EXPECT_EQ(normal->dwEnd, 400u);
-    EXPECT_FALSE(normal->bUddhacca);
+    EXPECT_EQ(normal->start, 100u);
+    EXPECT_EQ(normal->end, 400u);
+    EXPECT_FALSE(normal->uddhacca);
 
     for (const char* text : {"100x400", "100X400", "100-400x", "100-400 X"}) {
         const auto record = parsePhoneRecord(text);
         ASSERT_TRUE(record) << text;
-        EXPECT_EQ(record->dwStart, 100u) << text;
-        EXPECT_EQ(record->dwEnd, 400u) << text;
-        EXPECT_TRUE(record->bUddhacca) << text;
+        EXPECT_EQ(record->start, 100u) << text;
+        EXPECT_EQ(record->end, 400u) << text;
+        EXPECT_TRUE(record->uddhacca) << text;
     }
 
     const auto blanks = parsePhoneRecord("100 - 200");
     ASSERT_TRUE(blanks);
-    EXPECT_EQ(blanks->dwStart, 100u);
-    EXPECT_EQ(blanks->dwEnd, 200u);
+    EXPECT_EQ(blanks->start, 100u);
+    EXPECT_EQ(blanks->end, 200u);
 
     EXPECT_FALSE(parsePhoneRecord(""));
     EXPECT_FALSE(parsePhoneRecord("100 200"));
     // The first separator splits; a minus sign after it belongs to the end.
     const auto negativeEnd = parsePhoneRecord("5--100");
     ASSERT_TRUE(negativeEnd);
-    EXPECT_EQ(negativeEnd->dwEnd, 4294967196u);
+    EXPECT_EQ(negativeEnd->end, 4294967196u);
     const auto leading = parsePhoneRecord("-100");
     ASSERT_TRUE(leading);
-    EXPECT_EQ(leading->dwStart, 0u);
+    EXPECT_EQ(leading->start, 0u);
     // Text in other scripts around the numbers does not disturb the split.
     const auto umlaut = parsePhoneRecord("100\xC3\xA4-200");
     ASSERT_TRUE(umlaut);
-    EXPECT_EQ(umlaut->dwStart, 100u);
-    EXPECT_EQ(umlaut->dwEnd, 200u);
+    EXPECT_EQ(umlaut->start, 100u);
+    EXPECT_EQ(umlaut->end, 200u);
 }
 
 TEST_F(PhoneRun, EachRecordMustBeginAfterThePreviousEnded)
