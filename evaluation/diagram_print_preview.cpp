@@ -2,9 +2,32 @@
 
 #include "evaluation/diagram_print_job.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+
+namespace {
+
+// Sets the preview's view mode through the dialog's own tool bar action, so
+// that its check mark shows the mode too. The action is the one of an
+// exclusive group that leads to the mode; without one the widget alone is set.
+void showViewMode(QPrintPreviewDialog& dialog, QPrintPreviewWidget& pages, QPrintPreviewWidget::ViewMode mode)
+{
+    for (QActionGroup* group : dialog.findChildren<QActionGroup*>()) {
+        for (QAction* action : group->actions()) {
+            if (!action->isCheckable())
+                continue;
+            action->trigger();
+            if (pages.viewMode() == mode)
+                return;
+        }
+    }
+    pages.setViewMode(mode);
+}
+
+} // namespace
 
 void showDiagramPrintPreview(QPrinter& printer, int& previewPages, DiagramPrintJob& printout, const TrainingType& type,
                              const DocumentSettings& settings, const std::string& documentTitle, QWidget* parent)
@@ -17,11 +40,10 @@ void showDiagramPrintPreview(QPrinter& printer, int& previewPages, DiagramPrintJ
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
         printout.print(*target, type, settings, documentTitle);
     });
-    // The dialog's tool bar sets the view mode of its one preview widget.
     auto* pages = preview.findChild<QPrintPreviewWidget*>();
     if (pages)
-        pages->setViewMode(previewPages == 2 ? QPrintPreviewWidget::FacingPagesView
-                                             : QPrintPreviewWidget::SinglePageView);
+        showViewMode(preview, *pages,
+                     previewPages == 2 ? QPrintPreviewWidget::FacingPagesView : QPrintPreviewWidget::SinglePageView);
     preview.exec();
     if (!pages)
         return;

@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QActionGroup>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -401,6 +402,7 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
     struct Seen {
         int pages = -1;
         QPrintPreviewWidget::ViewMode mode = QPrintPreviewWidget::AllPagesView;
+        bool toolBarAgrees = true;
     };
     // Opens the preview, notes what it shows, picks a layout as its tool bar does and closes it.
     const auto preview = [&](int& numPreviewPages, std::optional<QPrintPreviewWidget::ViewMode> layout) {
@@ -417,6 +419,13 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
             auto* pages = dialog->findChild<QPrintPreviewWidget*>();
             seen.pages = pages->pageCount();
             seen.mode = pages->viewMode();
+            // The tool bar's checked layout is the one shown: choosing it again changes nothing.
+            for (QActionGroup* group : dialog->findChildren<QActionGroup*>())
+                for (QAction* action : group->actions())
+                    if (action->isChecked()) {
+                        action->trigger();
+                        seen.toolBarAgrees = seen.toolBarAgrees && pages->viewMode() == seen.mode;
+                    }
             if (layout)
                 pages->setViewMode(*layout);
             dialog->reject();
@@ -433,6 +442,7 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
 
     seen = preview(numPreviewPages, std::nullopt);
     EXPECT_EQ(seen.mode, QPrintPreviewWidget::FacingPagesView) << "the layout chosen last";
+    EXPECT_TRUE(seen.toolBarAgrees);
     EXPECT_EQ(numPreviewPages, 2);
 
     preview(numPreviewPages, QPrintPreviewWidget::SinglePageView);
