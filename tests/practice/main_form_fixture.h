@@ -5,6 +5,7 @@
 
 #include "practice/measuring_mode_flag.h"
 #include "practice/main_form.h"
+#include "practice/main_form_template.h"
 
 #include <QTemporaryDir>
 
