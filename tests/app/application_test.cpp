@@ -197,11 +197,3 @@ TEST_F(AppTest, StandardButtonsSpeakGerman)
     EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Nein");
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&'), "Abbrechen");
 }
-
-TEST_F(AppTest, PrinterOrientationFollowsTheFlag)
-{
-    m_app.setPrinterOrientation(true);
-    EXPECT_EQ(m_app.printer().pageLayout().orientation(), QPageLayout::Landscape);
-    m_app.setPrinterOrientation(false);
-    EXPECT_EQ(m_app.printer().pageLayout().orientation(), QPageLayout::Portrait);
-}

@@ -3,6 +3,7 @@
 #include "platform/profile.h"
 #include "records/program_path.h"
 #include "tests/app/test_doubles.h"
+#include "tests/support/scoped_environment.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,11 +43,8 @@ bool registerMarkWritten()
 
 TEST(ChartRegistration, SearchesProgramFolderThenCurrentFolderThenPath)
 {
-    initProgramPath();
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", "/opt/one:/opt/two");
+    const ScopedEnvironment path("PATH", "/opt/one:/opt/two");
     const QStringList folders = chartControlSearchPath();
-    qputenv("PATH", path);
     EXPECT_EQ(folders, QStringList({QString::fromStdString(programDirectory()), QDir::currentPath(), "/opt/one",
                                     "/opt/two"}));
 }

@@ -4,6 +4,7 @@
 #include "records/document_file.h"
 #include "app/recent_file_list.h"
 #include "tests/app/test_doubles.h"
+#include "tests/support/record_builder.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,12 +31,8 @@ protected:
     {
         TrainingDocument doc;
         doc.onNewDocument();
-        IntervalRecord entry;
-        entry.m_timeStart = 1000000000;
-        entry.m_timeEnd = 1000000600;
-        entry.m_measurement = measurement;
-        entry.m_run = 1;
-        doc.appendInterval(doc.trainingTypes()[0], entry);
+        doc.appendInterval(doc.trainingTypes()[0],
+                           record().measurement(measurement).run(1).from(1000000000).to(1000000600));
         const QString path = m_dir.filePath(name);
         saveDocumentFile(doc, QFile::encodeName(path).toStdString());
         return path;

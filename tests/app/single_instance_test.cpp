@@ -5,6 +5,7 @@
 #include "app/single_instance.h"
 
 #include "platform/profile.h"
+#include "tests/support/scoped_environment.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -163,11 +166,11 @@ TEST(SingleInstance, RegistrationWithoutTheComponentReportsAndFails)
     QTemporaryDir folder;
     const QString lonely = folder.filePath("jhavari-training");
     ASSERT_TRUE(QFile::copy(PROGRAM_FILE, lonely));
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", "");
-    Program registering({"-register"}, false, lonely, folder.path());
-    qputenv("PATH", path);
-    EXPECT_TRUE(registering.ends(1));
-    EXPECT_EQ(registering.process().readAllStandardError(), "Jhavari-Training: SearchPath(() failed\n");
+    const auto registering = [&] {
+        const ScopedEnvironment noPath("PATH", "");
+        return std::make_unique<Program>(QStringList{"-register"}, false, lonely, folder.path());
+    }();
+    EXPECT_TRUE(registering->ends(1));
+    EXPECT_EQ(registering->process().readAllStandardError(), "Jhavari-Training: SearchPath(() failed\n");
     EXPECT_FALSE(openProfile()->contains("Register/NTGraph"));
 }

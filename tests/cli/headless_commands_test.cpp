@@ -1,6 +1,6 @@
 #include "records/training_document.h"
 #include "records/document_file.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
 

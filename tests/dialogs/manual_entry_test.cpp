@@ -1,4 +1,5 @@
-#include "tests/dialogs/entry_test_support.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/scoped_environment.h"
 #include "dialogs/entry_logic/manual_entry.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ TrainingType fourMeasurements()
     for (int measurement = 1; measurement <= 4; ++measurement)
         for (int run = 1; run <= 2; ++run) {
             const CalendarTime start = kTen + ((measurement - 1) * 2 + run - 1) * 100;
-            type.m_records.add(entry(start, start + 50, measurement, run));
+            type.m_records.add(record().measurement(measurement).run(run).from(start).to(start + 50));
         }
     return type;
 }
@@ -28,7 +29,7 @@ TEST(ManualEntry, EmptyTrainingTypeAcceptsOnlyNumberOne)
     EXPECT_EQ(checkManualInterval(empty, "2", kTen, kTen + 20, false).refusal, ManualEntryRefusal::NumberNotHighest);
     const ManualEntryOutcome one = checkManualInterval(empty, "1", kTen, kTen + 20, true);
     ASSERT_EQ(one.refusal, ManualEntryRefusal::None);
-    IntervalRecord expected = entry(kTen, kTen + 20, 1, 1);
+    IntervalRecord expected = record().measurement(1).run(1).from(kTen).to(kTen + 20);
     expected.m_uddhacca = 1;
     EXPECT_EQ(one.entry, expected);
 }
@@ -61,12 +62,12 @@ TEST(ManualEntry, NumberMustBeHighestOrOneAbove)
 
     // At the top of the 16-bit range the number one above does not exist.
     TrainingType full;
-    full.m_records.add(entry(kTen, kTen + 10, 65535, 1));
+    full.m_records.add(record().measurement(65535).run(1).from(kTen).to(kTen + 10));
     EXPECT_TRUE(isValidMeasurementNumber(full, 65535));
     EXPECT_FALSE(isValidMeasurementNumber(full, 0));
     EXPECT_FALSE(isValidMeasurementNumber(full, 1));
     TrainingType belowTop;
-    belowTop.m_records.add(entry(kTen, kTen + 10, 65534, 1));
+    belowTop.m_records.add(record().measurement(65534).run(1).from(kTen).to(kTen + 10));
     EXPECT_TRUE(isValidMeasurementNumber(belowTop, 65535));
 }
 
@@ -88,18 +89,18 @@ TEST(ManualEntry, RunNumbersCountUpPerMeasurement)
 
     // Run numbers are found wherever the measurement's records lie in the list.
     TrainingType unordered;
-    unordered.m_records.add(entry(kTen, kTen + 1, 7, 9));
-    unordered.m_records.add(entry(kTen + 5, kTen + 6, 8, 1));
-    unordered.m_records.add(entry(kTen + 9, kTen + 10, 7, 2));
+    unordered.m_records.add(record().measurement(7).run(9).from(kTen).to(kTen + 1));
+    unordered.m_records.add(record().measurement(8).run(1).from(kTen + 5).to(kTen + 6));
+    unordered.m_records.add(record().measurement(7).run(2).from(kTen + 9).to(kTen + 10));
     EXPECT_EQ(nextRunNumber(unordered, 7), 10);
-    unordered.m_records.add(entry(kTen + 20, kTen + 21, 8, 65535));
+    unordered.m_records.add(record().measurement(8).run(65535).from(kTen + 20).to(kTen + 21));
     EXPECT_EQ(nextRunNumber(unordered, 8), 0);
 }
 
 TEST(ManualEntry, TouchingAndEnclosingRangesOverlap)
 {
     TrainingType type;
-    type.m_records.add(entry(kTen + 100, kTen + 200, 1, 1));
+    type.m_records.add(record().measurement(1).run(1).from(kTen + 100).to(kTen + 200));
     EXPECT_FALSE(isFreeTimeRange(type, kTen + 200, kTen + 300)); // begins where it ended
     EXPECT_TRUE(isFreeTimeRange(type, kTen + 201, kTen + 300));
     EXPECT_FALSE(isFreeTimeRange(type, kTen + 50, kTen + 100)); // ends where it began
@@ -108,7 +109,7 @@ TEST(ManualEntry, TouchingAndEnclosingRangesOverlap)
     EXPECT_FALSE(isFreeTimeRange(type, kTen + 120, kTen + 180)); // lies inside it
 
     // Records of other measurements and days count as well.
-    type.m_records.add(entry(kTen + 86'400, kTen + 86'500, 2, 1));
+    type.m_records.add(record().measurement(2).run(1).from(kTen + 86'400).to(kTen + 86'500));
     EXPECT_FALSE(isFreeTimeRange(type, kTen + 86'450, kTen + 86'600));
     EXPECT_EQ(checkManualInterval(type, "2", kTen + 200, kTen + 300, false).refusal, ManualEntryRefusal::Overlap);
     EXPECT_EQ(checkManualInterval(type, "2", kTen + 201, kTen + 300, false).refusal, ManualEntryRefusal::None);

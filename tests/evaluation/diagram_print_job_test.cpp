@@ -1,12 +1,12 @@
 #include "evaluation/diagram_page_painter.h"
 #include "evaluation/diagram_print_job.h"
 #include "records/document_settings.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/test_bytes.h"
 #include "records/training_type.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -34,17 +34,9 @@ TrainingType sampleType()
     TrainingType type;
     type.m_name = "Apana Jhavari (Samatha Bhavana)";
     for (int n = 1; n <= 12; ++n) {
-        IntervalRecord e;
-        e.m_timeStart = 1700000000 + n * 10000;
-        e.m_timeEnd = e.m_timeStart + 60 * n;
-        e.m_measurement = static_cast<std::uint16_t>(n);
-        e.m_run = 1;
-        type.m_records.add(e);
-        e.m_timeStart = e.m_timeEnd + 5;
-        e.m_timeEnd = e.m_timeStart + 30;
-        e.m_uddhacca = 1;
-        e.m_run = 2;
-        type.m_records.add(e);
+        const CalendarTime start = 1700000000 + n * 10000;
+        type.m_records.add(record().measurement(n).run(1).from(start).lasting(60 * n));
+        type.m_records.add(record().measurement(n).run(2).from(start + 60 * n + 5).lasting(30).uddhacca());
     }
     return type;
 }
@@ -130,13 +122,4 @@ TEST(DiagramPrinter, LayoutShrinksThePlotAndTheLineStartsAtTheOrigin)
     // The y axis is drawn along the plot's left edge, and there is a tick at every measurement for 25.
     EXPECT_GE(darkPixelsInColumn(page, plot.left, plot.top, plot.bottom), plot.height() - 2);
     EXPECT_GT(darkPixelsInColumn(page, plot.left + static_cast<int>(step * 3), plot.bottom + 1, plot.bottom + 5), 0);
-}
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -5,10 +5,10 @@
 #include "evaluation/diagram_window.h"
 #include "chart_component/ntgraph_class.h"
 #include "platform/profile.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -16,7 +16,6 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -32,12 +31,8 @@ public:
 void addMeasurements(TrainingDocument& doc, int count)
 {
     for (int n = 1; n <= count; ++n) {
-        IntervalRecord e;
-        e.m_timeStart = 1700000000 + n * 1000;
-        e.m_timeEnd = e.m_timeStart + 60 * n;
-        e.m_measurement = static_cast<std::uint16_t>(n);
-        e.m_run = 1;
-        doc.appendInterval(*doc.currentTrainingType(), e);
+        doc.appendInterval(*doc.currentTrainingType(),
+                           record().measurement(n).run(1).from(1700000000 + n * 1000).lasting(60 * n));
     }
 }
 
@@ -168,17 +163,4 @@ TEST_F(DiagramWindowTest, UnregisteredComponentIsReported)
     EXPECT_EQ(messages.messages[0],
               "Please reinstall the program. A component of the program is not registered (NTGraph.ocx).");
     EXPECT_NE(windows.window(DiagramKind::Average), nullptr) << "the window opens all the same";
-}
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", (home.path() + "/system-config").toLocal8Bit());
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -1,7 +1,9 @@
 #include "evaluation/diagram_text.h"
 #include "evaluation/interval_statistics.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/test_bytes.h"
 #include "records/training_type.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +14,8 @@ public:
     // Appends an interval of the given length to measurement n.
     Records& add(int n, std::int64_t length, bool uddhacca = false)
     {
-        IntervalRecord e;
-        e.m_timeStart = m_next;
-        e.m_timeEnd = m_next + length;
-        e.m_measurement = static_cast<std::uint16_t>(n);
-        e.m_run = 1;
-        e.m_uddhacca = uddhacca;
+        type.m_records.add(record().measurement(n).run(1).from(m_next).lasting(length).uddhacca(uddhacca));
         m_next += length + 1000;
-        type.m_records.add(e);
         return *this;
     }
     TrainingType type;

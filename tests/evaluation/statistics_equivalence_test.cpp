@@ -1,6 +1,7 @@
 #include "evaluation/interval_statistics.h"
 #include "tests/evaluation/reference_scans.h"
 #include "records/training_type.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,16 +22,15 @@ TrainingType randomType(std::mt19937& random)
         const int runs = std::uniform_int_distribution<int>(0, 8)(random);
         const bool allUddhacca = random() % 7 == 0;
         for (int run = 1; run <= runs; ++run) {
-            IntervalRecord e;
-            e.m_timeStart = 1700000000 + static_cast<CalendarTime>(random() % 100000);
-            e.m_timeEnd = e.m_timeStart + std::uniform_int_distribution<int>(0, 3) (random) * 5 +
-                          std::uniform_int_distribution<int>(0, 40)(random) * (random() % 2);
-            e.m_uddhacca = allUddhacca || random() % 4 == 0;
-            e.m_measurement = static_cast<std::uint16_t>(disordered && random() % 6 == 0
-                                                              ? std::uniform_int_distribution<int>(0, measurement + 2)(random)
-                                                              : measurement);
-            e.m_run = static_cast<std::uint16_t>(run);
-            type.m_records.add(e);
+            // One statement each, so that the random numbers are drawn in a fixed order.
+            const CalendarTime start = 1700000000 + static_cast<CalendarTime>(random() % 100000);
+            TimeSpan length = std::uniform_int_distribution<int>(0, 3)(random) * 5;
+            length += std::uniform_int_distribution<int>(0, 40)(random) * (random() % 2);
+            const bool uddhacca = allUddhacca || random() % 4 == 0;
+            const int number = disordered && random() % 6 == 0
+                                   ? std::uniform_int_distribution<int>(0, measurement + 2)(random)
+                                   : measurement;
+            type.m_records.add(record().measurement(number).run(run).from(start).lasting(length).uddhacca(uddhacca));
         }
     }
     return type;

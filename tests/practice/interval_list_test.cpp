@@ -1,25 +1,15 @@
 #include "practice/interval_list_model.h"
 #include "practice/interval_list_view.h"
 #include "records/training_type.h"
+#include "tests/support/record_builder.h"
 
 #include <QHeaderView>
 #include <QImage>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-IntervalRecord entry(CalendarTime start, TimeSpan length, std::uint16_t measurement, std::uint16_t run)
-{
-    IntervalRecord entry;
-    entry.m_timeStart = start;
-    entry.m_timeEnd = start + length;
-    entry.m_measurement = measurement;
-    entry.m_run = run;
-    return entry;
-}
 
 class IntervalListTest : public testing::Test {
 protected:
@@ -27,7 +17,7 @@ protected:
     {
         const CalendarTime base = makeLocalTime(2011, 5, 1, 8, 0, 0);
         for (int i = 0; i < 8; ++i)
-            m_type.m_records.add(entry(base + i * 600, (i * 37) % 100 + 1, 1, static_cast<std::uint16_t>(i + 1)));
+            m_type.m_records.add(record().measurement(1).run(i + 1).from(base + i * 600).lasting((i * 37) % 100 + 1));
         m_list.setIntervalModel(&m_model);
         m_list.resize(600, 300);
         m_list.show();
@@ -79,19 +69,6 @@ TEST_F(IntervalListTest, EverySecondRowIsLightYellowWhateverTheOrder)
     const QColor sixth = shot.pixelColor(x, m_list.rowViewportPosition(5) + 3);
     EXPECT_EQ(fifth, QColor(255, 255, 255));
     EXPECT_EQ(sixth, QColor(255, 255, 204));
-}
-
-TEST_F(IntervalListTest, DoubleClickAnywhereIsReportedAfterTheListsOwnHandling)
-{
-    QSignalSpy reported(&m_list, &IntervalListView::doubleClicked);
-    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(20, m_list.rowViewportPosition(1) + 3));
-    EXPECT_EQ(reported.count(), 0); // posted, not sent
-    QCoreApplication::processEvents();
-    EXPECT_EQ(reported.count(), 1);
-    m_model.clear();
-    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(100, 200));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(reported.count(), 2);
 }
 
 } // namespace

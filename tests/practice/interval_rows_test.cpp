@@ -3,21 +3,11 @@
 
 #include "practice/span_format.h"
 #include "records/training_type.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-IntervalRecord entry(CalendarTime start, TimeSpan length, std::uint16_t measurement, std::uint16_t run, bool uddhacca)
-{
-    IntervalRecord entry;
-    entry.m_timeStart = start;
-    entry.m_timeEnd = start + length;
-    entry.m_measurement = measurement;
-    entry.m_run = run;
-    entry.m_uddhacca = uddhacca ? 1 : 0;
-    return entry;
-}
 
 int col(IntervalRows::Column column)
 {
@@ -62,8 +52,8 @@ TEST(IntervalRows, ColumnsShowTheRecord)
 {
     IntervalRows rows;
     const CalendarTime start = makeLocalTime(2010, 12, 31, 23, 59, 30);
-    rows.add(entry(start, 3725, 12, 3, true));
-    rows.add(entry(start, 5, 1, 1, false));
+    rows.add(record().measurement(12).run(3).from(start).lasting(3725).uddhacca());
+    rows.add(record().measurement(1).run(1).from(start).lasting(5));
     const std::vector<std::string> first = {"31.12.10", "12", "3", "23:59:30", "01:01:35", "01:02:05", "x"};
     for (int column = 0; column < IntervalRows::kColumnCount; ++column)
         EXPECT_EQ(IntervalRows::cellText(rows.row(0), column), first[static_cast<std::size_t>(column)]);
@@ -74,9 +64,9 @@ TEST(IntervalRows, ColumnsShowTheRecord)
 TEST(IntervalRows, FillTakesAllRecordsOrThoseOfOneMeasurementInStoredOrder)
 {
     TrainingType type;
-    type.m_records.add(entry(3000, 10, 1, 1, false));
-    type.m_records.add(entry(1000, 10, 2, 1, false));
-    type.m_records.add(entry(5000, 10, 1, 2, false));
+    type.m_records.add(record().measurement(1).run(1).from(3000).lasting(10));
+    type.m_records.add(record().measurement(2).run(1).from(1000).lasting(10));
+    type.m_records.add(record().measurement(1).run(2).from(5000).lasting(10));
     IntervalRows rows;
     rows.fill(type, std::nullopt);
     EXPECT_EQ(rows.count(), 3);
@@ -91,10 +81,10 @@ TEST(IntervalRows, FillTakesAllRecordsOrThoseOfOneMeasurementInStoredOrder)
 TEST(IntervalRows, SortingByEachColumnKeepsRowsOnTheirRecords)
 {
     TrainingType type;
-    type.m_records.add(entry(2000, 50, 1, 2, true));
-    type.m_records.add(entry(1000, 70, 1, 1, false));
-    type.m_records.add(entry(3000, 10, 2, 3, false));
-    type.m_records.add(entry(4000, 70, 2, 1, true));
+    type.m_records.add(record().measurement(1).run(2).from(2000).lasting(50).uddhacca());
+    type.m_records.add(record().measurement(1).run(1).from(1000).lasting(70));
+    type.m_records.add(record().measurement(2).run(3).from(3000).lasting(10));
+    type.m_records.add(record().measurement(2).run(1).from(4000).lasting(70).uddhacca());
     IntervalRows rows;
     rows.fill(type, std::nullopt);
 
@@ -133,11 +123,11 @@ TEST(IntervalRows, DeletionTakesEveryRecordOfTheSameStartSecondAndRepointsTheRes
 {
     TrainingDocument document;
     const TrainingType& type = document.trainingTypes()[0];
-    document.appendInterval(type, entry(1000, 10, 1, 1, false)); // 0
-    document.appendInterval(type, entry(2000, 10, 1, 2, false)); // 1, same second as 3
-    document.appendInterval(type, entry(3000, 10, 1, 3, false)); // 2
-    document.appendInterval(type, entry(2000, 99, 2, 1, false)); // 3
-    document.appendInterval(type, entry(4000, 10, 2, 2, false)); // 4
+    document.appendInterval(type, record().measurement(1).run(1).from(1000).lasting(10)); // 0
+    document.appendInterval(type, record().measurement(1).run(2).from(2000).lasting(10)); // 1, same second as 3
+    document.appendInterval(type, record().measurement(1).run(3).from(3000).lasting(10)); // 2
+    document.appendInterval(type, record().measurement(2).run(1).from(2000).lasting(99)); // 3
+    document.appendInterval(type, record().measurement(2).run(2).from(4000).lasting(10)); // 4
     IntervalRows rows;
     rows.fill(type, std::nullopt);
     rows.sort(col(IntervalRows::Column::Date), false); // 4000, 3000, 2000(1), 2000(3), 1000

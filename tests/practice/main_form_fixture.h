@@ -4,6 +4,7 @@
 #include "tests/practice/main_form_doubles.h"
 
 #include "practice/main_form.h"
+#include "practice/main_form_template.h"
 
 #include <QTemporaryDir>
 

@@ -51,7 +51,7 @@ protected:
         m_doc.appendInterval(m_doc.trainingTypes()[static_cast<std::size_t>(type)], e);
         m_doc.setModified(false); // as loaded from a file
     }
-    int rows() const { return control<IntervalListView>(1023)->intervalModel()->rowCount(); }
+    int rows() const { return control<IntervalListView>(IDC_INTERVAL_LIST)->intervalModel()->rowCount(); }
     // Answers the next modal dialog by closing it.
     static void closeNextDialog()
     {
@@ -72,16 +72,16 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     m_doc.setModified(false); // as loaded from a file
     m_view->initialUpdate();
 
-    EXPECT_TRUE(control<QCheckBox>(1013)->isChecked());
-    EXPECT_EQ(control<TimePicker>(1014)->time(), QTime(0, 10, 0));
-    EXPECT_TRUE(control(1014)->isEnabled());
-    EXPECT_FALSE(control<QCheckBox>(1010)->isChecked());
-    EXPECT_EQ(control<TimePicker>(1011)->time(), QTime(0, 5, 0));
-    EXPECT_FALSE(control(1011)->isEnabled());
-    EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 0);
+    EXPECT_TRUE(control<QCheckBox>(IDC_FIXED_TOTAL)->isChecked());
+    EXPECT_EQ(control<TimePicker>(IDC_FIXED_DURATION)->time(), QTime(0, 10, 0));
+    EXPECT_TRUE(control(IDC_FIXED_DURATION)->isEnabled());
+    EXPECT_FALSE(control<QCheckBox>(IDC_AUTO_ALARM)->isChecked());
+    EXPECT_EQ(control<TimePicker>(IDC_ALARM_INTERVAL)->time(), QTime(0, 5, 0));
+    EXPECT_FALSE(control(IDC_ALARM_INTERVAL)->isEnabled());
+    EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 0);
     EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(m_doc.currentTrainingType(), &m_doc.trainingTypes()[0]);
-    EXPECT_EQ(control<PlainBannerLabel>(1068)->text(), "Settings and evaluations");
+    EXPECT_EQ(control<PlainBannerLabel>(IDC_BANNER_LABEL)->text(), "Settings and evaluations");
     EXPECT_FALSE(m_doc.isModified()) << "setting the defaults is no change of the user's";
 
     // Later initial updates (New, Open) leave the settings alone.
@@ -96,12 +96,12 @@ TEST_F(ViewSetUpTest, ButtonsCarryTheirTextColoursAndGreyWhenDisabled)
     const auto textColour = [this](int id, QPalette::ColorGroup group) {
         return control(id)->palette().color(group, QPalette::ButtonText);
     };
-    EXPECT_EQ(textColour(1001, QPalette::Active), QColor(255, 96, 0));
-    for (int id : {1057, 1058, 1059, 1060, 1012})
+    EXPECT_EQ(textColour(IDC_MEASURING_MODE, QPalette::Active), QColor(255, 96, 0));
+    for (int id : {IDC_MAXIMUM, IDC_AVERAGE, IDC_MEDIAN, IDC_SIKKHATI, IDC_ALARM_BUTTON})
         EXPECT_EQ(textColour(id, QPalette::Active), QColor(0, 0, 255)) << id;
-    for (int id : {1001, 1012})
+    for (int id : {IDC_MEASURING_MODE, IDC_ALARM_BUTTON})
         EXPECT_NE(textColour(id, QPalette::Disabled), textColour(id, QPalette::Active)) << id;
-    for (int id : {1021, 1016, 1018})
+    for (int id : {IDC_SOUND_TEST, IDC_CHOOSE_SOUNDS, IDC_DELETE_INTERVALS})
         EXPECT_EQ(textColour(id, QPalette::Active), m_view->palette().color(QPalette::Active, QPalette::ButtonText)) << id;
 }
 
@@ -120,11 +120,11 @@ TEST_F(ViewSetUpTest, LoadedDocumentSelectsItsTrainingTypeByPrefix)
     const std::string path = m_folder.filePath("kanika.con").toStdString();
     saveDocumentFile(stored, path);
 
-    control<QCheckBox>(1020)->setChecked(true);
+    control<QCheckBox>(IDC_SHOW_LAST)->setChecked(true);
     openDocumentFile(m_doc, path);
-    EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
+    EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 1);
     EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[1]);
-    EXPECT_FALSE(control<QCheckBox>(1020)->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(m_doc.settings().m_trainingType, "kanika") << "the stored name stays until the type is chosen";
 }
@@ -134,13 +134,13 @@ TEST_F(ViewSetUpTest, ChoosingAnotherTypeUnticksShowLastAndMarksModified)
     m_view->initialUpdate();
     addRecord(2, 1'700'000'000, 1);
     addRecord(2, 1'700'001'000, 2);
-    control<QCheckBox>(1020)->setChecked(true);
-    auto* combo = control<QComboBox>(1002);
+    control<QCheckBox>(IDC_SHOW_LAST)->setChecked(true);
+    auto* combo = control<QComboBox>(IDC_TRAINING_TYPE);
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_End);
     EXPECT_EQ(combo->currentIndex(), 2);
     EXPECT_TRUE(m_doc.isModified());
-    EXPECT_FALSE(control<QCheckBox>(1020)->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(m_doc.settings().m_trainingType, "Apana Jhavari (Metta Bhavana)");
     EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[2]);
     EXPECT_EQ(rows(), 2);
@@ -156,14 +156,14 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
     m_doc.setTrainingTypeName("Kanika");
     m_doc.setModified(false); // as loaded from a file
     m_view->showSettings();
-    ASSERT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
+    ASSERT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 1);
 
     m_boxes.m_answer = MessageBox::Answer::No;
     m_view->onRestoreDefaults();
     EXPECT_EQ(m_boxes.m_asked, QStringList{"Are you sure you want to restore the default settings?"});
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_EQ(m_doc.settings().m_autoUddhaccaAlarm, 1);
-    EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 1);
+    EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 1);
 
     m_boxes.m_asked.clear();
     m_boxes.m_answer = MessageBox::Answer::Yes;
@@ -171,9 +171,9 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
     EXPECT_EQ(m_boxes.m_asked, (QStringList{"Are you sure you want to restore the default settings?",
                                              "Default settings restored"}));
     EXPECT_TRUE(m_doc.isModified());
-    EXPECT_TRUE(control<QCheckBox>(1013)->isChecked());
-    EXPECT_FALSE(control<QCheckBox>(1010)->isChecked());
-    EXPECT_EQ(control<QComboBox>(1002)->currentIndex(), 0);
+    EXPECT_TRUE(control<QCheckBox>(IDC_FIXED_TOTAL)->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(IDC_AUTO_ALARM)->isChecked());
+    EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 0);
     EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(m_doc.settings().m_soundFiles[0], programFilePath("BeginIntervall.wav"))
@@ -185,7 +185,7 @@ TEST_F(ViewSetUpTest, SoundTestPlaysTheFiveSoundsInOrder)
     m_view->initialUpdate();
     useSoundFilesInFolder();
     m_player->m_played.clear();
-    click(1021);
+    click(IDC_SOUND_TEST);
     const std::vector<std::pair<std::string, bool>> expected = {
         {"BeginIntervall.wav", false}, {"EndIntervall.wav", false}, {"EndIntervallUddhacca.wav", false},
         {"UddhaccaAlarm.wav", false},  {"EndExercise.wav", false},
@@ -198,7 +198,7 @@ TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionAndSoundASample)
 {
     m_view->initialUpdate();
     useSoundFilesInFolder();
-    auto* wave = control<QSlider>(1054);
+    auto* wave = control<QSlider>(IDC_WAVE_VOLUME);
     EXPECT_EQ(wave->value(), 10);
     m_player->m_played.clear();
     wave->setFocus();
@@ -213,7 +213,7 @@ TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionAndSoundASample)
     m_doc.setMainVolume(3);
     m_doc.setModified(false);
     m_view->showSettings();
-    EXPECT_EQ(control<QSlider>(1061)->value(), 3);
+    EXPECT_EQ(control<QSlider>(IDC_MAIN_VOLUME)->value(), 3);
     EXPECT_FALSE(m_doc.isModified()) << "showing a stored position is no move";
 }
 
@@ -235,8 +235,8 @@ TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndWaitsWhileMeasuring)
 TEST_F(ViewSetUpTest, DiagramButtonsOpenWindowsThatMeasuringCloses)
 {
     m_view->initialUpdate();
-    click(1057);
-    click(1060);
+    click(IDC_MAXIMUM);
+    click(IDC_SIKKHATI);
     DiagramWindows& diagrams = m_view->diagrams();
     ASSERT_NE(diagrams.window(DiagramKind::Maximum), nullptr);
     ASSERT_NE(diagrams.window(DiagramKind::Sikkhati), nullptr);

@@ -1,7 +1,8 @@
 #include "records/archive.h"
 #include "records/training_document.h"
 #include "records/document_error.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/test_bytes.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -44,11 +45,7 @@ Bytes prefix(const Bytes& bytes, std::size_t count)
 
 TEST(Archive, IntervalBlockMatchesTheDocumentedBytes)
 {
-    IntervalRecord entry;
-    entry.m_timeStart = 1000000000;
-    entry.m_timeEnd = 1000000600;
-    entry.m_measurement = 3;
-    entry.m_run = 2;
+    IntervalRecord entry = record().measurement(3).run(2).from(1000000000).to(1000000600);
     const Bytes bytes = store([&](Archive& ar) { serializeDataEntry(ar, entry); });
     const Bytes expected = {0x0A, 0x00, 0x00, 0x80, 0x00, 0xCA, 0x9A, 0x3B, 0x00, 0x00, 0x00, 0x00,
                             0x0A, 0x00, 0x00, 0x80, 0x58, 0xCC, 0x9A, 0x3B, 0x00, 0x00, 0x00, 0x00,

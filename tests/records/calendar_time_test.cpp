@@ -1,5 +1,6 @@
 #include "records/calendar_time.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,9 @@
 #include "records/archive.h"
 #include "records/training_document.h"
 #include "records/document_export.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/test_bytes.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -35,17 +37,9 @@ void fill(TrainingDocument& doc)
     doc.setAlarmInterval(makeDuration(1, 2, 3));
     for (std::size_t i = 0; i < kSoundEventCount; ++i)
         doc.setSoundFile(static_cast<SoundEvent>(i), "/s/" + std::to_string(i) + ".wav");
-    IntervalRecord e;
-    e.m_timeStart = 1000000000;
-    e.m_timeEnd = 1000000600;
-    e.m_measurement = 3;
-    e.m_run = 2;
-    doc.appendInterval(doc.trainingTypes()[0], e);
-    e.m_timeStart = 1000000700;
-    e.m_timeEnd = 1000000725;
-    e.m_run = 3;
-    e.m_uddhacca = 1;
-    doc.appendInterval(doc.trainingTypes()[1], e);
+    doc.appendInterval(doc.trainingTypes()[0], record().measurement(3).run(2).from(1000000000).to(1000000600));
+    doc.appendInterval(doc.trainingTypes()[1],
+                       record().measurement(3).run(3).from(1000000700).to(1000000725).uddhacca());
 }
 
 } // namespace

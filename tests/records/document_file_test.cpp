@@ -1,7 +1,8 @@
 #include "records/training_document.h"
 #include "records/document_error.h"
 #include "records/document_file.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/test_bytes.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +23,8 @@ TrainingDocument& sample(TrainingDocument& doc)
     const TrainingType& type = *doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)");
     for (int m = 1; m <= 2; ++m) {
         for (int run = 1; run <= 2; ++run) {
-            IntervalRecord e;
-            e.m_timeStart = 1700000000 + m * 1000 + run * 100;
-            e.m_timeEnd = e.m_timeStart + 60;
-            e.m_measurement = static_cast<std::uint16_t>(m);
-            e.m_run = static_cast<std::uint16_t>(run);
-            e.m_uddhacca = run == 2;
-            doc.appendInterval(type, e);
+            const CalendarTime start = 1700000000 + m * 1000 + run * 100;
+            doc.appendInterval(type, record().measurement(m).run(run).from(start).lasting(60).uddhacca(run == 2));
         }
     }
     return doc;

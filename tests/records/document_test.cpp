@@ -2,7 +2,8 @@
 #include "records/training_document.h"
 #include "records/document_error.h"
 #include "records/program_path.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/test_bytes.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,6 @@ public:
     int changes = 0;
     int edits = 0;
 };
-
-IntervalRecord entry(CalendarTime start, CalendarTime end, int measurement, int run, int uddhacca = 0)
-{
-    IntervalRecord entry;
-    entry.m_timeStart = start;
-    entry.m_timeEnd = end;
-    entry.m_measurement = static_cast<std::uint16_t>(measurement);
-    entry.m_run = static_cast<std::uint16_t>(run);
-    entry.m_uddhacca = uddhacca;
-    return entry;
-}
 
 Bytes store(TrainingDocument& doc)
 {
@@ -107,7 +97,7 @@ TEST(Document, LaterNewDocumentKeepsSettingsAndCurrentTypeAndNotifies)
     RecordingView view;
     doc.addObserver(&view);
     ASSERT_NE(doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)"), nullptr);
-    doc.appendInterval(*doc.currentTrainingType(), entry(100, 200, 1, 1));
+    doc.appendInterval(*doc.currentTrainingType(), record().measurement(1).run(1).from(100).to(200));
     doc.setWaveVolume(7);
     doc.setSoundFile(SoundEvent::EndIntervalUddhacca, "/elsewhere/end.wav");
     doc.setPathName("/tmp/old.con");
@@ -151,18 +141,21 @@ TEST(Document, MeasurementNumbersAndListOperations)
     doc.onNewDocument();
     const TrainingType& type = *doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)");
     IntervalRecordList list;
-    for (const IntervalRecord& record : {entry(10, 20, 3, 1), entry(30, 40, 1, 1), entry(50, 60, 2, 1)}) {
-        doc.appendInterval(type, record);
-        list.add(record);
+    const IntervalRecord records[] = {record().measurement(3).run(1).from(10).to(20),
+                                      record().measurement(1).run(1).from(30).to(40),
+                                      record().measurement(2).run(1).from(50).to(60)};
+    for (const IntervalRecord& interval : records) {
+        doc.appendInterval(type, interval);
+        list.add(interval);
     }
     EXPECT_EQ(doc.maxMeasurementNumber(), 3);
-    doc.appendInterval(type, entry(70, 80, 65535, 1));
-    list.add(entry(70, 80, 65535, 1));
+    doc.appendInterval(type, record().measurement(65535).run(1).from(70).to(80));
+    list.add(record().measurement(65535).run(1).from(70).to(80));
     EXPECT_EQ(doc.maxMeasurementNumber(), 65535) << "compared as unsigned 16-bit";
     doc.removeIntervalsStartingAt(type, {10, 70});
     ASSERT_EQ(type.m_records.size(), 2);
-    EXPECT_EQ(type.m_records[0], entry(30, 40, 1, 1));
-    EXPECT_EQ(type.m_records[1], entry(50, 60, 2, 1));
+    EXPECT_EQ(type.m_records[0], record().measurement(1).run(1).from(30).to(40));
+    EXPECT_EQ(type.m_records[1], record().measurement(2).run(1).from(50).to(60));
     doc.removeIntervalsStartingAt(type, {30, 50});
     EXPECT_EQ(doc.maxMeasurementNumber(), 0);
 
@@ -194,7 +187,7 @@ TEST(Document, NewDocumentStoresTheExactBytes)
 
     // With a current type its name is stored and copied into the settings.
     const TrainingType& kanika = *doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)");
-    doc.appendInterval(kanika, entry(1000000000, 1000000600, 3, 2));
+    doc.appendInterval(kanika, record().measurement(3).run(2).from(1000000000).to(1000000600));
     ByteWriter withEntry = defaultSettingsBytes("Kanika Jhavari (Vipassana Bhavana)");
     withEntry.text("Apana Jhavari (Samatha Bhavana)").int32(0);
     withEntry.text("Kanika Jhavari (Vipassana Bhavana)").int32(1).entry(1000000000, 1000000600, 0, 3, 2);
@@ -213,13 +206,14 @@ TEST(Document, LoadReplacesSettingsAndRecordsButNotTheCurrentType)
     source.setFilterTime(makeDuration(0, 1, 30));
     source.setSoundFile(SoundEvent::EndExercise, std::string("C:\\Kl\xE4nge\\Ende.wav"));
     const TrainingType& own = *source.selectTrainingType("Own type");
-    source.appendInterval(own, entry(5, 65, 1, 1, 1));
-    source.appendInterval(own, entry(70, 90, 1, 2));
+    source.appendInterval(own, record().measurement(1).run(1).from(5).to(65).uddhacca());
+    source.appendInterval(own, record().measurement(1).run(2).from(70).to(90));
     const Bytes bytes = store(source);
 
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.appendInterval(*doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)"), entry(1, 2, 9, 9));
+    doc.appendInterval(*doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)"),
+                       record().measurement(9).run(9).from(1).to(2));
     RecordingView view;
     doc.addObserver(&view);
     load(doc, bytes);
@@ -229,7 +223,7 @@ TEST(Document, LoadReplacesSettingsAndRecordsButNotTheCurrentType)
     EXPECT_EQ(doc.trainingTypes()[0].m_records.size(), 0);
     EXPECT_EQ(doc.trainingTypes()[2].m_name, "Own type");
     ASSERT_EQ(doc.trainingTypes()[2].m_records.size(), 2);
-    EXPECT_EQ(doc.trainingTypes()[2].m_records[0], entry(5, 65, 1, 1, 1));
+    EXPECT_EQ(doc.trainingTypes()[2].m_records[0], record().measurement(1).run(1).from(5).to(65).uddhacca());
     EXPECT_EQ(doc.settings().m_trainingType, "Own type");
     EXPECT_EQ(doc.settings().m_timeSound, 0);
     EXPECT_EQ(doc.settings().m_mainVolume, 12);
@@ -253,7 +247,7 @@ TEST(Document, NegativeCountYieldsAnEmptyTypeAndTheNextBlockFollows)
     EXPECT_EQ(doc.trainingTypes()[0].m_name, "A");
     EXPECT_EQ(doc.trainingTypes()[0].m_records.size(), 0);
     ASSERT_EQ(doc.trainingTypes()[1].m_records.size(), 1);
-    EXPECT_EQ(doc.trainingTypes()[1].m_records[0], entry(100, 160, 4, 1, 1));
+    EXPECT_EQ(doc.trainingTypes()[1].m_records[0], record().measurement(4).run(1).from(100).to(160).uddhacca());
     EXPECT_EQ(doc.trainingTypes()[2].m_name, "C");
 }
 
@@ -296,7 +290,7 @@ TEST(Document, DamagedFilesNeverCrashTheReader)
     source.onNewDocument();
     const TrainingType& type = *source.selectTrainingType("Apana Jhavari (Samatha Bhavana)");
     for (int i = 1; i <= 6; ++i)
-        source.appendInterval(type, entry(i * 100, i * 100 + 50, 1 + i / 3, i));
+        source.appendInterval(type, record().measurement(1 + i / 3).run(i).from(i * 100).to(i * 100 + 50));
     const Bytes original = store(source);
 
     std::uint32_t seed = 12345;
@@ -346,8 +340,8 @@ TEST(Document, EveryEditMarksModifiedAndTellsTheObserversOnce)
         {"main volume", [&] { doc.setMainVolume(4); }},
         {"sound files", [&] { doc.setSoundFiles(sounds); }},
         {"one sound file", [&] { doc.setSoundFile(SoundEvent::EndExercise, "/s/end.wav"); }},
-        {"append", [&] { doc.appendInterval(type, entry(5, 9, 1, 1)); }},
-        {"append", [&] { doc.appendInterval(type, entry(10, 20, 1, 2)); }},
+        {"append", [&] { doc.appendInterval(type, record().measurement(1).run(1).from(5).to(9)); }},
+        {"append", [&] { doc.appendInterval(type, record().measurement(1).run(2).from(10).to(20)); }},
         {"remove", [&] { doc.removeIntervalsStartingAt(type, {5}); }},
         {"view edit", [&] { doc.markEdited(); }},
     };
@@ -372,7 +366,7 @@ TEST(Document, EveryEditMarksModifiedAndTellsTheObserversOnce)
     EXPECT_EQ(s.m_soundFiles[soundEventIndex(SoundEvent::BeginInterval)], "/s/any.wav");
     EXPECT_EQ(s.m_soundFiles[soundEventIndex(SoundEvent::EndExercise)], "/s/end.wav");
     ASSERT_EQ(type.m_records.size(), 1);
-    EXPECT_EQ(type.m_records[0], entry(10, 20, 1, 2));
+    EXPECT_EQ(type.m_records[0], record().measurement(1).run(2).from(10).to(20));
 }
 
 TEST(Document, TimeSoundSelectionAndFirstDefaultsAreNoEdits)
@@ -390,6 +384,7 @@ TEST(Document, TimeSoundSelectionAndFirstDefaultsAreNoEdits)
     EXPECT_EQ(view.edits, 2) << "the time sound and the defaults are shown, a selection is not";
 
     TrainingDocument other;
-    EXPECT_THROW(doc.appendInterval(other.trainingTypes()[0], entry(1, 2, 1, 1)), std::invalid_argument);
+    EXPECT_THROW(doc.appendInterval(other.trainingTypes()[0], record().measurement(1).run(1).from(1).to(2)),
+                 std::invalid_argument);
     EXPECT_FALSE(doc.isModified());
 }

@@ -1,12 +1,15 @@
 // Runs against a private PulseAudio server (with_pulseaudio.sh): ALSA's
 // "default" control device is then the server's volume, as on a desktop.
 #include "sound/alsa_master_volume.h"
+#include "tests/support/scoped_environment.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -42,11 +45,13 @@ void setSink(const char* what, const QString& value)
 class MasterVolumeTest : public testing::Test
 {
 protected:
+    // The mixer the sound server offers, not one set from outside.
+    const ScopedEnvironment m_mixer{"JHAVARI_ALSA_MIXER", std::nullopt};
+
     void SetUp() override
     {
         if (qEnvironmentVariableIsEmpty("JHAVARI_PRIVATE_SOUND_SERVER"))
             GTEST_SKIP() << "changes the volume: run through tests/sound/with_pulseaudio.sh";
-        qunsetenv("JHAVARI_ALSA_MIXER");
         setSink("set-sink-volume", QString::number(kServerFullVolume));
         setSink("set-sink-mute", QStringLiteral("0"));
     }
@@ -121,9 +126,9 @@ TEST_F(MasterVolumeTest, SwitchingOnUnmutesTheOutputAndSwitchingOffMutesIt)
 
 TEST_F(MasterVolumeTest, WithoutAMixerTheControlIsUnusableAndChangesNothing)
 {
-    qputenv("JHAVARI_ALSA_MIXER", "jhavari_no_such_mixer");
+    auto missingMixer = std::make_unique<ScopedEnvironment>("JHAVARI_ALSA_MIXER", "jhavari_no_such_mixer");
     AlsaMasterVolume master;
-    qunsetenv("JHAVARI_ALSA_MIXER");
+    missingMixer.reset();
     QSignalSpy changes(&master, &VolumeControl::levelChanged);
 
     EXPECT_FALSE(master.hasVolumeControl());

@@ -1,5 +1,6 @@
 #include "sound/alsa_sound_player.h"
 #include "tests/sound/capture_device.h"
+#include "tests/support/scoped_environment.h"
 #include "sound/sound_store.h"
 
 #include <gtest/gtest.h>
@@ -194,7 +195,7 @@ TEST(AlsaSoundPlayer, EmptyingTheStoreWhileASoundPlaysLetsItPlayToTheEnd)
 TEST(AlsaSoundPlayer, AMissingDeviceFailsAtOnceWithoutAWord)
 {
     CaptureDevice device; // defines only "jhavari_capture"
-    setenv("JHAVARI_ALSA_DEVICE", "jhavari_no_such_device", 1);
+    const ScopedEnvironment missingDevice("JHAVARI_ALSA_DEVICE", "jhavari_no_such_device");
     SoundStore store(createAlsaSoundPlayer());
     writeWave16(device.folder() / "tone.wav", kRate, rampSamples(1000, 1));
     ASSERT_EQ(store.addSound((device.folder() / "tone.wav").string()), 1);

@@ -38,8 +38,8 @@ CaptureDevice::CaptureDevice(Kind kind, int bytesPerSecond)
                              "  file " << target << "\n"
                              "  format raw\n"
                              "}\n";
-    setenv("ALSA_CONFIG_PATH", config.c_str(), 1);
-    setenv("JHAVARI_ALSA_DEVICE", "jhavari_capture", 1);
+    m_configPath.emplace("ALSA_CONFIG_PATH", config.string());
+    m_device.emplace("JHAVARI_ALSA_DEVICE", "jhavari_capture");
     if (kind == Kind::Paced)
         m_reader = std::thread([this, bytesPerSecond] { readPaced(bytesPerSecond); });
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "tests/support/scoped_environment.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,6 +34,8 @@ private:
     void readPaced(int bytesPerSecond);
 
     std::filesystem::path m_folder;
+    std::optional<ScopedEnvironment> m_configPath; // both put back when the device goes
+    std::optional<ScopedEnvironment> m_device;
     std::filesystem::path m_capture;
     std::mutex m_mutex;
     int m_appendFd = -1;                   // instant kind only

@@ -1,6 +1,7 @@
 #include "dialogs/dialog_commands.h"
 #include "tests/dialogs/widgets/dialog_test_support.h"
-#include "tests/dialogs/entry_test_support.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/scoped_environment.h"
 #include "dialogs/manual_entry_dialog.h"
 #include "platform/time_picker.h"
 
@@ -61,7 +62,7 @@ TEST_F(ManualEntryDialogTest, InsertsRunsOfOneMeasurementAndProposesTheNext)
     insert();
     EXPECT_TRUE(boxes.messages.isEmpty());
     ASSERT_EQ(type.m_records.size(), 1);
-    IntervalRecord first = entry(at(10, 0, 0), at(10, 10, 0), 1, 1);
+    IntervalRecord first = record().measurement(1).run(1).from(at(10, 0, 0)).to(at(10, 10, 0));
     first.m_uddhacca = 1;
     EXPECT_EQ(type.m_records[0], first);
     ASSERT_EQ(shownRows.size(), 1u);
@@ -76,7 +77,7 @@ TEST_F(ManualEntryDialogTest, InsertsRunsOfOneMeasurementAndProposesTheNext)
     uddhacca()->setChecked(false);
     insert();
     ASSERT_EQ(type.m_records.size(), 2);
-    EXPECT_EQ(type.m_records[1], entry(at(10, 10, 20), at(10, 20, 0), 1, 2));
+    EXPECT_EQ(type.m_records[1], record().measurement(1).run(2).from(at(10, 10, 20)).to(at(10, 20, 0)));
     EXPECT_EQ(start()->time(), QTime(10, 20, 20));
     EXPECT_EQ(end()->time(), QTime(10, 29, 40));
 }
@@ -84,7 +85,8 @@ TEST_F(ManualEntryDialogTest, InsertsRunsOfOneMeasurementAndProposesTheNext)
 TEST_F(ManualEntryDialogTest, RefusedInputShowsItsMessageAndStaysAsTyped)
 {
     for (int measurement = 1; measurement <= 4; ++measurement)
-        document.appendInterval(type, entry(at(8, measurement, 0), at(8, measurement, 30), measurement, 1));
+        document.appendInterval(
+            type, record().measurement(measurement).run(1).from(at(8, measurement, 0)).to(at(8, measurement, 30)));
     open("1", at(9, 0, 0), at(9, 0, 20));
 
     struct Case {

@@ -1,6 +1,7 @@
 #include "dialogs/dialog_commands.h"
 #include "tests/dialogs/widgets/dialog_test_support.h"
-#include "tests/dialogs/entry_test_support.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/scoped_environment.h"
 #include "dialogs/phone_record_dialog.h"
 
 #include <QLabel>
@@ -61,7 +62,7 @@ TEST_F(PhoneRecordDialogTest, EnterSavesEachRecordAndTheCaptionCountsRuns)
     EXPECT_EQ(caption(&dialog), "Mess-Nr. 12, Lauf-Nr. 2:");
     EXPECT_EQ(edit(&dialog)->text(), "100-200");
     ASSERT_EQ(type.m_records.size(), 1);
-    EXPECT_EQ(type.m_records[0], entry(100, 200, 12, 1));
+    EXPECT_EQ(type.m_records[0], record().measurement(12).run(1).from(100).to(200));
     ASSERT_EQ(shownRows.size(), 1u);
     EXPECT_EQ(shownRows[0], type.m_records[0]);
 
@@ -75,7 +76,7 @@ TEST_F(PhoneRecordDialogTest, EnterSavesEachRecordAndTheCaptionCountsRuns)
 
     enter(&dialog, "201 x 300");
     ASSERT_EQ(type.m_records.size(), 2);
-    IntervalRecord uddhacca = entry(201, 300, 12, 2);
+    IntervalRecord uddhacca = record().measurement(12).run(2).from(201).to(300);
     uddhacca.m_uddhacca = 1;
     EXPECT_EQ(type.m_records[1], uddhacca);
     EXPECT_EQ(caption(&dialog), "Mess-Nr. 12, Lauf-Nr. 3:");
@@ -131,7 +132,8 @@ TEST_F(PhoneRecordDialogTest, OpeningFromTheListTicksFillsAndAlwaysMarksModified
     const TrainingType* current = doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
     ASSERT_TRUE(current);
     for (int measurement = 1; measurement <= 11; ++measurement)
-        doc.appendInterval(*current, entry(measurement * 1000, measurement * 1000 + 10, measurement, 1));
+        doc.appendInterval(*current,
+                           record().measurement(measurement).run(1).from(measurement * 1000).lasting(10));
     std::vector<std::string> calls;
     EntryViewHooks hooks;
     hooks.addIntervalRow = [&](const IntervalRecord&) { calls.push_back("row"); };

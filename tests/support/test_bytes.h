@@ -37,14 +37,3 @@ private:
 
 void writeBytes(const std::string& path, const Bytes& bytes);
 Bytes readBytes(const std::string& path);
-
-// Sets TZ for the life of the object.
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone);
-    ~ScopedTimeZone();
-
-private:
-    std::string m_old;
-    bool m_hadOld;
-};

@@ -1,7 +1,6 @@
-#include "tests/records/test_bytes.h"
+#include "tests/support/test_bytes.h"
 
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -70,23 +69,4 @@ Bytes readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-ScopedTimeZone::ScopedTimeZone(const char* zone)
-{
-    const char* old = std::getenv("TZ");
-    m_hadOld = old != nullptr;
-    if (old)
-        m_old = old;
-    ::setenv("TZ", zone, 1);
-    ::tzset();
-}
-
-ScopedTimeZone::~ScopedTimeZone()
-{
-    if (m_hadOld)
-        ::setenv("TZ", m_old.c_str(), 1);
-    else
-        ::unsetenv("TZ");
-    ::tzset();
 }
