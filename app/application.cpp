@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "records/training_document.h"
 #include "app/document_framework.h"
+#include "app/export_commands.h"
 #include "app/main_window.h"
 #include "platform/profile.h"
 
@@ -159,6 +160,10 @@ void Application::connectCommands()
     onCommand(CommandId::kFileOpen, [&framework] { framework.onFileOpen(); });
     onCommand(CommandId::kFileSave, [&framework] { framework.onFileSave(); });
     onCommand(CommandId::kFileSaveAs, [&framework] { framework.onFileSaveAs(); });
+    onCommand(CommandId::kFileExportCsv,
+              [this] { exportDocumentAs(*m_document, ExportFormat::Csv, m_mainWindow.get()); });
+    onCommand(CommandId::kFileExportJson,
+              [this] { exportDocumentAs(*m_document, ExportFormat::Json, m_mainWindow.get()); });
     onCommand(CommandId::kFilePrintSetup, [this] { onFilePrintSetup(); });
     onCommand(CommandId::kAppAbout, [this] { onAppAbout(); });
     onCommand(CommandId::kAppExit, [&frame] { frame.close(); });

@@ -32,6 +32,9 @@ QString findOnSearchPath(const QStringList& searchPath, const QString& fileName)
 QStringList chartControlSearchPath()
 {
     QStringList folders{QString::fromStdString(programDirectory()), QDir::currentPath()};
+    // An installed program keeps the component in its library folder, the system folder of this search.
+    if (!installedComponentDirectory().empty())
+        folders += QString::fromStdString(installedComponentDirectory());
     folders += qEnvironmentVariable("PATH").split(':', Qt::SkipEmptyParts);
     return folders;
 }

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 // Folders searched for the chart component, in this order: the program's
-// folder, the current folder, the folders of PATH.
+// folder, the current folder, the installed component folder, the folders of PATH.
 QStringList chartControlSearchPath();
 
 // Loads the chart component found along searchPath and lets it register

@@ -1,6 +1,10 @@
 #include "evaluation/diagram_window.h"
 
+#include "evaluation/diagram_image.h"
 #include "evaluation/diagram_print_job.h"
+#include "platform/file_dialogs.h"
+#include "platform/message_box.h"
+#include "records/document_error.h"
 #include "evaluation/diagram_text.h"
 #include "platform/dialog_layout.h"
 #include "records/training_document.h"
@@ -9,7 +13,9 @@
 #include "evaluation/chart_host.h"
 #include "records/text_encoding.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -72,6 +78,14 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
     m_presentationButton->setPalette(palette);
     connect(m_presentationButton, &QPushButton::clicked, this, &DiagramWindow::onChangePresentation);
     connect(m_movingAverageBox, &QCheckBox::toggled, this, &DiagramWindow::fillGraph);
+
+    // The window's template has no room for more controls: saving is offered on its context menu.
+    auto* save = new QAction(QStringLiteral("Save diagram as..."), this);
+    save->setObjectName(QStringLiteral("saveDiagram"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &DiagramWindow::saveDiagramAs);
+    addAction(save);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 
     if (ChartControl* chart = m_graph->control()) {
         chart->setFrameStyle(1);
@@ -152,6 +166,20 @@ void DiagramWindow::fillGraph()
         }
     }
     m_staticFooter->setText(m_footer);
+}
+
+void DiagramWindow::saveDiagramAs()
+{
+    const QString suggested = windowTitle() + QStringLiteral(".png");
+    const QString path = fileDialogs().getSaveFileName(
+        this, QStringLiteral("Diagramm speichern unter"), suggested,
+        QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)"), QStringLiteral("png"));
+    if (path.isEmpty())
+        return;
+    if (!saveWidgetImage(*this, path)) {
+        const DocumentError failure(DocumentError::Cause::Generic, QFile::encodeName(path).toStdString());
+        messageBoxes().showMessage(this, QString::fromStdString(failure.message()));
+    }
 }
 
 void DiagramWindow::onChangePresentation()

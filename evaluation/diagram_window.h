@@ -22,6 +22,8 @@ public:
 
     // Clears the chart and plots the current values.
     void fillGraph();
+    // Asks for a file name and saves the window's picture as PNG, SVG or PDF.
+    void saveDiagramAs();
 
     DiagramKind kind() const { return m_kind; }
     std::uint32_t m_lineColor = 0;

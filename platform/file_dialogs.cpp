@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include <memory>
 
@@ -49,6 +50,12 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(defaultSuffix);
+        // A name typed without suffix gets the one of the file type chosen last.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            static const QRegularExpression kOneSuffix(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+            if (const QRegularExpressionMatch match = kOneSuffix.match(filter); match.hasMatch())
+                dialog.setDefaultSuffix(match.captured(1));
+        });
         dialog.selectFile(suggestedPath);
         listEveryFileForStarDotStar(dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();

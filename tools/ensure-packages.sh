@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation poppler-utils tzdata
   libxcb1-dev
+  qt6-svg-dev
+  desktop-file-utils appstream shared-mime-info xdg-utils file dpkg-dev
 )
 
 missing=()

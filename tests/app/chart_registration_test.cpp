@@ -1,5 +1,6 @@
 #include "app/chart_registration.h"
 
+#include "platform/component_registry.h"
 #include "platform/profile.h"
 #include "records/program_path.h"
 #include "tests/app/test_doubles.h"
@@ -89,4 +90,19 @@ TEST(ChartRegistration, RealComponentRegistersItselfAndIsFoundAfterwards)
     const auto profile = openProfile();
     EXPECT_EQ(profile->value("CLSID/{C9FE01C2-2746-479B-96AB-E0BE9931B018}/InprocServer32").toString(),
               component.path());
+}
+
+TEST(ChartRegistration, MachineWideProfileOfThePackageRegistersTheInstalledComponentForEveryUser)
+{
+    openProfile()->clear();
+    ASSERT_FALSE(isChartControlRegistered());
+    const QString systemFolder = qEnvironmentVariable("XDG_CONFIG_DIRS") + "/Holmvard Limited";
+    ASSERT_TRUE(QDir().mkpath(systemFolder));
+    const QString systemProfile = systemFolder + "/Jhavari-Training.conf";
+    ASSERT_TRUE(QFile::copy(SYSTEM_PROFILE_FILE, systemProfile));
+
+    EXPECT_TRUE(isChartControlRegistered());
+    EXPECT_EQ(registeredComponentPath("{C9FE01C2-2746-479B-96AB-E0BE9931B018}"), INSTALLED_COMPONENT_FILE);
+    EXPECT_TRUE(registerMarkWritten());
+    QFile::remove(systemProfile);
 }

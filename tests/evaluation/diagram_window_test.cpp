@@ -9,6 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/app/test_doubles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QSvgRenderer>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -163,4 +170,50 @@ TEST_F(DiagramWindowTest, UnregisteredComponentIsReported)
     EXPECT_EQ(messages.messages[0],
               "Please reinstall the program. A component of the program is not registered (NTGraph.ocx).");
     EXPECT_NE(windows.window(DiagramKind::Average), nullptr) << "the window opens all the same";
+}
+
+TEST_F(DiagramWindowTest, SavesItsPictureAsPngSvgAndPdfThroughTheSaveDialog)
+{
+    addMeasurements(doc, 5);
+    DiagramWindows windows(doc);
+    windows.openDiagram(DiagramKind::Maximum, nullptr);
+    DiagramWindow* window = windows.window(DiagramKind::Maximum);
+    auto* save = window->findChild<QAction*>("saveDiagram");
+    ASSERT_NE(save, nullptr);
+    EXPECT_TRUE(window->actions().contains(save)) << "offered on the context menu";
+
+    QTemporaryDir dir;
+    ScriptedFileDialogs dialogs;
+    dialogs.m_choices = {dir.filePath("max.png"), dir.filePath("max.svg"), dir.filePath("max.pdf"), {}};
+    QCoreApplication::processEvents(); // points are drawn after the burst of calls
+    for (int i = 0; i < 4; ++i)
+        save->trigger();
+    EXPECT_EQ(dialogs.m_titles.value(0), "Diagramm speichern unter");
+    EXPECT_EQ(dialogs.m_suggestedPath, "Maximum.png");
+    EXPECT_EQ(dialogs.m_filters, "PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)");
+
+    const QImage png(dir.filePath("max.png"));
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.size(), window->size());
+    // The blue value line shows in the chart's part of the picture.
+    const QWidget* chart = window->findChild<QWidget*>("1062");
+    ASSERT_NE(chart, nullptr);
+    const QRect area = chart->geometry();
+    int blue = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = png.pixelColor(x, y);
+            blue += pixel.blue() > 200 && pixel.red() < 80 && pixel.green() < 80;
+        }
+    }
+    EXPECT_GT(blue, 20);
+
+    QSvgRenderer svg(dir.filePath("max.svg"));
+    EXPECT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBox().size(), window->size());
+    QFile pdf(dir.filePath("max.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "cancelling writes nothing";
+    EXPECT_TRUE(messages.messages.isEmpty());
 }

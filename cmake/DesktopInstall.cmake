@@ -1,0 +1,46 @@
+# The installed program as a desktop citizen: menu entry, AppStream metadata,
+# the document type, the icon, the machine-wide registration of the chart
+# component, and the Debian package made from all of it.
+
+set(JHAVARI_APP_ID com.holmvard.JhavariTraining)
+set(desktop_folder ${PROJECT_SOURCE_DIR}/resources/desktop)
+set(icon_folder ${PROJECT_SOURCE_DIR}/resources/icons)
+
+install(FILES ${desktop_folder}/${JHAVARI_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${desktop_folder}/${JHAVARI_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${desktop_folder}/jhavari-training.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+foreach(size 16 32 48 256)
+  install(FILES ${icon_folder}/128_${size}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+    RENAME ${JHAVARI_APP_ID}.png)
+endforeach()
+install(FILES ${icon_folder}/128.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+  RENAME ${JHAVARI_APP_ID}.svg)
+
+# The chart component counts as registered for every user of the machine: the
+# machine-wide profile, which each user's profile falls back to, names it.
+# Qt reads that profile from /etc/xdg, hence the absolute destination.
+set(JHAVARI_INSTALLED_COMPONENT ${CMAKE_INSTALL_FULL_LIBDIR}/jhavari-training/NTGraph.ocx)
+set(JHAVARI_SYSTEM_PROFILE ${CMAKE_CURRENT_BINARY_DIR}/system-profile/Jhavari-Training.conf)
+configure_file(${desktop_folder}/Jhavari-Training.conf.in ${JHAVARI_SYSTEM_PROFILE} @ONLY)
+install(FILES ${JHAVARI_SYSTEM_PROFILE} DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/xdg/Holmvard\ Limited)
+
+set(CPACK_PACKAGE_NAME jhavari-training)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Holmvard Limited")
+set(CPACK_PACKAGE_CONTACT "Holmvard Limited <jhavari-training@holmvard.com>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "concentration training in meditation")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Jhavari-Training times the intervals of concentration in meditation, marked with the mouse,\n"
+  "announces them with sounds, keeps them in .con documents and evaluates them in diagrams\n"
+  "that can be printed and exported.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.holmvard.com/jhavari-training")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The chart component is a plug-in, not a library other packages link.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libasound2-plugins")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
