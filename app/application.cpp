@@ -8,6 +8,7 @@
 #include "app/document_framework.h"
 #include "app/export_commands.h"
 #include "app/main_window.h"
+#include "app/unsaved_changes_journal.h"
 #include "platform/profile.h"
 
 #include <QAction>
@@ -45,6 +46,7 @@ Application::~Application()
     // The frame and its view go before the document they show.
     m_mainWindow.reset();
     m_framework.reset();
+    m_journal.reset();
     m_document.reset();
     currentApplication() = nullptr;
 }
@@ -115,7 +117,9 @@ void Application::shutDown()
 bool Application::createMainWindow(const QString& fileName)
 {
     m_document = std::make_unique<TrainingDocument>();
+    m_journal = std::make_unique<UnsavedChangesJournal>(*m_document);
     m_framework = std::make_unique<DocumentFramework>(*m_document, m_recentFiles);
+    m_framework->setJournal(m_journal.get());
     m_mainWindow = std::make_unique<MainWindow>();
     m_framework->setDialogParent(m_mainWindow.get());
     m_mainWindow->setCloseQuery([this] { return m_framework->saveModified(); });
@@ -132,16 +136,23 @@ bool Application::createMainWindow(const QString& fileName)
     // set-up, like any other file, so it keeps the settings stored in it.
     if (!fileName.isEmpty() && m_framework->openDocumentFile(fileName) != DocumentFramework::OpenResult::Opened)
         return false;
+    // Changes to the untitled document that a crash cut short come back on
+    // top of the view's set-up.
+    if (fileName.isEmpty())
+        m_framework->recoverUnsavedChanges();
 
     m_mainWindow->show();
     m_mainWindow->repaint();
     connect(&m_singleInstance, &SingleInstance::activationRequested, m_mainWindow.get(),
             &MainWindow::restoreAndActivate);
     m_singleInstance.listen();
-    // The document used last comes back once the event loop runs.
+    // The document used last comes back once the event loop runs, unless
+    // recovered changes of the untitled document are open.
     QMetaObject::invokeMethod(
         this,
         [this] {
+            if (m_document->isModified())
+                return;
             if (QAction* recent = m_mainWindow->commandAction(CommandId::kFileMru1); recent->isEnabled())
                 recent->trigger();
         },

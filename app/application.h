@@ -13,6 +13,7 @@
 class DocumentFramework;
 class MainWindow;
 class TrainingDocument;
+class UnsavedChangesJournal;
 class QPrinter;
 class QWidget;
 
@@ -67,6 +68,7 @@ private:
     RecentFileList m_recentFiles;
     QTranslator m_translator;
     std::unique_ptr<TrainingDocument> m_document;
+    std::unique_ptr<UnsavedChangesJournal> m_journal;
     std::unique_ptr<DocumentFramework> m_framework;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<QPrinter> m_printer;

@@ -6,6 +6,7 @@
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
 #include "app/recent_file_list.h"
+#include "app/unsaved_changes_journal.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -47,7 +48,15 @@ void DocumentFramework::onFileNew()
         return;
     m_doc.setTitle(TrainingDocument::kUntitled);
     m_doc.onNewDocument();
+    m_identityOnDisk = {};
+    recoverUnsavedChanges();
     emit titleChanged(title());
+}
+
+void DocumentFramework::recoverUnsavedChanges()
+{
+    if (m_journal)
+        m_journal->documentOpened(fromNativePath(m_doc.pathName()), m_identityOnDisk, m_dialogParent);
 }
 
 void DocumentFramework::onFileOpen()
@@ -94,10 +103,17 @@ DocumentFramework::OpenResult DocumentFramework::openDocumentFile(const QString&
     OpenResult result = OpenResult::Opened;
     try {
         ::openDocumentFile(m_doc, toNativePath(fullPath));
+        m_identityOnDisk = FileIdentity::ofFile(toNativePath(fullPath));
         addToRecentFiles(fullPath);
+        recoverUnsavedChanges();
     } catch (const DocumentError& error) {
         reportError(error);
         result = OpenResult::Failed;
+        // A damaged file left a new document behind.
+        if (m_doc.pathName().empty()) {
+            m_identityOnDisk = {};
+            recoverUnsavedChanges();
+        }
     }
     emit titleChanged(title());
     return result;
@@ -111,7 +127,10 @@ bool DocumentFramework::saveModified()
     const QString name = path.isEmpty() ? title() : QFileInfo(path).fileName();
     switch (messageBoxes().askYesNoCancel(m_dialogParent, QStringLiteral("Änderungen in %1 speichern?").arg(name))) {
     case MessageBox::Answer::Yes: return onFileSave();
-    case MessageBox::Answer::No: return true;
+    case MessageBox::Answer::No:
+        if (m_journal)
+            m_journal->discard();
+        return true;
     default: return false;
     }
 }
@@ -128,15 +147,35 @@ bool DocumentFramework::doSave(const QString& path)
             return false;
         target = QFileInfo(withDefaultExtension(target)).absoluteFilePath();
     }
+    if (!mayOverwrite(target))
+        return false;
     try {
         saveDocumentFile(m_doc, toNativePath(target));
     } catch (const DocumentError& error) {
         reportError(error);
         return false;
     }
+    m_identityOnDisk = FileIdentity::ofFile(toNativePath(target));
+    if (m_journal)
+        m_journal->documentSaved(target, m_identityOnDisk);
     addToRecentFiles(target);
     emit titleChanged(title());
     return true;
+}
+
+bool DocumentFramework::mayOverwrite(const QString& path)
+{
+    // Another program or another instance (a second session, a synced
+    // folder) saved over the file: overwriting it would lose its records.
+    if (path != fromNativePath(m_doc.pathName()) || !m_identityOnDisk.exists())
+        return true;
+    const FileIdentity now = FileIdentity::ofFile(toNativePath(path));
+    if (!now.exists() || now == m_identityOnDisk)
+        return true;
+    const QString text = QStringLiteral("%1 wurde seit dem Öffnen außerhalb dieses Programms geändert.\n"
+                                        "Datei trotzdem überschreiben?")
+                             .arg(QFileInfo(path).fileName());
+    return messageBoxes().askYesNoDefaulting(m_dialogParent, text, MessageBox::Answer::No) == MessageBox::Answer::Yes;
 }
 
 void DocumentFramework::reportError(const DocumentError& error)

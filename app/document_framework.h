@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/file_identity.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -7,6 +9,7 @@
 class DocumentError;
 class RecentFileList;
 class TrainingDocument;
+class UnsavedChangesJournal;
 class QWidget;
 
 // The document side of the application: New, Open, Save, Save as, the
@@ -24,6 +27,10 @@ public:
 
     // The window the dialogs and messages belong to.
     void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
+    // The journal that keeps the unsaved changes; none keeps them only in memory.
+    void setJournal(UnsavedChangesJournal* journal) { m_journal = journal; }
+    // Offers the unsaved changes a crash left for the document as it is now open.
+    void recoverUnsavedChanges();
 
     void onFileNew();
     void onFileOpen();
@@ -49,12 +56,17 @@ signals:
 
 private:
     bool doSave(const QString& path);
+    // False when the file at path changed on disk since it was loaded or saved and the user keeps it.
+    bool mayOverwrite(const QString& path);
     void reportError(const DocumentError& error);
     void addToRecentFiles(const QString& path);
 
     TrainingDocument& m_doc;
     RecentFileList& m_recentFiles;
     QWidget* m_dialogParent = nullptr;
+    UnsavedChangesJournal* m_journal = nullptr;
+    // The document's file as it was loaded or saved last.
+    FileIdentity m_identityOnDisk;
 };
 
 // path with ".con" added when its file name has no extension.

@@ -20,6 +20,16 @@ public:
                    : Answer::No;
     }
 
+    Answer askYesNoDefaulting(QWidget* parent, const QString& text, Answer defaultAnswer) override
+    {
+        const QMessageBox::StandardButton defaultButton =
+            defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;
+        return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No, defaultButton) ==
+                       QMessageBox::Yes
+                   ? Answer::Yes
+                   : Answer::No;
+    }
+
     Answer askYesNoCancel(QWidget* parent, const QString& text) override
     {
         switch (QMessageBox::question(parent, kCaption, text,

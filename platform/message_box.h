@@ -17,6 +17,12 @@ public:
     virtual Answer askYesNo(QWidget* parent, const QString& text) = 0;
     // Yes/No/Cancel, question icon (the framework's save question).
     virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // Yes/No, question icon, with the button that Return presses.
+    virtual Answer askYesNoDefaulting(QWidget* parent, const QString& text, Answer defaultAnswer)
+    {
+        Q_UNUSED(defaultAnswer);
+        return askYesNo(parent, text);
+    }
 };
 
 // The real message boxes; a test may put a double in place of it.

@@ -2,6 +2,7 @@
 
 #include "records/archive.h"
 #include "records/document_error.h"
+#include "records/edit_recorder.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -162,6 +163,8 @@ TrainingType& TrainingDocument::own(const TrainingType& type)
 void TrainingDocument::appendInterval(const TrainingType& type, const IntervalRecord& record)
 {
     own(type).m_records.add(record);
+    if (m_recorder)
+        m_recorder->intervalAppended(indexOf(type), record);
     changed();
 }
 
@@ -176,6 +179,8 @@ void TrainingDocument::removeIntervalsStartingAt(const TrainingType& type,
             kept.add(record);
     }
     records = std::move(kept);
+    if (m_recorder)
+        m_recorder->intervalsRemoved(indexOf(type), starts);
     changed();
 }
 
@@ -187,67 +192,73 @@ void TrainingDocument::markEdited()
 void TrainingDocument::setTrainingTypeName(const std::string& name)
 {
     m_settings.m_trainingType = name;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::setFixedExerciseTime(bool on)
 {
     m_settings.m_fixedExerciseTime = on ? 1 : 0;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::setFixedDuration(CalendarTime duration)
 {
     m_settings.m_timeFixedDuration = duration;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::setAutoUddhaccaAlarm(bool on)
 {
     m_settings.m_autoUddhaccaAlarm = on ? 1 : 0;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::setAlarmInterval(CalendarTime interval)
 {
     m_settings.m_timeAlarmInterval = interval;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::setFilterTime(CalendarTime filter)
 {
     m_settings.m_timeFilter = filter;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::setWaveVolume(std::int32_t position)
 {
     m_settings.m_waveVolume = position;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::setMainVolume(std::int32_t position)
 {
     m_settings.m_mainVolume = position;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::setSoundFile(SoundEvent event, const std::string& path)
 {
     m_settings.m_soundFiles.at(static_cast<std::size_t>(event)) = path;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::setSoundFiles(const std::array<std::string, kSoundEventCount>& paths)
 {
     m_settings.m_soundFiles = paths;
-    changed();
+    settingsChanged();
 }
 
 void TrainingDocument::restoreDefaultSettings()
 {
     m_settings.setDefaults();
-    changed();
+    settingsChanged();
+}
+
+void TrainingDocument::replaceSettings(const DocumentSettings& settings)
+{
+    m_settings = settings;
+    settingsChanged();
 }
 
 void TrainingDocument::setTimeSound(bool on)
@@ -269,6 +280,18 @@ void TrainingDocument::changed(bool marksModified)
     const std::vector<DocumentObserver*> views = m_views; // a view may detach itself while notified
     for (DocumentObserver* view : views)
         view->documentEdited();
+}
+
+void TrainingDocument::settingsChanged()
+{
+    if (m_recorder)
+        m_recorder->settingsChanged(m_settings);
+    changed();
+}
+
+int TrainingDocument::indexOf(const TrainingType& type) const
+{
+    return static_cast<int>(&type - m_trainingTypes.data());
 }
 
 std::uint16_t TrainingDocument::maxMeasurementNumber() const

@@ -10,6 +10,7 @@
 #include <vector>
 
 class Archive;
+class EditRecorder;
 
 // One interval block of the file: start, end, uddhacca flag, measurement, run.
 void serializeDataEntry(Archive& ar, IntervalRecord& entry);
@@ -77,6 +78,8 @@ public:
     void setSoundFile(SoundEvent event, const std::string& path);
     void setSoundFiles(const std::array<std::string, kSoundEventCount>& paths);
     void restoreDefaultSettings();
+    // All settings at once, as a journal of unsaved changes gives them back.
+    void replaceSettings(const DocumentSettings& settings);
     // Not marked modified: the time sound is a habit, not part of the record.
     void setTimeSound(bool on);
     // The defaults of the view's first set-up: not marked modified, as the user changed nothing.
@@ -91,6 +94,9 @@ public:
     const std::string& title() const { return m_title; }
     void setTitle(const std::string& title) { m_title = title; }
 
+    // Told of every edit of the data before the observers; none to stop telling.
+    void setEditRecorder(EditRecorder* recorder) { m_recorder = recorder; }
+
     void addObserver(DocumentObserver* view);
     void removeObserver(DocumentObserver* view);
     // Tells the observers that the whole document may differ.
@@ -102,6 +108,8 @@ private:
     TrainingType& own(const TrainingType& type);
     // The one place where an edit marks the document modified and reaches the observers.
     void changed(bool marksModified = true);
+    void settingsChanged();
+    int indexOf(const TrainingType& type) const;
 
     std::array<TrainingType, kTrainingTypeCount> m_trainingTypes;
     TrainingType* m_currentType = nullptr;
@@ -112,4 +120,5 @@ private:
     std::string m_title;
     bool m_modified = false;
     std::vector<DocumentObserver*> m_views;
+    EditRecorder* m_recorder = nullptr;
 };

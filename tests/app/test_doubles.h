@@ -18,10 +18,16 @@ public:
     void showMessage(QWidget*, const QString& text) override { m_messages.append(text); }
     Answer askYesNo(QWidget*, const QString& text) override { return ask(text); }
     Answer askYesNoCancel(QWidget*, const QString& text) override { return ask(text); }
+    Answer askYesNoDefaulting(QWidget*, const QString& text, Answer defaultAnswer) override
+    {
+        m_defaults.push_back(defaultAnswer);
+        return ask(text);
+    }
 
     std::deque<Answer> m_answers;
     QStringList m_messages;
     QStringList m_questions;
+    std::deque<Answer> m_defaults; // the default button of each question that has one
 
 private:
     Answer ask(const QString& text)

@@ -1,0 +1,341 @@
+#include "records/journal_format.h"
+
+#include "records/document_file.h"
+#include "records/training_document.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint8_t kHeaderKind = 'H';
+constexpr std::size_t kFramePrefix = 8;
+// No entry comes near this; a larger length is damage, not an entry.
+constexpr std::uint32_t kMaxPayload = 64u << 20;
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size)
+{
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> entries{};
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            std::uint32_t c = i;
+            for (int bit = 0; bit < 8; ++bit)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            entries[i] = c;
+        }
+        return entries;
+    }();
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i)
+        c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+class PayloadWriter {
+public:
+    explicit PayloadWriter(std::vector<std::uint8_t>& out) : m_out(out), m_start(out.size())
+    {
+        m_out.resize(m_start + kFramePrefix);
+    }
+    // Fills in length and CRC once the payload is complete.
+    ~PayloadWriter()
+    {
+        const std::size_t payload = m_start + kFramePrefix;
+        const auto length = static_cast<std::uint32_t>(m_out.size() - payload);
+        const std::uint32_t check = crc32(m_out.data() + payload, length);
+        for (int i = 0; i < 4; ++i) {
+            m_out[m_start + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(length >> (8 * i));
+            m_out[m_start + 4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(check >> (8 * i));
+        }
+    }
+    PayloadWriter(const PayloadWriter&) = delete;
+    PayloadWriter& operator=(const PayloadWriter&) = delete;
+
+    void put(std::uint64_t value, int bytes)
+    {
+        for (int i = 0; i < bytes; ++i)
+            m_out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+    void put8(std::int64_t value) { put(static_cast<std::uint64_t>(value), 8); }
+    void put4(std::int64_t value) { put(static_cast<std::uint64_t>(value), 4); }
+    void putText(const std::string& text)
+    {
+        put4(static_cast<std::int64_t>(text.size()));
+        m_out.insert(m_out.end(), text.begin(), text.end());
+    }
+
+private:
+    std::vector<std::uint8_t>& m_out;
+    std::size_t m_start;
+};
+
+// Reads a payload; every read past its end makes it bad instead of throwing.
+class PayloadReader {
+public:
+    PayloadReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) { }
+    bool isGood() const { return m_good; }
+    bool isAtEnd() const { return m_pos == m_size; }
+
+    std::uint64_t get(int bytes)
+    {
+        if (m_size - m_pos < static_cast<std::size_t>(bytes)) {
+            m_good = false;
+            return 0;
+        }
+        std::uint64_t value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value |= static_cast<std::uint64_t>(m_data[m_pos + static_cast<std::size_t>(i)]) << (8 * i);
+        m_pos += static_cast<std::size_t>(bytes);
+        return value;
+    }
+    std::int64_t get8() { return static_cast<std::int64_t>(get(8)); }
+    std::int32_t get4() { return static_cast<std::int32_t>(get(4)); }
+    std::string getText()
+    {
+        const std::uint64_t length = get(4);
+        if (m_size - m_pos < length) {
+            m_good = false;
+            return {};
+        }
+        std::string text(reinterpret_cast<const char*>(m_data + m_pos), length);
+        m_pos += length;
+        return text;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+    bool m_good = true;
+};
+
+void putSettings(PayloadWriter& out, const DocumentSettings& s)
+{
+    out.putText(s.m_trainingType);
+    out.put4(s.m_fixedExerciseTime);
+    out.put8(s.m_timeFixedDuration);
+    out.put4(s.m_autoUddhaccaAlarm);
+    out.put8(s.m_timeAlarmInterval);
+    out.put8(s.m_timeFilter);
+    out.put4(s.m_waveVolume);
+    out.put4(s.m_mainVolume);
+    out.put4(s.m_timeSound);
+    for (const std::string& path : s.m_soundFiles)
+        out.putText(path);
+}
+
+void getSettings(PayloadReader& in, DocumentSettings& s)
+{
+    s.m_trainingType = in.getText();
+    s.m_fixedExerciseTime = in.get4();
+    s.m_timeFixedDuration = in.get8();
+    s.m_autoUddhaccaAlarm = in.get4();
+    s.m_timeAlarmInterval = in.get8();
+    s.m_timeFilter = in.get8();
+    s.m_waveVolume = in.get4();
+    s.m_mainVolume = in.get4();
+    s.m_timeSound = in.get4();
+    for (std::string& path : s.m_soundFiles)
+        path = in.getText();
+}
+
+bool readHeader(PayloadReader& in, JournalHeader& header)
+{
+    header.m_documentPath = in.getText();
+    FileIdentity& id = header.m_identity;
+    id.m_exists = in.get(1) != 0;
+    id.m_size = in.get8();
+    id.m_modifiedSeconds = in.get8();
+    id.m_modifiedNanoseconds = in.get8();
+    id.m_inode = in.get(8);
+    id.m_device = in.get(8);
+    return in.isGood() && in.isAtEnd();
+}
+
+bool readEntry(PayloadReader& in, JournalEntry& entry)
+{
+    entry.m_typeIndex = static_cast<int>(in.get(1));
+    if (entry.m_typeIndex >= TrainingDocument::kTrainingTypeCount)
+        return false;
+    switch (entry.m_kind) {
+    case JournalEntry::Kind::AppendInterval:
+        entry.m_record.m_timeStart = in.get8();
+        entry.m_record.m_timeEnd = in.get8();
+        entry.m_record.m_uddhacca = in.get4();
+        entry.m_record.m_measurement = static_cast<std::uint16_t>(in.get(2));
+        entry.m_record.m_run = static_cast<std::uint16_t>(in.get(2));
+        break;
+    case JournalEntry::Kind::RemoveIntervals: {
+        const std::uint64_t count = in.get(4);
+        for (std::uint64_t i = 0; i < count && in.isGood(); ++i)
+            entry.m_starts.push_back(in.get8());
+        break;
+    }
+    case JournalEntry::Kind::ReplaceSettings: getSettings(in, entry.m_settings); break;
+    default: return false;
+    }
+    return in.isGood() && in.isAtEnd();
+}
+
+} // namespace
+
+int JournalContents::appendedIntervalCount() const
+{
+    int count = 0;
+    for (const JournalEntry& entry : m_entries)
+        count += entry.m_kind == JournalEntry::Kind::AppendInterval ? 1 : 0;
+    return count;
+}
+
+std::int64_t JournalContents::lastIntervalWrittenAt() const
+{
+    for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
+        if (it->m_kind == JournalEntry::Kind::AppendInterval)
+            return it->m_writtenAt;
+    }
+    return 0;
+}
+
+void appendJournalMagic(std::vector<std::uint8_t>& out)
+{
+    out.insert(out.end(), std::begin(kJournalMagic), std::end(kJournalMagic));
+}
+
+void appendHeaderFrame(std::vector<std::uint8_t>& out, const JournalHeader& header)
+{
+    PayloadWriter frame(out);
+    frame.put(kHeaderKind, 1);
+    frame.put8(header.m_writtenAt);
+    frame.putText(header.m_documentPath);
+    const FileIdentity& id = header.m_identity;
+    frame.put(id.m_exists ? 1 : 0, 1);
+    frame.put8(id.m_size);
+    frame.put8(id.m_modifiedSeconds);
+    frame.put8(id.m_modifiedNanoseconds);
+    frame.put(id.m_inode, 8);
+    frame.put(id.m_device, 8);
+}
+
+void appendIntervalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
+                         const IntervalRecord& record)
+{
+    PayloadWriter frame(out);
+    frame.put(static_cast<std::uint8_t>(JournalEntry::Kind::AppendInterval), 1);
+    frame.put8(writtenAt);
+    frame.put(static_cast<std::uint64_t>(typeIndex), 1);
+    frame.put8(record.m_timeStart);
+    frame.put8(record.m_timeEnd);
+    frame.put4(record.m_uddhacca);
+    frame.put(record.m_measurement, 2);
+    frame.put(record.m_run, 2);
+}
+
+namespace {
+
+template <typename Starts>
+void appendStartsFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex, const Starts& starts)
+{
+    PayloadWriter frame(out);
+    frame.put(static_cast<std::uint8_t>(JournalEntry::Kind::RemoveIntervals), 1);
+    frame.put8(writtenAt);
+    frame.put(static_cast<std::uint64_t>(typeIndex), 1);
+    frame.put4(static_cast<std::int64_t>(starts.size()));
+    for (const CalendarTime start : starts)
+        frame.put8(start);
+}
+
+} // namespace
+
+void appendRemovalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
+                        const std::unordered_set<CalendarTime>& starts)
+{
+    appendStartsFrame(out, writtenAt, typeIndex, starts);
+}
+
+void appendSettingsFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const DocumentSettings& settings)
+{
+    PayloadWriter frame(out);
+    frame.put(static_cast<std::uint8_t>(JournalEntry::Kind::ReplaceSettings), 1);
+    frame.put8(writtenAt);
+    frame.put(0, 1);
+    putSettings(frame, settings);
+}
+
+void appendEntryFrame(std::vector<std::uint8_t>& out, const JournalEntry& entry)
+{
+    switch (entry.m_kind) {
+    case JournalEntry::Kind::AppendInterval:
+        appendIntervalFrame(out, entry.m_writtenAt, entry.m_typeIndex, entry.m_record);
+        break;
+    case JournalEntry::Kind::RemoveIntervals:
+        appendStartsFrame(out, entry.m_writtenAt, entry.m_typeIndex, entry.m_starts);
+        break;
+    case JournalEntry::Kind::ReplaceSettings: appendSettingsFrame(out, entry.m_writtenAt, entry.m_settings); break;
+    }
+}
+
+JournalContents parseJournal(const std::uint8_t* data, std::size_t size)
+{
+    JournalContents contents;
+    if (size < sizeof kJournalMagic || std::memcmp(data, kJournalMagic, sizeof kJournalMagic) != 0) {
+        contents.m_damaged = size > 0;
+        return contents;
+    }
+    std::size_t pos = sizeof kJournalMagic;
+    while (pos < size) {
+        PayloadReader prefix(data + pos, size - pos);
+        const auto length = static_cast<std::uint32_t>(prefix.get(4));
+        const auto check = static_cast<std::uint32_t>(prefix.get(4));
+        if (!prefix.isGood() || length > kMaxPayload || size - pos - kFramePrefix < length ||
+            crc32(data + pos + kFramePrefix, length) != check)
+            break;
+        PayloadReader in(data + pos + kFramePrefix, length);
+        const auto kind = static_cast<std::uint8_t>(in.get(1));
+        const std::int64_t writtenAt = in.get8();
+        bool good = false;
+        if (!contents.m_hasHeader) {
+            // Entries before a header would belong to no document.
+            good = kind == kHeaderKind && readHeader(in, contents.m_header);
+            contents.m_header.m_writtenAt = writtenAt;
+            contents.m_hasHeader = good;
+        } else {
+            JournalEntry entry;
+            entry.m_kind = static_cast<JournalEntry::Kind>(kind);
+            entry.m_writtenAt = writtenAt;
+            good = readEntry(in, entry);
+            if (good)
+                contents.m_entries.push_back(std::move(entry));
+        }
+        if (!good)
+            break;
+        pos += kFramePrefix + length;
+    }
+    contents.m_damaged = pos < size;
+    return contents;
+}
+
+JournalContents readJournal(const std::string& path)
+{
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = readWholeFile(path);
+    } catch (...) {
+        return {};
+    }
+    return parseJournal(bytes.data(), bytes.size());
+}
+
+void replayJournal(TrainingDocument& doc, const std::vector<JournalEntry>& entries)
+{
+    for (const JournalEntry& entry : entries) {
+        const TrainingType& type = doc.trainingTypes()[static_cast<std::size_t>(entry.m_typeIndex)];
+        switch (entry.m_kind) {
+        case JournalEntry::Kind::AppendInterval: doc.appendInterval(type, entry.m_record); break;
+        case JournalEntry::Kind::RemoveIntervals:
+            doc.removeIntervalsStartingAt(
+                type, std::unordered_set<CalendarTime>(entry.m_starts.begin(), entry.m_starts.end()));
+            break;
+        case JournalEntry::Kind::ReplaceSettings: doc.replaceSettings(entry.m_settings); break;
+        }
+    }
+}

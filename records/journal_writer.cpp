@@ -1,0 +1,197 @@
+#include "records/journal_writer.h"
+
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+std::int64_t now()
+{
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+JournalWriter::JournalWriter() : m_syncThread([this] { syncLoop(); })
+{
+}
+
+JournalWriter::~JournalWriter()
+{
+    closeFile();
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_one();
+    m_syncThread.join();
+}
+
+void JournalWriter::begin(const std::string& path, const JournalHeader& header)
+{
+    closeFile();
+    m_path = path;
+    m_header = header;
+}
+
+void JournalWriter::beginWith(const std::string& path, const JournalHeader& header,
+                              const std::vector<JournalEntry>& entries)
+{
+    begin(path, header);
+    std::vector<std::uint8_t> contents;
+    appendJournalMagic(contents);
+    appendHeaderFrame(contents, m_header);
+    for (const JournalEntry& entry : entries)
+        appendEntryFrame(contents, entry);
+    create(contents, true);
+}
+
+void JournalWriter::discard()
+{
+    closeFile();
+    if (!m_path.empty())
+        ::unlink(m_path.c_str());
+}
+
+void JournalWriter::intervalAppended(int typeIndex, const IntervalRecord& record)
+{
+    m_frame.clear();
+    appendIntervalFrame(m_frame, now(), typeIndex, record);
+    writeFrame();
+}
+
+void JournalWriter::intervalsRemoved(int typeIndex, const std::unordered_set<CalendarTime>& starts)
+{
+    m_frame.clear();
+    appendRemovalFrame(m_frame, now(), typeIndex, starts);
+    writeFrame();
+}
+
+void JournalWriter::settingsChanged(const DocumentSettings& settings)
+{
+    m_frame.clear();
+    appendSettingsFrame(m_frame, now(), settings);
+    writeFrame();
+}
+
+void JournalWriter::writeFrame()
+{
+    if (m_path.empty())
+        return;
+    if (m_fd < 0) {
+        std::vector<std::uint8_t> contents;
+        appendJournalMagic(contents);
+        m_header.m_writtenAt = now();
+        appendHeaderFrame(contents, m_header);
+        contents.insert(contents.end(), m_frame.begin(), m_frame.end());
+        create(contents, false);
+        return;
+    }
+    if (!writeAll(m_fd, m_frame.data(), m_frame.size())) {
+        m_lastError = errno;
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_writes;
+    }
+    m_wake.notify_one();
+}
+
+bool JournalWriter::create(const std::vector<std::uint8_t>& contents, bool replaceAtomically)
+{
+    // A journal that replaces one with entries is written beside it and
+    // renamed over it, so that a crash meanwhile leaves the old or the whole
+    // new one. A first edit has nothing to lose and does not wait for the disk.
+    const std::string temporary = replaceAtomically ? m_path + ".new" : m_path;
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        m_lastError = errno;
+        return false;
+    }
+    if (!writeAll(fd, contents.data(), contents.size()) ||
+        (replaceAtomically && (::fdatasync(fd) != 0 || ::rename(temporary.c_str(), m_path.c_str()) != 0))) {
+        m_lastError = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    std::lock_guard lock(m_mutex);
+    m_fd = fd;
+    m_newFile = true;
+    ++m_writes;
+    m_wake.notify_one();
+    return true;
+}
+
+void JournalWriter::waitUntilSynced()
+{
+    std::unique_lock lock(m_mutex);
+    m_synced.wait(lock, [this] { return m_fd < 0 || (!m_syncing && m_syncedWrites == m_writes); });
+}
+
+void JournalWriter::closeFile()
+{
+    std::unique_lock lock(m_mutex);
+    m_synced.wait(lock, [this] { return !m_syncing; });
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_writes = m_syncedWrites = 0;
+    m_newFile = false;
+}
+
+void JournalWriter::syncLoop()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stopping || (m_fd >= 0 && m_syncedWrites != m_writes); });
+        if (m_stopping)
+            return;
+        // The descriptor stays open while m_syncing is set: closeFile() waits for it.
+        const int fd = m_fd;
+        const std::uint64_t target = m_writes;
+        const bool newFile = m_newFile;
+        const std::string folder = newFile ? folderOf(m_path) : std::string();
+        m_newFile = false;
+        m_syncing = true;
+        lock.unlock();
+        ::fdatasync(fd);
+        if (newFile) {
+            const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (folderFd >= 0) {
+                ::fsync(folderFd);
+                ::close(folderFd);
+            }
+        }
+        lock.lock();
+        m_syncing = false;
+        m_syncedWrites = target;
+        m_synced.notify_all();
+    }
+}

@@ -1,0 +1,150 @@
+#include "records/journal_format.h"
+#include "records/journal_writer.h"
+#include "records/training_document.h"
+#include "tests/records/test_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+IntervalRecord interval(CalendarTime start, int measurement, int run, bool uddhacca = false)
+{
+    IntervalRecord record;
+    record.m_timeStart = start;
+    record.m_timeEnd = start + 90;
+    record.m_measurement = static_cast<std::uint16_t>(measurement);
+    record.m_run = static_cast<std::uint16_t>(run);
+    record.m_uddhacca = uddhacca ? 1 : 0;
+    return record;
+}
+
+JournalHeader headerFor(const std::string& documentPath)
+{
+    JournalHeader header;
+    header.m_documentPath = documentPath;
+    header.m_identity.m_exists = true;
+    header.m_identity.m_size = 4711;
+    header.m_identity.m_modifiedNanoseconds = 123456789;
+    header.m_identity.m_inode = 99;
+    return header;
+}
+
+} // namespace
+
+TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
+{
+    TempDir dir;
+    const std::string path = dir.file("doc.journal");
+    TrainingDocument edited;
+    edited.onNewDocument();
+    JournalWriter writer;
+    writer.begin(path, headerFor("/home/u/practice.con"));
+    edited.setEditRecorder(&writer);
+
+    const TrainingType& first = edited.trainingTypes()[0];
+    const TrainingType& third = edited.trainingTypes()[2];
+    edited.appendInterval(first, interval(1000, 1, 1));
+    edited.appendInterval(first, interval(2000, 1, 2, true));
+    edited.appendInterval(third, interval(3000, 4, 1));
+    edited.removeIntervalsStartingAt(first, {1000});
+    edited.setFilterTime(77);
+    edited.setSoundFile(SoundEvent::UddhaccaAlarm, "/sounds/gong.wav");
+    edited.setTrainingTypeName(third.m_name);
+    writer.waitUntilSynced();
+    EXPECT_EQ(writer.lastError(), 0);
+
+    const JournalContents contents = readJournal(path);
+    ASSERT_TRUE(contents.hasHeader());
+    EXPECT_FALSE(contents.m_damaged);
+    EXPECT_EQ(contents.m_header.m_documentPath, "/home/u/practice.con");
+    EXPECT_EQ(contents.m_header.m_identity, headerFor("").m_identity);
+    EXPECT_EQ(contents.m_entries.size(), 7u);
+    EXPECT_EQ(contents.appendedIntervalCount(), 3);
+    EXPECT_NEAR(static_cast<double>(contents.lastIntervalWrittenAt()), static_cast<double>(std::time(nullptr)), 5);
+
+    TrainingDocument recovered;
+    recovered.onNewDocument();
+    replayJournal(recovered, contents.m_entries);
+    for (int i = 0; i < TrainingDocument::kTrainingTypeCount; ++i) {
+        const auto& want = edited.trainingTypes()[static_cast<std::size_t>(i)].m_records;
+        const auto& got = recovered.trainingTypes()[static_cast<std::size_t>(i)].m_records;
+        ASSERT_EQ(got.size(), want.size()) << i;
+        for (int r = 0; r < want.size(); ++r)
+            EXPECT_EQ(got[r], want[r]);
+    }
+    EXPECT_EQ(recovered.settings().m_timeFilter, 77);
+    EXPECT_EQ(recovered.settings().m_soundFiles[soundEventIndex(SoundEvent::UddhaccaAlarm)], "/sounds/gong.wav");
+    EXPECT_EQ(recovered.settings().m_trainingType, third.m_name);
+    EXPECT_TRUE(recovered.isModified());
+}
+
+TEST(Journal, AJournalCutAtAnyByteGivesEveryEntryWrittenCompletelyBeforeTheCut)
+{
+    std::vector<std::uint8_t> bytes;
+    appendJournalMagic(bytes);
+    appendHeaderFrame(bytes, headerFor("/a.con"));
+    const std::size_t headerEnd = bytes.size();
+    std::vector<std::size_t> entryEnds;
+    DocumentSettings settings;
+    settings.m_trainingType = "Kanika";
+    for (int i = 0; i < 6; ++i) {
+        if (i % 3 == 0)
+            appendIntervalFrame(bytes, 10 + i, i % 3, interval(5000 + i, 2, i));
+        else if (i % 3 == 1)
+            appendRemovalFrame(bytes, 10 + i, 1, {5000, 5001});
+        else
+            appendSettingsFrame(bytes, 10 + i, settings);
+        entryEnds.push_back(bytes.size());
+    }
+
+    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+        const JournalContents contents = parseJournal(bytes.data(), cut);
+        std::size_t complete = 0;
+        while (complete < entryEnds.size() && entryEnds[complete] <= cut)
+            ++complete;
+        ASSERT_EQ(contents.hasHeader(), cut >= headerEnd) << cut;
+        ASSERT_EQ(contents.m_entries.size(), complete) << cut;
+        const bool atBoundary = cut == 0 || cut == sizeof kJournalMagic || cut == headerEnd ||
+                                (complete > 0 && entryEnds[complete - 1] == cut);
+        EXPECT_EQ(contents.m_damaged, !atBoundary) << cut;
+        for (std::size_t i = 0; i < complete; ++i)
+            EXPECT_EQ(contents.m_entries[i].m_writtenAt, static_cast<std::int64_t>(10 + i));
+    }
+
+    // A byte overwritten in the fourth entry leaves the three before it.
+    bytes[entryEnds[2] + 12] ^= 0x40;
+    const JournalContents damaged = parseJournal(bytes.data(), bytes.size());
+    EXPECT_EQ(damaged.m_entries.size(), 3u);
+    EXPECT_TRUE(damaged.m_damaged);
+}
+
+TEST(Journal, ItIsMadeOnlyByAnEditAndADiscardedOneStartsAnew)
+{
+    TempDir dir;
+    const std::string path = dir.file("doc.journal");
+    TrainingDocument doc;
+    doc.onNewDocument();
+    JournalWriter writer;
+    doc.setEditRecorder(&writer);
+    writer.begin(path, headerFor(""));
+    doc.setTimeSound(true); // no edit of the records
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    doc.appendInterval(doc.trainingTypes()[0], interval(1000, 1, 1));
+    writer.discard();
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    doc.appendInterval(doc.trainingTypes()[0], interval(2000, 1, 2));
+    writer.waitUntilSynced();
+    const JournalContents contents = readJournal(path);
+    ASSERT_EQ(contents.m_entries.size(), 1u);
+    EXPECT_EQ(contents.m_entries[0].m_record.m_timeStart, 2000);
+
+    // Recovered entries come first in the journal that continues them.
+    writer.beginWith(path, headerFor(""), contents.m_entries);
+    doc.appendInterval(doc.trainingTypes()[0], interval(3000, 1, 3));
+    writer.waitUntilSynced();
+    EXPECT_EQ(readJournal(path).appendedIntervalCount(), 2);
+}
