@@ -4,6 +4,8 @@
 #include "tests/practice/main_form_doubles.h"
 
 #include "practice/main_form.h"
+#include "sound/alsa_master_volume.h"
+#include "sound/wave_volume.h"
 
 #include <QTemporaryDir>
 
@@ -11,6 +13,14 @@
 
 #include <fstream>
 #include <memory>
+
+// Output levels that leave every real volume alone: a gain of the form's own
+// (or the player's) and a master level on a control device that does not exist.
+inline MainForm::Volumes volumesWithoutMixer(std::shared_ptr<WaveGain> gain = std::make_shared<WaveGain>())
+{
+    return {std::make_unique<WaveVolume>(std::move(gain)),
+            std::make_unique<AlsaMasterVolume>(QStringLiteral("jhavari_no_such_mixer"), nullptr)};
+}
 
 // A main view over a document, with a test clock, test keys, recorded
 // sounds and answered questions.
@@ -29,7 +39,7 @@ protected:
 
     void makeView()
     {
-        m_view = std::make_unique<MainForm>(m_doc, m_player, m_clock, &m_keys);
+        m_view = std::make_unique<MainForm>(m_doc, m_player, volumesWithoutMixer(m_waveGain), m_clock, &m_keys);
         m_view->resize(m_view->sizeHint());
         m_view->show();
     }
@@ -55,6 +65,7 @@ protected:
     QTemporaryDir m_folder;
     TrainingDocument m_doc;
     std::shared_ptr<RecordingSoundPlayer> m_player = std::make_shared<RecordingSoundPlayer>();
+    std::shared_ptr<WaveGain> m_waveGain = std::make_shared<WaveGain>();
     TestClock m_clock;
     TestKeyState m_keys;
     std::unique_ptr<MainForm> m_view;

@@ -3,7 +3,10 @@
 #include "practice/interval_list_model.h"
 #include "practice/key_state_tracker.h"
 #include "platform/message_box.h"
-#include "practice/plain_controls.h"
+#include "controls/bevel_progress_bar.h"
+#include "controls/form_pictures.h"
+#include "controls/gradient_label.h"
+#include "controls/interval_clock.h"
 #include "platform/pointer_confinement.h"
 #include "practice/interval_list_view.h"
 #include "sound/sound_store.h"
@@ -66,7 +69,7 @@ protected:
     }
     Played takePlayed() { return std::exchange(m_player->m_played, {}); }
     QString text(int id) const { return control<QLabel>(id)->text(); }
-    QString bannerText() const { return control<PlainBannerLabel>(1068)->text(); }
+    QString bannerText() const { return control<GradientLabel>(1068)->text(); }
     const IntervalRecordList& records() const { return m_doc.trainingTypes()[0].m_records; }
     IntervalListModel& list() const { return *control<IntervalListView>(1023)->intervalModel(); }
     QString cell(int row, int column) const { return list().index(row, column).data().toString(); }
@@ -87,7 +90,9 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     addRecord(1'600'000'000, 100, 3, 1);
     m_doc.notifyObservers();
     EXPECT_EQ(bannerText(), QStringLiteral("Settings and evaluations"));
-    EXPECT_EQ(control<PlainBanner>(1066)->leftColor(), QColor(10, 36, 106));
+    EXPECT_EQ(control<GradientLabel>(1066)->backgroundColor(), QColor(10, 36, 106));
+    EXPECT_TRUE(control<GradientLabel>(1068)->isTransparent());
+    EXPECT_TRUE(control<IntervalClock>(1052)->hasPictures());
     EXPECT_FALSE(control(1012)->isEnabled());
     EXPECT_EQ(list().rowCount(), 1);
 
@@ -100,17 +105,21 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_TRUE(activeChanges.at(0).at(0).toBool());
     EXPECT_TRUE(m_view->isMeasureTimerActive());
     EXPECT_EQ(bannerText(), QStringLiteral("Waiting for mouse-start (left mouse button) ..."));
-    EXPECT_EQ(control<PlainBannerLabel>(1068)->textColor(), QColor(0, 0, 0));
-    EXPECT_EQ(control<PlainBanner>(1066)->leftColor(), QColor(255, 224, 0));
-    EXPECT_EQ(control<PlainBanner>(1066)->rightColor(), QColor(138, 173, 216));
+    EXPECT_EQ(control<GradientLabel>(1068)->textColor(), QColor(0, 0, 0));
+    EXPECT_EQ(control<GradientLabel>(1066)->backgroundColor(), QColor(255, 224, 0));
+    EXPECT_EQ(control<GradientLabel>(1066)->gradientColor(), QColor(138, 173, 216));
     EXPECT_TRUE(control<QCheckBox>(1020)->isChecked());
     EXPECT_EQ(list().rowCount(), 0);
-    for (int id : {1002, 1057, 1013, 1001, 1010, 1021, 1016, 1020, 1018})
+    for (int id : {1002, 1057, 1013, 1001, 1010, 1021, 1016, 1020, 1018, 1054, 1061})
         EXPECT_FALSE(control(id)->isEnabled()) << id;
     EXPECT_TRUE(control(1012)->isEnabled());
-    EXPECT_TRUE(control<PlainClock>(1052)->isLit());
+    EXPECT_TRUE(control<IntervalClock>(1052)->isLit());
     EXPECT_TRUE(m_view->isPointerConfined());
     EXPECT_EQ(QWidget::mouseGrabber(), m_view.get());
+    for (const QWidget* widget : {static_cast<QWidget*>(m_view.get()), m_view->findChild<QWidget*>("PressSurface")}) {
+        EXPECT_EQ(widget->cursor().shape(), Qt::BitmapCursor);
+        EXPECT_EQ(widget->cursor().hotSpot(), kMeasuringCursorHotSpot);
+    }
     ASSERT_GE(status.count(), 1);
     EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Meditation interval measurement active.(Interval start "
                                                              "and end can now be controlled with the mouse, ESC ends "
@@ -118,17 +127,17 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
 
     press(Qt::LeftButton); // over the list: the form takes it
     EXPECT_EQ(bannerText(), QStringLiteral("Recording is in progress"));
-    EXPECT_EQ(control<PlainBannerLabel>(1068)->textColor(), QColor(240, 240, 240));
-    EXPECT_EQ(control<PlainBanner>(1066)->leftColor(), QColor(204, 0, 102));
-    EXPECT_TRUE(control<PlainClock>(1052)->isRunning());
+    EXPECT_EQ(control<GradientLabel>(1068)->textColor(), QColor(240, 240, 240));
+    EXPECT_EQ(control<GradientLabel>(1066)->backgroundColor(), QColor(204, 0, 102));
+    EXPECT_TRUE(control<IntervalClock>(1052)->isRunning());
     seconds(75);
-    EXPECT_EQ(control<PlainClock>(1052)->text(), QStringLiteral("00:01:15"));
+    EXPECT_EQ(control<IntervalClock>(1052)->span(), 75);
     EXPECT_EQ(text(1007), QStringLiteral(" 00:01:15"));
     // The 375th tick shows 374 % 10 dots between the two sentences' full stops.
     EXPECT_EQ(m_view->statusText().count(QLatin1Char('.')), 4 + 2);
     press(Qt::LeftButton, 1002);
     EXPECT_EQ(bannerText(), QStringLiteral("Waiting for mouse-start (left mouse button) ..."));
-    EXPECT_FALSE(control<PlainClock>(1052)->isRunning());
+    EXPECT_FALSE(control<IntervalClock>(1052)->isRunning());
     EXPECT_EQ(text(1009), QStringLiteral("00:01:15"));
     ASSERT_EQ(list().rowCount(), 1);
     EXPECT_EQ(cell(0, 1), QStringLiteral("4"));
@@ -147,11 +156,12 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_FALSE(m_view->isMeasureTimerActive());
     EXPECT_FALSE(m_view->isPointerConfined());
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(m_view->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(m_view->statusText(), QStringLiteral("Meditation interval measurement mode off."));
     EXPECT_EQ(bannerText(), QStringLiteral("Settings and evaluations"));
     EXPECT_TRUE(control(1001)->isEnabled());
     EXPECT_FALSE(control(1012)->isEnabled());
-    EXPECT_FALSE(control<PlainClock>(1052)->isLit());
+    EXPECT_FALSE(control<IntervalClock>(1052)->isLit());
 
     const Played expected = {{"BeginIntervall.wav", true},
                              {"EndIntervall.wav", true},
@@ -226,14 +236,14 @@ TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
     press(Qt::LeftButton);
     seconds(360);
     press(Qt::LeftButton);
-    EXPECT_EQ(control<PlainProgress>(1056)->value(), 60);
+    EXPECT_EQ(control<BevelProgressBar>(1056)->value(), 60);
     seconds(40);
     press(Qt::LeftButton);
     takePlayed();
     seconds(240);
     EXPECT_FALSE(m_view->measuring().isActive());
     EXPECT_EQ(takePlayed(), (Played{{"EndExercise.wav", true}}));
-    EXPECT_EQ(control<PlainProgress>(1056)->value(), 0);
+    EXPECT_EQ(control<BevelProgressBar>(1056)->value(), 0);
     ASSERT_EQ(records().size(), 2);
     EXPECT_EQ(records()[1].m_uddhacca, 0);
     EXPECT_EQ(records()[1].length(), 240);
@@ -310,7 +320,7 @@ TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
 TEST_F(ViewTest, TheRealTimerTicksAndTheRealKeyTrackerEndsTheMode)
 {
     KeyStateTracker keys;
-    MainForm view(m_doc, m_player, m_clock, &keys);
+    MainForm view(m_doc, m_player, volumesWithoutMixer(), m_clock, &keys);
     view.show();
     QSignalSpy status(&view, &MainForm::statusTextChanged);
     view.onMeasuringModeCommand();
