@@ -42,7 +42,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     auto* link = new Hyperlink(QString::fromUtf8(kWebAddress), {}, this);
     link->setObjectName(QString::number(kHyperLinkId));
     link->setUnderline(Hyperlink::Underline::Always);
-    link->setMessageFunction([](QWidget* parent, const QString& text) { messageBoxes().showMessage(parent, text); });
+    link->setMessageFunction([](QWidget* owner, const QString& text) { messageBoxes().showMessage(owner, text); });
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QString::number(kOkId));
