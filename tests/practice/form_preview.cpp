@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -17,7 +18,7 @@ QPixmap soundGroup(QWidget& view)
 {
     for (QGroupBox* group : view.findChildren<QGroupBox*>())
         if (group->title() == QStringLiteral("Sound settings and control"))
-            return group->grab();
+            return view.grab(group->geometry());
     return {};
 }
 
@@ -57,6 +58,8 @@ int main(int argc, char** argv)
     document.setFixedDuration(makeDuration(0, 0, 20));
     document.setWaveVolume(14);
     document.notifyObservers();
+    auto* list = view.findChild<QTableView*>(QStringLiteral("1023"));
+    list->selectRow(4);
     QTest::qWait(300);
     save(view.grab(), "form_settings.png");
     save(soundGroup(view), "sliders_rest.png");
