@@ -1,14 +1,13 @@
 #include "app/about_dialog.h"
 
 #include "app/build_stamp.h"
+#include "controls/hyperlink.h"
+#include "platform/message_box.h"
 
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,12 +26,6 @@ QLabel* makeLabel(const QString& text, int id, QWidget* parent)
     return label;
 }
 
-void openWebAddress(const QString& address)
-{
-    if (!QDesktopServices::openUrl(QUrl(address)))
-        QProcess::startDetached(QStringLiteral("xdg-open"), {address});
-}
-
 } // namespace
 
 QString aboutVersionLine(const char* buildDate, const char* buildTime)
@@ -46,12 +39,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("100"));
     setWindowTitle(QStringLiteral("Info about Jhavari-Training"));
 
-    auto* link = makeLabel(QStringLiteral("<a href=\"%1\" style=\"text-decoration: underline\">%1</a>")
-                               .arg(QString::fromUtf8(kWebAddress)),
-                           kHyperLinkId, this);
-    link->setTextFormat(Qt::RichText);
-    link->setCursor(Qt::PointingHandCursor);
-    connect(link, &QLabel::linkActivated, this, &openWebAddress);
+    auto* link = new Hyperlink(QString::fromUtf8(kWebAddress), {}, this);
+    link->setObjectName(QString::number(kHyperLinkId));
+    link->setUnderline(Hyperlink::Underline::Always);
+    link->setMessageFunction([](QWidget* owner, const QString& text) { messageBoxes().showMessage(owner, text); });
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QString::number(kOkId));
@@ -63,7 +54,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 
     auto* text = new QVBoxLayout;
     text->addWidget(makeLabel(aboutVersionLine(__DATE__, __TIME__), kVersionLineId, this));
-    text->addWidget(link);
+    text->addWidget(link, 0, Qt::AlignLeft);
     text->addWidget(makeLabel(QStringLiteral("Concentration training for meditation."), 0, this));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);

@@ -5,6 +5,7 @@
 #include "records/program_path.h"
 #include "app/terminal_message_box.h"
 #include "app/application.h"
+#include "controls/form_pictures.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -36,6 +37,8 @@ int main(int argc, char* argv[])
 
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(MainWindow::kAppTitle);
+    // Every window and dialog without an icon of its own shows this one.
+    QApplication::setWindowIcon(programIcon());
     if (!programPathFound)
         QMessageBox::warning(nullptr, MainWindow::kAppTitle, "InitProgramPath() failed");
 

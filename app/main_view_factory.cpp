@@ -5,6 +5,8 @@
 #include "app/main_window.h"
 #include "app/application.h"
 #include "practice/main_form.h"
+#include "sound/alsa_master_volume.h"
+#include "sound/wave_volume.h"
 
 #include <QAction>
 
@@ -19,7 +21,10 @@ void onCommand(MainWindow& frame, int commandId, MainForm* view, void (MainForm:
 
 QWidget* makeMainView(TrainingDocument& doc, MainWindow& frame)
 {
-    auto* view = new MainForm(doc, createAlsaSoundPlayer(), systemClock(), nullptr, &frame);
+    // The wave slider's level is a gain that the player applies to every sample.
+    auto gain = std::make_shared<WaveGain>();
+    MainForm::Volumes volumes{std::make_unique<WaveVolume>(gain), std::make_unique<AlsaMasterVolume>()};
+    auto* view = new MainForm(doc, createAlsaSoundPlayer(gain), std::move(volumes), systemClock(), nullptr, &frame);
 
     onCommand(frame, CommandId::kMeasuringMode, view, &MainForm::onMeasuringModeCommand);
     onCommand(frame, CommandId::kRestoreDefaults, view, &MainForm::onRestoreDefaults);

@@ -2,10 +2,13 @@
 
 #include "practice/interval_list_model.h"
 
+#include "controls/form_pictures.h"
+
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 
-IntervalListView::IntervalListView(QWidget* parent) : QTableView(parent)
+IntervalListView::IntervalListView(QWidget* parent) : QTableView(parent), m_background(listBackground())
 {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -60,4 +63,25 @@ void IntervalListView::mouseDoubleClickEvent(QMouseEvent* event)
     QTableView::mouseDoubleClickEvent(event);
     // Reported after the list's own handling, as a posted message would be.
     QMetaObject::invokeMethod(this, &IntervalListView::doubleClicked, Qt::QueuedConnection);
+}
+
+void IntervalListView::paintEvent(QPaintEvent* event)
+{
+    // Beneath the rows: cells without a background of their own let it show, and
+    // the grid lines and the selection are drawn over it.
+    {
+        QPainter painter(viewport());
+        const QRect viewportRect = viewport()->rect();
+        QRect pictureRect(QPoint(), m_background.deviceIndependentSize().toSize());
+        pictureRect.moveCenter(viewportRect.center());
+        painter.drawPixmap(pictureRect, m_background);
+    }
+    QTableView::paintEvent(event);
+}
+
+void IntervalListView::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    // Scrolling moves the pixels; the picture must stay in the centre.
+    viewport()->update();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QTableView>
 
 class IntervalListModel;
@@ -7,7 +8,7 @@ class IntervalListModel;
 // The interval list: a report-style table over IntervalListModel. A header
 // click sorts by that column, ascending and descending in turn with one
 // direction shared by all columns; a double click anywhere on the list is
-// reported to the form.
+// reported to the form. A faint picture lies centred behind the rows.
 class IntervalListView : public QTableView {
     Q_OBJECT
 public:
@@ -28,9 +29,12 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     void onHeaderClicked(int column);
 
     IntervalListModel* m_model = nullptr;
+    QPixmap m_background;
 };

@@ -4,7 +4,6 @@
 #include "practice/interval_list_model.h"
 #include "practice/key_state_tracker.h"
 #include "platform/message_box.h"
-#include "practice/plain_controls.h"
 #include "platform/pointer_confinement.h"
 #include "practice/interval_list_view.h"
 #include "practice/span_format.h"
@@ -12,14 +11,23 @@
 #include "platform/time_picker.h"
 #include "practice/main_form_template.h"
 #include "evaluation/diagram_print_preview.h"
+#include "controls/bevel_progress_bar.h"
+#include "controls/bitmap_slider.h"
+#include "controls/form_pictures.h"
+#include "controls/gradient_label.h"
+#include "controls/interval_clock.h"
+#include "sound/alsa_master_volume.h"
+#include "sound/wave_volume.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSlider>
+
+#include <tuple>
 
 namespace {
 
@@ -32,6 +40,18 @@ struct PanelLook {
     QColor left;
     QColor right;
 };
+
+// The banner label's font: 24 pixels high from the top of its accents to the
+// bottom of its descenders (not 24 pixels per em), black weight, italic.
+QFont bannerFont()
+{
+    QFont banner = templateFont();
+    banner.setPixelSize(24);
+    banner.setPixelSize(24 * 24 / QFontMetrics(banner).height());
+    banner.setWeight(QFont::Black);
+    banner.setItalic(true);
+    return banner;
+}
 
 const PanelLook kPanelLooks[] = {
     {"Settings and evaluations", {255, 255, 255}, {10, 36, 106}, {163, 199, 238}},
@@ -48,15 +68,17 @@ constexpr int kSettingsControls[] = {
 
 } // namespace
 
-MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player,
-                                   const Clock& clock, const KeyState* keys, QWidget* parent)
+MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player, Volumes volumes,
+                   const Clock& clock, const KeyState* keys, QWidget* parent)
     : QWidget(parent),
       m_document(document),
       m_player(player),
       m_sounds(std::move(player)),
       m_diagrams(document),
       m_ownKeys(keys ? nullptr : std::make_unique<KeyStateTracker>()),
-      m_measuring(document, *this, clock, keys ? *keys : *m_ownKeys)
+      m_measuring(document, *this, clock, keys ? *keys : *m_ownKeys),
+      m_waveVolume(volumes.wave ? std::move(volumes.wave) : std::make_unique<WaveVolume>()),
+      m_mainVolume(volumes.main ? std::move(volumes.main) : std::make_unique<AlsaMasterVolume>())
 {
     setObjectName(QStringLiteral("101"));
     setFont(templateFont());
@@ -70,10 +92,22 @@ MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> play
     setSettingsEditable(true);
     updateTimeDisplays();
     m_document.addObserver(this);
+
+    for (VolumeControl* volume : {m_waveVolume.get(), m_mainVolume.get()}) {
+        volume->switchOn();
+        connect(volume, &VolumeControl::levelChanged, this, &MainForm::onVolumeChanged);
+    }
+    m_savedWaveLevel = m_waveVolume->level();
+    m_savedMainLevel = m_mainVolume->level();
 }
 
 MainForm::~MainForm()
 {
+    // Levels that nobody touched while the program ran are left as they were found.
+    if (m_restoreLevels) {
+        m_waveVolume->setLevel(m_savedWaveLevel);
+        m_mainVolume->setLevel(m_savedMainLevel);
+    }
     m_document.removeObserver(this);
     m_measureTimer.stop();
     confinePointer(false);
@@ -91,22 +125,30 @@ void MainForm::buildForm()
     m_controls = buildDialogControls(this, font(), mainFormTemplate(), [this](const DialogControl& control,
                                                                               QWidget* parent) -> QWidget* {
         switch (control.id) {
-        case IDC_BANNER: return m_banner = new PlainBanner(parent);
-        case IDC_BANNER_LABEL: return m_bannerLabel = new PlainBannerLabel(parent);
-        case IDC_INTERVAL_CLOCK: return m_clock = new PlainClock(parent);
-        case IDC_PROGRESS: return m_progress = new PlainProgress(parent);
+        case IDC_BANNER: return m_banner = new GradientLabel(parent);
+        case IDC_BANNER_LABEL: {
+            m_bannerLabel = new GradientLabel(parent);
+            m_bannerLabel->setTransparent(true);
+            m_bannerLabel->setWordWrap(false);
+            m_bannerLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            m_bannerLabel->setFont(bannerFont());
+            return m_bannerLabel;
+        }
+        case IDC_INTERVAL_CLOCK: return m_clock = new IntervalClock(parent);
+        case IDC_PROGRESS: return m_progress = new BevelProgressBar(parent);
         case IDC_INTERVAL_LIST: return m_list = new IntervalListView(parent);
         case IDC_WAVE_VOLUME:
         case IDC_MAIN_VOLUME: {
-            // Range and middle position of the volume sliders; the mixer drives them.
-            auto* slider = new QSlider(Qt::Horizontal, parent);
-            slider->setRange(0, 20);
-            slider->setValue(10);
+            auto* slider = new BitmapSlider(control.id, parent);
+            slider->setUpAsVolumeSlider();
+            (control.id == IDC_WAVE_VOLUME ? m_waveSlider : m_mainSlider) = slider;
             return slider;
         }
         default: return nullptr;
         }
     });
+    // The clock takes the size of its face picture, as the template's cell was drawn for it.
+    m_clock->setPictures();
     m_totalTime = qobject_cast<QLabel*>(control(IDC_TOTAL_TIME));
     m_longestTime = qobject_cast<QLabel*>(control(IDC_LONGEST_TIME));
     m_fixedTotal = qobject_cast<QCheckBox*>(control(IDC_FIXED_TOTAL));
@@ -115,8 +157,6 @@ void MainForm::buildForm()
     m_fixedDuration = qobject_cast<TimePicker*>(control(IDC_FIXED_DURATION));
     m_alarmInterval = qobject_cast<TimePicker*>(control(IDC_ALARM_INTERVAL));
     m_trainingTypes = qobject_cast<QComboBox*>(control(IDC_TRAINING_TYPE));
-    m_waveVolume = qobject_cast<QSlider*>(control(IDC_WAVE_VOLUME));
-    m_mainVolume = qobject_cast<QSlider*>(control(IDC_MAIN_VOLUME));
     for (const char* name : TrainingDocument::kDefaultTrainingTypeNames)
         m_trainingTypes->addItem(QString::fromUtf8(name));
     control(IDC_ALARM_BUTTON)->setEnabled(false);
@@ -173,16 +213,9 @@ void MainForm::connectHandlers()
         clicked(id, [this, kind = kind] { m_diagrams.openDiagram(kind, this); });
     clicked(IDC_SOUND_TEST, [this] { onSoundTest(); });
     clicked(IDC_CHOOSE_SOUNDS, [this] { onChooseSounds(); });
-    for (QSlider* slider : {m_waveVolume, m_mainVolume}) {
-        const int id = slider == m_waveVolume ? IDC_WAVE_VOLUME : IDC_MAIN_VOLUME;
-        // Moves by the user only; the positions shown from the settings come with signals blocked.
-        connect(slider, &QSlider::valueChanged, this, [this, id] { onSliderMoving(id); });
-        connect(slider, &QSlider::sliderReleased, this, [this] { onSliderMoved(); });
-        // A click on the channel or a key steps the slider without a drag.
-        connect(slider, &QSlider::actionTriggered, this, [this, slider] {
-            if (!slider->isSliderDown())
-                QMetaObject::invokeMethod(this, [this] { onSliderMoved(); }, Qt::QueuedConnection);
-        });
+    for (BitmapSlider* slider : {m_waveSlider, m_mainSlider}) {
+        connect(slider, &BitmapSlider::moving, this, &MainForm::onSliderMoving);
+        connect(slider, &BitmapSlider::moved, this, &MainForm::onSliderMoved);
     }
 }
 
@@ -305,7 +338,7 @@ void MainForm::updateTimeDisplays()
     m_totalTime->setText(QStringLiteral(" ") + QString::fromStdString(formatSpan(m_measuring.m_spanTotal)));
     m_clock->setTime(m_measuring.m_spanCurrent);
     if (m_fixedTotal->isChecked() && m_measuring.isActive())
-        m_progress->setPos(m_measuring.progressPercent());
+        m_progress->setValue(m_measuring.progressPercent());
     m_longestTime->setText(QString::fromStdString(formatSpan(m_measuring.m_spanLongest)));
 }
 
@@ -313,8 +346,8 @@ void MainForm::setStatusPanel(BannerLook state)
 {
     const PanelLook& look = kPanelLooks[static_cast<std::size_t>(state)];
     m_bannerLabel->setTextColor(look.textColour);
-    m_banner->setBkColor(look.left, look.right);
-    m_bannerLabel->setWindowText(QString::fromLatin1(look.text));
+    m_banner->setBackground(look.left, look.right, GradientLabel::Fill::Horizontal);
+    m_bannerLabel->setText(QString::fromLatin1(look.text));
 }
 
 void MainForm::setStatusText(const std::string& text)
@@ -328,10 +361,16 @@ void MainForm::confinePointer(bool on)
     if (on == m_cursorConfined)
         return;
     m_cursorConfined = on;
-    if (on)
+    // While measuring the press surface lies over the whole form, so it shows the pointer.
+    if (on) {
+        m_pressSurface->setCursor(measuringCursor());
+        setCursor(measuringCursor());
         pointerConfinement().confine(this);
-    else
+    } else {
         pointerConfinement().release(this);
+        m_pressSurface->unsetCursor();
+        unsetCursor();
+    }
 }
 
 void MainForm::releaseMouseCapture()
@@ -368,7 +407,7 @@ void MainForm::setSettingsEditable(bool enable)
 
 void MainForm::setProgressPos(int percent)
 {
-    m_progress->setPos(percent);
+    m_progress->setValue(percent);
 }
 
 void MainForm::tickShowLastMeasurement()
@@ -515,31 +554,49 @@ void MainForm::onFilePrintPreview(QPrinter& printer, int& previewPages)
 
 // --- volume sliders ------------------------------------------------------------
 
-void MainForm::onSliderMoving(int id)
+void MainForm::onSliderMoving(int id, int position)
 {
-    if (id == IDC_WAVE_VOLUME)
-        m_document.setWaveVolume(m_waveVolume->value());
-    else
-        m_document.setMainVolume(m_mainVolume->value());
+    if (id == IDC_WAVE_VOLUME) {
+        m_document.setWaveVolume(position);
+        m_waveVolume->setLevel(VolumeControl::levelOfPosition(position));
+    } else {
+        m_document.setMainVolume(position);
+        m_mainVolume->setLevel(VolumeControl::levelOfPosition(position));
+    }
 }
 
-void MainForm::onSliderMoved()
+void MainForm::onSliderMoved(int id, int position)
 {
+    // A key steps the slider without a move before; a user pressing an arrow key expects the volume to follow.
+    onSliderMoving(id, position);
     // A sample of the new level.
     m_sounds.play(SoundEvent::BeginInterval, PlayMode::Async);
 }
 
 void MainForm::applyStoredVolumes()
 {
-    // No stored position (-1) leaves the slider where it stands.
-    const std::pair<QSlider*, std::int32_t> positions[] = {{m_waveVolume, m_document.settings().m_waveVolume},
-                                                          {m_mainVolume, m_document.settings().m_mainVolume}};
-    for (const auto& [slider, position] : positions) {
-        if (position < 0)
-            continue;
-        const QSignalBlocker quiet(slider);
-        slider->setValue(position);
+    // No stored position (-1) leaves the level alone and shows it.
+    const std::tuple<BitmapSlider*, VolumeControl*, std::int32_t> positions[] = {
+        {m_waveSlider, m_waveVolume.get(), m_document.settings().m_waveVolume},
+        {m_mainSlider, m_mainVolume.get(), m_document.settings().m_mainVolume}};
+    for (const auto& [slider, volume, position] : positions) {
+        if (position < 0) {
+            slider->setPosition(VolumeControl::positionOfLevel(volume->level()));
+        } else {
+            slider->setPosition(position);
+            volume->setLevel(VolumeControl::levelOfPosition(position));
+        }
     }
+}
+
+void MainForm::onVolumeChanged()
+{
+    // Both sliders follow the levels, whichever changed and by whom; a thumb in the user's hand stays there.
+    for (auto [slider, volume] :
+         {std::pair{m_waveSlider, m_waveVolume.get()}, std::pair{m_mainSlider, m_mainVolume.get()}})
+        if (!slider->isDragging())
+            slider->setPosition(VolumeControl::positionOfLevel(volume->level()));
+    m_restoreLevels = false;
 }
 
 // --- diagrams -------------------------------------------------------------------

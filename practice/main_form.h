@@ -6,6 +6,7 @@
 #include "records/training_document.h"
 #include "dialogs/dialog_commands.h"
 #include "sound/event_sounds.h"
+#include "sound/volume_control.h"
 #include "practice/key_state.h"
 #include "practice/measuring_mode.h"
 #include "practice/measuring_state.h"
@@ -16,12 +17,12 @@
 
 #include <memory>
 
+class BevelProgressBar;
+class BitmapSlider;
+class GradientLabel;
+class IntervalClock;
 class IntervalListModel;
 class KeyStateTracker;
-class PlainBanner;
-class PlainBannerLabel;
-class PlainClock;
-class PlainProgress;
 class IntervalListView;
 class TimePicker;
 class QCheckBox;
@@ -29,17 +30,23 @@ class QComboBox;
 class QLabel;
 class QPrinter;
 class QPushButton;
-class QSlider;
 
 // The main form: the settings controls, the interval clock, the interval
 // list, and the measuring mode in which the whole form is one large button.
 class MainForm : public QWidget, private DocumentObserver, private MeasuringForm {
     Q_OBJECT
 public:
+    // The output levels behind the two volume sliders. One left out is made:
+    // the wave level as a gain of its own (hand the player the same gain to
+    // hear it), the main level as the desktop's master volume.
+    struct Volumes {
+        std::unique_ptr<VolumeControl> wave;
+        std::unique_ptr<VolumeControl> main;
+    };
+
     // Without a key state of its own the view follows the real keyboard.
-    MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player,
-                     const Clock& clock = systemClock(), const KeyState* keys = nullptr,
-                     QWidget* parent = nullptr);
+    MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player, Volumes volumes = {},
+             const Clock& clock = systemClock(), const KeyState* keys = nullptr, QWidget* parent = nullptr);
     ~MainForm() override;
 
     QSize sizeHint() const override;
@@ -109,9 +116,10 @@ private:
     void onTrainingTypeChosen();
     void onSoundTest();
     void onChooseSounds();
-    void onSliderMoving(int id);
-    void onSliderMoved();
+    void onSliderMoving(int id, int position);
+    void onSliderMoved(int id, int position);
     void applyStoredVolumes();
+    void onVolumeChanged();
     EntryViewHooks makeEntryHooks();
     void selectTrainingTypeFromCombo();
     void deleteSelectedIntervals();
@@ -150,10 +158,10 @@ private:
     QString m_statusText;
 
     QMap<int, QWidget*> m_controls;
-    PlainBanner* m_banner = nullptr;
-    PlainBannerLabel* m_bannerLabel = nullptr;
-    PlainClock* m_clock = nullptr;
-    PlainProgress* m_progress = nullptr;
+    GradientLabel* m_banner = nullptr;
+    GradientLabel* m_bannerLabel = nullptr;
+    IntervalClock* m_clock = nullptr;
+    BevelProgressBar* m_progress = nullptr;
     QLabel* m_totalTime = nullptr;
     QLabel* m_longestTime = nullptr;
     QCheckBox* m_fixedTotal = nullptr;
@@ -162,8 +170,8 @@ private:
     TimePicker* m_fixedDuration = nullptr;
     TimePicker* m_alarmInterval = nullptr;
     QComboBox* m_trainingTypes = nullptr;
-    QSlider* m_waveVolume = nullptr;
-    QSlider* m_mainVolume = nullptr;
+    BitmapSlider* m_waveSlider = nullptr;
+    BitmapSlider* m_mainSlider = nullptr;
     IntervalListView* m_list = nullptr;
     IntervalListModel* m_listModel = nullptr;
     // Laid over the whole form while measuring: its presses go to the form.
@@ -171,4 +179,11 @@ private:
 
     MeasuringMode m_measuring;
     MeasuringState m_measuringState;
+
+    std::unique_ptr<VolumeControl> m_waveVolume;
+    std::unique_ptr<VolumeControl> m_mainVolume;
+    // The levels found at start, written back at the end unless a level changed meanwhile.
+    int m_savedWaveLevel = -1;
+    int m_savedMainLevel = -1;
+    bool m_restoreLevels = true;
 };

@@ -1,6 +1,7 @@
 #include "sound/alsa_pcm_output.h"
 
 #include "sound/stop_signal.h"
+#include "sound/wave_gain.h"
 
 #include <alsa/asoundlib.h>
 #include <poll.h>
@@ -78,7 +79,7 @@ bool AlsaPcmOutput::waitUntilHeard(int sampleRate, const StopSignal& stop)
     return true;
 }
 
-void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const StopSignal& stop)
+void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const WaveGain& gain, const StopSignal& stop)
 {
     const auto channels = static_cast<std::size_t>(sound.m_channels);
     const std::size_t frames = sound.frameCount();
@@ -89,9 +90,13 @@ void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const StopSignal& stop)
             return;
         }
         // One period at a time, so that a stop is heard also on a device that
-        // takes everything at once.
-        const snd_pcm_sframes_t written = snd_pcm_writei(m_pcm, sound.m_samples.data() + position * channels,
-                                                         std::min(frames - position, m_periodFrames));
+        // takes everything at once. The decoded samples are shared, so they are
+        // scaled in a copy.
+        const std::size_t count = std::min(frames - position, m_periodFrames);
+        const auto first = sound.m_samples.begin() + static_cast<std::ptrdiff_t>(position * channels);
+        m_scaled.assign(first, first + static_cast<std::ptrdiff_t>(count * channels));
+        gain.apply(m_scaled);
+        const snd_pcm_sframes_t written = snd_pcm_writei(m_pcm, m_scaled.data(), count);
         if (written == -EAGAIN) {
             if (!waitForRoom(stop)) {
                 snd_pcm_drop(m_pcm);

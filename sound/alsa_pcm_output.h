@@ -4,9 +4,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 struct _snd_pcm;
 class StopSignal;
+class WaveGain;
 
 // One opened ALSA playback stream, set up for one decoded sound.
 class AlsaPcmOutput {
@@ -19,7 +21,8 @@ public:
 
     // Hands the samples to the device and waits until they have been heard;
     // returns early, dropping what is left, once the stop signal is raised.
-    void playToEnd(const DecodedSound& sound, const StopSignal& stop);
+    // Every sample is scaled by the gain as it stands when its period is written.
+    void playToEnd(const DecodedSound& sound, const WaveGain& gain, const StopSignal& stop);
 
 private:
     explicit AlsaPcmOutput(_snd_pcm* pcm);
@@ -29,4 +32,5 @@ private:
 
     _snd_pcm* m_pcm;
     unsigned long m_periodFrames = 0;
+    std::vector<std::int16_t> m_scaled; // one period, as the device gets it
 };

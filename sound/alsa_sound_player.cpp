@@ -24,7 +24,7 @@ void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
 // synchronous one on the caller's thread. Called from one thread only.
 class AlsaSoundPlayer final : public SoundPlayer {
 public:
-    explicit AlsaSoundPlayer(std::string device);
+    AlsaSoundPlayer(std::string device, std::shared_ptr<const WaveGain> gain);
     ~AlsaSoundPlayer() override;
 
     void prepare(StoredSound& sound) override;
@@ -41,6 +41,7 @@ private:
     void runWorker();
 
     const std::string m_device;
+    const std::shared_ptr<const WaveGain> m_gain;
     StopSignal m_stop;
     std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -50,8 +51,9 @@ private:
     std::thread m_worker;
 };
 
-AlsaSoundPlayer::AlsaSoundPlayer(std::string device)
+AlsaSoundPlayer::AlsaSoundPlayer(std::string device, std::shared_ptr<const WaveGain> gain)
     : m_device(std::move(device))
+    , m_gain(std::move(gain))
     , m_worker([this] { runWorker(); })
 {
 }
@@ -83,7 +85,7 @@ bool AlsaSoundPlayer::play(const StoredSound& sound, bool async)
     if (!output)
         return false;
     if (!async) {
-        output->playToEnd(*decoded, m_stop);
+        output->playToEnd(*decoded, *m_gain, m_stop);
         return true;
     }
     {
@@ -114,7 +116,7 @@ void AlsaSoundPlayer::runWorker()
             return;
         Job job = std::move(m_pending);
         lock.unlock();
-        job.output->playToEnd(*job.sound, m_stop);
+        job.output->playToEnd(*job.sound, *m_gain, m_stop);
         job = Job{}; // closes the device before the next sound may open it
         lock.lock();
         m_busy = false;
@@ -124,12 +126,12 @@ void AlsaSoundPlayer::runWorker()
 
 } // namespace
 
-std::shared_ptr<SoundPlayer> createAlsaSoundPlayer()
+std::shared_ptr<SoundPlayer> createAlsaSoundPlayer(std::shared_ptr<const WaveGain> gain)
 {
     static std::once_flag silenced;
     std::call_once(silenced, [] { snd_lib_error_set_handler(ignoreAlsaError); });
     // Reads ALSA's configuration now rather than at the first event sound.
     snd_config_update();
     const char* device = std::getenv(kDeviceVariable);
-    return std::make_shared<AlsaSoundPlayer>(device && *device ? device : "default");
+    return std::make_shared<AlsaSoundPlayer>(device && *device ? device : "default", std::move(gain));
 }

@@ -1,5 +1,8 @@
 #include "app/about_dialog.h"
 
+#include "controls/hyperlink.h"
+#include "tests/app/test_doubles.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -17,10 +20,10 @@ TEST(AboutDlg, ShowsVersionBuildStampAndLinkAndClosesWithOk)
     ASSERT_NE(version, nullptr);
     EXPECT_TRUE(QRegularExpression("^Version 1\\.2\\.01   Built \\d{11}$").match(version->text()).hasMatch())
         << version->text().toStdString();
-    const QLabel* link = dialog.findChild<QLabel*>("1053");
+    Hyperlink* link = dialog.findChild<Hyperlink*>("1053");
     ASSERT_NE(link, nullptr);
-    EXPECT_TRUE(link->text().contains(QString("href=\"") + AboutDialog::kWebAddress + "\""));
-    EXPECT_TRUE(link->text().contains("underline"));
+    EXPECT_EQ(link->url(), AboutDialog::kWebAddress);
+    EXPECT_EQ(link->underline(), Hyperlink::Underline::Always);
 
     QPushButton* ok = dialog.findChild<QPushButton*>("1");
     ASSERT_NE(ok, nullptr);
@@ -29,4 +32,29 @@ TEST(AboutDlg, ShowsVersionBuildStampAndLinkAndClosesWithOk)
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+// A link the desktop cannot open is reported through the program's message boxes.
+TEST(AboutDlg, ReportsALinkThatCannotBeOpened)
+{
+    class NoBrowser : public LinkOpener {
+    public:
+        void open(const QString& address, Done done) override
+        {
+            m_opened = address;
+            done({Outcome::NoHandler, 0});
+        }
+        QString m_opened;
+    };
+    ScriptedMessageBoxes boxes;
+    NoBrowser opener;
+    AboutDialog dialog;
+    auto* link = dialog.findChild<Hyperlink*>("1053");
+    ASSERT_NE(link, nullptr);
+    link->setOpener(&opener);
+    dialog.show();
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(2, link->height() / 2));
+    EXPECT_EQ(opener.m_opened, AboutDialog::kWebAddress);
+    ASSERT_EQ(boxes.m_messages.size(), 1);
+    EXPECT_EQ(boxes.m_messages.front(), Hyperlink::failureMessage({LinkOpener::Outcome::NoHandler, 0}));
 }

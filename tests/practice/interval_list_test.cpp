@@ -71,4 +71,18 @@ TEST_F(IntervalListTest, EverySecondRowIsLightYellowWhateverTheOrder)
     EXPECT_EQ(sixth, QColor(255, 255, 204));
 }
 
+TEST_F(IntervalListTest, AnEmptyListShowsItsPictureCentred)
+{
+    m_model.clear();
+    const QImage shot = m_list.viewport()->grab().toImage();
+    QRect drawn;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.pixelColor(x, y) != QColor(255, 255, 255))
+                drawn |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(drawn.isEmpty());
+    EXPECT_NEAR(drawn.center().x(), m_list.viewport()->rect().center().x(), 2);
+    EXPECT_NEAR(drawn.center().y(), m_list.viewport()->rect().center().y(), 2);
+}
+
 } // namespace

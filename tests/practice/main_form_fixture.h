@@ -5,6 +5,8 @@
 
 #include "practice/main_form.h"
 #include "practice/main_form_template.h"
+#include "sound/alsa_master_volume.h"
+#include "sound/wave_volume.h"
 
 #include <QTemporaryDir>
 
@@ -12,6 +14,14 @@
 
 #include <fstream>
 #include <memory>
+
+// Output levels that leave every real volume alone: a gain of the form's own
+// (or the player's) and a master level on a control device that does not exist.
+inline MainForm::Volumes volumesWithoutMixer(std::shared_ptr<WaveGain> gain = std::make_shared<WaveGain>())
+{
+    return {std::make_unique<WaveVolume>(std::move(gain)),
+            std::make_unique<AlsaMasterVolume>(QStringLiteral("jhavari_no_such_mixer"), nullptr)};
+}
 
 // A main view over a document, with a test clock, test keys, recorded
 // sounds and answered questions.
@@ -30,7 +40,7 @@ protected:
 
     void makeView()
     {
-        m_view = std::make_unique<MainForm>(m_doc, m_player, m_clock, &m_keys);
+        m_view = std::make_unique<MainForm>(m_doc, m_player, volumesWithoutMixer(m_waveGain), m_clock, &m_keys);
         m_view->resize(m_view->sizeHint());
         m_view->show();
     }
@@ -56,6 +66,7 @@ protected:
     QTemporaryDir m_folder;
     TrainingDocument m_doc;
     std::shared_ptr<RecordingSoundPlayer> m_player = std::make_shared<RecordingSoundPlayer>();
+    std::shared_ptr<WaveGain> m_waveGain = std::make_shared<WaveGain>();
     TestClock m_clock;
     TestKeyState m_keys;
     std::unique_ptr<MainForm> m_view;

@@ -3,7 +3,8 @@
 #include "evaluation/diagram_windows.h"
 #include "records/document_file.h"
 #include "evaluation/diagram_window.h"
-#include "practice/plain_controls.h"
+#include "controls/bitmap_slider.h"
+#include "controls/gradient_label.h"
 #include "records/program_path.h"
 #include "practice/interval_list_view.h"
 #include "practice/interval_list_model.h"
@@ -14,7 +15,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -81,7 +81,7 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 0);
     EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(m_doc.currentTrainingType(), &m_doc.trainingTypes()[0]);
-    EXPECT_EQ(control<PlainBannerLabel>(IDC_BANNER_LABEL)->text(), "Settings and evaluations");
+    EXPECT_EQ(control<GradientLabel>(IDC_BANNER_LABEL)->text(), "Settings and evaluations");
     EXPECT_FALSE(m_doc.isModified()) << "setting the defaults is no change of the user's";
 
     // Later initial updates (New, Open) leave the settings alone.
@@ -194,26 +194,41 @@ TEST_F(ViewSetUpTest, SoundTestPlaysTheFiveSoundsInOrder)
     EXPECT_FALSE(QApplication::overrideCursor()) << "the wait cursor is gone afterwards";
 }
 
-TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionAndSoundASample)
+TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionSetTheLevelAndSoundASample)
 {
     m_view->initialUpdate();
     useSoundFilesInFolder();
-    auto* wave = control<QSlider>(IDC_WAVE_VOLUME);
-    EXPECT_EQ(wave->value(), 10);
+    auto* wave = control<BitmapSlider>(IDC_WAVE_VOLUME);
+    EXPECT_EQ(wave->position(), 20) << "the full gain of a new document";
     m_player->m_played.clear();
-    wave->setFocus();
-    QTest::keyClick(wave, Qt::Key_Right);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(m_doc.settings().m_waveVolume, 11);
-    EXPECT_EQ(m_doc.settings().m_mainVolume, -1);
-    EXPECT_TRUE(m_doc.isModified());
+
+    // Dragging stores and sets the level; the release sounds the sample once.
+    const QPoint middle(wave->width() / 2, wave->height() / 2);
+    QTest::mousePress(wave, Qt::LeftButton, {}, middle);
+    QTest::mouseMove(wave, QPoint(2, middle.y()));
+    EXPECT_EQ(m_doc.settings().m_waveVolume, wave->position());
+    EXPECT_LT(wave->position(), 10);
+    EXPECT_EQ(m_waveGain->level(), VolumeControl::levelOfPosition(wave->position()));
+    EXPECT_TRUE(m_player->m_played.empty());
+    QTest::mouseRelease(wave, Qt::LeftButton, {}, QPoint(2, middle.y()));
     ASSERT_EQ(m_player->m_played.size(), 1u);
     EXPECT_EQ(m_player->m_played[0], std::make_pair(std::string("BeginIntervall.wav"), true));
+    EXPECT_TRUE(m_doc.isModified());
 
-    m_doc.setMainVolume(3);
+    // A key step counts as a move too.
+    m_doc.setModified(false);
+    wave->setFocus();
+    QTest::keyClick(wave, Qt::Key_End);
+    EXPECT_EQ(m_doc.settings().m_waveVolume, 20);
+    EXPECT_EQ(m_waveGain->level(), WaveGain::kFullLevel);
+    EXPECT_TRUE(m_doc.isModified());
+    EXPECT_EQ(m_player->m_played.size(), 2u);
+
+    m_doc.setWaveVolume(3);
     m_doc.setModified(false);
     m_view->showSettings();
-    EXPECT_EQ(control<QSlider>(IDC_MAIN_VOLUME)->value(), 3);
+    EXPECT_EQ(wave->position(), 3);
+    EXPECT_EQ(m_waveGain->level(), 3 * VolumeControl::kPositionStep);
     EXPECT_FALSE(m_doc.isModified()) << "showing a stored position is no move";
 }
 

@@ -1,8 +1,13 @@
+#include "tests/practice/main_form_fixture.h"
 #include "tests/practice/measuring_doubles.h"
+
+#include "controls/bitmap_slider.h"
 
 #include "sound/alsa_sound_player.h"
 #include "tests/sound/capture_device.h"
 #include "practice/main_form.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +32,7 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     }
     TestClock clock;
     TestKeyState keys;
-    MainForm view(doc, createAlsaSoundPlayer(), clock, &keys);
+    MainForm view(doc, createAlsaSoundPlayer(), volumesWithoutMixer(), clock, &keys);
     doc.notifyObservers();
 
     // Waits for everything played so far; the newest sound is at the end.
@@ -61,6 +66,35 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     expectNext(SoundEvent::EndExercise);
     EXPECT_FALSE(view.measuring().isActive());
     EXPECT_EQ(device.samples().size(), total);
+}
+
+// The wave slider's level scales every sample the device gets.
+TEST(ViewSound, TheWaveSliderScalesThePlayedSamples)
+{
+    CaptureDevice device;
+    TrainingDocument doc;
+    doc.onNewDocument();
+    const std::vector<std::int16_t> samples = rampSamples(600, 3000);
+    const std::filesystem::path path = device.folder() / kDefaultSoundFiles[0];
+    writeWave16(path, kRate, samples);
+    doc.setSoundFile(SoundEvent::BeginInterval, path.string());
+    auto gain = std::make_shared<WaveGain>();
+    TestClock clock;
+    TestKeyState keys;
+    MainForm view(doc, createAlsaSoundPlayer(gain), volumesWithoutMixer(gain), clock, &keys);
+    doc.notifyObservers();
+    auto* wave = findControl<BitmapSlider>(view, IDC_WAVE_VOLUME);
+
+    QTest::keyClick(wave, Qt::Key_Home); // position 0: the sample is silent
+    std::vector<std::int16_t> heard = device.waitForSamples(samples.size());
+    ASSERT_EQ(heard.size(), samples.size());
+    EXPECT_TRUE(std::all_of(heard.begin(), heard.end(), [](std::int16_t sample) { return sample == 0; }));
+
+    QTest::keyClick(wave, Qt::Key_End); // position 20: unchanged
+    heard = device.waitForSamples(2 * samples.size());
+    ASSERT_EQ(heard.size(), 2 * samples.size());
+    const auto secondPlay = heard.begin() + static_cast<std::ptrdiff_t>(samples.size());
+    EXPECT_TRUE(std::equal(samples.begin(), samples.end(), secondPlay));
 }
 
 } // namespace

@@ -3,7 +3,10 @@
 #include "practice/interval_list_model.h"
 #include "practice/key_state_tracker.h"
 #include "platform/message_box.h"
-#include "practice/plain_controls.h"
+#include "controls/bevel_progress_bar.h"
+#include "controls/form_pictures.h"
+#include "controls/gradient_label.h"
+#include "controls/interval_clock.h"
 #include "platform/pointer_confinement.h"
 #include "practice/interval_list_view.h"
 #include "sound/sound_store.h"
@@ -67,7 +70,7 @@ protected:
     }
     Played takePlayed() { return std::exchange(m_player->m_played, {}); }
     QString text(int id) const { return control<QLabel>(id)->text(); }
-    QString bannerText() const { return control<PlainBannerLabel>(IDC_BANNER_LABEL)->text(); }
+    QString bannerText() const { return control<GradientLabel>(IDC_BANNER_LABEL)->text(); }
     const IntervalRecordList& records() const { return m_doc.trainingTypes()[0].m_records; }
     IntervalListModel& list() const { return *control<IntervalListView>(IDC_INTERVAL_LIST)->intervalModel(); }
     QString cell(int row, int column) const { return list().index(row, column).data().toString(); }
@@ -88,7 +91,9 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     addRecord(1'600'000'000, 100, 3, 1);
     m_doc.notifyObservers();
     EXPECT_EQ(bannerText(), QStringLiteral("Settings and evaluations"));
-    EXPECT_EQ(control<PlainBanner>(IDC_BANNER)->leftColor(), QColor(10, 36, 106));
+    EXPECT_EQ(control<GradientLabel>(IDC_BANNER)->backgroundColor(), QColor(10, 36, 106));
+    EXPECT_TRUE(control<GradientLabel>(IDC_BANNER_LABEL)->isTransparent());
+    EXPECT_TRUE(control<IntervalClock>(IDC_INTERVAL_CLOCK)->hasPictures());
     EXPECT_FALSE(control(IDC_ALARM_BUTTON)->isEnabled());
     EXPECT_EQ(list().rowCount(), 1);
 
@@ -101,18 +106,21 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_TRUE(activeChanges.at(0).at(0).toBool());
     EXPECT_TRUE(m_view->isMeasureTimerActive());
     EXPECT_EQ(bannerText(), QStringLiteral("Waiting for mouse-start (left mouse button) ..."));
-    EXPECT_EQ(control<PlainBannerLabel>(IDC_BANNER_LABEL)->textColor(), QColor(0, 0, 0));
-    EXPECT_EQ(control<PlainBanner>(IDC_BANNER)->leftColor(), QColor(255, 224, 0));
-    EXPECT_EQ(control<PlainBanner>(IDC_BANNER)->rightColor(), QColor(138, 173, 216));
+    EXPECT_EQ(control<GradientLabel>(IDC_BANNER_LABEL)->textColor(), QColor(0, 0, 0));
+    EXPECT_EQ(control<GradientLabel>(IDC_BANNER)->backgroundColor(), QColor(255, 224, 0));
+    EXPECT_EQ(control<GradientLabel>(IDC_BANNER)->gradientColor(), QColor(138, 173, 216));
     EXPECT_TRUE(control<QCheckBox>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(list().rowCount(), 0);
-    for (int id : {IDC_TRAINING_TYPE, IDC_MAXIMUM, IDC_FIXED_TOTAL, IDC_MEASURING_MODE, IDC_AUTO_ALARM, IDC_SOUND_TEST,
-                   IDC_CHOOSE_SOUNDS, IDC_SHOW_LAST, IDC_DELETE_INTERVALS})
+    for (int id : {IDC_TRAINING_TYPE, IDC_MAXIMUM, IDC_FIXED_TOTAL, IDC_MEASURING_MODE, IDC_AUTO_ALARM, IDC_SOUND_TEST, IDC_CHOOSE_SOUNDS, IDC_SHOW_LAST, IDC_DELETE_INTERVALS, IDC_WAVE_VOLUME, IDC_MAIN_VOLUME})
         EXPECT_FALSE(control(id)->isEnabled()) << id;
     EXPECT_TRUE(control(IDC_ALARM_BUTTON)->isEnabled());
-    EXPECT_TRUE(control<PlainClock>(IDC_INTERVAL_CLOCK)->isLit());
+    EXPECT_TRUE(control<IntervalClock>(IDC_INTERVAL_CLOCK)->isLit());
     EXPECT_TRUE(m_view->isPointerConfined());
     EXPECT_EQ(QWidget::mouseGrabber(), m_view.get());
+    for (const QWidget* widget : {static_cast<QWidget*>(m_view.get()), m_view->findChild<QWidget*>("PressSurface")}) {
+        EXPECT_EQ(widget->cursor().shape(), Qt::BitmapCursor);
+        EXPECT_EQ(widget->cursor().hotSpot(), kMeasuringCursorHotSpot);
+    }
     ASSERT_GE(status.count(), 1);
     EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Meditation interval measurement active.(Interval start "
                                                              "and end can now be controlled with the mouse, ESC ends "
@@ -120,17 +128,17 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
 
     press(Qt::LeftButton); // over the list: the form takes it
     EXPECT_EQ(bannerText(), QStringLiteral("Recording is in progress"));
-    EXPECT_EQ(control<PlainBannerLabel>(IDC_BANNER_LABEL)->textColor(), QColor(240, 240, 240));
-    EXPECT_EQ(control<PlainBanner>(IDC_BANNER)->leftColor(), QColor(204, 0, 102));
-    EXPECT_TRUE(control<PlainClock>(IDC_INTERVAL_CLOCK)->isRunning());
+    EXPECT_EQ(control<GradientLabel>(IDC_BANNER_LABEL)->textColor(), QColor(240, 240, 240));
+    EXPECT_EQ(control<GradientLabel>(IDC_BANNER)->backgroundColor(), QColor(204, 0, 102));
+    EXPECT_TRUE(control<IntervalClock>(IDC_INTERVAL_CLOCK)->isRunning());
     seconds(75);
-    EXPECT_EQ(control<PlainClock>(IDC_INTERVAL_CLOCK)->text(), QStringLiteral("00:01:15"));
+    EXPECT_EQ(control<IntervalClock>(IDC_INTERVAL_CLOCK)->span(), 75);
     EXPECT_EQ(text(IDC_TOTAL_TIME), QStringLiteral(" 00:01:15"));
     // The 375th tick shows 374 % 10 dots between the two sentences' full stops.
     EXPECT_EQ(m_view->statusText().count(QLatin1Char('.')), 4 + 2);
     press(Qt::LeftButton, IDC_TRAINING_TYPE);
     EXPECT_EQ(bannerText(), QStringLiteral("Waiting for mouse-start (left mouse button) ..."));
-    EXPECT_FALSE(control<PlainClock>(IDC_INTERVAL_CLOCK)->isRunning());
+    EXPECT_FALSE(control<IntervalClock>(IDC_INTERVAL_CLOCK)->isRunning());
     EXPECT_EQ(text(IDC_LONGEST_TIME), QStringLiteral("00:01:15"));
     ASSERT_EQ(list().rowCount(), 1);
     EXPECT_EQ(cell(0, 1), QStringLiteral("4"));
@@ -149,11 +157,12 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_FALSE(m_view->isMeasureTimerActive());
     EXPECT_FALSE(m_view->isPointerConfined());
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(m_view->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(m_view->statusText(), QStringLiteral("Meditation interval measurement mode off."));
     EXPECT_EQ(bannerText(), QStringLiteral("Settings and evaluations"));
     EXPECT_TRUE(control(IDC_MEASURING_MODE)->isEnabled());
     EXPECT_FALSE(control(IDC_ALARM_BUTTON)->isEnabled());
-    EXPECT_FALSE(control<PlainClock>(IDC_INTERVAL_CLOCK)->isLit());
+    EXPECT_FALSE(control<IntervalClock>(IDC_INTERVAL_CLOCK)->isLit());
 
     const Played expected = {{"BeginIntervall.wav", true},
                              {"EndIntervall.wav", true},
@@ -228,14 +237,14 @@ TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
     press(Qt::LeftButton);
     seconds(360);
     press(Qt::LeftButton);
-    EXPECT_EQ(control<PlainProgress>(IDC_PROGRESS)->value(), 60);
+    EXPECT_EQ(control<BevelProgressBar>(IDC_PROGRESS)->value(), 60);
     seconds(40);
     press(Qt::LeftButton);
     takePlayed();
     seconds(240);
     EXPECT_FALSE(m_view->measuring().isActive());
     EXPECT_EQ(takePlayed(), (Played{{"EndExercise.wav", true}}));
-    EXPECT_EQ(control<PlainProgress>(IDC_PROGRESS)->value(), 0);
+    EXPECT_EQ(control<BevelProgressBar>(IDC_PROGRESS)->value(), 0);
     ASSERT_EQ(records().size(), 2);
     EXPECT_EQ(records()[1].m_uddhacca, 0);
     EXPECT_EQ(records()[1].length(), 240);
@@ -312,7 +321,7 @@ TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
 TEST_F(ViewTest, TheRealTimerTicksAndTheRealKeyTrackerEndsTheMode)
 {
     KeyStateTracker keys;
-    MainForm view(m_doc, m_player, m_clock, &keys);
+    MainForm view(m_doc, m_player, volumesWithoutMixer(), m_clock, &keys);
     view.show();
     QSignalSpy status(&view, &MainForm::statusTextChanged);
     view.onMeasuringModeCommand();

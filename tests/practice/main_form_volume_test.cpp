@@ -1,0 +1,107 @@
+// Runs against a private PulseAudio server (tests/sound/with_pulseaudio.sh):
+// the main slider then drives the server's sink volume, as on a desktop.
+#include "tests/practice/main_form_fixture.h"
+
+#include "controls/bitmap_slider.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kServerFullVolume = 65536;
+
+QString pactl(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    process.waitForFinished(5000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int sinkVolume()
+{
+    const QString text = pactl({QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")});
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("front-left: (\\d+) ")).match(text);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+void setSinkVolume(int volume)
+{
+    pactl({QStringLiteral("set-sink-volume"), QStringLiteral("@DEFAULT_SINK@"), QString::number(volume)});
+}
+
+// The form with the volumes it makes itself: the desktop's master level and its own gain.
+class ViewVolumeTest : public MainFormFixture {
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("JHAVARI_PRIVATE_SOUND_SERVER"))
+            GTEST_SKIP() << "changes the volume: run through tests/sound/with_pulseaudio.sh";
+        MainFormFixture::SetUp();
+        qunsetenv("JHAVARI_ALSA_MIXER");
+        setSinkVolume(kServerFullVolume / 2);
+        m_doc.onNewDocument();
+    }
+    void makeSystemView()
+    {
+        m_view = std::make_unique<MainForm>(m_doc, m_player, MainForm::Volumes{}, m_clock, &m_keys);
+        m_view->initialUpdate();
+    }
+    BitmapSlider* slider(int id) const { return control<BitmapSlider>(id); }
+    static bool sinkReaches(int volume)
+    {
+        return QTest::qWaitFor([volume] { return std::abs(sinkVolume() - volume) <= 2; }, 5000);
+    }
+};
+
+TEST_F(ViewVolumeTest, TheMainSliderSetsTheSinkAndFollowsOutsideChangesWhichAreKept)
+{
+    makeSystemView();
+    EXPECT_EQ(slider(IDC_MAIN_VOLUME)->position(), 10) << "the sink's half volume, left alone";
+    EXPECT_EQ(m_doc.settings().m_mainVolume, -1);
+
+    slider(IDC_MAIN_VOLUME)->setFocus();
+    for (int step = 0; step < 3; ++step)
+        QTest::keyClick(slider(IDC_MAIN_VOLUME), Qt::Key_Left);
+    EXPECT_EQ(m_doc.settings().m_mainVolume, 7);
+    EXPECT_TRUE(sinkReaches(7 * VolumeControl::kPositionStep));
+
+    setSinkVolume(kServerFullVolume / 4);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return slider(IDC_MAIN_VOLUME)->position() == 5; }, 5000));
+    EXPECT_EQ(slider(IDC_WAVE_VOLUME)->position(), 20) << "both sliders show their levels";
+    EXPECT_EQ(m_doc.settings().m_mainVolume, 7) << "an outside change is not the user's move";
+    EXPECT_EQ(m_doc.settings().m_waveVolume, -1);
+
+    m_view.reset();
+    EXPECT_EQ(sinkVolume(), kServerFullVolume / 4) << "a change came: nothing restored";
+}
+
+TEST_F(ViewVolumeTest, WithoutAnyChangeTheStartLevelIsRestoredAtTheEnd)
+{
+    makeSystemView();
+    // The stored position is set, but its change is never told before the end.
+    m_doc.setMainVolume(3);
+    m_view->showSettings();
+    EXPECT_EQ(slider(IDC_MAIN_VOLUME)->position(), 3);
+    m_view.reset();
+    EXPECT_TRUE(sinkReaches(kServerFullVolume / 2));
+}
+
+TEST_F(ViewVolumeTest, WithoutAMixerTheSlidersStandAtTheRightEndAndMovesAreStored)
+{
+    qputenv("JHAVARI_ALSA_MIXER", "jhavari_no_such_mixer");
+    makeSystemView();
+    qunsetenv("JHAVARI_ALSA_MIXER");
+    EXPECT_EQ(slider(IDC_MAIN_VOLUME)->position(), 20);
+    slider(IDC_MAIN_VOLUME)->setFocus();
+    QTest::keyClick(slider(IDC_MAIN_VOLUME), Qt::Key_Home);
+    EXPECT_EQ(m_doc.settings().m_mainVolume, 0);
+    QTest::qWait(200);
+    EXPECT_EQ(sinkVolume(), kServerFullVolume / 2);
+}
+
+} // namespace
