@@ -1,5 +1,6 @@
 #include "platform/dialog_layout.h"
 
+#include "controls/shade_button.h"
 #include "platform/time_picker.h"
 
 #include <QCheckBox>
@@ -20,6 +21,33 @@ int mulDiv(int a, int b, int c)
     return static_cast<int>((product + (product >= 0 ? c / 2 : -c / 2)) / c);
 }
 
+ShadeButton* makeShadeButton(const DialogControl& control, const QString& text, QWidget* parent)
+{
+    using Style = DialogControlStyle;
+    const auto kind =
+        control.kind == DialogControlKind::CheckBox ? ShadeButton::Kind::CheckBox : ShadeButton::Kind::PushButton;
+    ShadeButton::Options options;
+    options.setFlag(ShadeButton::Option::PushLike, control.style.testFlag(Style::PushLike));
+    options.setFlag(ShadeButton::Option::Flat, control.style.testFlag(Style::Flat));
+    options.setFlag(ShadeButton::Option::AlignLeft, control.style.testFlag(Style::TextLeft));
+    options.setFlag(ShadeButton::Option::AlignRight, control.style.testFlag(Style::TextRight));
+    auto* button = new ShadeButton(kind, text, parent, options);
+    if (control.style.testFlag(Style::CheckMarks))
+        button->setCheckMarkIcons();
+    return button;
+}
+
+QAbstractButton* makeButton(const DialogControl& control, const QString& text, QWidget* parent)
+{
+    if (control.kind == DialogControlKind::CheckBox && !control.style.testFlag(DialogControlStyle::Shaded))
+        return new QCheckBox(text, parent);
+    QPushButton* button = control.style.testFlag(DialogControlStyle::Shaded) ? makeShadeButton(control, text, parent)
+                                                                             : new QPushButton(text, parent);
+    if (control.kind == DialogControlKind::PushButton)
+        button->setDefault(control.style.testFlag(DialogControlStyle::DefaultButton));
+    return button;
+}
+
 QWidget* makeStandardControl(const DialogControl& control, QWidget* parent)
 {
     const QString text = QString::fromUtf8(control.text ? control.text : "");
@@ -36,8 +64,8 @@ QWidget* makeStandardControl(const DialogControl& control, QWidget* parent)
         return label;
     }
     case DialogControlKind::GroupBox: return new QGroupBox(text, parent);
-    case DialogControlKind::PushButton: return new QPushButton(text, parent);
-    case DialogControlKind::CheckBox: return new QCheckBox(text, parent);
+    case DialogControlKind::PushButton:
+    case DialogControlKind::CheckBox: return makeButton(control, text, parent);
     case DialogControlKind::ComboBox: return new QComboBox(parent);
     case DialogControlKind::TimePicker: return new TimePicker(parent);
     case DialogControlKind::Custom: break;
