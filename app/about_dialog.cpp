@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "app/build_stamp.h"
+#include "controls/shade_button.h"
 
 #include <QDesktopServices>
 #include <QFontMetrics>
@@ -53,12 +54,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     link->setCursor(Qt::PointingHandCursor);
     connect(link, &QLabel::linkActivated, this, &openWebAddress);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new ShadeButton(ShadeButton::Kind::PushButton, QStringLiteral("OK"), this);
     ok->setObjectName(QString::number(kOkId));
     ok->setDefault(true);
-    QPalette palette = ok->palette();
-    palette.setColor(QPalette::Button, QColor(0x37, 0xFF, 0x37));
-    ok->setPalette(palette);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* text = new QVBoxLayout;

@@ -1,7 +1,7 @@
 #include "app/about_dialog.h"
+#include "controls/shade_button.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -22,9 +22,10 @@ TEST(AboutDlg, ShowsVersionBuildStampAndLinkAndClosesWithOk)
     EXPECT_TRUE(link->text().contains(QString("href=\"") + AboutDialog::kWebAddress + "\""));
     EXPECT_TRUE(link->text().contains("underline"));
 
-    QPushButton* ok = dialog.findChild<QPushButton*>("1");
+    auto* ok = dialog.findChild<ShadeButton*>("1");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "OK");
+    EXPECT_TRUE(ok->isDefault());
     dialog.show();
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

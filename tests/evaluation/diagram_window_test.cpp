@@ -5,6 +5,7 @@
 #include "evaluation/diagram_window.h"
 #include "chart_component/ntgraph_class.h"
 #include "platform/profile.h"
+#include "controls/shade_button.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineSeries>
-#include <QPushButton>
 #include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,7 +138,9 @@ TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
     EXPECT_EQ(chart->title(), "Apana Jhavari (Samatha Bhavana) Training, Diagramm: Sikkhati ability");
     EXPECT_TRUE(window->findChild<QLabel*>("1064")->text().endsWith(", Filter time: off"));
 
-    auto* button = window->findChild<QPushButton*>("1063");
+    auto* button = window->findChild<ShadeButton*>("1063");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->textColor(), QColor(0, 0, 255));
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_NE(qobject_cast<QScatterSeries*>(chartOf(window)->series().value(0)), nullptr) << "points only";
