@@ -132,6 +132,14 @@ QMap<int, QWidget*> buildDialogControls(QWidget* parent, const QFont& font, std:
             label->setWordWrap(false);
             rect.setWidth(std::max(rect.width(), label->sizeHint().width()));
         }
+        // So, too, a shaded push button's text: the button grows evenly to both sides.
+        auto* shaded = qobject_cast<ShadeButton*>(widget);
+        if (shaded && shaded->kind() == ShadeButton::Kind::PushButton) {
+            const int textWidth = shaded->fontMetrics().size(Qt::TextShowMnemonic, shaded->text()).width();
+            const int missing = textWidth + 2 * (shaded->focusOffset() + 2) - rect.width();
+            if (missing > 0)
+                rect.adjust(-(missing + 1) / 2, 0, missing / 2, 0);
+        }
         widget->setGeometry(rect);
         if (control.id != -1)
             byId.insert(control.id, widget);

@@ -67,6 +67,7 @@ TEST(DialogLayout, ButtonStylesChooseShadedOrPlainButtonsAndTheDefault)
         {1014, DialogControlKind::CheckBox, 0, 60, 100, 13, "Pressed look", S::Shaded | S::PushLike},
         {1073, DialogControlKind::CheckBox, 0, 80, 100, 10, "Show moving average (30-day-line)"},
         {3, DialogControlKind::PushButton, 0, 100, 50, 14, "Plain"},
+        {1063, DialogControlKind::PushButton, 100, 120, 20, 14, "Change presentation", S::Shaded},
     };
     const QMap<int, QWidget*> byId = buildDialogControls(&form, templateFont(), controls);
 
@@ -95,6 +96,14 @@ TEST(DialogLayout, ButtonStylesChooseShadedOrPlainButtonsAndTheDefault)
     EXPECT_NE(qobject_cast<QCheckBox*>(byId.value(1073)), nullptr);
     EXPECT_EQ(qobject_cast<ShadeButton*>(byId.value(3)), nullptr);
     EXPECT_NE(qobject_cast<QPushButton*>(byId.value(3)), nullptr);
+    EXPECT_EQ(ok->geometry(), DialogBaseUnits::fromFont(templateFont()).toPixels(0, 0, 50, 14)) << "its text fits";
+
+    // A text wider than its button grows the button about its centre, so the text is shown whole.
+    const QWidget* tooNarrow = byId.value(1063);
+    const QRect planned = DialogBaseUnits::fromFont(templateFont()).toPixels(100, 120, 20, 14);
+    EXPECT_GE(tooNarrow->width(), tooNarrow->fontMetrics().horizontalAdvance(QStringLiteral("Change presentation")) + 12);
+    EXPECT_LE(std::abs(tooNarrow->geometry().center().x() - planned.center().x()), 1);
+    EXPECT_EQ(tooNarrow->geometry().top(), planned.top());
 }
 
 TEST(TimePicker, EditsTheTimeOfDayAndKeepsTheDate)
