@@ -105,8 +105,6 @@ TEST_F(ViewSetUpTest, EveryButtonIsShadedWithItsTextColourAndGreyWhenDisabled)
     EXPECT_EQ(control<ShadeButton>(1001)->textColor(), QColor(255, 96, 0));
     for (int id : {1057, 1058, 1059, 1060, 1012})
         EXPECT_EQ(control<ShadeButton>(id)->textColor(), QColor(0, 0, 255)) << id;
-    for (int id : {1021, 1016, 1018})
-        EXPECT_EQ(control<ShadeButton>(id)->textColor(), m_view->palette().color(QPalette::ButtonText)) << id;
 
     // The orange text shows on the enabled button; the disabled blue one is drawn without blue.
     const auto showsColourNear = [](QWidget* widget, QColor colour) {
