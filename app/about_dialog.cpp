@@ -3,6 +3,7 @@
 #include "app/build_stamp.h"
 #include "controls/hyperlink.h"
 #include "platform/message_box.h"
+#include "controls/shade_button.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -44,12 +45,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     link->setUnderline(Hyperlink::Underline::Always);
     link->setMessageFunction([](QWidget* owner, const QString& text) { messageBoxes().showMessage(owner, text); });
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new ShadeButton(ShadeButton::Kind::PushButton, QStringLiteral("OK"), this);
     ok->setObjectName(QString::number(kOkId));
     ok->setDefault(true);
-    QPalette palette = ok->palette();
-    palette.setColor(QPalette::Button, QColor(0x37, 0xFF, 0x37));
-    ok->setPalette(palette);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* text = new QVBoxLayout;

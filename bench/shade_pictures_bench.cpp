@@ -1,4 +1,9 @@
+#include "controls/shade_button.h"
 #include "controls/shade_pictures.h"
+#include "platform/dialog_layout.h"
+#include "practice/main_form_template.h"
+
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -23,6 +28,39 @@ void makePicturesOfAForm(benchmark::State& state)
 }
 BENCHMARK(makePicturesOfAForm)->Unit(benchmark::kMillisecond);
 
+// The main form's own shaded buttons and check boxes, made as the form makes
+// them at start: at their template sizes in the template font, pictures included.
+void makeTheMainFormsButtons(benchmark::State& state)
+{
+    const QFont font = templateFont();
+    const DialogBaseUnits units = DialogBaseUnits::fromFont(font);
+    for (auto _ : state) {
+        QWidget form;
+        int made = 0;
+        for (const DialogControl& control : mainFormTemplate()) {
+            if (!control.style.testFlag(DialogControlStyle::Shaded))
+                continue;
+            const auto kind = control.kind == DialogControlKind::CheckBox ? ShadeButton::Kind::CheckBox
+                                                                          : ShadeButton::Kind::PushButton;
+            auto* button = new ShadeButton(kind, QString::fromUtf8(control.text), &form);
+            button->setFont(font);
+            button->setGeometry(units.toPixels(control.x, control.y, control.w, control.h));
+            ++made;
+        }
+        benchmark::DoNotOptimize(made);
+    }
+}
+BENCHMARK(makeTheMainFormsButtons)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

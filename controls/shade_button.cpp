@@ -253,9 +253,10 @@ void ShadeButton::paintEvent(QPaintEvent*)
     if (!m_icon.isNull()) {
         QPixmap icon = m_icon;
         if (!enabled) {
+            // A ticked box keeps showing its tick while it cannot be changed.
             QStyleOption option;
             option.initFrom(this);
-            icon = style()->generatedIconPixmap(QIcon::Disabled, m_icon, &option);
+            icon = style()->generatedIconPixmap(QIcon::Disabled, isChecked() ? m_downIcon : m_icon, &option);
         } else if (shownDown) {
             icon = m_downIcon;
         } else if (m_hover) {

@@ -9,13 +9,14 @@
 namespace {
 
 using K = DialogControlKind;
+using S = DialogControlStyle;
 
 constexpr DialogControl kTemplate[] = {
     {-1, K::Label, 7, 7, 116, 27, "Filter out all meditation intervals during the evaluation below this time."},
     {IntervalFilterDialog::IDC_FILTER_TIME, K::TimePicker, 7, 38, 60, 15, nullptr},
     {-1, K::Label, 71, 41, 52, 8, "Filter time"},
-    {IntervalFilterDialog::IDOK, K::PushButton, 129, 7, 50, 14, "OK"},
-    {IntervalFilterDialog::IDCANCEL, K::PushButton, 129, 24, 50, 14, "Cancel"},
+    {IntervalFilterDialog::IDOK, K::PushButton, 129, 7, 50, 14, "OK", S::Shaded | S::DefaultButton},
+    {IntervalFilterDialog::IDCANCEL, K::PushButton, 129, 24, 50, 14, "Cancel", S::Shaded},
 };
 
 } // namespace
@@ -25,9 +26,7 @@ IntervalFilterDialog::IntervalFilterDialog(QWidget* parent) : QDialog(parent)
     setUpDialogFrame(*this, "Interval filter", 186, 60);
     const auto controls = buildDialogControls(this, templateFont(), kTemplate);
     m_picker = static_cast<TimePicker*>(controls[IDC_FILTER_TIME]);
-    auto* ok = static_cast<QPushButton*>(controls[IDOK]);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &IntervalFilterDialog::accept);
+    connect(static_cast<QPushButton*>(controls[IDOK]), &QPushButton::clicked, this, &IntervalFilterDialog::accept);
     connect(static_cast<QPushButton*>(controls[IDCANCEL]), &QPushButton::clicked, this, &IntervalFilterDialog::reject);
 }
 

@@ -17,6 +17,7 @@
 namespace {
 
 using K = DialogControlKind;
+using S = DialogControlStyle;
 
 constexpr std::array<const char*, kSoundEventCount> kRowLabels = {
     "Beginning of a measurement:",
@@ -36,12 +37,14 @@ std::vector<DialogControl> makeTemplate()
         const int top = kRowTop + event * kRowPitch;
         controls.push_back({-1, K::Label, 7, top, 228, 8, kRowLabels[static_cast<std::size_t>(event)]});
         controls.push_back({SoundChoiceDialog::editId(event), K::Custom, 7, top + 10, 228, 14, nullptr});
-        controls.push_back({SoundChoiceDialog::browseId(event), K::PushButton, 239, top + 10, 16, 14, "..."});
-        controls.push_back({SoundChoiceDialog::listenId(event), K::PushButton, 259, top + 10, 50, 14, "Listen to"});
+        controls.push_back(
+            {SoundChoiceDialog::browseId(event), K::PushButton, 239, top + 10, 16, 14, "...", S::Shaded});
+        controls.push_back(
+            {SoundChoiceDialog::listenId(event), K::PushButton, 259, top + 10, 50, 14, "Listen to", S::Shaded});
     }
-    controls.push_back({SoundChoiceDialog::IDC_RESET_SOUNDS, K::PushButton, 7, 157, 60, 14, "Reset sounds"});
-    controls.push_back({SoundChoiceDialog::IDOK, K::PushButton, 205, 157, 50, 14, "OK"});
-    controls.push_back({SoundChoiceDialog::IDCANCEL, K::PushButton, 259, 157, 50, 14, "Cancel"});
+    controls.push_back({SoundChoiceDialog::IDC_RESET_SOUNDS, K::PushButton, 7, 157, 60, 14, "Reset sounds", S::Shaded});
+    controls.push_back({SoundChoiceDialog::IDOK, K::PushButton, 205, 157, 50, 14, "OK", S::Shaded | S::DefaultButton});
+    controls.push_back({SoundChoiceDialog::IDCANCEL, K::PushButton, 259, 157, 50, 14, "Cancel", S::Shaded});
     return controls;
 }
 
@@ -67,7 +70,6 @@ SoundChoiceDialog::SoundChoiceDialog(PlaySoundFileFn playFile, QWidget* parent)
         connect(button(listenId(event)), &QPushButton::clicked, this, [this, event] { onListen(event); });
     }
     connect(button(IDC_RESET_SOUNDS), &QPushButton::clicked, this, &SoundChoiceDialog::onResetSounds);
-    button(IDOK)->setDefault(true);
     connect(button(IDOK), &QPushButton::clicked, this, &SoundChoiceDialog::accept);
     connect(button(IDCANCEL), &QPushButton::clicked, this, &SoundChoiceDialog::reject);
 }

@@ -11,6 +11,7 @@
 #include "evaluation/interval_statistics.h"
 #include "chart_component/chart_control.h"
 #include "evaluation/chart_host.h"
+#include "controls/shade_button.h"
 #include "records/text_encoding.h"
 
 #include <QAction>
@@ -18,7 +19,6 @@
 #include <QFile>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QPushButton>
 
 #include <array>
 #include <ctime>
@@ -32,7 +32,8 @@ constexpr int kMovingAverageId = 1073;
 
 constexpr std::array<DialogControl, 4> kTemplate = {{
     {kChartId, DialogControlKind::Custom, 3, 3, 483, 265, nullptr},
-    {kPresentationId, DialogControlKind::PushButton, 413, 275, 73, 14, "Change presentation"},
+    {kPresentationId, DialogControlKind::PushButton, 413, 275, 73, 14, "Change presentation",
+     DialogControlStyle::Shaded},
     {kFooterId, DialogControlKind::Label, 8, 278, 393, 13, "Footer"},
     {kMovingAverageId, DialogControlKind::CheckBox, 7, 294, 127, 10, "Show moving average (30-day-line)"},
 }};
@@ -65,7 +66,7 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
             m_graph = new ChartHost(parent);
             return m_graph;
         });
-    m_presentationButton = qobject_cast<QPushButton*>(controls.value(kPresentationId));
+    m_presentationButton = qobject_cast<ShadeButton*>(controls.value(kPresentationId));
     m_staticFooter = qobject_cast<QLabel*>(controls.value(kFooterId));
     m_movingAverageBox = qobject_cast<QCheckBox*>(controls.value(kMovingAverageId));
     m_staticFooter->setWordWrap(false);
@@ -73,10 +74,8 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
     setFixedSize(units.toPixelsX(491), units.toPixelsY(311));
     setWindowTitle(QString::fromLatin1(windowText(kind)));
 
-    QPalette palette = m_presentationButton->palette();
-    palette.setColor(QPalette::ButtonText, QColor(0x00, 0x00, 0xFF));
-    m_presentationButton->setPalette(palette);
-    connect(m_presentationButton, &QPushButton::clicked, this, &DiagramWindow::onChangePresentation);
+    m_presentationButton->setTextColor(QColor(0x00, 0x00, 0xFF));
+    connect(m_presentationButton, &ShadeButton::clicked, this, &DiagramWindow::onChangePresentation);
     connect(m_movingAverageBox, &QCheckBox::toggled, this, &DiagramWindow::fillGraph);
 
     // The window's template has no room for more controls: saving is offered on its context menu.

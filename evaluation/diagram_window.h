@@ -11,7 +11,7 @@ class ChartHost;
 class TrainingDocument;
 class QCheckBox;
 class QLabel;
-class QPushButton;
+class ShadeButton;
 
 // A modeless window showing one diagram kind of the current training type,
 // with its 30-measurement moving average on request.
@@ -50,7 +50,7 @@ private:
     std::string m_filledFingerprint;
 
     ChartHost* m_graph = nullptr;
-    QPushButton* m_presentationButton = nullptr;
+    ShadeButton* m_presentationButton = nullptr;
     QLabel* m_staticFooter = nullptr;
     QCheckBox* m_movingAverageBox = nullptr;
 };

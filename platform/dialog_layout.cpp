@@ -1,5 +1,6 @@
 #include "platform/dialog_layout.h"
 
+#include "controls/shade_button.h"
 #include "platform/time_picker.h"
 
 #include <QCheckBox>
@@ -20,6 +21,33 @@ int mulDiv(int a, int b, int c)
     return static_cast<int>((product + (product >= 0 ? c / 2 : -c / 2)) / c);
 }
 
+ShadeButton* makeShadeButton(const DialogControl& control, const QString& text, QWidget* parent)
+{
+    using Style = DialogControlStyle;
+    const auto kind =
+        control.kind == DialogControlKind::CheckBox ? ShadeButton::Kind::CheckBox : ShadeButton::Kind::PushButton;
+    ShadeButton::Options options;
+    options.setFlag(ShadeButton::Option::PushLike, control.style.testFlag(Style::PushLike));
+    options.setFlag(ShadeButton::Option::Flat, control.style.testFlag(Style::Flat));
+    options.setFlag(ShadeButton::Option::AlignLeft, control.style.testFlag(Style::TextLeft));
+    options.setFlag(ShadeButton::Option::AlignRight, control.style.testFlag(Style::TextRight));
+    auto* button = new ShadeButton(kind, text, parent, options);
+    if (control.style.testFlag(Style::CheckMarks))
+        button->setCheckMarkIcons();
+    return button;
+}
+
+QAbstractButton* makeButton(const DialogControl& control, const QString& text, QWidget* parent)
+{
+    if (control.kind == DialogControlKind::CheckBox && !control.style.testFlag(DialogControlStyle::Shaded))
+        return new QCheckBox(text, parent);
+    QPushButton* button = control.style.testFlag(DialogControlStyle::Shaded) ? makeShadeButton(control, text, parent)
+                                                                             : new QPushButton(text, parent);
+    if (control.kind == DialogControlKind::PushButton)
+        button->setDefault(control.style.testFlag(DialogControlStyle::DefaultButton));
+    return button;
+}
+
 QWidget* makeStandardControl(const DialogControl& control, QWidget* parent)
 {
     const QString text = QString::fromUtf8(control.text ? control.text : "");
@@ -36,8 +64,8 @@ QWidget* makeStandardControl(const DialogControl& control, QWidget* parent)
         return label;
     }
     case DialogControlKind::GroupBox: return new QGroupBox(text, parent);
-    case DialogControlKind::PushButton: return new QPushButton(text, parent);
-    case DialogControlKind::CheckBox: return new QCheckBox(text, parent);
+    case DialogControlKind::PushButton:
+    case DialogControlKind::CheckBox: return makeButton(control, text, parent);
     case DialogControlKind::ComboBox: return new QComboBox(parent);
     case DialogControlKind::TimePicker: return new TimePicker(parent);
     case DialogControlKind::Custom: break;
@@ -103,6 +131,14 @@ QMap<int, QWidget*> buildDialogControls(QWidget* parent, const QFont& font, std:
         if (label && control.kind != DialogControlKind::Custom && rect.height() < 2 * label->fontMetrics().height()) {
             label->setWordWrap(false);
             rect.setWidth(std::max(rect.width(), label->sizeHint().width()));
+        }
+        // So, too, a shaded push button's text: the button grows evenly to both sides.
+        auto* shaded = qobject_cast<ShadeButton*>(widget);
+        if (shaded && shaded->kind() == ShadeButton::Kind::PushButton) {
+            const int textWidth = shaded->fontMetrics().size(Qt::TextShowMnemonic, shaded->text()).width();
+            const int missing = textWidth + 2 * (shaded->focusOffset() + 2) - rect.width();
+            if (missing > 0)
+                rect.adjust(-(missing + 1) / 2, 0, missing / 2, 0);
         }
         widget->setGeometry(rect);
         if (control.id != -1)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QFont>
 #include <QMap>
 #include <QRect>
@@ -22,12 +23,26 @@ enum class DialogControlKind {
     Custom,       // made by the form's own factory
 };
 
+// How a push button or check box of a template looks and behaves.
+enum class DialogControlStyle {
+    Shaded = 0x1,        // drawn as a ShadeButton on the forms' green-tinted face
+    DefaultButton = 0x2, // the button that Enter presses
+    PushLike = 0x4,      // a check box drawn as a button with an edge
+    Flat = 0x8,          // thin edges, shown only under the pointer
+    TextLeft = 0x10,
+    TextRight = 0x20,
+    CheckMarks = 0x40, // a shaded check box showing the forms' check mark icons at the left
+};
+Q_DECLARE_FLAGS(DialogControlStyles, DialogControlStyle)
+Q_DECLARE_OPERATORS_FOR_FLAGS(DialogControlStyles)
+
 // One control of a dialog template: position and size in dialog units.
 struct DialogControl {
     int id; // -1 for plain labels and group boxes
     DialogControlKind kind;
     int x, y, w, h;
     const char* text;
+    DialogControlStyles style = {};
 };
 
 // The base units of a font, from which dialog units are derived.

@@ -18,9 +18,10 @@
 #include "controls/interval_clock.h"
 #include "sound/alsa_master_volume.h"
 #include "sound/wave_volume.h"
+#include "controls/shade_button.h"
 
 #include <QApplication>
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -151,9 +152,9 @@ void MainForm::buildForm()
     m_clock->setPictures();
     m_totalTime = qobject_cast<QLabel*>(control(IDC_TOTAL_TIME));
     m_longestTime = qobject_cast<QLabel*>(control(IDC_LONGEST_TIME));
-    m_fixedTotal = qobject_cast<QCheckBox*>(control(IDC_FIXED_TOTAL));
-    m_autoAlarm = qobject_cast<QCheckBox*>(control(IDC_AUTO_ALARM));
-    m_showLast = qobject_cast<QCheckBox*>(control(IDC_SHOW_LAST));
+    m_fixedTotal = qobject_cast<QAbstractButton*>(control(IDC_FIXED_TOTAL));
+    m_autoAlarm = qobject_cast<QAbstractButton*>(control(IDC_AUTO_ALARM));
+    m_showLast = qobject_cast<QAbstractButton*>(control(IDC_SHOW_LAST));
     m_fixedDuration = qobject_cast<TimePicker*>(control(IDC_FIXED_DURATION));
     m_alarmInterval = qobject_cast<TimePicker*>(control(IDC_ALARM_INTERVAL));
     m_trainingTypes = qobject_cast<QComboBox*>(control(IDC_TRAINING_TYPE));
@@ -161,16 +162,12 @@ void MainForm::buildForm()
         m_trainingTypes->addItem(QString::fromUtf8(name));
     control(IDC_ALARM_BUTTON)->setEnabled(false);
     // The measuring-mode button stands out in orange, the diagram and alarm
-    // buttons in blue; disabled buttons keep the usual grey.
+    // buttons in blue; disabled buttons show embossed grey text.
     const std::pair<int, QColor> textColours[] = {
         {IDC_MEASURING_MODE, {255, 96, 0}}, {IDC_MAXIMUM, {0, 0, 255}}, {IDC_AVERAGE, {0, 0, 255}},
         {IDC_MEDIAN, {0, 0, 255}},          {IDC_SIKKHATI, {0, 0, 255}}, {IDC_ALARM_BUTTON, {0, 0, 255}}};
-    for (const auto& [id, colour] : textColours) {
-        QPalette colours = control(id)->palette();
-        colours.setColor(QPalette::Active, QPalette::ButtonText, colour);
-        colours.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
-        control(id)->setPalette(colours);
-    }
+    for (const auto& [id, colour] : textColours)
+        qobject_cast<ShadeButton*>(control(id))->setTextColor(colour);
 
     m_listModel = new IntervalListModel(this);
     m_list->setIntervalModel(m_listModel);

@@ -1,10 +1,10 @@
 #include "app/about_dialog.h"
+#include "controls/shade_button.h"
 
 #include "controls/hyperlink.h"
 #include "tests/app/test_doubles.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -25,9 +25,10 @@ TEST(AboutDlg, ShowsVersionBuildStampAndLinkAndClosesWithOk)
     EXPECT_EQ(link->url(), AboutDialog::kWebAddress);
     EXPECT_EQ(link->underline(), Hyperlink::Underline::Always);
 
-    QPushButton* ok = dialog.findChild<QPushButton*>("1");
+    auto* ok = dialog.findChild<ShadeButton*>("1");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "OK");
+    EXPECT_TRUE(ok->isDefault());
     dialog.show();
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

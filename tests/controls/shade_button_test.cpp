@@ -78,6 +78,13 @@ TEST(ShadeButton, ACheckBoxClickChangesTheCheckBeforeTheSlotRunsAndShowsTheCheck
     QTest::mouseClick(&box, Qt::LeftButton);
     EXPECT_EQ(seen, (QList<bool>{true, false}));
     EXPECT_EQ(tickPixels(box.grab().toImage(), iconArea), 0);
+    // Disabled, a ticked box still shows its tick, greyed.
+    box.setEnabled(false);
+    const QImage untickedDisabled = box.grab().toImage().copy(iconArea);
+    box.setChecked(true);
+    EXPECT_NE(box.grab().toImage().copy(iconArea), untickedDisabled);
+    box.setChecked(false);
+    box.setEnabled(true);
 
     // A push button reports the click and keeps no check.
     QSignalSpy clicks(&maximum, &ShadeButton::clicked);

@@ -6,6 +6,7 @@
 #include "chart_component/ntgraph_class.h"
 #include "platform/profile.h"
 #include "tests/support/record_builder.h"
+#include "controls/shade_button.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineSeries>
-#include <QPushButton>
 #include <QScatterSeries>
 #include <QTest>
 
@@ -140,7 +140,9 @@ TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
     EXPECT_EQ(chart->title(), "Apana Jhavari (Samatha Bhavana) Training, Diagramm: Sikkhati ability");
     EXPECT_TRUE(window->findChild<QLabel*>("1064")->text().endsWith(", Filter time: off"));
 
-    auto* button = window->findChild<QPushButton*>("1063");
+    auto* button = window->findChild<ShadeButton*>("1063");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->textColor(), QColor(0, 0, 255));
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_NE(qobject_cast<QScatterSeries*>(chartOf(window)->series().value(0)), nullptr) << "points only";

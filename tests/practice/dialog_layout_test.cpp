@@ -1,5 +1,6 @@
 #include "platform/dialog_layout.h"
 #include "platform/time_picker.h"
+#include "controls/shade_button.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +52,38 @@ TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
     auto* combo = form.findChild<QComboBox*>(QStringLiteral("1002"));
     EXPECT_LT(combo->height(), real.toPixelsY(138));
     EXPECT_NE(form.findChild<QWidget*>(QStringLiteral("-1")), nullptr);
+}
+
+TEST(DialogLayout, ButtonStylesChooseShadedOrPlainButtonsAndTheDefault)
+{
+    using S = DialogControlStyle;
+    QWidget form;
+    const DialogControl controls[] = {
+        {1, DialogControlKind::PushButton, 0, 0, 50, 14, "OK", S::Shaded | S::DefaultButton},
+        {1013, DialogControlKind::CheckBox, 0, 40, 100, 13, "Fixed total exercise time",
+         S::Shaded | S::CheckMarks | S::TextLeft},
+        {1073, DialogControlKind::CheckBox, 0, 80, 100, 10, "Show moving average (30-day-line)"},
+        {1063, DialogControlKind::PushButton, 100, 120, 20, 14, "Change presentation", S::Shaded},
+    };
+    const QMap<int, QWidget*> byId = buildDialogControls(&form, templateFont(), controls);
+    const DialogBaseUnits units = DialogBaseUnits::fromFont(templateFont());
+
+    auto* ok = qobject_cast<ShadeButton*>(byId.value(1));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(ok->geometry(), units.toPixels(0, 0, 50, 14)) << "its text fits";
+    auto* fixedTotal = qobject_cast<ShadeButton*>(byId.value(1013));
+    ASSERT_NE(fixedTotal, nullptr);
+    EXPECT_EQ(fixedTotal->kind(), ShadeButton::Kind::CheckBox);
+    EXPECT_EQ(fixedTotal->textAlignment(), Qt::AlignLeft);
+    EXPECT_NE(qobject_cast<QCheckBox*>(byId.value(1073)), nullptr) << "a check box without style stays plain";
+
+    // A text wider than its button grows the button about its centre, so the text is shown whole.
+    const QWidget* tooNarrow = byId.value(1063);
+    const QRect planned = units.toPixels(100, 120, 20, 14);
+    EXPECT_GE(tooNarrow->width(), tooNarrow->fontMetrics().horizontalAdvance(QStringLiteral("Change presentation")) + 12);
+    EXPECT_LE(std::abs(tooNarrow->geometry().center().x() - planned.center().x()), 1);
+    EXPECT_EQ(tooNarrow->geometry().top(), planned.top());
 }
 
 TEST(TimePicker, EditsTheTimeOfDayAndKeepsTheDate)

@@ -9,10 +9,11 @@
 #include "practice/interval_list_view.h"
 #include "practice/interval_list_model.h"
 #include "platform/time_picker.h"
+#include "controls/shade_button.h"
 #include "practice/main_form.h"
 
 #include <QApplication>
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDialog>
 #include <QTemporaryDir>
@@ -72,10 +73,10 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     m_doc.setModified(false); // as loaded from a file
     m_view->initialUpdate();
 
-    EXPECT_TRUE(control<QCheckBox>(IDC_FIXED_TOTAL)->isChecked());
+    EXPECT_TRUE(control<QAbstractButton>(IDC_FIXED_TOTAL)->isChecked());
     EXPECT_EQ(control<TimePicker>(IDC_FIXED_DURATION)->time(), QTime(0, 10, 0));
     EXPECT_TRUE(control(IDC_FIXED_DURATION)->isEnabled());
-    EXPECT_FALSE(control<QCheckBox>(IDC_AUTO_ALARM)->isChecked());
+    EXPECT_FALSE(control<QAbstractButton>(IDC_AUTO_ALARM)->isChecked());
     EXPECT_EQ(control<TimePicker>(IDC_ALARM_INTERVAL)->time(), QTime(0, 5, 0));
     EXPECT_FALSE(control(IDC_ALARM_INTERVAL)->isEnabled());
     EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 0);
@@ -90,19 +91,38 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     EXPECT_EQ(m_doc.settings().m_fixedExerciseTime, 0);
 }
 
-TEST_F(ViewSetUpTest, ButtonsCarryTheirTextColoursAndGreyWhenDisabled)
+TEST_F(ViewSetUpTest, EveryButtonIsShadedWithItsTextColourAndGreyWhenDisabled)
 {
     m_view->initialUpdate();
-    const auto textColour = [this](int id, QPalette::ColorGroup group) {
-        return control(id)->palette().color(group, QPalette::ButtonText);
-    };
-    EXPECT_EQ(textColour(IDC_MEASURING_MODE, QPalette::Active), QColor(255, 96, 0));
+    const QList<QAbstractButton*> buttons = m_view->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(buttons.size(), 12);
+    for (QAbstractButton* button : buttons) {
+        auto* shaded = qobject_cast<ShadeButton*>(button);
+        ASSERT_NE(shaded, nullptr) << button->objectName().toStdString();
+        const bool checkBox = QList{IDC_FIXED_TOTAL, IDC_AUTO_ALARM, IDC_SHOW_LAST}.contains(button->objectName().toInt());
+        EXPECT_EQ(shaded->kind(), checkBox ? ShadeButton::Kind::CheckBox : ShadeButton::Kind::PushButton);
+    }
+    EXPECT_EQ(control<ShadeButton>(IDC_MEASURING_MODE)->textColor(), QColor(255, 96, 0));
     for (int id : {IDC_MAXIMUM, IDC_AVERAGE, IDC_MEDIAN, IDC_SIKKHATI, IDC_ALARM_BUTTON})
-        EXPECT_EQ(textColour(id, QPalette::Active), QColor(0, 0, 255)) << id;
-    for (int id : {IDC_MEASURING_MODE, IDC_ALARM_BUTTON})
-        EXPECT_NE(textColour(id, QPalette::Disabled), textColour(id, QPalette::Active)) << id;
-    for (int id : {IDC_SOUND_TEST, IDC_CHOOSE_SOUNDS, IDC_DELETE_INTERVALS})
-        EXPECT_EQ(textColour(id, QPalette::Active), m_view->palette().color(QPalette::Active, QPalette::ButtonText)) << id;
+        EXPECT_EQ(control<ShadeButton>(id)->textColor(), QColor(0, 0, 255)) << id;
+
+    // The orange text shows on the enabled button; the disabled blue one is drawn without blue.
+    const auto showsColourNear = [](QWidget* widget, QColor colour) {
+        const QImage image = widget->grab().toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                        std::abs(pixel.blue() - colour.blue()) <
+                    60)
+                    return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(showsColourNear(control(IDC_MEASURING_MODE), QColor(255, 96, 0)));
+    EXPECT_TRUE(showsColourNear(control(IDC_MAXIMUM), QColor(0, 0, 255)));
+    ASSERT_FALSE(control(IDC_ALARM_BUTTON)->isEnabled());
+    EXPECT_FALSE(showsColourNear(control(IDC_ALARM_BUTTON), QColor(0, 0, 255)));
 }
 
 TEST_F(ViewSetUpTest, LoadedDocumentSelectsItsTrainingTypeByPrefix)
@@ -120,11 +140,11 @@ TEST_F(ViewSetUpTest, LoadedDocumentSelectsItsTrainingTypeByPrefix)
     const std::string path = m_folder.filePath("kanika.con").toStdString();
     saveDocumentFile(stored, path);
 
-    control<QCheckBox>(IDC_SHOW_LAST)->setChecked(true);
+    control<QAbstractButton>(IDC_SHOW_LAST)->setChecked(true);
     openDocumentFile(m_doc, path);
     EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 1);
     EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[1]);
-    EXPECT_FALSE(control<QCheckBox>(IDC_SHOW_LAST)->isChecked());
+    EXPECT_FALSE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(m_doc.settings().m_trainingType, "kanika") << "the stored name stays until the type is chosen";
 }
@@ -134,13 +154,13 @@ TEST_F(ViewSetUpTest, ChoosingAnotherTypeUnticksShowLastAndMarksModified)
     m_view->initialUpdate();
     addRecord(2, 1'700'000'000, 1);
     addRecord(2, 1'700'001'000, 2);
-    control<QCheckBox>(IDC_SHOW_LAST)->setChecked(true);
+    control<QAbstractButton>(IDC_SHOW_LAST)->setChecked(true);
     auto* combo = control<QComboBox>(IDC_TRAINING_TYPE);
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_End);
     EXPECT_EQ(combo->currentIndex(), 2);
     EXPECT_TRUE(m_doc.isModified());
-    EXPECT_FALSE(control<QCheckBox>(IDC_SHOW_LAST)->isChecked());
+    EXPECT_FALSE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(m_doc.settings().m_trainingType, "Apana Jhavari (Metta Bhavana)");
     EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[2]);
     EXPECT_EQ(rows(), 2);
@@ -171,8 +191,8 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
     EXPECT_EQ(m_boxes.m_asked, (QStringList{"Are you sure you want to restore the default settings?",
                                              "Default settings restored"}));
     EXPECT_TRUE(m_doc.isModified());
-    EXPECT_TRUE(control<QCheckBox>(IDC_FIXED_TOTAL)->isChecked());
-    EXPECT_FALSE(control<QCheckBox>(IDC_AUTO_ALARM)->isChecked());
+    EXPECT_TRUE(control<QAbstractButton>(IDC_FIXED_TOTAL)->isChecked());
+    EXPECT_FALSE(control<QAbstractButton>(IDC_AUTO_ALARM)->isChecked());
     EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 0);
     EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(rows(), 1);
@@ -192,6 +212,35 @@ TEST_F(ViewSetUpTest, SoundTestPlaysTheFiveSoundsInOrder)
     };
     EXPECT_EQ(m_player->m_played, expected);
     EXPECT_FALSE(QApplication::overrideCursor()) << "the wait cursor is gone afterwards";
+}
+
+TEST_F(ViewSetUpTest, CheckBoxesSwitchTheTimeFieldsAndAPressDraggedOffAButtonDoesNothing)
+{
+    m_view->initialUpdate();
+    click(IDC_FIXED_TOTAL);
+    EXPECT_FALSE(control<QAbstractButton>(IDC_FIXED_TOTAL)->isChecked());
+    EXPECT_FALSE(control(IDC_FIXED_DURATION)->isEnabled());
+    EXPECT_EQ(m_doc.settings().m_fixedExerciseTime, 0);
+    click(IDC_FIXED_TOTAL);
+    EXPECT_TRUE(control(IDC_FIXED_DURATION)->isEnabled());
+    EXPECT_NE(m_doc.settings().m_fixedExerciseTime, 0);
+
+    control(IDC_AUTO_ALARM)->setFocus();
+    QTest::keyClick(control(IDC_AUTO_ALARM), Qt::Key_Space);
+    EXPECT_TRUE(control<QAbstractButton>(IDC_AUTO_ALARM)->isChecked());
+    EXPECT_TRUE(control(IDC_ALARM_INTERVAL)->isEnabled());
+    EXPECT_NE(m_doc.settings().m_autoUddhaccaAlarm, 0);
+
+    useSoundFilesInFolder();
+    m_player->m_played.clear();
+    auto* soundTest = control<QAbstractButton>(IDC_SOUND_TEST);
+    const QPoint outside(soundTest->width() / 2, -soundTest->height());
+    QTest::mousePress(soundTest, Qt::LeftButton);
+    EXPECT_TRUE(soundTest->isDown());
+    QTest::mouseMove(soundTest, outside);
+    EXPECT_FALSE(soundTest->isDown());
+    QTest::mouseRelease(soundTest, Qt::LeftButton, {}, outside);
+    EXPECT_TRUE(m_player->m_played.empty());
 }
 
 TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionSetTheLevelAndSoundASample)

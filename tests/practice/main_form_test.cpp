@@ -15,7 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -109,7 +109,7 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_EQ(control<GradientLabel>(IDC_BANNER_LABEL)->textColor(), QColor(0, 0, 0));
     EXPECT_EQ(control<GradientLabel>(IDC_BANNER)->backgroundColor(), QColor(255, 224, 0));
     EXPECT_EQ(control<GradientLabel>(IDC_BANNER)->gradientColor(), QColor(138, 173, 216));
-    EXPECT_TRUE(control<QCheckBox>(IDC_SHOW_LAST)->isChecked());
+    EXPECT_TRUE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(list().rowCount(), 0);
     for (int id : {IDC_TRAINING_TYPE, IDC_MAXIMUM, IDC_FIXED_TOTAL, IDC_MEASURING_MODE, IDC_AUTO_ALARM, IDC_SOUND_TEST, IDC_CHOOSE_SOUNDS, IDC_SHOW_LAST, IDC_DELETE_INTERVALS, IDC_WAVE_VOLUME, IDC_MAIN_VOLUME})
         EXPECT_FALSE(control(id)->isEnabled()) << id;
@@ -183,7 +183,7 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_EQ(text(IDC_LONGEST_TIME), QStringLiteral("00:01:15"));
     // A document update shows all intervals again.
     m_doc.notifyObservers();
-    EXPECT_FALSE(control<QCheckBox>(IDC_SHOW_LAST)->isChecked());
+    EXPECT_FALSE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(list().rowCount(), 3);
 }
 

@@ -2,6 +2,7 @@
 #include "tests/dialogs/widgets/dialog_test_support.h"
 #include "dialogs/interval_filter_dialog.h"
 #include "platform/time_picker.h"
+#include "controls/shade_button.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -37,6 +38,8 @@ TEST(IntervalFilterDialog, OkStoresTheTimeAndMarksModifiedCancelChangesNothing)
     QTime shown;
     runFilterDialog(doc, [&](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Interval filter");
+        EXPECT_NE(control<ShadeButton>(dialog, IntervalFilterDialog::IDOK), nullptr);
+        EXPECT_NE(control<ShadeButton>(dialog, IntervalFilterDialog::IDCANCEL), nullptr);
         shown = picker(dialog)->time();
         picker(dialog)->setTime(QTime(0, 2, 30));
         press(dialog, IntervalFilterDialog::IDCANCEL);

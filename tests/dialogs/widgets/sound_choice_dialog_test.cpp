@@ -2,6 +2,7 @@
 #include "dialogs/dialog_commands.h"
 #include "tests/dialogs/widgets/dialog_test_support.h"
 #include "records/program_path.h"
+#include "controls/shade_button.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,6 +62,10 @@ TEST_F(ChooseSounds, OkWritesAllPathsAndReloadsCancelChangesNothing)
 {
     run([](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Choose Sounds");
+        const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+        EXPECT_EQ(buttons.size(), 13);
+        for (QPushButton* button : buttons)
+            EXPECT_NE(qobject_cast<ShadeButton*>(button), nullptr) << button->text().toStdString();
         press(dialog, SoundChoiceDialog::IDCANCEL);
     });
     EXPECT_FALSE(doc.isModified());
@@ -72,7 +77,7 @@ TEST_F(ChooseSounds, OkWritesAllPathsAndReloadsCancelChangesNothing)
             shown << row(dialog, event);
             EXPECT_TRUE(control<QLineEdit>(dialog, SoundChoiceDialog::editId(event))->isReadOnly());
         }
-        press(dialog, SoundChoiceDialog::IDOK);
+        QTest::keyClick(dialog, Qt::Key_Return); // OK is the default button
     });
     ASSERT_EQ(shown.size(), kSoundEventCount);
     for (std::size_t i = 0; i < kSoundEventCount; ++i)
