@@ -7,6 +7,7 @@ inline constexpr int kRestoreDefaults = 32772;
 inline constexpr int kIntervalFilter = 32773;
 inline constexpr int kManualEntry = 32774;
 inline constexpr int kTimeSound = 32776;
+inline constexpr int kPracticeSummary = 32790;
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileSave = 57603;

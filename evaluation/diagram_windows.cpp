@@ -3,6 +3,7 @@
 #include "platform/component_registry.h"
 #include "platform/message_box.h"
 #include "evaluation/diagram_window.h"
+#include "evaluation/practice_summary_window.h"
 #include "chart_component/ntgraph_class.h"
 
 DiagramWindows::DiagramWindows(const TrainingDocument& doc) : m_doc(doc) {}
@@ -52,6 +53,17 @@ void DiagramWindows::refreshDiagrams()
     for (DiagramKind kind : kDiagramKinds)
         if (DiagramWindow* window = slot(kind))
             window->fillGraph();
+    if (m_summary)
+        m_summary->refresh();
+}
+
+void DiagramWindows::openSummary()
+{
+    if (!m_summary)
+        m_summary = new PracticeSummaryWindow(m_doc);
+    m_summary->show();
+    m_summary->raise();
+    m_summary->activateWindow();
 }
 
 void DiagramWindows::closeDiagrams()
@@ -62,4 +74,5 @@ void DiagramWindows::closeDiagrams()
             delete window;
         }
     }
+    delete m_summary.data();
 }
