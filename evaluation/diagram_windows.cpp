@@ -57,6 +57,11 @@ void DiagramWindows::refreshDiagrams()
         m_summary->refresh();
 }
 
+PracticeSummaryWindow* DiagramWindows::summaryWindow() const
+{
+    return m_summary.data();
+}
+
 void DiagramWindows::openSummary()
 {
     if (!m_summary)

@@ -27,7 +27,7 @@ public:
     void closeDiagrams();
 
     DiagramWindow* window(DiagramKind kind) const;
-    PracticeSummaryWindow* summaryWindow() const { return m_summary.data(); }
+    PracticeSummaryWindow* summaryWindow() const;
 
 private:
     QPointer<DiagramWindow>& slot(DiagramKind kind);
