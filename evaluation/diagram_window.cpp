@@ -1,5 +1,7 @@
 #include "evaluation/diagram_window.h"
 
+#include "evaluation/diagram_places.h"
+#include "evaluation/diagram_point_tips.h"
 #include "evaluation/diagram_print_job.h"
 #include "evaluation/diagram_text.h"
 #include "platform/dialog_layout.h"
@@ -79,6 +81,7 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
         chart->setPlotAreaColor(0xF0F0F0);
         chart->setShowGrid(true);
         chart->setYLabel(QString::fromLatin1(yAxisCaption(kind)));
+        new DiagramPointTips(m_doc, m_kind, *chart);
     }
 }
 
@@ -163,6 +166,7 @@ void DiagramWindow::onChangePresentation()
 void DiagramWindow::closeEvent(QCloseEvent* event)
 {
     // The close box closes, unlike Esc; the window then deletes itself.
+    rememberDiagramPlace(m_kind, pos());
     event->accept();
 }
 

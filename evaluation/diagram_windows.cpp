@@ -2,9 +2,13 @@
 
 #include "platform/component_registry.h"
 #include "platform/message_box.h"
+#include "evaluation/diagram_places.h"
 #include "evaluation/diagram_window.h"
 #include "evaluation/practice_summary_window.h"
 #include "chart_component/ntgraph_class.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 DiagramWindows::DiagramWindows(const TrainingDocument& doc) : m_doc(doc) {}
 
@@ -45,6 +49,8 @@ void DiagramWindows::openDiagram(DiagramKind kind, QWidget* messageParent)
     }
     window = new DiagramWindow(m_doc, kind);
     window->m_lineColor = diagramColor(kind);
+    const QScreen* screen = messageParent ? messageParent->screen() : QGuiApplication::primaryScreen();
+    window->move(diagramPlace(kind, screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768)));
     window->show();
 }
 
@@ -75,6 +81,7 @@ void DiagramWindows::closeDiagrams()
 {
     for (DiagramKind kind : kDiagramKinds) {
         if (DiagramWindow* window = slot(kind)) {
+            rememberDiagramPlace(kind, window->pos());
             slot(kind) = nullptr;
             delete window;
         }
