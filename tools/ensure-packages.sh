@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation poppler-utils tzdata
   libxcb1-dev
+  python3-pyatspi at-spi2-core dbus
 )
 
 missing=()
