@@ -32,6 +32,7 @@ constexpr std::array kOptionsMenu = {
 };
 constexpr std::array kViewMenu = {
     MenuItem{kViewToolbar, "&Toolbar", true},
+    MenuItem{kPracticeSummary, "Practice summary..."},
 };
 constexpr std::array kHelpMenu = {
     MenuItem{kAppAbout, "Internet && Inf&o about Jhavari-Training..."},
@@ -82,6 +83,7 @@ const std::map<int, const char*>& prompts()
         {kIntervalFilter, "Filters out measurements below a certain time."},
         {kTimeSound, "Every 5 minutes a beep is given."},
         {kViewToolbar, "Shows or hides the toolbar.\nToolbar on / off"},
+        {kPracticeSummary, "Shows the practice of the training type per day and per week.\nPractice summary"},
     };
     return prompts;
 }

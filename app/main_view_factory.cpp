@@ -38,6 +38,8 @@ QWidget* makeMainView(TrainingDocument& doc, MainWindow& frame)
         view->onFilePrintPreview(app->printer(), pages);
         app->setNumPreviewPages(pages);
     });
+    QObject::connect(frame.commandAction(CommandId::kPracticeSummary), &QAction::triggered, view,
+                     [view] { view->diagrams().openSummary(); });
     QAction* timeSound = frame.commandAction(CommandId::kTimeSound);
     QObject::connect(view, &MainForm::timeSoundChanged, timeSound, &QAction::setChecked);
     QObject::connect(view, &MainForm::statusTextChanged, &frame, &MainWindow::setStatusText);

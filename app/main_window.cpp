@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/main_menu.h"
+#include "practice/form_accessibility.h"
 #include "practice/measuring_mode.h"
 #include "practice/measuring_state.h"
 #include "app/recent_file_list.h"
@@ -258,6 +259,7 @@ void MainWindow::followMeasuring(const MeasuringState* measuring)
     if (!measuring)
         return;
     connect(measuring, &MeasuringState::activeChanged, this, [this](bool active) {
+        m_statusPane->setToolTip(active ? measuringControlsHelp() : QString());
         if (!active)
             showIdleText();
     });

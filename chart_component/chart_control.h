@@ -3,6 +3,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+
+class QPoint;
 
 class QWidget;
 
@@ -37,6 +40,9 @@ public:
     // Leaves one element, number 0, without points.
     virtual void clearGraph() = 0;
     virtual void plotXY(double x, double y, short element) = 0;
+    // The x of the element's point drawn nearest to a position of the widget,
+    // when one lies within a few pixels of it.
+    virtual std::optional<double> pointXNear(const QPoint& position, short element) = 0;
 };
 
 inline constexpr int kPresentationCount = 10;

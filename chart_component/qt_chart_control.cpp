@@ -2,6 +2,7 @@
 
 #include <QAreaSeries>
 #include <QChart>
+#include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QSplineSeries>
@@ -52,7 +53,44 @@ QtChartControl::QtChartControl(QWidget* parent)
     m_axisX->setLabelFormat("%g");
     m_axisY->setLabelFormat("%g");
     c->legend()->hide();
+    connect(c, &QChart::plotAreaChanged, this, [this] { placeValueLabels(); });
     clearGraph();
+}
+
+std::optional<double> QtChartControl::pointXNear(const QPoint& position, short element)
+{
+    constexpr qreal kReach = 8.0;
+    if (m_rebuildPending)
+        rebuild();
+    if (element < 0 || static_cast<std::size_t>(element) >= m_elements.size() || chart()->series().isEmpty())
+        return std::nullopt;
+    QAbstractSeries* series = chart()->series().value(element);
+    const QPointF scenePosition = mapToScene(position);
+    std::optional<double> nearest;
+    qreal nearestDistance = kReach * kReach;
+    for (const QPointF& point : m_elements[static_cast<std::size_t>(element)].points) {
+        const QPointF drawn = chart()->mapToPosition(point, series);
+        const QPointF offset = drawn - scenePosition;
+        const qreal distance = QPointF::dotProduct(offset, offset);
+        if (distance <= nearestDistance) {
+            nearestDistance = distance;
+            nearest = point.x();
+        }
+    }
+    return nearest;
+}
+
+void QtChartControl::placeValueLabels()
+{
+    QAbstractSeries* series = chart()->series().value(0);
+    if (!series)
+        return;
+    for (auto& [point, label] : m_valueLabels) {
+        const QPointF drawn = chart()->mapToPosition(point, series);
+        const QRectF box = label->boundingRect();
+        label->setPos(drawn.x() - box.width() / 2, drawn.y() - box.height() - 2);
+        label->setVisible(chart()->plotArea().adjusted(-1, -box.height() - 4, 1, 1).contains(drawn));
+    }
 }
 
 QtChartControl::Element& QtChartControl::current()
@@ -192,6 +230,9 @@ QList<QAbstractSeries*> QtChartControl::drawnSeries()
 void QtChartControl::rebuild()
 {
     m_rebuildPending = false;
+    for (auto& entry : m_valueLabels)
+        delete entry.second;
+    m_valueLabels.clear();
     chart()->removeAllSeries();
     bool legend = false;
     for (std::size_t i = 0; i < m_elements.size(); ++i) {
@@ -199,6 +240,7 @@ void QtChartControl::rebuild()
         legend = legend || m_elements[i].identify;
     }
     chart()->legend()->setVisible(legend);
+    placeValueLabels();
 }
 
 void QtChartControl::addSeriesFor(const Element& element, int number)
@@ -255,10 +297,12 @@ void QtChartControl::addSeriesFor(const Element& element, int number)
             line->setMarkerSize(markerSize);
         }
         if (element.presentation == Presentation::LineWithValues) {
-            line->setPointLabelsVisible(true);
-            line->setPointLabelsFormat("@yPoint");
-            line->setPointLabelsColor(pointColor);
-            line->setPointLabelsClipping(true);
+            // Qt's own point labels print every decimal of the value; these round to one.
+            for (const QPointF& point : element.points) {
+                auto* label = new QGraphicsSimpleTextItem(QString::number(point.y(), 'f', 1), chart());
+                label->setBrush(pointColor);
+                m_valueLabels.emplace_back(point, label);
+            }
         }
         series = line;
         break;

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAbstractSeries;
+class QGraphicsSimpleTextItem;
 class QValueAxis;
 
 // The chart drawn with Qt Charts. Points arrive one call at a time; the
@@ -36,6 +37,7 @@ public:
     void addElement() override;
     void clearGraph() override;
     void plotXY(double x, double y, short element) override;
+    std::optional<double> pointXNear(const QPoint& position, short element) override;
 
     // The series as drawn now; rebuilds pending changes first.
     QList<QAbstractSeries*> drawnSeries();
@@ -69,10 +71,13 @@ private:
     void scheduleRebuild();
     void rebuild();
     void addSeriesFor(const Element& element, int number);
+    // The values written beside the points, placed again when the plot area moves.
+    void placeValueLabels();
 
     std::vector<Element> m_elements;
     std::size_t m_current = 0;
     QValueAxis* m_axisX;
     QValueAxis* m_axisY;
     bool m_rebuildPending = false;
+    std::vector<std::pair<QPointF, QGraphicsSimpleTextItem*>> m_valueLabels;
 };

@@ -1,6 +1,8 @@
 #include "evaluation/diagram_window.h"
 
 #include "evaluation/diagram_image.h"
+#include "evaluation/diagram_places.h"
+#include "evaluation/diagram_point_tips.h"
 #include "evaluation/diagram_print_job.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
@@ -92,6 +94,7 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
         chart->setPlotAreaColor(0xF0F0F0);
         chart->setShowGrid(true);
         chart->setYLabel(QString::fromLatin1(yAxisCaption(kind)));
+        new DiagramPointTips(m_doc, m_kind, *chart);
     }
 }
 
@@ -190,6 +193,7 @@ void DiagramWindow::onChangePresentation()
 void DiagramWindow::closeEvent(QCloseEvent* event)
 {
     // The close box closes, unlike Esc; the window then deletes itself.
+    rememberDiagramPlace(m_kind, pos());
     event->accept();
 }
 

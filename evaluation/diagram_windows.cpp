@@ -2,8 +2,13 @@
 
 #include "platform/component_registry.h"
 #include "platform/message_box.h"
+#include "evaluation/diagram_places.h"
 #include "evaluation/diagram_window.h"
+#include "evaluation/practice_summary_window.h"
 #include "chart_component/ntgraph_class.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 DiagramWindows::DiagramWindows(const TrainingDocument& doc) : m_doc(doc) {}
 
@@ -44,6 +49,8 @@ void DiagramWindows::openDiagram(DiagramKind kind, QWidget* messageParent)
     }
     window = new DiagramWindow(m_doc, kind);
     window->m_lineColor = diagramColor(kind);
+    const QScreen* screen = messageParent ? messageParent->screen() : QGuiApplication::primaryScreen();
+    window->move(diagramPlace(kind, screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768)));
     window->show();
 }
 
@@ -52,14 +59,32 @@ void DiagramWindows::refreshDiagrams()
     for (DiagramKind kind : kDiagramKinds)
         if (DiagramWindow* window = slot(kind))
             window->fillGraph();
+    if (m_summary)
+        m_summary->refresh();
+}
+
+PracticeSummaryWindow* DiagramWindows::summaryWindow() const
+{
+    return m_summary.data();
+}
+
+void DiagramWindows::openSummary()
+{
+    if (!m_summary)
+        m_summary = new PracticeSummaryWindow(m_doc);
+    m_summary->show();
+    m_summary->raise();
+    m_summary->activateWindow();
 }
 
 void DiagramWindows::closeDiagrams()
 {
     for (DiagramKind kind : kDiagramKinds) {
         if (DiagramWindow* window = slot(kind)) {
+            rememberDiagramPlace(kind, window->pos());
             slot(kind) = nullptr;
             delete window;
         }
     }
+    delete m_summary.data();
 }

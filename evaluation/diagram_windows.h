@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class DiagramWindow;
+class PracticeSummaryWindow;
 class TrainingDocument;
 class QWidget;
 
@@ -18,12 +19,15 @@ public:
 
     // Opens the window of the kind, or brings the open one forward.
     void openDiagram(DiagramKind kind, QWidget* messageParent);
-    // Refills every open window, Maximum first.
+    // Opens the practice summary, or brings the open one forward.
+    void openSummary();
+    // Refills every open window, Maximum first, the practice summary last.
     void refreshDiagrams();
-    // Closes every open window, Maximum first.
+    // Closes every open window, Maximum first, the practice summary last.
     void closeDiagrams();
 
     DiagramWindow* window(DiagramKind kind) const;
+    PracticeSummaryWindow* summaryWindow() const;
 
 private:
     QPointer<DiagramWindow>& slot(DiagramKind kind);
@@ -33,4 +37,5 @@ private:
     QPointer<DiagramWindow> m_graphAverage;
     QPointer<DiagramWindow> m_graphMedian;
     QPointer<DiagramWindow> m_graphSikkhati;
+    QPointer<PracticeSummaryWindow> m_summary;
 };

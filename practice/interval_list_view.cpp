@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <numeric>
+
 IntervalListView::IntervalListView(QWidget* parent) : QTableView(parent), m_background(listBackground())
 {
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -36,8 +38,48 @@ void IntervalListView::setIntervalModel(IntervalListModel* model)
 {
     m_model = model;
     setModel(model);
-    for (int column = 0; column < static_cast<int>(IntervalListModel::kColumnWidths.size()); ++column)
-        setColumnWidth(column, IntervalListModel::kColumnWidths[static_cast<std::size_t>(column)]);
+    fitColumns();
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        m_inStoredOrder = true;
+        showNewestRow();
+    });
+    connect(model, &QAbstractItemModel::rowsInserted, this, &IntervalListView::showNewestRow);
+}
+
+void IntervalListView::showNewestRow()
+{
+    // Queued: the scroll range follows the new row count only once the view has laid itself out.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_inStoredOrder)
+                scrollToBottom();
+            else
+                scrollToTop();
+        },
+        Qt::QueuedConnection);
+}
+
+void IntervalListView::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    fitColumns();
+}
+
+void IntervalListView::fitColumns()
+{
+    const auto& widths = IntervalListModel::kColumnWidths;
+    const int total = std::accumulate(widths.begin(), widths.end(), 0);
+    const int available = viewport()->width();
+    if (!model() || available <= 0)
+        return;
+    int used = 0;
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        const bool last = column + 1 == widths.size();
+        const int width = last ? available - used : widths[column] * available / total;
+        setColumnWidth(static_cast<int>(column), width);
+        used += width;
+    }
 }
 
 std::vector<int> IntervalListView::selectedRows() const
@@ -54,6 +96,7 @@ std::vector<int> IntervalListView::selectedRows() const
 void IntervalListView::onHeaderClicked(int column)
 {
     m_sortAscending = !m_sortAscending;
+    m_inStoredOrder = false;
     if (m_model)
         m_model->sortRows(column, m_sortAscending);
 }

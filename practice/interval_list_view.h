@@ -31,10 +31,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void onHeaderClicked(int column);
+    // After a fill or new rows: the newest row in stored order, the top in a sorted one.
+    void showNewestRow();
+    // Spreads the list's width over the columns in the proportions of their default widths.
+    void fitColumns();
 
     IntervalListModel* m_model = nullptr;
     QPixmap m_background;
+    bool m_inStoredOrder = true;
 };

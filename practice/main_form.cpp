@@ -1,6 +1,7 @@
 #include "practice/main_form.h"
 
 #include "sound/alsa_sound_player.h"
+#include "practice/form_accessibility.h"
 #include "practice/interval_list_model.h"
 #include "practice/key_state_tracker.h"
 #include "platform/message_box.h"
@@ -88,6 +89,7 @@ MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> play
     m_measureTimer.setInterval(kMeasureTimerPeriodMs);
     connect(&m_measureTimer, &QTimer::timeout, this, [this] { m_measuring.onMeasureTick(); });
     buildForm();
+    describeFormControls(*this);
     connectHandlers();
     setStatusPanel(BannerLook::Settings);
     setSettingsEditable(true);

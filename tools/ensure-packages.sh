@@ -13,6 +13,7 @@ packages=(
   libxcb1-dev
   qt6-svg-dev
   desktop-file-utils appstream shared-mime-info xdg-utils file dpkg-dev
+  python3-pyatspi at-spi2-core dbus
 )
 
 missing=()

@@ -65,6 +65,7 @@ TEST(MainFrame, MenusCarryTheirTextsAndTheHelpMenuStandsRight)
                            "&Print...\tStrg+P", "P&rinter set up...", "-", "Last File", "", ""}));
     EXPECT_EQ(menuTexts(menus[1]),
               QStringList({"Interval filter", "Time sound every 5 min", "Restore default settings"}));
+    EXPECT_EQ(menuTexts(menus[2]), QStringList({"&Toolbar", "Practice summary..."}));
     EXPECT_EQ(menuTexts(menus[3]), QStringList({"Internet && Inf&o about Jhavari-Training..."}));
     EXPECT_TRUE(frame.commandAction(CommandId::kTimeSound)->isCheckable());
 

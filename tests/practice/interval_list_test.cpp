@@ -40,7 +40,6 @@ protected:
 TEST_F(IntervalListTest, HeaderClicksSortWithOneSharedDirection)
 {
     EXPECT_EQ(m_model.headerData(5, Qt::Horizontal).toString(), QStringLiteral("Duration"));
-    EXPECT_EQ(m_list.columnWidth(1), 80);
     m_list.selectRow(2); // the row of run 3
     clickHeader(5);
     for (int row = 1; row < m_model.rowCount(); ++row)
@@ -57,6 +56,35 @@ TEST_F(IntervalListTest, HeaderClicksSortWithOneSharedDirection)
     EXPECT_TRUE(m_list.m_sortAscending);
     for (int row = 0; row < m_model.rowCount(); ++row)
         EXPECT_EQ(cell(row, 2), QString::number(row + 1));
+}
+
+TEST_F(IntervalListTest, ListShowsTheNewestRowAndFitsItsColumns)
+{
+    const auto isShown = [this](int row) {
+        const int y = m_list.rowViewportPosition(row);
+        return y >= 0 && y + m_list.rowHeight(row) <= m_list.viewport()->height();
+    };
+    const CalendarTime base = makeLocalTime(2011, 5, 2, 8, 0, 0);
+    for (int i = 0; i < 60; ++i)
+        m_type.m_records.add(entry(base + i * 600, 30, 2, static_cast<std::uint16_t>(i + 1)));
+    m_model.fill(m_type, std::nullopt);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(isShown(m_model.rowCount() - 1)) << "the newest row after a fill";
+    m_model.addRow(entry(base + 60 * 600, 30, 2, 61));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(isShown(m_model.rowCount() - 1)) << "the newest row after an added one";
+
+    clickHeader(5);
+    m_model.addRow(entry(base + 61 * 600, 30, 2, 62));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(isShown(0)) << "a sorted list shows its top";
+    EXPECT_EQ(cell(m_model.rowCount() - 1, 2), QStringLiteral("62")) << "and keeps its order";
+
+    m_list.resize(440, 300); // the list's width on the form at its normal size
+    QCoreApplication::processEvents();
+    const int uddhacca = IntervalRows::kColumnCount - 1;
+    EXPECT_EQ(m_list.columnViewportPosition(uddhacca) + m_list.columnWidth(uddhacca), m_list.viewport()->width());
+    EXPECT_GE(m_list.columnWidth(uddhacca), m_list.horizontalHeader()->fontMetrics().horizontalAdvance("Uddhacca") + 6);
 }
 
 TEST_F(IntervalListTest, EverySecondRowIsLightYellowWhateverTheOrder)

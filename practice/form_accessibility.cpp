@@ -1,0 +1,54 @@
+#include "practice/form_accessibility.h"
+
+#include <QWidget>
+
+namespace {
+
+struct ControlDescription {
+    int id;
+    const char* name; // the label beside the control on the form
+    const char* description;
+};
+
+constexpr ControlDescription kDescriptions[] = {
+    {1002, "Concentration training style", "The training type whose intervals are recorded and shown."},
+    {1052, "Duration of the current meditation interval", "The running time of the current interval."},
+    {1014, "Fixed duration", "The total exercise time after which the exercise ends by itself."},
+    {1007, "Total exercise time", "The time practised since the measuring mode was switched on."},
+    {1011, "Time interval for uddhacca alarm", "The time after which the automatic uddhacca alarm sounds."},
+    {1054, "Volume wave files", "The volume of the sounds of this program."},
+    {1061, "Main Volume", "The volume of the whole sound output."},
+    {1023, "Recorded meditation intervals", "One row per recorded interval of the training type."},
+    {1009, "Longest uddhacca-free concentration time last measured",
+     "The longest interval of the last measurement that was not ended by uddhacca."},
+};
+
+constexpr int kMeasuringModeButtonId = 1001;
+constexpr int kBannerIds[] = {1066, 1068};
+
+} // namespace
+
+QString measuringControlsHelp()
+{
+    return QStringLiteral("While measuring:\n"
+                          "Left mouse button: start an interval, and end it.\n"
+                          "Right mouse button: end the interval as uddhacca.\n"
+                          "ESC: end the exercise; a running interval counts as cut off.");
+}
+
+void describeFormControls(QWidget& form)
+{
+    for (const ControlDescription& control : kDescriptions) {
+        if (auto* widget = form.findChild<QWidget*>(QString::number(control.id))) {
+            if (widget->accessibleName().isEmpty())
+                widget->setAccessibleName(QString::fromUtf8(control.name));
+            if (widget->accessibleDescription().isEmpty())
+                widget->setAccessibleDescription(QString::fromUtf8(control.description));
+        }
+    }
+    if (auto* button = form.findChild<QWidget*>(QString::number(kMeasuringModeButtonId)))
+        button->setToolTip(measuringControlsHelp());
+    for (int id : kBannerIds)
+        if (auto* banner = form.findChild<QWidget*>(QString::number(id)))
+            banner->setToolTip(measuringControlsHelp());
+}

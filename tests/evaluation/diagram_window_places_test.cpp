@@ -1,0 +1,127 @@
+#include "chart_component/chart_control.h"
+#include "chart_component/ntgraph_class.h"
+#include "evaluation/diagram_window.h"
+#include "evaluation/diagram_windows.h"
+#include "platform/component_registry.h"
+#include "records/training_document.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QChartView>
+#include <QDir>
+#include <QGraphicsSimpleTextItem>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QTest>
+#include <QToolTip>
+
+namespace {
+
+class DiagramPlacesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(writeComponentRegistration(kChartControlClassId, "NTGraph Control", JHAVARI_CHART_COMPONENT));
+        doc.onNewDocument();
+        doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
+        for (int n = 1; n <= 12; ++n) {
+            IntervalRecord record;
+            record.m_timeStart = makeLocalTime(2026, 11, 20 + n / 2, 7 + n % 2 * 12, 0, 0);
+            record.m_timeEnd = record.m_timeStart + 200 + n * 47;
+            record.m_measurement = static_cast<std::uint16_t>(n);
+            doc.appendInterval(*doc.currentTrainingType(), record);
+        }
+    }
+
+    TrainingDocument doc;
+};
+
+// With JHAVARI_SCREENSHOTS set, the picture is saved there for looking at.
+void saveScreenshot(const QImage& image, const char* name)
+{
+    const QString folder = qEnvironmentVariable("JHAVARI_SCREENSHOTS");
+    if (!folder.isEmpty())
+        image.save(QDir(folder).filePath(QString::fromLatin1(name)));
+}
+
+} // namespace
+
+TEST_F(DiagramPlacesTest, WindowsOpenCascadedAndReopenWhereTheyWereClosed)
+{
+    DiagramWindows windows(doc);
+    for (DiagramKind kind : kDiagramKinds)
+        windows.openDiagram(kind, nullptr);
+    const QPoint first = windows.window(DiagramKind::Maximum)->pos();
+    const QPoint last = windows.window(DiagramKind::Sikkhati)->pos();
+    EXPECT_EQ(last - first, QPoint(96, 96));
+    EXPECT_EQ(windows.window(DiagramKind::Average)->pos() - first, QPoint(32, 32));
+
+    if (!qEnvironmentVariableIsEmpty("JHAVARI_SCREENSHOTS")) {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QImage desk(last.x() + windows.window(DiagramKind::Sikkhati)->frameGeometry().width() + 40,
+                    last.y() + windows.window(DiagramKind::Sikkhati)->frameGeometry().height() + 40,
+                    QImage::Format_RGB32);
+        desk.fill(QColor(0x50, 0x60, 0x70));
+        QPainter painter(&desk);
+        for (DiagramKind kind : kDiagramKinds) {
+            DiagramWindow* window = windows.window(kind);
+            painter.fillRect(QRect(window->pos() - area.topLeft(), window->size()).adjusted(-1, -1, 1, 1), Qt::black);
+            painter.drawImage(window->pos() - area.topLeft(), window->grab().toImage());
+        }
+        painter.end();
+        saveScreenshot(desk, "diagram_windows_cascaded.png");
+    }
+
+    DiagramWindow* median = windows.window(DiagramKind::Median);
+    median->move(first + QPoint(300, 20));
+    median->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    windows.openDiagram(DiagramKind::Median, nullptr);
+    EXPECT_EQ(windows.window(DiagramKind::Median)->pos(), first + QPoint(300, 20));
+    windows.closeDiagrams();
+}
+
+TEST_F(DiagramPlacesTest, HoveringAPointShowsItsMeasurementDateAndValue)
+{
+    DiagramWindows windows(doc);
+    windows.openDiagram(DiagramKind::Maximum, nullptr);
+    DiagramWindow* window = windows.window(DiagramKind::Maximum);
+    auto* view = window->findChild<QChartView*>();
+    ASSERT_NE(view, nullptr);
+    QCoreApplication::processEvents();
+    auto* series = view->chart()->series().value(0);
+    ASSERT_NE(series, nullptr);
+    const QPoint at = view->mapFromScene(view->chart()->mapToPosition(QPointF(6, (200 + 6 * 47) / 60.0), series));
+    QHelpEvent hover(QEvent::ToolTip, at + QPoint(2, 1), view->mapToGlobal(at + QPoint(2, 1)));
+    QApplication::sendEvent(view, &hover);
+    EXPECT_EQ(QToolTip::text(), "Measurement 6\nDate: 23.11.26\nMaximum: 8.0 min (00:08:02)");
+
+    if (!qEnvironmentVariableIsEmpty("JHAVARI_SCREENSHOTS")) {
+        QImage shot = window->grab().toImage();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->inherits("QTipLabel") && top->isVisible()) {
+                QPainter painter(&shot);
+                painter.drawImage(view->mapTo(window, at) + QPoint(14, 18), top->grab().toImage());
+            }
+        }
+        saveScreenshot(shot, "diagram_tool_tip.png");
+    }
+
+    QHelpEvent away(QEvent::ToolTip, QPoint(3, 3), view->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(view, &away);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000)) << "no tip away from the points";
+
+    // The presentation with values writes them with one decimal.
+    for (int press = 0; press < 9; ++press)
+        window->findChild<QAbstractButton*>("1063")->click();
+    QCoreApplication::processEvents();
+    QStringList labels;
+    for (QGraphicsItem* item : view->scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            labels << text->text();
+    EXPECT_TRUE(labels.contains("8.0")) << labels.join(' ').toStdString();
+    saveScreenshot(window->grab().toImage(), "diagram_value_labels.png");
+    windows.closeDiagrams();
+}
