@@ -66,16 +66,16 @@ TEST_F(IntervalListTest, ListShowsTheNewestRowAndFitsItsColumns)
     };
     const CalendarTime base = makeLocalTime(2011, 5, 2, 8, 0, 0);
     for (int i = 0; i < 60; ++i)
-        m_type.m_records.add(entry(base + i * 600, 30, 2, static_cast<std::uint16_t>(i + 1)));
+        m_type.m_records.add(record().measurement(2).run(static_cast<std::uint16_t>(i + 1)).from(base + i * 600).lasting(30));
     m_model.fill(m_type, std::nullopt);
     QCoreApplication::processEvents();
     EXPECT_TRUE(isShown(m_model.rowCount() - 1)) << "the newest row after a fill";
-    m_model.addRow(entry(base + 60 * 600, 30, 2, 61));
+    m_model.addRow(record().measurement(2).run(61).from(base + 60 * 600).lasting(30));
     QCoreApplication::processEvents();
     EXPECT_TRUE(isShown(m_model.rowCount() - 1)) << "the newest row after an added one";
 
     clickHeader(5);
-    m_model.addRow(entry(base + 61 * 600, 30, 2, 62));
+    m_model.addRow(record().measurement(2).run(62).from(base + 61 * 600).lasting(30));
     QCoreApplication::processEvents();
     EXPECT_TRUE(isShown(0)) << "a sorted list shows its top";
     EXPECT_EQ(cell(m_model.rowCount() - 1, 2), QStringLiteral("62")) << "and keeps its order";

@@ -1,24 +1,14 @@
 #include "records/journal_format.h"
 #include "records/journal_writer.h"
 #include "records/training_document.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 namespace {
-
-IntervalRecord interval(CalendarTime start, int measurement, int run, bool uddhacca = false)
-{
-    IntervalRecord record;
-    record.m_timeStart = start;
-    record.m_timeEnd = start + 90;
-    record.m_measurement = static_cast<std::uint16_t>(measurement);
-    record.m_run = static_cast<std::uint16_t>(run);
-    record.m_uddhacca = uddhacca ? 1 : 0;
-    return record;
-}
 
 JournalHeader headerFor(const std::string& documentPath)
 {
@@ -45,9 +35,9 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
 
     const TrainingType& first = edited.trainingTypes()[0];
     const TrainingType& third = edited.trainingTypes()[2];
-    edited.appendInterval(first, interval(1000, 1, 1));
-    edited.appendInterval(first, interval(2000, 1, 2, true));
-    edited.appendInterval(third, interval(3000, 4, 1));
+    edited.appendInterval(first, record().measurement(1).run(1).from(1000).lasting(90));
+    edited.appendInterval(first, record().measurement(1).run(2).from(2000).lasting(90).uddhacca());
+    edited.appendInterval(third, record().measurement(4).run(1).from(3000).lasting(90));
     edited.removeIntervalsStartingAt(first, {1000});
     edited.setFilterTime(77);
     edited.setSoundFile(SoundEvent::UddhaccaAlarm, "/sounds/gong.wav");
@@ -91,7 +81,7 @@ TEST(Journal, AJournalCutAtAnyByteGivesEveryEntryWrittenCompletelyBeforeTheCut)
     settings.m_trainingType = "Kanika";
     for (int i = 0; i < 6; ++i) {
         if (i % 3 == 0)
-            appendIntervalFrame(bytes, 10 + i, i % 3, interval(5000 + i, 2, i));
+            appendIntervalFrame(bytes, 10 + i, i % 3, record().measurement(2).run(i).from(5000 + i).lasting(90));
         else if (i % 3 == 1)
             appendRemovalFrame(bytes, 10 + i, 1, {5000, 5001});
         else
@@ -132,11 +122,11 @@ TEST(Journal, ItIsMadeOnlyByAnEditAndADiscardedOneStartsAnew)
     doc.setTimeSound(true); // no edit of the records
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    doc.appendInterval(doc.trainingTypes()[0], interval(1000, 1, 1));
+    doc.appendInterval(doc.trainingTypes()[0], record().measurement(1).run(1).from(1000).lasting(90));
     writer.discard();
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    doc.appendInterval(doc.trainingTypes()[0], interval(2000, 1, 2));
+    doc.appendInterval(doc.trainingTypes()[0], record().measurement(1).run(2).from(2000).lasting(90));
     writer.waitUntilSynced();
     const JournalContents contents = readJournal(path);
     ASSERT_EQ(contents.m_entries.size(), 1u);
@@ -144,7 +134,7 @@ TEST(Journal, ItIsMadeOnlyByAnEditAndADiscardedOneStartsAnew)
 
     // Recovered entries come first in the journal that continues them.
     writer.beginWith(path, headerFor(""), contents.m_entries);
-    doc.appendInterval(doc.trainingTypes()[0], interval(3000, 1, 3));
+    doc.appendInterval(doc.trainingTypes()[0], record().measurement(1).run(3).from(3000).lasting(90));
     writer.waitUntilSynced();
     EXPECT_EQ(readJournal(path).appendedIntervalCount(), 2);
 }
