@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <array>
 #include <numeric>
 
 IntervalListView::IntervalListView(QWidget* parent) : QTableView(parent), m_background(listBackground())
@@ -68,15 +69,35 @@ void IntervalListView::resizeEvent(QResizeEvent* event)
 
 void IntervalListView::fitColumns()
 {
-    const auto& widths = IntervalListModel::kColumnWidths;
-    const int total = std::accumulate(widths.begin(), widths.end(), 0);
     const int available = viewport()->width();
     if (!model() || available <= 0)
         return;
+    // Each column first gets the room its widest value needs (the screen font
+    // may be wider than the form's), the last one also its whole heading; what
+    // is left is shared in the list's own proportions.
+    static const std::array<QString, IntervalRows::kColumnCount> kWidestTexts = {
+        QStringLiteral("88.88.88"), QStringLiteral("88888"),    QStringLiteral("88888"), QStringLiteral("88:88:88"),
+        QStringLiteral("88:88:88"), QStringLiteral("88:88:88"), QStringLiteral("x")};
+    constexpr int kPadding = 8;
+    const QFontMetrics text(font());
+    const QFontMetrics heading(horizontalHeader()->font());
+    const auto& proportions = IntervalListModel::kColumnWidths;
+    std::array<int, IntervalRows::kColumnCount> widths{};
+    const int lastColumn = IntervalRows::kColumnCount - 1;
+    const QString lastTitle = model()->headerData(lastColumn, Qt::Horizontal).toString();
+    int needed = 0;
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        widths[column] = text.horizontalAdvance(kWidestTexts[column]) + kPadding;
+        if (static_cast<int>(column) == lastColumn)
+            widths[column] = std::max(widths[column], heading.horizontalAdvance(lastTitle) + kPadding);
+        needed += widths[column];
+    }
+    const int spare = std::max(0, available - needed);
+    const int total = std::accumulate(proportions.begin(), proportions.end(), 0);
     int used = 0;
     for (std::size_t column = 0; column < widths.size(); ++column) {
         const bool last = column + 1 == widths.size();
-        const int width = last ? available - used : widths[column] * available / total;
+        const int width = last ? std::max(widths[column], available - used) : widths[column] + spare * proportions[column] / total;
         setColumnWidth(static_cast<int>(column), width);
         used += width;
     }
