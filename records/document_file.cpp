@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <new>
+#include <optional>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -74,39 +76,24 @@ void writeAll(int fd, const std::uint8_t* data, std::size_t size, const std::str
 
 } // namespace
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path)
+int openRegularFileForReading(const std::string& path, std::uint64_t& size)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0)
-        throwErrno(path);
+    // Looked at before opening: opening a FIFO would wait for a writer.
     struct stat info{};
-    if (::fstat(file.get(), &info) != 0)
+    if (::stat(path.c_str(), &info) != 0)
         throwErrno(path);
-    if (S_ISDIR(info.st_mode))
-        throw DocumentError::fromErrno(EISDIR, path);
-    // Read straight into a buffer of the file's size; a file that grows
-    // meanwhile is still read to its end.
-    std::vector<std::uint8_t> bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
-    std::size_t filled = 0;
-    std::uint8_t chunk[1 << 16];
-    for (;;) {
-        const bool intoBuffer = filled < bytes.size();
-        std::uint8_t* target = intoBuffer ? bytes.data() + filled : chunk;
-        const std::size_t room = intoBuffer ? bytes.size() - filled : sizeof chunk;
-        const ssize_t count = ::read(file.get(), target, room);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            throwErrno(path);
-        }
-        if (count == 0)
-            break;
-        if (!intoBuffer)
-            bytes.insert(bytes.end(), chunk, chunk + count);
-        filled += static_cast<std::size_t>(count);
+    if (!S_ISREG(info.st_mode))
+        throw DocumentError(DocumentError::Cause::BadPath, path);
+    // Non-blocking, in case the path was swapped for a FIFO since.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        throwErrno(path);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw DocumentError(DocumentError::Cause::BadPath, path);
     }
-    bytes.resize(filled);
-    return bytes;
+    size = static_cast<std::uint64_t>(info.st_size);
+    return fd;
 }
 
 void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
@@ -154,23 +141,41 @@ void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
 void openDocumentFile(TrainingDocument& doc, const std::string& path)
 {
     const bool wasModified = doc.isModified();
-    std::vector<std::uint8_t> bytes;
+    std::uint64_t size = 0;
+    std::optional<FileDescriptor> file;
     try {
-        bytes = readWholeFile(path);
+        file.emplace(openRegularFileForReading(path, size));
     } catch (...) {
         doc.setModified(wasModified);
         throw;
     }
     doc.setModified(true);
-    if (!bytes.empty()) {
+    if (size > 0) {
         try {
-            Archive ar(bytes.data(), bytes.size());
+            // Pulls only the bytes the layout asks for, so trailing bytes of
+            // any length cost neither time nor memory.
+            const int fd = file->get();
+            Archive ar(
+                [fd, &path](std::uint8_t* target, std::size_t room) {
+                    for (;;) {
+                        const ssize_t count = ::read(fd, target, room);
+                        if (count >= 0)
+                            return static_cast<std::size_t>(count);
+                        if (errno != EINTR)
+                            throwErrno(path);
+                    }
+                },
+                size);
             doc.serialize(ar);
         } catch (DocumentError& error) {
             error.setPath(path);
             doc.setTitle(TrainingDocument::kUntitled);
             doc.onNewDocument();
             throw;
+        } catch (const std::bad_alloc&) {
+            doc.setTitle(TrainingDocument::kUntitled);
+            doc.onNewDocument();
+            throw DocumentError(DocumentError::Cause::OutOfMemory, path);
         }
     }
     doc.setModified(false);
@@ -180,7 +185,11 @@ void openDocumentFile(TrainingDocument& doc, const std::string& path)
 void saveDocumentFile(TrainingDocument& doc, const std::string& path)
 {
     Archive ar;
-    doc.serialize(ar);
+    try {
+        doc.serialize(ar);
+    } catch (const std::bad_alloc&) {
+        throw DocumentError(DocumentError::Cause::OutOfMemory, path);
+    }
     writeFileAtomically(path, ar.buffer());
     doc.setModified(false);
     doc.setPathName(path);
