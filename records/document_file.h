@@ -18,5 +18,8 @@ void openDocumentFile(TrainingDocument& doc, const std::string& path);
 // and leaves the existing file, the document and its modified flag as they were.
 void saveDocumentFile(TrainingDocument& doc, const std::string& path);
 
-// Replaces path with the bytes through a temporary file in the same folder.
+// Replaces path with the bytes through a hidden temporary file in the same
+// folder, keeping the file's mode and owner; where the folder takes no new
+// file but the file may be written, writes it in place. Anything but a
+// regular file (or a link to one, dangling or not) is a wrong path.
 void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -123,3 +123,84 @@ TEST(DocumentFileLimits, ACountBeyondTheMemoryFailsAsTooLittleMemory)
     EXPECT_EQ(doc.title(), "Unbenannt");
 }
 #endif
+
+TEST(DocumentFileLimits, SavingOntoAFifoOrASocketIsAWrongPath)
+{
+    TempDir dir;
+    const std::string fifo = dir.file("pipe.con");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string socketPath = dir.file("socket.con");
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    TrainingDocument doc;
+    sample(doc).setModified();
+    for (const std::string& special : {fifo, socketPath}) {
+        try {
+            saveDocumentFile(doc, special);
+            ADD_FAILURE() << "saved onto " << special;
+        } catch (const DocumentError& error) {
+            EXPECT_EQ(error.message(), special + " enthält eine falsche Pfadangabe.");
+        }
+    }
+    ::close(listener);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_socket(socketPath));
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST(DocumentFileLimits, ADanglingLinkSavesToItsTarget)
+{
+    TempDir dir;
+    const std::string link = dir.file("link.con");
+    fs::create_symlink("later.con", link);
+    TrainingDocument doc;
+    saveDocumentFile(sample(doc), link);
+    EXPECT_TRUE(fs::is_symlink(link));
+    TrainingDocument loaded;
+    openDocumentFile(loaded, dir.file("later.con"));
+    EXPECT_EQ(loaded.trainingTypes()[1].m_records.size(), 3);
+}
+
+TEST(DocumentFileLimits, TemporaryFilesFitLongNamesAndLeftoversAreRemoved)
+{
+    TempDir dir;
+    TrainingDocument doc;
+    sample(doc);
+    for (const std::size_t length : {254u, 255u}) {
+        const std::string name = std::string(length - 4, 'n') + ".con";
+        saveDocumentFile(doc, dir.file(name));
+        EXPECT_TRUE(fs::exists(dir.file(name))) << length;
+        fs::remove(dir.file(name));
+    }
+
+    // What a save killed midway leaves, and a neighbour's file of similar name.
+    const std::string path = dir.file("practice.con");
+    const std::string stale = dir.file(".practice.con.jhavari-save-a1B2c3");
+    const std::string other = dir.file(".practice.con.jhavari-save-kept-longer");
+    writeBytes(stale, Bytes(4096, 0x55));
+    writeBytes(other, {1});
+    saveDocumentFile(doc, path);
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(other));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST(DocumentFileLimits, SaveKeepsTheOwnerOfTheFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser may hand a file to another user";
+    TempDir dir;
+    const std::string path = dir.file("theirs.con");
+    TrainingDocument doc;
+    saveDocumentFile(sample(doc), path);
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    doc.setMainVolume(5);
+    saveDocumentFile(doc, path);
+    struct stat info { };
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+}
