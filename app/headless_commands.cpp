@@ -6,6 +6,9 @@
 #include "records/document_file.h"
 #include "evaluation/statistics_csv.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -33,10 +36,14 @@ void printHelp(std::ostream& out)
 int exportDocument(const std::string& path, std::ostream& out, std::ostream& err,
                    const std::function<void(const TrainingDocument&, std::ostream&)>& write)
 {
+    // Messages name the full path, as the window's do.
+    std::error_code failed;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
+    const std::string fullPath = failed ? path : absolute.lexically_normal().string();
     TrainingDocument doc;
     doc.onNewDocument();
     try {
-        openDocumentFile(doc, path);
+        openDocumentFile(doc, fullPath);
     } catch (const DocumentError& error) {
         if (!error.preludeMessage().empty())
             err << error.preludeMessage() << '\n';
@@ -48,9 +55,7 @@ int exportDocument(const std::string& path, std::ostream& out, std::ostream& err
     return out ? 0 : 1;
 }
 
-} // namespace
-
-std::optional<int> runHeadlessCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+std::optional<int> runCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
     if (argc < 2)
         return std::nullopt;
@@ -91,4 +96,19 @@ std::optional<int> runHeadlessCommand(int argc, const char* const* argv, std::os
         return 2;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<int> runHeadlessCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+{
+    errno = 0;
+    const std::optional<int> status = runCommand(argc, argv, out, err);
+    if (status && !out.flush()) {
+        const int error = errno;
+        err << "Standard output could not be written" << (error != 0 ? std::string(": ") + std::strerror(error) : "")
+            << ".\n";
+        return 1;
+    }
+    return status;
 }

@@ -50,9 +50,10 @@ bool SingleInstance::acquire()
 {
     if (m_lock.tryLock(0))
         return true;
-    // Any other failure to create the lock lets the program run rather than
-    // lock the user out.
-    return m_lock.error() != QLockFile::LockFailedError && m_lock.error() != QLockFile::PermissionError;
+    // Only a lock held by a live instance means another one runs. A lock that
+    // cannot be made at all (a read-only runtime folder) lets the program run
+    // alone, without answering later instances.
+    return m_lock.error() != QLockFile::LockFailedError;
 }
 
 bool SingleInstance::activateRunningInstance(int timeoutMs)
@@ -79,6 +80,9 @@ bool SingleInstance::activateRunningInstance(int timeoutMs)
 
 bool SingleInstance::listen()
 {
+    // Without the lock the socket may be another instance's.
+    if (!m_lock.isLocked())
+        return false;
     m_server = std::make_unique<QLocalServer>();
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // We hold the lock, so a socket file left behind is from a dead instance.

@@ -3,12 +3,15 @@
 #include "records/document_error.h"
 #include "records/text_encoding.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr std::uint32_t kTimeMarker = 0x8000000Au;
 constexpr std::uint16_t kUtf16Tag = 0xFFFEu;
+// What a source is asked for at once: few calls, yet little memory beyond the document's own.
+constexpr std::size_t kReadAhead = 1 << 16;
 
 } // namespace
 
@@ -16,9 +19,39 @@ Archive::Archive() : m_storing(true) {}
 
 Archive::Archive(const std::uint8_t* data, std::size_t size) : m_storing(false), m_data(data), m_size(size) {}
 
+Archive::Archive(ReadSome readSome, std::uint64_t size)
+    : m_storing(false), m_readSome(std::move(readSome)), m_sourceLeft(size)
+{
+}
+
+bool Archive::fill(std::size_t count)
+{
+    if (!m_readSome || count > remaining())
+        return false;
+    const std::size_t unread = m_size - m_position;
+    if (m_position > 0 && unread > 0)
+        std::memmove(m_window.data(), m_data + m_position, unread);
+    m_position = 0;
+    m_size = unread;
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(unread + m_sourceLeft, count + kReadAhead));
+    if (m_window.size() < wanted)
+        m_window.resize(wanted);
+    m_data = m_window.data();
+    while (m_size < count) {
+        const std::size_t got = m_readSome(m_window.data() + m_size, m_window.size() - m_size);
+        if (got == 0) {
+            m_sourceLeft = 0; // the source ended early: it shrank meanwhile
+            return false;
+        }
+        m_size += got;
+        m_sourceLeft -= std::min<std::uint64_t>(got, m_sourceLeft);
+    }
+    return true;
+}
+
 void Archive::read(void* target, std::size_t count)
 {
-    if (count > remaining())
+    if (count > m_size - m_position && !fill(count))
         throw DocumentError(DocumentError::Cause::CutShort);
     std::memcpy(target, m_data + m_position, count);
     m_position += count;
@@ -144,7 +177,7 @@ void Archive::readText(std::string& text)
         break;
     }
     const std::uint64_t bytes = utf16 ? length * 2 : length;
-    if (bytes > remaining())
+    if (bytes > m_size - m_position && !fill(static_cast<std::size_t>(bytes)))
         throw DocumentError(DocumentError::Cause::CutShort);
     const std::uint8_t* start = m_data + m_position;
     m_position += static_cast<std::size_t>(bytes);

@@ -36,6 +36,7 @@ const char* messageTemplate(DocumentError::Cause cause)
     case C::LockViolation: return "Sperrverletzung beim Zugriff auf %1.";
     case C::DiskFull: return "Beim Zugriff auf %1 wurde ein voller Datenträger gemeldet.";
     case C::EndOfFile: return "Es wurde versucht, auf eine Stelle hinter dem Ende von %1 zuzugreifen.";
+    case C::OutOfMemory: return "Nicht genügend Arbeitsspeicher.";
     }
     return "Unbekannter Fehler beim Zugriff auf %1.";
 }
@@ -78,6 +79,7 @@ DocumentError DocumentError::fromErrno(int error, const std::string& path)
     case ETXTBSY:
     case EBUSY: return {Cause::SharingViolation, path};
     case EDEADLK: return {Cause::LockViolation, path};
+    case ENOMEM: return {Cause::OutOfMemory, path};
     default: return {Cause::Generic, path};
     }
 }

@@ -25,6 +25,7 @@ public:
         LockViolation,
         DiskFull,
         EndOfFile,
+        OutOfMemory,
     };
 
     DocumentError(Cause cause, std::string path = {});

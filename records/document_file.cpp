@@ -6,9 +6,14 @@
 
 #include <cerrno>
 #include <climits>
+#include <new>
+#include <optional>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -49,13 +54,69 @@ std::string directoryOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a save really replaces: a link is followed so that it stays a link.
+// Marks a save's temporary file: ".<document name>.jhavari-save-XXXXXX".
+constexpr const char* kTemporaryMarker = ".jhavari-save-";
+constexpr std::size_t kUniqueLength = 6;
+
+std::string fileNameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a save really replaces: links are followed, a dangling one too,
+// so that a link stays a link.
 std::string resolveTarget(const std::string& path)
 {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved))
-        return resolved;
-    return path;
+    constexpr int kMaxLinks = 40;
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        char next[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), next, sizeof next);
+        if (length < 0 || static_cast<std::size_t>(length) >= sizeof next)
+            return current;
+        const std::string link(next, static_cast<std::size_t>(length));
+        current = link.front() == '/' ? link : directoryOf(current) + '/' + link;
+    }
+    throw DocumentError::fromErrno(ELOOP, path);
+}
+
+// The temporary name up to its unique part. The document's name is cut so
+// that the whole fits the file-name limit even for the longest names.
+std::string temporaryPrefix(const std::string& target)
+{
+    const std::size_t room = NAME_MAX - 1 - std::char_traits<char>::length(kTemporaryMarker) - kUniqueLength;
+    return '.' + fileNameOf(target).substr(0, room) + kTemporaryMarker;
+}
+
+// Temporary files of this document that a save killed midway left behind.
+void removeStaleTemporaries(const std::string& target)
+{
+    const std::string prefix = temporaryPrefix(target);
+    const std::string directory = directoryOf(target);
+    DIR* folder = ::opendir(directory.c_str());
+    if (!folder)
+        return;
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + kUniqueLength || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string stale = directory + '/' + name;
+        struct stat info{};
+        if (::lstat(stale.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            ::unlink(stale.c_str());
+    }
+    ::closedir(folder);
+}
+
+// Keeps who owns the replaced file where the process may say so; a user may
+// at least hand the file to a group of theirs.
+void keepOwner(int fd, const struct stat& existing)
+{
+    if (existing.st_uid == ::geteuid() && existing.st_gid == ::getegid())
+        return;
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0)
+        return; // the file then belongs to the saving user, as any new file would
 }
 
 void writeAll(int fd, const std::uint8_t* data, std::size_t size, const std::string& path)
@@ -74,61 +135,81 @@ void writeAll(int fd, const std::uint8_t* data, std::size_t size, const std::str
 
 } // namespace
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path)
+int openRegularFileForReading(const std::string& path, std::uint64_t& size)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Looked at before opening: opening a FIFO would wait for a writer.
+    struct stat info{};
+    if (::stat(path.c_str(), &info) != 0)
+        throwErrno(path);
+    if (!S_ISREG(info.st_mode))
+        throw DocumentError(DocumentError::Cause::BadPath, path);
+    // Non-blocking, in case the path was swapped for a FIFO since.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        throwErrno(path);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw DocumentError(DocumentError::Cause::BadPath, path);
+    }
+    size = static_cast<std::uint64_t>(info.st_size);
+    return fd;
+}
+
+namespace {
+
+// Used where the folder takes no new file but the file itself may be written,
+// as editors do; a failure midway leaves the file damaged, so the room is
+// looked for first.
+void writeInPlace(const std::string& target, const std::vector<std::uint8_t>& bytes, const std::string& path)
+{
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0)
         throwErrno(path);
     struct stat info{};
     if (::fstat(file.get(), &info) != 0)
         throwErrno(path);
-    if (S_ISDIR(info.st_mode))
-        throw DocumentError::fromErrno(EISDIR, path);
-    // Read straight into a buffer of the file's size; a file that grows
-    // meanwhile is still read to its end.
-    std::vector<std::uint8_t> bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
-    std::size_t filled = 0;
-    std::uint8_t chunk[1 << 16];
-    for (;;) {
-        const bool intoBuffer = filled < bytes.size();
-        std::uint8_t* target = intoBuffer ? bytes.data() + filled : chunk;
-        const std::size_t room = intoBuffer ? bytes.size() - filled : sizeof chunk;
-        const ssize_t count = ::read(file.get(), target, room);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            throwErrno(path);
-        }
-        if (count == 0)
-            break;
-        if (!intoBuffer)
-            bytes.insert(bytes.end(), chunk, chunk + count);
-        filled += static_cast<std::size_t>(count);
-    }
-    bytes.resize(filled);
-    return bytes;
+    if (!S_ISREG(info.st_mode))
+        throw DocumentError(DocumentError::Cause::BadPath, path);
+    struct statvfs space{};
+    if (::fstatvfs(file.get(), &space) == 0 && bytes.size() > static_cast<std::uint64_t>(info.st_size) &&
+        bytes.size() - static_cast<std::uint64_t>(info.st_size) > space.f_bavail * space.f_frsize)
+        throw DocumentError(DocumentError::Cause::DiskFull, path);
+    if (::ftruncate(file.get(), 0) != 0)
+        throwErrno(path);
+    writeAll(file.get(), bytes.data(), bytes.size(), path);
+    if (::fsync(file.get()) != 0 || file.close() != 0)
+        throwErrno(path);
 }
+
+} // namespace
 
 void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     const std::string target = resolveTarget(path);
     struct stat existing{};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
-        throw DocumentError::fromErrno(EISDIR, path);
+    // A FIFO, a device or a socket would be replaced by a plain file.
+    if (exists && !S_ISREG(existing.st_mode))
+        throw DocumentError(DocumentError::Cause::BadPath, path);
     // A file the user may not write stays protected even though its folder
     // would allow replacing it.
     if (exists && ::access(target.c_str(), W_OK) != 0)
         throwErrno(path);
 
     const std::string directory = directoryOf(target);
-    std::string temporary = target + ".XXXXXX";
+    std::string temporary = directory + '/' + temporaryPrefix(target) + std::string(kUniqueLength, 'X');
     FileDescriptor file(::mkstemp(temporary.data()));
-    if (file.get() < 0)
+    if (file.get() < 0) {
+        if (exists && (errno == EACCES || errno == EPERM)) {
+            writeInPlace(target, bytes, path);
+            return;
+        }
         throwErrno(path);
+    }
     try {
         mode_t mode = 0;
         if (exists) {
+            keepOwner(file.get(), existing);
             mode = existing.st_mode & 07777;
         } else {
             const mode_t mask = ::umask(0);
@@ -149,28 +230,47 @@ void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
     FileDescriptor folder(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         ::fsync(folder.get()); // the rename itself reaches the disk
+    removeStaleTemporaries(target);
 }
 
 void openDocumentFile(TrainingDocument& doc, const std::string& path)
 {
     const bool wasModified = doc.isModified();
-    std::vector<std::uint8_t> bytes;
+    std::uint64_t size = 0;
+    std::optional<FileDescriptor> file;
     try {
-        bytes = readWholeFile(path);
+        file.emplace(openRegularFileForReading(path, size));
     } catch (...) {
         doc.setModified(wasModified);
         throw;
     }
     doc.setModified(true);
-    if (!bytes.empty()) {
+    if (size > 0) {
         try {
-            Archive ar(bytes.data(), bytes.size());
+            // Pulls only the bytes the layout asks for, so trailing bytes of
+            // any length cost neither time nor memory.
+            const int fd = file->get();
+            Archive ar(
+                [fd, &path](std::uint8_t* target, std::size_t room) {
+                    for (;;) {
+                        const ssize_t count = ::read(fd, target, room);
+                        if (count >= 0)
+                            return static_cast<std::size_t>(count);
+                        if (errno != EINTR)
+                            throwErrno(path);
+                    }
+                },
+                size);
             doc.serialize(ar);
         } catch (DocumentError& error) {
             error.setPath(path);
             doc.setTitle(TrainingDocument::kUntitled);
             doc.onNewDocument();
             throw;
+        } catch (const std::bad_alloc&) {
+            doc.setTitle(TrainingDocument::kUntitled);
+            doc.onNewDocument();
+            throw DocumentError(DocumentError::Cause::OutOfMemory, path);
         }
     }
     doc.setModified(false);
@@ -180,7 +280,11 @@ void openDocumentFile(TrainingDocument& doc, const std::string& path)
 void saveDocumentFile(TrainingDocument& doc, const std::string& path)
 {
     Archive ar;
-    doc.serialize(ar);
+    try {
+        doc.serialize(ar);
+    } catch (const std::bad_alloc&) {
+        throw DocumentError(DocumentError::Cause::OutOfMemory, path);
+    }
     writeFileAtomically(path, ar.buffer());
     doc.setModified(false);
     doc.setPathName(path);

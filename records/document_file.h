@@ -6,8 +6,9 @@
 
 class TrainingDocument;
 
-// Opens a document file as the document framework does. A failure throws
-// DocumentError. When the file could not be read the document is untouched;
+// Opens a document file as the document framework does; anything but a
+// regular file is a wrong path. A failure throws DocumentError, also for a
+// lack of memory. When the file could not be read the document is untouched;
 // when its contents are bad the document becomes a new, untitled one that
 // keeps the settings read so far.
 void openDocumentFile(TrainingDocument& doc, const std::string& path);
@@ -17,7 +18,8 @@ void openDocumentFile(TrainingDocument& doc, const std::string& path);
 // and leaves the existing file, the document and its modified flag as they were.
 void saveDocumentFile(TrainingDocument& doc, const std::string& path);
 
-// The whole contents of a file; throws DocumentError with the errno's cause.
-std::vector<std::uint8_t> readWholeFile(const std::string& path);
-// Replaces path with the bytes through a temporary file in the same folder.
+// Replaces path with the bytes through a hidden temporary file in the same
+// folder, keeping the file's mode and owner; where the folder takes no new
+// file but the file may be written, writes it in place. Anything but a
+// regular file (or a link to one, dangling or not) is a wrong path.
 void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);

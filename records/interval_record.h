@@ -2,6 +2,7 @@
 
 #include "records/calendar_time.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // One meditation interval.
@@ -13,7 +14,16 @@ public:
     std::uint16_t m_measurement = 0;
     std::uint16_t m_run = 0;
 
-    TimeSpan length() const { return m_timeEnd - m_timeStart; }
+    // Bounded to about 68 years either way: a file may hold any times, and
+    // sums over millions of lengths must still fit 64 bits.
+    TimeSpan length() const
+    {
+        constexpr TimeSpan kLongest = 0x7FFFFFFF;
+        TimeSpan span = 0;
+        if (__builtin_sub_overflow(m_timeEnd, m_timeStart, &span))
+            return m_timeEnd < m_timeStart ? -kLongest : kLongest;
+        return std::clamp(span, -kLongest, kLongest);
+    }
     bool operator==(const IntervalRecord& other) const
     {
         return m_timeStart == other.m_timeStart && m_timeEnd == other.m_timeEnd &&

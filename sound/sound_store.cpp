@@ -1,6 +1,8 @@
 #include "sound/sound_store.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <stdexcept>
@@ -12,14 +14,20 @@ bool StoredSound::loadFile(const std::string& path)
     m_loaded = 1;
     m_path = path;
 
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    // Looked at before opening, and opened without waiting: opening a FIFO
+    // would wait for a writer. A directory or a device is no sound either.
+    struct stat status {};
+    const int fd = ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)
+                       ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
+                       : -1;
+    std::FILE* file = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
     if (!file) {
+        if (fd >= 0)
+            ::close(fd);
         m_loaded = 0;
         return false;
     }
-    struct stat status {};
     if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
-        // A directory or a device opens on Linux, but it is no file to read a sound from.
         m_loaded = 0;
     } else {
         try {

@@ -4,6 +4,7 @@
 
 #include "app/single_instance.h"
 
+#include "app/first_paint_probe.h"
 #include "platform/profile.h"
 #include "tests/support/scoped_environment.h"
 
@@ -17,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -136,6 +139,21 @@ TEST(SingleInstance, LockOfAKilledInstanceDoesNotBlockANewStart)
     Program next({});
     EXPECT_TRUE(instanceAnswers(asker));
     EXPECT_TRUE(next.isRunning());
+}
+
+TEST(SingleInstance, ARuntimeFolderWithoutRoomForTheLockDoesNotStopTheStart)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a read-only folder needs the superuser";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    // In a mount namespace of its own, so the mount ends with the program.
+    const QString script = QStringLiteral("mount -t tmpfs -o ro,mode=0700 none '%1' && XDG_RUNTIME_DIR='%1' "
+                                          "%2=1 exec '%3'")
+                               .arg(folder.path(), FirstPaintProbe::kEnvironmentSwitch, PROGRAM_FILE);
+    Program program({"-m", "sh", "-c", script}, true, "unshare");
+    EXPECT_TRUE(program.ends(0));
+    EXPECT_TRUE(program.process().readAllStandardOutput().contains("first-paint")) << "the window never showed";
 }
 
 TEST(SingleInstance, RegisterWhileAnInstanceRunsOnlyActivatesIt)

@@ -6,7 +6,10 @@
 
 #include <array>
 #include <cstdio>
+#include <sys/stat.h>
 #include <sys/wait.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -92,6 +95,25 @@ TEST(HeadlessCommands, UnreadableFilesGiveTheGermanMessageAndStatusOne)
     const Result cutShort = runProgram("--export-json '" + cut + "'", "2>/dev/null");
     EXPECT_EQ(cutShort.status, 1);
     EXPECT_TRUE(cutShort.out.empty()) << "nothing reaches standard output";
+}
+
+TEST(HeadlessCommands, FullPathsFifosAndWriteErrorsAreReported)
+{
+    TempDir dir;
+    const std::string relative = fs::relative(dir.file("gone.con")).string();
+    const Result missing = runProgram("--export-json '" + relative + "'", "2>&1");
+    EXPECT_EQ(missing.out, dir.file("gone.con") + " wurde nicht gefunden.\n");
+
+    const std::string fifo = dir.file("pipe.con");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const Result pipe = runProgram("--export-csv '" + fifo + "'", "2>&1");
+    EXPECT_EQ(pipe.status, 1);
+    EXPECT_EQ(pipe.out, fifo + " enthält eine falsche Pfadangabe.\n");
+
+    const std::string path = makeDocument(dir);
+    const Result full = runProgram("--export-json '" + path + "'", "2>&1 >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.out, "Standard output could not be written: No space left on device.\n");
 }
 
 TEST(HeadlessCommands, StatsPrintsOneLinePerMeasurementOfTheChosenType)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 
@@ -63,8 +64,11 @@ TEST_F(SoundStoreTest, LoadFileReadsAnyReadableFileOnceAndByteForByte)
     ASSERT_TRUE(empty.m_image);
     EXPECT_TRUE(empty.m_image->empty());
 
-    for (const std::string& unreadable :
-         {(m_device.folder() / "missing.wav").string(), std::string(), m_device.folder().string()}) {
+    // A FIFO would block the opening; it counts as missing like a device.
+    const std::string fifo = (m_device.folder() / "pipe.wav").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& unreadable : {(m_device.folder() / "missing.wav").string(), std::string(),
+                                          m_device.folder().string(), fifo, std::string("/dev/zero")}) {
         StoredSound failed;
         EXPECT_FALSE(failed.loadFile(unreadable)) << unreadable;
         EXPECT_EQ(failed.m_loaded, 0) << unreadable;
