@@ -5,6 +5,10 @@
 
 #include <array>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -316,13 +320,15 @@ JournalContents parseJournal(const std::uint8_t* data, std::size_t size)
 
 JournalContents readJournal(const std::string& path)
 {
-    std::vector<std::uint8_t> bytes;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return {};
     try {
-        bytes = readWholeFile(path);
-    } catch (...) {
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        return parseJournal(bytes.data(), bytes.size());
+    } catch (const std::bad_alloc&) {
         return {};
     }
-    return parseJournal(bytes.data(), bytes.size());
 }
 
 void replayJournal(TrainingDocument& doc, const std::vector<JournalEntry>& entries)

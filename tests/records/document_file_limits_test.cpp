@@ -2,7 +2,7 @@
 #include "records/document_error.h"
 #include "records/document_file.h"
 #include "records/training_document.h"
-#include "tests/records/test_bytes.h"
+#include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
 
