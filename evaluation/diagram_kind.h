@@ -37,3 +37,15 @@ constexpr bool isFiltered(DiagramKind kind)
 {
     return kind != DiagramKind::Sikkhati;
 }
+
+// The kind's name: the diagram window's title and the tool tips' value label.
+constexpr const char* diagramName(DiagramKind kind)
+{
+    switch (kind) {
+    case DiagramKind::Maximum: return "Maximum";
+    case DiagramKind::Average: return "Average";
+    case DiagramKind::Median: return "Median";
+    case DiagramKind::Sikkhati: break;
+    }
+    return "Sikkhati";
+}

@@ -40,17 +40,6 @@ constexpr std::array<DialogControl, 4> kTemplate = {{
     {kMovingAverageId, DialogControlKind::CheckBox, 7, 294, 127, 10, "Show moving average (30-day-line)"},
 }};
 
-const char* windowText(DiagramKind kind)
-{
-    switch (kind) {
-    case DiagramKind::Maximum: return "Maximum";
-    case DiagramKind::Average: return "Average";
-    case DiagramKind::Median: return "Median";
-    case DiagramKind::Sikkhati: break;
-    }
-    return "Sikkhati";
-}
-
 } // namespace
 
 DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
@@ -74,7 +63,7 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
     m_staticFooter->setWordWrap(false);
     const DialogBaseUnits units = DialogBaseUnits::fromFont(font);
     setFixedSize(units.toPixelsX(491), units.toPixelsY(311));
-    setWindowTitle(QString::fromLatin1(windowText(kind)));
+    setWindowTitle(QString::fromLatin1(diagramName(kind)));
 
     m_presentationButton->setTextColor(QColor(0x00, 0x00, 0xFF));
     connect(m_presentationButton, &ShadeButton::clicked, this, &DiagramWindow::onChangePresentation);

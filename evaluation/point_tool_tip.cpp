@@ -5,21 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-const char* kindName(DiagramKind kind)
-{
-    switch (kind) {
-    case DiagramKind::Maximum: return "Maximum";
-    case DiagramKind::Average: return "Average";
-    case DiagramKind::Median: return "Median";
-    case DiagramKind::Sikkhati: break;
-    }
-    return "Sikkhati";
-}
-
-} // namespace
-
 std::optional<CalendarTime> measurementDate(const TrainingType& type, int measurement)
 {
     const auto found = std::lower_bound(
@@ -46,7 +31,7 @@ std::string pointToolTip(DiagramKind kind, int measurement, std::optional<Calend
                       seconds / 3600, seconds / 60 % 60, seconds % 60);
     }
     char text[160];
-    std::snprintf(text, sizeof text, "Measurement %d\nDate: %s\n%s: %s", measurement, dateText, kindName(kind),
+    std::snprintf(text, sizeof text, "Measurement %d\nDate: %s\n%s: %s", measurement, dateText, diagramName(kind),
                   valueText);
     return text;
 }
