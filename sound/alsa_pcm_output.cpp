@@ -22,7 +22,7 @@ constexpr auto kGiveUpAfter = std::chrono::seconds(1);
 
 } // namespace
 
-std::unique_ptr<AlsaPcmOutput> AlsaPcmOutput::Open(const std::string& device, const DecodedSound& sound)
+std::unique_ptr<AlsaPcmOutput> AlsaPcmOutput::open(const std::string& device, const DecodedSound& sound)
 {
     snd_pcm_t* pcm = nullptr;
     if (snd_pcm_open(&pcm, device.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)

@@ -14,7 +14,7 @@ class WaveGain;
 class AlsaPcmOutput {
 public:
     // Opens the device without waiting: a busy or missing device gives null at once.
-    static std::unique_ptr<AlsaPcmOutput> Open(const std::string& device, const DecodedSound& sound);
+    static std::unique_ptr<AlsaPcmOutput> open(const std::string& device, const DecodedSound& sound);
     ~AlsaPcmOutput();
     AlsaPcmOutput(const AlsaPcmOutput&) = delete;
     AlsaPcmOutput& operator=(const AlsaPcmOutput&) = delete;

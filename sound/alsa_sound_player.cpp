@@ -81,7 +81,7 @@ bool AlsaSoundPlayer::play(const StoredSound& sound, bool async)
     auto decoded = std::static_pointer_cast<const DecodedSound>(sound.m_prepared);
     if (!decoded)
         return false;
-    auto output = AlsaPcmOutput::Open(m_device, *decoded);
+    auto output = AlsaPcmOutput::open(m_device, *decoded);
     if (!output)
         return false;
     if (!async) {
