@@ -4,11 +4,14 @@
 
 namespace {
 
+// A time without a calendar date shows as "?".
 std::string formatLocal(CalendarTime time, const char* format)
 {
-    const std::tm fields = breakLocalTime(time);
+    const std::optional<std::tm> fields = calendarFields(time);
+    if (!fields)
+        return "?";
     char text[64];
-    const std::size_t length = std::strftime(text, sizeof text, format, &fields);
+    const std::size_t length = std::strftime(text, sizeof text, format, &*fields);
     return std::string(text, length);
 }
 

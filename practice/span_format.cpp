@@ -17,14 +17,14 @@ std::string formatSpan(TimeSpan span)
 
 namespace {
 
+// A time without a calendar date shows as "?".
 std::string formatLocal(CalendarTime time, const char* format)
 {
-    const std::time_t value = static_cast<std::time_t>(time);
-    std::tm fields{};
-    if (!localtime_r(&value, &fields))
-        return {};
+    const std::optional<std::tm> fields = calendarFields(time);
+    if (!fields)
+        return "?";
     char text[128];
-    const std::size_t length = std::strftime(text, sizeof text, format, &fields);
+    const std::size_t length = std::strftime(text, sizeof text, format, &*fields);
     return std::string(text, length);
 }
 

@@ -21,6 +21,21 @@ std::tm breakLocalTime(CalendarTime time)
     return fields;
 }
 
+std::optional<std::tm> calendarFields(CalendarTime time)
+{
+    // About 292 billion years either way fit in 64 bits; the calendar does not.
+    constexpr CalendarTime kDaySeconds = 86400;
+    constexpr CalendarTime kFirstDay = -719162 * kDaySeconds;   // 0001-01-01
+    constexpr CalendarTime kPastLastDay = 2932897 * kDaySeconds; // 10000-01-01
+    if (time < kFirstDay + kDaySeconds || time >= kPastLastDay - kDaySeconds)
+        return std::nullopt;
+    std::time_t value = static_cast<std::time_t>(time);
+    std::tm fields{};
+    if (!localtime_r(&value, &fields))
+        return std::nullopt;
+    return fields;
+}
+
 CalendarTime makeDuration(int hour, int minute, int second)
 {
     return makeLocalTime(2006, 1, 1, hour, minute, second);

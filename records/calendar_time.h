@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 
 // A calendar time: seconds since 1970-01-01 00:00:00 UTC. It is built from
 // and broken into fields as local time, daylight saving by the C library.
@@ -12,6 +13,9 @@ using TimeSpan = std::int64_t;
 
 CalendarTime makeLocalTime(int year, int month, int day, int hour, int minute, int second);
 std::tm breakLocalTime(CalendarTime time);
+// The local fields of a time that has a calendar date (years 1 to 9999);
+// none for a time far outside, as a damaged document may hold.
+std::optional<std::tm> calendarFields(CalendarTime time);
 
 // Durations are stored as a calendar time on 1 January 2006 whose local time
 // of day is the duration (0 to 23:59:59).

@@ -9,9 +9,13 @@
 
 namespace {
 
+// A time without a calendar date shows as "?".
 std::string localTimeText(CalendarTime time)
 {
-    const std::tm f = breakLocalTime(time);
+    const std::optional<std::tm> fields = calendarFields(time);
+    if (!fields)
+        return "?";
+    const std::tm& f = *fields;
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f.tm_year + 1900, f.tm_mon + 1, f.tm_mday,
                   f.tm_hour, f.tm_min, f.tm_sec);

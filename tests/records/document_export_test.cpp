@@ -77,3 +77,16 @@ TEST(DocumentExport, CsvQuotesTextsAndListsRecordsInStoredOrder)
               "Apana Jhavari (Samatha Bhavana),3,2,2001-09-09 03:46:40,2001-09-09 03:56:40,1000000000,1000000600,600,0\n"
               "\"Mett\xC3\xA4, \"\"quoted\"\"\",3,3,2001-09-09 03:58:20,2001-09-09 03:58:45,1000000700,1000000725,25,1\n");
 }
+
+TEST(DocumentExport, ATimeWithoutACalendarDateIsAQuestionMark)
+{
+    ScopedTimeZone utc("UTC");
+    TrainingDocument doc;
+    doc.onNewDocument();
+    constexpr CalendarTime kFarPast = -4000000000000000000;
+    doc.appendInterval(doc.trainingTypes()[0], record().measurement(1).run(1).from(kFarPast).to(253402041600));
+    std::ostringstream out;
+    exportCsv(doc, out);
+    EXPECT_NE(out.str().find(",1,1,?,9999-12-29 00:00:00,-4000000000000000000,"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("-01-00"), std::string::npos);
+}
