@@ -8,12 +8,7 @@ set -euo pipefail
 stop_signal=KILL
 source "$(dirname "$0")/program_under_xvfb.sh"
 
-"$program" "$document" &
-pid=$!
-window=$(wait_for_window "practice.con - Jhavari-Training")
-xdotool windowfocus --sync "$window"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + WIDTH * 3 / 4)) $((Y + HEIGHT / 2))
+start_program
 xdotool key F10; sleep 0.6
 xdotool click 1; sleep 1.2   # interval 1 starts
 xdotool click 1; sleep 0.4   # and ends

@@ -7,14 +7,7 @@
 set -euo pipefail
 source "$(dirname "$0")/program_under_xvfb.sh"
 
-"$program" "$document" &
-pid=$!
-window=$(wait_for_window "practice.con - Jhavari-Training")
-xdotool windowfocus --sync "$window"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-# The middle of the right half lies over the interval list.
-xdotool mousemove $((X + WIDTH * 3 / 4)) $((Y + HEIGHT / 2))
-
+start_program
 xdotool key F10; sleep 0.6
 # While measuring the pointer cannot reach the menu bar or the status bar:
 # presses aimed at them land on the form's edge and count.

@@ -1,6 +1,6 @@
 # Sourced by the end-to-end scripts, which take the program as their one argument: runs the calling
 # script again under Xvfb, gives it a private home and an empty document ($document), and stops the
-# program ($pid, set by the caller) with $stop_signal (TERM unless the caller sets it) when the script ends.
+# program started last ($pid) with $stop_signal (TERM unless the caller sets it) when the script ends.
 
 if [ -z "${JHAVARI_E2E_IN_XVFB:-}" ]; then
   export JHAVARI_E2E_IN_XVFB=1
@@ -29,4 +29,15 @@ wait_for_window() {
   done
   [ -n "$found" ] || { echo "no window \"$1\" appeared" >&2; exit 1; }
   echo "$found"
+}
+
+# Starts the program on the document and waits for its main window, focused, with the pointer over the
+# interval list (the middle of the right half); sets pid, window and the window's X, Y, WIDTH and HEIGHT.
+start_program() {
+  "$program" "$document" &
+  pid=$!
+  window=$(wait_for_window "practice.con - Jhavari-Training")
+  xdotool windowfocus --sync "$window"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + WIDTH * 3 / 4)) $((Y + HEIGHT / 2))
 }
