@@ -26,6 +26,24 @@ public:
 
     void setDefaults();
 
+    // Hands each stored field of `settings` (const or not) to `field`, in the order in which both the
+    // document file and the journal keep them; `field` tells their byte forms apart by type.
+    template <typename Settings, typename Field>
+    static void forEachStoredField(Settings& settings, Field&& field)
+    {
+        field(settings.m_trainingType);
+        field(settings.m_fixedExerciseTime);
+        field(settings.m_timeFixedDuration);
+        field(settings.m_autoUddhaccaAlarm);
+        field(settings.m_timeAlarmInterval);
+        field(settings.m_timeFilter);
+        field(settings.m_waveVolume);
+        field(settings.m_mainVolume);
+        field(settings.m_timeSound);
+        for (auto& path : settings.m_soundFiles)
+            field(path);
+    }
+
     std::int32_t m_timeSound = 0;
     std::string m_trainingType;
     std::int32_t m_fixedExerciseTime = 0;

@@ -67,6 +67,10 @@ public:
         put4(static_cast<std::int64_t>(text.size()));
         m_out.insert(m_out.end(), text.begin(), text.end());
     }
+    // The settings' fields: texts, 4-byte numbers and 8-byte calendar times.
+    void putField(const std::string& text) { putText(text); }
+    void putField(std::int32_t value) { put4(value); }
+    void putField(CalendarTime value) { put8(value); }
 
 private:
     std::vector<std::uint8_t>& m_out;
@@ -105,6 +109,9 @@ public:
         m_pos += length;
         return text;
     }
+    void getField(std::string& text) { text = getText(); }
+    void getField(std::int32_t& value) { value = get4(); }
+    void getField(CalendarTime& value) { value = get8(); }
 
 private:
     const std::uint8_t* m_data;
@@ -113,34 +120,14 @@ private:
     bool m_good = true;
 };
 
-void putSettings(PayloadWriter& out, const DocumentSettings& s)
+void putSettings(PayloadWriter& out, const DocumentSettings& settings)
 {
-    out.putText(s.m_trainingType);
-    out.put4(s.m_fixedExerciseTime);
-    out.put8(s.m_timeFixedDuration);
-    out.put4(s.m_autoUddhaccaAlarm);
-    out.put8(s.m_timeAlarmInterval);
-    out.put8(s.m_timeFilter);
-    out.put4(s.m_waveVolume);
-    out.put4(s.m_mainVolume);
-    out.put4(s.m_timeSound);
-    for (const std::string& path : s.m_soundFiles)
-        out.putText(path);
+    DocumentSettings::forEachStoredField(settings, [&out](const auto& field) { out.putField(field); });
 }
 
-void getSettings(PayloadReader& in, DocumentSettings& s)
+void getSettings(PayloadReader& in, DocumentSettings& settings)
 {
-    s.m_trainingType = in.getText();
-    s.m_fixedExerciseTime = in.get4();
-    s.m_timeFixedDuration = in.get8();
-    s.m_autoUddhaccaAlarm = in.get4();
-    s.m_timeAlarmInterval = in.get8();
-    s.m_timeFilter = in.get8();
-    s.m_waveVolume = in.get4();
-    s.m_mainVolume = in.get4();
-    s.m_timeSound = in.get4();
-    for (std::string& path : s.m_soundFiles)
-        path = in.getText();
+    DocumentSettings::forEachStoredField(settings, [&in](auto& field) { in.getField(field); });
 }
 
 bool readHeader(PayloadReader& in, JournalHeader& header)

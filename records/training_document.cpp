@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <type_traits>
 
 namespace {
 
@@ -91,18 +92,12 @@ void TrainingDocument::serialize(Archive& ar)
 
 void TrainingDocument::serializeSettings(Archive& ar)
 {
-    DocumentSettings& s = m_settings;
-    ar.serialize(s.m_trainingType);
-    ar.serialize(s.m_fixedExerciseTime);
-    ar.serializeTime(s.m_timeFixedDuration);
-    ar.serialize(s.m_autoUddhaccaAlarm);
-    ar.serializeTime(s.m_timeAlarmInterval);
-    ar.serializeTime(s.m_timeFilter);
-    ar.serialize(s.m_waveVolume);
-    ar.serialize(s.m_mainVolume);
-    ar.serialize(s.m_timeSound);
-    for (std::string& path : s.m_soundFiles)
-        ar.serialize(path);
+    DocumentSettings::forEachStoredField(m_settings, [&ar](auto& field) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(field)>, CalendarTime>)
+            ar.serializeTime(field);
+        else
+            ar.serialize(field);
+    });
 }
 
 void TrainingDocument::serializeTrainingType(Archive& ar, TrainingType& type)

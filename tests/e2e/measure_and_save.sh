@@ -5,38 +5,9 @@
 # measurement of two intervals, the second ended by uddhacca.
 # Usage: measure_and_save.sh PROGRAM
 set -euo pipefail
-program=$1
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-pid=
+source "$(dirname "$0")/program_under_xvfb.sh"
 
-if [ -z "${JHAVARI_E2E_IN_XVFB:-}" ]; then
-  export JHAVARI_E2E_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-unset QT_QPA_PLATFORM
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CONFIG_DIRS=$work/system-config
-export XDG_RUNTIME_DIR=$work/run JHAVARI_ALSA_DEVICE=null
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-document=$work/practice.con
-: > "$document"
-
-"$program" "$document" &
-pid=$!
-
-window=
-for _ in $(seq 50); do
-  window=$(xdotool search --onlyvisible --name "practice.con - Jhavari-Training" 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "the main window did not appear"; exit 1; }
-xdotool windowfocus --sync "$window"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-# The middle of the right half lies over the interval list.
-xdotool mousemove $((X + WIDTH * 3 / 4)) $((Y + HEIGHT / 2))
-
+start_program
 xdotool key F10; sleep 0.6
 # While measuring the pointer cannot reach the menu bar or the status bar:
 # presses aimed at them land on the form's edge and count.

@@ -3,36 +3,13 @@
 #include "tests/practice/main_form_fixture.h"
 
 #include "controls/bitmap_slider.h"
+#include "tests/sound/default_sink.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int kServerFullVolume = 65536;
-
-QString pactl(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("pactl"), arguments);
-    process.waitForFinished(5000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int sinkVolume()
-{
-    const QString text = pactl({QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")});
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("front-left: (\\d+) ")).match(text);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-void setSinkVolume(int volume)
-{
-    pactl({QStringLiteral("set-sink-volume"), QStringLiteral("@DEFAULT_SINK@"), QString::number(volume)});
-}
 
 // The form with the volumes it makes itself: the desktop's master level and its own gain.
 class ViewVolumeTest : public MainFormFixture {

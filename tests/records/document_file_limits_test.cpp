@@ -2,6 +2,7 @@
 #include "records/document_error.h"
 #include "records/document_file.h"
 #include "records/training_document.h"
+#include "tests/support/document_failures.h"
 #include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
@@ -31,19 +32,6 @@ TrainingDocument& sample(TrainingDocument& doc)
         doc.appendInterval(type, e);
     }
     return doc;
-}
-
-DocumentError::Cause openFailure(TrainingDocument& doc, const std::string& path, std::string* message = nullptr)
-{
-    try {
-        openDocumentFile(doc, path);
-    } catch (const DocumentError& error) {
-        if (message)
-            *message = error.message();
-        return error.cause();
-    }
-    ADD_FAILURE() << "opening " << path << " succeeded";
-    return DocumentError::Cause::Generic;
 }
 
 void extendSparsely(const std::string& path, off_t size)

@@ -1,6 +1,7 @@
 #include "records/training_document.h"
 #include "records/document_error.h"
 #include "records/document_file.h"
+#include "tests/support/document_failures.h"
 #include "tests/support/test_bytes.h"
 #include "tests/support/record_builder.h"
 
@@ -29,30 +30,6 @@ TrainingDocument& sample(TrainingDocument& doc)
         }
     }
     return doc;
-}
-
-DocumentError::Cause openFailure(TrainingDocument& doc, const std::string& path, std::string* message = nullptr)
-{
-    try {
-        openDocumentFile(doc, path);
-    } catch (const DocumentError& error) {
-        if (message)
-            *message = error.message();
-        return error.cause();
-    }
-    ADD_FAILURE() << "opening " << path << " succeeded";
-    return DocumentError::Cause::Generic;
-}
-
-DocumentError::Cause saveFailure(TrainingDocument& doc, const std::string& path)
-{
-    try {
-        saveDocumentFile(doc, path);
-    } catch (const DocumentError& error) {
-        return error.cause();
-    }
-    ADD_FAILURE() << "saving " << path << " succeeded";
-    return DocumentError::Cause::Generic;
 }
 
 std::size_t fileCount(const fs::path& folder)

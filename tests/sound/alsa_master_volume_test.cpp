@@ -1,10 +1,9 @@
 // Runs against a private PulseAudio server (with_pulseaudio.sh): ALSA's
 // "default" control device is then the server's volume, as on a desktop.
 #include "sound/alsa_master_volume.h"
+#include "tests/sound/default_sink.h"
 #include "tests/support/scoped_environment.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -13,34 +12,7 @@
 
 namespace {
 
-// PulseAudio's full volume, the top of the plug-in's element range.
-constexpr int kServerFullVolume = 65536;
 constexpr int kPositionStep = 3277;
-
-QString pactl(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("pactl"), arguments);
-    process.waitForFinished(5000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int sinkVolume()
-{
-    const QString text = pactl({QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")});
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("front-left: (\\d+) ")).match(text);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-bool sinkMuted()
-{
-    return pactl({QStringLiteral("get-sink-mute"), QStringLiteral("@DEFAULT_SINK@")}).contains(QStringLiteral("yes"));
-}
-
-void setSink(const char* what, const QString& value)
-{
-    pactl({QString::fromLatin1(what), QStringLiteral("@DEFAULT_SINK@"), value});
-}
 
 class MasterVolumeTest : public testing::Test
 {
@@ -52,8 +24,8 @@ protected:
     {
         if (qEnvironmentVariableIsEmpty("JHAVARI_PRIVATE_SOUND_SERVER"))
             GTEST_SKIP() << "changes the volume: run through tests/sound/with_pulseaudio.sh";
-        setSink("set-sink-volume", QString::number(kServerFullVolume));
-        setSink("set-sink-mute", QStringLiteral("0"));
+        setSinkVolume(kServerFullVolume);
+        setSinkMuted(false);
     }
 };
 
@@ -104,19 +76,19 @@ TEST_F(MasterVolumeTest, AVolumeChangedByAnotherProgramArrivesButAMuteDoesNot)
     AlsaMasterVolume master;
     QSignalSpy changes(&master, &VolumeControl::levelChanged);
 
-    setSink("set-sink-volume", QString::number(kServerFullVolume / 4));
+    setSinkVolume(kServerFullVolume / 4);
     ASSERT_TRUE(changes.wait(5000));
     EXPECT_EQ(changes.last().at(0).toInt(), 16384);
     EXPECT_EQ(master.level(), 16384);
 
     changes.clear();
-    setSink("set-sink-mute", QStringLiteral("1"));
+    setSinkMuted(true);
     EXPECT_FALSE(changes.wait(500));
 }
 
 TEST_F(MasterVolumeTest, SwitchingOnUnmutesTheOutputAndSwitchingOffMutesIt)
 {
-    setSink("set-sink-mute", QStringLiteral("1"));
+    setSinkMuted(true);
     AlsaMasterVolume master;
     master.switchOn();
     EXPECT_FALSE(sinkMuted());

@@ -1,0 +1,44 @@
+#include "tests/sound/default_sink.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace {
+
+QString pactl(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    process.waitForFinished(5000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void setSink(const char* what, const QString& value)
+{
+    pactl({QString::fromLatin1(what), QStringLiteral("@DEFAULT_SINK@"), value});
+}
+
+} // namespace
+
+int sinkVolume()
+{
+    const QString text = pactl({QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")});
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("front-left: (\\d+) ")).match(text);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+bool sinkMuted()
+{
+    return pactl({QStringLiteral("get-sink-mute"), QStringLiteral("@DEFAULT_SINK@")}).contains(QStringLiteral("yes"));
+}
+
+void setSinkVolume(int volume)
+{
+    setSink("set-sink-volume", QString::number(volume));
+}
+
+void setSinkMuted(bool muted)
+{
+    setSink("set-sink-mute", muted ? QStringLiteral("1") : QStringLiteral("0"));
+}

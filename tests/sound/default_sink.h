@@ -1,0 +1,12 @@
+#pragma once
+
+// The private PulseAudio server's default sink (tests/sound/with_pulseaudio.sh), read and set through pactl.
+
+// PulseAudio's full volume, the top of the ALSA plug-in's element range.
+inline constexpr int kServerFullVolume = 65536;
+
+// The front-left volume, or -1 when pactl does not tell it.
+int sinkVolume();
+bool sinkMuted();
+void setSinkVolume(int volume);
+void setSinkMuted(bool muted);
