@@ -31,7 +31,8 @@ public:
 
 class NoKeys : public KeyState {
 public:
-    bool isKeyHeld(WatchedKey) const override { return false; }
+    bool takeKeyDown(WatchedKey) override { return false; }
+    void forgetPresses() override { }
 };
 
 // A form that shows nothing, so that only the mode and the document are timed.

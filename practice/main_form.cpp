@@ -71,7 +71,7 @@ constexpr int kSettingsControls[] = {
 } // namespace
 
 MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player, Volumes volumes,
-                   const Clock& clock, const KeyState* keys, QWidget* parent)
+                   const Clock& clock, KeyState* keys, QWidget* parent)
     : QWidget(parent),
       m_document(document),
       m_player(player),

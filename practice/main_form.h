@@ -46,7 +46,7 @@ public:
 
     // Without a key state of its own the view follows the real keyboard.
     MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player, Volumes volumes = {},
-             const Clock& clock = systemClock(), const KeyState* keys = nullptr, QWidget* parent = nullptr);
+             const Clock& clock = systemClock(), KeyState* keys = nullptr, QWidget* parent = nullptr);
     ~MainForm() override;
 
     QSize sizeHint() const override;

@@ -55,7 +55,7 @@ public:
 // intervals, their timing from clock readings, the alarms and the sounds.
 class MeasuringMode {
 public:
-    MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock, const KeyState& keys);
+    MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock, KeyState& keys);
     virtual ~MeasuringMode() = default;
 
     bool isActive() const { return m_active; }
@@ -109,5 +109,5 @@ private:
     TrainingDocument& m_document;
     MeasuringForm& m_form;
     const Clock& m_clock;
-    const KeyState& m_keys;
+    KeyState& m_keys;
 };
