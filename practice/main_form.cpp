@@ -326,6 +326,17 @@ void MainForm::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
 }
 
+void MainForm::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt turns the second press of a double click into this event; while measuring
+    // it is no new press, the first press already started or ended the interval.
+    if (m_measuring.isActive()) {
+        event->accept();
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
+}
+
 void MainForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

@@ -283,6 +283,30 @@ TEST_F(ViewTest, AlarmsAndTimeSoundReachTheSoundBackEnd)
     EXPECT_EQ(takePlayed(), Played(5, {"UddhaccaAlarm.wav", false}));
 }
 
+TEST_F(ViewTest, ADoubleClickWhileMeasuringCountsAsTheOnePressItStartsWith)
+{
+    click(IDC_MEASURING_MODE);
+    const QPoint where = m_view->rect().center();
+    // What Qt delivers for a double click: the second press comes as a double click.
+    const auto doubleClick = [&] {
+        QTest::mousePress(m_view.get(), Qt::LeftButton, {}, where);
+        QTest::mouseRelease(m_view.get(), Qt::LeftButton, {}, where);
+        QMouseEvent second(QEvent::MouseButtonDblClick, where, m_view->mapToGlobal(where), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_view.get(), &second);
+        QTest::mouseRelease(m_view.get(), Qt::LeftButton, {}, where);
+    };
+    doubleClick();
+    EXPECT_EQ(bannerText(), QStringLiteral("Recording is in progress"));
+    seconds(30);
+    doubleClick();
+    EXPECT_EQ(bannerText(), QStringLiteral("Waiting for mouse-start (left mouse button) ..."));
+    ASSERT_EQ(records().size(), 1);
+    EXPECT_EQ(records()[0].m_timeEnd - records()[0].m_timeStart, 30);
+    m_view->onMeasuringModeCommand();
+    EXPECT_EQ(records().size(), 1);
+}
+
 // Confines nothing and grabs nothing, as on a desktop without pointer grabs.
 class CountingConfinement : public PointerConfinement {
 public:
