@@ -307,6 +307,12 @@ void MainForm::onMeasuringModeCommand()
     m_measuring.toggleMeasuringMode();
 }
 
+void MainForm::endMeasuring()
+{
+    if (m_measuring.isActive())
+        m_measuring.endExercise();
+}
+
 void MainForm::measuringActiveChanged(bool active)
 {
     m_measuringState.setActive(active);

@@ -74,6 +74,8 @@ public:
 public slots:
     // Command 1001: the button and F10.
     void onMeasuringModeCommand();
+    // Ends a running measuring mode as ESC does, keeping the running interval as cut off.
+    void endMeasuring();
     // Command 32776 "Time sound every 5 min"; the document is not marked modified.
     void onTimeSoundCommand();
     // Command 32772.

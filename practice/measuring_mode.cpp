@@ -189,8 +189,7 @@ void MeasuringMode::onMeasureTick()
     const bool f11 = m_keys.takeKeyDown(WatchedKey::F11);
     const bool escape = m_keys.takeKeyDown(WatchedKey::Escape);
     if (f11 || escape) {
-        toggleMeasuringMode();
-        m_form.playSoundEvent(SoundEvent::EndExercise, PlayMode::Async);
+        endExercise();
         return;
     }
     playF12Alarm();
@@ -201,6 +200,14 @@ void MeasuringMode::onMeasureTick()
     checkUddhaccaAlarm();
     checkTimeSound();
     ++m_tickCount;
+}
+
+void MeasuringMode::endExercise()
+{
+    if (!m_active)
+        return;
+    toggleMeasuringMode();
+    m_form.playSoundEvent(SoundEvent::EndExercise, PlayMode::Async);
 }
 
 void MeasuringMode::playF12Alarm()

@@ -63,6 +63,8 @@ public:
     void onLeftButtonDown();
     void onRightButtonDown();
     void onMeasureTick();
+    // Leaves the mode as ESC does: a running interval is cut off, the end sound plays.
+    void endExercise();
 
     void startInterval();
     void endInterval(bool withSound);

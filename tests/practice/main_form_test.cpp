@@ -212,6 +212,23 @@ TEST_F(ViewTest, RightButtonEndsAsUddhaccaAndF10SwitchesOffSilently)
     EXPECT_EQ(records().size(), 2);
 }
 
+TEST_F(ViewTest, EndingTheMeasuringForTheDocumentKeepsTheRunningIntervalAsEscapeDoes)
+{
+    m_view->endMeasuring(); // outside the mode nothing happens
+    EXPECT_TRUE(takePlayed().empty());
+    m_view->onMeasuringModeCommand();
+    press(Qt::LeftButton);
+    seconds(40);
+    takePlayed();
+    m_view->endMeasuring();
+    EXPECT_FALSE(m_view->measuring().isActive());
+    EXPECT_EQ(takePlayed(), (Played{{"EndExercise.wav", true}}));
+    ASSERT_EQ(records().size(), 1);
+    EXPECT_EQ(records()[0].m_timeEnd - records()[0].m_timeStart, 40);
+    EXPECT_EQ(records()[0].m_uddhacca, 1);
+    EXPECT_TRUE(m_doc.isModified());
+}
+
 TEST_F(ViewTest, DestroyingTheViewWhileMeasuringFreesThePointerAndStoresNothing)
 {
     click(IDC_MEASURING_MODE);
