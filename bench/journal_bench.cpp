@@ -74,6 +74,10 @@ public:
     {
         m_journal.intervalsRemoved(typeIndex, starts);
     }
+    void recordsRemoved(int typeIndex, const std::vector<int>& positions) override
+    {
+        m_journal.recordsRemoved(typeIndex, positions);
+    }
     void settingsChanged(const DocumentSettings& settings) override { m_journal.settingsChanged(settings); }
 
     static double elapsedMs(std::chrono::steady_clock::time_point start)

@@ -412,7 +412,7 @@ TEST_F(ViewTest, KeyTapsBetweenTwoTicksAreSeenOnceAtTheNextTick)
 }
 
 // Sorting is checked with the list itself and with the rows behind it.
-TEST_F(ViewTest, ListDeletesWholeSecondsAndADoubleClickAnywhereAsksForPhoneRecords)
+TEST_F(ViewTest, ListDeletesTheSelectedRecordsAndADoubleClickAnywhereAsksForPhoneRecords)
 {
     const CalendarTime base = makeLocalTime(2012, 6, 1, 7, 0, 0);
     addRecord(base, 300, 1, 1);
@@ -438,14 +438,15 @@ TEST_F(ViewTest, ListDeletesWholeSecondsAndADoubleClickAnywhereAsksForPhoneRecor
     m_boxes.m_answer = MessageBox::Answer::Yes;
     click(IDC_DELETE_INTERVALS);
     EXPECT_TRUE(m_doc.isModified());
-    ASSERT_EQ(records().size(), 2);
-    EXPECT_EQ(list().rowCount(), 3); // the other row of that second stays until the next fill
+    ASSERT_EQ(records().size(), 3);
+    EXPECT_EQ(records()[2].m_timeEnd, base + 1050); // the record of the same second stays
+    EXPECT_EQ(list().rowCount(), 3);
     click(IDC_SHOW_LAST);
-    EXPECT_EQ(list().rowCount(), 1);
+    EXPECT_EQ(list().rowCount(), 2);
     EXPECT_EQ(cell(0, 1), QStringLiteral("2"));
 
     click(IDC_SHOW_LAST);
-    EXPECT_EQ(list().rowCount(), 2);
+    EXPECT_EQ(list().rowCount(), 3);
     QSignalSpy phone(m_view.get(), &MainForm::phoneRecordDialogRequested);
     QTest::mouseDClick(listView->viewport(), Qt::LeftButton, {}, QPoint(10, listView->rowViewportPosition(1) + 3));
     EXPECT_EQ(phone.count(), 0) << "the message is posted, after the list's own handling";
