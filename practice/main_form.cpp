@@ -203,6 +203,11 @@ void MainForm::connectHandlers()
     });
     connect(m_trainingTypes, &QComboBox::activated, this, [this] { onTrainingTypeChosen(); });
     connect(m_list, &IntervalListView::doubleClicked, this, &MainForm::phoneRecordDialogRequested);
+    // The key does what the button does, and only when the button could be pressed.
+    connect(m_list, &IntervalListView::deleteKeyPressed, this, [this] {
+        if (control(IDC_DELETE_INTERVALS)->isEnabled())
+            deleteSelectedIntervals();
+    });
     const std::pair<int, DiagramKind> diagramButtons[] = {
         {IDC_MAXIMUM, DiagramKind::Maximum},
         {IDC_AVERAGE, DiagramKind::Average},

@@ -457,6 +457,46 @@ TEST_F(ViewTest, ListDeletesTheSelectedRecordsAndADoubleClickAnywhereAsksForPhon
     EXPECT_EQ(phone.count(), 2) << "below the rows as well";
 }
 
+TEST_F(ViewTest, ListKeysMoveByRowsLeaveByTabAndDeleteLikeTheButton)
+{
+    for (int i = 0; i < 4; ++i)
+        addRecord(1'600'000'000 + i * 100, 10, 1, static_cast<std::uint16_t>(i + 1));
+    m_doc.notifyObservers();
+    m_view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
+    auto* listView = control<IntervalListView>(IDC_INTERVAL_LIST);
+    listView->setFocus();
+    listView->setCurrentIndex(list().index(1, 3));
+    QTest::keyClick(listView, Qt::Key_End);
+    EXPECT_EQ(listView->currentIndex().row(), 3);
+    QTest::keyClick(listView, Qt::Key_Home);
+    EXPECT_EQ(listView->currentIndex().row(), 0);
+    QTest::keyClick(listView, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(listView->currentIndex().row(), 3);
+    EXPECT_EQ(listView->currentIndex().column(), 3);
+    QTest::keyClick(listView, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(listView->currentIndex().row(), 0);
+
+    // Delete asks as the button does; only Yes deletes the selected row.
+    listView->clearSelection();
+    listView->selectRow(2);
+    m_boxes.m_answer = MessageBox::Answer::No;
+    QTest::keyClick(listView, Qt::Key_Delete);
+    EXPECT_EQ(m_boxes.m_asked, QStringList{QStringLiteral("Do you really want to delete the selection?")});
+    EXPECT_EQ(records().size(), 4);
+    m_boxes.m_answer = MessageBox::Answer::Yes;
+    QTest::keyClick(listView, Qt::Key_Delete);
+    ASSERT_EQ(records().size(), 3);
+    EXPECT_EQ(records()[2].m_run, 4);
+
+    QTest::keyClick(listView, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), listView);
+    listView->setFocus();
+    QTest::keyClick(listView, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_NE(QApplication::focusWidget(), listView);
+    EXPECT_NE(QApplication::focusWidget(), nullptr);
+}
+
 TEST_F(ViewTest, TrainingTypeFollowsTheComboAndTheStoredName)
 {
     m_doc.setTrainingTypeName("kanika");
