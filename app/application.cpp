@@ -122,7 +122,10 @@ bool Application::createMainWindow(const QString& fileName)
     m_framework->setJournal(m_journal.get());
     m_mainWindow = std::make_unique<MainWindow>();
     m_framework->setDialogParent(m_mainWindow.get());
-    m_mainWindow->setCloseQuery([this] { return m_framework->saveModified(); });
+    m_mainWindow->setCloseQuery([this] {
+        emit documentLeaving();
+        return m_framework->saveModified();
+    });
     m_mainWindow->showRecentFiles(m_recentFiles.paths());
     connectCommands();
 
@@ -167,8 +170,14 @@ void Application::connectCommands()
     const auto onCommand = [&frame](int commandId, auto&& handler) {
         connect(frame.commandAction(commandId), &QAction::triggered, &frame, handler);
     };
-    onCommand(CommandId::kFileNew, [&framework] { framework.onFileNew(); });
-    onCommand(CommandId::kFileOpen, [&framework] { framework.onFileOpen(); });
+    onCommand(CommandId::kFileNew, [this, &framework] {
+        emit documentLeaving();
+        framework.onFileNew();
+    });
+    onCommand(CommandId::kFileOpen, [this, &framework] {
+        emit documentLeaving();
+        framework.onFileOpen();
+    });
     onCommand(CommandId::kFileSave, [&framework] { framework.onFileSave(); });
     onCommand(CommandId::kFileSaveAs, [&framework] { framework.onFileSaveAs(); });
     onCommand(CommandId::kFileExportCsv,
@@ -179,7 +188,10 @@ void Application::connectCommands()
     onCommand(CommandId::kAppAbout, [this] { onAppAbout(); });
     onCommand(CommandId::kAppExit, [&frame] { frame.close(); });
     for (int i = 0; i < MainWindow::kRecentFileCount; ++i)
-        onCommand(CommandId::kFileMru1 + i, [&framework, i] { framework.onOpenRecentFile(i); });
+        onCommand(CommandId::kFileMru1 + i, [this, &framework, i] {
+            emit documentLeaving();
+            framework.onOpenRecentFile(i);
+        });
 
     connect(&framework, &DocumentFramework::titleChanged, &frame, &MainWindow::setDocumentTitle);
     connect(&framework, &DocumentFramework::recentFilesChanged, &frame, [this, &frame](const QStringList& paths) {

@@ -56,6 +56,11 @@ public:
     void onAppAbout();
     void onFilePrintSetup();
 
+signals:
+    // The document is about to be closed or replaced: whatever is still being
+    // recorded into it must be ended now, before the question whether to save.
+    void documentLeaving();
+
 private:
     void loadGermanTranslation();
     void loadStdProfileSettings();

@@ -46,6 +46,8 @@ QWidget* makeMainView(TrainingDocument& doc, MainWindow& frame)
     QObject::connect(view, &MainForm::phoneRecordDialogRequested, view, &MainForm::onPhoneRecordEntry);
     QObject::connect(&frame, &MainWindow::measuringActivationChanged, view, &MainForm::onMeasuringActivationChanged);
     frame.followMeasuring(&view->measuringState());
+    if (Application* app = Application::instance())
+        QObject::connect(app, &Application::documentLeaving, view, &MainForm::endMeasuring);
 
     view->initialUpdate();
     return view;

@@ -31,7 +31,8 @@ public:
 
 class NoKeys : public KeyState {
 public:
-    bool isKeyHeld(WatchedKey) const override { return false; }
+    bool takeKeyDown(WatchedKey) override { return false; }
+    void forgetPresses() override { }
 };
 
 // A form that shows nothing, so that only the mode and the document are timed.
@@ -72,6 +73,10 @@ public:
     void intervalsRemoved(int typeIndex, const std::unordered_set<CalendarTime>& starts) override
     {
         m_journal.intervalsRemoved(typeIndex, starts);
+    }
+    void recordsRemoved(int typeIndex, const std::vector<int>& positions) override
+    {
+        m_journal.recordsRemoved(typeIndex, positions);
     }
     void settingsChanged(const DocumentSettings& settings) override { m_journal.settingsChanged(settings); }
 

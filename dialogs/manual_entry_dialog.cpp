@@ -48,8 +48,9 @@ ManualEntryDialog::ManualEntryDialog(TrainingDocument& document, const TrainingT
     m_start = static_cast<TimePicker*>(controls[IDC_START_TIME]);
     m_end = static_cast<TimePicker*>(controls[IDC_END_TIME]);
     m_uddhaccaBox = static_cast<QCheckBox*>(controls[IDC_UDDHACCA]);
-    connect(static_cast<QPushButton*>(controls[IDC_INSERT_INTERVAL]), &QPushButton::clicked, this,
-            &ManualEntryDialog::onInsertInterval);
+    m_insertButton = static_cast<QPushButton*>(controls[IDC_INSERT_INTERVAL]);
+    m_insertButton->setDefault(true);
+    connect(m_insertButton, &QPushButton::clicked, this, &ManualEntryDialog::onInsertInterval);
 }
 
 void ManualEntryDialog::showEvent(QShowEvent* event)
@@ -63,15 +64,11 @@ void ManualEntryDialog::showEvent(QShowEvent* event)
 
 void ManualEntryDialog::keyPressEvent(QKeyEvent* event)
 {
-    // The template has no OK button: Enter closes the dialog, unless it is
-    // pressed on a push button, which it then presses.
+    // Enter inserts the typed interval, so that it is never thrown away; Esc closes.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
     if (enter && plain) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
-        else
-            accept();
+        m_insertButton->click();
         return;
     }
     QDialog::keyPressEvent(event);

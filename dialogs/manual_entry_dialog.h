@@ -10,6 +10,7 @@
 
 class TimePicker;
 class QCheckBox;
+class QPushButton;
 class QLineEdit;
 
 // "Manual entry of intervals": intervals typed in one by one, each checked
@@ -51,5 +52,6 @@ private:
     TimePicker* m_start;
     TimePicker* m_end;
     QCheckBox* m_uddhaccaBox;
+    QPushButton* m_insertButton;
     bool m_initialised = false;
 };

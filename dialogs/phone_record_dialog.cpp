@@ -1,6 +1,7 @@
 #include "dialogs/phone_record_dialog.h"
 
 #include "dialogs/dialog_frame.h"
+#include "dialogs/entry_logic/manual_entry.h"
 #include "platform/dialog_layout.h"
 #include "platform/message_box.h"
 #include "records/training_document.h"
@@ -74,7 +75,7 @@ void PhoneRecordDialog::onSaveRecord()
     PhoneRecordRun::StoreFn store;
     if (m_trainingType)
         store = [this](const IntervalRecord& record) { m_document.appendInterval(*m_trainingType, record); };
-    const PhoneRecordRun::Outcome outcome = m_run.saveRecord(m_record, store);
+    const PhoneRecordRun::Outcome outcome = m_run.saveRecord(m_record, store, m_trainingType);
     switch (outcome.result) {
     case PhoneRecordRun::Result::Stored:
         if (outcome.appended && m_addIntervalRow)
@@ -86,6 +87,12 @@ void PhoneRecordDialog::onSaveRecord()
     case PhoneRecordRun::Result::Invalid: refuseRecord(QStringLiteral("Invalid Input")); return;
     case PhoneRecordRun::Result::MeasurementTooLarge:
         refuseRecord(QString::fromStdString(m_run.tooLargeMessage()));
+        return;
+    case PhoneRecordRun::Result::RunTooLarge:
+        refuseRecord(QString::fromStdString(m_run.runTooLargeMessage()));
+        return;
+    case PhoneRecordRun::Result::Overlap:
+        refuseRecord(QString::fromUtf8(refusalMessage(ManualEntryRefusal::Overlap)));
         return;
     }
 }

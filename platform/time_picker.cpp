@@ -1,5 +1,10 @@
 #include "platform/time_picker.h"
 
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include <algorithm>
+
 TimePicker::TimePicker(QWidget* parent) : QTimeEdit(parent)
 {
     setDisplayFormat(QStringLiteral("HH:mm:ss"));
@@ -8,6 +13,24 @@ TimePicker::TimePicker(QWidget* parent) : QTimeEdit(parent)
         if (!m_setting)
             emit timeEdited();
     });
+    lineEdit()->installEventFilter(this);
+}
+
+bool TimePicker::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click only places the caret, and digits typed at a caret inside a
+    // section are refused; selecting the section under the click lets them
+    // replace it. A drag that selected text keeps its selection.
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !lineEdit()->hasSelectedText()) {
+        const bool handled = QTimeEdit::eventFilter(watched, event);
+        // Every section of "HH:mm:ss" is two digits and a separator wide.
+        const int index = std::min(lineEdit()->cursorPosition() / 3, sectionCount() - 1);
+        setCurrentSectionIndex(index);
+        setSelectedSection(sectionAt(index));
+        return handled;
+    }
+    return QTimeEdit::eventFilter(watched, event);
 }
 
 void TimePicker::setCalendarTime(CalendarTime time)

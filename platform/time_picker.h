@@ -19,6 +19,9 @@ signals:
     // The user changed the value (not sent by setCalendarTime).
     void timeEdited();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     CalendarTime m_timeGiven = 0;
     bool m_setting = false;

@@ -25,8 +25,7 @@ public:
     void fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement);
     void addRow(const IntervalRecord& entry, std::int32_t record = IntervalRow::kNoRecord);
     void sortRows(int column, bool ascending);
-    // Deletes the records of the given rows (and all others that start in the
-    // same second) from the type, and the rows from the list.
+    // Deletes exactly the records of the given rows from the type, and the rows from the list.
     void deleteRows(TrainingDocument& document, const TrainingType& type, std::vector<int> rows);
 
     const IntervalRows& rows() const { return m_rows; }

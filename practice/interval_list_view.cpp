@@ -5,6 +5,7 @@
 #include "controls/form_pictures.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,6 +20,8 @@ IntervalListView::IntervalListView(QWidget* parent) : QTableView(parent), m_back
     setWordWrap(false);
     setShowGrid(false);
     setCornerButtonEnabled(false);
+    // Rows are the unit of the list: Tab goes on to the next control instead of the next cell.
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     // One height for every row: the list stays quick with a million rows.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -127,6 +130,26 @@ void IntervalListView::mouseDoubleClickEvent(QMouseEvent* event)
     QTableView::mouseDoubleClickEvent(event);
     // Reported after the list's own handling, as a posted message would be.
     QMetaObject::invokeMethod(this, &IntervalListView::doubleClicked, Qt::QueuedConnection);
+}
+
+void IntervalListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        emit deleteKeyPressed();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+QModelIndex IntervalListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // Home and End (with or without Ctrl) go to the first and last row, not to a column.
+    if ((cursorAction == MoveHome || cursorAction == MoveEnd) && model() && model()->rowCount() > 0) {
+        const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+        return model()->index(cursorAction == MoveHome ? 0 : model()->rowCount() - 1, column);
+    }
+    return QTableView::moveCursor(cursorAction, modifiers);
 }
 
 void IntervalListView::paintEvent(QPaintEvent* event)

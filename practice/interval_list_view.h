@@ -9,6 +9,8 @@ class IntervalListModel;
 // click sorts by that column, ascending and descending in turn with one
 // direction shared by all columns; a double click anywhere on the list is
 // reported to the form. A faint picture lies centred behind the rows.
+// Tab leaves the list like any other control; Home and End go to the first
+// and last row; the Delete key asks the form to delete the selection.
 class IntervalListView : public QTableView {
     Q_OBJECT
 public:
@@ -26,9 +28,13 @@ public:
 signals:
     // A double click on the list (on a row or on its empty area).
     void doubleClicked();
+    // The Delete key was pressed on the list.
+    void deleteKeyPressed();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;

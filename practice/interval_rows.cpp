@@ -6,13 +6,19 @@
 #include <algorithm>
 #include <numeric>
 #include <stdexcept>
-#include <unordered_set>
 
 namespace {
 
 IntervalRow makeRow(const IntervalRecord& entry, std::int32_t record)
 {
     return {entry.m_timeStart, entry.m_timeEnd, record, entry.m_measurement, entry.m_run, entry.m_uddhacca != 0};
+}
+
+bool isRecordOf(const IntervalRow& row, const IntervalRecord& entry)
+{
+    return entry.m_timeStart == row.m_timeStart && entry.m_timeEnd == row.m_timeEnd &&
+           entry.m_measurement == row.m_measurement && entry.m_run == row.m_run &&
+           (entry.m_uddhacca != 0) == row.m_uddhacca;
 }
 
 // The key a column sorts by; the date, number and time columns all sort by start.
@@ -70,19 +76,37 @@ std::vector<int> IntervalRows::sort(int column, bool ascending)
 
 void IntervalRows::removeRecordsOf(TrainingDocument& document, const TrainingType& type, const std::vector<int>& rows)
 {
-    std::unordered_set<CalendarTime> starts;
-    for (int index : rows)
-        starts.insert(row(index).m_timeStart);
+    const int count = type.m_records.size();
+    std::vector<bool> goes(static_cast<std::size_t>(count), false);
+    for (int index : rows) {
+        const IntervalRow& shown = row(index);
+        std::int32_t record = shown.m_record;
+        if (record < 0 || record >= count) {
+            record = IntervalRow::kNoRecord;
+            for (std::int32_t i = count - 1; i >= 0; --i) {
+                if (!goes[static_cast<std::size_t>(i)] && isRecordOf(shown, type.m_records[i])) {
+                    record = i;
+                    break;
+                }
+            }
+        }
+        if (record != IntervalRow::kNoRecord)
+            goes[static_cast<std::size_t>(record)] = true;
+    }
 
     // New position of every record, or kNoRecord when it goes.
-    const int count = type.m_records.size();
     std::vector<std::int32_t> moved(static_cast<std::size_t>(count));
+    std::vector<int> positions;
     std::int32_t kept = 0;
     for (int i = 0; i < count; ++i) {
-        const IntervalRecord& entry = type.m_records[i];
-        moved[static_cast<std::size_t>(i)] = starts.count(entry.m_timeStart) ? IntervalRow::kNoRecord : kept++;
+        if (goes[static_cast<std::size_t>(i)]) {
+            moved[static_cast<std::size_t>(i)] = IntervalRow::kNoRecord;
+            positions.push_back(i);
+        } else {
+            moved[static_cast<std::size_t>(i)] = kept++;
+        }
     }
-    document.removeIntervalsStartingAt(type, starts);
+    document.removeRecords(type, positions);
 
     for (IntervalRow& row : m_rows) {
         if (row.m_record >= 0 && row.m_record < count)

@@ -12,8 +12,8 @@ class TrainingDocument;
 class TrainingType;
 
 // One row of the interval list: a copy of the record it shows, and the
-// position of that record in its training type (kNoRecord for rows added
-// while measuring and for rows whose record was deleted with another row).
+// position of that record in its training type (kNoRecord when the row was
+// added without it or its record is gone).
 struct IntervalRow {
     static constexpr std::int32_t kNoRecord = -1;
 
@@ -45,9 +45,10 @@ public:
     // Stable sort by a column's key; returns, for each old row, its new index.
     std::vector<int> sort(int column, bool ascending);
 
-    // Removes from the document's type every record that starts in the same
-    // second as one of the given rows, and gives the remaining rows their
-    // records' new positions. The rows themselves stay until eraseRows.
+    // Removes from the document's type exactly the records of the given rows
+    // (a row without a position stands for the last equal record), and gives
+    // the remaining rows their records' new positions. The rows themselves
+    // stay until eraseRows.
     void removeRecordsOf(TrainingDocument& document, const TrainingType& type, const std::vector<int>& rows);
     // Removes the rows first..last (inclusive).
     void eraseRows(int first, int last);

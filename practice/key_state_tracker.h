@@ -15,11 +15,14 @@ public:
     explicit KeyStateTracker(QObject* parent = nullptr);
     ~KeyStateTracker() override;
 
-    bool isKeyHeld(WatchedKey key) const override;
+    bool takeKeyDown(WatchedKey key) override;
+    void forgetPresses() override;
+    bool isKeyHeld(WatchedKey key) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::array<bool, 3> m_held{};
+    std::array<bool, 3> m_pressed{};
 };

@@ -71,7 +71,7 @@ constexpr int kSettingsControls[] = {
 } // namespace
 
 MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player, Volumes volumes,
-                   const Clock& clock, const KeyState* keys, QWidget* parent)
+                   const Clock& clock, KeyState* keys, QWidget* parent)
     : QWidget(parent),
       m_document(document),
       m_player(player),
@@ -203,6 +203,11 @@ void MainForm::connectHandlers()
     });
     connect(m_trainingTypes, &QComboBox::activated, this, [this] { onTrainingTypeChosen(); });
     connect(m_list, &IntervalListView::doubleClicked, this, &MainForm::phoneRecordDialogRequested);
+    // The key does what the button does, and only when the button could be pressed.
+    connect(m_list, &IntervalListView::deleteKeyPressed, this, [this] {
+        if (control(IDC_DELETE_INTERVALS)->isEnabled())
+            deleteSelectedIntervals();
+    });
     const std::pair<int, DiagramKind> diagramButtons[] = {
         {IDC_MAXIMUM, DiagramKind::Maximum},
         {IDC_AVERAGE, DiagramKind::Average},
@@ -307,6 +312,12 @@ void MainForm::onMeasuringModeCommand()
     m_measuring.toggleMeasuringMode();
 }
 
+void MainForm::endMeasuring()
+{
+    if (m_measuring.isActive())
+        m_measuring.endExercise();
+}
+
 void MainForm::measuringActiveChanged(bool active)
 {
     m_measuringState.setActive(active);
@@ -324,6 +335,17 @@ void MainForm::mousePressEvent(QMouseEvent* event)
     else if (event->button() == Qt::RightButton)
         m_measuring.onRightButtonDown();
     QWidget::mousePressEvent(event);
+}
+
+void MainForm::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt turns the second press of a double click into this event; while measuring
+    // it is no new press, the first press already started or ended the interval.
+    if (m_measuring.isActive()) {
+        event->accept();
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 void MainForm::resizeEvent(QResizeEvent* event)

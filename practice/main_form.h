@@ -46,7 +46,7 @@ public:
 
     // Without a key state of its own the view follows the real keyboard.
     MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player, Volumes volumes = {},
-             const Clock& clock = systemClock(), const KeyState* keys = nullptr, QWidget* parent = nullptr);
+             const Clock& clock = systemClock(), KeyState* keys = nullptr, QWidget* parent = nullptr);
     ~MainForm() override;
 
     QSize sizeHint() const override;
@@ -74,6 +74,8 @@ public:
 public slots:
     // Command 1001: the button and F10.
     void onMeasuringModeCommand();
+    // Ends a running measuring mode as ESC does, keeping the running interval as cut off.
+    void endMeasuring();
     // Command 32776 "Time sound every 5 min"; the document is not marked modified.
     void onTimeSoundCommand();
     // Command 32772.
@@ -103,6 +105,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

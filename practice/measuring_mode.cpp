@@ -12,8 +12,7 @@ constexpr TimeSpan kTimeSoundStep = 300;
 
 } // namespace
 
-MeasuringMode::MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock,
-                               const KeyState& keys)
+MeasuringMode::MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock, KeyState& keys)
     : m_document(document), m_form(form), m_clock(clock), m_keys(keys)
 {
 }
@@ -59,6 +58,8 @@ void MeasuringMode::switchMeasuringModeOn()
         return;
     }
     m_firstInterval = true;
+    // Keys pressed before the run (the F11 that started it among them) do not end it.
+    m_keys.forgetPresses();
     m_form.setStatusText(measuringStatusText());
     m_form.confinePointer(true);
     m_form.setSettingsEditable(false);
@@ -184,9 +185,11 @@ void MeasuringMode::advanceRunningSpans()
 
 void MeasuringMode::onMeasureTick()
 {
-    if (m_keys.isKeyHeld(WatchedKey::F11) || m_keys.isKeyHeld(WatchedKey::Escape)) {
-        toggleMeasuringMode();
-        m_form.playSoundEvent(SoundEvent::EndExercise, PlayMode::Async);
+    // Both keys are taken, so a tap of the other one does not outlive this run.
+    const bool f11 = m_keys.takeKeyDown(WatchedKey::F11);
+    const bool escape = m_keys.takeKeyDown(WatchedKey::Escape);
+    if (f11 || escape) {
+        endExercise();
         return;
     }
     playF12Alarm();
@@ -199,10 +202,18 @@ void MeasuringMode::onMeasureTick()
     ++m_tickCount;
 }
 
+void MeasuringMode::endExercise()
+{
+    if (!m_active)
+        return;
+    toggleMeasuringMode();
+    m_form.playSoundEvent(SoundEvent::EndExercise, PlayMode::Async);
+}
+
 void MeasuringMode::playF12Alarm()
 {
     // Synchronous: held down, F12 repeats the alarm at every tick after it ended.
-    if (m_keys.isKeyHeld(WatchedKey::F12))
+    if (m_keys.takeKeyDown(WatchedKey::F12))
         m_form.playSoundEvent(SoundEvent::UddhaccaAlarm, PlayMode::Sync);
 }
 

@@ -55,7 +55,7 @@ public:
 // intervals, their timing from clock readings, the alarms and the sounds.
 class MeasuringMode {
 public:
-    MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock, const KeyState& keys);
+    MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock, KeyState& keys);
     virtual ~MeasuringMode() = default;
 
     bool isActive() const { return m_active; }
@@ -63,6 +63,8 @@ public:
     void onLeftButtonDown();
     void onRightButtonDown();
     void onMeasureTick();
+    // Leaves the mode as ESC does: a running interval is cut off, the end sound plays.
+    void endExercise();
 
     void startInterval();
     void endInterval(bool withSound);
@@ -109,5 +111,5 @@ private:
     TrainingDocument& m_document;
     MeasuringForm& m_form;
     const Clock& m_clock;
-    const KeyState& m_keys;
+    KeyState& m_keys;
 };

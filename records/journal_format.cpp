@@ -162,6 +162,12 @@ bool readEntry(PayloadReader& in, JournalEntry& entry)
             entry.m_starts.push_back(in.get8());
         break;
     }
+    case JournalEntry::Kind::RemoveRecords: {
+        const std::uint64_t count = in.get(4);
+        for (std::uint64_t i = 0; i < count && in.isGood(); ++i)
+            entry.m_positions.push_back(static_cast<int>(in.get(4)));
+        break;
+    }
     case JournalEntry::Kind::ReplaceSettings: getSettings(in, entry.m_settings); break;
     default: return false;
     }
@@ -243,6 +249,18 @@ void appendRemovalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, 
     appendStartsFrame(out, writtenAt, typeIndex, starts);
 }
 
+void appendRecordRemovalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
+                              const std::vector<int>& positions)
+{
+    PayloadWriter frame(out);
+    frame.put(static_cast<std::uint8_t>(JournalEntry::Kind::RemoveRecords), 1);
+    frame.put8(writtenAt);
+    frame.put(static_cast<std::uint64_t>(typeIndex), 1);
+    frame.put4(static_cast<std::int64_t>(positions.size()));
+    for (const int position : positions)
+        frame.put4(position);
+}
+
 void appendSettingsFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const DocumentSettings& settings)
 {
     PayloadWriter frame(out);
@@ -260,6 +278,9 @@ void appendEntryFrame(std::vector<std::uint8_t>& out, const JournalEntry& entry)
         break;
     case JournalEntry::Kind::RemoveIntervals:
         appendStartsFrame(out, entry.m_writtenAt, entry.m_typeIndex, entry.m_starts);
+        break;
+    case JournalEntry::Kind::RemoveRecords:
+        appendRecordRemovalFrame(out, entry.m_writtenAt, entry.m_typeIndex, entry.m_positions);
         break;
     case JournalEntry::Kind::ReplaceSettings: appendSettingsFrame(out, entry.m_writtenAt, entry.m_settings); break;
     }
@@ -328,6 +349,15 @@ void replayJournal(TrainingDocument& doc, const std::vector<JournalEntry>& entri
             doc.removeIntervalsStartingAt(
                 type, std::unordered_set<CalendarTime>(entry.m_starts.begin(), entry.m_starts.end()));
             break;
+        case JournalEntry::Kind::RemoveRecords: {
+            // A position the document does not have means the journal belongs elsewhere: stop there.
+            for (const int position : entry.m_positions) {
+                if (position < 0 || position >= type.m_records.size())
+                    return;
+            }
+            doc.removeRecords(type, entry.m_positions);
+            break;
+        }
         case JournalEntry::Kind::ReplaceSettings: doc.replaceSettings(entry.m_settings); break;
         }
     }

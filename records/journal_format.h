@@ -31,13 +31,14 @@ public:
 // One edit as read back from a journal.
 class JournalEntry {
 public:
-    enum class Kind : std::uint8_t { AppendInterval = 1, RemoveIntervals = 2, ReplaceSettings = 3 };
+    enum class Kind : std::uint8_t { AppendInterval = 1, RemoveIntervals = 2, ReplaceSettings = 3, RemoveRecords = 4 };
 
     Kind m_kind = Kind::AppendInterval;
     std::int64_t m_writtenAt = 0;
     int m_typeIndex = 0;
     IntervalRecord m_record;            // AppendInterval
     std::vector<CalendarTime> m_starts; // RemoveIntervals
+    std::vector<int> m_positions;       // RemoveRecords
     DocumentSettings m_settings;        // ReplaceSettings
 };
 
@@ -61,6 +62,8 @@ void appendIntervalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt,
                          const IntervalRecord& record);
 void appendRemovalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
                         const std::unordered_set<CalendarTime>& starts);
+void appendRecordRemovalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
+                              const std::vector<int>& positions);
 void appendSettingsFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const DocumentSettings& settings);
 void appendEntryFrame(std::vector<std::uint8_t>& out, const JournalEntry& entry);
 

@@ -92,6 +92,13 @@ void JournalWriter::intervalsRemoved(int typeIndex, const std::unordered_set<Cal
     writeFrame();
 }
 
+void JournalWriter::recordsRemoved(int typeIndex, const std::vector<int>& positions)
+{
+    m_frame.clear();
+    appendRecordRemovalFrame(m_frame, now(), typeIndex, positions);
+    writeFrame();
+}
+
 void JournalWriter::settingsChanged(const DocumentSettings& settings)
 {
     m_frame.clear();

@@ -37,6 +37,7 @@ public:
 
     void intervalAppended(int typeIndex, const IntervalRecord& record) override;
     void intervalsRemoved(int typeIndex, const std::unordered_set<CalendarTime>& starts) override;
+    void recordsRemoved(int typeIndex, const std::vector<int>& positions) override;
     void settingsChanged(const DocumentSettings& settings) override;
 
 private:

@@ -179,6 +179,21 @@ void TrainingDocument::removeIntervalsStartingAt(const TrainingType& type,
     changed();
 }
 
+void TrainingDocument::removeRecords(const TrainingType& type, std::vector<int> positions)
+{
+    IntervalRecordList& records = own(type).m_records;
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    if (!positions.empty() && (positions.front() < 0 || positions.back() >= records.size()))
+        throw std::invalid_argument("record position outside the training type");
+    // From the back, so that the positions still to go stay valid.
+    for (auto it = positions.rbegin(); it != positions.rend(); ++it)
+        records.removeAt(*it);
+    if (m_recorder)
+        m_recorder->recordsRemoved(indexOf(type), positions);
+    changed();
+}
+
 void TrainingDocument::markEdited()
 {
     changed();

@@ -63,6 +63,9 @@ public:
     void appendInterval(const TrainingType& type, const IntervalRecord& record);
     // Removes every record of the type that starts in one of these seconds.
     void removeIntervalsStartingAt(const TrainingType& type, const std::unordered_set<CalendarTime>& starts);
+    // Removes exactly the records at these positions of the type; other records that
+    // start in the same second stay. A position outside the list is a programming error.
+    void removeRecords(const TrainingType& type, std::vector<int> positions);
     // An edit of the view that the user is asked to save for, though no data changed.
     void markEdited();
 

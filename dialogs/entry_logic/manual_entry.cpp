@@ -59,6 +59,9 @@ const char* refusalMessage(ManualEntryRefusal refusal)
         return "Error: The measurement number must either be the highest measurement number or the highest "
                "measurement number + 1.";
     case ManualEntryRefusal::Overlap: return "Error: Invalid time range. Time ranges overlap";
+    case ManualEntryRefusal::RunTooLarge:
+        return "Error: The run number 65536 is higher than 65535, the highest run number. The interval was not "
+               "stored.";
     }
     return "";
 }
@@ -78,6 +81,8 @@ ManualEntryOutcome checkManualInterval(const TrainingType& type, const std::stri
         outcome.refusal = ManualEntryRefusal::NumberNotHighest;
     else if (!isFreeTimeRange(type, start, end))
         outcome.refusal = ManualEntryRefusal::Overlap;
+    else if (nextRunNumber(type, number) == 0)
+        outcome.refusal = ManualEntryRefusal::RunTooLarge;
     if (outcome.refusal != ManualEntryRefusal::None)
         return outcome;
 

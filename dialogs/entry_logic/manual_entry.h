@@ -12,7 +12,8 @@ bool isValidMeasurementNumber(const TrainingType& type, std::uint16_t number);
 // False when the closed range [start, end] meets any recorded interval,
 // touching ones included, whatever their measurement or date.
 bool isFreeTimeRange(const TrainingType& type, CalendarTime start, CalendarTime end);
-// One above the highest run number of the measurement, 1 for a new one.
+// One above the highest run number of the measurement, 1 for a new one;
+// 0 when run 65535 is taken and no run number is left.
 std::uint16_t nextRunNumber(const TrainingType& type, std::uint16_t number);
 
 // The measurement number typed into the entry field: read like atoi, low 16 bits.
@@ -33,6 +34,7 @@ enum class ManualEntryRefusal {
     ZeroNumber,
     NumberNotHighest,
     Overlap,
+    RunTooLarge,
 };
 const char* refusalMessage(ManualEntryRefusal refusal);
 

@@ -1,6 +1,7 @@
 #include "dialogs/entry_logic/phone_record.h"
 
 #include "dialogs/entry_logic/decimal_text.h"
+#include "dialogs/entry_logic/manual_entry.h"
 
 namespace {
 
@@ -49,7 +50,14 @@ std::string PhoneRecordRun::tooLargeMessage() const
            " is higher than 65535, the highest measurement number. The record was not stored.";
 }
 
-PhoneRecordRun::Outcome PhoneRecordRun::saveRecord(const std::string& text, const StoreFn& store)
+std::string PhoneRecordRun::runTooLargeMessage() const
+{
+    return "Error: The run number " + std::to_string(m_stored + 1) +
+           " is higher than 65535, the highest run number. The record was not stored.";
+}
+
+PhoneRecordRun::Outcome PhoneRecordRun::saveRecord(const std::string& text, const StoreFn& store,
+                                                   const TrainingType* recorded)
 {
     Outcome outcome;
     if (store && (m_measurementNo < 0 || m_measurementNo > kHighestMeasurementNo)) {
@@ -63,14 +71,24 @@ PhoneRecordRun::Outcome PhoneRecordRun::saveRecord(const std::string& text, cons
         return outcome;
     if (record->start == 0 || record->end == 0 || record->end <= record->start)
         return outcome;
+    // Widened before the shift, so that an end close to 2^32 cannot wrap
+    // round to a time before its start.
+    const CalendarTime start = CalendarTime{record->start} + m_dstOffset;
+    const CalendarTime end = CalendarTime{record->end} + m_dstOffset;
+    if (store && m_stored >= kHighestRunNo) {
+        outcome.result = Result::RunTooLarge;
+        return outcome;
+    }
+    if (recorded && !isFreeTimeRange(*recorded, start, end)) {
+        outcome.result = Result::Overlap;
+        return outcome;
+    }
 
     m_lastEnd = record->end;
     if (store) {
-        // Widened before the shift, so that an end close to 2^32 cannot wrap
-        // round to a time before its start.
         IntervalRecord entry;
-        entry.m_timeStart = CalendarTime{record->start} + m_dstOffset;
-        entry.m_timeEnd = CalendarTime{record->end} + m_dstOffset;
+        entry.m_timeStart = start;
+        entry.m_timeEnd = end;
         entry.m_uddhacca = record->uddhacca ? 1 : 0;
         entry.m_measurement = static_cast<std::uint16_t>(m_measurementNo);
         entry.m_run = static_cast<std::uint16_t>(m_stored + 1);

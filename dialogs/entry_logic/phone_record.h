@@ -30,6 +30,8 @@ public:
         Stored,              // accepted (and appended when there is a training type)
         Invalid,             // "Invalid Input"
         MeasurementTooLarge, // the measurement number does not fit 16 bits
+        RunTooLarge,         // the run number does not fit 16 bits
+        Overlap,             // the interval meets one already recorded
     };
     struct Outcome {
         Result result = Result::Invalid;
@@ -38,6 +40,7 @@ public:
 
     static constexpr std::uint32_t kNoRecordYet = 0xFFFFFFFFu;
     static constexpr std::int32_t kHighestMeasurementNo = 0xFFFF;
+    static constexpr std::int32_t kHighestRunNo = 0xFFFF;
 
     PhoneRecordRun(std::int32_t measurementNo, std::int32_t dstOffset);
 
@@ -45,11 +48,14 @@ public:
     std::string caption() const;
     // Where an accepted record goes.
     using StoreFn = std::function<void(const IntervalRecord&)>;
-    // Checks the record against the previous one of the run and hands it to
-    // store, if there is one; a refused record changes nothing.
-    Outcome saveRecord(const std::string& text, const StoreFn& store);
+    // Checks the record against the previous one of the run and, when given,
+    // against the intervals already recorded in the type it goes to, and hands
+    // it to store, if there is one; a refused record changes nothing.
+    Outcome saveRecord(const std::string& text, const StoreFn& store, const TrainingType* recorded = nullptr);
     // The message for a measurement number that does not fit.
     std::string tooLargeMessage() const;
+    // The message for a run number that does not fit.
+    std::string runTooLargeMessage() const;
 
     std::int32_t m_measurementNo;
     std::int32_t m_dstOffset;

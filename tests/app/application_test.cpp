@@ -172,6 +172,28 @@ TEST_F(AppTest, FileAcceleratorsAndExitReachTheFramework)
     EXPECT_EQ(m_boxes.m_questions.size(), 3);
 }
 
+TEST_F(AppTest, NewOpenAndExitEndTheRecordingBeforeAskingToSave)
+{
+    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
+    QCoreApplication::processEvents();
+    // Stands for a measuring run whose cut-off interval goes into the document.
+    int ended = 0;
+    QObject::connect(&m_app, &Application::documentLeaving, [this, &ended] {
+        ++ended;
+        m_app.document()->setModified();
+    });
+    m_app.document()->setModified(false);
+    // Open asks only once a file is chosen; here its dialog is cancelled.
+    m_boxes.m_answers = {Answer::Cancel, Answer::No};
+    for (int command : {CommandId::kFileNew, CommandId::kFileOpen, CommandId::kAppExit}) {
+        m_app.document()->setModified(false);
+        frame().commandAction(command)->trigger();
+    }
+    EXPECT_EQ(ended, 3);
+    EXPECT_EQ(m_boxes.m_questions, QStringList(2, "Änderungen in Unbenannt speichern?"));
+    EXPECT_FALSE(frame().isVisible());
+}
+
 TEST_F(AppTest, ExitEndsTheProgramAlsoWithADiagramWindowOpen)
 {
     ASSERT_TRUE(m_app.startUp({"jhavari-training"}));

@@ -95,6 +95,10 @@ TEST(ManualEntry, RunNumbersCountUpPerMeasurement)
     EXPECT_EQ(nextRunNumber(unordered, 7), 10);
     unordered.m_records.add(record().measurement(8).run(65535).from(kTen + 20).to(kTen + 21));
     EXPECT_EQ(nextRunNumber(unordered, 8), 0);
+    const ManualEntryOutcome full = checkManualInterval(unordered, "8", kTen + 100, kTen + 130, false);
+    EXPECT_EQ(full.refusal, ManualEntryRefusal::RunTooLarge);
+    EXPECT_STREQ(refusalMessage(full.refusal), "Error: The run number 65536 is higher than 65535, the highest run "
+                                               "number. The interval was not stored.");
 }
 
 TEST(ManualEntry, TouchingAndEnclosingRangesOverlap)

@@ -161,3 +161,31 @@ TEST(PhoneRecordRun, MeasurementNumber65535IsTheLastStored)
     PhoneRecordRun beyond(65536, 0);
     EXPECT_EQ(beyond.saveRecord("300-400", into(type)).result, Result::MeasurementTooLarge);
 }
+
+TEST(PhoneRecordRun, RunNumber65535IsTheLastStored)
+{
+    TrainingType type;
+    PhoneRecordRun run(1, 0);
+    run.m_stored = 65534;
+    EXPECT_EQ(run.saveRecord("100-200", into(type)).result, Result::Stored);
+    ASSERT_EQ(type.m_records.size(), 1);
+    EXPECT_EQ(type.m_records[0].m_run, 65535);
+    EXPECT_EQ(run.saveRecord("300-400", into(type)).result, Result::RunTooLarge);
+    EXPECT_EQ(run.runTooLargeMessage(),
+              "Error: The run number 65536 is higher than 65535, the highest run number. The record was not stored.");
+    EXPECT_EQ(type.m_records.size(), 1);
+    EXPECT_EQ(run.m_stored, 65535);
+}
+
+TEST_F(PhoneRun, ARecordMeetingARecordedIntervalIsRefusedAndChangesNothing)
+{
+    type.m_records.add(record().measurement(3).run(1).from(1000).to(2000));
+    const auto saveChecked = [this](const char* text) { return run.saveRecord(text, into(type), &type).result; };
+    EXPECT_EQ(saveChecked("1000-1001"), Result::Overlap); // the same start second
+    EXPECT_EQ(saveChecked("500-1000"), Result::Overlap);  // touching counts, as for the manual entry
+    EXPECT_EQ(saveChecked("1500-2500"), Result::Overlap);
+    EXPECT_EQ(type.m_records.size(), 1);
+    EXPECT_EQ(run.m_stored, 0);
+    EXPECT_EQ(saveChecked("2001-2100"), Result::Stored);
+    EXPECT_EQ(type.m_records[1].m_run, 1);
+}

@@ -119,7 +119,7 @@ TEST(IntervalRows, SortingByEachColumnKeepsRowsOnTheirRecords)
     EXPECT_EQ(columnTexts(rows, col(IntervalRows::Column::Date)), before);
 }
 
-TEST(IntervalRows, DeletionTakesEveryRecordOfTheSameStartSecondAndRepointsTheRest)
+TEST(IntervalRows, DeletionTakesExactlyTheRecordsOfTheRowsAndRepointsTheRest)
 {
     TrainingDocument document;
     const TrainingType& type = document.trainingTypes()[0];
@@ -134,26 +134,29 @@ TEST(IntervalRows, DeletionTakesEveryRecordOfTheSameStartSecondAndRepointsTheRes
 
     rows.removeRecordsOf(document, type, {2});
     rows.eraseRows(2, 2);
+    ASSERT_EQ(type.m_records.size(), 4);
+    EXPECT_EQ(type.m_records[1].m_timeStart, 3000);
+    EXPECT_EQ(type.m_records[2].m_timeEnd, 2099); // the other record of that second stays
+    ASSERT_EQ(rows.count(), 4);
+    EXPECT_EQ(rows.row(2).m_record, 2);
+    expectRowsLeadToTheirRecords(rows, type);
+
+    // Several rows at once, and a row added without its position (as while measuring).
+    const IntervalRecord added = record().measurement(2).run(3).from(4000).lasting(5);
+    document.appendInterval(type, added);
+    rows.add(added);
+    rows.removeRecordsOf(document, type, {0, 4});
+    rows.eraseRows(4, 4);
+    rows.eraseRows(0, 0);
     ASSERT_EQ(type.m_records.size(), 3);
     EXPECT_EQ(type.m_records[0].m_timeStart, 1000);
     EXPECT_EQ(type.m_records[1].m_timeStart, 3000);
-    EXPECT_EQ(type.m_records[2].m_timeStart, 4000);
-    // The other row of that second stays until the next fill, without a record.
-    ASSERT_EQ(rows.count(), 4);
-    EXPECT_EQ(rows.row(2).m_timeStart, 2000);
-    EXPECT_EQ(rows.row(2).m_record, IntervalRow::kNoRecord);
+    EXPECT_EQ(type.m_records[2].m_timeStart, 2000);
+    ASSERT_EQ(rows.count(), 3);
+    EXPECT_EQ(rows.row(0).m_record, 1);
     expectRowsLeadToTheirRecords(rows, type);
-
-    // Several rows at once: the top row first, then the rest.
-    rows.removeRecordsOf(document, type, {0, 3});
-    rows.eraseRows(3, 3);
-    rows.eraseRows(0, 0);
-    ASSERT_EQ(type.m_records.size(), 1);
-    EXPECT_EQ(type.m_records[0].m_timeStart, 3000);
-    ASSERT_EQ(rows.count(), 2);
-    EXPECT_EQ(rows.row(0).m_record, 0);
-    expectRowsLeadToTheirRecords(rows, type);
-    EXPECT_THROW(rows.eraseRows(1, 2), std::invalid_argument);
+    EXPECT_THROW(rows.eraseRows(1, 3), std::invalid_argument);
+    EXPECT_THROW(document.removeRecords(type, {3}), std::invalid_argument);
 }
 
 } // namespace

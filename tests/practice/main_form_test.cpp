@@ -212,6 +212,23 @@ TEST_F(ViewTest, RightButtonEndsAsUddhaccaAndF10SwitchesOffSilently)
     EXPECT_EQ(records().size(), 2);
 }
 
+TEST_F(ViewTest, EndingTheMeasuringForTheDocumentKeepsTheRunningIntervalAsEscapeDoes)
+{
+    m_view->endMeasuring(); // outside the mode nothing happens
+    EXPECT_TRUE(takePlayed().empty());
+    m_view->onMeasuringModeCommand();
+    press(Qt::LeftButton);
+    seconds(40);
+    takePlayed();
+    m_view->endMeasuring();
+    EXPECT_FALSE(m_view->measuring().isActive());
+    EXPECT_EQ(takePlayed(), (Played{{"EndExercise.wav", true}}));
+    ASSERT_EQ(records().size(), 1);
+    EXPECT_EQ(records()[0].m_timeEnd - records()[0].m_timeStart, 40);
+    EXPECT_EQ(records()[0].m_uddhacca, 1);
+    EXPECT_TRUE(m_doc.isModified());
+}
+
 TEST_F(ViewTest, DestroyingTheViewWhileMeasuringFreesThePointerAndStoresNothing)
 {
     click(IDC_MEASURING_MODE);
@@ -283,6 +300,30 @@ TEST_F(ViewTest, AlarmsAndTimeSoundReachTheSoundBackEnd)
     EXPECT_EQ(takePlayed(), Played(5, {"UddhaccaAlarm.wav", false}));
 }
 
+TEST_F(ViewTest, ADoubleClickWhileMeasuringCountsAsTheOnePressItStartsWith)
+{
+    click(IDC_MEASURING_MODE);
+    const QPoint where = m_view->rect().center();
+    // What Qt delivers for a double click: the second press comes as a double click.
+    const auto doubleClick = [&] {
+        QTest::mousePress(m_view.get(), Qt::LeftButton, {}, where);
+        QTest::mouseRelease(m_view.get(), Qt::LeftButton, {}, where);
+        QMouseEvent second(QEvent::MouseButtonDblClick, where, m_view->mapToGlobal(where), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_view.get(), &second);
+        QTest::mouseRelease(m_view.get(), Qt::LeftButton, {}, where);
+    };
+    doubleClick();
+    EXPECT_EQ(bannerText(), QStringLiteral("Recording is in progress"));
+    seconds(30);
+    doubleClick();
+    EXPECT_EQ(bannerText(), QStringLiteral("Waiting for mouse-start (left mouse button) ..."));
+    ASSERT_EQ(records().size(), 1);
+    EXPECT_EQ(records()[0].m_timeEnd - records()[0].m_timeStart, 30);
+    m_view->onMeasuringModeCommand();
+    EXPECT_EQ(records().size(), 1);
+}
+
 // Confines nothing and grabs nothing, as on a desktop without pointer grabs.
 class CountingConfinement : public PointerConfinement {
 public:
@@ -327,15 +368,51 @@ TEST_F(ViewTest, TheRealTimerTicksAndTheRealKeyTrackerEndsTheMode)
     view.onMeasuringModeCommand();
     EXPECT_TRUE(QTest::qWaitFor([&] { return status.count() >= 3; }, 2000));
     QTest::keyPress(&view, Qt::Key_Escape);
-    EXPECT_TRUE(keys.isKeyHeld(WatchedKey::Escape));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !view.measuring().isActive(); }, 2000));
     QTest::keyRelease(&view, Qt::Key_Escape);
-    EXPECT_FALSE(keys.isKeyHeld(WatchedKey::Escape));
     EXPECT_EQ(view.statusText(), QStringLiteral("Meditation interval measurement mode off."));
 }
 
+TEST_F(ViewTest, KeyTapsBetweenTwoTicksAreSeenOnceAtTheNextTick)
+{
+    KeyStateTracker keys;
+    MainForm view(m_doc, m_player, volumesWithoutMixer(), m_clock, &keys);
+    view.show();
+    m_doc.notifyObservers(); // loads the sounds
+    const auto tap = [&](Qt::Key key) {
+        QTest::keyPress(&view, key);
+        QTest::keyRelease(&view, key);
+    };
+    // A tap before the run does not end it.
+    tap(Qt::Key_Escape);
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_F11}) {
+        view.onMeasuringModeCommand();
+        view.measuring().onMeasureTick();
+        ASSERT_TRUE(view.measuring().isActive());
+        tap(key);
+        EXPECT_TRUE(view.measuring().isActive());
+        view.measuring().onMeasureTick();
+        EXPECT_FALSE(view.measuring().isActive());
+    }
+    view.onMeasuringModeCommand();
+    takePlayed();
+    tap(Qt::Key_F12);
+    view.measuring().onMeasureTick();
+    view.measuring().onMeasureTick();
+    EXPECT_EQ(takePlayed(), Played(1, {"UddhaccaAlarm.wav", false}));
+    // Held down, it repeats at every tick until let go.
+    QTest::keyPress(&view, Qt::Key_F12);
+    view.measuring().onMeasureTick();
+    view.measuring().onMeasureTick();
+    QTest::keyRelease(&view, Qt::Key_F12);
+    view.measuring().onMeasureTick();
+    EXPECT_EQ(takePlayed(), Played(2, {"UddhaccaAlarm.wav", false}));
+    EXPECT_TRUE(view.measuring().isActive());
+    view.onMeasuringModeCommand();
+}
+
 // Sorting is checked with the list itself and with the rows behind it.
-TEST_F(ViewTest, ListDeletesWholeSecondsAndADoubleClickAnywhereAsksForPhoneRecords)
+TEST_F(ViewTest, ListDeletesTheSelectedRecordsAndADoubleClickAnywhereAsksForPhoneRecords)
 {
     const CalendarTime base = makeLocalTime(2012, 6, 1, 7, 0, 0);
     addRecord(base, 300, 1, 1);
@@ -361,14 +438,15 @@ TEST_F(ViewTest, ListDeletesWholeSecondsAndADoubleClickAnywhereAsksForPhoneRecor
     m_boxes.m_answer = MessageBox::Answer::Yes;
     click(IDC_DELETE_INTERVALS);
     EXPECT_TRUE(m_doc.isModified());
-    ASSERT_EQ(records().size(), 2);
-    EXPECT_EQ(list().rowCount(), 3); // the other row of that second stays until the next fill
+    ASSERT_EQ(records().size(), 3);
+    EXPECT_EQ(records()[2].m_timeEnd, base + 1050); // the record of the same second stays
+    EXPECT_EQ(list().rowCount(), 3);
     click(IDC_SHOW_LAST);
-    EXPECT_EQ(list().rowCount(), 1);
+    EXPECT_EQ(list().rowCount(), 2);
     EXPECT_EQ(cell(0, 1), QStringLiteral("2"));
 
     click(IDC_SHOW_LAST);
-    EXPECT_EQ(list().rowCount(), 2);
+    EXPECT_EQ(list().rowCount(), 3);
     QSignalSpy phone(m_view.get(), &MainForm::phoneRecordDialogRequested);
     QTest::mouseDClick(listView->viewport(), Qt::LeftButton, {}, QPoint(10, listView->rowViewportPosition(1) + 3));
     EXPECT_EQ(phone.count(), 0) << "the message is posted, after the list's own handling";
@@ -377,6 +455,46 @@ TEST_F(ViewTest, ListDeletesWholeSecondsAndADoubleClickAnywhereAsksForPhoneRecor
     QTest::mouseDClick(listView->viewport(), Qt::LeftButton, {}, QPoint(10, listView->viewport()->height() - 5));
     QCoreApplication::processEvents();
     EXPECT_EQ(phone.count(), 2) << "below the rows as well";
+}
+
+TEST_F(ViewTest, ListKeysMoveByRowsLeaveByTabAndDeleteLikeTheButton)
+{
+    for (int i = 0; i < 4; ++i)
+        addRecord(1'600'000'000 + i * 100, 10, 1, static_cast<std::uint16_t>(i + 1));
+    m_doc.notifyObservers();
+    m_view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
+    auto* listView = control<IntervalListView>(IDC_INTERVAL_LIST);
+    listView->setFocus();
+    listView->setCurrentIndex(list().index(1, 3));
+    QTest::keyClick(listView, Qt::Key_End);
+    EXPECT_EQ(listView->currentIndex().row(), 3);
+    QTest::keyClick(listView, Qt::Key_Home);
+    EXPECT_EQ(listView->currentIndex().row(), 0);
+    QTest::keyClick(listView, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(listView->currentIndex().row(), 3);
+    EXPECT_EQ(listView->currentIndex().column(), 3);
+    QTest::keyClick(listView, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(listView->currentIndex().row(), 0);
+
+    // Delete asks as the button does; only Yes deletes the selected row.
+    listView->clearSelection();
+    listView->selectRow(2);
+    m_boxes.m_answer = MessageBox::Answer::No;
+    QTest::keyClick(listView, Qt::Key_Delete);
+    EXPECT_EQ(m_boxes.m_asked, QStringList{QStringLiteral("Do you really want to delete the selection?")});
+    EXPECT_EQ(records().size(), 4);
+    m_boxes.m_answer = MessageBox::Answer::Yes;
+    QTest::keyClick(listView, Qt::Key_Delete);
+    ASSERT_EQ(records().size(), 3);
+    EXPECT_EQ(records()[2].m_run, 4);
+
+    QTest::keyClick(listView, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), listView);
+    listView->setFocus();
+    QTest::keyClick(listView, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_NE(QApplication::focusWidget(), listView);
+    EXPECT_NE(QApplication::focusWidget(), nullptr);
 }
 
 TEST_F(ViewTest, TrainingTypeFollowsTheComboAndTheStoredName)

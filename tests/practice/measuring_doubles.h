@@ -20,7 +20,8 @@ public:
 // Keys the test holds down and lets go.
 class TestKeyState : public KeyState {
 public:
-    bool isKeyHeld(WatchedKey key) const override { return m_held.count(key) != 0; }
+    bool takeKeyDown(WatchedKey key) override { return m_held.count(key) != 0; }
+    void forgetPresses() override { }
     void hold(WatchedKey key) { m_held.insert(key); }
     void release(WatchedKey key) { m_held.erase(key); }
     std::set<WatchedKey> m_held;

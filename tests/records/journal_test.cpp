@@ -39,6 +39,9 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
     edited.appendInterval(first, record().measurement(1).run(2).from(2000).lasting(90).uddhacca());
     edited.appendInterval(third, record().measurement(4).run(1).from(3000).lasting(90));
     edited.removeIntervalsStartingAt(first, {1000});
+    // Of two records of the same start second exactly the one at the position goes.
+    edited.appendInterval(first, record().measurement(2).run(1).from(2000).lasting(30));
+    edited.removeRecords(first, {0});
     edited.setFilterTime(77);
     edited.setSoundFile(SoundEvent::UddhaccaAlarm, "/sounds/gong.wav");
     edited.setTrainingTypeName(third.m_name);
@@ -50,8 +53,8 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
     EXPECT_FALSE(contents.m_damaged);
     EXPECT_EQ(contents.m_header.m_documentPath, "/home/u/practice.con");
     EXPECT_EQ(contents.m_header.m_identity, headerFor("").m_identity);
-    EXPECT_EQ(contents.m_entries.size(), 7u);
-    EXPECT_EQ(contents.appendedIntervalCount(), 3);
+    EXPECT_EQ(contents.m_entries.size(), 9u);
+    EXPECT_EQ(contents.appendedIntervalCount(), 4);
     EXPECT_NEAR(static_cast<double>(contents.lastIntervalWrittenAt()), static_cast<double>(std::time(nullptr)), 5);
 
     TrainingDocument recovered;
@@ -64,6 +67,8 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
         for (int r = 0; r < want.size(); ++r)
             EXPECT_EQ(got[r], want[r]);
     }
+    ASSERT_EQ(recovered.trainingTypes()[0].m_records.size(), 1);
+    EXPECT_EQ(recovered.trainingTypes()[0].m_records[0].m_measurement, 2);
     EXPECT_EQ(recovered.settings().m_timeFilter, 77);
     EXPECT_EQ(recovered.settings().m_soundFiles[soundEventIndex(SoundEvent::UddhaccaAlarm)], "/sounds/gong.wav");
     EXPECT_EQ(recovered.settings().m_trainingType, third.m_name);

@@ -138,21 +138,56 @@ TEST_F(ManualEntryDialogTest, RefusedInputShowsItsMessageAndStaysAsTyped)
     EXPECT_TRUE(boxes.messages[0].startsWith("Error: The measurement number"));
 }
 
-TEST_F(ManualEntryDialogTest, EnterClosesExceptOnAPushButton)
+TEST_F(ManualEntryDialogTest, EnterInsertsWithItsChecksAndEscapeCloses)
 {
     open("1", at(10, 0, 0), at(10, 0, 30));
     dialog.activateWindow();
     auto* insert = control<QPushButton>(&dialog, ManualEntryDialog::IDC_INSERT_INTERVAL);
+    EXPECT_TRUE(insert->isDefault());
     insert->setFocus();
     QTest::keyClick(insert, Qt::Key_Return);
     EXPECT_EQ(type.m_records.size(), 1);
-    EXPECT_TRUE(dialog.isVisible());
 
+    // From a field, Enter inserts the proposed next interval and keeps the dialog open.
     numberEdit()->setFocus();
     QTest::keyClick(numberEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(type.m_records.size(), 2);
+    EXPECT_EQ(shownRows.size(), 2u);
+    // A refused interval is refused as by the button.
+    typeNumber("0");
+    QTest::keyClick(numberEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(boxes.messages.size(), 1);
+    EXPECT_EQ(type.m_records.size(), 2);
+
+    QTest::keyClick(numberEdit(), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(type.m_records.size(), 1);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(type.m_records.size(), 2);
+}
+
+TEST_F(ManualEntryDialogTest, DigitsTypedAfterAClickReplaceTheSectionUnderIt)
+{
+    open("1", at(10, 0, 0), at(10, 0, 30));
+    dialog.activateWindow();
+    auto* field = start()->findChild<QLineEdit*>();
+    ASSERT_TRUE(field);
+    const auto clickAtCharacter = [field](int position) {
+        const int y = field->height() / 2;
+        int x = 0;
+        while (x < field->width() && field->cursorPositionAt(QPoint(x, y)) < position)
+            ++x;
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(x, y));
+    };
+    clickAtCharacter(4); // inside the minutes
+    QTest::keyClicks(field, "45");
+    EXPECT_EQ(start()->time(), QTime(10, 45, 0));
+    clickAtCharacter(7); // inside the seconds
+    QTest::keyClicks(field, "09");
+    EXPECT_EQ(start()->time(), QTime(10, 45, 9));
+    clickAtCharacter(1);
+    QTest::keyClicks(field, "08");
+    EXPECT_EQ(start()->time(), QTime(8, 45, 9));
 }
 
 TEST_F(ManualEntryDialogTest, ArrowsStepTheNumberWithinTheirRange)

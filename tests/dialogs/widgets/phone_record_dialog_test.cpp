@@ -125,6 +125,20 @@ TEST_F(PhoneRecordDialogTest, MeasurementBeyond65535IsRefusedWithAMessage)
     EXPECT_EQ(edit(&dialog)->selectedText(), "100-200");
 }
 
+TEST_F(PhoneRecordDialogTest, ARecordOverlappingARecordedIntervalIsRefusedWithTheOverlapMessage)
+{
+    const ScopedTimeZone utc("UTC0");
+    document.appendInterval(type, record().measurement(1).run(1).from(1000).to(2000));
+    PhoneRecordDialog dialog(document, &type, showRow, 2);
+    dialog.show();
+    enter(&dialog, "1000-1500");
+    EXPECT_EQ(boxes.messages, QStringList{"Error: Invalid time range. Time ranges overlap"});
+    EXPECT_EQ(type.m_records.size(), 1);
+    EXPECT_TRUE(shownRows.empty());
+    EXPECT_EQ(caption(&dialog), "Mess-Nr. 2, Lauf-Nr. 1:");
+    EXPECT_EQ(edit(&dialog)->selectedText(), "1000-1500");
+}
+
 TEST_F(PhoneRecordDialogTest, OpeningFromTheListTicksFillsAndAlwaysMarksModified)
 {
     TrainingDocument doc;
