@@ -2,8 +2,8 @@
 
 #include "app/build_stamp.h"
 #include "controls/hyperlink.h"
-#include "platform/message_box.h"
 #include "controls/shade_button.h"
+#include "platform/message_box.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>

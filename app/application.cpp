@@ -4,12 +4,12 @@
 #include "app/chart_registration.h"
 #include "app/command_ids.h"
 #include "app/command_line.h"
-#include "records/training_document.h"
 #include "app/document_framework.h"
 #include "app/export_commands.h"
 #include "app/main_window.h"
 #include "app/unsaved_changes_journal.h"
 #include "platform/profile.h"
+#include "records/training_document.h"
 
 #include <QAction>
 #include <QApplication>

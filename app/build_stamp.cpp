@@ -7,7 +7,7 @@ namespace {
 std::string monthNumber(std::string_view date)
 {
     static constexpr std::array<std::string_view, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+                                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const std::string_view name = date.substr(0, 3);
     for (std::size_t i = 0; i < kMonths.size(); ++i) {
         if (kMonths[i] == name) {

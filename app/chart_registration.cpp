@@ -1,8 +1,8 @@
 #include "app/chart_registration.h"
 
+#include "chart_component/ntgraph_class.h"
 #include "platform/component_registry.h"
 #include "platform/message_box.h"
-#include "chart_component/ntgraph_class.h"
 #include "platform/profile.h"
 #include "records/program_path.h"
 

@@ -1,12 +1,12 @@
 #include "app/document_framework.h"
 
-#include "records/training_document.h"
-#include "records/document_error.h"
-#include "records/document_file.h"
-#include "platform/file_dialogs.h"
-#include "platform/message_box.h"
 #include "app/recent_file_list.h"
 #include "app/unsaved_changes_journal.h"
+#include "platform/file_dialogs.h"
+#include "platform/message_box.h"
+#include "records/document_error.h"
+#include "records/document_file.h"
+#include "records/training_document.h"
 
 #include <QFile>
 #include <QFileInfo>

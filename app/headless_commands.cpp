@@ -1,10 +1,10 @@
 #include "app/headless_commands.h"
 
-#include "records/training_document.h"
+#include "evaluation/statistics_csv.h"
 #include "records/document_error.h"
 #include "records/document_export.h"
 #include "records/document_file.h"
-#include "evaluation/statistics_csv.h"
+#include "records/training_document.h"
 
 #include <cerrno>
 #include <cstring>

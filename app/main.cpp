@@ -1,11 +1,11 @@
+#include "app/application.h"
 #include "app/first_paint_probe.h"
 #include "app/headless_commands.h"
-#include "app/main_window.h"
 #include "app/main_view_factory.h"
-#include "records/program_path.h"
+#include "app/main_window.h"
 #include "app/terminal_message_box.h"
-#include "app/application.h"
 #include "controls/form_pictures.h"
+#include "records/program_path.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -9,8 +9,8 @@
 // tables, so that the frame is built from them and tests can read them.
 
 struct MenuItem {
-    int commandId;      // 0 for a separator
-    const char* text;  // "&" marks the mnemonic, "\t" the shortcut text
+    int commandId;    // 0 for a separator
+    const char* text; // "&" marks the mnemonic, "\t" the shortcut text
     bool checkable = false;
 };
 

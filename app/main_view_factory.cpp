@@ -1,11 +1,11 @@
 #include "app/main_view_factory.h"
 
-#include "sound/alsa_sound_player.h"
+#include "app/application.h"
 #include "app/command_ids.h"
 #include "app/main_window.h"
-#include "app/application.h"
 #include "practice/main_form.h"
 #include "sound/alsa_master_volume.h"
+#include "sound/alsa_sound_player.h"
 #include "sound/wave_volume.h"
 
 #include <QAction>

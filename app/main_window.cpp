@@ -2,10 +2,10 @@
 
 #include "app/command_ids.h"
 #include "app/main_menu.h"
+#include "app/recent_file_list.h"
 #include "practice/form_accessibility.h"
 #include "practice/measuring_mode.h"
 #include "practice/measuring_state.h"
-#include "app/recent_file_list.h"
 
 #include <QAction>
 #include <QApplication>

@@ -27,8 +27,7 @@ QByteArray messageLine(const char* text)
 
 } // namespace
 
-SingleInstance::SingleInstance(QObject* parent)
-    : QObject(parent), m_lock(lockFilePath())
+SingleInstance::SingleInstance(QObject* parent) : QObject(parent), m_lock(lockFilePath())
 {
     // Only a dead owner makes the lock stale, never its age.
     m_lock.setStaleLockTime(0);

@@ -1,8 +1,8 @@
 // Saves and loads a document with 1,000,000 interval records and compares the
 // load with a plain read of the same file. Prints MB/s; the median of 5 runs.
 // Also prints the heap the loaded records take, in bytes per record.
-#include "records/training_document.h"
 #include "records/document_file.h"
+#include "records/training_document.h"
 
 #include <algorithm>
 #include <chrono>

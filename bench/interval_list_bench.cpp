@@ -3,10 +3,10 @@
 // bytes per row beyond the records), sorting by duration under a second.
 // Also one 200 ms tick of the measuring mode on the shown form, with the drawn
 // clock and progress bar repainted: goal under 1 ms.
-#include "sound/alsa_sound_player.h"
 #include "practice/interval_list_model.h"
 #include "practice/interval_list_view.h"
 #include "practice/main_form.h"
+#include "sound/alsa_sound_player.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -122,7 +122,8 @@ void startLatency(benchmark::State& state, PlayMode mode)
         }
         while (probe().waitingForFirstWrite)
             std::this_thread::yield();
-        const std::chrono::duration<double> latency(Clock::time_point(Clock::duration(probe().firstWrite.load())) - start);
+        const std::chrono::duration<double> latency(Clock::time_point(Clock::duration(probe().firstWrite.load())) -
+                                                    start);
         state.SetIterationTime(latency.count());
         latencies.push_back(latency.count() * 1e6);
     }

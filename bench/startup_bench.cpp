@@ -91,7 +91,8 @@ void BM_StartupToFirstPaint(benchmark::State& state)
         state.SkipWithError("no display: run under xvfb-run -a");
         return;
     }
-    const std::filesystem::path home = std::filesystem::temp_directory_path() / ("jhavari-bench-" + std::to_string(::getpid()));
+    const std::filesystem::path home =
+        std::filesystem::temp_directory_path() / ("jhavari-bench-" + std::to_string(::getpid()));
     long residentKiB = 0;
     for (auto _ : state) {
         std::filesystem::remove_all(home);

@@ -2,8 +2,8 @@
 // 1,000,000 records in 65,535 measurements, and both the one-pass statistics
 // and the plain scan per measurement on 20,000 records in 2,000 measurements.
 #include "evaluation/interval_statistics.h"
-#include "tests/evaluation/reference_scans.h"
 #include "records/training_type.h"
+#include "tests/evaluation/reference_scans.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 // Self-registration of the chart component: it records its class identifier
 // and its own path in the component registry of the profile.
 
-#include "platform/component_registry.h"
 #include "chart_component/ntgraph_class.h"
+#include "platform/component_registry.h"
 
 #include <QString>
 

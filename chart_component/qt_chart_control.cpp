@@ -43,8 +43,7 @@ QList<QPointF> impulsePoints(const QList<QPointF>& points)
 
 } // namespace
 
-QtChartControl::QtChartControl(QWidget* parent)
-    : QChartView(parent), m_axisX(new QValueAxis), m_axisY(new QValueAxis)
+QtChartControl::QtChartControl(QWidget* parent) : QChartView(parent), m_axisX(new QValueAxis), m_axisY(new QValueAxis)
 {
     setRenderHint(QPainter::Antialiasing);
     QChart* c = chart();

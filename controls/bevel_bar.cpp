@@ -50,12 +50,8 @@ void pixel(QPainter& painter, const QColor& colour, int x, int y)
 } // namespace
 
 BevelBar::BevelBar(const QColor& base)
-    : m_base(base),
-      m_light1(lighter(base, kShadeStep)),
-      m_light2(lighter(m_light1, kShadeStep)),
-      m_light3(lighter(m_light2, kShadeStep)),
-      m_dark1(darker(base, kShadeStep)),
-      m_dark2(darker(m_dark1, kShadeStep))
+    : m_base(base), m_light1(lighter(base, kShadeStep)), m_light2(lighter(m_light1, kShadeStep)),
+      m_light3(lighter(m_light2, kShadeStep)), m_dark1(darker(base, kShadeStep)), m_dark2(darker(m_dark1, kShadeStep))
 {
 }
 

@@ -25,9 +25,7 @@ QPixmap withTransparentColour(const QImage& picture, QPoint transparentPixel)
 
 } // namespace
 
-BitmapSlider::BitmapSlider(int controlId, QWidget* parent)
-    : QWidget(parent)
-    , m_controlId(controlId)
+BitmapSlider::BitmapSlider(int controlId, QWidget* parent) : QWidget(parent), m_controlId(controlId)
 {
     setObjectName(QString::number(controlId));
     setFocusPolicy(Qt::StrongFocus);
@@ -102,7 +100,7 @@ QSize BitmapSlider::sizeHint() const
 
 SliderGeometry BitmapSlider::geometry() const
 {
-    return SliderGeometry {width(), m_thumb.width(), m_margins.left(), m_margins.right(), m_minimum, m_maximum};
+    return SliderGeometry{width(), m_thumb.width(), m_margins.left(), m_margins.right(), m_minimum, m_maximum};
 }
 
 void BitmapSlider::paintEvent(QPaintEvent*)
@@ -112,8 +110,8 @@ void BitmapSlider::paintEvent(QPaintEvent*)
     const int centre = track.thumbCentre(m_position);
     if (!m_channel.isNull()) {
         if (isEnabled() && !m_activeChannel.isNull()) {
-            painter.drawPixmap(
-                QPoint(centre, 0), m_channel, QRect(centre, 0, m_channel.width() - centre, m_channel.height()));
+            painter.drawPixmap(QPoint(centre, 0), m_channel,
+                               QRect(centre, 0, m_channel.width() - centre, m_channel.height()));
             painter.drawPixmap(QPoint(0, 0), m_activeChannel, QRect(0, 0, centre, m_activeChannel.height()));
         } else {
             painter.drawPixmap(0, 0, m_channel);
@@ -155,8 +153,8 @@ void BitmapSlider::mouseMoveEvent(QMouseEvent* event)
 void BitmapSlider::dragTo(int pointerX)
 {
     const SliderGeometry track = geometry();
-    const int centre = std::clamp(
-        pointerX - m_dragOffset, track.leftmostCentre(), std::max(track.leftmostCentre(), track.rightmostCentre()));
+    const int centre = std::clamp(pointerX - m_dragOffset, track.leftmostCentre(),
+                                  std::max(track.leftmostCentre(), track.rightmostCentre()));
     if (centre == track.thumbCentre(m_position))
         return;
     setPosition(track.positionAt(centre));
@@ -178,29 +176,15 @@ void BitmapSlider::keyPressEvent(QKeyEvent* event)
 {
     int target = 0;
     switch (event->key()) {
-    case Qt::Key_PageUp:
-        target = m_position - m_pageStep;
-        break;
-    case Qt::Key_PageDown:
-        target = m_position + m_pageStep;
-        break;
-    case Qt::Key_End:
-        target = m_maximum;
-        break;
-    case Qt::Key_Home:
-        target = m_minimum;
-        break;
+    case Qt::Key_PageUp: target = m_position - m_pageStep; break;
+    case Qt::Key_PageDown: target = m_position + m_pageStep; break;
+    case Qt::Key_End: target = m_maximum; break;
+    case Qt::Key_Home: target = m_minimum; break;
     case Qt::Key_Right:
-    case Qt::Key_Down:
-        target = m_position + 1;
-        break;
+    case Qt::Key_Down: target = m_position + 1; break;
     case Qt::Key_Left:
-    case Qt::Key_Up:
-        target = m_position - 1;
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-        return;
+    case Qt::Key_Up: target = m_position - 1; break;
+    default: QWidget::keyPressEvent(event); return;
     }
     if (!isEnabled())
         return;

@@ -9,8 +9,7 @@
 // A horizontal slider drawn entirely from pictures: a channel whose part left
 // of the thumb shows an "active" picture, and a thumb with a transparent colour.
 // A disabled slider shows only its channel and ignores mouse and keys.
-class BitmapSlider : public QWidget
-{
+class BitmapSlider : public QWidget {
     Q_OBJECT
 
 public:

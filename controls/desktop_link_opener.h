@@ -6,8 +6,7 @@
 
 // Opens an address through the desktop's URL handlers, falling back to
 // running xdg-open when they decline. xdg-open's exit status says what failed.
-class DesktopLinkOpener : public LinkOpener
-{
+class DesktopLinkOpener : public LinkOpener {
 public:
     using OpenUrl = std::function<bool(const QUrl& url)>;
 

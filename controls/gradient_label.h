@@ -9,8 +9,7 @@
 // gradient, a picture, or nothing at all so that what lies under it shows
 // through. It breaks its text into lines itself. A single .bmp file dropped on
 // it becomes its background picture, stretched over the whole label.
-class GradientLabel : public QWidget
-{
+class GradientLabel : public QWidget {
     Q_OBJECT
 public:
     enum class Fill {

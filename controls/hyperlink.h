@@ -14,8 +14,7 @@
 // A line of text that opens a web address when clicked: drawn in link colours,
 // underlined, with a hand pointer and the address as its tool tip. A failure
 // to open beeps and tells the user why.
-class Hyperlink : public QWidget
-{
+class Hyperlink : public QWidget {
     Q_OBJECT
 public:
     enum class Underline {

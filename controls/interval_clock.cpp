@@ -28,8 +28,8 @@ bool IntervalClock::setPictures(const ClockPictures& pictures)
     m_notRunning = loadPicture(pictures.notRunning);
     m_runningFirst = loadPicture(pictures.runningFirst);
     m_runningSecond = loadPicture(pictures.runningSecond);
-    const bool loaded = !m_background.isNull() && !m_largeDigits.isNull() && !m_smallDigits.isNull()
-        && !m_notRunning.isNull() && !m_runningFirst.isNull() && !m_runningSecond.isNull();
+    const bool loaded = !m_background.isNull() && !m_largeDigits.isNull() && !m_smallDigits.isNull() &&
+                        !m_notRunning.isNull() && !m_runningFirst.isNull() && !m_runningSecond.isNull();
     if (!loaded) {
         m_background = m_largeDigits = m_smallDigits = QPixmap();
         m_notRunning = m_runningFirst = m_runningSecond = QPixmap();
@@ -69,12 +69,9 @@ QSize IntervalClock::sizeHint() const
 const QPixmap& IntervalClock::indicatorPicture() const
 {
     switch (m_face.indicator()) {
-    case ClockFace::Indicator::RunningFirst:
-        return m_runningFirst;
-    case ClockFace::Indicator::RunningSecond:
-        return m_runningSecond;
-    case ClockFace::Indicator::NotRunning:
-        break;
+    case ClockFace::Indicator::RunningFirst: return m_runningFirst;
+    case ClockFace::Indicator::RunningSecond: return m_runningSecond;
+    case ClockFace::Indicator::NotRunning: break;
     }
     return m_notRunning;
 }

@@ -19,7 +19,9 @@ bool isLineBreakPair(const QString& text, qsizetype index)
 
 } // namespace
 
-LineBreaker::LineBreaker(WidthFunction width) : m_width(std::move(width)) {}
+LineBreaker::LineBreaker(WidthFunction width) : m_width(std::move(width))
+{
+}
 
 LineBreaker::LineBreaker(const QFontMetrics& metrics)
     : m_width([metrics](const QString& text) {

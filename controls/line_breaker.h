@@ -11,8 +11,7 @@ class QFontMetrics;
 // LF CR pairs, after the last blank that still fits, and inside a word that is
 // wider than the label on its own. The width of a piece of text comes from a
 // callback, so the rules hold for any font and can be checked without one.
-class LineBreaker
-{
+class LineBreaker {
 public:
     using WidthFunction = std::function<int(const QString& text)>;
 

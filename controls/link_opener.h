@@ -6,8 +6,7 @@
 
 // Opens a web address in the desktop's browser. Behind an interface so that
 // tests can stand in for the desktop.
-class LinkOpener
-{
+class LinkOpener {
 public:
     enum class Outcome {
         Opened,
@@ -17,8 +16,7 @@ public:
         OtherError,      // see errorCode
     };
 
-    struct Result
-    {
+    struct Result {
         Outcome outcome = Outcome::Opened;
         int errorCode = 0;
     };

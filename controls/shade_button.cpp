@@ -45,10 +45,8 @@ void drawEdge(QPainter& painter, const QRect& rect, const QPalette& palette, boo
 } // namespace
 
 ShadeButton::ShadeButton(Kind kind, const QString& text, QWidget* parent, Options options)
-    : QPushButton(text, parent)
-    , m_kind(kind)
-    , m_pushLike(kind == Kind::PushButton || options.testFlag(Option::PushLike))
-    , m_border(m_pushLike)
+    : QPushButton(text, parent), m_kind(kind),
+      m_pushLike(kind == Kind::PushButton || options.testFlag(Option::PushLike)), m_border(m_pushLike)
 {
     setFlat(options.testFlag(Option::Flat));
     if (options.testFlag(Option::AlignLeft))

@@ -15,8 +15,7 @@
 // dialog's default button on Enter work as for any button. Check boxes and
 // radio buttons are checkable buttons: a click, Space or the mnemonic changes
 // the check before clicked() is emitted, so a slot reads the new state.
-class ShadeButton : public QPushButton
-{
+class ShadeButton : public QPushButton {
     Q_OBJECT
 public:
     enum class Kind { PushButton, CheckBox, RadioButton };

@@ -56,7 +56,8 @@ ShadePictures::Colours ShadePictures::Colours::fromPalette(const QPalette& palet
 
 ShadePictures::ShadePictures(QSize size, int focusOffset, const Colours& colours)
     : ShadePictures(size, focusOffset, colours, Shading())
-{}
+{
+}
 
 ShadePictures::ShadePictures(QSize size, int focusOffset, const Colours& colours, const Shading& shading)
 {

@@ -13,12 +13,10 @@ class QPalette;
 // lit from the top left, tinted, in its normal, disabled, hover and pressed
 // variants, and the two dotted lines of its focus frame. They are made once
 // per size and palette, never while painting.
-class ShadePictures
-{
+class ShadePictures {
 public:
     // The one shading every form of the program uses.
-    struct Shading
-    {
+    struct Shading {
         int granularity = 8; // noise in -granularity..+granularity
         int highlight = 10;  // percent the hover face moves toward the highlight colour
         int colouring = 5;   // percent of the tint in the face
@@ -27,8 +25,7 @@ public:
 
     // The colours the palette runs through: shadow at entry 0, face around
     // entry 128, highlight at entry 255.
-    struct Colours
-    {
+    struct Colours {
         QColor shadow;
         QColor face;
         QColor highlight;

@@ -13,6 +13,6 @@ int SliderGeometry::positionAt(int x) const
     const int track = width - rightMargin - leftMargin - thumbWidth;
     if (track <= 0)
         return minimum;
-    return minimum
-        + static_cast<int>(static_cast<double>(x - thumbWidth / 2 - leftMargin) / track * (maximum - minimum));
+    return minimum +
+           static_cast<int>(static_cast<double>(x - thumbWidth / 2 - leftMargin) / track * (maximum - minimum));
 }

@@ -2,8 +2,7 @@
 
 // Where the thumb of a horizontal slider stands: its centre moves along a track
 // between the margins, and a position maps linearly onto that track.
-class SliderGeometry
-{
+class SliderGeometry {
 public:
     int width = 0;
     int thumbWidth = 0;

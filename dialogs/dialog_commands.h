@@ -1,8 +1,8 @@
 #pragma once
 
+#include "dialogs/interval_row_hook.h"
 #include "dialogs/sound_choice_dialog.h"
 #include "records/training_document.h"
-#include "dialogs/interval_row_hook.h"
 
 #include <functional>
 
@@ -10,11 +10,11 @@ class QWidget;
 
 // What the entry dialogs need from the main view.
 struct EntryViewHooks {
-    AddIntervalRowFn addIntervalRow;              // addIntervalRow, without a row reference
-    std::function<void()> fillIntervalList;       // fillIntervalList
-    std::function<void()> refreshDiagrams;        // refreshDiagrams
+    AddIntervalRowFn addIntervalRow;               // addIntervalRow, without a row reference
+    std::function<void()> fillIntervalList;        // fillIntervalList
+    std::function<void()> refreshDiagrams;         // refreshDiagrams
     std::function<void()> showOnlyLastMeasurement; // ticks check box 1020 without its click handler
-    std::function<bool()> isMeasuring;            // whether the measuring mode is on
+    std::function<bool()> isMeasuring;             // whether the measuring mode is on
 };
 
 // The view's commands that open the dialogs modally and carry their result

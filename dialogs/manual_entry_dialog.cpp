@@ -1,11 +1,11 @@
 #include "dialogs/manual_entry_dialog.h"
 
 #include "dialogs/dialog_frame.h"
-#include "platform/dialog_layout.h"
 #include "dialogs/entry_logic/manual_entry.h"
+#include "dialogs/up_down_buttons.h"
+#include "platform/dialog_layout.h"
 #include "platform/message_box.h"
 #include "platform/time_picker.h"
-#include "dialogs/up_down_buttons.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -25,7 +25,7 @@ constexpr DialogControl kTemplate[] = {
 } // namespace
 
 PhoneRecordDialog::PhoneRecordDialog(TrainingDocument& document, const TrainingType* trainingType,
-                               AddIntervalRowFn addIntervalRow, std::int32_t measurementNo, QWidget* parent)
+                                     AddIntervalRowFn addIntervalRow, std::int32_t measurementNo, QWidget* parent)
     : QDialog(parent), m_run(measurementNo, 0), m_document(document), m_trainingType(trainingType),
       m_addIntervalRow(std::move(addIntervalRow))
 {
@@ -88,9 +88,7 @@ void PhoneRecordDialog::onSaveRecord()
     case PhoneRecordRun::Result::MeasurementTooLarge:
         refuseRecord(QString::fromStdString(m_run.tooLargeMessage()));
         return;
-    case PhoneRecordRun::Result::RunTooLarge:
-        refuseRecord(QString::fromStdString(m_run.runTooLargeMessage()));
-        return;
+    case PhoneRecordRun::Result::RunTooLarge: refuseRecord(QString::fromStdString(m_run.runTooLargeMessage())); return;
     case PhoneRecordRun::Result::Overlap:
         refuseRecord(QString::fromUtf8(refusalMessage(ManualEntryRefusal::Overlap)));
         return;

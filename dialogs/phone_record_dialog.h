@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogs/interval_row_hook.h"
 #include "dialogs/entry_logic/phone_record.h"
+#include "dialogs/interval_row_hook.h"
 
 #include <QDialog>
 

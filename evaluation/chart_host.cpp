@@ -1,8 +1,8 @@
 #include "evaluation/chart_host.h"
 
-#include "platform/component_registry.h"
-#include "chart_component/ntgraph_class.h"
 #include "chart_component/chart_control.h"
+#include "chart_component/ntgraph_class.h"
+#include "platform/component_registry.h"
 
 #include <QFile>
 #include <QLabel>

@@ -172,8 +172,7 @@ void DiagramPagePainter::drawSegment(int measurement, std::int64_t value, const 
     std::int64_t ym = m_yMaxSeconds / 60;
     if (ym == 0)
         ym = 1;
-    const int x = m_plotRect.left +
-                  static_cast<int>(static_cast<double>(m_plotRect.width()) / m_xCount * measurement);
+    const int x = m_plotRect.left + static_cast<int>(static_cast<double>(m_plotRect.width()) / m_xCount * measurement);
     const int y = m_plotRect.bottom - static_cast<int>(static_cast<double>(m_plotRect.height()) /
                                                        static_cast<double>(ym) / 60 * static_cast<double>(value));
     SavedTools saved(m_painter);

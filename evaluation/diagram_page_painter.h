@@ -18,7 +18,10 @@ struct DeviceRect {
     int right = 0;
     int bottom = 0;
 
-    static DeviceRect fromQRect(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
+    static DeviceRect fromQRect(const QRect& rect)
+    {
+        return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+    }
     int width() const { return right - left; }
     int height() const { return bottom - top; }
 };

@@ -1,8 +1,8 @@
 #include "evaluation/diagram_print_job.h"
 
 #include "evaluation/diagram_text.h"
-#include "records/document_settings.h"
 #include "evaluation/interval_statistics.h"
+#include "records/document_settings.h"
 #include "records/text_encoding.h"
 #include "records/training_type.h"
 
@@ -41,7 +41,9 @@ const char* yAxisCaption(DiagramKind kind)
     return "Sikkhati / %";
 }
 
-DiagramPrintJob::DiagramPrintJob() : m_brushBlack(Qt::black, Qt::SolidPattern) {}
+DiagramPrintJob::DiagramPrintJob() : m_brushBlack(Qt::black, Qt::SolidPattern)
+{
+}
 
 void DiagramPrintJob::setUp(const QPrinter& printer)
 {
@@ -81,7 +83,7 @@ const QPen& DiagramPrintJob::kindPen(DiagramKind kind) const
 }
 
 void DiagramPrintJob::print(QPrinter& printer, const TrainingType& type, const DocumentSettings& settings,
-                             const std::string& documentTitle)
+                            const std::string& documentTitle)
 {
     const int first = printer.fromPage() > 0 ? std::max(printer.fromPage(), 1) : 1;
     const int last = printer.toPage() > 0 ? std::min(printer.toPage(), 4) : 4;
@@ -107,7 +109,7 @@ void DiagramPrintJob::print(QPrinter& printer, const TrainingType& type, const D
 }
 
 void DiagramPrintJob::drawPage(QPainter& painter, const IntervalStatistics& statistics, const TrainingType& type,
-                                const DocumentSettings& settings, const std::string& documentTitle)
+                               const DocumentSettings& settings, const std::string& documentTitle)
 {
     const DiagramKind kind = m_printKind;
     DiagramPagePainter printer(m_diagramRect, painter);

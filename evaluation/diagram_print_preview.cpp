@@ -37,9 +37,8 @@ void showDiagramPrintPreview(QPrinter& printer, int& previewPages, DiagramPrintJ
     printer.setPrintRange(QPrinter::AllPages);
     printer.setFromTo(0, 0);
     QPrintPreviewDialog preview(&printer, parent);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
-        printout.print(*target, type, settings, documentTitle);
-    });
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* target) { printout.print(*target, type, settings, documentTitle); });
     auto* pages = preview.findChild<QPrintPreviewWidget*>();
     if (pages)
         showViewMode(preview, *pages,

@@ -29,8 +29,7 @@ std::string diagramTitle(const std::string& trainingTypeName, DiagramKind kind)
     return trainingTypeName + " Training, " + what;
 }
 
-std::string footerText(DiagramKind kind, const std::string& documentTitle, CalendarTime filter,
-                          CalendarTime today)
+std::string footerText(DiagramKind kind, const std::string& documentTitle, CalendarTime filter, CalendarTime today)
 {
     std::string footer = "Date: " + formatLocal(today, "%d.%m.%y") + ", File: " + documentTitle;
     if (durationSeconds(filter) > 0 && isFiltered(kind)) {

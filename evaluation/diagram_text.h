@@ -1,7 +1,7 @@
 #pragma once
 
-#include "records/calendar_time.h"
 #include "evaluation/diagram_kind.h"
+#include "records/calendar_time.h"
 
 #include <string>
 
@@ -9,5 +9,4 @@
 std::string diagramTitle(const std::string& trainingTypeName, DiagramKind kind);
 
 // "Date: dd.mm.yy, File: <title>, Filter time: ..." for the given day.
-std::string footerText(DiagramKind kind, const std::string& documentTitle, CalendarTime filter,
-                          CalendarTime today);
+std::string footerText(DiagramKind kind, const std::string& documentTitle, CalendarTime filter, CalendarTime today);

@@ -1,25 +1,25 @@
 #include "evaluation/diagram_window.h"
 
+#include "chart_component/chart_control.h"
+#include "controls/shade_button.h"
+#include "evaluation/chart_host.h"
 #include "evaluation/diagram_image.h"
 #include "evaluation/diagram_places.h"
 #include "evaluation/diagram_point_tips.h"
 #include "evaluation/diagram_print_job.h"
+#include "evaluation/diagram_text.h"
+#include "evaluation/interval_statistics.h"
+#include "platform/dialog_layout.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
 #include "records/document_error.h"
-#include "evaluation/diagram_text.h"
-#include "platform/dialog_layout.h"
-#include "records/training_document.h"
-#include "evaluation/interval_statistics.h"
-#include "chart_component/chart_control.h"
-#include "evaluation/chart_host.h"
-#include "controls/shade_button.h"
 #include "records/text_encoding.h"
+#include "records/training_document.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QCloseEvent>
+#include <QFile>
 #include <QLabel>
 
 #include <array>
@@ -122,8 +122,8 @@ void DiagramWindow::fillGraph()
         m_movingAverageBox->setEnabled(false);
         m_movingAverage = 0;
     }
-    m_footer = QString::fromStdString(decodeText(footerText(
-        m_kind, m_doc.title(), m_doc.settings().m_timeFilter, static_cast<CalendarTime>(std::time(nullptr)))));
+    m_footer = QString::fromStdString(decodeText(footerText(m_kind, m_doc.title(), m_doc.settings().m_timeFilter,
+                                                            static_cast<CalendarTime>(std::time(nullptr)))));
 
     if (ChartControl* chart = m_graph->control()) {
         chart->clearGraph();

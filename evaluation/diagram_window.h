@@ -30,7 +30,7 @@ public:
 
 public slots:
     // Esc leaves the window open.
-    void reject() override {}
+    void reject() override { }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,16 +1,18 @@
 #include "evaluation/diagram_windows.h"
 
-#include "platform/component_registry.h"
-#include "platform/message_box.h"
+#include "chart_component/ntgraph_class.h"
 #include "evaluation/diagram_places.h"
 #include "evaluation/diagram_window.h"
 #include "evaluation/practice_summary_window.h"
-#include "chart_component/ntgraph_class.h"
+#include "platform/component_registry.h"
+#include "platform/message_box.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
-DiagramWindows::DiagramWindows(const TrainingDocument& doc) : m_doc(doc) {}
+DiagramWindows::DiagramWindows(const TrainingDocument& doc) : m_doc(doc)
+{
+}
 
 DiagramWindows::~DiagramWindows()
 {
@@ -38,7 +40,8 @@ void DiagramWindows::openDiagram(DiagramKind kind, QWidget* messageParent)
     if (!isComponentRegistered(kChartControlClassId)) {
         messageBoxes().showMessage(
             messageParent,
-            QStringLiteral("Please reinstall the program. A component of the program is not registered (NTGraph.ocx)."));
+            QStringLiteral(
+                "Please reinstall the program. A component of the program is not registered (NTGraph.ocx)."));
     }
     QPointer<DiagramWindow>& window = slot(kind);
     if (window) {

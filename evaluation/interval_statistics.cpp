@@ -82,7 +82,8 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
             std::nth_element(first, kth, last, std::greater<>());
             m_median[n] = *kth;
         }
-        const double divisor = std::fabs(static_cast<double>(total[n])) > 0.00000025 ? static_cast<double>(total[n]) : 1.0;
+        const double divisor =
+            std::fabs(static_cast<double>(total[n])) > 0.00000025 ? static_cast<double>(total[n]) : 1.0;
         m_sikkhati[n] = roundHalfUp(static_cast<double>(calm[n]) * 100.0 / divisor) * 60;
     }
 
@@ -113,10 +114,22 @@ std::int64_t IntervalStatistics::value(DiagramKind kind, int n) const
     return values(kind)[static_cast<std::size_t>(n)];
 }
 
-std::int64_t IntervalStatistics::maximum(int n) const { return value(DiagramKind::Maximum, n); }
-std::int64_t IntervalStatistics::average(int n) const { return value(DiagramKind::Average, n); }
-std::int64_t IntervalStatistics::median(int n) const { return value(DiagramKind::Median, n); }
-std::int64_t IntervalStatistics::sikkhati(int n) const { return value(DiagramKind::Sikkhati, n); }
+std::int64_t IntervalStatistics::maximum(int n) const
+{
+    return value(DiagramKind::Maximum, n);
+}
+std::int64_t IntervalStatistics::average(int n) const
+{
+    return value(DiagramKind::Average, n);
+}
+std::int64_t IntervalStatistics::median(int n) const
+{
+    return value(DiagramKind::Median, n);
+}
+std::int64_t IntervalStatistics::sikkhati(int n) const
+{
+    return value(DiagramKind::Sikkhati, n);
+}
 
 std::int64_t IntervalStatistics::movingAverage(DiagramKind kind, int n) const
 {

@@ -1,7 +1,7 @@
 #include "evaluation/statistics_csv.h"
 
-#include "records/document_settings.h"
 #include "evaluation/interval_statistics.h"
+#include "records/document_settings.h"
 #include "records/training_type.h"
 
 void writeStatisticsCsv(const TrainingType& type, const DocumentSettings& settings, std::ostream& out)

@@ -87,7 +87,8 @@ DialogBaseUnits DialogBaseUnits::fromFont(const QFont& font)
 {
     const QFontMetrics metrics(font);
     // The average width of the Latin letters, rounded as the desktop does it.
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return {(letters / 26 + 1) / 2, metrics.height()};
 }
 

@@ -13,14 +13,14 @@ class QWidget;
 
 // What kind of widget a row of a dialog template makes.
 enum class DialogControlKind {
-    Label,        // plain static text
-    SunkenLabel,  // static text with a sunken frame
+    Label,       // plain static text
+    SunkenLabel, // static text with a sunken frame
     GroupBox,
     PushButton,
-    CheckBox,     // auto check box
-    ComboBox,     // drop-down list, not sorted
-    TimePicker,   // time of day, "HH:mm:ss", right-aligned
-    Custom,       // made by the form's own factory
+    CheckBox,   // auto check box
+    ComboBox,   // drop-down list, not sorted
+    TimePicker, // time of day, "HH:mm:ss", right-aligned
+    Custom,     // made by the form's own factory
 };
 
 // How a push button or check box of a template looks and behaves.

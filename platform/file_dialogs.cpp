@@ -43,8 +43,8 @@ public:
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
 
-    QString getSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
-                            const QString& filters, const QString& defaultSuffix) override
+    QString getSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath, const QString& filters,
+                            const QString& defaultSuffix) override
     {
         QFileDialog dialog(parent, title, QString(), filters);
         dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -32,8 +32,8 @@ public:
 
     Answer askYesNoCancel(QWidget* parent, const QString& text) override
     {
-        switch (QMessageBox::question(parent, kCaption, text,
-                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+        switch (QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                      QMessageBox::Yes)) {
         case QMessageBox::Yes: return Answer::Yes;
         case QMessageBox::No: return Answer::No;
         default: return Answer::Cancel;

@@ -28,8 +28,8 @@ bool grabConfinedX11(xcb_connection_t* connection, QWidget* window)
                             XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW;
     // Owner events: the program's own windows still get their events as usual.
     const xcb_grab_pointer_cookie_t cookie =
-        xcb_grab_pointer(connection, 1, topLevel, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, confineTo,
-                         XCB_NONE, XCB_CURRENT_TIME);
+        xcb_grab_pointer(connection, 1, topLevel, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, confineTo, XCB_NONE,
+                         XCB_CURRENT_TIME);
     xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(connection, cookie, nullptr);
     const bool grabbed = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
     std::free(reply);

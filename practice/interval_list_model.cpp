@@ -12,7 +12,9 @@ const std::array<const char*, IntervalRows::kColumnCount> kHeadings = {
 
 } // namespace
 
-IntervalListModel::IntervalListModel(QObject* parent) : QAbstractTableModel(parent) {}
+IntervalListModel::IntervalListModel(QObject* parent) : QAbstractTableModel(parent)
+{
+}
 
 int IntervalListModel::rowCount(const QModelIndex& parent) const
 {

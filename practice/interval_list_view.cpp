@@ -100,7 +100,8 @@ void IntervalListView::fitColumns()
     int used = 0;
     for (std::size_t column = 0; column < widths.size(); ++column) {
         const bool last = column + 1 == widths.size();
-        const int width = last ? std::max(widths[column], available - used) : widths[column] + spare * proportions[column] / total;
+        const int width =
+            last ? std::max(widths[column], available - used) : widths[column] + spare * proportions[column] / total;
         setColumnWidth(static_cast<int>(column), width);
         used += width;
     }

@@ -1,28 +1,28 @@
 #include "practice/main_form.h"
 
-#include "sound/alsa_sound_player.h"
-#include "practice/form_accessibility.h"
-#include "practice/interval_list_model.h"
-#include "practice/key_state_tracker.h"
-#include "platform/message_box.h"
-#include "platform/pointer_confinement.h"
-#include "practice/interval_list_view.h"
-#include "practice/span_format.h"
-#include "records/text_encoding.h"
-#include "platform/time_picker.h"
-#include "practice/main_form_template.h"
-#include "evaluation/diagram_print_preview.h"
 #include "controls/bevel_progress_bar.h"
 #include "controls/bitmap_slider.h"
 #include "controls/form_pictures.h"
 #include "controls/gradient_label.h"
 #include "controls/interval_clock.h"
-#include "sound/alsa_master_volume.h"
-#include "sound/wave_volume.h"
 #include "controls/shade_button.h"
+#include "evaluation/diagram_print_preview.h"
+#include "platform/message_box.h"
+#include "platform/pointer_confinement.h"
+#include "platform/time_picker.h"
+#include "practice/form_accessibility.h"
+#include "practice/interval_list_model.h"
+#include "practice/interval_list_view.h"
+#include "practice/key_state_tracker.h"
+#include "practice/main_form_template.h"
+#include "practice/span_format.h"
+#include "records/text_encoding.h"
+#include "sound/alsa_master_volume.h"
+#include "sound/alsa_sound_player.h"
+#include "sound/wave_volume.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -63,20 +63,16 @@ const PanelLook kPanelLooks[] = {
 
 // Locked while measuring, unlocked otherwise.
 constexpr int kSettingsControls[] = {
-    IDC_TRAINING_TYPE, IDC_WAVE_VOLUME, IDC_MAIN_VOLUME, IDC_MAXIMUM,      IDC_AVERAGE,
-    IDC_MEDIAN,        IDC_SIKKHATI,    IDC_FIXED_TOTAL, IDC_MEASURING_MODE, IDC_AUTO_ALARM,
-    IDC_SOUND_TEST,    IDC_CHOOSE_SOUNDS, IDC_SHOW_LAST, IDC_DELETE_INTERVALS,
+    IDC_TRAINING_TYPE, IDC_WAVE_VOLUME,   IDC_MAIN_VOLUME, IDC_MAXIMUM,          IDC_AVERAGE,
+    IDC_MEDIAN,        IDC_SIKKHATI,      IDC_FIXED_TOTAL, IDC_MEASURING_MODE,   IDC_AUTO_ALARM,
+    IDC_SOUND_TEST,    IDC_CHOOSE_SOUNDS, IDC_SHOW_LAST,   IDC_DELETE_INTERVALS,
 };
 
 } // namespace
 
-MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player, Volumes volumes,
-                   const Clock& clock, KeyState* keys, QWidget* parent)
-    : QWidget(parent),
-      m_document(document),
-      m_player(player),
-      m_sounds(std::move(player)),
-      m_diagrams(document),
+MainForm::MainForm(TrainingDocument& document, std::shared_ptr<SoundPlayer> player, Volumes volumes, const Clock& clock,
+                   KeyState* keys, QWidget* parent)
+    : QWidget(parent), m_document(document), m_player(player), m_sounds(std::move(player)), m_diagrams(document),
       m_ownKeys(keys ? nullptr : std::make_unique<KeyStateTracker>()),
       m_measuring(document, *this, clock, keys ? *keys : *m_ownKeys),
       m_waveVolume(volumes.wave ? std::move(volumes.wave) : std::make_unique<WaveVolume>()),
@@ -125,31 +121,31 @@ QSize MainForm::sizeHint() const
 
 void MainForm::buildForm()
 {
-    m_controls = buildDialogControls(this, font(), mainFormTemplate(), [this](const DialogControl& control,
-                                                                              QWidget* parent) -> QWidget* {
-        switch (control.id) {
-        case IDC_BANNER: return m_banner = new GradientLabel(parent);
-        case IDC_BANNER_LABEL: {
-            m_bannerLabel = new GradientLabel(parent);
-            m_bannerLabel->setTransparent(true);
-            m_bannerLabel->setWordWrap(false);
-            m_bannerLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            m_bannerLabel->setFont(bannerFont());
-            return m_bannerLabel;
-        }
-        case IDC_INTERVAL_CLOCK: return m_clock = new IntervalClock(parent);
-        case IDC_PROGRESS: return m_progress = new BevelProgressBar(parent);
-        case IDC_INTERVAL_LIST: return m_list = new IntervalListView(parent);
-        case IDC_WAVE_VOLUME:
-        case IDC_MAIN_VOLUME: {
-            auto* slider = new BitmapSlider(control.id, parent);
-            slider->setUpAsVolumeSlider();
-            (control.id == IDC_WAVE_VOLUME ? m_waveSlider : m_mainSlider) = slider;
-            return slider;
-        }
-        default: return nullptr;
-        }
-    });
+    m_controls = buildDialogControls(this, font(), mainFormTemplate(),
+                                     [this](const DialogControl& control, QWidget* parent) -> QWidget* {
+                                         switch (control.id) {
+                                         case IDC_BANNER: return m_banner = new GradientLabel(parent);
+                                         case IDC_BANNER_LABEL: {
+                                             m_bannerLabel = new GradientLabel(parent);
+                                             m_bannerLabel->setTransparent(true);
+                                             m_bannerLabel->setWordWrap(false);
+                                             m_bannerLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                                             m_bannerLabel->setFont(bannerFont());
+                                             return m_bannerLabel;
+                                         }
+                                         case IDC_INTERVAL_CLOCK: return m_clock = new IntervalClock(parent);
+                                         case IDC_PROGRESS: return m_progress = new BevelProgressBar(parent);
+                                         case IDC_INTERVAL_LIST: return m_list = new IntervalListView(parent);
+                                         case IDC_WAVE_VOLUME:
+                                         case IDC_MAIN_VOLUME: {
+                                             auto* slider = new BitmapSlider(control.id, parent);
+                                             slider->setUpAsVolumeSlider();
+                                             (control.id == IDC_WAVE_VOLUME ? m_waveSlider : m_mainSlider) = slider;
+                                             return slider;
+                                         }
+                                         default: return nullptr;
+                                         }
+                                     });
     // The clock takes the size of its face picture, as the template's cell was drawn for it.
     m_clock->setPictures();
     m_totalTime = qobject_cast<QLabel*>(control(IDC_TOTAL_TIME));
@@ -165,9 +161,9 @@ void MainForm::buildForm()
     control(IDC_ALARM_BUTTON)->setEnabled(false);
     // The measuring-mode button stands out in orange, the diagram and alarm
     // buttons in blue; disabled buttons show embossed grey text.
-    const std::pair<int, QColor> textColours[] = {
-        {IDC_MEASURING_MODE, {255, 96, 0}}, {IDC_MAXIMUM, {0, 0, 255}}, {IDC_AVERAGE, {0, 0, 255}},
-        {IDC_MEDIAN, {0, 0, 255}},          {IDC_SIKKHATI, {0, 0, 255}}, {IDC_ALARM_BUTTON, {0, 0, 255}}};
+    const std::pair<int, QColor> textColours[] = {{IDC_MEASURING_MODE, {255, 96, 0}}, {IDC_MAXIMUM, {0, 0, 255}},
+                                                  {IDC_AVERAGE, {0, 0, 255}},         {IDC_MEDIAN, {0, 0, 255}},
+                                                  {IDC_SIKKHATI, {0, 0, 255}},        {IDC_ALARM_BUTTON, {0, 0, 255}}};
     for (const auto& [id, colour] : textColours)
         qobject_cast<ShadeButton*>(control(id))->setTextColor(colour);
 
@@ -195,12 +191,10 @@ void MainForm::connectHandlers()
         fillIntervalList();
     });
     clicked(IDC_DELETE_INTERVALS, [this] { deleteSelectedIntervals(); });
-    connect(m_fixedDuration, &TimePicker::timeEdited, this, [this] {
-        m_document.setFixedDuration(m_fixedDuration->calendarTime());
-    });
-    connect(m_alarmInterval, &TimePicker::timeEdited, this, [this] {
-        m_document.setAlarmInterval(m_alarmInterval->calendarTime());
-    });
+    connect(m_fixedDuration, &TimePicker::timeEdited, this,
+            [this] { m_document.setFixedDuration(m_fixedDuration->calendarTime()); });
+    connect(m_alarmInterval, &TimePicker::timeEdited, this,
+            [this] { m_document.setAlarmInterval(m_alarmInterval->calendarTime()); });
     connect(m_trainingTypes, &QComboBox::activated, this, [this] { onTrainingTypeChosen(); });
     connect(m_list, &IntervalListView::doubleClicked, this, &MainForm::phoneRecordDialogRequested);
     // The key does what the button does, and only when the button could be pressed.
@@ -208,11 +202,10 @@ void MainForm::connectHandlers()
         if (control(IDC_DELETE_INTERVALS)->isEnabled())
             deleteSelectedIntervals();
     });
-    const std::pair<int, DiagramKind> diagramButtons[] = {
-        {IDC_MAXIMUM, DiagramKind::Maximum},
-        {IDC_AVERAGE, DiagramKind::Average},
-        {IDC_MEDIAN, DiagramKind::Median},
-        {IDC_SIKKHATI, DiagramKind::Sikkhati}};
+    const std::pair<int, DiagramKind> diagramButtons[] = {{IDC_MAXIMUM, DiagramKind::Maximum},
+                                                          {IDC_AVERAGE, DiagramKind::Average},
+                                                          {IDC_MEDIAN, DiagramKind::Median},
+                                                          {IDC_SIKKHATI, DiagramKind::Sikkhati}};
     for (const auto& [id, kind] : diagramButtons)
         clicked(id, [this, kind = kind] { m_diagrams.openDiagram(kind, this); });
     clicked(IDC_SOUND_TEST, [this] { onSoundTest(); });
@@ -261,8 +254,8 @@ void MainForm::showSettings()
     m_fixedDuration->setEnabled(settings.m_fixedExerciseTime != 0);
     int item = 0;
     if (!settings.m_trainingType.empty()) {
-        item = m_trainingTypes->findText(QString::fromStdString(decodeText(settings.m_trainingType)),
-                                          Qt::MatchStartsWith);
+        item =
+            m_trainingTypes->findText(QString::fromStdString(decodeText(settings.m_trainingType)), Qt::MatchStartsWith);
         item = std::max(item, 0);
     }
     m_trainingTypes->setCurrentIndex(item);

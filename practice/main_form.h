@@ -1,15 +1,15 @@
 #pragma once
 
-#include "practice/clock.h"
+#include "dialogs/dialog_commands.h"
 #include "evaluation/diagram_print_job.h"
 #include "evaluation/diagram_windows.h"
-#include "records/training_document.h"
-#include "dialogs/dialog_commands.h"
-#include "sound/event_sounds.h"
-#include "sound/volume_control.h"
+#include "practice/clock.h"
 #include "practice/key_state.h"
 #include "practice/measuring_mode.h"
 #include "practice/measuring_state.h"
+#include "records/training_document.h"
+#include "sound/event_sounds.h"
+#include "sound/volume_control.h"
 
 #include <QMap>
 #include <QTimer>

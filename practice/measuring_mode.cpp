@@ -1,8 +1,8 @@
 #include "practice/measuring_mode.h"
 
 #include "practice/clock.h"
-#include "records/training_document.h"
 #include "practice/key_state.h"
+#include "records/training_document.h"
 
 #include <algorithm>
 

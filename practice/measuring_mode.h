@@ -1,8 +1,8 @@
 #pragma once
 
 #include "records/calendar_time.h"
-#include "records/interval_record.h"
 #include "records/document_settings.h"
+#include "records/interval_record.h"
 #include "sound/play_mode.h"
 
 #include <cstdint>

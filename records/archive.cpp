@@ -15,9 +15,13 @@ constexpr std::size_t kReadAhead = 1 << 16;
 
 } // namespace
 
-Archive::Archive() : m_storing(true) {}
+Archive::Archive() : m_storing(true)
+{
+}
 
-Archive::Archive(const std::uint8_t* data, std::size_t size) : m_storing(false), m_data(data), m_size(size) {}
+Archive::Archive(const std::uint8_t* data, std::size_t size) : m_storing(false), m_data(data), m_size(size)
+{
+}
 
 Archive::Archive(ReadSome readSome, std::uint64_t size)
     : m_storing(false), m_readSome(std::move(readSome)), m_sourceLeft(size)

@@ -25,7 +25,7 @@ std::optional<std::tm> calendarFields(CalendarTime time)
 {
     // About 292 billion years either way fit in 64 bits; the calendar does not.
     constexpr CalendarTime kDaySeconds = 86400;
-    constexpr CalendarTime kFirstDay = -719162 * kDaySeconds;   // 0001-01-01
+    constexpr CalendarTime kFirstDay = -719162 * kDaySeconds;    // 0001-01-01
     constexpr CalendarTime kPastLastDay = 2932897 * kDaySeconds; // 10000-01-01
     if (time < kFirstDay + kDaySeconds || time >= kPastLastDay - kDaySeconds)
         return std::nullopt;

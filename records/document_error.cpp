@@ -11,7 +11,7 @@ bool folderOfExists(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    struct stat info{};
+    struct stat info { };
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 

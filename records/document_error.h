@@ -8,11 +8,11 @@
 class DocumentError : public std::runtime_error {
 public:
     enum class Cause {
-        CutShort,        // the file ends before its layout does
-        LoadFailed,      // a load failed without a file error
-        SaveFailed,      // a save failed without a file error
-        DefectiveMagic,  // the file does not start with "con"
-        Generic,         // an operating-system error without a closer text
+        CutShort,       // the file ends before its layout does
+        LoadFailed,     // a load failed without a file error
+        SaveFailed,     // a save failed without a file error
+        DefectiveMagic, // the file does not start with "con"
+        Generic,        // an operating-system error without a closer text
         FileNotFound,
         BadPath,
         TooManyOpenFiles,

@@ -1,8 +1,8 @@
 #include "records/document_export.h"
 
 #include "records/calendar_time.h"
-#include "records/training_document.h"
 #include "records/text_encoding.h"
+#include "records/training_document.h"
 
 #include <cstdio>
 #include <string>
@@ -104,8 +104,8 @@ void exportCsv(const TrainingDocument& doc, std::ostream& out)
         const std::string name = csvField(type.m_name);
         for (const IntervalRecord& e : type.m_records) {
             out << name << ',' << e.m_measurement << ',' << e.m_run << ',' << localTimeText(e.m_timeStart) << ','
-                << localTimeText(e.m_timeEnd) << ',' << e.m_timeStart << ',' << e.m_timeEnd << ',' << e.length()
-                << ',' << (e.m_uddhacca ? 1 : 0) << '\n';
+                << localTimeText(e.m_timeEnd) << ',' << e.m_timeStart << ',' << e.m_timeEnd << ',' << e.length() << ','
+                << (e.m_uddhacca ? 1 : 0) << '\n';
         }
     }
 }

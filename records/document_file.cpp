@@ -1,16 +1,16 @@
 #include "records/document_file.h"
 
 #include "records/archive.h"
-#include "records/training_document.h"
 #include "records/document_error.h"
+#include "records/training_document.h"
 
 #include <cerrno>
 #include <climits>
-#include <new>
-#include <optional>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <new>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -20,7 +20,7 @@ namespace {
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    explicit FileDescriptor(int fd) : m_fd(fd) { }
     ~FileDescriptor()
     {
         if (m_fd >= 0)
@@ -102,7 +102,7 @@ void removeStaleTemporaries(const std::string& target)
         if (name.size() != prefix.size() + kUniqueLength || name.compare(0, prefix.size(), prefix) != 0)
             continue;
         const std::string stale = directory + '/' + name;
-        struct stat info{};
+        struct stat info { };
         if (::lstat(stale.c_str(), &info) == 0 && S_ISREG(info.st_mode))
             ::unlink(stale.c_str());
     }
@@ -115,7 +115,8 @@ void keepOwner(int fd, const struct stat& existing)
 {
     if (existing.st_uid == ::geteuid() && existing.st_gid == ::getegid())
         return;
-    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0)
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0)
         return; // the file then belongs to the saving user, as any new file would
 }
 
@@ -138,7 +139,7 @@ void writeAll(int fd, const std::uint8_t* data, std::size_t size, const std::str
 int openRegularFileForReading(const std::string& path, std::uint64_t& size)
 {
     // Looked at before opening: opening a FIFO would wait for a writer.
-    struct stat info{};
+    struct stat info { };
     if (::stat(path.c_str(), &info) != 0)
         throwErrno(path);
     if (!S_ISREG(info.st_mode))
@@ -165,12 +166,12 @@ void writeInPlace(const std::string& target, const std::vector<std::uint8_t>& by
     FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0)
         throwErrno(path);
-    struct stat info{};
+    struct stat info { };
     if (::fstat(file.get(), &info) != 0)
         throwErrno(path);
     if (!S_ISREG(info.st_mode))
         throw DocumentError(DocumentError::Cause::BadPath, path);
-    struct statvfs space{};
+    struct statvfs space { };
     if (::fstatvfs(file.get(), &space) == 0 && bytes.size() > static_cast<std::uint64_t>(info.st_size) &&
         bytes.size() - static_cast<std::uint64_t>(info.st_size) > space.f_bavail * space.f_frsize)
         throw DocumentError(DocumentError::Cause::DiskFull, path);
@@ -186,7 +187,7 @@ void writeInPlace(const std::string& target, const std::vector<std::uint8_t>& by
 void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     const std::string target = resolveTarget(path);
-    struct stat existing{};
+    struct stat existing { };
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     // A FIFO, a device or a socket would be replaced by a plain file.
     if (exists && !S_ISREG(existing.st_mode))

@@ -3,8 +3,7 @@
 #include "records/program_path.h"
 
 const std::array<const char*, kSoundEventCount> kDefaultSoundFiles = {
-    "BeginIntervall.wav", "EndIntervall.wav", "EndIntervallUddhacca.wav", "UddhaccaAlarm.wav",
-    "EndExercise.wav",
+    "BeginIntervall.wav", "EndIntervall.wav", "EndIntervallUddhacca.wav", "UddhaccaAlarm.wav", "EndExercise.wav",
 };
 
 void DocumentSettings::setDefaults()

@@ -26,8 +26,7 @@ public:
     }
     bool operator==(const IntervalRecord& other) const
     {
-        return m_timeStart == other.m_timeStart && m_timeEnd == other.m_timeEnd &&
-               m_uddhacca == other.m_uddhacca && m_measurement == other.m_measurement &&
-               m_run == other.m_run;
+        return m_timeStart == other.m_timeStart && m_timeEnd == other.m_timeEnd && m_uddhacca == other.m_uddhacca &&
+               m_measurement == other.m_measurement && m_run == other.m_run;
     }
 };

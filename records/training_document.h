@@ -23,7 +23,7 @@ public:
     virtual void documentChanged() = 0;
     // One edit through the document's operations. The view that made it has
     // already shown it, so the default does nothing.
-    virtual void documentEdited() {}
+    virtual void documentEdited() { }
 };
 
 // The one document of the program: three training types and the settings,

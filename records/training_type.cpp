@@ -7,8 +7,7 @@ namespace {
 
 [[noreturn]] void throwBadIndex(int index, int count)
 {
-    throw std::invalid_argument("interval index " + std::to_string(index) + " outside 0.." +
-                                std::to_string(count - 1));
+    throw std::invalid_argument("interval index " + std::to_string(index) + " outside 0.." + std::to_string(count - 1));
 }
 
 } // namespace

@@ -17,7 +17,8 @@ constexpr const char* kDeviceVariable = "JHAVARI_ALSA_MIXER";
 constexpr const char* kElementName = "Master";
 
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
-{ }
+{
+}
 
 // A machine without a mixer stays quiet; the object simply reports no control.
 void silenceAlsaErrors()
@@ -34,12 +35,11 @@ QString AlsaMasterVolume::defaultDevice()
     return device.isEmpty() ? QStringLiteral("default") : device;
 }
 
-AlsaMasterVolume::AlsaMasterVolume(QObject* parent)
-    : AlsaMasterVolume(defaultDevice(), parent)
-{ }
+AlsaMasterVolume::AlsaMasterVolume(QObject* parent) : AlsaMasterVolume(defaultDevice(), parent)
+{
+}
 
-AlsaMasterVolume::AlsaMasterVolume(const QString& device, QObject* parent)
-    : VolumeControl(parent)
+AlsaMasterVolume::AlsaMasterVolume(const QString& device, QObject* parent) : VolumeControl(parent)
 {
     open(device);
 }
@@ -56,8 +56,8 @@ void AlsaMasterVolume::open(const QString& device)
     if (snd_mixer_open(&mixer, 0) < 0)
         return;
     m_mixer = mixer;
-    if (snd_mixer_attach(mixer, device.toLocal8Bit().constData()) < 0
-        || snd_mixer_selem_register(mixer, nullptr, nullptr) < 0 || snd_mixer_load(mixer) < 0) {
+    if (snd_mixer_attach(mixer, device.toLocal8Bit().constData()) < 0 ||
+        snd_mixer_selem_register(mixer, nullptr, nullptr) < 0 || snd_mixer_load(mixer) < 0) {
         close();
         return;
     }
@@ -70,9 +70,9 @@ void AlsaMasterVolume::open(const QString& device)
         close();
         return;
     }
-    m_hasVolume = snd_mixer_selem_has_playback_volume(m_element)
-        && snd_mixer_selem_get_playback_volume_range(m_element, &m_rawMinimum, &m_rawMaximum) >= 0
-        && m_rawMaximum > m_rawMinimum;
+    m_hasVolume = snd_mixer_selem_has_playback_volume(m_element) &&
+                  snd_mixer_selem_get_playback_volume_range(m_element, &m_rawMinimum, &m_rawMaximum) >= 0 &&
+                  m_rawMaximum > m_rawMinimum;
     m_lastReported = rawVolume();
     if (m_hasVolume) {
         m_writer = std::make_unique<MixerLevelWriter>(device.toStdString(), kElementName, [this](long raw) {

@@ -19,8 +19,7 @@ struct _snd_mixer_elem;
 // 0..65535. New levels are written on a thread of their own, so a slow sound
 // server never holds up the caller. Changes by any program, this one included,
 // arrive on the event loop of the thread that made the object.
-class AlsaMasterVolume : public VolumeControl
-{
+class AlsaMasterVolume : public VolumeControl {
     Q_OBJECT
 
 public:

@@ -30,8 +30,8 @@ std::unique_ptr<AlsaPcmOutput> AlsaPcmOutput::open(const std::string& device, co
     std::unique_ptr<AlsaPcmOutput> output(new AlsaPcmOutput(pcm));
     // snd_pcm_set_params asks for periods of a quarter of the buffer.
     if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
-                           static_cast<unsigned>(sound.m_channels), static_cast<unsigned>(sound.m_sampleRate),
-                           1, kBufferMicroseconds) < 0)
+                           static_cast<unsigned>(sound.m_channels), static_cast<unsigned>(sound.m_sampleRate), 1,
+                           kBufferMicroseconds) < 0)
         return nullptr;
     snd_pcm_uframes_t bufferFrames = 0;
     if (snd_pcm_get_params(pcm, &bufferFrames, &output->m_periodFrames) < 0 || output->m_periodFrames == 0)
@@ -39,8 +39,7 @@ std::unique_ptr<AlsaPcmOutput> AlsaPcmOutput::open(const std::string& device, co
     return output;
 }
 
-AlsaPcmOutput::AlsaPcmOutput(snd_pcm_t* pcm)
-    : m_pcm(pcm)
+AlsaPcmOutput::AlsaPcmOutput(snd_pcm_t* pcm) : m_pcm(pcm)
 {
 }
 

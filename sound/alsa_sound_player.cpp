@@ -45,16 +45,14 @@ private:
     StopSignal m_stop;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    Job m_pending;              // handed from Play to the worker
-    bool m_busy = false;       // a job is pending or playing
+    Job m_pending;       // handed from Play to the worker
+    bool m_busy = false; // a job is pending or playing
     bool m_quit = false;
     std::thread m_worker;
 };
 
 AlsaSoundPlayer::AlsaSoundPlayer(std::string device, std::shared_ptr<const WaveGain> gain)
-    : m_device(std::move(device))
-    , m_gain(std::move(gain))
-    , m_worker([this] { runWorker(); })
+    : m_device(std::move(device)), m_gain(std::move(gain)), m_worker([this] { runWorker(); })
 {
 }
 

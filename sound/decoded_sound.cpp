@@ -80,8 +80,8 @@ std::shared_ptr<const DecodedSound> decodeSoundImage(const std::vector<std::uint
         while ((frames = sf_readf_float(file, chunk.data(), kChunkFrames)) > 0) {
             const auto count = static_cast<std::size_t>(frames * info.channels);
             for (std::size_t i = 0; i < count; ++i)
-                sound->m_samples.push_back(static_cast<std::int16_t>(
-                    std::clamp(std::lrint(chunk[i] * 32768.0f), -32768L, 32767L)));
+                sound->m_samples.push_back(
+                    static_cast<std::int16_t>(std::clamp(std::lrint(chunk[i] * 32768.0f), -32768L, 32767L)));
         }
     }
     sf_close(file);

@@ -2,8 +2,7 @@
 
 #include <stdexcept>
 
-EventSounds::EventSounds(std::shared_ptr<SoundPlayer> player)
-    : m_manager(std::move(player))
+EventSounds::EventSounds(std::shared_ptr<SoundPlayer> player) : m_manager(std::move(player))
 {
 }
 

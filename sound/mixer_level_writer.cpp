@@ -6,8 +6,7 @@
 
 namespace {
 
-struct MixerCloser
-{
+struct MixerCloser {
     void operator()(snd_mixer_t* mixer) const { snd_mixer_close(mixer); }
 };
 using MixerHandle = std::unique_ptr<snd_mixer_t, MixerCloser>;
@@ -19,8 +18,8 @@ snd_mixer_elem_t* openElement(MixerHandle& mixer, const std::string& device, con
     if (snd_mixer_open(&opened, 0) < 0)
         return nullptr;
     mixer.reset(opened);
-    if (snd_mixer_attach(opened, device.c_str()) < 0 || snd_mixer_selem_register(opened, nullptr, nullptr) < 0
-        || snd_mixer_load(opened) < 0)
+    if (snd_mixer_attach(opened, device.c_str()) < 0 || snd_mixer_selem_register(opened, nullptr, nullptr) < 0 ||
+        snd_mixer_load(opened) < 0)
         return nullptr;
     snd_mixer_selem_id_t* id = nullptr;
     snd_mixer_selem_id_alloca(&id);
@@ -31,9 +30,10 @@ snd_mixer_elem_t* openElement(MixerHandle& mixer, const std::string& device, con
 } // namespace
 
 MixerLevelWriter::MixerLevelWriter(std::string device, std::string element, WrittenCallback written)
-    : m_written(std::move(written))
-    , m_thread([this, device = std::move(device), element = std::move(element)] { run(device, element); })
-{ }
+    : m_written(std::move(written)),
+      m_thread([this, device = std::move(device), element = std::move(element)] { run(device, element); })
+{
+}
 
 MixerLevelWriter::~MixerLevelWriter()
 {

@@ -10,8 +10,7 @@
 // Writes volumes to one simple mixer element on a thread of its own. Through a
 // sound server every write waits for the server's answer, which must not hold
 // up the user interface; only the newest volume asked for is written.
-class MixerLevelWriter
-{
+class MixerLevelWriter {
 public:
     // Called on the writer's thread after each volume was written.
     using WrittenCallback = std::function<void(long raw)>;

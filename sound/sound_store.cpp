@@ -16,7 +16,7 @@ bool StoredSound::loadFile(const std::string& path)
 
     // Looked at before opening, and opened without waiting: opening a FIFO
     // would wait for a writer. A directory or a device is no sound either.
-    struct stat status {};
+    struct stat status { };
     const int fd = ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)
                        ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
                        : -1;
@@ -44,8 +44,7 @@ bool StoredSound::loadFile(const std::string& path)
     return m_loaded != 0;
 }
 
-SoundStore::SoundStore(std::shared_ptr<SoundPlayer> player)
-    : m_player(std::move(player))
+SoundStore::SoundStore(std::shared_ptr<SoundPlayer> player) : m_player(std::move(player))
 {
     if (!m_player)
         throw std::invalid_argument("CSoundManager needs a sound player");

@@ -30,7 +30,7 @@ public:
     explicit SoundStore(std::shared_ptr<SoundPlayer> player);
     virtual ~SoundStore();
 
-    int addSound(const std::string& path);       // the new id, or 0
+    int addSound(const std::string& path); // the new id, or 0
     bool removeSound(int id);
     bool playSoundById(int id, PlayMode mode);
     int count() const;

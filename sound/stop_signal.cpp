@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <system_error>
 
-StopSignal::StopSignal()
-    : m_fd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
+StopSignal::StopSignal() : m_fd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
     if (m_fd < 0)
         throw std::system_error(errno, std::generic_category(), "eventfd");

@@ -5,8 +5,7 @@
 // One output level of the sound system on the scale 0..65535, as the volume
 // sliders use it. An unusable control (no mixer, no such line) reports -1 for
 // its bounds and level and ignores new levels, so the program runs on without it.
-class VolumeControl : public QObject
-{
+class VolumeControl : public QObject {
     Q_OBJECT
 
 public:
@@ -20,7 +19,7 @@ public:
     // number, which puts a slider at its right end.
     static constexpr int positionOfLevel(int level)
     {
-        return static_cast<int>((quint64 {static_cast<quint32>(level)} * 2 + kPositionStep) / (2 * kPositionStep));
+        return static_cast<int>((quint64{static_cast<quint32>(level)} * 2 + kPositionStep) / (2 * kPositionStep));
     }
 
     using QObject::QObject;

@@ -13,7 +13,7 @@ void WaveGain::scale(std::span<std::int16_t> samples, int level)
     if (level == kFullLevel)
         return;
     for (std::int16_t& sample : samples)
-        sample = static_cast<std::int16_t>(std::int32_t {sample} * level / kFullLevel);
+        sample = static_cast<std::int16_t>(std::int32_t{sample} * level / kFullLevel);
 }
 
 void WaveGain::scale(std::span<float> samples, int level)

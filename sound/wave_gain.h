@@ -7,8 +7,7 @@
 // The level at which this program's own sounds are played: a linear gain from
 // 0 (silent) to kFullLevel (samples unchanged). Set on the user-interface
 // thread, read by the sound back end's playing thread for every block it writes.
-class WaveGain
-{
+class WaveGain {
 public:
     static constexpr int kFullLevel = 65535;
 
@@ -24,5 +23,5 @@ public:
     static void scale(std::span<float> samples, int level);
 
 private:
-    std::atomic<int> m_level {kFullLevel};
+    std::atomic<int> m_level{kFullLevel};
 };

@@ -2,10 +2,9 @@
 
 #include <utility>
 
-WaveVolume::WaveVolume(std::shared_ptr<WaveGain> gain, QObject* parent)
-    : VolumeControl(parent)
-    , m_gain(std::move(gain))
-{ }
+WaveVolume::WaveVolume(std::shared_ptr<WaveGain> gain, QObject* parent) : VolumeControl(parent), m_gain(std::move(gain))
+{
+}
 
 void WaveVolume::setLevel(int level)
 {

@@ -8,8 +8,7 @@
 // The level of this program's own event sounds. It is a gain that the sound
 // back end applies to every sample it plays, so it is always available and
 // leaves the other programs' sound alone.
-class WaveVolume : public VolumeControl
-{
+class WaveVolume : public VolumeControl {
     Q_OBJECT
 
 public:

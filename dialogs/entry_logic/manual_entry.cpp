@@ -66,8 +66,8 @@ const char* refusalMessage(ManualEntryRefusal refusal)
     return "";
 }
 
-ManualEntryOutcome checkManualInterval(const TrainingType& type, const std::string& numberText,
-                                       CalendarTime start, CalendarTime end, bool uddhacca)
+ManualEntryOutcome checkManualInterval(const TrainingType& type, const std::string& numberText, CalendarTime start,
+                                       CalendarTime end, bool uddhacca)
 {
     ManualEntryOutcome outcome;
     if (end <= start) {

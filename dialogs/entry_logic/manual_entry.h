@@ -44,5 +44,5 @@ struct ManualEntryOutcome {
 };
 // Runs the checks of "Insert interval" against the training type and, when
 // they pass, makes the record with the next run number of its measurement.
-ManualEntryOutcome checkManualInterval(const TrainingType& type, const std::string& numberText,
-                                       CalendarTime start, CalendarTime end, bool uddhacca);
+ManualEntryOutcome checkManualInterval(const TrainingType& type, const std::string& numberText, CalendarTime start,
+                                       CalendarTime end, bool uddhacca);

@@ -1,17 +1,17 @@
 #include "app/application.h"
 
 #include "app/command_ids.h"
-#include "records/training_document.h"
-#include "records/document_file.h"
 #include "app/main_window.h"
 #include "platform/profile.h"
+#include "records/document_file.h"
+#include "records/training_document.h"
 #include "tests/app/test_doubles.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>

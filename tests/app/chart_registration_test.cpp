@@ -46,8 +46,8 @@ TEST(ChartRegistration, SearchesProgramFolderThenCurrentFolderThenPath)
 {
     const ScopedEnvironment path("PATH", "/opt/one:/opt/two");
     const QStringList folders = chartControlSearchPath();
-    EXPECT_EQ(folders, QStringList({QString::fromStdString(programDirectory()), QDir::currentPath(), "/opt/one",
-                                    "/opt/two"}));
+    EXPECT_EQ(folders,
+              QStringList({QString::fromStdString(programDirectory()), QDir::currentPath(), "/opt/one", "/opt/two"}));
 }
 
 TEST(ChartRegistration, ReportsEachFailureAndRegistersNothing)

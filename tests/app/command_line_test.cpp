@@ -10,10 +10,9 @@ TEST(CommandLine, RegisterOnlyAsExactFirstArgument)
     EXPECT_TRUE(withMore.m_register);
     EXPECT_TRUE(withMore.m_fileName.isEmpty());
 
-    for (const QStringList& arguments : {QStringList{"jhavari-training", "-Register"},
-                                         QStringList{"jhavari-training", "file.con", "-register"},
-                                         QStringList{"jhavari-training", "-register "},
-                                         QStringList{"jhavari-training", "/register"}}) {
+    for (const QStringList& arguments :
+         {QStringList{"jhavari-training", "-Register"}, QStringList{"jhavari-training", "file.con", "-register"},
+          QStringList{"jhavari-training", "-register "}, QStringList{"jhavari-training", "/register"}}) {
         EXPECT_FALSE(parseCommandLine(arguments).m_register) << arguments.join(' ').toStdString();
     }
 }

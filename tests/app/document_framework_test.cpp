@@ -1,8 +1,8 @@
 #include "app/document_framework.h"
 
-#include "records/training_document.h"
-#include "records/document_file.h"
 #include "app/recent_file_list.h"
+#include "records/document_file.h"
+#include "records/training_document.h"
 #include "tests/app/test_doubles.h"
 #include "tests/support/record_builder.h"
 
@@ -141,7 +141,9 @@ TEST_F(DocumentFrameworkTest, FailedLoadsAreReportedOnceAndDamagedFilesLeaveANew
     m_framework.openDocumentFile(opened);
     QFile bad(m_dir.filePath("bad.con"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write(QByteArray("\x03" "CON", 4));
+    bad.write(QByteArray("\x03"
+                         "CON",
+                         4));
     bad.close();
     m_boxes.m_messages.clear();
     EXPECT_EQ(m_framework.openDocumentFile(bad.fileName()), DocumentFramework::OpenResult::Failed);

@@ -25,15 +25,17 @@ QStringList listedFiles(QFileDialog& dialog, const QString& folder, int minCount
     const QModelIndex parent = model->index(folder);
     QStringList names;
     // A short list is what the comparison afterwards shows.
-    (void)QTest::qWaitFor([&] {
-        names.clear();
-        for (int row = 0; row < model->rowCount(parent); ++row) {
-            if (!model->isDir(model->index(row, 0, parent)))
-                names.append(model->index(row, 0, parent).data().toString());
-        }
-        names.sort();
-        return names.size() >= minCount;
-    }, 2000);
+    (void)QTest::qWaitFor(
+        [&] {
+            names.clear();
+            for (int row = 0; row < model->rowCount(parent); ++row) {
+                if (!model->isDir(model->index(row, 0, parent)))
+                    names.append(model->index(row, 0, parent).data().toString());
+            }
+            names.sort();
+            return names.size() >= minCount;
+        },
+        2000);
     return names;
 }
 
@@ -62,9 +64,8 @@ TEST(FileDialogs, AllFilesListsAlsoNamesWithoutExtension)
         everything = listedFiles(*dialog, path, 3);
         dialog->reject();
     });
-    EXPECT_TRUE(fileDialogs()
-                    .getOpenFileName(nullptr, "Öffnen", "Filetype Jhavari (*.con);;Alle Dateien (*.*)")
-                    .isEmpty());
+    EXPECT_TRUE(
+        fileDialogs().getOpenFileName(nullptr, "Öffnen", "Filetype Jhavari (*.con);;Alle Dateien (*.*)").isEmpty());
     EXPECT_EQ(documents, QStringList({"morning.con"}));
     EXPECT_EQ(everything, QStringList({"README", "morning.con", "notes.txt"}));
 }

@@ -59,10 +59,10 @@ TEST(MainFrame, MenusCarryTheirTextsAndTheHelpMenuStandsRight)
     EXPECT_EQ(menus[1]->title(), "&Options");
     EXPECT_EQ(menus[2]->title(), "&View");
     EXPECT_EQ(menus[3]->title(), "&?");
-    EXPECT_EQ(menuTexts(menus[0]).mid(0, 14),
-              QStringList({"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &as...", "-",
-                           "Export as &CSV...", "Export as &JSON...", "-",
-                           "&Print...\tStrg+P", "P&rinter set up...", "-", "Last File", "", ""}));
+    EXPECT_EQ(
+        menuTexts(menus[0]).mid(0, 14),
+        QStringList({"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &as...", "-", "Export as &CSV...",
+                     "Export as &JSON...", "-", "&Print...\tStrg+P", "P&rinter set up...", "-", "Last File", "", ""}));
     EXPECT_EQ(menuTexts(menus[1]),
               QStringList({"Interval filter", "Time sound every 5 min", "Restore default settings"}));
     EXPECT_EQ(menuTexts(menus[2]), QStringList({"&Toolbar", "Practice summary..."}));

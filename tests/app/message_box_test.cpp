@@ -46,8 +46,7 @@ TEST(MessageBox, MessagesWarnAndQuestionsAskWithTheProgramsCaption)
 
     // The question whether to save changes is a question, too.
     answerNextBox(seen, QMessageBox::Cancel);
-    EXPECT_EQ(messageBoxes().askYesNoCancel(nullptr, "Änderungen in Unbenannt speichern?"),
-              MessageBox::Answer::Cancel);
+    EXPECT_EQ(messageBoxes().askYesNoCancel(nullptr, "Änderungen in Unbenannt speichern?"), MessageBox::Answer::Cancel);
     EXPECT_EQ(seen.caption, "Jhavari-Training");
     EXPECT_EQ(seen.text, "Änderungen in Unbenannt speichern?");
     EXPECT_EQ(seen.icon, QMessageBox::Question);

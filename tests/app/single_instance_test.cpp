@@ -10,9 +10,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>

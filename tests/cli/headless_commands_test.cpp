@@ -1,5 +1,5 @@
-#include "records/training_document.h"
 #include "records/document_file.h"
+#include "records/training_document.h"
 #include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
@@ -87,8 +87,8 @@ TEST(HeadlessCommands, UnreadableFilesGiveTheGermanMessageAndStatusOne)
     writeBytes(bad, {0x03, 'C', 'O', 'N'});
     const Result defective = runProgram("--export-csv '" + bad + "'", "2>&1");
     EXPECT_EQ(defective.status, 1);
-    EXPECT_EQ(defective.out, "The file is defective and can not be read.\nUnbekannter Fehler beim Zugriff auf " +
-                                 bad + ".\n");
+    EXPECT_EQ(defective.out,
+              "The file is defective and can not be read.\nUnbekannter Fehler beim Zugriff auf " + bad + ".\n");
 
     const std::string cut = dir.file("cut.con");
     writeBytes(cut, {0x03, 'c', 'o', 'n', 0x05});

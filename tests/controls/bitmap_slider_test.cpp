@@ -15,13 +15,10 @@ constexpr int kCentreAt20 = 226;
 constexpr int kThumbTop = 3;
 constexpr int kThumbMiddleY = kThumbTop + 5;
 
-class BitmapSliderTest : public testing::Test
-{
+class BitmapSliderTest : public testing::Test {
 protected:
     BitmapSliderTest()
-        : slider(kWaveVolume, &form)
-        , moving(&slider, &BitmapSlider::moving)
-        , moved(&slider, &BitmapSlider::moved)
+        : slider(kWaveVolume, &form), moving(&slider, &BitmapSlider::moving), moved(&slider, &BitmapSlider::moved)
     {
         slider.setUpAsVolumeSlider();
         form.resize(300, 40);
@@ -102,9 +99,9 @@ TEST_F(BitmapSliderTest, DraggingBeyondEitherEndKeepsTheThumbAtThatEnd)
 
 TEST_F(BitmapSliderTest, KeysStepThePositionWithinTheRangeAndReportEachStep)
 {
-    const std::pair<Qt::Key, int> steps[]
-        = {{Qt::Key_PageDown, 20}, {Qt::Key_Home, 0}, {Qt::Key_Right, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1},
-            {Qt::Key_End, 20}, {Qt::Key_Left, 19}, {Qt::Key_PageUp, 0}, {Qt::Key_Left, 0}};
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_PageDown, 20}, {Qt::Key_Home, 0},   {Qt::Key_Right, 1},
+                                             {Qt::Key_Down, 2},      {Qt::Key_Up, 1},     {Qt::Key_End, 20},
+                                             {Qt::Key_Left, 19},     {Qt::Key_PageUp, 0}, {Qt::Key_Left, 0}};
     for (const auto& [key, position] : steps) {
         QTest::keyClick(&slider, key);
         EXPECT_EQ(slider.position(), position) << key;

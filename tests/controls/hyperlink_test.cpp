@@ -8,8 +8,7 @@
 
 namespace {
 
-class FakeOpener : public LinkOpener
-{
+class FakeOpener : public LinkOpener {
 public:
     void open(const QString& address, Done done) override
     {
@@ -31,8 +30,7 @@ bool shows(Hyperlink& link, const QColor& color)
     return false;
 }
 
-class HyperlinkTest : public testing::Test
-{
+class HyperlinkTest : public testing::Test {
 protected:
     HyperlinkTest()
         : link(QStringLiteral("www.holmvard.com"), QStringLiteral("https://www.holmvard.com/jhavari-training"))

@@ -27,12 +27,12 @@ int main(int argc, char** argv)
 
     save(slider, folder, QStringLiteral("slider_rest"));
     const QPointF point(160, 8);
-    QMouseEvent press(
-        QEvent::MouseButtonPress, point, slider.mapToGlobal(point), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, point, slider.mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(&slider, &press);
     save(slider, folder, QStringLiteral("slider_dragging"));
-    QMouseEvent release(
-        QEvent::MouseButtonRelease, point, slider.mapToGlobal(point), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, point, slider.mapToGlobal(point), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QCoreApplication::sendEvent(&slider, &release);
     slider.setFocusRectDrawn(true);
     save(slider, folder, QStringLiteral("slider_focus"));

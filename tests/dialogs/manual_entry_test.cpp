@@ -1,6 +1,6 @@
+#include "dialogs/entry_logic/manual_entry.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/scoped_environment.h"
-#include "dialogs/entry_logic/manual_entry.h"
 
 #include <gtest/gtest.h>
 
@@ -109,7 +109,7 @@ TEST(ManualEntry, TouchingAndEnclosingRangesOverlap)
     EXPECT_TRUE(isFreeTimeRange(type, kTen + 201, kTen + 300));
     EXPECT_FALSE(isFreeTimeRange(type, kTen + 50, kTen + 100)); // ends where it began
     EXPECT_TRUE(isFreeTimeRange(type, kTen + 50, kTen + 99));
-    EXPECT_FALSE(isFreeTimeRange(type, kTen + 50, kTen + 250)); // encloses it
+    EXPECT_FALSE(isFreeTimeRange(type, kTen + 50, kTen + 250));  // encloses it
     EXPECT_FALSE(isFreeTimeRange(type, kTen + 120, kTen + 180)); // lies inside it
 
     // Records of other measurements and days count as well.
@@ -125,8 +125,7 @@ TEST(ManualEntry, ChecksRunInOrderAndTheFirstRefusalIsReported)
     // Everything wrong at once: the end check comes first.
     EXPECT_EQ(checkManualInterval(type, "0", kTen + 10, kTen + 10, false).refusal,
               ManualEntryRefusal::EndNotAfterStart);
-    EXPECT_EQ(checkManualInterval(type, "0", kTen + 10, kTen + 5, false).refusal,
-              ManualEntryRefusal::EndNotAfterStart);
+    EXPECT_EQ(checkManualInterval(type, "0", kTen + 10, kTen + 5, false).refusal, ManualEntryRefusal::EndNotAfterStart);
     // A wrong number and an overlap: the number check comes first.
     EXPECT_EQ(checkManualInterval(type, "3", kTen, kTen + 20, false).refusal, ManualEntryRefusal::NumberNotHighest);
     EXPECT_EQ(checkManualInterval(type, "4", kTen, kTen + 20, false).refusal, ManualEntryRefusal::Overlap);

@@ -1,6 +1,6 @@
+#include "dialogs/entry_logic/phone_record.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/scoped_environment.h"
-#include "dialogs/entry_logic/phone_record.h"
 
 #include <gtest/gtest.h>
 

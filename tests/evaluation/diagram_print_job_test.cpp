@@ -1,9 +1,9 @@
 #include "evaluation/diagram_page_painter.h"
 #include "evaluation/diagram_print_job.h"
 #include "records/document_settings.h"
-#include "tests/support/test_bytes.h"
 #include "records/training_type.h"
 #include "tests/support/record_builder.h"
+#include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
 

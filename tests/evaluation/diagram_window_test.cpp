@@ -1,12 +1,12 @@
-#include "platform/component_registry.h"
-#include "evaluation/diagram_windows.h"
-#include "records/training_document.h"
-#include "platform/message_box.h"
-#include "evaluation/diagram_window.h"
 #include "chart_component/ntgraph_class.h"
-#include "platform/profile.h"
-#include "tests/support/record_builder.h"
 #include "controls/shade_button.h"
+#include "evaluation/diagram_window.h"
+#include "evaluation/diagram_windows.h"
+#include "platform/component_registry.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "records/training_document.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +14,15 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QImage>
-#include <QSvgRenderer>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QSvgRenderer>
 #include <QTest>
 
 namespace {

@@ -1,9 +1,9 @@
 #include "evaluation/diagram_text.h"
 #include "evaluation/interval_statistics.h"
-#include "tests/support/scoped_environment.h"
-#include "tests/support/test_bytes.h"
 #include "records/training_type.h"
 #include "tests/support/record_builder.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,8 @@ TEST(IntervalStatistics, FilterDecidesWhichIntervalsCount)
 {
     Records r;
     r.add(1, 5).add(1, 20);
-    r.add(2, 4).add(2, 9).add(2, 30, true);       // only short calm intervals
-    r.add(3, 10).add(3, 10).add(3, 100, true);    // exactly the filter time counts
+    r.add(2, 4).add(2, 9).add(2, 30, true);    // only short calm intervals
+    r.add(3, 10).add(3, 10).add(3, 100, true); // exactly the filter time counts
     const IntervalStatistics on(r.type, kFilter10);
     EXPECT_TRUE(on.isFilterOn());
     EXPECT_EQ(on.maximum(1), 20);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "records/calendar_time.h"
 #include "evaluation/diagram_kind.h"
+#include "records/calendar_time.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "evaluation/interval_statistics.h"
-#include "tests/evaluation/reference_scans.h"
 #include "records/training_type.h"
+#include "tests/evaluation/reference_scans.h"
 #include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "controls/shade_button.h"
 #include "platform/dialog_layout.h"
 #include "platform/time_picker.h"
-#include "controls/shade_button.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,12 +29,12 @@ TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
         {1052, DialogControlKind::Custom, 16, 112, 101, 41, ""},
     };
     int customCalls = 0;
-    const QMap<int, QWidget*> byId = buildDialogControls(&form, font, controls, [&](const DialogControl& control,
-                                                                                   QWidget* parent) {
-        ++customCalls;
-        EXPECT_EQ(control.id, 1052);
-        return new QLabel(parent);
-    });
+    const QMap<int, QWidget*> byId =
+        buildDialogControls(&form, font, controls, [&](const DialogControl& control, QWidget* parent) {
+            ++customCalls;
+            EXPECT_EQ(control.id, 1052);
+            return new QLabel(parent);
+        });
     EXPECT_EQ(customCalls, 1);
     EXPECT_EQ(byId.size(), 5);
     const DialogBaseUnits real = DialogBaseUnits::fromFont(font);
@@ -81,7 +81,8 @@ TEST(DialogLayout, ButtonStylesChooseShadedOrPlainButtonsAndTheDefault)
     // A text wider than its button grows the button about its centre, so the text is shown whole.
     const QWidget* tooNarrow = byId.value(1063);
     const QRect planned = units.toPixels(100, 120, 20, 14);
-    EXPECT_GE(tooNarrow->width(), tooNarrow->fontMetrics().horizontalAdvance(QStringLiteral("Change presentation")) + 12);
+    EXPECT_GE(tooNarrow->width(),
+              tooNarrow->fontMetrics().horizontalAdvance(QStringLiteral("Change presentation")) + 12);
     EXPECT_LE(std::abs(tooNarrow->geometry().center().x() - planned.center().x()), 1);
     EXPECT_EQ(tooNarrow->geometry().top(), planned.top());
 }

@@ -66,7 +66,8 @@ TEST_F(IntervalListTest, ListShowsTheNewestRowAndFitsItsColumns)
     };
     const CalendarTime base = makeLocalTime(2011, 5, 2, 8, 0, 0);
     for (int i = 0; i < 60; ++i)
-        m_type.m_records.add(record().measurement(2).run(static_cast<std::uint16_t>(i + 1)).from(base + i * 600).lasting(30));
+        m_type.m_records.add(
+            record().measurement(2).run(static_cast<std::uint16_t>(i + 1)).from(base + i * 600).lasting(30));
     m_model.fill(m_type, std::nullopt);
     QCoreApplication::processEvents();
     EXPECT_TRUE(isShown(m_model.rowCount() - 1)) << "the newest row after a fill";

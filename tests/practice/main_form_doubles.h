@@ -16,14 +16,14 @@
 // Plays nothing; keeps the file and the mode of every sound asked for.
 class RecordingSoundPlayer : public SoundPlayer {
 public:
-    void prepare(StoredSound&) override {}
+    void prepare(StoredSound&) override { }
     bool play(const StoredSound& sound, bool async) override
     {
         const std::string path = sound.m_path;
         m_played.emplace_back(path.substr(path.rfind('/') + 1), async);
         return true;
     }
-    void stop() override {}
+    void stop() override { }
     std::vector<std::pair<std::string, bool>> m_played;
 };
 

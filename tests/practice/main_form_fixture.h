@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/practice/measuring_doubles.h"
 #include "tests/practice/main_form_doubles.h"
+#include "tests/practice/measuring_doubles.h"
 
 #include "practice/main_form.h"
 #include "practice/main_form_template.h"

@@ -1,19 +1,19 @@
 #include "tests/practice/main_form_fixture.h"
 
-#include "evaluation/diagram_windows.h"
-#include "records/document_file.h"
-#include "evaluation/diagram_window.h"
 #include "controls/bitmap_slider.h"
 #include "controls/gradient_label.h"
-#include "records/program_path.h"
-#include "practice/interval_list_view.h"
-#include "practice/interval_list_model.h"
-#include "platform/time_picker.h"
 #include "controls/shade_button.h"
+#include "evaluation/diagram_window.h"
+#include "evaluation/diagram_windows.h"
+#include "platform/time_picker.h"
+#include "practice/interval_list_model.h"
+#include "practice/interval_list_view.h"
 #include "practice/main_form.h"
+#include "records/document_file.h"
+#include "records/program_path.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QTemporaryDir>
@@ -99,7 +99,8 @@ TEST_F(ViewSetUpTest, EveryButtonIsShadedWithItsTextColourAndGreyWhenDisabled)
     for (QAbstractButton* button : buttons) {
         auto* shaded = qobject_cast<ShadeButton*>(button);
         ASSERT_NE(shaded, nullptr) << button->objectName().toStdString();
-        const bool checkBox = QList{IDC_FIXED_TOTAL, IDC_AUTO_ALARM, IDC_SHOW_LAST}.contains(button->objectName().toInt());
+        const bool checkBox =
+            QList{IDC_FIXED_TOTAL, IDC_AUTO_ALARM, IDC_SHOW_LAST}.contains(button->objectName().toInt());
         EXPECT_EQ(shaded->kind(), checkBox ? ShadeButton::Kind::CheckBox : ShadeButton::Kind::PushButton);
     }
     EXPECT_EQ(control<ShadeButton>(IDC_MEASURING_MODE)->textColor(), QColor(255, 96, 0));
@@ -188,8 +189,8 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
     m_boxes.m_asked.clear();
     m_boxes.m_answer = MessageBox::Answer::Yes;
     m_view->onRestoreDefaults();
-    EXPECT_EQ(m_boxes.m_asked, (QStringList{"Are you sure you want to restore the default settings?",
-                                             "Default settings restored"}));
+    EXPECT_EQ(m_boxes.m_asked,
+              (QStringList{"Are you sure you want to restore the default settings?", "Default settings restored"}));
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_TRUE(control<QAbstractButton>(IDC_FIXED_TOTAL)->isChecked());
     EXPECT_FALSE(control<QAbstractButton>(IDC_AUTO_ALARM)->isChecked());

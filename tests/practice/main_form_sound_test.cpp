@@ -3,9 +3,9 @@
 
 #include "controls/bitmap_slider.h"
 
+#include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
 #include "tests/sound/capture_device.h"
-#include "practice/main_form.h"
 
 #include <QTest>
 
@@ -59,7 +59,8 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     total += samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].size();
     const std::vector<std::int16_t> afterAlarm = device.samples(); // no waiting: it was synchronous
     ASSERT_EQ(afterAlarm.size(), total);
-    EXPECT_TRUE(std::equal(samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].rbegin(), samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].rend(), afterAlarm.rbegin()));
+    EXPECT_TRUE(std::equal(samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].rbegin(),
+                           samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].rend(), afterAlarm.rbegin()));
 
     keys.hold(WatchedKey::Escape);
     view.measuring().onMeasureTick();

@@ -1,29 +1,29 @@
 #include "tests/practice/main_form_fixture.h"
 
-#include "practice/interval_list_model.h"
-#include "practice/key_state_tracker.h"
-#include "platform/message_box.h"
 #include "controls/bevel_progress_bar.h"
 #include "controls/form_pictures.h"
 #include "controls/gradient_label.h"
 #include "controls/interval_clock.h"
+#include "platform/message_box.h"
 #include "platform/pointer_confinement.h"
-#include "practice/interval_list_view.h"
-#include "sound/sound_store.h"
 #include "platform/time_picker.h"
+#include "practice/interval_list_model.h"
+#include "practice/interval_list_view.h"
+#include "practice/key_state_tracker.h"
 #include "practice/main_form.h"
+#include "sound/sound_store.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
-#include <QActionGroup>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -111,7 +111,8 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_EQ(control<GradientLabel>(IDC_BANNER)->gradientColor(), QColor(138, 173, 216));
     EXPECT_TRUE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(list().rowCount(), 0);
-    for (int id : {IDC_TRAINING_TYPE, IDC_MAXIMUM, IDC_FIXED_TOTAL, IDC_MEASURING_MODE, IDC_AUTO_ALARM, IDC_SOUND_TEST, IDC_CHOOSE_SOUNDS, IDC_SHOW_LAST, IDC_DELETE_INTERVALS, IDC_WAVE_VOLUME, IDC_MAIN_VOLUME})
+    for (int id : {IDC_TRAINING_TYPE, IDC_MAXIMUM, IDC_FIXED_TOTAL, IDC_MEASURING_MODE, IDC_AUTO_ALARM, IDC_SOUND_TEST,
+                   IDC_CHOOSE_SOUNDS, IDC_SHOW_LAST, IDC_DELETE_INTERVALS, IDC_WAVE_VOLUME, IDC_MAIN_VOLUME})
         EXPECT_FALSE(control(id)->isEnabled()) << id;
     EXPECT_TRUE(control(IDC_ALARM_BUTTON)->isEnabled());
     EXPECT_TRUE(control<IntervalClock>(IDC_INTERVAL_CLOCK)->isLit());

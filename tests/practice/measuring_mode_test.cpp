@@ -27,7 +27,7 @@ public:
     void stopMeasureTimer() override { m_timerRunning = false; }
     void setStatusText(const std::string& text) override { m_status = text; }
     void confinePointer(bool on) override { m_confined = on; }
-    void releaseMouseCapture() override {}
+    void releaseMouseCapture() override { }
     void setSettingsEditable(bool enable) override { m_settingsEnabled = enable; }
     void updateTimeDisplays() override { ++m_displayUpdates; }
     void setClockRunning(bool running) override { m_clockRunning = running; }
@@ -223,8 +223,7 @@ TEST_F(MeasuringModeTest, StatusTextGrowsOneDotPerTickUpToNine)
     for (int tick = 0; tick < 12; ++tick) {
         m_mode.onMeasureTick();
         const std::size_t dots = static_cast<std::size_t>(tick % 10);
-        EXPECT_EQ(m_form.m_status,
-                  std::string(kStatusModeActive) + std::string(dots, '.') + kStatusModeHint);
+        EXPECT_EQ(m_form.m_status, std::string(kStatusModeActive) + std::string(dots, '.') + kStatusModeHint);
     }
 }
 

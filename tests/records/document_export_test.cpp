@@ -1,9 +1,9 @@
 #include "records/archive.h"
-#include "records/training_document.h"
 #include "records/document_export.h"
+#include "records/training_document.h"
+#include "tests/support/record_builder.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/test_bytes.h"
-#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -72,10 +72,11 @@ TEST(DocumentExport, CsvQuotesTextsAndListsRecordsInStoredOrder)
     fill(doc);
     std::ostringstream out;
     exportCsv(doc, out);
-    EXPECT_EQ(out.str(),
-              "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n"
-              "Apana Jhavari (Samatha Bhavana),3,2,2001-09-09 03:46:40,2001-09-09 03:56:40,1000000000,1000000600,600,0\n"
-              "\"Mett\xC3\xA4, \"\"quoted\"\"\",3,3,2001-09-09 03:58:20,2001-09-09 03:58:45,1000000700,1000000725,25,1\n");
+    EXPECT_EQ(
+        out.str(),
+        "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n"
+        "Apana Jhavari (Samatha Bhavana),3,2,2001-09-09 03:46:40,2001-09-09 03:56:40,1000000000,1000000600,600,0\n"
+        "\"Mett\xC3\xA4, \"\"quoted\"\"\",3,3,2001-09-09 03:58:20,2001-09-09 03:58:45,1000000700,1000000725,25,1\n");
 }
 
 TEST(DocumentExport, ATimeWithoutACalendarDateIsAQuestionMark)

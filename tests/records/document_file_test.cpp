@@ -1,9 +1,9 @@
-#include "records/training_document.h"
 #include "records/document_error.h"
 #include "records/document_file.h"
+#include "records/training_document.h"
 #include "tests/support/document_failures.h"
-#include "tests/support/test_bytes.h"
 #include "tests/support/record_builder.h"
+#include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -157,7 +157,7 @@ TEST(DocumentFile, FailedSaveLeavesTheExistingFileByteIdentical)
     doc.setModified();
 
     // A file size limit makes the write fail part way, as a full disk would.
-    struct rlimit old{};
+    struct rlimit old { };
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit limited = old;
@@ -191,8 +191,8 @@ TEST(DocumentFile, ReadOnlyFolderWritesTheWritableFileInPlace)
     ::chmod(path.c_str(), 0666);
     doc.setMainVolume(1);
     fs::permissions(dir.path(), fs::perms::all);
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                                fs::perms::others_exec);
+    fs::permissions(folder,
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
     // Folder permissions do not bind the superuser: the save runs as nobody then.
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -231,7 +231,7 @@ TEST(DocumentFile, SaveKeepsLinksAndPermissionsOfTheTarget)
     doc.setMainVolume(2);
     saveDocumentFile(doc, link);
     EXPECT_TRUE(fs::is_symlink(link));
-    struct stat info{};
+    struct stat info { };
     ASSERT_EQ(::stat(real.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     TrainingDocument loaded;
@@ -248,8 +248,7 @@ TEST(DocumentFile, ErrnoMapsToTheFrameworkTexts)
               "Beim Zugriff auf /data/x.con wurde ein voller Datenträger gemeldet.");
     EXPECT_EQ(DocumentError::fromErrno(EMFILE, path).message(),
               "/data/x.con konnte nicht geöffnet werden, da zu viele Dateien geöffnet sind.");
-    EXPECT_EQ(DocumentError::fromErrno(ENAMETOOLONG, path).message(),
-              "/data/x.con enthält eine falsche Pfadangabe.");
+    EXPECT_EQ(DocumentError::fromErrno(ENAMETOOLONG, path).message(), "/data/x.con enthält eine falsche Pfadangabe.");
     EXPECT_EQ(DocumentError::fromErrno(EIO, path).message(), "Hardware-E/A-Fehler beim Zugriff auf /data/x.con.");
     EXPECT_EQ(DocumentError::fromErrno(EPROTO, path).message(), "Unbekannter Fehler beim Zugriff auf /data/x.con.");
     EXPECT_EQ(DocumentError(DocumentError::Cause::LoadFailed).message(), "Fehler beim Öffnen des Dokuments.");

@@ -1,9 +1,9 @@
 #include "records/archive.h"
-#include "records/training_document.h"
 #include "records/document_error.h"
 #include "records/program_path.h"
-#include "tests/support/test_bytes.h"
+#include "records/training_document.h"
 #include "tests/support/record_builder.h"
+#include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,7 @@ namespace {
 
 constexpr int kPositionStep = 3277;
 
-class MasterVolumeTest : public testing::Test
-{
+class MasterVolumeTest : public testing::Test {
 protected:
     // The mixer the sound server offers, not one set from outside.
     const ScopedEnvironment m_mixer{"JHAVARI_ALSA_MIXER", std::nullopt};

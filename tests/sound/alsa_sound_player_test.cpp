@@ -1,7 +1,7 @@
 #include "sound/alsa_sound_player.h"
+#include "sound/sound_store.h"
 #include "tests/sound/capture_device.h"
 #include "tests/support/scoped_environment.h"
-#include "sound/sound_store.h"
 
 #include <gtest/gtest.h>
 
@@ -62,8 +62,8 @@ TEST(AlsaSoundPlayer, DecodesTheWaveFormatsAUserMayPick)
     std::vector<std::int16_t> expectedTwentyFour;
     for (std::size_t i = 0; i < frames; ++i) {
         const auto value = static_cast<std::int16_t>(static_cast<int>(i * 29 % 60000) - 30000);
-        twentyFour.insert(twentyFour.end(), {0, static_cast<std::uint8_t>(value & 0xFF),
-                                             static_cast<std::uint8_t>((value >> 8) & 0xFF)});
+        twentyFour.insert(twentyFour.end(),
+                          {0, static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF)});
         expectedTwentyFour.push_back(value);
     }
     writeWave(device.folder() / "twentyfour.wav", 1, 1, 48000, 24, twentyFour);
@@ -80,9 +80,9 @@ TEST(AlsaSoundPlayer, DecodesTheWaveFormatsAUserMayPick)
     writeWave(device.folder() / "float.wav", 3, 1, kRate, 32, floats);
 
     std::vector<std::int16_t> expected;
-    for (const auto& [name, samples] : {std::pair{"eight.wav", expectedEight},
-                                        std::pair{"twentyfour.wav", expectedTwentyFour},
-                                        std::pair{"float.wav", expectedFloats}}) {
+    for (const auto& [name, samples] :
+         {std::pair{"eight.wav", expectedEight}, std::pair{"twentyfour.wav", expectedTwentyFour},
+          std::pair{"float.wav", expectedFloats}}) {
         const int id = store.addSound((device.folder() / name).string());
         ASSERT_NE(id, 0) << name;
         EXPECT_TRUE(store.playSoundById(id, PlayMode::Sync)) << name;
@@ -122,8 +122,8 @@ TEST(AlsaSoundPlayer, ANewSoundCutsOffTheRunningOneAndPlaysWhole)
     // A pipe emptied at four times the speed of a mono 44.1 kHz card.
     CaptureDevice device(CaptureDevice::Kind::Paced, 4 * 2 * kRate);
     SoundStore store(createAlsaSoundPlayer());
-    const auto begin = rampSamples(3 * kRate, 1000);  // 3 s of positive samples
-    const auto end = rampSamples(kRate / 4, -3000);   // 0.25 s of negative samples
+    const auto begin = rampSamples(3 * kRate, 1000); // 3 s of positive samples
+    const auto end = rampSamples(kRate / 4, -3000);  // 0.25 s of negative samples
     writeWave16(device.folder() / "begin.wav", kRate, begin);
     writeWave16(device.folder() / "end.wav", kRate, end);
     ASSERT_EQ(store.addSound((device.folder() / "begin.wav").string()), 1);

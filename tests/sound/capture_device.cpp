@@ -35,7 +35,9 @@ CaptureDevice::CaptureDevice(Kind kind, int bytesPerSecond)
     std::ofstream(config) << "pcm.jhavari_capture {\n"
                              "  type file\n"
                              "  slave.pcm { type null }\n"
-                             "  file " << target << "\n"
+                             "  file "
+                          << target
+                          << "\n"
                              "  format raw\n"
                              "}\n";
     m_configPath.emplace("ALSA_CONFIG_PATH", config.string());

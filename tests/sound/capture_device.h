@@ -38,7 +38,7 @@ private:
     std::optional<ScopedEnvironment> m_device;
     std::filesystem::path m_capture;
     std::mutex m_mutex;
-    int m_appendFd = -1;                   // instant kind only
+    int m_appendFd = -1;                  // instant kind only
     std::vector<std::uint8_t> m_received; // paced kind only
     std::atomic<bool> m_quit{false};
     std::thread m_reader;

@@ -1,7 +1,7 @@
-#include "sound/alsa_sound_player.h"
-#include "tests/sound/capture_device.h"
-#include "sound/event_sounds.h"
 #include "records/program_path.h"
+#include "sound/alsa_sound_player.h"
+#include "sound/event_sounds.h"
+#include "tests/sound/capture_device.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "tests/sound/capture_device.h"
 #include "sound/sound_store.h"
+#include "tests/sound/capture_device.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ public:
         m_played.push_back(sound.m_path + (async ? " async" : " sync"));
         return m_result;
     }
-    void stop() override {}
+    void stop() override { }
 
     std::vector<std::string> m_prepared;
     std::vector<std::string> m_played;
@@ -98,9 +98,8 @@ TEST_F(SoundStoreTest, IdsArePositionsOfTheLoadedSoundsOnly)
     EXPECT_EQ(store.count(), 2);
     EXPECT_TRUE(store.playSoundById(1, PlayMode::Async));
     EXPECT_TRUE(store.playSoundById(2, PlayMode::Sync));
-    EXPECT_EQ(m_player->m_played,
-              (std::vector<std::string>{(m_device.folder() / "2.wav").string() + " async",
-                                        (m_device.folder() / "3.wav").string() + " sync"}));
+    EXPECT_EQ(m_player->m_played, (std::vector<std::string>{(m_device.folder() / "2.wav").string() + " async",
+                                                            (m_device.folder() / "3.wav").string() + " sync"}));
 }
 
 TEST_F(SoundStoreTest, PlaySoundByIdRefusesIdsOutsideTheStore)

@@ -29,8 +29,11 @@ PrivateProfile::PrivateProfile()
     const struct {
         const char* variable;
         const char* folder;
-    } folders[] = {{"XDG_CONFIG_HOME", "config"}, {"XDG_CONFIG_DIRS", "etc"}, {"XDG_DATA_HOME", "data"},
-                   {"XDG_CACHE_HOME", "cache"},   {"XDG_RUNTIME_DIR", "run"}};
+    } folders[] = {{"XDG_CONFIG_HOME", "config"},
+                   {"XDG_CONFIG_DIRS", "etc"},
+                   {"XDG_DATA_HOME", "data"},
+                   {"XDG_CACHE_HOME", "cache"},
+                   {"XDG_RUNTIME_DIR", "run"}};
     for (const auto& [variable, folder] : folders) {
         const fs::path path = fs::path(m_home) / folder;
         fs::create_directories(path);

@@ -15,8 +15,7 @@ void setOrRemove(const std::string& name, const std::optional<std::string>& valu
 
 } // namespace
 
-ScopedEnvironment::ScopedEnvironment(const char* name, const std::optional<std::string>& value)
-    : m_name(name)
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::optional<std::string>& value) : m_name(name)
 {
     if (const char* old = std::getenv(name))
         m_old = old;
@@ -28,8 +27,7 @@ ScopedEnvironment::~ScopedEnvironment()
     setOrRemove(m_name, m_old);
 }
 
-ScopedTimeZone::ScopedTimeZone(const char* zone)
-    : m_zone("TZ", std::string(zone))
+ScopedTimeZone::ScopedTimeZone(const char* zone) : m_zone("TZ", std::string(zone))
 {
     ::tzset();
 }

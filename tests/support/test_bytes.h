@@ -13,7 +13,7 @@ public:
     ByteWriter& raw(std::initializer_list<int> bytes);
     ByteWriter& text(const std::string& text); // short form: one length byte
     ByteWriter& int32(std::int32_t value);
-    ByteWriter& time(std::int64_t value);      // marker and 8 bytes
+    ByteWriter& time(std::int64_t value); // marker and 8 bytes
     ByteWriter& entry(std::int64_t start, std::int64_t end, int uddhacca, int measurement, int run);
     Bytes get() const { return m_bytes; }
 

@@ -1,7 +1,7 @@
-#include "dialogs/sound_choice_dialog.h"
 #include "dialogs/interval_filter_dialog.h"
 #include "dialogs/manual_entry_dialog.h"
 #include "dialogs/phone_record_dialog.h"
+#include "dialogs/sound_choice_dialog.h"
 
 #include <QAbstractButton>
 #include <QDir>

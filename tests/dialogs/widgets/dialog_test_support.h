@@ -28,7 +28,8 @@ public:
 void onNextModal(std::function<void(QWidget* modal)> action, QWidget* current = nullptr);
 
 // A control of a dialog by its id.
-template <class T> T* control(QWidget* dialog, int id)
+template <class T>
+T* control(QWidget* dialog, int id)
 {
     return dialog->findChild<T*>(QString::number(id));
 }

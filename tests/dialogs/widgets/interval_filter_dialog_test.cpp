@@ -1,8 +1,8 @@
+#include "controls/shade_button.h"
 #include "dialogs/dialog_commands.h"
-#include "tests/dialogs/widgets/dialog_test_support.h"
 #include "dialogs/interval_filter_dialog.h"
 #include "platform/time_picker.h"
-#include "controls/shade_button.h"
+#include "tests/dialogs/widgets/dialog_test_support.h"
 
 #include <QPushButton>
 #include <QTest>

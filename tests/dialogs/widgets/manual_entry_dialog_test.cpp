@@ -1,9 +1,9 @@
 #include "dialogs/dialog_commands.h"
+#include "dialogs/manual_entry_dialog.h"
+#include "platform/time_picker.h"
 #include "tests/dialogs/widgets/dialog_test_support.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/scoped_environment.h"
-#include "dialogs/manual_entry_dialog.h"
-#include "platform/time_picker.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -40,7 +40,10 @@ protected:
         numberEdit()->clear();
         QTest::keyClicks(numberEdit(), QString::fromUtf8(text));
     }
-    void insert() { QTest::mouseClick(control<QPushButton>(&dialog, ManualEntryDialog::IDC_INSERT_INTERVAL), Qt::LeftButton); }
+    void insert()
+    {
+        QTest::mouseClick(control<QPushButton>(&dialog, ManualEntryDialog::IDC_INSERT_INTERVAL), Qt::LeftButton);
+    }
 
     RecordingMessageBoxes boxes;
     TrainingDocument document;

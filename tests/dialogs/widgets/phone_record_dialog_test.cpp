@@ -1,8 +1,8 @@
 #include "dialogs/dialog_commands.h"
+#include "dialogs/phone_record_dialog.h"
 #include "tests/dialogs/widgets/dialog_test_support.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/scoped_environment.h"
-#include "dialogs/phone_record_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -146,8 +146,7 @@ TEST_F(PhoneRecordDialogTest, OpeningFromTheListTicksFillsAndAlwaysMarksModified
     const TrainingType* current = doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
     ASSERT_TRUE(current);
     for (int measurement = 1; measurement <= 11; ++measurement)
-        doc.appendInterval(*current,
-                           record().measurement(measurement).run(1).from(measurement * 1000).lasting(10));
+        doc.appendInterval(*current, record().measurement(measurement).run(1).from(measurement * 1000).lasting(10));
     std::vector<std::string> calls;
     EntryViewHooks hooks;
     hooks.addIntervalRow = [&](const IntervalRecord&) { calls.push_back("row"); };

@@ -1,8 +1,8 @@
-#include "dialogs/sound_choice_dialog.h"
-#include "dialogs/dialog_commands.h"
-#include "tests/dialogs/widgets/dialog_test_support.h"
-#include "records/program_path.h"
 #include "controls/shade_button.h"
+#include "dialogs/dialog_commands.h"
+#include "dialogs/sound_choice_dialog.h"
+#include "records/program_path.h"
+#include "tests/dialogs/widgets/dialog_test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +45,8 @@ protected:
     void run(const std::function<void(QWidget*)>& use)
     {
         onNextModal(use);
-        onChooseSounds(nullptr, doc, [this] { ++reloads; }, [this](const std::string& path) { played.push_back(path); });
+        onChooseSounds(
+            nullptr, doc, [this] { ++reloads; }, [this](const std::string& path) { played.push_back(path); });
     }
 
     RecordingMessageBoxes boxes;
@@ -127,28 +128,33 @@ TEST_F(ChooseSounds, ChosenFileIsHeardBeforeOkAndStoredOnOk)
     QString rowAfterCancel, rowAfterChoice;
     run([&](QWidget* dialog) {
         // A cancelled file dialog leaves the row as it was.
-        onNextModal([&](QWidget* files) {
-            auto* fileDialog = qobject_cast<QFileDialog*>(files);
-            ASSERT_TRUE(fileDialog);
-            startFolder = fileDialog->directory().absolutePath();
-            filter = fileDialog->selectedNameFilter();
-            fileDialog->reject();
-        }, dialog);
+        onNextModal(
+            [&](QWidget* files) {
+                auto* fileDialog = qobject_cast<QFileDialog*>(files);
+                ASSERT_TRUE(fileDialog);
+                startFolder = fileDialog->directory().absolutePath();
+                filter = fileDialog->selectedNameFilter();
+                fileDialog->reject();
+            },
+            dialog);
         press(dialog, SoundChoiceDialog::browseId(soundEventIndex(SoundEvent::EndInterval)));
         rowAfterCancel = row(dialog, soundEventIndex(SoundEvent::EndInterval));
 
-        onNextModal([&](QWidget* files) {
-            auto* fileDialog = qobject_cast<QFileDialog*>(files);
-            ASSERT_TRUE(fileDialog);
-            fileDialog->selectFile(QString::fromStdString(chosen));
-            QMetaObject::invokeMethod(fileDialog, "accept");
-        }, dialog);
+        onNextModal(
+            [&](QWidget* files) {
+                auto* fileDialog = qobject_cast<QFileDialog*>(files);
+                ASSERT_TRUE(fileDialog);
+                fileDialog->selectFile(QString::fromStdString(chosen));
+                QMetaObject::invokeMethod(fileDialog, "accept");
+            },
+            dialog);
         press(dialog, SoundChoiceDialog::browseId(soundEventIndex(SoundEvent::EndInterval)));
         rowAfterChoice = row(dialog, soundEventIndex(SoundEvent::EndInterval));
 
         press(dialog, SoundChoiceDialog::listenId(soundEventIndex(SoundEvent::EndInterval)));
         press(dialog, SoundChoiceDialog::listenId(soundEventIndex(SoundEvent::UddhaccaAlarm)));
-        EXPECT_EQ(doc.settings().m_soundFiles[soundEventIndex(SoundEvent::EndInterval)], original[soundEventIndex(SoundEvent::EndInterval)]);
+        EXPECT_EQ(doc.settings().m_soundFiles[soundEventIndex(SoundEvent::EndInterval)],
+                  original[soundEventIndex(SoundEvent::EndInterval)]);
         press(dialog, SoundChoiceDialog::IDOK);
     });
     EXPECT_EQ(QDir(startFolder), QDir(QString::fromStdString(programDirectory())));
@@ -157,6 +163,7 @@ TEST_F(ChooseSounds, ChosenFileIsHeardBeforeOkAndStoredOnOk)
     EXPECT_EQ(rowAfterChoice.toStdString(), chosen);
     EXPECT_EQ(played, (std::vector<std::string>{chosen, original[soundEventIndex(SoundEvent::UddhaccaAlarm)]}));
     EXPECT_EQ(doc.settings().m_soundFiles[soundEventIndex(SoundEvent::EndInterval)], chosen);
-    EXPECT_EQ(doc.settings().m_soundFiles[soundEventIndex(SoundEvent::BeginInterval)], original[soundEventIndex(SoundEvent::BeginInterval)]);
+    EXPECT_EQ(doc.settings().m_soundFiles[soundEventIndex(SoundEvent::BeginInterval)],
+              original[soundEventIndex(SoundEvent::BeginInterval)]);
     EXPECT_TRUE(boxes.messages.isEmpty());
 }
