@@ -7,6 +7,8 @@ cd "$(dirname "$0")"
 tools/ensure-packages.sh
 jobs=$(nproc)
 
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJHAVARI_BENCH=ON -DJHAVARI_WERROR=ON
 cmake --build build/test -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build/test --output-on-failure -j "$jobs"
