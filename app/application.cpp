@@ -13,9 +13,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLibraryInfo>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -209,7 +211,15 @@ void Application::onAppAbout()
 
 void Application::onFilePrintSetup()
 {
-    QPageSetupDialog dialog(&printer(), m_mainWindow.get());
+    // Qt's page set-up offers no choice of printer: its print dialog serves as
+    // the set-up, and what the user chooses stays in the application's
+    // printer for printing and the preview.
+    QPrintDialog dialog(&printer(), m_mainWindow.get());
+    dialog.setWindowTitle(QStringLiteral("Druckeinrichtung"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     dialog.exec();
 }
 

@@ -8,8 +8,10 @@
 #include "tests/app/test_doubles.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -218,4 +220,27 @@ TEST_F(AppTest, StandardButtonsSpeakGerman)
     EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Ja");
     EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Nein");
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&'), "Abbrechen");
+}
+
+TEST_F(AppTest, PrinterSetUpLetsChooseThePrinterAndKeepsTheSettingsOnCancel)
+{
+    ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
+    m_app.printer().setPageOrientation(QPageLayout::Landscape);
+    QString title;
+    QString okText;
+    bool offersPageRange = true;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr) << "the print dialog serves as the set-up";
+        title = dialog->windowTitle();
+        if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+            okText = buttons->button(QDialogButtonBox::Ok)->text();
+        offersPageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        dialog->reject();
+    });
+    frame().commandAction(CommandId::kFilePrintSetup)->trigger();
+    EXPECT_EQ(title, "Druckeinrichtung");
+    EXPECT_EQ(okText, "OK");
+    EXPECT_FALSE(offersPageRange);
+    EXPECT_EQ(m_app.printer().pageLayout().orientation(), QPageLayout::Landscape);
 }
