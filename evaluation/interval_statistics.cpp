@@ -42,9 +42,12 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
         highestSoFar = n;
         found[static_cast<std::size_t>(i)] = 1;
         const std::int64_t length = e.length();
-        total[n] += length;
+        // A record that ends before it starts (a damaged file, a clock set
+        // back) has no time to share out: the Sikkhati ability stays 0..100 %.
+        const std::int64_t elapsed = std::max<std::int64_t>(0, length);
+        total[n] += elapsed;
         if (e.m_uddhacca == 0) {
-            calm[n] += length;
+            calm[n] += elapsed;
             longestCalm[n] = std::max(longestCalm[n], length);
         }
         if (qualifies(e)) {

@@ -83,8 +83,9 @@ TEST(IntervalStatistics, SikkhatiRoundsWholePercentsHalfUp)
     r.add(1, 600).add(1, 200, true);
     r.add(2, 200).add(2, 100, true);
     r.add(3, 50, true);
-    r.add(5, 1);                 // measurement 4 is a gap
-    r.add(6, 1).add(6, 1, true); // 50 % exactly
+    r.add(5, 1);                      // measurement 4 is a gap
+    r.add(6, 1).add(6, 1, true);      // 50 % exactly
+    r.add(7, 100).add(7, -500, true); // a record that ends before it starts has no time
     const IntervalStatistics s(r.type, kFilter10);
     EXPECT_EQ(s.sikkhati(1), 75 * 60);
     EXPECT_EQ(s.sikkhati(2), 67 * 60);
@@ -94,6 +95,8 @@ TEST(IntervalStatistics, SikkhatiRoundsWholePercentsHalfUp)
         EXPECT_EQ(s.value(kind, 4), 0) << static_cast<int>(kind);
     EXPECT_EQ(s.sikkhati(5), 100 * 60);
     EXPECT_EQ(s.sikkhati(6), 50 * 60);
+    for (DiagramKind kind : kDiagramKinds)
+        EXPECT_GE(s.value(kind, 7), 0) << static_cast<int>(kind);
 }
 
 TEST(IntervalStatistics, MovingAverageDividesByThirtyAndTruncates)
