@@ -135,13 +135,3 @@ void BM_MeasureTickOnTheForm(benchmark::State& state)
 BENCHMARK(BM_MeasureTickOnTheForm)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

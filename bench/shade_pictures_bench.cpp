@@ -3,8 +3,6 @@
 #include "platform/dialog_layout.h"
 #include "practice/main_form_template.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -53,14 +51,3 @@ void makeTheMainFormsButtons(benchmark::State& state)
 BENCHMARK(makeTheMainFormsButtons)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
