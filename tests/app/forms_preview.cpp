@@ -9,6 +9,7 @@
 #include "evaluation/diagram_window.h"
 #include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
+#include "tests/support/sample_practice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,22 +49,6 @@ void unhover(QWidget* button)
     QApplication::sendEvent(button, &leave);
 }
 
-void addIntervals(TrainingDocument& document)
-{
-    const TrainingType& type = document.trainingTypes()[0];
-    CalendarTime start = makeLocalTime(2026, 12, 6, 6, 30, 0);
-    for (int i = 0; i < 14; ++i) {
-        IntervalRecord entry;
-        entry.m_timeStart = start;
-        entry.m_timeEnd = start + 40 + (i * 97) % 400;
-        entry.m_uddhacca = i % 4 == 3;
-        entry.m_measurement = static_cast<std::uint16_t>(i / 6 + 1);
-        entry.m_run = static_cast<std::uint16_t>(i % 6 + 1);
-        document.appendInterval(type, entry);
-        start = entry.m_timeEnd + 30;
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -91,7 +76,7 @@ int main(int argc, char** argv)
 
     TrainingDocument document;
     document.onNewDocument();
-    addIntervals(document);
+    addSamplePractice(document);
     MainForm view(document, createAlsaSoundPlayer());
     view.resize(view.sizeHint());
     view.show();

@@ -3,6 +3,7 @@
 #include "controls/bitmap_slider.h"
 #include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
+#include "tests/support/sample_practice.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,18 +35,7 @@ int main(int argc, char** argv)
 
     TrainingDocument document;
     document.onNewDocument();
-    const TrainingType& type = document.trainingTypes()[0];
-    CalendarTime start = makeLocalTime(2026, 12, 6, 6, 30, 0);
-    for (int i = 0; i < 14; ++i) {
-        IntervalRecord entry;
-        entry.m_timeStart = start;
-        entry.m_timeEnd = start + 40 + (i * 97) % 400;
-        entry.m_uddhacca = i % 4 == 3;
-        entry.m_measurement = static_cast<std::uint16_t>(i / 6 + 1);
-        entry.m_run = static_cast<std::uint16_t>(i % 6 + 1);
-        document.appendInterval(type, entry);
-        start = entry.m_timeEnd + 30;
-    }
+    addSamplePractice(document);
 
     // The wave level only: the preview leaves the desktop's volume alone.
     qputenv("JHAVARI_ALSA_MIXER", "jhavari_no_such_mixer");
