@@ -27,7 +27,7 @@ struct ProgressBar : testing::Test {
     BevelProgressBar bar;
 };
 
-TEST_F(ProgressBar, EmptyShowsOnlyTheSunkenFrame)
+TEST_F(ProgressBar, ShowsTheBevelledBarUpToItsValueInsideTheSunkenFrame)
 {
     bar.setValue(-5);
     EXPECT_EQ(bar.value(), 0);
@@ -36,10 +36,7 @@ TEST_F(ProgressBar, EmptyShowsOnlyTheSunkenFrame)
     EXPECT_EQ(at(100, 0), kShadow);
     EXPECT_EQ(at(199, 6), kHighlight);
     EXPECT_EQ(at(100, 12), kHighlight);
-}
 
-TEST_F(ProgressBar, HalfShowsTheBevelledBarUpToTheMiddle)
-{
     bar.setValue(50);
     const QColor base(0, 100, 0), light1(51, 151, 51), light2(102, 202, 102), light3(153, 253, 153);
     const QColor dark(0, 49, 0), middleShadow(132, 132, 132);
@@ -55,15 +52,12 @@ TEST_F(ProgressBar, HalfShowsTheBevelledBarUpToTheMiddle)
     EXPECT_EQ(at(100, 6), middleShadow);
     EXPECT_EQ(at(101, 6), kShadow);
     EXPECT_EQ(at(150, 6), kFace);
-}
 
-TEST_F(ProgressBar, FullCoversTheFrame)
-{
     bar.setValue(150);
     EXPECT_EQ(bar.value(), 100);
-    EXPECT_EQ(at(150, 6), QColor(153, 253, 153));
-    EXPECT_EQ(at(199, 6), QColor(0, 49, 0));
-    EXPECT_EQ(at(199, 12), QColor(0, 49, 0));
+    EXPECT_EQ(at(150, 6), light3);
+    EXPECT_EQ(at(199, 6), dark);
+    EXPECT_EQ(at(199, 12), dark);
 }
 
 TEST_F(ProgressBar, RepaintsOnlyWhenTheValueChanges)

@@ -125,7 +125,6 @@ TEST(GradientLabel, ASingleDroppedBmpFileBecomesTheStretchedBackground)
     const QImage image = painted(label);
     EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::green));
     EXPECT_EQ(image.pixelColor(90, 10), QColor(Qt::blue));
-    EXPECT_EQ(label.picture().size(), QSize(2, 1));
     EXPECT_EQ(label.size(), QSize(100, 20));
 }
 
