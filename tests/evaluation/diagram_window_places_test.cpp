@@ -4,16 +4,15 @@
 #include "evaluation/diagram_windows.h"
 #include "platform/component_registry.h"
 #include "records/training_document.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QChartView>
-#include <QDir>
 #include <QGraphicsSimpleTextItem>
 #include <QHelpEvent>
-#include <QPainter>
 #include <QTest>
 #include <QToolTip>
 
@@ -26,25 +25,16 @@ protected:
         ASSERT_TRUE(writeComponentRegistration(kChartControlClassId, "NTGraph Control", JHAVARI_CHART_COMPONENT));
         doc.onNewDocument();
         doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
-        for (int n = 1; n <= 12; ++n) {
-            IntervalRecord record;
-            record.m_timeStart = makeLocalTime(2026, 11, 20 + n / 2, 7 + n % 2 * 12, 0, 0);
-            record.m_timeEnd = record.m_timeStart + 200 + n * 47;
-            record.m_measurement = static_cast<std::uint16_t>(n);
-            doc.appendInterval(*doc.currentTrainingType(), record);
-        }
+        for (int n = 1; n <= 12; ++n)
+            doc.appendInterval(*doc.currentTrainingType(),
+                               record()
+                                   .measurement(n)
+                                   .from(makeLocalTime(2026, 11, 20 + n / 2, 7 + n % 2 * 12, 0, 0))
+                                   .lasting(200 + n * 47));
     }
 
     TrainingDocument doc;
 };
-
-// With JHAVARI_SCREENSHOTS set, the picture is saved there for looking at.
-void saveScreenshot(const QImage& image, const char* name)
-{
-    const QString folder = qEnvironmentVariable("JHAVARI_SCREENSHOTS");
-    if (!folder.isEmpty())
-        image.save(QDir(folder).filePath(QString::fromLatin1(name)));
-}
 
 } // namespace
 
@@ -57,22 +47,6 @@ TEST_F(DiagramPlacesTest, WindowsOpenCascadedAndReopenWhereTheyWereClosed)
     const QPoint last = windows.window(DiagramKind::Sikkhati)->pos();
     EXPECT_EQ(last - first, QPoint(96, 96));
     EXPECT_EQ(windows.window(DiagramKind::Average)->pos() - first, QPoint(32, 32));
-
-    if (!qEnvironmentVariableIsEmpty("JHAVARI_SCREENSHOTS")) {
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        QImage desk(last.x() + windows.window(DiagramKind::Sikkhati)->frameGeometry().width() + 40,
-                    last.y() + windows.window(DiagramKind::Sikkhati)->frameGeometry().height() + 40,
-                    QImage::Format_RGB32);
-        desk.fill(QColor(0x50, 0x60, 0x70));
-        QPainter painter(&desk);
-        for (DiagramKind kind : kDiagramKinds) {
-            DiagramWindow* window = windows.window(kind);
-            painter.fillRect(QRect(window->pos() - area.topLeft(), window->size()).adjusted(-1, -1, 1, 1), Qt::black);
-            painter.drawImage(window->pos() - area.topLeft(), window->grab().toImage());
-        }
-        painter.end();
-        saveScreenshot(desk, "diagram_windows_cascaded.png");
-    }
 
     DiagramWindow* median = windows.window(DiagramKind::Median);
     median->move(first + QPoint(300, 20));
@@ -98,17 +72,6 @@ TEST_F(DiagramPlacesTest, HoveringAPointShowsItsMeasurementDateAndValue)
     QApplication::sendEvent(view, &hover);
     EXPECT_EQ(QToolTip::text(), "Measurement 6\nDate: 23.11.26\nMaximum: 8.0 min (00:08:02)");
 
-    if (!qEnvironmentVariableIsEmpty("JHAVARI_SCREENSHOTS")) {
-        QImage shot = window->grab().toImage();
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->inherits("QTipLabel") && top->isVisible()) {
-                QPainter painter(&shot);
-                painter.drawImage(view->mapTo(window, at) + QPoint(14, 18), top->grab().toImage());
-            }
-        }
-        saveScreenshot(shot, "diagram_tool_tip.png");
-    }
-
     QHelpEvent away(QEvent::ToolTip, QPoint(3, 3), view->mapToGlobal(QPoint(3, 3)));
     QApplication::sendEvent(view, &away);
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000)) << "no tip away from the points";
@@ -122,6 +85,5 @@ TEST_F(DiagramPlacesTest, HoveringAPointShowsItsMeasurementDateAndValue)
         if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item))
             labels << text->text();
     EXPECT_TRUE(labels.contains("8.0")) << labels.join(' ').toStdString();
-    saveScreenshot(window->grab().toImage(), "diagram_value_labels.png");
     windows.closeDiagrams();
 }

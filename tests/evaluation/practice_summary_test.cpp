@@ -1,5 +1,6 @@
 #include "evaluation/practice_summary.h"
 #include "records/training_type.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -32,13 +33,12 @@ protected:
     // Appends an interval starting at the local time to measurement n.
     void add(int n, int year, int month, int day, int hour, int minute, std::int64_t length, bool uddhacca = false)
     {
-        IntervalRecord record;
-        record.m_timeStart = makeLocalTime(year, month, day, hour, minute, 0);
-        record.m_timeEnd = record.m_timeStart + length;
-        record.m_uddhacca = uddhacca;
-        record.m_measurement = static_cast<std::uint16_t>(n);
-        record.m_run = 1;
-        m_type.m_records.add(record);
+        m_type.m_records.add(record()
+                                 .measurement(n)
+                                 .run(1)
+                                 .from(makeLocalTime(year, month, day, hour, minute, 0))
+                                 .lasting(length)
+                                 .uddhacca(uddhacca));
     }
 
     TrainingType m_type;
@@ -103,6 +103,12 @@ TEST_F(BerlinTime, WeeksRunFromMondayAndCrossTheYearEnd)
 
 TEST_F(BerlinTime, StreakCountsBackFromTodayOrYesterdayAndStopsAtAGap)
 {
+    const PracticeSummary empty(m_type, makeLocalTime(2026, 12, 6, 6, 0, 0));
+    EXPECT_TRUE(empty.days().empty());
+    EXPECT_TRUE(empty.weeks().empty());
+    EXPECT_EQ(empty.currentStreak(), 0);
+    EXPECT_EQ(empty.lastThirtyDays().uddhaccaPercent(), 0) << "no division by zero intervals";
+
     add(1, 2026, 11, 1, 7, 0, 100); // beyond the last 30 days
     add(2, 2026, 12, 1, 7, 0, 200);
     add(3, 2026, 12, 2, 7, 0, 300);
@@ -123,14 +129,4 @@ TEST_F(BerlinTime, StreakCountsBackFromTodayOrYesterdayAndStopsAtAGap)
     EXPECT_EQ(PracticeSummary(m_type, makeLocalTime(2026, 12, 7, 6, 0, 0)).currentStreak(), 0);
     EXPECT_EQ(PracticeSummary(m_type, makeLocalTime(2026, 12, 3, 6, 0, 0)).currentStreak(), 2);
     EXPECT_EQ(PracticeSummary(m_type, makeLocalTime(2026, 12, 31, 6, 0, 0)).lastThirtyDays().sittings, 3);
-}
-
-TEST_F(BerlinTime, AnEmptyTrainingTypeHasNothingToSum)
-{
-    const PracticeSummary summary(m_type, makeLocalTime(2026, 12, 6, 6, 0, 0));
-    EXPECT_TRUE(summary.days().empty());
-    EXPECT_TRUE(summary.weeks().empty());
-    EXPECT_EQ(summary.currentStreak(), 0);
-    EXPECT_EQ(summary.lastThirtyDays().intervals, 0);
-    EXPECT_EQ(summary.lastThirtyDays().uddhaccaPercent(), 0);
 }

@@ -1,14 +1,12 @@
 #include "evaluation/diagram_windows.h"
 #include "evaluation/practice_summary_window.h"
 #include "records/training_document.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QTabWidget>
 #include <QTableWidget>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -24,25 +22,17 @@ void addDailySittings(TrainingDocument& doc, int days)
             ++measurement;
             CalendarTime start = makeLocalTime(2026, 12, 6 - day, hour, 30, 0);
             for (int run = 1; run <= 4; ++run) {
-                IntervalRecord record;
-                record.m_timeStart = start;
-                record.m_timeEnd = start + 120 + (measurement * 37 + run * 53) % 400;
-                record.m_uddhacca = run == 4;
-                record.m_measurement = static_cast<std::uint16_t>(measurement);
-                record.m_run = static_cast<std::uint16_t>(run);
-                doc.appendInterval(*doc.currentTrainingType(), record);
-                start = record.m_timeEnd + 20;
+                const IntervalRecord interval = record()
+                                                    .measurement(measurement)
+                                                    .run(run)
+                                                    .from(start)
+                                                    .lasting(120 + (measurement * 37 + run * 53) % 400)
+                                                    .uddhacca(run == 4);
+                doc.appendInterval(*doc.currentTrainingType(), interval);
+                start = interval.m_timeEnd + 20;
             }
         }
     }
-}
-
-// With JHAVARI_SCREENSHOTS set, the window is saved there for looking at.
-void saveScreenshot(QWidget* window, const char* name)
-{
-    const QString folder = qEnvironmentVariable("JHAVARI_SCREENSHOTS");
-    if (!folder.isEmpty())
-        window->grab().save(QDir(folder).filePath(QString::fromLatin1(name)));
 }
 
 } // namespace
@@ -59,7 +49,6 @@ TEST(PracticeSummaryWindow, FollowsTheCurrentTrainingTypeNewestFirst)
     ASSERT_NE(window, nullptr);
     window->setClock([] { return makeLocalTime(2026, 12, 6, 21, 0, 0); });
     windows.refreshDiagrams();
-    saveScreenshot(window, "practice_summary_week.png");
 
     QTableWidget* days = window->dayTable();
     ASSERT_EQ(days->rowCount(), 7);
@@ -79,9 +68,6 @@ TEST(PracticeSummaryWindow, FollowsTheCurrentTrainingTypeNewestFirst)
     addDailySittings(doc, 365);
     windows.refreshDiagrams();
     EXPECT_EQ(days->rowCount(), 365);
-    saveScreenshot(window, "practice_summary_year_days.png");
-    window->findChild<QTabWidget*>()->setCurrentIndex(1);
-    saveScreenshot(window, "practice_summary_year_weeks.png");
 
     windows.closeDiagrams();
     EXPECT_EQ(windows.summaryWindow(), nullptr);

@@ -3,6 +3,7 @@
 #include "records/document_file.h"
 #include "records/training_document.h"
 #include "tests/support/document_failures.h"
+#include "tests/support/record_builder.h"
 #include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
@@ -23,14 +24,8 @@ TrainingDocument& sample(TrainingDocument& doc)
     doc.onNewDocument();
     doc.setMainVolume(14);
     const TrainingType& type = *doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)");
-    for (int run = 1; run <= 3; ++run) {
-        IntervalRecord e;
-        e.m_timeStart = 1700000000 + run * 100;
-        e.m_timeEnd = e.m_timeStart + 60;
-        e.m_measurement = 1;
-        e.m_run = static_cast<std::uint16_t>(run);
-        doc.appendInterval(type, e);
-    }
+    for (int run = 1; run <= 3; ++run)
+        doc.appendInterval(type, record().measurement(1).run(run).from(1700000000 + run * 100).lasting(60));
     return doc;
 }
 
@@ -47,23 +42,6 @@ long peakResidentKilobytes()
 }
 
 } // namespace
-
-TEST(DocumentFileLimits, OnlyARegularFileOpens)
-{
-    TempDir dir;
-    const std::string fifo = dir.file("pipe.con");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    TrainingDocument doc;
-    sample(doc).setModified();
-    std::string message;
-    // Opening the FIFO itself would wait for a writer forever.
-    EXPECT_EQ(openFailure(doc, fifo, &message), DocumentError::Cause::BadPath);
-    EXPECT_EQ(message, fifo + " enthält eine falsche Pfadangabe.");
-    EXPECT_EQ(openFailure(doc, "/dev/zero"), DocumentError::Cause::BadPath);
-    EXPECT_EQ(openFailure(doc, dir.path().string()), DocumentError::Cause::BadPath);
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(doc.trainingTypes()[1].m_records.size(), 3);
-}
 
 TEST(DocumentFileLimits, OnlyTheBytesTheLayoutAsksForAreRead)
 {
@@ -112,7 +90,7 @@ TEST(DocumentFileLimits, ACountBeyondTheMemoryFailsAsTooLittleMemory)
 }
 #endif
 
-TEST(DocumentFileLimits, SavingOntoAFifoOrASocketIsAWrongPath)
+TEST(DocumentFileLimits, OnlyARegularFileIsOpenedOrSavedOnto)
 {
     TempDir dir;
     const std::string fifo = dir.file("pipe.con");
@@ -125,6 +103,15 @@ TEST(DocumentFileLimits, SavingOntoAFifoOrASocketIsAWrongPath)
     ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     TrainingDocument doc;
     sample(doc).setModified();
+
+    std::string message;
+    // Opening the FIFO itself would wait for a writer forever.
+    EXPECT_EQ(openFailure(doc, fifo, &message), DocumentError::Cause::BadPath);
+    EXPECT_EQ(message, fifo + " enthält eine falsche Pfadangabe.");
+    EXPECT_EQ(openFailure(doc, "/dev/zero"), DocumentError::Cause::BadPath);
+    EXPECT_EQ(openFailure(doc, dir.path().string()), DocumentError::Cause::BadPath);
+    EXPECT_EQ(doc.trainingTypes()[1].m_records.size(), 3);
+
     for (const std::string& special : {fifo, socketPath}) {
         try {
             saveDocumentFile(doc, special);
