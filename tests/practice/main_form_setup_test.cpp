@@ -83,6 +83,7 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(m_doc.currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(control<GradientLabel>(IDC_BANNER_LABEL)->text(), "Settings and evaluations");
+    EXPECT_FALSE(control<IntervalListView>(IDC_INTERVAL_LIST)->showGrid()) << "grid lines only between records";
     EXPECT_FALSE(m_doc.isModified()) << "setting the defaults is no change of the user's";
 
     // Later initial updates (New, Open) leave the settings alone.
@@ -201,21 +202,7 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
         << "the sounds come from the program directory again";
 }
 
-TEST_F(ViewSetUpTest, SoundTestPlaysTheFiveSoundsInOrder)
-{
-    m_view->initialUpdate();
-    useSoundFilesInFolder();
-    m_player->m_played.clear();
-    click(IDC_SOUND_TEST);
-    const std::vector<std::pair<std::string, bool>> expected = {
-        {"BeginIntervall.wav", false}, {"EndIntervall.wav", false}, {"EndIntervallUddhacca.wav", false},
-        {"UddhaccaAlarm.wav", false},  {"EndExercise.wav", false},
-    };
-    EXPECT_EQ(m_player->m_played, expected);
-    EXPECT_FALSE(QApplication::overrideCursor()) << "the wait cursor is gone afterwards";
-}
-
-TEST_F(ViewSetUpTest, CheckBoxesSwitchTheTimeFieldsAndAPressDraggedOffAButtonDoesNothing)
+TEST_F(ViewSetUpTest, CheckBoxesSwitchTheTimeFieldsAndSoundTestPlaysTheFiveSoundsOnlyWhenReleasedOver)
 {
     m_view->initialUpdate();
     click(IDC_FIXED_TOTAL);
@@ -242,6 +229,14 @@ TEST_F(ViewSetUpTest, CheckBoxesSwitchTheTimeFieldsAndAPressDraggedOffAButtonDoe
     EXPECT_FALSE(soundTest->isDown());
     QTest::mouseRelease(soundTest, Qt::LeftButton, {}, outside);
     EXPECT_TRUE(m_player->m_played.empty());
+
+    click(IDC_SOUND_TEST);
+    const std::vector<std::pair<std::string, bool>> expected = {
+        {"BeginIntervall.wav", false}, {"EndIntervall.wav", false}, {"EndIntervallUddhacca.wav", false},
+        {"UddhaccaAlarm.wav", false},  {"EndExercise.wav", false},
+    };
+    EXPECT_EQ(m_player->m_played, expected);
+    EXPECT_FALSE(QApplication::overrideCursor()) << "the wait cursor is gone afterwards";
 }
 
 TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionSetTheLevelAndSoundASample)
@@ -282,32 +277,25 @@ TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionSetTheLevelAndSoundASample)
     EXPECT_FALSE(m_doc.isModified()) << "showing a stored position is no move";
 }
 
-TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndWaitsWhileMeasuring)
+TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndMeasuringWaitsForItAndClosesTheDiagrams)
 {
     m_view->initialUpdate();
     closeNextDialog();
     m_view->onManualEntryCommand();
     EXPECT_TRUE(m_doc.isModified());
 
-    m_doc.setModified(false);
-    m_view->onMeasuringModeCommand();
-    ASSERT_TRUE(m_view->measuring().isActive());
-    m_view->onManualEntryCommand(); // would block here if a dialog opened
-    EXPECT_FALSE(m_doc.isModified());
-    m_view->onMeasuringModeCommand();
-}
-
-TEST_F(ViewSetUpTest, DiagramButtonsOpenWindowsThatMeasuringCloses)
-{
-    m_view->initialUpdate();
     click(IDC_MAXIMUM);
     click(IDC_SIKKHATI);
     DiagramWindows& diagrams = m_view->diagrams();
     ASSERT_NE(diagrams.window(DiagramKind::Maximum), nullptr);
     ASSERT_NE(diagrams.window(DiagramKind::Sikkhati), nullptr);
     EXPECT_EQ(diagrams.window(DiagramKind::Average), nullptr);
+    m_doc.setModified(false);
     m_view->onMeasuringModeCommand();
+    ASSERT_TRUE(m_view->measuring().isActive());
     EXPECT_EQ(diagrams.window(DiagramKind::Maximum), nullptr);
     EXPECT_EQ(diagrams.window(DiagramKind::Sikkhati), nullptr);
+    m_view->onManualEntryCommand(); // would block here if a dialog opened
+    EXPECT_FALSE(m_doc.isModified());
     m_view->onMeasuringModeCommand();
 }

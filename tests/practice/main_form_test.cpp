@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPrintPreviewDialog>
@@ -213,7 +212,7 @@ TEST_F(ViewTest, RightButtonEndsAsUddhaccaAndF10SwitchesOffSilently)
     EXPECT_EQ(records().size(), 2);
 }
 
-TEST_F(ViewTest, EndingTheMeasuringForTheDocumentKeepsTheRunningIntervalAsEscapeDoes)
+TEST_F(ViewTest, EndingTheMeasuringForTheDocumentKeepsTheRunningIntervalAndDestroyingTheViewStoresNothing)
 {
     m_view->endMeasuring(); // outside the mode nothing happens
     EXPECT_TRUE(takePlayed().empty());
@@ -228,17 +227,15 @@ TEST_F(ViewTest, EndingTheMeasuringForTheDocumentKeepsTheRunningIntervalAsEscape
     EXPECT_EQ(records()[0].m_timeEnd - records()[0].m_timeStart, 40);
     EXPECT_EQ(records()[0].m_uddhacca, 1);
     EXPECT_TRUE(m_doc.isModified());
-}
 
-TEST_F(ViewTest, DestroyingTheViewWhileMeasuringFreesThePointerAndStoresNothing)
-{
+    // Destroyed while measuring, the view frees the pointer and keeps the running interval out.
     click(IDC_MEASURING_MODE);
     press(Qt::LeftButton);
     seconds(4);
     ASSERT_EQ(QWidget::mouseGrabber(), m_view.get());
     m_view.reset();
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-    EXPECT_EQ(records().size(), 0);
+    EXPECT_EQ(records().size(), 1);
 }
 
 TEST_F(ViewTest, FixedTotalTimeFillsTheBarAndEndsTheRun)
@@ -282,7 +279,6 @@ TEST_F(ViewTest, AlarmsAndTimeSoundReachTheSoundBackEnd)
     m_doc.setModified(false);
     QSignalSpy timeSound(m_view.get(), &MainForm::timeSoundChanged);
     m_view->onTimeSoundCommand();
-    EXPECT_TRUE(m_view->isTimeSoundOn());
     EXPECT_FALSE(m_doc.isModified()); // the time sound alone asks for no save
     EXPECT_EQ(timeSound.count(), 1);
 
@@ -360,11 +356,12 @@ TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
     EXPECT_EQ(m_doc.settings().m_fixedExerciseTime, 1);
 }
 
-TEST_F(ViewTest, TheRealTimerTicksAndTheRealKeyTrackerEndsTheMode)
+TEST_F(ViewTest, TheRealTimerTicksAndKeyTapsBetweenTwoTicksAreSeenOnceAtTheNextTick)
 {
     KeyStateTracker keys;
     MainForm view(m_doc, m_player, volumesWithoutMixer(), m_clock, &keys);
     view.show();
+    m_doc.notifyObservers(); // loads the sounds
     QSignalSpy status(&view, &MainForm::statusTextChanged);
     view.onMeasuringModeCommand();
     EXPECT_TRUE(QTest::qWaitFor([&] { return status.count() >= 3; }, 2000));
@@ -372,14 +369,7 @@ TEST_F(ViewTest, TheRealTimerTicksAndTheRealKeyTrackerEndsTheMode)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !view.measuring().isActive(); }, 2000));
     QTest::keyRelease(&view, Qt::Key_Escape);
     EXPECT_EQ(view.statusText(), QStringLiteral("Meditation interval measurement mode off."));
-}
 
-TEST_F(ViewTest, KeyTapsBetweenTwoTicksAreSeenOnceAtTheNextTick)
-{
-    KeyStateTracker keys;
-    MainForm view(m_doc, m_player, volumesWithoutMixer(), m_clock, &keys);
-    view.show();
-    m_doc.notifyObservers(); // loads the sounds
     const auto tap = [&](Qt::Key key) {
         QTest::keyPress(&view, key);
         QTest::keyRelease(&view, key);
@@ -496,24 +486,6 @@ TEST_F(ViewTest, ListKeysMoveByRowsLeaveByTabAndDeleteLikeTheButton)
     QTest::keyClick(listView, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_NE(QApplication::focusWidget(), listView);
     EXPECT_NE(QApplication::focusWidget(), nullptr);
-}
-
-TEST_F(ViewTest, TrainingTypeFollowsTheComboAndTheStoredName)
-{
-    m_doc.setTrainingTypeName("kanika");
-    m_doc.notifyObservers();
-    EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 1);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[1]);
-    EXPECT_FALSE(control<IntervalListView>(IDC_INTERVAL_LIST)->showGrid());
-    addRecord(1'600'000'000, 10, 1, 1);
-    auto* combo = control<QComboBox>(IDC_TRAINING_TYPE);
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
-    EXPECT_EQ(m_doc.settings().m_trainingType, "Apana Jhavari (Samatha Bhavana)");
-    EXPECT_EQ(list().rowCount(), 1);
-    EXPECT_TRUE(control<IntervalListView>(IDC_INTERVAL_LIST)->showGrid());
-    EXPECT_TRUE(m_doc.isModified());
 }
 
 TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
