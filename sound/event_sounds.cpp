@@ -1,7 +1,5 @@
 #include "sound/event_sounds.h"
 
-#include <stdexcept>
-
 EventSounds::EventSounds(std::shared_ptr<SoundPlayer> player) : m_manager(std::move(player))
 {
 }
@@ -18,6 +16,6 @@ void EventSounds::loadEventSounds(const DocumentSettings& settings)
 bool EventSounds::play(SoundEvent event, PlayMode mode)
 {
     if (soundEventIndex(event) >= kSoundEventCount)
-        throw std::invalid_argument("no such sound event");
+        return false;
     return m_manager.playSoundById(m_soundId[soundEventIndex(event)], mode);
 }

@@ -72,10 +72,9 @@ bool SoundStore::removeSound(int id)
 
 bool SoundStore::playSoundById(int id, PlayMode mode)
 {
-    if (id == 0)
+    // Id 0 is a sound that could not be loaded; an id outside the store plays nothing either.
+    if (id <= 0 || id > count())
         return false;
-    if (id < 0 || id > count())
-        throw std::invalid_argument("sound id " + std::to_string(id) + " is not in the store");
     return m_player->play(*m_sounds[static_cast<std::size_t>(id - 1)], mode == PlayMode::Async);
 }
 

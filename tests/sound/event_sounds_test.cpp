@@ -77,7 +77,7 @@ TEST(EventSounds, AnEventOutsideTheFiveIsRefused)
 {
     CaptureDevice device;
     EventSounds sounds(createAlsaSoundPlayer());
-    EXPECT_THROW(sounds.play(static_cast<SoundEvent>(kSoundEventCount), PlayMode::Async), std::invalid_argument);
+    EXPECT_FALSE(sounds.play(static_cast<SoundEvent>(kSoundEventCount), PlayMode::Async));
     EXPECT_FALSE(sounds.play(SoundEvent::BeginInterval, PlayMode::Async)); // nothing loaded yet
 }
 
