@@ -8,6 +8,7 @@
 #include "app/export_commands.h"
 #include "app/main_window.h"
 #include "app/unsaved_changes_journal.h"
+#include "editing/document_editor.h"
 #include "platform/profile.h"
 #include "records/training_document.h"
 
@@ -49,6 +50,7 @@ Application::~Application()
     m_mainWindow.reset();
     m_framework.reset();
     m_journal.reset();
+    m_editor.reset();
     m_document.reset();
     currentApplication() = nullptr;
 }
@@ -119,6 +121,7 @@ void Application::shutDown()
 bool Application::createMainWindow(const QString& fileName)
 {
     m_document = std::make_unique<TrainingDocument>();
+    m_editor = std::make_unique<DocumentEditor>(*m_document);
     m_journal = std::make_unique<UnsavedChangesJournal>(*m_document);
     m_framework = std::make_unique<DocumentFramework>(*m_document, m_recentFiles);
     m_framework->setJournal(m_journal.get());
@@ -135,7 +138,7 @@ bool Application::createMainWindow(const QString& fileName)
     m_document->onNewDocument();
     m_mainWindow->setDocumentTitle(m_framework->title());
     if (m_makeView)
-        m_mainWindow->setView(m_makeView(*m_document, *m_mainWindow));
+        m_mainWindow->setView(m_makeView(*m_editor, *m_mainWindow));
 
     // The document named on the command line is opened after the view's first
     // set-up, like any other file, so it keeps the settings stored in it.

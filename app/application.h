@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class DocumentEditor;
 class DocumentFramework;
 class MainWindow;
 class TrainingDocument;
@@ -24,7 +25,7 @@ class Application : public QObject {
 public:
     // Makes the main view for the new document inside the frame and runs its
     // first set-up; the frame takes the widget as its central widget.
-    using ViewFactory = std::function<QWidget*(TrainingDocument& doc, MainWindow& frame)>;
+    using ViewFactory = std::function<QWidget*(DocumentEditor& editor, MainWindow& frame)>;
 
     explicit Application(ViewFactory makeView = {});
     ~Application() override;
@@ -40,6 +41,7 @@ public:
     int exitCode() const { return m_exitCode; }
 
     TrainingDocument* document() const { return m_document.get(); }
+    DocumentEditor* editor() const { return m_editor.get(); }
     MainWindow* mainWindow() const { return m_mainWindow.get(); }
     DocumentFramework* documentFramework() const { return m_framework.get(); }
     SingleInstance& singleInstance() { return m_singleInstance; }
@@ -73,6 +75,7 @@ private:
     RecentFileList m_recentFiles;
     QTranslator m_translator;
     std::unique_ptr<TrainingDocument> m_document;
+    std::unique_ptr<DocumentEditor> m_editor;
     std::unique_ptr<UnsavedChangesJournal> m_journal;
     std::unique_ptr<DocumentFramework> m_framework;
     std::unique_ptr<MainWindow> m_mainWindow;

@@ -25,6 +25,10 @@ constexpr std::array kFileMenu = {
     MenuItem{0, nullptr},
     MenuItem{kAppExit, "&Exit"},
 };
+constexpr std::array kEditMenu = {
+    MenuItem{kEditUndo, "&Undo\tStrg+Z"},
+    MenuItem{kEditRedo, "&Redo\tStrg+Y"},
+};
 constexpr std::array kOptionsMenu = {
     MenuItem{kIntervalFilter, "Interval filter"},
     MenuItem{kTimeSound, "Time sound every 5 min", true},
@@ -38,10 +42,8 @@ constexpr std::array kHelpMenu = {
     MenuItem{kAppAbout, "Internet && Inf&o about Jhavari-Training..."},
 };
 constexpr std::array kMenus = {
-    Menu{"&File", kFileMenu},
-    Menu{"&Options", kOptionsMenu},
-    Menu{"&View", kViewMenu},
-    Menu{"&?", kHelpMenu},
+    Menu{"&File", kFileMenu}, Menu{"&Edit", kEditMenu}, Menu{"&Options", kOptionsMenu},
+    Menu{"&View", kViewMenu}, Menu{"&?", kHelpMenu},
 };
 
 const std::array kAccelerators = {
@@ -59,6 +61,8 @@ const std::array kAccelerators = {
     Accelerator{Qt::SHIFT | Qt::Key_Delete, kEditCut},
     Accelerator{Qt::CTRL | Qt::Key_Z, kEditUndo},
     Accelerator{Qt::ALT | Qt::Key_Backspace, kEditUndo},
+    Accelerator{Qt::CTRL | Qt::Key_Y, kEditRedo},
+    Accelerator{Qt::CTRL | Qt::SHIFT | Qt::Key_Z, kEditRedo},
     Accelerator{QKeyCombination(Qt::Key_F6), kNextPane},
     Accelerator{Qt::SHIFT | Qt::Key_F6, kPrevPane},
 };
@@ -83,6 +87,8 @@ const std::map<int, const char*>& prompts()
         {kIntervalFilter, "Filters out measurements below a certain time."},
         {kTimeSound, "Every 5 minutes a beep is given."},
         {kViewToolbar, "Shows or hides the toolbar.\nToolbar on / off"},
+        {kEditUndo, "Takes back the last change of the records or settings.\nUndo"},
+        {kEditRedo, "Makes the change taken back last again.\nRedo"},
         {kPracticeSummary, "Shows the practice of the training type per day and per week.\nPractice summary"},
     };
     return prompts;

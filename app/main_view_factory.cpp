@@ -3,6 +3,8 @@
 #include "app/application.h"
 #include "app/command_ids.h"
 #include "app/main_window.h"
+#include "app/view_commands.h"
+#include "editing/document_editor.h"
 #include "practice/main_form.h"
 #include "sound/alsa_master_volume.h"
 #include "sound/alsa_sound_player.h"
@@ -10,42 +12,37 @@
 
 #include <QAction>
 
-namespace {
-
-void onCommand(MainWindow& frame, int commandId, MainForm* view, void (MainForm::*handler)())
-{
-    QObject::connect(frame.commandAction(commandId), &QAction::triggered, view, handler);
-}
-
-} // namespace
-
-QWidget* makeMainView(TrainingDocument& doc, MainWindow& frame)
+QWidget* makeMainView(DocumentEditor& editor, MainWindow& frame)
 {
     // The wave slider's level is a gain that the player applies to every sample.
     auto gain = std::make_shared<WaveGain>();
-    MainForm::Volumes volumes{std::make_unique<WaveVolume>(gain), std::make_unique<AlsaMasterVolume>()};
-    auto* view = new MainForm(doc, createAlsaSoundPlayer(gain), std::move(volumes), systemClock(), nullptr, &frame);
+    VolumePanel::Volumes volumes{std::make_unique<WaveVolume>(gain), std::make_unique<AlsaMasterVolume>()};
+    auto* view = new MainForm(editor, createAlsaSoundPlayer(gain), std::move(volumes), systemClock(), nullptr, &frame);
+    auto* commands = new ViewCommands(editor, *view);
 
-    onCommand(frame, CommandId::kMeasuringMode, view, &MainForm::onMeasuringModeCommand);
-    onCommand(frame, CommandId::kRestoreDefaults, view, &MainForm::onRestoreDefaults);
-    onCommand(frame, CommandId::kIntervalFilter, view, &MainForm::onIntervalFilterCommand);
-    onCommand(frame, CommandId::kManualEntry, view, &MainForm::onManualEntryCommand);
-    onCommand(frame, CommandId::kTimeSound, view, &MainForm::onTimeSoundCommand);
-    QObject::connect(frame.commandAction(CommandId::kFilePrintPreview), &QAction::triggered, view, [view] {
+    const auto onCommand = [&frame](int commandId, QObject* receiver, auto handler) {
+        QObject::connect(frame.commandAction(commandId), &QAction::triggered, receiver, handler);
+    };
+    onCommand(CommandId::kMeasuringMode, view, [view] { view->onMeasuringModeCommand(); });
+    onCommand(CommandId::kTimeSound, view, [view] { view->onTimeSoundCommand(); });
+    onCommand(CommandId::kRestoreDefaults, commands, [commands] { commands->restoreDefaults(); });
+    onCommand(CommandId::kIntervalFilter, commands, [commands] { commands->openIntervalFilter(); });
+    onCommand(CommandId::kManualEntry, commands, [commands] { commands->openManualEntry(); });
+    onCommand(CommandId::kFilePrintPreview, commands, [commands] {
         Application* app = Application::instance();
         app->setPrinterOrientation(true);
         int pages = app->numPreviewPages();
-        view->onFilePrintPreview(app->printer(), pages);
+        commands->printPreview(app->printer(), pages);
         app->setNumPreviewPages(pages);
     });
-    QObject::connect(frame.commandAction(CommandId::kPracticeSummary), &QAction::triggered, view,
-                     [view] { view->diagrams().openSummary(); });
+    onCommand(CommandId::kPracticeSummary, view, [view] { view->diagrams().openSummary(); });
     QAction* timeSound = frame.commandAction(CommandId::kTimeSound);
     QObject::connect(view, &MainForm::timeSoundChanged, timeSound, &QAction::setChecked);
     QObject::connect(view, &MainForm::statusTextChanged, &frame, &MainWindow::setStatusText);
-    QObject::connect(view, &MainForm::phoneRecordDialogRequested, view, &MainForm::onPhoneRecordEntry);
+    QObject::connect(view, &MainForm::phoneRecordDialogRequested, commands, &ViewCommands::openPhoneRecords);
     QObject::connect(&frame, &MainWindow::measuringActivationChanged, view, &MainForm::onMeasuringActivationChanged);
     frame.followMeasuring(&view->measuringState());
+    frame.followUndoStack(&editor.undoStack());
     if (Application* app = Application::instance())
         QObject::connect(app, &Application::documentLeaving, view, &MainForm::endMeasuring);
 

@@ -1,9 +1,9 @@
 #pragma once
 
 class MainWindow;
-class TrainingDocument;
+class DocumentEditor;
 class QWidget;
 
 // Makes the main view inside the frame, runs its first set-up and connects
 // the frame's commands, status bar and activation to it.
-QWidget* makeMainView(TrainingDocument& doc, MainWindow& frame);
+QWidget* makeMainView(DocumentEditor& editor, MainWindow& frame);

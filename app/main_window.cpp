@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 // The bitmaps are compiled into the static app library; nothing would pull
 // them into the program without this (it must stand outside any namespace).
@@ -262,9 +263,40 @@ void MainWindow::followMeasuring(const MeasuringState* measuring)
         m_statusPane->setToolTip(active ? measuringControlsHelp() : QString());
         if (!active)
             showIdleText();
+        updateUndoActions();
     });
     // The view and its state may go before the window.
     connect(measuring, &QObject::destroyed, this, [this] { m_measuring = nullptr; });
+}
+
+void MainWindow::followUndoStack(QUndoStack* stack)
+{
+    m_undoStack = stack;
+    connect(stack, &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
+    connect(commandAction(CommandId::kEditUndo), &QAction::triggered, stack, [this] {
+        if (!isMeasuring())
+            m_undoStack->undo();
+    });
+    connect(commandAction(CommandId::kEditRedo), &QAction::triggered, stack, [this] {
+        if (!isMeasuring())
+            m_undoStack->redo();
+    });
+    updateUndoActions();
+}
+
+void MainWindow::updateUndoActions()
+{
+    if (!m_undoStack)
+        return;
+    // "&Undo delete 3 intervals\tStrg+Z"
+    const auto show = [this](int commandId, const char* verb, const QString& step, const char* keys, bool possible) {
+        QAction* action = commandAction(commandId);
+        const QString named = step.isEmpty() ? QString::fromLatin1(verb) : QString::fromLatin1(verb) + ' ' + step;
+        action->setText(named + '\t' + QString::fromLatin1(keys));
+        action->setEnabled(possible && !isMeasuring());
+    };
+    show(CommandId::kEditUndo, "&Undo", m_undoStack->undoText(), "Strg+Z", m_undoStack->canUndo());
+    show(CommandId::kEditRedo, "&Redo", m_undoStack->redoText(), "Strg+Y", m_undoStack->canRedo());
 }
 
 bool MainWindow::isMeasuring() const

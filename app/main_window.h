@@ -7,6 +7,7 @@
 
 class MeasuringState;
 class QAction;
+class QUndoStack;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -44,6 +45,10 @@ public:
     // the idle text, inside it the mode's own texts.
     void followMeasuring(const MeasuringState* measuring);
 
+    // The undo history that Undo and Redo of the Edit menu work on: their
+    // texts name the step, and both are disabled while measuring.
+    void followUndoStack(QUndoStack* stack);
+
     // The handler of the application's activation change: while measuring it
     // posts measuringActivationChanged to itself.
     void onActivateApp(bool active);
@@ -72,10 +77,12 @@ private:
     bool isAcceleratorKey(const QKeyEvent& event) const;
     bool isMeasuring() const;
     void showIdleText();
+    void updateUndoActions();
 
     std::map<int, QAction*> m_actions;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusPane = nullptr;
     const MeasuringState* m_measuring = nullptr;
+    QUndoStack* m_undoStack = nullptr;
     std::function<bool()> m_canClose;
 };

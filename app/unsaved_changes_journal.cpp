@@ -54,12 +54,12 @@ UnsavedChangesJournal::UnsavedChangesJournal(TrainingDocument& doc, const QStrin
     QDir().mkpath(m_folder);
     // Records of meditation practice are nobody else's business.
     QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    m_doc.setEditRecorder(&m_writer);
+    m_doc.setJournal(&m_writer);
 }
 
 UnsavedChangesJournal::~UnsavedChangesJournal()
 {
-    m_doc.setEditRecorder(nullptr);
+    m_doc.setJournal(nullptr);
 }
 
 QString UnsavedChangesJournal::defaultFolder()
@@ -98,12 +98,12 @@ bool UnsavedChangesJournal::offer(const QString& path, const FileIdentity& ident
                                           MessageBox::Answer::Yes) != MessageBox::Answer::Yes)
         return false;
     // The replayed edits are in the journal already; it continues from them.
-    m_doc.setEditRecorder(nullptr);
+    m_doc.setJournal(nullptr);
     replayJournal(m_doc, found.m_entries);
-    m_doc.setEditRecorder(&m_writer);
+    m_doc.setJournal(&m_writer);
     m_writer.beginWith(toNativePath(journal), header, found.m_entries);
     m_doc.setModified(true);
-    m_doc.notifyObservers();
+    m_doc.announceReset(DocumentReset::Loaded);
     return true;
 }
 

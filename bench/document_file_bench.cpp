@@ -3,6 +3,7 @@
 // Also prints the heap the loaded records take, in bytes per record.
 #include "records/document_file.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 
 #include <algorithm>
 #include <chrono>
@@ -60,7 +61,7 @@ int main()
         e.m_uddhacca = i % 7 == 0;
         e.m_measurement = static_cast<std::uint16_t>(1 + i / 16);
         e.m_run = static_cast<std::uint16_t>(1 + i % 16);
-        doc.appendInterval(type, e);
+        append(doc, type, e);
     }
 
     const auto folder = std::filesystem::temp_directory_path() / "jhavari-bench";

@@ -3,10 +3,12 @@
 // bytes per row beyond the records), sorting by duration under a second.
 // Also one 200 ms tick of the measuring mode on the shown form, with the drawn
 // clock and progress bar repainted: goal under 1 ms.
+#include "editing/document_editor.h"
 #include "practice/interval_list_model.h"
 #include "practice/interval_list_view.h"
 #include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
+#include "tests/support/document_edits.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -29,7 +31,7 @@ void addMillionRecords(TrainingDocument& document)
         entry.m_measurement = static_cast<std::uint16_t>(i / 20 + 1);
         entry.m_run = static_cast<std::uint16_t>(i % 20 + 1);
         entry.m_uddhacca = i % 9 == 0;
-        document.appendInterval(type, entry);
+        append(document, type, entry);
         start += 4000;
     }
 }
@@ -44,7 +46,7 @@ std::size_t heapInUse()
 // The shown main view over a document whose first training type holds a
 // million records.
 struct ShownView {
-    ShownView() : view(document, createAlsaSoundPlayer())
+    ShownView() : view(editor, createAlsaSoundPlayer())
     {
         document.onNewDocument();
         addMillionRecords(document);
@@ -57,11 +59,12 @@ struct ShownView {
     void fillList()
     {
         list()->showGridLines(true);
-        list()->intervalModel()->fill(*view.currentTrainingType(), std::nullopt);
+        list()->intervalModel()->showRecords(document.currentTypeIndex(), std::nullopt);
     }
     IntervalListView* list() { return view.findChild<IntervalListView*>(QStringLiteral("1023")); }
 
     TrainingDocument document;
+    DocumentEditor editor{document};
     MainForm view;
 };
 
@@ -117,9 +120,10 @@ void BM_MeasureTickOnTheForm(benchmark::State& state)
     HurryingClock clock;
     TrainingDocument document;
     document.onNewDocument();
-    document.setFixedExerciseTime(true);
-    document.setFixedDuration(makeDuration(10, 0, 0));
-    MainForm form(document, createAlsaSoundPlayer(), {}, clock);
+    changeSettings(document, [](DocumentSettings& s) { s.m_fixedExerciseTime = 1; });
+    changeSettings(document, [&](DocumentSettings& s) { s.m_timeFixedDuration = makeDuration(10, 0, 0); });
+    DocumentEditor editor(document);
+    MainForm form(editor, createAlsaSoundPlayer(), {}, clock);
     form.resize(form.sizeHint());
     form.show();
     form.showSettings();

@@ -11,6 +11,7 @@
 #include "practice/measuring_mode.h"
 #include "records/journal_writer.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,47 +39,25 @@ public:
 // A form that shows nothing, so that only the mode and the document are timed.
 class SilentForm : public MeasuringForm {
 public:
-    void setProgressPos(int) override { }
-    void closeDiagrams() override { }
-    void setStatusPanel(BannerLook) override { }
-    void tickShowLastMeasurement() override { }
-    void fillIntervalList() override { }
-    void addIntervalRow(const IntervalRecord&) override { }
-    unsigned startMeasureTimer() override { return 100; }
-    void stopMeasureTimer() override { }
-    void setStatusText(const std::string&) override { }
-    void confinePointer(bool) override { }
-    void releaseMouseCapture() override { }
-    void setSettingsEditable(bool) override { }
-    void updateTimeDisplays() override { }
-    void setClockRunning(bool) override { }
-    void playSoundEvent(SoundEvent, PlayMode) override { }
-    bool isFixedTotalTimeTicked() const override { return false; }
-    bool isAutoAlarmTicked() const override { return false; }
-    void measuringActiveChanged(bool) override { }
+    void phaseChanged(MeasuringPhase) override { }
+    void displayChanged() override { }
+    void playSound(SoundEvent, PlayMode) override { }
+    bool startTimer() override { return true; }
+    void stopTimer() override { }
 };
 
-// Passes every edit on to the journal and keeps the longest it took.
-class TimedRecorder : public EditRecorder {
+// Passes every edit on to the journal and keeps the longest an appended interval took.
+class TimedJournal : public EditJournal {
 public:
-    explicit TimedRecorder(EditRecorder& journal) : m_journal(journal) { }
-    void intervalAppended(int typeIndex, const IntervalRecord& record) override
+    explicit TimedJournal(EditJournal& journal) : m_journal(journal) { }
+    void record(const DocumentEdit& edit) override
     {
         const auto start = std::chrono::steady_clock::now();
-        m_journal.intervalAppended(typeIndex, record);
+        m_journal.record(edit);
         const double ms = elapsedMs(start);
         m_worstMs = std::max(m_worstMs, ms);
         m_writesOver1Ms += ms > 1 ? 1 : 0;
     }
-    void intervalsRemoved(int typeIndex, const std::unordered_set<CalendarTime>& starts) override
-    {
-        m_journal.intervalsRemoved(typeIndex, starts);
-    }
-    void recordsRemoved(int typeIndex, const std::vector<int>& positions) override
-    {
-        m_journal.recordsRemoved(typeIndex, positions);
-    }
-    void settingsChanged(const DocumentSettings& settings) override { m_journal.settingsChanged(settings); }
 
     static double elapsedMs(std::chrono::steady_clock::time_point start)
     {
@@ -88,7 +67,7 @@ public:
     int m_writesOver1Ms = 0;
 
 private:
-    EditRecorder& m_journal;
+    EditJournal& m_journal;
 };
 
 struct JournalledRun {
@@ -99,17 +78,16 @@ struct JournalledRun {
         document.onNewDocument();
         const TrainingType& type = *document.selectTrainingType(document.trainingTypes()[0].m_name);
         for (int i = 0; i < 1'000'000; ++i)
-            document.appendInterval(type, IntervalRecord{1'000'000'000 + i * 100, 1'000'000'060 + i * 100, 0, 1, 1});
+            append(document, type, IntervalRecord{1'000'000'000 + i * 100, 1'000'000'060 + i * 100, 0, 1, 1});
         JournalHeader header;
         header.m_documentPath = (folder / "practice.con").string();
         writer.begin((folder / "practice.journal").string(), header);
-        document.setEditRecorder(&timed);
-        mode.m_trainingType = &type;
+        document.setJournal(&timed);
         mode.toggleMeasuringMode(); // the first interval starts
     }
     ~JournalledRun()
     {
-        document.setEditRecorder(nullptr);
+        document.setJournal(nullptr);
         std::filesystem::remove_all(folder);
     }
     std::uintmax_t journalBytes() const { return std::filesystem::file_size(folder / "practice.journal"); }
@@ -117,11 +95,11 @@ struct JournalledRun {
     std::filesystem::path folder;
     TrainingDocument document;
     JournalWriter writer;
-    TimedRecorder timed{writer};
+    TimedJournal timed{writer};
     SteppingClock clock;
     NoKeys keys;
     SilentForm form;
-    MeasuringMode mode{document, form, clock, keys};
+    MeasuringMode mode{document, document, form, clock, keys};
 };
 
 // Each iteration: a tick, the press that ends the running interval (journalled)
@@ -140,7 +118,7 @@ void BM_TickEndingAnInterval(benchmark::State& state)
         run.mode.onMeasureTick();
         run.mode.onLeftButtonDown();
         run.mode.onLeftButtonDown();
-        worst = std::max(worst, TimedRecorder::elapsedMs(start));
+        worst = std::max(worst, TimedJournal::elapsedMs(start));
     }
     run.writer.waitUntilSynced();
     state.counters["max_tick_ms"] = worst;

@@ -1,6 +1,7 @@
 #include "dialogs/interval_filter_dialog.h"
 
 #include "dialogs/dialog_frame.h"
+#include "editing/document_editor.h"
 #include "platform/dialog_layout.h"
 #include "platform/time_picker.h"
 
@@ -21,27 +22,27 @@ constexpr DialogControl kTemplate[] = {
 
 } // namespace
 
-IntervalFilterDialog::IntervalFilterDialog(QWidget* parent) : QDialog(parent)
+IntervalFilterDialog::IntervalFilterDialog(DocumentEditor& editor, QWidget* parent) : QDialog(parent), m_editor(editor)
 {
     setUpDialogFrame(*this, "Interval filter", 186, 60);
     const auto controls = buildDialogControls(this, templateFont(), kTemplate);
     m_picker = static_cast<TimePicker*>(controls[IDC_FILTER_TIME]);
     connect(static_cast<QPushButton*>(controls[IDOK]), &QPushButton::clicked, this, &IntervalFilterDialog::accept);
     connect(static_cast<QPushButton*>(controls[IDCANCEL]), &QPushButton::clicked, this, &IntervalFilterDialog::reject);
-}
-
-void IntervalFilterDialog::showEvent(QShowEvent* event)
-{
-    if (!m_initialised) {
-        m_initialised = true;
-        m_picker->setCalendarTime(m_timeFilter);
-        m_picker->setFocus();
-    }
-    QDialog::showEvent(event);
+    // The picker keeps the stored value's date and edits only the time of day.
+    m_picker->setCalendarTime(m_editor.document().settings().m_timeFilter);
+    m_picker->setFocus();
 }
 
 void IntervalFilterDialog::accept()
 {
-    m_timeFilter = m_picker->calendarTime();
+    // OK counts as a change even when the time stayed as it was.
+    const CalendarTime filter = m_picker->calendarTime();
+    if (filter == m_editor.document().settings().m_timeFilter)
+        m_editor.document().markModified();
+    else
+        m_editor.applyStep(changedSettings(m_editor.document().settings(),
+                                           [filter](DocumentSettings& settings) { settings.m_timeFilter = filter; }),
+                           QStringLiteral("change interval filter"));
     QDialog::accept();
 }

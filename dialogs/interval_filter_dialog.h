@@ -1,12 +1,12 @@
 #pragma once
 
-#include "records/calendar_time.h"
-
 #include <QDialog>
 
+class DocumentEditor;
 class TimePicker;
 
-// "Interval filter": the time below which the evaluation leaves intervals out.
+// "Interval filter": the time below which the evaluation leaves intervals
+// out. It shows the document's filter time; OK stores the one shown.
 class IntervalFilterDialog : public QDialog {
     Q_OBJECT
 public:
@@ -14,18 +14,11 @@ public:
     static constexpr int IDOK = 1;
     static constexpr int IDCANCEL = 2;
 
-    explicit IntervalFilterDialog(QWidget* parent = nullptr);
-
-    // Written into the picker when the dialog opens, read back on OK; the
-    // picker keeps its date and edits only the time of day.
-    CalendarTime m_timeFilter = 0;
+    explicit IntervalFilterDialog(DocumentEditor& editor, QWidget* parent = nullptr);
 
     void accept() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
+    DocumentEditor& m_editor;
     TimePicker* m_picker;
-    bool m_initialised = false;
 };

@@ -3,6 +3,7 @@
 #include "dialogs/dialog_frame.h"
 #include "dialogs/entry_logic/manual_entry.h"
 #include "dialogs/up_down_buttons.h"
+#include "editing/document_editor.h"
 #include "platform/dialog_layout.h"
 #include "platform/message_box.h"
 #include "platform/time_picker.h"
@@ -37,9 +38,8 @@ QWidget* makeNumberControl(const DialogControl& control, QWidget* parent)
 
 } // namespace
 
-ManualEntryDialog::ManualEntryDialog(TrainingDocument& document, const TrainingType& trainingType,
-                                     AddIntervalRowFn addIntervalRow, QWidget* parent)
-    : QDialog(parent), m_document(document), m_trainingType(trainingType), m_addIntervalRow(std::move(addIntervalRow))
+ManualEntryDialog::ManualEntryDialog(DocumentEditor& editor, int type, QWidget* parent)
+    : QDialog(parent), m_editor(editor), m_type(type)
 {
     setUpDialogFrame(*this, "Manual entry of intervals", 127, 103);
     const auto controls = buildDialogControls(this, templateFont(), kTemplate, makeNumberControl);
@@ -50,16 +50,14 @@ ManualEntryDialog::ManualEntryDialog(TrainingDocument& document, const TrainingT
     m_uddhaccaBox = static_cast<QCheckBox*>(controls[IDC_UDDHACCA]);
     m_insertButton = static_cast<QPushButton*>(controls[IDC_INSERT_INTERVAL]);
     m_insertButton->setDefault(true);
-    connect(m_insertButton, &QPushButton::clicked, this, &ManualEntryDialog::onInsertInterval);
+    connect(m_insertButton, &QPushButton::clicked, this, &ManualEntryDialog::insertInterval);
 }
 
-void ManualEntryDialog::showEvent(QShowEvent* event)
+void ManualEntryDialog::propose(const std::string& number, CalendarTime start, CalendarTime end)
 {
-    if (!m_initialised) {
-        m_initialised = true;
-        updateData(false);
-    }
-    QDialog::showEvent(event);
+    m_numberEdit->setText(QString::fromStdString(number));
+    m_start->setCalendarTime(start);
+    m_end->setCalendarTime(end);
 }
 
 void ManualEntryDialog::keyPressEvent(QKeyEvent* event)
@@ -74,36 +72,20 @@ void ManualEntryDialog::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void ManualEntryDialog::updateData(bool fromControls)
+void ManualEntryDialog::insertInterval()
 {
-    if (fromControls) {
-        m_number = m_numberEdit->text().toStdString();
-        m_timeStart = m_start->calendarTime();
-        m_timeEnd = m_end->calendarTime();
-        m_uddhacca = m_uddhaccaBox->isChecked() ? 1 : 0;
-    } else {
-        m_numberEdit->setText(QString::fromStdString(m_number));
-        m_start->setCalendarTime(m_timeStart);
-        m_end->setCalendarTime(m_timeEnd);
-        m_uddhaccaBox->setChecked(m_uddhacca != 0);
-    }
-}
-
-void ManualEntryDialog::onInsertInterval()
-{
-    updateData(true);
+    const CalendarTime start = m_start->calendarTime();
+    const CalendarTime end = m_end->calendarTime();
     const ManualEntryOutcome outcome =
-        checkManualInterval(m_trainingType, m_number, m_timeStart, m_timeEnd, m_uddhacca != 0);
+        checkManualInterval(m_editor.document().trainingType(m_type), m_numberEdit->text().toStdString(), start, end,
+                            m_uddhaccaBox->isChecked());
     if (outcome.refusal != ManualEntryRefusal::None) {
         messageBoxes().showMessage(this, QString::fromUtf8(refusalMessage(outcome.refusal)));
         return;
     }
-    m_document.appendInterval(m_trainingType, outcome.entry);
-    if (m_addIntervalRow)
-        m_addIntervalRow(outcome.entry);
-
-    const IntervalProposal next = proposeNextInterval(m_timeStart, m_timeEnd);
-    m_timeStart = next.timeStart;
-    m_timeEnd = next.timeEnd;
-    updateData(false);
+    m_editor.applyStep(AppendInterval{m_type, outcome.entry}, QStringLiteral("add interval"));
+    // Number and check box stay for the next interval of the same run.
+    const IntervalProposal next = proposeNextInterval(start, end);
+    m_start->setCalendarTime(next.timeStart);
+    m_end->setCalendarTime(next.timeEnd);
 }

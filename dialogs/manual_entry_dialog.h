@@ -1,21 +1,20 @@
 #pragma once
 
-#include "dialogs/interval_row_hook.h"
-#include "records/training_document.h"
+#include "records/calendar_time.h"
 
 #include <QDialog>
 
-#include <cstdint>
 #include <string>
 
+class DocumentEditor;
 class TimePicker;
 class QCheckBox;
 class QPushButton;
 class QLineEdit;
 
 // "Manual entry of intervals": intervals typed in one by one, each checked
-// against the training type's records and appended at once. Closed by Enter,
-// Esc or the close box; closing stores nothing further.
+// against the training type's records and appended at once as a step of the
+// undo history. Esc or the close box close it; closing stores nothing further.
 class ManualEntryDialog : public QDialog {
     Q_OBJECT
 public:
@@ -26,32 +25,24 @@ public:
     static constexpr int IDC_UDDHACCA = 1045;
     static constexpr int IDC_INSERT_INTERVAL = 1046;
 
-    ManualEntryDialog(TrainingDocument& document, const TrainingType& trainingType, AddIntervalRowFn addIntervalRow,
-                      QWidget* parent = nullptr);
+    // Intervals go to the document's training type at place `type`.
+    ManualEntryDialog(DocumentEditor& editor, int type, QWidget* parent = nullptr);
 
-    // Exchanged with the controls: written into them when the dialog opens and
-    // after an insertion, read from them before the checks.
-    std::string m_number;
-    CalendarTime m_timeStart = 0;
-    CalendarTime m_timeEnd = 0;
-    std::int32_t m_uddhacca = 0;
-
-    void onInsertInterval();
+    // The interval offered: its measurement number as text, start and end.
+    void propose(const std::string& number, CalendarTime start, CalendarTime end);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void updateData(bool fromControls);
+    // "Insert interval": checks what is typed and appends it, or says why not.
+    void insertInterval();
 
-    TrainingDocument& m_document;
-    const TrainingType& m_trainingType;
-    AddIntervalRowFn m_addIntervalRow;
+    DocumentEditor& m_editor;
+    int m_type;
     QLineEdit* m_numberEdit;
     TimePicker* m_start;
     TimePicker* m_end;
     QCheckBox* m_uddhaccaBox;
     QPushButton* m_insertButton;
-    bool m_initialised = false;
 };

@@ -2,9 +2,9 @@
 
 #include "dialogs/dialog_frame.h"
 #include "dialogs/entry_logic/manual_entry.h"
+#include "editing/document_editor.h"
 #include "platform/dialog_layout.h"
 #include "platform/message_box.h"
-#include "records/training_document.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -24,10 +24,8 @@ constexpr DialogControl kTemplate[] = {
 
 } // namespace
 
-PhoneRecordDialog::PhoneRecordDialog(TrainingDocument& document, const TrainingType* trainingType,
-                                     AddIntervalRowFn addIntervalRow, std::int32_t measurementNo, QWidget* parent)
-    : QDialog(parent), m_run(measurementNo, 0), m_document(document), m_trainingType(trainingType),
-      m_addIntervalRow(std::move(addIntervalRow))
+PhoneRecordDialog::PhoneRecordDialog(DocumentEditor& editor, int type, std::int32_t measurementNo, QWidget* parent)
+    : QDialog(parent), m_editor(editor), m_type(type), m_run(measurementNo, 0)
 {
     setUpDialogFrame(*this, "Manual data entry from mobile phone", 186, 62);
     const auto controls = buildDialogControls(this, templateFont(), kTemplate, makeEdit);
@@ -35,15 +33,23 @@ PhoneRecordDialog::PhoneRecordDialog(TrainingDocument& document, const TrainingT
     m_edit = static_cast<QLineEdit*>(controls[IDC_RECORD]);
     auto* save = static_cast<QPushButton*>(controls[IDC_SAVE_RECORD]);
     save->setDefault(true);
-    connect(save, &QPushButton::clicked, this, &PhoneRecordDialog::onSaveRecord);
+    connect(save, &QPushButton::clicked, this, &PhoneRecordDialog::saveRecord);
+    m_captionLabel->setText(QString::fromStdString(m_run.caption()));
+    m_editor.beginStep();
+}
+
+PhoneRecordDialog::~PhoneRecordDialog()
+{
+    const int stored = m_run.m_stored;
+    m_editor.endStep(stored == 1 ? QStringLiteral("add phone record")
+                                 : QStringLiteral("add %1 phone records").arg(stored));
 }
 
 void PhoneRecordDialog::showEvent(QShowEvent* event)
 {
+    // The records are read as the clock stood when the dialog opened.
     if (!m_initialised) {
         m_initialised = true;
-        updateCaption();
-        updateData(false);
         m_run.m_dstOffset = dstOffsetAt(std::time(nullptr));
     }
     QDialog::showEvent(event);
@@ -51,37 +57,22 @@ void PhoneRecordDialog::showEvent(QShowEvent* event)
 
 void PhoneRecordDialog::accept()
 {
-    onSaveRecord();
+    saveRecord();
 }
 
-void PhoneRecordDialog::updateCaption()
+void PhoneRecordDialog::saveRecord()
 {
-    m_caption = m_run.caption();
-}
-
-void PhoneRecordDialog::updateData(bool fromControls)
-{
-    if (fromControls) {
-        m_record = m_edit->text().toStdString();
-    } else {
-        m_captionLabel->setText(QString::fromStdString(m_caption));
-        m_edit->setText(QString::fromStdString(m_record));
-    }
-}
-
-void PhoneRecordDialog::onSaveRecord()
-{
-    updateData(true);
+    const TrainingType* recorded = m_type >= 0 ? &m_editor.document().trainingType(m_type) : nullptr;
     PhoneRecordRun::StoreFn store;
-    if (m_trainingType)
-        store = [this](const IntervalRecord& record) { m_document.appendInterval(*m_trainingType, record); };
-    const PhoneRecordRun::Outcome outcome = m_run.saveRecord(m_record, store, m_trainingType);
+    if (recorded)
+        store = [this](const IntervalRecord& record) {
+            m_editor.applyStep(AppendInterval{m_type, record}, QStringLiteral("add phone record"));
+        };
+    const PhoneRecordRun::Outcome outcome = m_run.saveRecord(m_edit->text().toStdString(), store, recorded);
     switch (outcome.result) {
     case PhoneRecordRun::Result::Stored:
-        if (outcome.appended && m_addIntervalRow)
-            m_addIntervalRow(*outcome.appended);
-        updateCaption();
-        updateData(false);
+        // The edit keeps the text of the record just stored.
+        m_captionLabel->setText(QString::fromStdString(m_run.caption()));
         m_edit->setFocus();
         return;
     case PhoneRecordRun::Result::Invalid: refuseRecord(QStringLiteral("Invalid Input")); return;

@@ -1,20 +1,16 @@
 #pragma once
 
 #include "dialogs/entry_logic/phone_record.h"
-#include "dialogs/interval_row_hook.h"
 
 #include <QDialog>
 
-#include <string>
-
-class TrainingDocument;
-class TrainingType;
+class DocumentEditor;
 class QLabel;
 class QLineEdit;
 
 // "Manual data entry from mobile phone": the records of one new measurement,
 // typed one at a time. Enter saves the record; only Esc or the close box
-// close the dialog.
+// close the dialog. The records of one opening are one step of the undo history.
 class PhoneRecordDialog : public QDialog {
     Q_OBJECT
 public:
@@ -22,15 +18,11 @@ public:
     static constexpr int IDC_RECORD = 1069;
     static constexpr int IDC_SAVE_RECORD = 1070;
 
-    // trainingType may be none: records are then checked and counted but not stored.
-    PhoneRecordDialog(TrainingDocument& document, const TrainingType* trainingType, AddIntervalRowFn addIntervalRow,
-                      std::int32_t measurementNo, QWidget* parent = nullptr);
+    // Records go to the document's training type at place `type`; with none
+    // (-1) they are checked and counted but not stored.
+    PhoneRecordDialog(DocumentEditor& editor, int type, std::int32_t measurementNo, QWidget* parent = nullptr);
+    ~PhoneRecordDialog() override;
 
-    std::string m_caption;
-    std::string m_record;
-    PhoneRecordRun m_run; // measurement number, daylight-saving offset, last end, records stored
-
-    void onSaveRecord();
     // The dialog's OK action saves the record instead of closing.
     void accept() override;
 
@@ -38,13 +30,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void updateCaption();
-    void updateData(bool fromControls);
+    void saveRecord();
     void refuseRecord(const QString& message);
 
-    TrainingDocument& m_document;
-    const TrainingType* m_trainingType;
-    AddIntervalRowFn m_addIntervalRow;
+    DocumentEditor& m_editor;
+    int m_type;
+    PhoneRecordRun m_run; // measurement number, daylight-saving offset, last end, records stored
     QLabel* m_captionLabel;
     QLineEdit* m_edit;
     bool m_initialised = false;

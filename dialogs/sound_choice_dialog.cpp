@@ -1,6 +1,7 @@
 #include "dialogs/sound_choice_dialog.h"
 
 #include "dialogs/dialog_frame.h"
+#include "editing/document_editor.h"
 #include "platform/dialog_layout.h"
 #include "platform/message_box.h"
 #include "records/program_path.h"
@@ -57,8 +58,9 @@ QLineEdit* makePathEdit(const DialogControl& control, QWidget* parent)
 
 } // namespace
 
-SoundChoiceDialog::SoundChoiceDialog(PlaySoundFileFn playFile, QWidget* parent)
-    : QDialog(parent), m_playFile(std::move(playFile))
+SoundChoiceDialog::SoundChoiceDialog(DocumentEditor& editor, PlaySoundFileFn playFile, QWidget* parent)
+    : QDialog(parent), m_editor(editor), m_playFile(std::move(playFile)),
+      m_files(editor.document().settings().m_soundFiles)
 {
     setUpDialogFrame(*this, "Choose Sounds", 316, 178);
     const std::vector<DialogControl> controls = makeTemplate();
@@ -66,21 +68,25 @@ SoundChoiceDialog::SoundChoiceDialog(PlaySoundFileFn playFile, QWidget* parent)
     const auto button = [&byId](int id) { return static_cast<QPushButton*>(byId[id]); };
     for (int event = 0; event < static_cast<int>(kSoundEventCount); ++event) {
         m_edits[static_cast<std::size_t>(event)] = static_cast<QLineEdit*>(byId[editId(event)]);
-        connect(button(browseId(event)), &QPushButton::clicked, this, [this, event] { onBrowse(event); });
-        connect(button(listenId(event)), &QPushButton::clicked, this, [this, event] { onListen(event); });
+        connect(button(browseId(event)), &QPushButton::clicked, this, [this, event] { browse(event); });
+        connect(button(listenId(event)), &QPushButton::clicked, this, [this, event] { listen(event); });
     }
-    connect(button(IDC_RESET_SOUNDS), &QPushButton::clicked, this, &SoundChoiceDialog::onResetSounds);
+    connect(button(IDC_RESET_SOUNDS), &QPushButton::clicked, this, &SoundChoiceDialog::resetSounds);
     connect(button(IDOK), &QPushButton::clicked, this, &SoundChoiceDialog::accept);
     connect(button(IDCANCEL), &QPushButton::clicked, this, &SoundChoiceDialog::reject);
+    showPaths();
 }
 
-void SoundChoiceDialog::showEvent(QShowEvent* event)
+void SoundChoiceDialog::accept()
 {
-    if (!m_initialised) {
-        m_initialised = true;
-        showPaths();
-    }
-    QDialog::showEvent(event);
+    // OK counts as a change even when every path stayed as it was.
+    if (m_files == m_editor.document().settings().m_soundFiles)
+        m_editor.document().markModified();
+    else
+        m_editor.applyStep(changedSettings(m_editor.document().settings(),
+                                           [this](DocumentSettings& settings) { settings.m_soundFiles = m_files; }),
+                           QStringLiteral("choose sounds"));
+    QDialog::accept();
 }
 
 void SoundChoiceDialog::showPaths()
@@ -105,13 +111,13 @@ bool SoundChoiceDialog::browseForWave(std::string& path)
     return true;
 }
 
-void SoundChoiceDialog::onBrowse(int event)
+void SoundChoiceDialog::browse(int event)
 {
     if (browseForWave(m_files[static_cast<std::size_t>(event)]))
         showPaths();
 }
 
-void SoundChoiceDialog::onListen(int event)
+void SoundChoiceDialog::listen(int event)
 {
     if (!m_playFile)
         return;
@@ -120,11 +126,12 @@ void SoundChoiceDialog::onListen(int event)
     QApplication::restoreOverrideCursor();
 }
 
-void SoundChoiceDialog::onResetSounds()
+void SoundChoiceDialog::resetSounds()
 {
     if (messageBoxes().askYesNo(this, QStringLiteral("Do you really want to restore the standard sounds?")) !=
         MessageBox::Answer::Yes)
         return;
-    m_files = m_defaultFile;
+    for (std::size_t i = 0; i < m_files.size(); ++i)
+        m_files[i] = programFilePath(kDefaultSoundFiles[i]);
     showPaths();
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+class DocumentEditor;
 class QLineEdit;
 
 // Plays a sound file straight from disk and returns when it has ended; a
@@ -15,7 +16,8 @@ class QLineEdit;
 using PlaySoundFileFn = std::function<void(const std::string& path)>;
 
 // "Choose Sounds": one wave file per sound event, to pick, to listen to, or
-// to return to the defaults. The paths are a working copy until OK.
+// to return to the defaults in the program directory. The paths are a
+// working copy of the document's until OK stores them.
 class SoundChoiceDialog : public QDialog {
     Q_OBJECT
 public:
@@ -27,26 +29,22 @@ public:
     static constexpr int browseId(int event) { return editId(event) + 1; }
     static constexpr int listenId(int event) { return editId(event) + 2; }
 
-    explicit SoundChoiceDialog(PlaySoundFileFn playFile, QWidget* parent = nullptr);
+    SoundChoiceDialog(DocumentEditor& editor, PlaySoundFileFn playFile, QWidget* parent = nullptr);
 
-    // Indexed by SoundEvent; the paths as bytes, shown in the read-only edits.
-    std::array<std::string, kSoundEventCount> m_files;
-    std::array<std::string, kSoundEventCount> m_defaultFile; // offered by "Reset sounds"
+    void accept() override;
 
+private:
     // A file dialog for a wave file, always starting in the program directory;
     // true with the chosen file's full path, false leaving the path as it was.
     bool browseForWave(std::string& path);
-    void onBrowse(int event);
-    void onListen(int event);
-    void onResetSounds();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
+    void browse(int event);
+    void listen(int event);
+    void resetSounds();
     void showPaths();
 
+    DocumentEditor& m_editor;
     PlaySoundFileFn m_playFile;
+    // Indexed by SoundEvent; the paths as bytes, shown in the read-only edits.
+    std::array<std::string, kSoundEventCount> m_files;
     std::array<QLineEdit*, kSoundEventCount> m_edits{};
-    bool m_initialised = false;
 };

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QLabel>
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 
@@ -39,6 +40,14 @@ constexpr std::array<DialogControl, 4> kTemplate = {{
     {kFooterId, DialogControlKind::Label, 8, 278, 393, 13, "Footer"},
     {kMovingAverageId, DialogControlKind::CheckBox, 7, 294, 127, 10, "Show moving average (30-day-line)"},
 }};
+
+// Until a second past the next local midnight, when the footer's date changes.
+std::int64_t secondsUntilMidnight(CalendarTime now)
+{
+    const std::tm today = breakLocalTime(now);
+    const CalendarTime midnight = makeLocalTime(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday + 1, 0, 0, 0);
+    return std::clamp<std::int64_t>(midnight - now + 1, 1, 25 * 3600);
+}
 
 } // namespace
 
@@ -68,6 +77,8 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
     m_presentationButton->setTextColor(QColor(0x00, 0x00, 0xFF));
     connect(m_presentationButton, &ShadeButton::clicked, this, &DiagramWindow::onChangePresentation);
     connect(m_movingAverageBox, &QCheckBox::toggled, this, &DiagramWindow::fillGraph);
+    m_midnight.setSingleShot(true);
+    connect(&m_midnight, &QTimer::timeout, this, &DiagramWindow::fillGraph);
 
     // The window's template has no room for more controls: saving is offered on its context menu.
     auto* save = new QAction(QStringLiteral("Save diagram as..."), this);
@@ -87,29 +98,10 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
     }
 }
 
-std::string DiagramWindow::dataFingerprint() const
-{
-    const TrainingType* type = m_doc.currentTrainingType();
-    // The footer carries today's date, so a window left open overnight refills too.
-    const std::tm today = breakLocalTime(static_cast<CalendarTime>(std::time(nullptr)));
-    std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(type)) + '|' +
-                      std::to_string(m_doc.settings().m_timeFilter) + '|' + m_doc.title() + '|' +
-                      std::to_string(today.tm_year) + '-' + std::to_string(today.tm_yday);
-    if (type) {
-        const IntervalRecordList& entries = type->m_records;
-        key += '|' + type->m_name + '|' + std::to_string(entries.size());
-        if (entries.size() > 0) {
-            const IntervalRecord& last = entries[entries.size() - 1];
-            key += '|' + std::to_string(last.m_timeStart) + '|' + std::to_string(last.m_timeEnd) + '|' +
-                   std::to_string(last.m_measurement) + '|' + std::to_string(last.m_uddhacca);
-        }
-    }
-    return key;
-}
-
 void DiagramWindow::fillGraph()
 {
-    m_filledFingerprint = dataFingerprint();
+    m_stale = false;
+    m_midnight.start(static_cast<int>(secondsUntilMidnight(static_cast<CalendarTime>(std::time(nullptr))) * 1000));
     static const TrainingType kNoType;
     const TrainingType& type = m_doc.currentTrainingType() ? *m_doc.currentTrainingType() : kNoType;
     const IntervalStatistics statistics(type, m_doc.settings().m_timeFilter);
@@ -188,14 +180,14 @@ void DiagramWindow::closeEvent(QCloseEvent* event)
 
 void DiagramWindow::showEvent(QShowEvent* event)
 {
-    if (dataFingerprint() != m_filledFingerprint)
+    if (m_stale)
         fillGraph();
     QDialog::showEvent(event);
 }
 
 void DiagramWindow::paintEvent(QPaintEvent* event)
 {
-    if (dataFingerprint() != m_filledFingerprint)
+    if (m_stale)
         fillGraph();
     QDialog::paintEvent(event);
 }

@@ -3,9 +3,9 @@
 #include "evaluation/diagram_kind.h"
 
 #include <QDialog>
+#include <QTimer>
 
 #include <cstdint>
-#include <string>
 
 class ChartHost;
 class TrainingDocument;
@@ -22,6 +22,8 @@ public:
 
     // Clears the chart and plots the current values.
     void fillGraph();
+    // The data changed: the chart is refilled when the window is next painted.
+    void markStale() { m_stale = true; }
     // Asks for a file name and saves the window's picture as PNG, SVG or PDF.
     void saveDiagramAs();
 
@@ -39,15 +41,15 @@ protected:
 
 private:
     void onChangePresentation();
-    // What the last fill showed; a paint refills only when this changed.
-    std::string dataFingerprint() const;
 
     const TrainingDocument& m_doc;
     const DiagramKind m_kind;
     int m_presentation = 0;
     int m_movingAverage = 0;
     QString m_footer;
-    std::string m_filledFingerprint;
+    bool m_stale = true;
+    // The footer carries today's date: a window left open overnight refills at midnight.
+    QTimer m_midnight;
 
     ChartHost* m_graph = nullptr;
     ShadeButton* m_presentationButton = nullptr;

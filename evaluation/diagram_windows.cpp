@@ -1,17 +1,30 @@
 #include "evaluation/diagram_windows.h"
 
 #include "chart_component/ntgraph_class.h"
+#include "editing/document_notifier.h"
 #include "evaluation/diagram_places.h"
 #include "evaluation/diagram_window.h"
 #include "evaluation/practice_summary_window.h"
 #include "platform/component_registry.h"
 #include "platform/message_box.h"
+#include "records/training_document.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
-DiagramWindows::DiagramWindows(const TrainingDocument& doc) : m_doc(doc)
+#include <utility>
+
+DiagramWindows::DiagramWindows(const TrainingDocument& doc, DocumentNotifier& notifier) : m_doc(doc)
 {
+    connect(&notifier, &DocumentNotifier::currentTypeChanged, this, &DiagramWindows::refreshDiagrams);
+    connect(&notifier, &DocumentNotifier::documentReset, this, &DiagramWindows::refreshDiagrams);
+    connect(&notifier, &DocumentNotifier::recordsRemoved, this, &DiagramWindows::refreshDiagrams);
+    connect(&notifier, &DocumentNotifier::recordsInserted, this, &DiagramWindows::refreshDiagrams);
+    connect(&notifier, &DocumentNotifier::recordsAppended, this, [this] {
+        markDiagramsStale();
+        refreshSummaryLater();
+    });
+    connect(&notifier, &DocumentNotifier::settingsChanged, this, &DiagramWindows::onSettingsChanged);
 }
 
 DiagramWindows::~DiagramWindows()
@@ -62,8 +75,42 @@ void DiagramWindows::refreshDiagrams()
     for (DiagramKind kind : kDiagramKinds)
         if (DiagramWindow* window = slot(kind))
             window->fillGraph();
+    refreshSummary();
+}
+
+void DiagramWindows::markDiagramsStale()
+{
+    for (DiagramKind kind : kDiagramKinds)
+        if (DiagramWindow* window = slot(kind))
+            window->markStale();
+}
+
+void DiagramWindows::refreshSummary()
+{
+    m_summaryRefreshPending = false;
     if (m_summary)
         m_summary->refresh();
+}
+
+void DiagramWindows::refreshSummaryLater()
+{
+    // Records typed in one after another are summed up once the burst is over.
+    if (!m_summary || std::exchange(m_summaryRefreshPending, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_summaryRefreshPending)
+                refreshSummary();
+        },
+        Qt::QueuedConnection);
+}
+
+void DiagramWindows::onSettingsChanged(const DocumentSettings& previous)
+{
+    // Only the filter time reaches the diagrams; they are not refilled at once.
+    if (previous.m_timeFilter != m_doc.settings().m_timeFilter)
+        markDiagramsStale();
 }
 
 PracticeSummaryWindow* DiagramWindows::summaryWindow() const

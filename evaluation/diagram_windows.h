@@ -2,20 +2,26 @@
 
 #include "evaluation/diagram_kind.h"
 
+#include <QObject>
 #include <QPointer>
 
 class DiagramWindow;
+class DocumentNotifier;
+class DocumentSettings;
 class PracticeSummaryWindow;
 class TrainingDocument;
 class QWidget;
 
-// The open diagram windows, at most one per kind.
-class DiagramWindows {
+// The open diagram windows, at most one per kind, and the practice summary.
+// They follow the document: another training type, a new or loaded
+// document and deleted or restored records refill the diagrams at once;
+// appended records and another filter time show at their next repaint; the
+// summary follows every change of the records.
+class DiagramWindows : public QObject {
+    Q_OBJECT
 public:
-    explicit DiagramWindows(const TrainingDocument& doc);
-    ~DiagramWindows();
-    DiagramWindows(const DiagramWindows&) = delete;
-    DiagramWindows& operator=(const DiagramWindows&) = delete;
+    DiagramWindows(const TrainingDocument& doc, DocumentNotifier& notifier);
+    ~DiagramWindows() override;
 
     // Opens the window of the kind, or brings the open one forward.
     void openDiagram(DiagramKind kind, QWidget* messageParent);
@@ -31,6 +37,11 @@ public:
 
 private:
     QPointer<DiagramWindow>& slot(DiagramKind kind);
+    // The diagrams refill when they are next painted.
+    void markDiagramsStale();
+    void refreshSummary();
+    void refreshSummaryLater();
+    void onSettingsChanged(const DocumentSettings& previous);
 
     const TrainingDocument& m_doc;
     QPointer<DiagramWindow> m_graphMaximum;
@@ -38,4 +49,5 @@ private:
     QPointer<DiagramWindow> m_graphMedian;
     QPointer<DiagramWindow> m_graphSikkhati;
     QPointer<PracticeSummaryWindow> m_summary;
+    bool m_summaryRefreshPending = false;
 };

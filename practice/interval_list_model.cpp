@@ -1,5 +1,8 @@
 #include "practice/interval_list_model.h"
 
+#include "editing/document_notifier.h"
+#include "records/training_document.h"
+
 #include <QColor>
 
 #include <algorithm>
@@ -12,8 +15,13 @@ const std::array<const char*, IntervalRows::kColumnCount> kHeadings = {
 
 } // namespace
 
-IntervalListModel::IntervalListModel(QObject* parent) : QAbstractTableModel(parent)
+IntervalListModel::IntervalListModel(const TrainingDocument& document, DocumentNotifier& notifier, QObject* parent)
+    : QAbstractTableModel(parent), m_document(document)
 {
+    connect(&notifier, &DocumentNotifier::recordsAppended, this, &IntervalListModel::onRecordsAppended);
+    connect(&notifier, &DocumentNotifier::recordsRemoved, this, &IntervalListModel::onRecordsRemoved);
+    connect(&notifier, &DocumentNotifier::recordsInserted, this,
+            [this](int type, const std::vector<int>&) { onRecordsInserted(type); });
 }
 
 int IntervalListModel::rowCount(const QModelIndex& parent) const
@@ -53,26 +61,31 @@ QVariant IntervalListModel::headerData(int section, Qt::Orientation orientation,
     return {};
 }
 
-void IntervalListModel::clear()
+void IntervalListModel::showRecords(int type, std::optional<std::uint16_t> onlyMeasurement)
 {
     beginResetModel();
+    m_type = type;
+    m_onlyMeasurement = onlyMeasurement;
+    m_newRecordsOnly = false;
+    m_rows.fill(m_document.trainingType(type), onlyMeasurement);
+    endResetModel();
+}
+
+void IntervalListModel::showNewRecordsOnly(int type)
+{
+    beginResetModel();
+    m_type = type;
+    m_newRecordsOnly = true;
     m_rows.clear();
     endResetModel();
 }
 
-void IntervalListModel::fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement)
+void IntervalListModel::clear()
 {
     beginResetModel();
-    m_rows.fill(type, onlyMeasurement);
+    m_type = -1;
+    m_rows.clear();
     endResetModel();
-}
-
-void IntervalListModel::addRow(const IntervalRecord& entry, std::int32_t record)
-{
-    const int row = m_rows.count();
-    beginInsertRows({}, row, row);
-    m_rows.add(entry, record);
-    endInsertRows();
 }
 
 void IntervalListModel::sortRows(int column, bool ascending)
@@ -89,15 +102,32 @@ void IntervalListModel::sortRows(int column, bool ascending)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void IntervalListModel::deleteRows(TrainingDocument& document, const TrainingType& type, std::vector<int> rows)
+std::vector<PlacedRecord> IntervalListModel::recordsOfRows(const std::vector<int>& rows) const
 {
-    if (rows.empty())
+    if (m_type < 0)
+        return {};
+    return m_rows.recordsOf(rows, m_document.trainingType(m_type));
+}
+
+void IntervalListModel::onRecordsAppended(int type, int first, int count)
+{
+    // Every record appended to the shown type gets its row at once, whatever
+    // the list shows; the next fill applies its choice again.
+    if (type != m_type || count <= 0)
         return;
-    m_rows.removeRecordsOf(document, type, rows);
-    // Remove from the bottom up in runs of neighbouring rows, so that the
-    // indexes still to be removed stay valid.
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const IntervalRecordList& records = m_document.trainingType(type).m_records;
+    beginInsertRows({}, m_rows.count(), m_rows.count() + count - 1);
+    for (int position = first; position < first + count; ++position)
+        m_rows.add(records[position], position);
+    endInsertRows();
+}
+
+void IntervalListModel::onRecordsRemoved(int type, const std::vector<int>& positions)
+{
+    if (type != m_type)
+        return;
+    const std::vector<int> rows = m_rows.forgetRecords(positions);
+    // From the bottom up in runs of neighbouring rows, so that the rows still to go keep their indexes.
     auto last = rows.rbegin();
     while (last != rows.rend()) {
         auto first = last;
@@ -108,4 +138,15 @@ void IntervalListModel::deleteRows(TrainingDocument& document, const TrainingTyp
         endRemoveRows();
         last = std::next(first);
     }
+}
+
+void IntervalListModel::onRecordsInserted(int type)
+{
+    // Records put back (an undone deletion) show where the list's choice puts them.
+    if (type != m_type)
+        return;
+    if (m_newRecordsOnly)
+        showNewRecordsOnly(type);
+    else
+        showRecords(type, m_onlyMeasurement);
 }

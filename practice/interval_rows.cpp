@@ -1,24 +1,17 @@
 #include "practice/interval_rows.h"
 
 #include "practice/span_format.h"
-#include "records/training_document.h"
+#include "records/training_type.h"
 
 #include <algorithm>
+#include <cassert>
 #include <numeric>
-#include <stdexcept>
 
 namespace {
 
 IntervalRow makeRow(const IntervalRecord& entry, std::int32_t record)
 {
     return {entry.m_timeStart, entry.m_timeEnd, record, entry.m_measurement, entry.m_run, entry.m_uddhacca != 0};
-}
-
-bool isRecordOf(const IntervalRow& row, const IntervalRecord& entry)
-{
-    return entry.m_timeStart == row.m_timeStart && entry.m_timeEnd == row.m_timeEnd &&
-           entry.m_measurement == row.m_measurement && entry.m_run == row.m_run &&
-           (entry.m_uddhacca != 0) == row.m_uddhacca;
 }
 
 // The key a column sorts by; the date, number and time columns all sort by start.
@@ -74,53 +67,37 @@ std::vector<int> IntervalRows::sort(int column, bool ascending)
     return newIndex;
 }
 
-void IntervalRows::removeRecordsOf(TrainingDocument& document, const TrainingType& type, const std::vector<int>& rows)
+std::vector<int> IntervalRows::forgetRecords(const std::vector<int>& positions)
 {
-    const int count = type.m_records.size();
-    std::vector<bool> goes(static_cast<std::size_t>(count), false);
-    for (int index : rows) {
-        const IntervalRow& shown = row(index);
-        std::int32_t record = shown.m_record;
-        if (record < 0 || record >= count) {
-            record = IntervalRow::kNoRecord;
-            for (std::int32_t i = count - 1; i >= 0; --i) {
-                if (!goes[static_cast<std::size_t>(i)] && isRecordOf(shown, type.m_records[i])) {
-                    record = i;
-                    break;
-                }
-            }
-        }
-        if (record != IntervalRow::kNoRecord)
-            goes[static_cast<std::size_t>(record)] = true;
-    }
-
-    // New position of every record, or kNoRecord when it goes.
-    std::vector<std::int32_t> moved(static_cast<std::size_t>(count));
-    std::vector<int> positions;
-    std::int32_t kept = 0;
-    for (int i = 0; i < count; ++i) {
-        if (goes[static_cast<std::size_t>(i)]) {
-            moved[static_cast<std::size_t>(i)] = IntervalRow::kNoRecord;
-            positions.push_back(i);
-        } else {
-            moved[static_cast<std::size_t>(i)] = kept++;
-        }
-    }
-    document.removeRecords(type, positions);
-
-    for (IntervalRow& row : m_rows) {
-        if (row.m_record >= 0 && row.m_record < count)
-            row.m_record = moved[static_cast<std::size_t>(row.m_record)];
+    std::vector<int> shown;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        IntervalRow& row = m_rows[i];
+        const auto below = std::lower_bound(positions.begin(), positions.end(), row.m_record);
+        if (below != positions.end() && *below == row.m_record)
+            shown.push_back(static_cast<int>(i));
         else
-            row.m_record = IntervalRow::kNoRecord;
+            row.m_record -= static_cast<std::int32_t>(below - positions.begin());
     }
+    return shown;
 }
 
 void IntervalRows::eraseRows(int first, int last)
 {
-    if (first < 0 || last < first || last >= count())
-        throw std::invalid_argument("CIntervalRows::EraseRows: rows outside the list");
+    assert(first >= 0 && first <= last && last < count());
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
+}
+
+std::vector<PlacedRecord> IntervalRows::recordsOf(const std::vector<int>& rows, const TrainingType& type) const
+{
+    std::vector<PlacedRecord> records;
+    records.reserve(rows.size());
+    for (int index : rows) {
+        const std::int32_t position = row(index).m_record;
+        records.push_back({position, type.m_records[position]});
+    }
+    std::sort(records.begin(), records.end(),
+              [](const PlacedRecord& a, const PlacedRecord& b) { return a.position < b.position; });
+    return records;
 }
 
 std::string IntervalRows::cellText(const IntervalRow& row, int column)

@@ -8,15 +8,11 @@
 #include <string>
 #include <vector>
 
-class TrainingDocument;
 class TrainingType;
 
 // One row of the interval list: a copy of the record it shows, and the
-// position of that record in its training type (kNoRecord when the row was
-// added without it or its record is gone).
+// position of that record in its training type.
 struct IntervalRow {
-    static constexpr std::int32_t kNoRecord = -1;
-
     CalendarTime m_timeStart;
     CalendarTime m_timeEnd;
     std::int32_t m_record;
@@ -26,7 +22,7 @@ struct IntervalRow {
 };
 
 // The rows of the interval list, without any window: filling, sorting and
-// deleting, with the record positions kept right through all three.
+// following removed records, with the record positions kept right throughout.
 class IntervalRows {
 public:
     // The columns in the order of the list's header; the functions below take
@@ -40,18 +36,19 @@ public:
     void clear() { m_rows.clear(); }
     // All records of the type in stored order, or only those of one measurement.
     void fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement);
-    void add(const IntervalRecord& entry, std::int32_t record = IntervalRow::kNoRecord);
+    void add(const IntervalRecord& entry, std::int32_t record);
 
     // Stable sort by a column's key; returns, for each old row, its new index.
     std::vector<int> sort(int column, bool ascending);
 
-    // Removes from the document's type exactly the records of the given rows
-    // (a row without a position stands for the last equal record), and gives
-    // the remaining rows their records' new positions. The rows themselves
-    // stay until eraseRows.
-    void removeRecordsOf(TrainingDocument& document, const TrainingType& type, const std::vector<int>& rows);
+    // The records at these positions (ascending) were removed from the type:
+    // gives the rows that showed them (ascending) and moves the positions of
+    // the other rows down. The rows themselves stay until eraseRows.
+    std::vector<int> forgetRecords(const std::vector<int>& positions);
     // Removes the rows first..last (inclusive).
     void eraseRows(int first, int last);
+    // The type's records that these rows show, ordered by position.
+    std::vector<PlacedRecord> recordsOf(const std::vector<int>& rows, const TrainingType& type) const;
 
     static std::string cellText(const IntervalRow& row, int column);
 

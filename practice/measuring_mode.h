@@ -1,20 +1,16 @@
 #pragma once
 
 #include "records/calendar_time.h"
-#include "records/document_settings.h"
-#include "records/interval_record.h"
 #include "sound/play_mode.h"
 
 #include <cstdint>
 #include <string>
 
-class TrainingDocument;
 class Clock;
+class EditTarget;
 class KeyState;
-class TrainingType;
-
-// The banner's three looks.
-enum class BannerLook { Settings, Waiting, Recording };
+class TrainingDocument;
+enum class SoundEvent;
 
 // Status bar texts of the measuring mode.
 inline constexpr const char* kStatusModeOff = "Meditation interval measurement mode off.";
@@ -22,43 +18,57 @@ inline constexpr const char* kStatusModeActive = "Meditation interval measuremen
 inline constexpr const char* kStatusModeHint =
     "(Interval start and end can now be controlled with the mouse, ESC ends the measuring mode).";
 
-// What the measuring mode does to the form around it. The main view
+// Off outside the measuring mode; inside it Waiting for the next interval or
+// Recording one.
+enum class MeasuringPhase { Off, Waiting, Recording };
+
+// The times of a run, as the form shows them.
+struct MeasuringTimes {
+    TimeSpan current = 0; // the running interval, or the last one until the next starts
+    TimeSpan total = 0;   // all intervals of the run, the running one included
+    TimeSpan longest = 0; // the longest interval of the run not ended by uddhacca
+};
+
+// The numbers the run's intervals are stored under.
+struct MeasuringNumbers {
+    std::int32_t measurement = 0; // taken when the run's first interval starts
+    std::int32_t run = 0;         // of the running or last interval
+};
+
+// What the measuring mode tells the form around it. The main view
 // implements it; the mode itself needs no window.
 class MeasuringForm {
 public:
     virtual ~MeasuringForm() = default;
 
-    virtual void setProgressPos(int percent) = 0;
-    virtual void closeDiagrams() = 0;
-    virtual void setStatusPanel(BannerLook state) = 0;
-    // Ticks "Show only the last measured ..." (the list then follows the run).
-    virtual void tickShowLastMeasurement() = 0;
-    virtual void fillIntervalList() = 0;
-    virtual void addIntervalRow(const IntervalRecord& entry) = 0;
-    // Starts the 200 ms measuring timer; its id, or 0 when it cannot run.
-    virtual unsigned startMeasureTimer() = 0;
-    virtual void stopMeasureTimer() = 0;
-    virtual void setStatusText(const std::string& text) = 0;
-    virtual void confinePointer(bool on) = 0;
-    virtual void releaseMouseCapture() = 0;
-    virtual void setSettingsEditable(bool enable) = 0;
-    virtual void updateTimeDisplays() = 0;
-    virtual void setClockRunning(bool running) = 0;
-    virtual void playSoundEvent(SoundEvent event, PlayMode mode) = 0;
-    virtual bool isFixedTotalTimeTicked() const = 0;
-    virtual bool isAutoAlarmTicked() const = 0;
-    // The mode went on or off; called once per change, after the switch.
-    virtual void measuringActiveChanged(bool active) = 0;
+    // The mode's phase() changed from `previous`.
+    virtual void phaseChanged(MeasuringPhase previous) = 0;
+    // The times, the progress or the status text changed.
+    virtual void displayChanged() = 0;
+    virtual void playSound(SoundEvent event, PlayMode mode) = 0;
+    // The 200 ms timer that drives onMeasureTick; false when it cannot run.
+    virtual bool startTimer() = 0;
+    virtual void stopTimer() = 0;
 };
 
 // The measuring mode: one run from switching on to switching off, its
 // intervals, their timing from clock readings, the alarms and the sounds.
+// Ended intervals go to the document's current training type as steps of the
+// undo history; without a current type they are timed and sounded only.
 class MeasuringMode {
 public:
-    MeasuringMode(TrainingDocument& document, MeasuringForm& form, const Clock& clock, KeyState& keys);
-    virtual ~MeasuringMode() = default;
+    MeasuringMode(TrainingDocument& document, EditTarget& edits, MeasuringForm& form, const Clock& clock,
+                  KeyState& keys);
 
-    bool isActive() const { return m_active; }
+    MeasuringPhase phase() const { return m_phase; }
+    bool isActive() const { return m_phase != MeasuringPhase::Off; }
+    const MeasuringTimes& times() const { return m_times; }
+    const MeasuringNumbers& numbers() const { return m_numbers; }
+    // "Meditation interval measurement active." with 0 to 9 dots and the hint, or the text of the mode off.
+    std::string statusText() const;
+    // Share of the fixed total exercise time that has passed, 0 to 100.
+    int progressPercent() const;
+
     void toggleMeasuringMode();
     void onLeftButtonDown();
     void onRightButtonDown();
@@ -66,50 +76,36 @@ public:
     // Leaves the mode as ESC does: a running interval is cut off, the end sound plays.
     void endExercise();
 
+private:
+    void switchOn();
+    void switchOff();
+    void setPhase(MeasuringPhase phase);
     void startInterval();
     void endInterval(bool withSound);
     void advanceRunningSpans();
-
     void playF12Alarm();
     // True when the fixed total exercise time was reached and ended the run.
     bool checkFixedTotalTime();
     void checkUddhaccaAlarm();
     void checkTimeSound();
 
-    // "Meditation interval measurement active." with 0 to 9 dots and the hint.
-    std::string measuringStatusText() const;
-    // Share of the fixed total exercise time that has passed, 0 to 100.
-    int progressPercent() const;
+    TrainingDocument& m_document;
+    EditTarget& m_edits;
+    MeasuringForm& m_form;
+    const Clock& m_clock;
+    KeyState& m_keys;
 
-    bool m_intervalRunning = false;
+    MeasuringPhase m_phase = MeasuringPhase::Off;
+    MeasuringTimes m_times;
+    MeasuringNumbers m_numbers;
     bool m_intervalUddhacca = false;
     bool m_firstInterval = false;
-    std::int32_t m_curMeasurement = 0;
-    std::int32_t m_curRun = 0;
+    bool m_timerRunning = false;
     CalendarTime m_timeIntervalStart = 0;
-    CalendarTime m_timeIntervalEnd = 0;
     CalendarTime m_timeLastTick = 0;
-    TimeSpan m_spanCurrent = 0;
-    TimeSpan m_spanTotal = 0;
-    TimeSpan m_spanLongest = 0;
     TimeSpan m_spanFixedTotal = 0;
     TimeSpan m_spanAlarmStep = 0;
     TimeSpan m_spanNextAlarm = 0;
     TimeSpan m_spanNextTimeSound = 0;
-    TimeSpan m_spanTimeSoundStep = 0;
     std::int32_t m_tickCount = 0;
-    unsigned m_timerId = 0;
-    // Where ended intervals are stored; none: they are timed and sounded only.
-    const TrainingType* m_trainingType = nullptr;
-
-private:
-    void switchMeasuringModeOn();
-    void switchMeasuringModeOff();
-    void stopTimer();
-
-    bool m_active = false;
-    TrainingDocument& m_document;
-    MeasuringForm& m_form;
-    const Clock& m_clock;
-    KeyState& m_keys;
 };

@@ -1,9 +1,13 @@
 #include "practice/measuring_state.h"
 
-void MeasuringState::setActive(bool active)
+#include <utility>
+
+void MeasuringState::setPhase(MeasuringPhase phase)
 {
-    if (active == m_active)
+    if (phase == m_phase)
         return;
-    m_active = active;
-    emit activeChanged(active);
+    const MeasuringPhase previous = std::exchange(m_phase, phase);
+    emit phaseChanged(previous, phase);
+    if ((previous == MeasuringPhase::Off) != (phase == MeasuringPhase::Off))
+        emit activeChanged(isActive());
 }

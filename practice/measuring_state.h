@@ -1,21 +1,26 @@
 #pragma once
 
+#include "practice/measuring_mode.h"
+
 #include <QObject>
 
-// Whether the measuring mode is on, for the windows that follow it. The mode
-// itself is built without Qt; the main form passes its changes on here.
+// The measuring mode's phase for the Qt side: the form and the windows that
+// follow the mode. The mode itself is built without Qt; its view passes the
+// changes on here.
 class MeasuringState : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
 
-    bool isActive() const { return m_active; }
-    // For the mode's owner: emits activeChanged when the state really changes.
-    void setActive(bool active);
+    MeasuringPhase phase() const { return m_phase; }
+    bool isActive() const { return m_phase != MeasuringPhase::Off; }
+    // For the mode's view: emits the signals when the phase really changes.
+    void setPhase(MeasuringPhase phase);
 
 signals:
+    void phaseChanged(MeasuringPhase previous, MeasuringPhase phase);
     void activeChanged(bool active);
 
 private:
-    bool m_active = false;
+    MeasuringPhase m_phase = MeasuringPhase::Off;
 };

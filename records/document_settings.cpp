@@ -20,3 +20,13 @@ void DocumentSettings::setDefaults()
     for (std::size_t i = 0; i < kSoundEventCount; ++i)
         m_soundFiles[i] = programFilePath(kDefaultSoundFiles[i]);
 }
+
+DocumentSettings DocumentSettings::withChanges(const DocumentSettings& from, const DocumentSettings& to) const
+{
+    DocumentSettings changed = *this;
+    forEachStoredMember([&](auto member) {
+        if (!(from.*member == to.*member))
+            changed.*member = to.*member;
+    });
+    return changed;
+}

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 // The events that sound; their order is that of the sound file names.
 enum class SoundEvent { BeginInterval, EndInterval, EndIntervalUddhacca, UddhaccaAlarm, EndExercise };
@@ -26,23 +27,46 @@ public:
 
     void setDefaults();
 
-    // Hands each stored field of `settings` (const or not) to `field`, in the order in which both the
-    // document file and the journal keep them; `field` tells their byte forms apart by type.
+    // Hands a pointer to each stored member to `member`, in the order in which
+    // both the document file and the journal keep them.
+    template <typename Member>
+    static void forEachStoredMember(Member&& member)
+    {
+        member(&DocumentSettings::m_trainingType);
+        member(&DocumentSettings::m_fixedExerciseTime);
+        member(&DocumentSettings::m_timeFixedDuration);
+        member(&DocumentSettings::m_autoUddhaccaAlarm);
+        member(&DocumentSettings::m_timeAlarmInterval);
+        member(&DocumentSettings::m_timeFilter);
+        member(&DocumentSettings::m_waveVolume);
+        member(&DocumentSettings::m_mainVolume);
+        member(&DocumentSettings::m_timeSound);
+        member(&DocumentSettings::m_soundFiles);
+    }
+
+    // Hands each stored field of `settings` (const or not) to `field`, in
+    // stored order, the sound paths one by one; `field` tells their byte
+    // forms apart by type.
     template <typename Settings, typename Field>
     static void forEachStoredField(Settings& settings, Field&& field)
     {
-        field(settings.m_trainingType);
-        field(settings.m_fixedExerciseTime);
-        field(settings.m_timeFixedDuration);
-        field(settings.m_autoUddhaccaAlarm);
-        field(settings.m_timeAlarmInterval);
-        field(settings.m_timeFilter);
-        field(settings.m_waveVolume);
-        field(settings.m_mainVolume);
-        field(settings.m_timeSound);
-        for (auto& path : settings.m_soundFiles)
-            field(path);
+        forEachStoredMember([&settings, &field](auto member) {
+            auto& value = settings.*member;
+            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, decltype(m_soundFiles)>) {
+                for (auto& path : value)
+                    field(path);
+            } else {
+                field(value);
+            }
+        });
     }
+
+    // These settings with every field that differs between `from` and `to`
+    // set as in `to`: a change made earlier, carried onto settings that
+    // changed otherwise since.
+    DocumentSettings withChanges(const DocumentSettings& from, const DocumentSettings& to) const;
+
+    bool operator==(const DocumentSettings&) const = default;
 
     std::int32_t m_timeSound = 0;
     std::string m_trainingType;

@@ -30,3 +30,10 @@ public:
                m_measurement == other.m_measurement && m_run == other.m_run;
     }
 };
+
+// A record and its place in its training type's list.
+struct PlacedRecord {
+    int position = 0;
+    IntervalRecord record;
+    bool operator==(const PlacedRecord&) const = default;
+};

@@ -4,15 +4,21 @@
 #include "records/training_document.h"
 
 #include <array>
+#include <cassert>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <new>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace {
 
 constexpr std::uint8_t kHeaderKind = 'H';
+// The kind byte of each edit; 2 and 4 were removals by start time and by
+// position, which cannot be replayed safely and are read as damage.
+enum class EditKind : std::uint8_t { AppendInterval = 1, ReplaceSettings = 3, RemoveRecords = 5, InsertRecords = 6 };
 constexpr std::size_t kFramePrefix = 8;
 // No entry comes near this; a larger length is damage, not an entry.
 constexpr std::uint32_t kMaxPayload = 64u << 20;
@@ -67,6 +73,14 @@ public:
         put4(static_cast<std::int64_t>(text.size()));
         m_out.insert(m_out.end(), text.begin(), text.end());
     }
+    void putRecord(const IntervalRecord& record)
+    {
+        put8(record.m_timeStart);
+        put8(record.m_timeEnd);
+        put4(record.m_uddhacca);
+        put(record.m_measurement, 2);
+        put(record.m_run, 2);
+    }
     // The settings' fields: texts, 4-byte numbers and 8-byte calendar times.
     void putField(const std::string& text) { putText(text); }
     void putField(std::int32_t value) { put4(value); }
@@ -109,6 +123,16 @@ public:
         m_pos += length;
         return text;
     }
+    IntervalRecord getRecord()
+    {
+        IntervalRecord record;
+        record.m_timeStart = get8();
+        record.m_timeEnd = get8();
+        record.m_uddhacca = get4();
+        record.m_measurement = static_cast<std::uint16_t>(get(2));
+        record.m_run = static_cast<std::uint16_t>(get(2));
+        return record;
+    }
     void getField(std::string& text) { text = getText(); }
     void getField(std::int32_t& value) { value = get4(); }
     void getField(CalendarTime& value) { value = get8(); }
@@ -143,32 +167,32 @@ bool readHeader(PayloadReader& in, JournalHeader& header)
     return in.isGood() && in.isAtEnd();
 }
 
-bool readEntry(PayloadReader& in, JournalEntry& entry)
+std::vector<PlacedRecord> readPlacedRecords(PayloadReader& in)
 {
-    entry.m_typeIndex = static_cast<int>(in.get(1));
-    if (entry.m_typeIndex >= TrainingDocument::kTrainingTypeCount)
+    std::vector<PlacedRecord> records;
+    const std::uint64_t count = in.get(4);
+    for (std::uint64_t i = 0; i < count && in.isGood(); ++i) {
+        const auto position = static_cast<std::int32_t>(in.get(4));
+        records.push_back({position, in.getRecord()});
+    }
+    return records;
+}
+
+bool readEdit(PayloadReader& in, std::uint8_t kind, DocumentEdit& edit)
+{
+    const int type = static_cast<int>(in.get(1));
+    if (type >= TrainingDocument::kTrainingTypeCount)
         return false;
-    switch (entry.m_kind) {
-    case JournalEntry::Kind::AppendInterval:
-        entry.m_record.m_timeStart = in.get8();
-        entry.m_record.m_timeEnd = in.get8();
-        entry.m_record.m_uddhacca = in.get4();
-        entry.m_record.m_measurement = static_cast<std::uint16_t>(in.get(2));
-        entry.m_record.m_run = static_cast<std::uint16_t>(in.get(2));
-        break;
-    case JournalEntry::Kind::RemoveIntervals: {
-        const std::uint64_t count = in.get(4);
-        for (std::uint64_t i = 0; i < count && in.isGood(); ++i)
-            entry.m_starts.push_back(in.get8());
+    switch (static_cast<EditKind>(kind)) {
+    case EditKind::AppendInterval: edit = AppendInterval{type, in.getRecord()}; break;
+    case EditKind::RemoveRecords: edit = RemoveRecords{type, readPlacedRecords(in)}; break;
+    case EditKind::InsertRecords: edit = InsertRecords{type, readPlacedRecords(in)}; break;
+    case EditKind::ReplaceSettings: {
+        ReplaceSettings replaced;
+        getSettings(in, replaced.settings);
+        edit = std::move(replaced);
         break;
     }
-    case JournalEntry::Kind::RemoveRecords: {
-        const std::uint64_t count = in.get(4);
-        for (std::uint64_t i = 0; i < count && in.isGood(); ++i)
-            entry.m_positions.push_back(static_cast<int>(in.get(4)));
-        break;
-    }
-    case JournalEntry::Kind::ReplaceSettings: getSettings(in, entry.m_settings); break;
     default: return false;
     }
     return in.isGood() && in.isAtEnd();
@@ -180,14 +204,14 @@ int JournalContents::appendedIntervalCount() const
 {
     int count = 0;
     for (const JournalEntry& entry : m_entries)
-        count += entry.m_kind == JournalEntry::Kind::AppendInterval ? 1 : 0;
+        count += std::holds_alternative<AppendInterval>(entry.m_edit) ? 1 : 0;
     return count;
 }
 
 std::int64_t JournalContents::lastIntervalWrittenAt() const
 {
     for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
-        if (it->m_kind == JournalEntry::Kind::AppendInterval)
+        if (std::holds_alternative<AppendInterval>(it->m_edit))
             return it->m_writtenAt;
     }
     return 0;
@@ -213,77 +237,43 @@ void appendHeaderFrame(std::vector<std::uint8_t>& out, const JournalHeader& head
     frame.put(id.m_device, 8);
 }
 
-void appendIntervalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
-                         const IntervalRecord& record)
+void appendEditFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const DocumentEdit& edit)
 {
     PayloadWriter frame(out);
-    frame.put(static_cast<std::uint8_t>(JournalEntry::Kind::AppendInterval), 1);
-    frame.put8(writtenAt);
-    frame.put(static_cast<std::uint64_t>(typeIndex), 1);
-    frame.put8(record.m_timeStart);
-    frame.put8(record.m_timeEnd);
-    frame.put4(record.m_uddhacca);
-    frame.put(record.m_measurement, 2);
-    frame.put(record.m_run, 2);
-}
-
-namespace {
-
-template <typename Starts>
-void appendStartsFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex, const Starts& starts)
-{
-    PayloadWriter frame(out);
-    frame.put(static_cast<std::uint8_t>(JournalEntry::Kind::RemoveIntervals), 1);
-    frame.put8(writtenAt);
-    frame.put(static_cast<std::uint64_t>(typeIndex), 1);
-    frame.put4(static_cast<std::int64_t>(starts.size()));
-    for (const CalendarTime start : starts)
-        frame.put8(start);
-}
-
-} // namespace
-
-void appendRemovalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
-                        const std::unordered_set<CalendarTime>& starts)
-{
-    appendStartsFrame(out, writtenAt, typeIndex, starts);
-}
-
-void appendRecordRemovalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
-                              const std::vector<int>& positions)
-{
-    PayloadWriter frame(out);
-    frame.put(static_cast<std::uint8_t>(JournalEntry::Kind::RemoveRecords), 1);
-    frame.put8(writtenAt);
-    frame.put(static_cast<std::uint64_t>(typeIndex), 1);
-    frame.put4(static_cast<std::int64_t>(positions.size()));
-    for (const int position : positions)
-        frame.put4(position);
-}
-
-void appendSettingsFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const DocumentSettings& settings)
-{
-    PayloadWriter frame(out);
-    frame.put(static_cast<std::uint8_t>(JournalEntry::Kind::ReplaceSettings), 1);
-    frame.put8(writtenAt);
-    frame.put(0, 1);
-    putSettings(frame, settings);
-}
-
-void appendEntryFrame(std::vector<std::uint8_t>& out, const JournalEntry& entry)
-{
-    switch (entry.m_kind) {
-    case JournalEntry::Kind::AppendInterval:
-        appendIntervalFrame(out, entry.m_writtenAt, entry.m_typeIndex, entry.m_record);
-        break;
-    case JournalEntry::Kind::RemoveIntervals:
-        appendStartsFrame(out, entry.m_writtenAt, entry.m_typeIndex, entry.m_starts);
-        break;
-    case JournalEntry::Kind::RemoveRecords:
-        appendRecordRemovalFrame(out, entry.m_writtenAt, entry.m_typeIndex, entry.m_positions);
-        break;
-    case JournalEntry::Kind::ReplaceSettings: appendSettingsFrame(out, entry.m_writtenAt, entry.m_settings); break;
-    }
+    const auto begin = [&frame, writtenAt](EditKind kind, int type) {
+        frame.put(static_cast<std::uint8_t>(kind), 1);
+        frame.put8(writtenAt);
+        frame.put(static_cast<std::uint64_t>(type), 1);
+    };
+    const auto putPlaced = [&frame](const std::vector<PlacedRecord>& records) {
+        frame.put4(static_cast<std::int64_t>(records.size()));
+        for (const PlacedRecord& placed : records) {
+            frame.put4(placed.position);
+            frame.putRecord(placed.record);
+        }
+    };
+    std::visit(
+        [&](const auto& change) {
+            using Change = std::decay_t<decltype(change)>;
+            if constexpr (std::is_same_v<Change, AppendInterval>) {
+                begin(EditKind::AppendInterval, change.type);
+                frame.putRecord(change.record);
+            } else if constexpr (std::is_same_v<Change, RemoveRecords>) {
+                begin(EditKind::RemoveRecords, change.type);
+                putPlaced(change.records);
+            } else if constexpr (std::is_same_v<Change, InsertRecords>) {
+                begin(EditKind::InsertRecords, change.type);
+                putPlaced(change.records);
+            } else if constexpr (std::is_same_v<Change, ReplaceSettings>) {
+                begin(EditKind::ReplaceSettings, 0);
+                putSettings(frame, change.settings);
+            } else {
+                // The time sound never marks the document modified, so it is never journalled.
+                static_assert(std::is_same_v<Change, SetTimeSound>);
+                assert(false);
+            }
+        },
+        edit);
 }
 
 JournalContents parseJournal(const std::uint8_t* data, std::size_t size)
@@ -312,9 +302,8 @@ JournalContents parseJournal(const std::uint8_t* data, std::size_t size)
             contents.m_hasHeader = good;
         } else {
             JournalEntry entry;
-            entry.m_kind = static_cast<JournalEntry::Kind>(kind);
             entry.m_writtenAt = writtenAt;
-            good = readEntry(in, entry);
+            good = readEdit(in, kind, entry.m_edit);
             if (good)
                 contents.m_entries.push_back(std::move(entry));
         }
@@ -341,24 +330,6 @@ JournalContents readJournal(const std::string& path)
 
 void replayJournal(TrainingDocument& doc, const std::vector<JournalEntry>& entries)
 {
-    for (const JournalEntry& entry : entries) {
-        const TrainingType& type = doc.trainingTypes()[static_cast<std::size_t>(entry.m_typeIndex)];
-        switch (entry.m_kind) {
-        case JournalEntry::Kind::AppendInterval: doc.appendInterval(type, entry.m_record); break;
-        case JournalEntry::Kind::RemoveIntervals:
-            doc.removeIntervalsStartingAt(
-                type, std::unordered_set<CalendarTime>(entry.m_starts.begin(), entry.m_starts.end()));
-            break;
-        case JournalEntry::Kind::RemoveRecords: {
-            // A position the document does not have means the journal belongs elsewhere: stop there.
-            for (const int position : entry.m_positions) {
-                if (position < 0 || position >= type.m_records.size())
-                    return;
-            }
-            doc.removeRecords(type, entry.m_positions);
-            break;
-        }
-        case JournalEntry::Kind::ReplaceSettings: doc.replaceSettings(entry.m_settings); break;
-        }
-    }
+    for (const JournalEntry& entry : entries)
+        doc.apply(entry.m_edit);
 }

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "records/document_settings.h"
+#include "records/document_edit.h"
 #include "records/file_identity.h"
 #include "records/interval_record.h"
 
 #include <cstdint>
-#include <iterator>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 class TrainingDocument;
@@ -28,18 +26,11 @@ public:
     std::int64_t m_writtenAt = 0;
 };
 
-// One edit as read back from a journal.
+// One edit as read back from a journal, with the time it was written.
 class JournalEntry {
 public:
-    enum class Kind : std::uint8_t { AppendInterval = 1, RemoveIntervals = 2, ReplaceSettings = 3, RemoveRecords = 4 };
-
-    Kind m_kind = Kind::AppendInterval;
     std::int64_t m_writtenAt = 0;
-    int m_typeIndex = 0;
-    IntervalRecord m_record;            // AppendInterval
-    std::vector<CalendarTime> m_starts; // RemoveIntervals
-    std::vector<int> m_positions;       // RemoveRecords
-    DocumentSettings m_settings;        // ReplaceSettings
+    DocumentEdit m_edit;
 };
 
 // What a journal file holds up to its first damage.
@@ -58,18 +49,11 @@ public:
 
 void appendJournalMagic(std::vector<std::uint8_t>& out);
 void appendHeaderFrame(std::vector<std::uint8_t>& out, const JournalHeader& header);
-void appendIntervalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
-                         const IntervalRecord& record);
-void appendRemovalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
-                        const std::unordered_set<CalendarTime>& starts);
-void appendRecordRemovalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, int typeIndex,
-                              const std::vector<int>& positions);
-void appendSettingsFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const DocumentSettings& settings);
-void appendEntryFrame(std::vector<std::uint8_t>& out, const JournalEntry& entry);
+void appendEditFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const DocumentEdit& edit);
 
 JournalContents parseJournal(const std::uint8_t* data, std::size_t size);
 // The journal at path; empty contents when there is none or it cannot be read.
 JournalContents readJournal(const std::string& path);
 
-// Makes the entries' edits through the document's own operations.
+// Applies the entries' edits to the document.
 void replayJournal(TrainingDocument& doc, const std::vector<JournalEntry>& entries);

@@ -67,7 +67,7 @@ void JournalWriter::beginWith(const std::string& path, const JournalHeader& head
     appendJournalMagic(contents);
     appendHeaderFrame(contents, m_header);
     for (const JournalEntry& entry : entries)
-        appendEntryFrame(contents, entry);
+        appendEditFrame(contents, entry.m_writtenAt, entry.m_edit);
     create(contents, true);
 }
 
@@ -78,31 +78,10 @@ void JournalWriter::discard()
         ::unlink(m_path.c_str());
 }
 
-void JournalWriter::intervalAppended(int typeIndex, const IntervalRecord& record)
+void JournalWriter::record(const DocumentEdit& edit)
 {
     m_frame.clear();
-    appendIntervalFrame(m_frame, now(), typeIndex, record);
-    writeFrame();
-}
-
-void JournalWriter::intervalsRemoved(int typeIndex, const std::unordered_set<CalendarTime>& starts)
-{
-    m_frame.clear();
-    appendRemovalFrame(m_frame, now(), typeIndex, starts);
-    writeFrame();
-}
-
-void JournalWriter::recordsRemoved(int typeIndex, const std::vector<int>& positions)
-{
-    m_frame.clear();
-    appendRecordRemovalFrame(m_frame, now(), typeIndex, positions);
-    writeFrame();
-}
-
-void JournalWriter::settingsChanged(const DocumentSettings& settings)
-{
-    m_frame.clear();
-    appendSettingsFrame(m_frame, now(), settings);
+    appendEditFrame(m_frame, now(), edit);
     writeFrame();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/edit_recorder.h"
+#include "records/edit_journal.h"
 #include "records/journal_format.h"
 
 #include <condition_variable>
@@ -14,7 +14,7 @@
 // Each edit is one write of one small frame, made before the document goes
 // on, so it survives the program being killed; reaching the disk itself
 // (fdatasync) happens on a worker thread so that no caller waits for the disk.
-class JournalWriter : public EditRecorder {
+class JournalWriter : public EditJournal {
 public:
     JournalWriter();
     ~JournalWriter() override;
@@ -35,10 +35,7 @@ public:
     // The errno of the last write that failed, 0 when every write succeeded.
     int lastError() const { return m_lastError; }
 
-    void intervalAppended(int typeIndex, const IntervalRecord& record) override;
-    void intervalsRemoved(int typeIndex, const std::unordered_set<CalendarTime>& starts) override;
-    void recordsRemoved(int typeIndex, const std::vector<int>& positions) override;
-    void settingsChanged(const DocumentSettings& settings) override;
+    void record(const DocumentEdit& edit) override;
 
 private:
     void writeFrame();

@@ -2,10 +2,10 @@
 
 #include "records/archive.h"
 #include "records/document_error.h"
-#include "records/edit_recorder.h"
+#include "records/edit_journal.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <cassert>
 #include <type_traits>
 
 namespace {
@@ -59,20 +59,28 @@ void serializeDataEntry(Archive& ar, IntervalRecord& entry)
     ar.serialize(entry.m_run);
 }
 
+template <typename Announce>
+void TrainingDocument::announce(Announce&& announcement)
+{
+    const std::vector<DocumentListener*> listeners = m_listeners; // a listener may detach itself while told
+    for (DocumentListener* listener : listeners)
+        announcement(*listener);
+}
+
 TrainingDocument::TrainingDocument() = default;
 
 bool TrainingDocument::onNewDocument()
 {
     m_pathName.clear();
     m_modified = false;
-    for (int i = 0; i < kTrainingTypeCount; ++i) {
-        m_trainingTypes[static_cast<std::size_t>(i)].m_name = kDefaultTrainingTypeNames[static_cast<std::size_t>(i)];
-        m_trainingTypes[static_cast<std::size_t>(i)].m_records.removeAll();
+    for (std::size_t i = 0; i < m_trainingTypes.size(); ++i) {
+        m_trainingTypes[i].m_name = kDefaultTrainingTypeNames[i];
+        m_trainingTypes[i].m_records.removeAll();
     }
     if (m_firstNew)
         m_firstNew = false;
     else
-        notifyObservers();
+        announceReset(DocumentReset::NewDocument);
     return true;
 }
 
@@ -87,7 +95,7 @@ void TrainingDocument::serialize(Archive& ar)
     serializeSettings(ar);
     for (TrainingType& type : m_trainingTypes)
         serializeTrainingType(ar, type);
-    notifyObservers();
+    announceReset(ar.isLoading() ? DocumentReset::Loaded : DocumentReset::Saved);
 }
 
 void TrainingDocument::serializeSettings(Archive& ar)
@@ -127,6 +135,29 @@ void TrainingDocument::serializeTrainingType(Archive& ar, TrainingType& type)
     }
 }
 
+const TrainingType& TrainingDocument::trainingType(int index) const
+{
+    assert(index >= 0 && index < kTrainingTypeCount);
+    return m_trainingTypes[static_cast<std::size_t>(index)];
+}
+
+TrainingType& TrainingDocument::ownType(int index)
+{
+    assert(index >= 0 && index < kTrainingTypeCount);
+    return m_trainingTypes[static_cast<std::size_t>(index)];
+}
+
+int TrainingDocument::indexOf(const TrainingType& type) const
+{
+    assert(&type >= m_trainingTypes.data() && &type < m_trainingTypes.data() + kTrainingTypeCount);
+    return static_cast<int>(&type - m_trainingTypes.data());
+}
+
+int TrainingDocument::currentTypeIndex() const
+{
+    return m_currentType ? indexOf(*m_currentType) : -1;
+}
+
 const TrainingType* TrainingDocument::findTrainingType(const std::string& name) const
 {
     if (name.empty())
@@ -141,167 +172,11 @@ const TrainingType* TrainingDocument::findTrainingType(const std::string& name) 
 const TrainingType* TrainingDocument::selectTrainingType(const std::string& name)
 {
     const TrainingType* found = findTrainingType(name);
-    if (found)
-        m_currentType = &own(*found);
+    if (found && found != m_currentType) {
+        m_currentType = &ownType(indexOf(*found));
+        announce([](DocumentListener& listener) { listener.currentTypeChanged(); });
+    }
     return found;
-}
-
-TrainingType& TrainingDocument::own(const TrainingType& type)
-{
-    for (TrainingType& candidate : m_trainingTypes) {
-        if (&candidate == &type)
-            return candidate;
-    }
-    throw std::invalid_argument("training type of another document");
-}
-
-void TrainingDocument::appendInterval(const TrainingType& type, const IntervalRecord& record)
-{
-    own(type).m_records.add(record);
-    if (m_recorder)
-        m_recorder->intervalAppended(indexOf(type), record);
-    changed();
-}
-
-void TrainingDocument::removeIntervalsStartingAt(const TrainingType& type,
-                                                 const std::unordered_set<CalendarTime>& starts)
-{
-    IntervalRecordList& records = own(type).m_records;
-    IntervalRecordList kept;
-    kept.reserve(static_cast<std::size_t>(records.size()));
-    for (const IntervalRecord& record : records) {
-        if (!starts.count(record.m_timeStart))
-            kept.add(record);
-    }
-    records = std::move(kept);
-    if (m_recorder)
-        m_recorder->intervalsRemoved(indexOf(type), starts);
-    changed();
-}
-
-void TrainingDocument::removeRecords(const TrainingType& type, std::vector<int> positions)
-{
-    IntervalRecordList& records = own(type).m_records;
-    std::sort(positions.begin(), positions.end());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    if (!positions.empty() && (positions.front() < 0 || positions.back() >= records.size()))
-        throw std::invalid_argument("record position outside the training type");
-    // From the back, so that the positions still to go stay valid.
-    for (auto it = positions.rbegin(); it != positions.rend(); ++it)
-        records.removeAt(*it);
-    if (m_recorder)
-        m_recorder->recordsRemoved(indexOf(type), positions);
-    changed();
-}
-
-void TrainingDocument::markEdited()
-{
-    changed();
-}
-
-void TrainingDocument::setTrainingTypeName(const std::string& name)
-{
-    m_settings.m_trainingType = name;
-    settingsChanged();
-}
-
-void TrainingDocument::setFixedExerciseTime(bool on)
-{
-    m_settings.m_fixedExerciseTime = on ? 1 : 0;
-    settingsChanged();
-}
-
-void TrainingDocument::setFixedDuration(CalendarTime duration)
-{
-    m_settings.m_timeFixedDuration = duration;
-    settingsChanged();
-}
-
-void TrainingDocument::setAutoUddhaccaAlarm(bool on)
-{
-    m_settings.m_autoUddhaccaAlarm = on ? 1 : 0;
-    settingsChanged();
-}
-
-void TrainingDocument::setAlarmInterval(CalendarTime interval)
-{
-    m_settings.m_timeAlarmInterval = interval;
-    settingsChanged();
-}
-
-void TrainingDocument::setFilterTime(CalendarTime filter)
-{
-    m_settings.m_timeFilter = filter;
-    settingsChanged();
-}
-
-void TrainingDocument::setWaveVolume(std::int32_t position)
-{
-    m_settings.m_waveVolume = position;
-    settingsChanged();
-}
-
-void TrainingDocument::setMainVolume(std::int32_t position)
-{
-    m_settings.m_mainVolume = position;
-    settingsChanged();
-}
-
-void TrainingDocument::setSoundFile(SoundEvent event, const std::string& path)
-{
-    m_settings.m_soundFiles.at(static_cast<std::size_t>(event)) = path;
-    settingsChanged();
-}
-
-void TrainingDocument::setSoundFiles(const std::array<std::string, kSoundEventCount>& paths)
-{
-    m_settings.m_soundFiles = paths;
-    settingsChanged();
-}
-
-void TrainingDocument::restoreDefaultSettings()
-{
-    m_settings.setDefaults();
-    settingsChanged();
-}
-
-void TrainingDocument::replaceSettings(const DocumentSettings& settings)
-{
-    m_settings = settings;
-    settingsChanged();
-}
-
-void TrainingDocument::setTimeSound(bool on)
-{
-    m_settings.m_timeSound = on ? 1 : 0;
-    changed(false);
-}
-
-void TrainingDocument::setUpDefaultSettings()
-{
-    m_settings.setDefaults();
-    changed(false);
-}
-
-void TrainingDocument::changed(bool marksModified)
-{
-    if (marksModified)
-        m_modified = true;
-    const std::vector<DocumentObserver*> views = m_views; // a view may detach itself while notified
-    for (DocumentObserver* view : views)
-        view->documentEdited();
-}
-
-void TrainingDocument::settingsChanged()
-{
-    if (m_recorder)
-        m_recorder->settingsChanged(m_settings);
-    changed();
-}
-
-int TrainingDocument::indexOf(const TrainingType& type) const
-{
-    return static_cast<int>(&type - m_trainingTypes.data());
 }
 
 std::uint16_t TrainingDocument::maxMeasurementNumber() const
@@ -314,6 +189,133 @@ std::uint16_t TrainingDocument::maxMeasurementNumber() const
     return highest;
 }
 
+DocumentEdit TrainingDocument::apply(const DocumentEdit& edit)
+{
+    const AppliedEdit applied = std::visit([this](const auto& change) { return applyChange(change); }, edit);
+    if (!std::holds_alternative<SetTimeSound>(edit)) {
+        m_modified = true;
+        if (m_journal)
+            m_journal->record(applied.effective);
+    }
+    announceEdit(applied);
+    return applied.inverse;
+}
+
+void TrainingDocument::applyStep(const DocumentEdit& edit, const std::string&)
+{
+    apply(edit);
+}
+
+TrainingDocument::AppliedEdit TrainingDocument::applyChange(const AppendInterval& edit)
+{
+    const int position = ownType(edit.type).m_records.add(edit.record);
+    return {edit, RemoveRecords{edit.type, {{position, edit.record}}}};
+}
+
+TrainingDocument::AppliedEdit TrainingDocument::applyChange(const RemoveRecords& edit)
+{
+    IntervalRecordList& records = ownType(edit.type).m_records;
+    std::vector<bool> goes(static_cast<std::size_t>(records.size()), false);
+    const auto take = [&](int position, const IntervalRecord& record) {
+        if (position < 0 || position >= records.size() || goes[static_cast<std::size_t>(position)] ||
+            !(records[position] == record))
+            return false;
+        goes[static_cast<std::size_t>(position)] = true;
+        return true;
+    };
+    for (const PlacedRecord& wanted : edit.records) {
+        if (take(wanted.position, wanted.record))
+            continue;
+        // Not where it was: the list differs from the one the edit was made on.
+        for (int i = 0; i < records.size(); ++i) {
+            if (take(i, wanted.record))
+                break;
+        }
+    }
+    RemoveRecords removed{edit.type, {}};
+    std::vector<int> positions;
+    for (int i = 0; i < records.size(); ++i) {
+        if (goes[static_cast<std::size_t>(i)]) {
+            removed.records.push_back({i, records[i]});
+            positions.push_back(i);
+        }
+    }
+    records.removePositions(positions);
+    InsertRecords inverse{edit.type, removed.records};
+    return {std::move(removed), std::move(inverse)};
+}
+
+TrainingDocument::AppliedEdit TrainingDocument::applyChange(const InsertRecords& edit)
+{
+    IntervalRecordList& records = ownType(edit.type).m_records;
+    // Positions that the list cannot have (a journal replayed onto another file) go to the end.
+    InsertRecords inserted{edit.type, {}};
+    int previous = -1;
+    for (const PlacedRecord& put : edit.records) {
+        const int limit = records.size() + static_cast<int>(inserted.records.size());
+        const int position = std::clamp(put.position, previous + 1, limit);
+        inserted.records.push_back({position, put.record});
+        previous = position;
+    }
+    records.insertAtPositions(inserted.records);
+    RemoveRecords inverse{edit.type, inserted.records};
+    return {std::move(inserted), std::move(inverse)};
+}
+
+TrainingDocument::AppliedEdit TrainingDocument::applyChange(const ReplaceSettings& edit)
+{
+    ReplaceSettings inverse{m_settings};
+    m_settings = edit.settings;
+    return {edit, std::move(inverse)};
+}
+
+TrainingDocument::AppliedEdit TrainingDocument::applyChange(const SetTimeSound& edit)
+{
+    const SetTimeSound inverse{m_settings.m_timeSound != 0};
+    m_settings.m_timeSound = edit.on ? 1 : 0;
+    return {edit, inverse};
+}
+
+void TrainingDocument::announceEdit(const AppliedEdit& applied)
+{
+    const auto positionsOf = [](const std::vector<PlacedRecord>& records) {
+        std::vector<int> positions;
+        positions.reserve(records.size());
+        for (const PlacedRecord& placed : records)
+            positions.push_back(placed.position);
+        return positions;
+    };
+    if (const auto* appended = std::get_if<AppendInterval>(&applied.effective)) {
+        const int position = trainingType(appended->type).m_records.size() - 1;
+        announce([&](DocumentListener& listener) { listener.recordsAppended(appended->type, position, 1); });
+    } else if (const auto* removed = std::get_if<RemoveRecords>(&applied.effective)) {
+        const std::vector<int> positions = positionsOf(removed->records);
+        announce([&](DocumentListener& listener) { listener.recordsRemoved(removed->type, positions); });
+    } else if (const auto* inserted = std::get_if<InsertRecords>(&applied.effective)) {
+        const std::vector<int> positions = positionsOf(inserted->records);
+        announce([&](DocumentListener& listener) { listener.recordsInserted(inserted->type, positions); });
+    } else {
+        // Both settings edits give back the settings as they were before.
+        const DocumentSettings* previous = nullptr;
+        DocumentSettings beforeTimeSound;
+        if (const auto* replaced = std::get_if<ReplaceSettings>(&applied.inverse)) {
+            previous = &replaced->settings;
+        } else {
+            beforeTimeSound = m_settings;
+            beforeTimeSound.m_timeSound = std::get<SetTimeSound>(applied.inverse).on ? 1 : 0;
+            previous = &beforeTimeSound;
+        }
+        announce([previous](DocumentListener& listener) { listener.settingsChanged(*previous); });
+    }
+}
+
+void TrainingDocument::setUpDefaultSettings()
+{
+    const DocumentSettings previous = m_settings;
+    m_settings.setDefaults();
+    announce([&previous](DocumentListener& listener) { listener.settingsChanged(previous); });
+}
+
 void TrainingDocument::setPathName(const std::string& path)
 {
     m_pathName = path;
@@ -321,20 +323,18 @@ void TrainingDocument::setPathName(const std::string& path)
     m_title = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-void TrainingDocument::addObserver(DocumentObserver* view)
+void TrainingDocument::addListener(DocumentListener* listener)
 {
-    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
-        m_views.push_back(view);
+    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
 }
 
-void TrainingDocument::removeObserver(DocumentObserver* view)
+void TrainingDocument::removeListener(DocumentListener* listener)
 {
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
 }
 
-void TrainingDocument::notifyObservers()
+void TrainingDocument::announceReset(DocumentReset reason)
 {
-    const std::vector<DocumentObserver*> views = m_views; // a view may detach itself while notified
-    for (DocumentObserver* view : views)
-        view->documentChanged();
+    announce([reason](DocumentListener& listener) { listener.documentReset(reason); });
 }

@@ -1,55 +1,53 @@
 #pragma once
 
+#include "records/document_edit.h"
+#include "records/document_listener.h"
 #include "records/document_settings.h"
+#include "records/edit_target.h"
 #include "records/training_type.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 class Archive;
-class EditRecorder;
+class DocumentListener;
+class EditJournal;
 
 // One interval block of the file: start, end, uddhacca flag, measurement, run.
 void serializeDataEntry(Archive& ar, IntervalRecord& entry);
 
-// Anything that shows the document and must follow its changes.
-class DocumentObserver {
-public:
-    virtual ~DocumentObserver() = default;
-    // The whole document may differ: a new document, a load or a save.
-    virtual void documentChanged() = 0;
-    // One edit through the document's operations. The view that made it has
-    // already shown it, so the default does nothing.
-    virtual void documentEdited() { }
-};
-
 // The one document of the program: three training types and the settings,
-// with the path, title and modified flag of a document framework.
-class TrainingDocument {
+// with the path, title and modified flag of a document framework. Its data
+// changes only through apply(), which marks it modified, hands the edit to
+// the journal and tells the listeners what changed.
+class TrainingDocument : public EditTarget {
 public:
     static constexpr int kTrainingTypeCount = 3;
     static const std::array<const char*, kTrainingTypeCount> kDefaultTrainingTypeNames;
     static constexpr const char* kUntitled = "Unbenannt";
 
     TrainingDocument();
-    virtual ~TrainingDocument() = default;
     TrainingDocument(const TrainingDocument&) = delete;
     TrainingDocument& operator=(const TrainingDocument&) = delete;
 
     // Default names, empty lists, path emptied and the modified flag cleared;
-    // settings and the current training type stay. Notifies the views except
+    // settings and the current training type stay. Tells the listeners except
     // on the very first call, which happens before any view is set up.
     bool onNewDocument();
 
-    // Writes or reads the whole document, then notifies the views.
+    // Writes or reads the whole document, then tells the listeners.
     void serialize(Archive& ar);
 
     const std::array<TrainingType, kTrainingTypeCount>& trainingTypes() const { return m_trainingTypes; }
+    const TrainingType& trainingType(int index) const;
+    // The place of one of this document's training types.
+    int indexOf(const TrainingType& type) const;
     // The training type that records are added to; none until one is selected.
     const TrainingType* currentTrainingType() const { return m_currentType; }
+    // Its place, or -1 when there is none.
+    int currentTypeIndex() const;
     // The first training type with exactly this name (byte for byte); none for an empty or unknown name.
     const TrainingType* findTrainingType(const std::string& name) const;
     // Makes the found training type current and returns it; an unknown name keeps the current one.
@@ -58,33 +56,16 @@ public:
     // Highest measurement number of the current training type; 0 when empty.
     std::uint16_t maxMeasurementNumber() const;
     bool isFirstNew() const { return m_firstNew; }
-
-    // Every edit below marks the document modified and tells the observers once.
-    void appendInterval(const TrainingType& type, const IntervalRecord& record);
-    // Removes every record of the type that starts in one of these seconds.
-    void removeIntervalsStartingAt(const TrainingType& type, const std::unordered_set<CalendarTime>& starts);
-    // Removes exactly the records at these positions of the type; other records that
-    // start in the same second stay. A position outside the list is a programming error.
-    void removeRecords(const TrainingType& type, std::vector<int> positions);
-    // An edit of the view that the user is asked to save for, though no data changed.
-    void markEdited();
-
     const DocumentSettings& settings() const { return m_settings; }
-    void setTrainingTypeName(const std::string& name);
-    void setFixedExerciseTime(bool on);
-    void setFixedDuration(CalendarTime duration);
-    void setAutoUddhaccaAlarm(bool on);
-    void setAlarmInterval(CalendarTime interval);
-    void setFilterTime(CalendarTime filter);
-    void setWaveVolume(std::int32_t position);
-    void setMainVolume(std::int32_t position);
-    void setSoundFile(SoundEvent event, const std::string& path);
-    void setSoundFiles(const std::array<std::string, kSoundEventCount>& paths);
-    void restoreDefaultSettings();
-    // All settings at once, as a journal of unsaved changes gives them back.
-    void replaceSettings(const DocumentSettings& settings);
-    // Not marked modified: the time sound is a habit, not part of the record.
-    void setTimeSound(bool on);
+
+    // Applies the edit: marks the document modified (but for the time sound),
+    // hands it to the journal and tells the listeners once. Returns the edit
+    // that takes it back exactly.
+    DocumentEdit apply(const DocumentEdit& edit);
+    // EditTarget: the document keeps no history of its own.
+    void applyStep(const DocumentEdit& edit, const std::string& name) override;
+    // The user did something to save for, though no data changed.
+    void markModified() { m_modified = true; }
     // The defaults of the view's first set-up: not marked modified, as the user changed nothing.
     void setUpDefaultSettings();
 
@@ -97,22 +78,32 @@ public:
     const std::string& title() const { return m_title; }
     void setTitle(const std::string& title) { m_title = title; }
 
-    // Told of every edit of the data before the observers; none to stop telling.
-    void setEditRecorder(EditRecorder* recorder) { m_recorder = recorder; }
+    // Given every edit that marks the document modified, before the listeners; none to stop.
+    void setJournal(EditJournal* journal) { m_journal = journal; }
 
-    void addObserver(DocumentObserver* view);
-    void removeObserver(DocumentObserver* view);
-    // Tells the observers that the whole document may differ.
-    void notifyObservers();
+    void addListener(DocumentListener* listener);
+    void removeListener(DocumentListener* listener);
+    // Tells the listeners that the whole document may differ.
+    void announceReset(DocumentReset reason);
 
 private:
     void serializeSettings(Archive& ar);
     void serializeTrainingType(Archive& ar, TrainingType& type);
-    TrainingType& own(const TrainingType& type);
-    // The one place where an edit marks the document modified and reaches the observers.
-    void changed(bool marksModified = true);
-    void settingsChanged();
-    int indexOf(const TrainingType& type) const;
+    TrainingType& ownType(int index);
+    // An edit as it took effect (a removal names only the records it found)
+    // and the edit that takes it back.
+    struct AppliedEdit {
+        DocumentEdit effective;
+        DocumentEdit inverse;
+    };
+    AppliedEdit applyChange(const AppendInterval& edit);
+    AppliedEdit applyChange(const RemoveRecords& edit);
+    AppliedEdit applyChange(const InsertRecords& edit);
+    AppliedEdit applyChange(const ReplaceSettings& edit);
+    AppliedEdit applyChange(const SetTimeSound& edit);
+    void announceEdit(const AppliedEdit& applied);
+    template <typename Announce>
+    void announce(Announce&& announcement);
 
     std::array<TrainingType, kTrainingTypeCount> m_trainingTypes;
     TrainingType* m_currentType = nullptr;
@@ -122,6 +113,6 @@ private:
     std::string m_pathName;
     std::string m_title;
     bool m_modified = false;
-    std::vector<DocumentObserver*> m_views;
-    EditRecorder* m_recorder = nullptr;
+    std::vector<DocumentListener*> m_listeners;
+    EditJournal* m_journal = nullptr;
 };

@@ -39,3 +39,31 @@ void IntervalRecordList::removeAt(int index, int count)
     const auto first = m_entries.begin() + index;
     m_entries.erase(first, first + count);
 }
+
+void IntervalRecordList::removePositions(const std::vector<int>& positions)
+{
+    auto next = positions.begin();
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (next != positions.end() && static_cast<std::size_t>(*next) == i) {
+            ++next;
+            continue;
+        }
+        m_entries[kept++] = m_entries[i];
+    }
+    m_entries.resize(kept);
+}
+
+void IntervalRecordList::insertAtPositions(const std::vector<PlacedRecord>& placed)
+{
+    std::vector<IntervalRecord> merged;
+    merged.reserve(m_entries.size() + placed.size());
+    auto old = m_entries.begin();
+    for (const PlacedRecord& put : placed) {
+        while (old != m_entries.end() && static_cast<int>(merged.size()) < put.position)
+            merged.push_back(*old++);
+        merged.push_back(put.record);
+    }
+    merged.insert(merged.end(), old, m_entries.end());
+    m_entries = std::move(merged);
+}

@@ -16,6 +16,11 @@ public:
     IntervalRecord& operator[](int index) { return at(index); }
     int add(const IntervalRecord& entry);
     void removeAt(int index, int count = 1);
+    // Removes the records at these positions (ascending, each once) in one pass.
+    void removePositions(const std::vector<int>& positions);
+    // Puts the records in at their positions (ascending, as they stand afterwards)
+    // in one pass; a position beyond the end goes to the end.
+    void insertAtPositions(const std::vector<PlacedRecord>& placed);
     void removeAll() { m_entries.clear(); }
     void reserve(std::size_t count) { m_entries.reserve(count); }
 

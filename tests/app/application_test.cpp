@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/main_window.h"
+#include "editing/document_editor.h"
 #include "platform/profile.h"
 #include "records/document_file.h"
 #include "records/training_document.h"
@@ -26,18 +27,15 @@ using Answer = MessageBox::Answer;
 
 // Stands for the main view: does the first set-up (defaults) and records
 // every document update it is told about.
-class RecordingView : public QWidget, public DocumentObserver {
+class RecordingView : public QWidget {
 public:
-    RecordingView(TrainingDocument& doc, QWidget* parent) : QWidget(parent), m_doc(doc)
+    RecordingView(DocumentEditor& editor, QWidget* parent) : QWidget(parent)
     {
-        m_documentWasNew = doc.pathName().empty();
-        doc.setUpDefaultSettings();
-        doc.addObserver(this);
+        m_documentWasNew = editor.document().pathName().empty();
+        editor.document().setUpDefaultSettings();
+        connect(&editor.notifier(), &DocumentNotifier::documentReset, this, [this] { ++m_updates; });
     }
-    ~RecordingView() override { m_doc.removeObserver(this); }
-    void documentChanged() override { ++m_updates; }
 
-    TrainingDocument& m_doc;
     bool m_documentWasNew = false;
     int m_updates = 0;
 };
@@ -45,8 +43,8 @@ public:
 class AppTest : public testing::Test {
 protected:
     AppTest()
-        : m_app([this](TrainingDocument& doc, MainWindow& frame) {
-              m_view = new RecordingView(doc, &frame);
+        : m_app([this](DocumentEditor& editor, MainWindow& frame) {
+              m_view = new RecordingView(editor, &frame);
               return m_view;
           })
     {
@@ -58,7 +56,7 @@ protected:
     {
         TrainingDocument doc;
         doc.onNewDocument();
-        doc.setTimeSound(timeSound != 0);
+        doc.apply(SetTimeSound{timeSound != 0});
         const QString path = m_dir.filePath(name);
         saveDocumentFile(doc, QFile::encodeName(path).toStdString());
         return path;

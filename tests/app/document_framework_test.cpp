@@ -4,6 +4,7 @@
 #include "records/document_file.h"
 #include "records/training_document.h"
 #include "tests/app/test_doubles.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 
 #include <QDir>
@@ -31,8 +32,7 @@ protected:
     {
         TrainingDocument doc;
         doc.onNewDocument();
-        doc.appendInterval(doc.trainingTypes()[0],
-                           record().measurement(measurement).run(1).from(1000000000).to(1000000600));
+        append(doc, doc.trainingTypes()[0], record().measurement(measurement).run(1).from(1000000000).to(1000000600));
         const QString path = m_dir.filePath(name);
         saveDocumentFile(doc, QFile::encodeName(path).toStdString());
         return path;
@@ -43,7 +43,7 @@ protected:
     {
         IntervalRecord entry;
         entry.m_measurement = 7;
-        m_doc.appendInterval(m_doc.trainingTypes()[0], entry);
+        append(m_doc, m_doc.trainingTypes()[0], entry);
     }
 
     int intervalCount() const { return m_doc.trainingTypes()[0].m_records.size(); }

@@ -4,6 +4,7 @@
 #include "records/document_file.h"
 #include "records/training_document.h"
 #include "tests/app/test_doubles.h"
+#include "tests/support/document_edits.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -44,7 +45,7 @@ TEST(ExportCommands, WriteTheCommandLineFormatsIntoTheChosenFiles)
     record.m_measurement = 1;
     record.m_run = 1;
     record.m_uddhacca = 1;
-    doc.appendInterval(*doc.currentTrainingType(), record);
+    append(doc, *doc.currentTrainingType(), record);
     const QString documentPath = dir.filePath("morning.con");
     saveDocumentFile(doc, QFile::encodeName(documentPath).toStdString());
 

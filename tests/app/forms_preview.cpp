@@ -6,6 +6,7 @@
 #include "controls/shade_button.h"
 #include "dialogs/interval_filter_dialog.h"
 #include "dialogs/sound_choice_dialog.h"
+#include "editing/document_editor.h"
 #include "evaluation/diagram_window.h"
 #include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
@@ -77,13 +78,14 @@ int main(int argc, char** argv)
     TrainingDocument document;
     document.onNewDocument();
     addSamplePractice(document);
-    MainForm view(document, createAlsaSoundPlayer());
+    DocumentEditor editor(document);
+    MainForm view(editor, createAlsaSoundPlayer());
     view.resize(view.sizeHint());
     view.show();
     view.activateWindow(); // the focus frame shows in the active window only
     if (!QTest::qWaitForWindowActive(&view))
         qWarning("The main form did not become active; no focus frame will show.");
-    document.notifyObservers();
+    document.announceReset(DocumentReset::Loaded);
     QTest::qWait(300);
     save(view, "main_rest");
     saveEnlarged(view.findChild<ShadeButton*>(QStringLiteral("1057")), "button_rest");
@@ -122,7 +124,7 @@ int main(int argc, char** argv)
     save(*diagram, "diagram_hover");
     diagram->close();
 
-    SoundChoiceDialog sounds([](const std::string&) {});
+    SoundChoiceDialog sounds(editor, [](const std::string&) {});
     sounds.show();
     QTest::qWait(200);
     save(sounds, "sounds_rest");
@@ -130,7 +132,7 @@ int main(int argc, char** argv)
     save(sounds, "sounds_hover");
     sounds.reject();
 
-    IntervalFilterDialog filter;
+    IntervalFilterDialog filter(editor);
     filter.show();
     QTest::qWait(200);
     save(filter, "filter_rest");

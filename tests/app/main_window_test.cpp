@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -54,23 +55,25 @@ TEST(MainFrame, MenusCarryTheirTextsAndTheHelpMenuStandsRight)
         if (action->menu())
             menus.append(action->menu());
     }
-    ASSERT_EQ(menus.size(), 4);
+    ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0]->title(), "&File");
-    EXPECT_EQ(menus[1]->title(), "&Options");
-    EXPECT_EQ(menus[2]->title(), "&View");
-    EXPECT_EQ(menus[3]->title(), "&?");
+    EXPECT_EQ(menus[1]->title(), "&Edit");
+    EXPECT_EQ(menus[2]->title(), "&Options");
+    EXPECT_EQ(menus[3]->title(), "&View");
+    EXPECT_EQ(menus[4]->title(), "&?");
     EXPECT_EQ(
         menuTexts(menus[0]).mid(0, 14),
         QStringList({"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &as...", "-", "Export as &CSV...",
                      "Export as &JSON...", "-", "&Print...\tStrg+P", "P&rinter set up...", "-", "Last File", "", ""}));
-    EXPECT_EQ(menuTexts(menus[1]),
+    EXPECT_EQ(menuTexts(menus[1]), QStringList({"&Undo\tStrg+Z", "&Redo\tStrg+Y"}));
+    EXPECT_EQ(menuTexts(menus[2]),
               QStringList({"Interval filter", "Time sound every 5 min", "Restore default settings"}));
-    EXPECT_EQ(menuTexts(menus[2]), QStringList({"&Toolbar", "Practice summary..."}));
-    EXPECT_EQ(menuTexts(menus[3]), QStringList({"Internet && Inf&o about Jhavari-Training..."}));
+    EXPECT_EQ(menuTexts(menus[3]), QStringList({"&Toolbar", "Practice summary..."}));
+    EXPECT_EQ(menuTexts(menus[4]), QStringList({"Internet && Inf&o about Jhavari-Training..."}));
     EXPECT_TRUE(frame.commandAction(CommandId::kTimeSound)->isCheckable());
 
-    const QRect help = frame.menuBar()->actionGeometry(menus[3]->menuAction());
-    const QRect view = frame.menuBar()->actionGeometry(menus[2]->menuAction());
+    const QRect help = frame.menuBar()->actionGeometry(menus[4]->menuAction());
+    const QRect view = frame.menuBar()->actionGeometry(menus[3]->menuAction());
     EXPECT_GT(help.left(), view.right() + 200);
     EXPECT_GE(help.right(), frame.menuBar()->width() - 20);
 }
@@ -147,6 +150,42 @@ TEST_F(ShownFrame, EditingKeysOfTheAcceleratorTableDoNothing)
     EXPECT_EQ(m_edit->text(), "x");
 }
 
+TEST_F(ShownFrame, UndoAndRedoNameTheirStepAndRestWhileMeasuring)
+{
+    // A step that counts how often it was taken back and made again.
+    class CountingStep : public QUndoCommand {
+    public:
+        CountingStep(int& done) : QUndoCommand(QStringLiteral("delete 3 intervals")), m_done(done) { }
+        void undo() override { --m_done; }
+        void redo() override { ++m_done; }
+        int& m_done;
+    };
+    QUndoStack stack;
+    m_frame.followUndoStack(&stack);
+    QAction* undo = m_frame.commandAction(CommandId::kEditUndo);
+    QAction* redo = m_frame.commandAction(CommandId::kEditRedo);
+    EXPECT_FALSE(undo->isEnabled());
+    int done = 0;
+    stack.push(new CountingStep(done));
+    EXPECT_EQ(undo->text(), "&Undo delete 3 intervals\tStrg+Z");
+    EXPECT_TRUE(undo->isEnabled());
+
+    m_measuring.setPhase(MeasuringPhase::Waiting);
+    EXPECT_FALSE(undo->isEnabled());
+    QTest::keyClick(m_edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(done, 1) << "nothing is undone while measuring";
+    m_measuring.setPhase(MeasuringPhase::Off);
+    QTest::keyClick(m_edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(done, 0);
+    EXPECT_EQ(undo->text(), "&Undo\tStrg+Z");
+    EXPECT_EQ(redo->text(), "&Redo delete 3 intervals\tStrg+Y");
+    QTest::keyClick(m_edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(done, 1);
+    QTest::keyClick(m_edit, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(m_edit, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(done, 1);
+}
+
 TEST_F(ShownFrame, StatusPaneShowsPromptsWhileHighlightedAndTheViewsText)
 {
     EXPECT_EQ(m_frame.statusText(), "Meditation interval measurement mode off.");
@@ -167,11 +206,11 @@ TEST_F(ShownFrame, OutsideMeasuringTheIdleTextComesBackAfterThePendingEvents)
     m_frame.setStatusText("Default settings restored");
     QCoreApplication::processEvents();
     EXPECT_EQ(m_frame.statusText(), "Meditation interval measurement mode off.");
-    m_measuring.setActive(true);
+    m_measuring.setPhase(MeasuringPhase::Waiting);
     m_frame.setStatusText("Waiting for mouse-start (left mouse button) ...");
     QCoreApplication::processEvents();
     EXPECT_EQ(m_frame.statusText(), "Waiting for mouse-start (left mouse button) ...");
-    m_measuring.setActive(false);
+    m_measuring.setPhase(MeasuringPhase::Off);
     EXPECT_EQ(m_frame.statusText(), "Meditation interval measurement mode off.");
 }
 
@@ -182,7 +221,7 @@ TEST_F(ShownFrame, ActivationChangesReachTheViewOnlyWhileMeasuring)
     QCoreApplication::processEvents();
     EXPECT_EQ(activation.size(), 0);
 
-    m_measuring.setActive(true);
+    m_measuring.setPhase(MeasuringPhase::Waiting);
     m_frame.onActivateApp(false);
     EXPECT_EQ(activation.size(), 0) << "posted, not sent";
     QCoreApplication::processEvents();
@@ -194,7 +233,7 @@ TEST_F(ShownFrame, ActivationChangesReachTheViewOnlyWhileMeasuring)
 
     // The mode ended before the posted message arrived.
     m_frame.onActivateApp(false);
-    m_measuring.setActive(false);
+    m_measuring.setPhase(MeasuringPhase::Off);
     QCoreApplication::processEvents();
     EXPECT_EQ(activation.size(), 2);
 }

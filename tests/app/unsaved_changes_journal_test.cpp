@@ -5,6 +5,7 @@
 #include "records/document_file.h"
 #include "records/training_document.h"
 #include "tests/app/test_doubles.h"
+#include "tests/support/document_edits.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,7 +35,7 @@ struct Session {
             entry.m_timeEnd = entry.m_timeStart + 60;
             entry.m_measurement = 2;
             entry.m_run = static_cast<std::uint16_t>(recorded);
-            doc.appendInterval(doc.trainingTypes()[0], entry);
+            append(doc, doc.trainingTypes()[0], entry);
         }
         journal.writer().waitUntilSynced();
     }
@@ -53,7 +54,7 @@ protected:
     {
         TrainingDocument doc;
         doc.onNewDocument();
-        doc.appendInterval(doc.trainingTypes()[0], IntervalRecord{1'600'000'000, 1'600'000'090, 0, 1, 1});
+        append(doc, doc.trainingTypes()[0], IntervalRecord{1'600'000'000, 1'600'000'090, 0, 1, 1});
         saveDocumentFile(doc, QFile::encodeName(m_document).toStdString());
     }
 

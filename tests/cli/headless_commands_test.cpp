@@ -1,5 +1,6 @@
 #include "records/document_file.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/test_bytes.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ std::string makeDocument(const TempDir& dir)
     e.m_timeEnd = 1000000042;
     e.m_measurement = 1;
     e.m_run = 1;
-    doc.appendInterval(type, e);
+    append(doc, type, e);
     const std::string path = dir.file("doc.con");
     saveDocumentFile(doc, path);
     return path;
@@ -121,14 +122,14 @@ TEST(HeadlessCommands, StatsPrintsOneLinePerMeasurementOfTheChosenType)
     TempDir dir;
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.setFilterTime(makeDuration(0, 0, 0));
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_timeFilter = makeDuration(0, 0, 0); });
     for (int n = 1; n <= 31; ++n) {
         IntervalRecord e;
         e.m_timeStart = 1000000000 + n * 1000;
         e.m_timeEnd = e.m_timeStart + n * 2;
         e.m_measurement = static_cast<std::uint16_t>(n);
         e.m_run = 1;
-        doc.appendInterval(doc.trainingTypes()[1], e);
+        append(doc, doc.trainingTypes()[1], e);
     }
     const std::string path = dir.file("stats.con");
     saveDocumentFile(doc, path);

@@ -1,9 +1,11 @@
 #include "chart_component/chart_control.h"
 #include "chart_component/ntgraph_class.h"
+#include "editing/document_notifier.h"
 #include "evaluation/diagram_window.h"
 #include "evaluation/diagram_windows.h"
 #include "platform/component_registry.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +28,11 @@ protected:
         doc.onNewDocument();
         doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
         for (int n = 1; n <= 12; ++n)
-            doc.appendInterval(*doc.currentTrainingType(),
-                               record()
-                                   .measurement(n)
-                                   .from(makeLocalTime(2026, 11, 20 + n / 2, 7 + n % 2 * 12, 0, 0))
-                                   .lasting(200 + n * 47));
+            append(doc, *doc.currentTrainingType(),
+                   record()
+                       .measurement(n)
+                       .from(makeLocalTime(2026, 11, 20 + n / 2, 7 + n % 2 * 12, 0, 0))
+                       .lasting(200 + n * 47));
     }
 
     TrainingDocument doc;
@@ -40,7 +42,8 @@ protected:
 
 TEST_F(DiagramPlacesTest, WindowsOpenCascadedAndReopenWhereTheyWereClosed)
 {
-    DiagramWindows windows(doc);
+    DocumentNotifier notifier(doc);
+    DiagramWindows windows(doc, notifier);
     for (DiagramKind kind : kDiagramKinds)
         windows.openDiagram(kind, nullptr);
     const QPoint first = windows.window(DiagramKind::Maximum)->pos();
@@ -59,7 +62,8 @@ TEST_F(DiagramPlacesTest, WindowsOpenCascadedAndReopenWhereTheyWereClosed)
 
 TEST_F(DiagramPlacesTest, HoveringAPointShowsItsMeasurementDateAndValue)
 {
-    DiagramWindows windows(doc);
+    DocumentNotifier notifier(doc);
+    DiagramWindows windows(doc, notifier);
     windows.openDiagram(DiagramKind::Maximum, nullptr);
     DiagramWindow* window = windows.window(DiagramKind::Maximum);
     auto* view = window->findChild<QChartView*>();

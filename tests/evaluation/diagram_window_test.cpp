@@ -1,5 +1,6 @@
 #include "chart_component/ntgraph_class.h"
 #include "controls/shade_button.h"
+#include "editing/document_notifier.h"
 #include "evaluation/diagram_window.h"
 #include "evaluation/diagram_windows.h"
 #include "platform/component_registry.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/test_doubles.h"
+#include "tests/support/document_edits.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,8 +40,8 @@ public:
 void addMeasurements(TrainingDocument& doc, int count)
 {
     for (int n = 1; n <= count; ++n) {
-        doc.appendInterval(*doc.currentTrainingType(),
-                           record().measurement(n).run(1).from(1700000000 + n * 1000).lasting(60 * n));
+        append(doc, *doc.currentTrainingType(),
+               record().measurement(n).run(1).from(1700000000 + n * 1000).lasting(60 * n));
     }
 }
 
@@ -63,13 +65,14 @@ protected:
 
     RecordingMessageBox messages;
     TrainingDocument doc;
+    DocumentNotifier notifier{doc};
 };
 
 } // namespace
 
 TEST_F(DiagramWindowTest, OneWindowPerKindAndEscKeepsItOpen)
 {
-    DiagramWindows windows(doc);
+    DiagramWindows windows(doc, notifier);
     windows.openDiagram(DiagramKind::Median, nullptr);
     DiagramWindow* median = windows.window(DiagramKind::Median);
     ASSERT_NE(median, nullptr);
@@ -98,7 +101,7 @@ TEST_F(DiagramWindowTest, OneWindowPerKindAndEscKeepsItOpen)
 TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
 {
     addMeasurements(doc, 30);
-    DiagramWindows windows(doc);
+    DiagramWindows windows(doc, notifier);
     windows.openDiagram(DiagramKind::Maximum, nullptr);
     DiagramWindow* window = windows.window(DiagramKind::Maximum);
     auto* box = window->findChild<QCheckBox*>("1073");
@@ -107,10 +110,10 @@ TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
     box->setChecked(true);
     EXPECT_EQ(chartOf(window)->series().size(), 1) << "no moving average with 30 measurements";
 
-    std::unordered_set<CalendarTime> earlier;
+    RemoveRecords all{doc.currentTypeIndex(), {}};
     for (const IntervalRecord& record : doc.currentTrainingType()->m_records)
-        earlier.insert(record.m_timeStart);
-    doc.removeIntervalsStartingAt(*doc.currentTrainingType(), earlier);
+        all.records.push_back({static_cast<int>(all.records.size()), record});
+    doc.apply(all);
     addMeasurements(doc, 31); // measurements 1..31
     windows.refreshDiagrams();
     EXPECT_TRUE(box->isEnabled());
@@ -132,7 +135,7 @@ TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
 TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
 {
     addMeasurements(doc, 3);
-    DiagramWindows windows(doc);
+    DiagramWindows windows(doc, notifier);
     windows.openDiagram(DiagramKind::Sikkhati, nullptr);
     DiagramWindow* window = windows.window(DiagramKind::Sikkhati);
     QChart* chart = chartOf(window);
@@ -152,8 +155,13 @@ TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
     ASSERT_NE(line, nullptr);
     EXPECT_FALSE(line->pointsVisible()) << "ten presses return to the plain line";
 
+    // Appended records show at the next repaint, not at once; another training type at once.
+    const auto pointCount = [&] { return qobject_cast<QXYSeries*>(chartOf(window)->series().value(0))->count(); };
+    append(doc, *doc.currentTrainingType(), record().measurement(4).run(1).from(1700005000).lasting(60));
+    EXPECT_EQ(pointCount(), 4);
+    window->repaint();
+    EXPECT_EQ(pointCount(), 5);
     doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
-    windows.refreshDiagrams();
     chart = chartOf(window);
     EXPECT_EQ(chart->title(), "Kanika Jhavari (Vipassana Bhavana) Training, Diagramm: Sikkhati ability");
     EXPECT_EQ(qobject_cast<QLineSeries*>(chart->series().value(0))->count(), 1) << "only the origin";
@@ -166,7 +174,7 @@ TEST_F(DiagramWindowTest, UnregisteredComponentIsReported)
         profile->remove("CLSID");
         profile->sync();
     }
-    DiagramWindows windows(doc);
+    DiagramWindows windows(doc, notifier);
     windows.openDiagram(DiagramKind::Average, nullptr);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(messages.messages[0],
@@ -177,7 +185,7 @@ TEST_F(DiagramWindowTest, UnregisteredComponentIsReported)
 TEST_F(DiagramWindowTest, SavesItsPictureAsPngSvgAndPdfThroughTheSaveDialog)
 {
     addMeasurements(doc, 5);
-    DiagramWindows windows(doc);
+    DiagramWindows windows(doc, notifier);
     windows.openDiagram(DiagramKind::Maximum, nullptr);
     DiagramWindow* window = windows.window(DiagramKind::Maximum);
     auto* save = window->findChild<QAction*>("saveDiagram");

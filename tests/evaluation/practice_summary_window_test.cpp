@@ -1,6 +1,8 @@
+#include "editing/document_notifier.h"
 #include "evaluation/diagram_windows.h"
 #include "evaluation/practice_summary_window.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +30,7 @@ void addDailySittings(TrainingDocument& doc, int days)
                                                     .from(start)
                                                     .lasting(120 + (measurement * 37 + run * 53) % 400)
                                                     .uddhacca(run == 4);
-                doc.appendInterval(*doc.currentTrainingType(), interval);
+                append(doc, *doc.currentTrainingType(), interval);
                 start = interval.m_timeEnd + 20;
             }
         }
@@ -43,7 +45,8 @@ TEST(PracticeSummaryWindow, FollowsTheCurrentTrainingTypeNewestFirst)
     doc.onNewDocument();
     doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
     addDailySittings(doc, 7);
-    DiagramWindows windows(doc);
+    DocumentNotifier notifier(doc);
+    DiagramWindows windows(doc, notifier);
     windows.openSummary();
     PracticeSummaryWindow* window = windows.summaryWindow();
     ASSERT_NE(window, nullptr);
@@ -59,14 +62,14 @@ TEST(PracticeSummaryWindow, FollowsTheCurrentTrainingTypeNewestFirst)
     EXPECT_TRUE(window->overviewText().startsWith("Current streak: 7 days\nLast 7 days: 11 sittings, 44 intervals"))
         << window->overviewText().toStdString();
 
+    // The summary follows the training type and the records by itself.
     doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
-    windows.refreshDiagrams();
     EXPECT_EQ(days->rowCount(), 0);
     EXPECT_TRUE(window->overviewText().startsWith("Current streak: 0 days")) << window->overviewText().toStdString();
 
     doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[2]);
     addDailySittings(doc, 365);
-    windows.refreshDiagrams();
+    QCoreApplication::processEvents();
     EXPECT_EQ(days->rowCount(), 365);
 
     windows.closeDiagrams();

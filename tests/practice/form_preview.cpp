@@ -1,8 +1,10 @@
 // Shows the main form with a few recorded intervals and saves pictures of it
 // for a person to look at: form_preview OUTPUT_FOLDER (run under Xvfb).
 #include "controls/bitmap_slider.h"
+#include "editing/document_editor.h"
 #include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/sample_practice.h"
 
 #include <QApplication>
@@ -39,15 +41,16 @@ int main(int argc, char** argv)
 
     // The wave level only: the preview leaves the desktop's volume alone.
     qputenv("JHAVARI_ALSA_MIXER", "jhavari_no_such_mixer");
-    MainForm view(document, createAlsaSoundPlayer());
+    DocumentEditor editor(document);
+    MainForm view(editor, createAlsaSoundPlayer());
     view.setWindowTitle(QStringLiteral("Jhavari-Training"));
     view.resize(view.sizeHint());
     view.show();
     view.initialUpdate();
-    document.setFixedExerciseTime(true);
-    document.setFixedDuration(makeDuration(0, 0, 20));
-    document.setWaveVolume(14);
-    document.notifyObservers();
+    changeSettings(document, [](DocumentSettings& s) { s.m_fixedExerciseTime = 1; });
+    changeSettings(document, [&](DocumentSettings& s) { s.m_timeFixedDuration = makeDuration(0, 0, 20); });
+    changeSettings(document, [&](DocumentSettings& s) { s.m_waveVolume = 14; });
+    document.announceReset(DocumentReset::Loaded);
     auto* list = view.findChild<QTableView*>(QStringLiteral("1023"));
     list->selectRow(4);
     QTest::qWait(300);

@@ -1,10 +1,13 @@
+#include "editing/document_notifier.h"
 #include "practice/interval_list_model.h"
 #include "practice/interval_list_view.h"
-#include "records/training_type.h"
+#include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 
 #include <QHeaderView>
 #include <QImage>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -17,12 +20,13 @@ protected:
     {
         const CalendarTime base = makeLocalTime(2011, 5, 1, 8, 0, 0);
         for (int i = 0; i < 8; ++i)
-            m_type.m_records.add(record().measurement(1).run(i + 1).from(base + i * 600).lasting((i * 37) % 100 + 1));
+            add(record().measurement(1).run(i + 1).from(base + i * 600).lasting((i * 37) % 100 + 1));
         m_list.setIntervalModel(&m_model);
         m_list.resize(600, 300);
         m_list.show();
-        m_model.fill(m_type, std::nullopt);
+        m_model.showRecords(0, std::nullopt);
     }
+    void add(const IntervalRecord& interval) { append(m_doc, m_doc.trainingTypes()[0], interval); }
 
     QString cell(int row, int column) const { return m_model.index(row, column).data().toString(); }
     void clickHeader(int column)
@@ -32,8 +36,9 @@ protected:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
 
-    TrainingType m_type;
-    IntervalListModel m_model;
+    TrainingDocument m_doc;
+    DocumentNotifier m_notifier{m_doc};
+    IntervalListModel m_model{m_doc, m_notifier};
     IntervalListView m_list;
 };
 
@@ -58,7 +63,7 @@ TEST_F(IntervalListTest, HeaderClicksSortWithOneSharedDirection)
         EXPECT_EQ(cell(row, 2), QString::number(row + 1));
 }
 
-TEST_F(IntervalListTest, ListShowsTheNewestRowAndFitsItsColumns)
+TEST_F(IntervalListTest, ListFollowsTheRecordsAndShowsTheNewestRowAndFitsItsColumns)
 {
     const auto isShown = [this](int row) {
         const int y = m_list.rowViewportPosition(row);
@@ -66,17 +71,33 @@ TEST_F(IntervalListTest, ListShowsTheNewestRowAndFitsItsColumns)
     };
     const CalendarTime base = makeLocalTime(2011, 5, 2, 8, 0, 0);
     for (int i = 0; i < 60; ++i)
-        m_type.m_records.add(
-            record().measurement(2).run(static_cast<std::uint16_t>(i + 1)).from(base + i * 600).lasting(30));
-    m_model.fill(m_type, std::nullopt);
+        add(record().measurement(2).run(static_cast<std::uint16_t>(i + 1)).from(base + i * 600).lasting(30));
+    m_model.showRecords(0, std::nullopt);
     QCoreApplication::processEvents();
     EXPECT_TRUE(isShown(m_model.rowCount() - 1)) << "the newest row after a fill";
-    m_model.addRow(record().measurement(2).run(61).from(base + 60 * 600).lasting(30));
+
+    // One appended interval is one inserted row, not a new fill.
+    QSignalSpy inserted(&m_model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(&m_model, &QAbstractItemModel::modelReset);
+    add(record().measurement(2).run(61).from(base + 60 * 600).lasting(30));
+    ASSERT_EQ(inserted.size(), 1);
+    EXPECT_EQ(inserted[0][1].toInt(), 68);
+    EXPECT_EQ(inserted[0][2].toInt(), 68);
+    EXPECT_EQ(reset.size(), 0);
+    EXPECT_EQ(cell(68, 2), QStringLiteral("61"));
     QCoreApplication::processEvents();
     EXPECT_TRUE(isShown(m_model.rowCount() - 1)) << "the newest row after an added one";
+    append(m_doc, m_doc.trainingTypes()[1], record().measurement(1).run(1).from(base).lasting(30));
+    EXPECT_EQ(m_model.rowCount(), 69) << "another training type's record is not shown";
+
+    // Removed records take exactly their rows away; the others still name their records.
+    m_doc.apply(RemoveRecords{0, m_model.recordsOfRows({0, 67})});
+    ASSERT_EQ(m_model.rowCount(), 67);
+    EXPECT_EQ(m_model.recordsOfRows({66})[0].record.m_run, 61);
+    EXPECT_EQ(reset.size(), 0);
 
     clickHeader(5);
-    m_model.addRow(record().measurement(2).run(62).from(base + 61 * 600).lasting(30));
+    add(record().measurement(2).run(62).from(base + 61 * 600).lasting(30));
     QCoreApplication::processEvents();
     EXPECT_TRUE(isShown(0)) << "a sorted list shows its top";
     EXPECT_EQ(cell(m_model.rowCount() - 1, 2), QStringLiteral("62")) << "and keeps its order";
@@ -103,6 +124,8 @@ TEST_F(IntervalListTest, EverySecondRowIsLightYellowWhateverTheOrder)
 TEST_F(IntervalListTest, AnEmptyListShowsItsPictureCentred)
 {
     m_model.clear();
+    add(record().measurement(9).run(1).from(5000).lasting(30));
+    EXPECT_EQ(m_model.rowCount(), 0) << "a cleared list follows no training type";
     const QImage shot = m_list.viewport()->grab().toImage();
     QRect drawn;
     for (int y = 0; y < shot.height(); ++y)

@@ -1,8 +1,8 @@
 #include "practice/interval_rows.h"
-#include "records/training_document.h"
 
 #include "practice/span_format.h"
-#include "records/training_type.h"
+#include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
@@ -27,8 +27,6 @@ void expectRowsLeadToTheirRecords(const IntervalRows& rows, const TrainingType& 
 {
     for (int i = 0; i < rows.count(); ++i) {
         const IntervalRow& row = rows.row(i);
-        if (row.m_record == IntervalRow::kNoRecord)
-            continue;
         ASSERT_LT(row.m_record, type.m_records.size());
         const IntervalRecord& record = type.m_records[row.m_record];
         EXPECT_EQ(record.m_timeStart, row.m_timeStart) << "row " << i;
@@ -52,13 +50,12 @@ TEST(IntervalRows, ColumnsShowTheRecord)
 {
     IntervalRows rows;
     const CalendarTime start = makeLocalTime(2010, 12, 31, 23, 59, 30);
-    rows.add(record().measurement(12).run(3).from(start).lasting(3725).uddhacca());
-    rows.add(record().measurement(1).run(1).from(start).lasting(5));
+    rows.add(record().measurement(12).run(3).from(start).lasting(3725).uddhacca(), 0);
+    rows.add(record().measurement(1).run(1).from(start).lasting(5), 1);
     const std::vector<std::string> first = {"31.12.10", "12", "3", "23:59:30", "01:01:35", "01:02:05", "x"};
     for (int column = 0; column < IntervalRows::kColumnCount; ++column)
         EXPECT_EQ(IntervalRows::cellText(rows.row(0), column), first[static_cast<std::size_t>(column)]);
     EXPECT_EQ(IntervalRows::cellText(rows.row(1), col(IntervalRows::Column::Uddhacca)), " ");
-    EXPECT_EQ(rows.row(0).m_record, IntervalRow::kNoRecord);
 }
 
 TEST(IntervalRows, FillTakesAllRecordsOrThoseOfOneMeasurementInStoredOrder)
@@ -119,44 +116,32 @@ TEST(IntervalRows, SortingByEachColumnKeepsRowsOnTheirRecords)
     EXPECT_EQ(columnTexts(rows, col(IntervalRows::Column::Date)), before);
 }
 
-TEST(IntervalRows, DeletionTakesExactlyTheRecordsOfTheRowsAndRepointsTheRest)
+TEST(IntervalRows, RowsNameTheirRecordsAndFollowRemovedOnes)
 {
     TrainingDocument document;
     const TrainingType& type = document.trainingTypes()[0];
-    document.appendInterval(type, record().measurement(1).run(1).from(1000).lasting(10)); // 0
-    document.appendInterval(type, record().measurement(1).run(2).from(2000).lasting(10)); // 1, same second as 3
-    document.appendInterval(type, record().measurement(1).run(3).from(3000).lasting(10)); // 2
-    document.appendInterval(type, record().measurement(2).run(1).from(2000).lasting(99)); // 3
-    document.appendInterval(type, record().measurement(2).run(2).from(4000).lasting(10)); // 4
+    append(document, type, record().measurement(1).run(1).from(1000).lasting(10)); // 0
+    append(document, type, record().measurement(1).run(2).from(2000).lasting(10)); // 1, same second as 3
+    append(document, type, record().measurement(1).run(3).from(3000).lasting(10)); // 2
+    append(document, type, record().measurement(2).run(1).from(2000).lasting(99)); // 3
+    append(document, type, record().measurement(2).run(2).from(4000).lasting(10)); // 4
     IntervalRows rows;
     rows.fill(type, std::nullopt);
     rows.sort(col(IntervalRows::Column::Date), false); // 4000, 3000, 2000(1), 2000(3), 1000
 
-    rows.removeRecordsOf(document, type, {2});
-    rows.eraseRows(2, 2);
-    ASSERT_EQ(type.m_records.size(), 4);
-    EXPECT_EQ(type.m_records[1].m_timeStart, 3000);
-    EXPECT_EQ(type.m_records[2].m_timeEnd, 2099); // the other record of that second stays
-    ASSERT_EQ(rows.count(), 4);
-    EXPECT_EQ(rows.row(2).m_record, 2);
-    expectRowsLeadToTheirRecords(rows, type);
+    const std::vector<PlacedRecord> chosen = rows.recordsOf({4, 2}, type);
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0].position, 0);
+    EXPECT_EQ(chosen[1], (PlacedRecord{1, type.m_records[1]})) << "exactly the record of the row";
 
-    // Several rows at once, and a row added without its position (as while measuring).
-    const IntervalRecord added = record().measurement(2).run(3).from(4000).lasting(5);
-    document.appendInterval(type, added);
-    rows.add(added);
-    rows.removeRecordsOf(document, type, {0, 4});
+    document.apply(RemoveRecords{0, chosen});
+    EXPECT_EQ(rows.forgetRecords({0, 1}), (std::vector<int>{2, 4}));
     rows.eraseRows(4, 4);
-    rows.eraseRows(0, 0);
+    rows.eraseRows(2, 2);
     ASSERT_EQ(type.m_records.size(), 3);
-    EXPECT_EQ(type.m_records[0].m_timeStart, 1000);
-    EXPECT_EQ(type.m_records[1].m_timeStart, 3000);
-    EXPECT_EQ(type.m_records[2].m_timeStart, 2000);
+    EXPECT_EQ(type.m_records[1].m_timeEnd, 2099) << "the other record of that second stays";
     ASSERT_EQ(rows.count(), 3);
-    EXPECT_EQ(rows.row(0).m_record, 1);
     expectRowsLeadToTheirRecords(rows, type);
-    EXPECT_THROW(rows.eraseRows(1, 3), std::invalid_argument);
-    EXPECT_THROW(document.removeRecords(type, {3}), std::invalid_argument);
 }
 
 } // namespace

@@ -3,10 +3,13 @@
 #include "tests/practice/main_form_doubles.h"
 #include "tests/practice/measuring_doubles.h"
 
+#include "app/view_commands.h"
+#include "editing/document_editor.h"
 #include "practice/main_form.h"
 #include "practice/main_form_template.h"
 #include "sound/alsa_master_volume.h"
 #include "sound/wave_volume.h"
+#include "tests/support/document_edits.h"
 
 #include <QTemporaryDir>
 
@@ -17,7 +20,7 @@
 
 // Output levels that leave every real volume alone: a gain of the form's own
 // (or the player's) and a master level on a control device that does not exist.
-inline MainForm::Volumes volumesWithoutMixer(std::shared_ptr<WaveGain> gain = std::make_shared<WaveGain>())
+inline VolumePanel::Volumes volumesWithoutMixer(std::shared_ptr<WaveGain> gain = std::make_shared<WaveGain>())
 {
     return {std::make_unique<WaveVolume>(std::move(gain)),
             std::make_unique<AlsaMasterVolume>(QStringLiteral("jhavari_no_such_mixer"), nullptr)};
@@ -40,7 +43,8 @@ protected:
 
     void makeView()
     {
-        m_view = std::make_unique<MainForm>(m_doc, m_player, volumesWithoutMixer(m_waveGain), m_clock, &m_keys);
+        m_view = std::make_unique<MainForm>(m_editor, m_player, volumesWithoutMixer(m_waveGain), m_clock, &m_keys);
+        m_commands = new ViewCommands(m_editor, *m_view);
         m_view->resize(m_view->sizeHint());
         m_view->show();
     }
@@ -50,7 +54,9 @@ protected:
         for (std::size_t event = 0; event < kSoundEventCount; ++event) {
             const std::string path = m_folder.filePath(kDefaultSoundFiles[event]).toStdString();
             std::ofstream(path) << "RIFF";
-            m_doc.setSoundFile(static_cast<SoundEvent>(event), path);
+            changeSettings(m_doc, [&](DocumentSettings& s) {
+                s.m_soundFiles[soundEventIndex(static_cast<SoundEvent>(event))] = path;
+            });
         }
         m_doc.setModified(false); // as loaded from a file
     }
@@ -65,9 +71,11 @@ protected:
     AnsweringMessageBox m_boxes;
     QTemporaryDir m_folder;
     TrainingDocument m_doc;
+    DocumentEditor m_editor{m_doc};
     std::shared_ptr<RecordingSoundPlayer> m_player = std::make_shared<RecordingSoundPlayer>();
     std::shared_ptr<WaveGain> m_waveGain = std::make_shared<WaveGain>();
     TestClock m_clock;
     TestKeyState m_keys;
     std::unique_ptr<MainForm> m_view;
+    ViewCommands* m_commands = nullptr; // the form's child
 };

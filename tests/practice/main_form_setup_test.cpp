@@ -11,6 +11,7 @@
 #include "practice/main_form.h"
 #include "records/document_file.h"
 #include "records/program_path.h"
+#include "tests/support/document_edits.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -49,7 +50,7 @@ protected:
         e.m_timeEnd = start + 30;
         e.m_measurement = static_cast<std::uint16_t>(measurement);
         e.m_run = 1;
-        m_doc.appendInterval(m_doc.trainingTypes()[static_cast<std::size_t>(type)], e);
+        append(m_doc, m_doc.trainingTypes()[static_cast<std::size_t>(type)], e);
         m_doc.setModified(false); // as loaded from a file
     }
     int rows() const { return control<IntervalListView>(IDC_INTERVAL_LIST)->intervalModel()->rowCount(); }
@@ -67,9 +68,9 @@ protected:
 
 TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
 {
-    m_doc.setFixedExerciseTime(false);
-    m_doc.setAutoUddhaccaAlarm(true);
-    m_doc.setTrainingTypeName("Apana Jhavari (Metta Bhavana)");
+    changeSettings(m_doc, [](DocumentSettings& s) { s.m_fixedExerciseTime = 0; });
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_autoUddhaccaAlarm = 1; });
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_trainingType = "Apana Jhavari (Metta Bhavana)"; });
     m_doc.setModified(false); // as loaded from a file
     m_view->initialUpdate();
 
@@ -80,14 +81,14 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     EXPECT_EQ(control<TimePicker>(IDC_ALARM_INTERVAL)->time(), QTime(0, 5, 0));
     EXPECT_FALSE(control(IDC_ALARM_INTERVAL)->isEnabled());
     EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 0);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
+    EXPECT_EQ(m_doc.currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(m_doc.currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(control<GradientLabel>(IDC_BANNER_LABEL)->text(), "Settings and evaluations");
     EXPECT_FALSE(control<IntervalListView>(IDC_INTERVAL_LIST)->showGrid()) << "grid lines only between records";
     EXPECT_FALSE(m_doc.isModified()) << "setting the defaults is no change of the user's";
 
     // Later initial updates (New, Open) leave the settings alone.
-    m_doc.setFixedExerciseTime(false);
+    changeSettings(m_doc, [](DocumentSettings& s) { s.m_fixedExerciseTime = 0; });
     m_view->initialUpdate();
     EXPECT_EQ(m_doc.settings().m_fixedExerciseTime, 0);
 }
@@ -132,20 +133,20 @@ TEST_F(ViewSetUpTest, LoadedDocumentSelectsItsTrainingTypeByPrefix)
     m_view->initialUpdate();
     TrainingDocument stored;
     stored.onNewDocument();
-    stored.setTrainingTypeName("kanika");
+    changeSettings(stored, [&](DocumentSettings& s) { s.m_trainingType = "kanika"; });
     IntervalRecord e;
     e.m_timeStart = 1'700'000'000;
     e.m_timeEnd = e.m_timeStart + 100;
     e.m_measurement = 1;
     e.m_run = 1;
-    stored.appendInterval(stored.trainingTypes()[1], e);
+    append(stored, stored.trainingTypes()[1], e);
     const std::string path = m_folder.filePath("kanika.con").toStdString();
     saveDocumentFile(stored, path);
 
     control<QAbstractButton>(IDC_SHOW_LAST)->setChecked(true);
     openDocumentFile(m_doc, path);
     EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 1);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[1]);
+    EXPECT_EQ(m_doc.currentTrainingType(), &m_doc.trainingTypes()[1]);
     EXPECT_FALSE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(m_doc.settings().m_trainingType, "kanika") << "the stored name stays until the type is chosen";
@@ -164,7 +165,7 @@ TEST_F(ViewSetUpTest, ChoosingAnotherTypeUnticksShowLastAndMarksModified)
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_FALSE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(m_doc.settings().m_trainingType, "Apana Jhavari (Metta Bhavana)");
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[2]);
+    EXPECT_EQ(m_doc.currentTrainingType(), &m_doc.trainingTypes()[2]);
     EXPECT_EQ(rows(), 2);
 }
 
@@ -173,15 +174,15 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
     m_view->initialUpdate();
     useSoundFilesInFolder();
     addRecord(0, 1'700'000'000, 1);
-    m_doc.setFixedExerciseTime(false);
-    m_doc.setAutoUddhaccaAlarm(true);
-    m_doc.setTrainingTypeName("Kanika");
+    changeSettings(m_doc, [](DocumentSettings& s) { s.m_fixedExerciseTime = 0; });
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_autoUddhaccaAlarm = 1; });
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_trainingType = "Kanika"; });
     m_doc.setModified(false); // as loaded from a file
     m_view->showSettings();
     ASSERT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 1);
 
     m_boxes.m_answer = MessageBox::Answer::No;
-    m_view->onRestoreDefaults();
+    m_commands->restoreDefaults();
     EXPECT_EQ(m_boxes.m_asked, QStringList{"Are you sure you want to restore the default settings?"});
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_EQ(m_doc.settings().m_autoUddhaccaAlarm, 1);
@@ -189,14 +190,14 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
 
     m_boxes.m_asked.clear();
     m_boxes.m_answer = MessageBox::Answer::Yes;
-    m_view->onRestoreDefaults();
+    m_commands->restoreDefaults();
     EXPECT_EQ(m_boxes.m_asked,
               (QStringList{"Are you sure you want to restore the default settings?", "Default settings restored"}));
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_TRUE(control<QAbstractButton>(IDC_FIXED_TOTAL)->isChecked());
     EXPECT_FALSE(control<QAbstractButton>(IDC_AUTO_ALARM)->isChecked());
     EXPECT_EQ(control<QComboBox>(IDC_TRAINING_TYPE)->currentIndex(), 0);
-    EXPECT_EQ(m_view->currentTrainingType(), &m_doc.trainingTypes()[0]);
+    EXPECT_EQ(m_doc.currentTrainingType(), &m_doc.trainingTypes()[0]);
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(m_doc.settings().m_soundFiles[0], programFilePath("BeginIntervall.wav"))
         << "the sounds come from the program directory again";
@@ -269,7 +270,7 @@ TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionSetTheLevelAndSoundASample)
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_EQ(m_player->m_played.size(), 2u);
 
-    m_doc.setWaveVolume(3);
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_waveVolume = 3; });
     m_doc.setModified(false);
     m_view->showSettings();
     EXPECT_EQ(wave->position(), 3);
@@ -281,7 +282,7 @@ TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndMeasuringWaitsForItAndClosesT
 {
     m_view->initialUpdate();
     closeNextDialog();
-    m_view->onManualEntryCommand();
+    m_commands->openManualEntry();
     EXPECT_TRUE(m_doc.isModified());
 
     click(IDC_MAXIMUM);
@@ -295,7 +296,7 @@ TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndMeasuringWaitsForItAndClosesT
     ASSERT_TRUE(m_view->measuring().isActive());
     EXPECT_EQ(diagrams.window(DiagramKind::Maximum), nullptr);
     EXPECT_EQ(diagrams.window(DiagramKind::Sikkhati), nullptr);
-    m_view->onManualEntryCommand(); // would block here if a dialog opened
+    m_commands->openManualEntry(); // would block here if a dialog opened
     EXPECT_FALSE(m_doc.isModified());
     m_view->onMeasuringModeCommand();
 }

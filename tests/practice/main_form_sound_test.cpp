@@ -6,6 +6,7 @@
 #include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
 #include "tests/sound/capture_device.h"
+#include "tests/support/document_edits.h"
 
 #include <QTest>
 
@@ -22,18 +23,22 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     CaptureDevice device;
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.setTimeSound(false);
-    doc.setFixedExerciseTime(false);
+    doc.apply(SetTimeSound{false});
+    changeSettings(doc, [](DocumentSettings& s) { s.m_fixedExerciseTime = 0; });
     std::array<std::vector<std::int16_t>, kSoundEventCount> samples;
     for (std::size_t i = 0; i < kSoundEventCount; ++i) {
         samples[i] = rampSamples(400 + 50 * i, static_cast<std::int16_t>(2000 * (i + 1)));
-        doc.setSoundFile(static_cast<SoundEvent>(i), (device.folder() / kDefaultSoundFiles[i]).string());
+        changeSettings(doc, [&](DocumentSettings& s) {
+            s.m_soundFiles[soundEventIndex(static_cast<SoundEvent>(i))] =
+                (device.folder() / kDefaultSoundFiles[i]).string();
+        });
         writeWave16(doc.settings().m_soundFiles[i], kRate, samples[i]);
     }
     TestClock clock;
     TestKeyState keys;
-    MainForm view(doc, createAlsaSoundPlayer(), volumesWithoutMixer(), clock, &keys);
-    doc.notifyObservers();
+    DocumentEditor editor(doc);
+    MainForm view(editor, createAlsaSoundPlayer(), volumesWithoutMixer(), clock, &keys);
+    doc.announceReset(DocumentReset::Loaded);
 
     // Waits for everything played so far; the newest sound is at the end.
     std::size_t total = 0;
@@ -78,12 +83,14 @@ TEST(ViewSound, TheWaveSliderScalesThePlayedSamples)
     const std::vector<std::int16_t> samples = rampSamples(600, 3000);
     const std::filesystem::path path = device.folder() / kDefaultSoundFiles[0];
     writeWave16(path, kRate, samples);
-    doc.setSoundFile(SoundEvent::BeginInterval, path.string());
+    changeSettings(
+        doc, [&](DocumentSettings& s) { s.m_soundFiles[soundEventIndex(SoundEvent::BeginInterval)] = path.string(); });
     auto gain = std::make_shared<WaveGain>();
     TestClock clock;
     TestKeyState keys;
-    MainForm view(doc, createAlsaSoundPlayer(gain), volumesWithoutMixer(gain), clock, &keys);
-    doc.notifyObservers();
+    DocumentEditor editor(doc);
+    MainForm view(editor, createAlsaSoundPlayer(gain), volumesWithoutMixer(gain), clock, &keys);
+    doc.announceReset(DocumentReset::Loaded);
     auto* wave = findControl<BitmapSlider>(view, IDC_WAVE_VOLUME);
 
     QTest::keyClick(wave, Qt::Key_Home); // position 0: the sample is silent

@@ -12,6 +12,7 @@
 #include "practice/key_state_tracker.h"
 #include "practice/main_form.h"
 #include "sound/sound_store.h"
+#include "tests/support/document_edits.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -45,10 +46,10 @@ protected:
         MainFormFixture::SetUp();
         m_doc.onNewDocument();
         writeSoundFiles();
-        m_doc.setTimeSound(false);
-        m_doc.setFixedExerciseTime(false);
+        m_doc.apply(SetTimeSound{false});
+        changeSettings(m_doc, [](DocumentSettings& s) { s.m_fixedExerciseTime = 0; });
         makeView();
-        m_doc.notifyObservers();
+        m_doc.announceReset(DocumentReset::Loaded);
         m_doc.setModified(false);
     }
 
@@ -80,7 +81,7 @@ protected:
         entry.m_timeEnd = start + length;
         entry.m_measurement = measurement;
         entry.m_run = run;
-        m_doc.appendInterval(m_doc.trainingTypes()[0], entry);
+        append(m_doc, m_doc.trainingTypes()[0], entry);
         m_doc.setModified(false); // as loaded from a file
     }
 };
@@ -88,7 +89,7 @@ protected:
 TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
 {
     addRecord(1'600'000'000, 100, 3, 1);
-    m_doc.notifyObservers();
+    m_doc.announceReset(DocumentReset::Loaded);
     EXPECT_EQ(bannerText(), QStringLiteral("Settings and evaluations"));
     EXPECT_EQ(control<GradientLabel>(IDC_BANNER)->backgroundColor(), QColor(10, 36, 106));
     EXPECT_TRUE(control<GradientLabel>(IDC_BANNER_LABEL)->isTransparent());
@@ -182,7 +183,7 @@ TEST_F(ViewTest, ARunFromTheButtonThroughTwoIntervalsToEscape)
     EXPECT_EQ(text(IDC_TOTAL_TIME), QStringLiteral(" 00:01:26"));
     EXPECT_EQ(text(IDC_LONGEST_TIME), QStringLiteral("00:01:15"));
     // A document update shows all intervals again.
-    m_doc.notifyObservers();
+    m_doc.announceReset(DocumentReset::Loaded);
     EXPECT_FALSE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(list().rowCount(), 3);
 }
@@ -337,9 +338,9 @@ TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
     click(IDC_MEASURING_MODE);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     press(Qt::LeftButton, IDC_INTERVAL_LIST);
-    EXPECT_TRUE(m_view->measuring().m_intervalRunning);
+    EXPECT_TRUE(m_view->measuring().phase() == MeasuringPhase::Recording);
     press(Qt::RightButton, IDC_INTERVAL_CLOCK);
-    EXPECT_FALSE(m_view->measuring().m_intervalRunning);
+    EXPECT_FALSE(m_view->measuring().phase() == MeasuringPhase::Recording);
     // The frame frees and restores the pointer when the program loses and regains activation.
     m_view->onMeasuringActivationChanged(false);
     m_view->onMeasuringActivationChanged(false);
@@ -359,9 +360,9 @@ TEST_F(ViewTest, WithoutAGrabPressesOverAnyControlStillReachTheForm)
 TEST_F(ViewTest, TheRealTimerTicksAndKeyTapsBetweenTwoTicksAreSeenOnceAtTheNextTick)
 {
     KeyStateTracker keys;
-    MainForm view(m_doc, m_player, volumesWithoutMixer(), m_clock, &keys);
+    MainForm view(m_editor, m_player, volumesWithoutMixer(), m_clock, &keys);
     view.show();
-    m_doc.notifyObservers(); // loads the sounds
+    m_doc.announceReset(DocumentReset::Loaded); // loads the sounds
     QSignalSpy status(&view, &MainForm::statusTextChanged);
     view.onMeasuringModeCommand();
     EXPECT_TRUE(QTest::qWaitFor([&] { return status.count() >= 3; }, 2000));
@@ -410,7 +411,7 @@ TEST_F(ViewTest, ListDeletesTheSelectedRecordsAndADoubleClickAnywhereAsksForPhon
     addRecord(base + 1000, 100, 1, 2);
     addRecord(base + 2000, 200, 2, 1);
     addRecord(base + 1000, 50, 2, 2); // same second as the second record
-    m_doc.notifyObservers();
+    m_doc.announceReset(DocumentReset::Loaded);
     auto* listView = control<IntervalListView>(IDC_INTERVAL_LIST);
     EXPECT_TRUE(listView->showGrid());
     EXPECT_EQ(cell(0, 0), QStringLiteral("01.06.12"));
@@ -432,6 +433,16 @@ TEST_F(ViewTest, ListDeletesTheSelectedRecordsAndADoubleClickAnywhereAsksForPhon
     ASSERT_EQ(records().size(), 3);
     EXPECT_EQ(records()[2].m_timeEnd, base + 1050); // the record of the same second stays
     EXPECT_EQ(list().rowCount(), 3);
+
+    // A wrong deletion is taken back, and made again.
+    EXPECT_EQ(m_editor.undoStack().undoText(), "delete interval");
+    m_editor.undoStack().undo();
+    ASSERT_EQ(records().size(), 4);
+    EXPECT_EQ(records()[1].m_timeEnd, base + 1100);
+    EXPECT_EQ(list().rowCount(), 4);
+    m_editor.undoStack().redo();
+    EXPECT_EQ(records().size(), 3);
+    EXPECT_EQ(list().rowCount(), 3);
     click(IDC_SHOW_LAST);
     EXPECT_EQ(list().rowCount(), 2);
     EXPECT_EQ(cell(0, 1), QStringLiteral("2"));
@@ -452,7 +463,7 @@ TEST_F(ViewTest, ListKeysMoveByRowsLeaveByTabAndDeleteLikeTheButton)
 {
     for (int i = 0; i < 4; ++i)
         addRecord(1'600'000'000 + i * 100, 10, 1, static_cast<std::uint16_t>(i + 1));
-    m_doc.notifyObservers();
+    m_doc.announceReset(DocumentReset::Loaded);
     m_view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
     auto* listView = control<IntervalListView>(IDC_INTERVAL_LIST);
@@ -530,7 +541,7 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
                 pages->setViewMode(*layout);
             dialog->reject();
         });
-        m_view->onFilePrintPreview(printer, numPreviewPages);
+        m_commands->printPreview(printer, numPreviewPages);
         return seen;
     };
 

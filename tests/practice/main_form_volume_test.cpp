@@ -4,6 +4,7 @@
 
 #include "controls/bitmap_slider.h"
 #include "tests/sound/default_sink.h"
+#include "tests/support/document_edits.h"
 
 #include <QTest>
 
@@ -25,7 +26,7 @@ protected:
     }
     void makeSystemView()
     {
-        m_view = std::make_unique<MainForm>(m_doc, m_player, MainForm::Volumes{}, m_clock, &m_keys);
+        m_view = std::make_unique<MainForm>(m_editor, m_player, VolumePanel::Volumes{}, m_clock, &m_keys);
         m_view->initialUpdate();
     }
     BitmapSlider* slider(int id) const { return control<BitmapSlider>(id); }
@@ -61,7 +62,7 @@ TEST_F(ViewVolumeTest, WithoutAnyChangeTheStartLevelIsRestoredAtTheEnd)
 {
     makeSystemView();
     // The stored position is set, but its change is never told before the end.
-    m_doc.setMainVolume(3);
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_mainVolume = 3; });
     m_view->showSettings();
     EXPECT_EQ(slider(IDC_MAIN_VOLUME)->position(), 3);
     m_view.reset();

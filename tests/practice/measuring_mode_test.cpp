@@ -1,58 +1,32 @@
 #include "tests/practice/measuring_doubles.h"
 
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// A form that keeps what the measuring mode showed and played.
+// A form that keeps what the measuring mode told it.
 class RecordingForm : public MeasuringForm {
 public:
-    void setProgressPos(int percent) override { m_progress = percent; }
-    void closeDiagrams() override { ++m_diagramCloses; }
-    void setStatusPanel(BannerLook state) override { m_panel = state; }
-    void tickShowLastMeasurement() override { m_showLast = true; }
-    void fillIntervalList() override
-    {
-        ++m_fills;
-        m_rows.clear();
-    }
-    void addIntervalRow(const IntervalRecord& entry) override { m_rows.push_back(entry); }
-    unsigned startMeasureTimer() override
+    void phaseChanged(MeasuringPhase previous) override { m_phases.push_back(previous); }
+    // As the view does, the status text is read when the mode says it changed.
+    void displayChanged() override { m_status = m_mode ? m_mode->statusText() : std::string(); }
+    void playSound(SoundEvent event, PlayMode mode) override { m_sounds.emplace_back(event, mode); }
+    bool startTimer() override
     {
         m_timerRunning = m_timerCanStart;
-        return m_timerCanStart ? 100 : 0;
+        return m_timerCanStart;
     }
-    void stopMeasureTimer() override { m_timerRunning = false; }
-    void setStatusText(const std::string& text) override { m_status = text; }
-    void confinePointer(bool on) override { m_confined = on; }
-    void releaseMouseCapture() override { }
-    void setSettingsEditable(bool enable) override { m_settingsEnabled = enable; }
-    void updateTimeDisplays() override { ++m_displayUpdates; }
-    void setClockRunning(bool running) override { m_clockRunning = running; }
-    void playSoundEvent(SoundEvent event, PlayMode mode) override { m_sounds.emplace_back(event, mode); }
-    bool isFixedTotalTimeTicked() const override { return m_fixedTicked; }
-    bool isAutoAlarmTicked() const override { return m_alarmTicked; }
-    void measuringActiveChanged(bool active) override { m_activeChanges.push_back(active); }
+    void stopTimer() override { m_timerRunning = false; }
 
-    int m_progress = -1;
-    int m_diagramCloses = 0;
-    BannerLook m_panel = BannerLook::Settings;
-    bool m_showLast = false;
-    int m_fills = 0;
-    std::vector<IntervalRecord> m_rows;
+    const MeasuringMode* m_mode = nullptr;
+    std::string m_status;
+    std::vector<MeasuringPhase> m_phases; // the phase left at each change
+    std::vector<PlayedSound> m_sounds;
     bool m_timerCanStart = true;
     bool m_timerRunning = false;
-    std::string m_status;
-    bool m_confined = false;
-    bool m_settingsEnabled = true;
-    int m_displayUpdates = 0;
-    bool m_clockRunning = false;
-    std::vector<PlayedSound> m_sounds;
-    bool m_fixedTicked = false;
-    bool m_alarmTicked = false;
-    std::vector<bool> m_activeChanges;
 };
 
 class MeasuringModeTest : public testing::Test {
@@ -60,8 +34,11 @@ protected:
     void SetUp() override
     {
         m_doc.onNewDocument();
-        m_doc.setTimeSound(false);
-        m_mode.m_trainingType = m_doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
+        m_doc.apply(SetTimeSound{false});
+        changeSettings(m_doc, [](DocumentSettings& settings) { settings.m_fixedExerciseTime = 0; });
+        m_doc.setModified(false);
+        m_doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
+        m_form.m_mode = &m_mode;
     }
 
     // Ticks every 200 ms for the given seconds (five ticks a second).
@@ -82,7 +59,7 @@ protected:
         entry.m_timeEnd = entry.m_timeStart + 60;
         entry.m_measurement = measurement;
         entry.m_run = 1;
-        m_doc.appendInterval(m_doc.trainingTypes()[0], entry);
+        append(m_doc, m_doc.trainingTypes()[0], entry);
         m_doc.setModified(false); // as loaded from a file
     }
 
@@ -90,7 +67,7 @@ protected:
     TestClock m_clock;
     TestKeyState m_keys;
     RecordingForm m_form;
-    MeasuringMode m_mode{m_doc, m_form, m_clock, m_keys};
+    MeasuringMode m_mode{m_doc, m_doc, m_form, m_clock, m_keys};
 };
 
 TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
@@ -98,23 +75,15 @@ TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
     addRecord(4);
     m_mode.toggleMeasuringMode();
     EXPECT_TRUE(m_mode.isActive());
-    EXPECT_EQ(m_form.m_panel, BannerLook::Waiting);
-    EXPECT_TRUE(m_form.m_showLast);
+    EXPECT_EQ(m_mode.phase(), MeasuringPhase::Waiting);
     EXPECT_TRUE(m_form.m_timerRunning);
-    EXPECT_TRUE(m_form.m_confined);
-    EXPECT_FALSE(m_form.m_settingsEnabled);
-    EXPECT_EQ(m_form.m_progress, 0);
-    EXPECT_EQ(m_form.m_diagramCloses, 1);
-    EXPECT_EQ(m_form.m_status, std::string(kStatusModeActive) + kStatusModeHint);
+    EXPECT_EQ(m_mode.statusText(), std::string(kStatusModeActive) + kStatusModeHint);
     runFor(3);
     m_mode.toggleMeasuringMode();
     EXPECT_FALSE(m_mode.isActive());
-    EXPECT_EQ(m_form.m_panel, BannerLook::Settings);
     EXPECT_FALSE(m_form.m_timerRunning);
-    EXPECT_FALSE(m_form.m_confined);
-    EXPECT_TRUE(m_form.m_settingsEnabled);
-    EXPECT_EQ(m_form.m_status, kStatusModeOff);
-    EXPECT_EQ(m_form.m_activeChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(m_mode.statusText(), kStatusModeOff);
+    EXPECT_EQ(m_form.m_phases, (std::vector<MeasuringPhase>{MeasuringPhase::Off, MeasuringPhase::Waiting}));
     EXPECT_EQ(records().size(), 1);
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_TRUE(takeSounds().empty());
@@ -131,14 +100,13 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     m_mode.toggleMeasuringMode();
     runFor(2);
     m_mode.onLeftButtonDown();
-    EXPECT_EQ(m_form.m_panel, BannerLook::Recording);
-    EXPECT_TRUE(m_form.m_clockRunning);
+    EXPECT_EQ(m_mode.phase(), MeasuringPhase::Recording);
+    EXPECT_EQ(m_mode.numbers().measurement, 8);
     EXPECT_TRUE(m_doc.isModified());
     runFor(30);
-    EXPECT_EQ(m_mode.m_spanCurrent, 30);
+    EXPECT_EQ(m_mode.times().current, 30);
     m_mode.onLeftButtonDown();
-    EXPECT_EQ(m_form.m_panel, BannerLook::Waiting);
-    EXPECT_FALSE(m_form.m_clockRunning);
+    EXPECT_EQ(m_mode.phase(), MeasuringPhase::Waiting);
     runFor(60); // pauses do not count
     m_mode.onLeftButtonDown();
     // A late timer does not shorten an interval: no ticks at all for 30 s.
@@ -152,10 +120,9 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     EXPECT_EQ(records()[2].m_run, 2);
     EXPECT_EQ(records()[2].length(), 30);
     EXPECT_EQ(records()[2].m_uddhacca, 0);
-    EXPECT_EQ(m_mode.m_spanTotal, 60);
-    EXPECT_EQ(m_mode.m_spanLongest, 30);
-    ASSERT_EQ(m_form.m_rows.size(), 2u);
-    EXPECT_EQ(m_form.m_rows[1], records()[2]);
+    EXPECT_EQ(m_mode.times().total, 60);
+    EXPECT_EQ(m_mode.times().longest, 30);
+    EXPECT_EQ(m_mode.numbers().run, 2);
     const std::vector<PlayedSound> expected = {{SoundEvent::BeginInterval, PlayMode::Async},
                                                {SoundEvent::EndInterval, PlayMode::Async},
                                                {SoundEvent::BeginInterval, PlayMode::Async},
@@ -163,7 +130,7 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     EXPECT_EQ(takeSounds(), expected);
     // Off: the list is rebuilt, the displays keep the run's values.
     m_mode.toggleMeasuringMode();
-    EXPECT_EQ(m_mode.m_spanTotal, 60);
+    EXPECT_EQ(m_mode.times().total, 60);
 }
 
 TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLongerInterval)
@@ -180,8 +147,8 @@ TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLonge
     m_mode.onLeftButtonDown();
     runFor(50);
     m_mode.onRightButtonDown();
-    EXPECT_EQ(m_form.m_panel, BannerLook::Waiting);
-    EXPECT_EQ(m_mode.m_spanLongest, 20);
+    EXPECT_EQ(m_mode.phase(), MeasuringPhase::Waiting);
+    EXPECT_EQ(m_mode.times().longest, 20);
     EXPECT_EQ(takeSounds().back(), PlayedSound(SoundEvent::EndIntervalUddhacca, PlayMode::Async));
     m_mode.onLeftButtonDown();
     runFor(20);
@@ -191,8 +158,8 @@ TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLonge
     EXPECT_EQ(records()[1].m_uddhacca, 1);
     EXPECT_EQ(records()[1].m_run, 2);
     EXPECT_EQ(records()[2].m_uddhacca, 0);
-    EXPECT_EQ(m_mode.m_spanLongest, 20);
-    EXPECT_EQ(m_mode.m_spanTotal, 90);
+    EXPECT_EQ(m_mode.times().longest, 20);
+    EXPECT_EQ(m_mode.times().total, 90);
 }
 
 TEST_F(MeasuringModeTest, EscapeAndF11CutTheIntervalOffSilentlyAsUddhacca)
@@ -207,11 +174,11 @@ TEST_F(MeasuringModeTest, EscapeAndF11CutTheIntervalOffSilentlyAsUddhacca)
         m_keys.release(key);
         EXPECT_FALSE(m_mode.isActive());
         EXPECT_FALSE(m_form.m_timerRunning);
-        EXPECT_EQ(m_form.m_status, kStatusModeOff);
+        EXPECT_EQ(m_mode.statusText(), kStatusModeOff);
         const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
         EXPECT_EQ(takeSounds(), expected);
         EXPECT_EQ(records()[records().size() - 1].m_uddhacca, 1);
-        EXPECT_EQ(m_mode.m_spanLongest, 0);
+        EXPECT_EQ(m_mode.times().longest, 0);
     }
     EXPECT_EQ(records()[0].m_measurement, 1);
     EXPECT_EQ(records()[1].m_measurement, 2);
@@ -229,8 +196,8 @@ TEST_F(MeasuringModeTest, StatusTextGrowsOneDotPerTickUpToNine)
 
 TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
 {
-    m_form.m_fixedTicked = true;
-    m_doc.setFixedDuration(makeDuration(0, 10, 0));
+    changeSettings(m_doc, [](DocumentSettings& settings) { settings.m_fixedExerciseTime = 1; });
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_timeFixedDuration = makeDuration(0, 10, 0); });
     m_mode.toggleMeasuringMode();
     m_mode.onLeftButtonDown();
     runFor(6 * 60);
@@ -240,7 +207,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
     m_mode.onLeftButtonDown();
     takeSounds();
     // Changing the setting during the run does not move the end.
-    m_doc.setFixedDuration(makeDuration(1, 0, 0));
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_timeFixedDuration = makeDuration(1, 0, 0); });
     runFor(4 * 60 - 1);
     EXPECT_TRUE(m_mode.isActive());
     m_clock.advance(1);
@@ -250,16 +217,15 @@ TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
     ASSERT_EQ(records().size(), 2);
     EXPECT_EQ(records()[1].length(), 4 * 60);
     EXPECT_EQ(records()[1].m_uddhacca, 0);
-    EXPECT_EQ(m_mode.m_spanLongest, 6 * 60);
+    EXPECT_EQ(m_mode.times().longest, 6 * 60);
     const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
     EXPECT_EQ(takeSounds(), expected);
-    EXPECT_EQ(m_form.m_progress, 0);
 }
 
 TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
 {
-    m_form.m_fixedTicked = true;
-    m_doc.setFixedDuration(makeDuration(0, 0, 0));
+    changeSettings(m_doc, [](DocumentSettings& settings) { settings.m_fixedExerciseTime = 1; });
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_timeFixedDuration = makeDuration(0, 0, 0); });
     m_mode.toggleMeasuringMode();
     EXPECT_EQ(m_mode.progressPercent(), 100);
     m_mode.onMeasureTick();
@@ -268,7 +234,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
     const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
     EXPECT_EQ(takeSounds(), expected);
     // Unticked, the same setting does not end anything.
-    m_form.m_fixedTicked = false;
+    changeSettings(m_doc, [](DocumentSettings& settings) { settings.m_fixedExerciseTime = 0; });
     m_mode.toggleMeasuringMode();
     runFor(5);
     EXPECT_TRUE(m_mode.isActive());
@@ -276,8 +242,8 @@ TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
 
 TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
 {
-    m_form.m_alarmTicked = true;
-    m_doc.setAlarmInterval(makeDuration(0, 5, 0));
+    changeSettings(m_doc, [](DocumentSettings& settings) { settings.m_autoUddhaccaAlarm = 1; });
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_timeAlarmInterval = makeDuration(0, 5, 0); });
     m_mode.toggleMeasuringMode();
     m_mode.onLeftButtonDown();
     takeSounds();
@@ -286,7 +252,7 @@ TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
         runFor(1);
         for (const PlayedSound& sound : takeSounds()) {
             EXPECT_EQ(sound, PlayedSound(SoundEvent::UddhaccaAlarm, PlayMode::Async));
-            alarmsAt.push_back(m_mode.m_spanCurrent);
+            alarmsAt.push_back(m_mode.times().current);
         }
     }
     EXPECT_EQ(alarmsAt, (std::vector<TimeSpan>{300, 600}));
@@ -301,8 +267,8 @@ TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
 
 TEST_F(MeasuringModeTest, AlarmStepOfZeroSoundsAtEveryTickAlsoWhileWaiting)
 {
-    m_form.m_alarmTicked = true;
-    m_doc.setAlarmInterval(makeDuration(0, 0, 0));
+    changeSettings(m_doc, [](DocumentSettings& settings) { settings.m_autoUddhaccaAlarm = 1; });
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_timeAlarmInterval = makeDuration(0, 0, 0); });
     m_mode.toggleMeasuringMode();
     runFor(1);
     EXPECT_EQ(takeSounds().size(), 5u);
@@ -310,7 +276,7 @@ TEST_F(MeasuringModeTest, AlarmStepOfZeroSoundsAtEveryTickAlsoWhileWaiting)
 
 TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
 {
-    m_doc.setTimeSound(true);
+    m_doc.apply(SetTimeSound{true});
     m_mode.toggleMeasuringMode();
     std::vector<TimeSpan> soundsAtTotal;
     for (int interval = 0; interval < 3; ++interval) {
@@ -320,7 +286,7 @@ TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
             runFor(1);
             for (const PlayedSound& sound : takeSounds()) {
                 EXPECT_EQ(sound, PlayedSound(SoundEvent::BeginInterval, PlayMode::Async));
-                soundsAtTotal.push_back(m_mode.m_spanTotal);
+                soundsAtTotal.push_back(m_mode.times().total);
             }
         }
         m_mode.onLeftButtonDown();
@@ -329,12 +295,12 @@ TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
     EXPECT_EQ(soundsAtTotal, (std::vector<TimeSpan>{300}));
 
     // Switched off, the mark does not move; switched on again it sounds at once.
-    m_doc.setTimeSound(false);
+    m_doc.apply(SetTimeSound{false});
     m_mode.onLeftButtonDown();
     runFor(90);
-    EXPECT_EQ(m_mode.m_spanTotal, 630);
+    EXPECT_EQ(m_mode.times().total, 630);
     takeSounds();
-    m_doc.setTimeSound(true);
+    m_doc.apply(SetTimeSound{true});
     m_mode.onMeasureTick();
     EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{SoundEvent::BeginInterval, PlayMode::Async}}));
     m_mode.onMeasureTick();
@@ -354,17 +320,22 @@ TEST_F(MeasuringModeTest, F12PlaysTheAlarmSynchronouslyAtEveryTickItIsHeld)
         EXPECT_EQ(sound, PlayedSound(SoundEvent::UddhaccaAlarm, PlayMode::Sync));
 }
 
-TEST_F(MeasuringModeTest, WithoutATrainingTypeIntervalsAreTimedAndSoundedButNotStored)
+TEST(MeasuringMode, WithoutATrainingTypeIntervalsAreTimedAndSoundedButNotStored)
 {
-    m_mode.m_trainingType = nullptr;
-    m_mode.toggleMeasuringMode();
-    m_mode.onLeftButtonDown();
-    runFor(10);
-    m_mode.onLeftButtonDown();
-    EXPECT_EQ(m_mode.m_spanLongest, 10);
-    EXPECT_EQ(takeSounds().size(), 2u);
-    EXPECT_TRUE(m_form.m_rows.empty());
-    EXPECT_EQ(records().size(), 0);
+    TrainingDocument doc;
+    doc.onNewDocument();
+    TestClock clock;
+    TestKeyState keys;
+    RecordingForm form;
+    MeasuringMode mode(doc, doc, form, clock, keys);
+    mode.toggleMeasuringMode();
+    mode.onLeftButtonDown();
+    clock.advance(10);
+    mode.onLeftButtonDown();
+    EXPECT_EQ(mode.times().longest, 10);
+    EXPECT_EQ(form.m_sounds.size(), 2u);
+    for (const TrainingType& type : doc.trainingTypes())
+        EXPECT_EQ(type.m_records.size(), 0);
 }
 
 TEST_F(MeasuringModeTest, WithoutItsTimerTheModeIsNotEntered)
@@ -372,13 +343,10 @@ TEST_F(MeasuringModeTest, WithoutItsTimerTheModeIsNotEntered)
     m_form.m_timerCanStart = false;
     m_mode.toggleMeasuringMode();
     EXPECT_FALSE(m_mode.isActive());
-    EXPECT_TRUE(m_form.m_activeChanges.empty()) << "the others saw no change";
-    EXPECT_EQ(m_form.m_panel, BannerLook::Settings);
-    EXPECT_FALSE(m_form.m_confined);
-    EXPECT_TRUE(m_form.m_settingsEnabled);
-    EXPECT_EQ(m_form.m_status, kStatusModeOff);
+    EXPECT_TRUE(m_form.m_phases.empty()) << "the form saw no change";
+    EXPECT_EQ(m_mode.statusText(), kStatusModeOff);
     m_mode.onLeftButtonDown();
-    EXPECT_FALSE(m_mode.m_intervalRunning);
+    EXPECT_EQ(m_mode.phase(), MeasuringPhase::Off);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "records/archive.h"
 #include "records/document_export.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/test_bytes.h"
@@ -31,15 +32,16 @@ void fill(TrainingDocument& doc)
 {
     doc.onNewDocument();
     loadOddName(doc);
-    doc.setTrainingTypeName("Kanika Jhavari (Vipassana Bhavana)");
-    doc.setWaveVolume(5);
-    doc.setAutoUddhaccaAlarm(true);
-    doc.setAlarmInterval(makeDuration(1, 2, 3));
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_trainingType = "Kanika Jhavari (Vipassana Bhavana)"; });
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_waveVolume = 5; });
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_autoUddhaccaAlarm = 1; });
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_timeAlarmInterval = makeDuration(1, 2, 3); });
     for (std::size_t i = 0; i < kSoundEventCount; ++i)
-        doc.setSoundFile(static_cast<SoundEvent>(i), "/s/" + std::to_string(i) + ".wav");
-    doc.appendInterval(doc.trainingTypes()[0], record().measurement(3).run(2).from(1000000000).to(1000000600));
-    doc.appendInterval(doc.trainingTypes()[1],
-                       record().measurement(3).run(3).from(1000000700).to(1000000725).uddhacca());
+        changeSettings(doc, [&](DocumentSettings& s) {
+            s.m_soundFiles[soundEventIndex(static_cast<SoundEvent>(i))] = "/s/" + std::to_string(i) + ".wav";
+        });
+    append(doc, doc.trainingTypes()[0], record().measurement(3).run(2).from(1000000000).to(1000000600));
+    append(doc, doc.trainingTypes()[1], record().measurement(3).run(3).from(1000000700).to(1000000725).uddhacca());
 }
 
 } // namespace
@@ -85,7 +87,7 @@ TEST(DocumentExport, ATimeWithoutACalendarDateIsAQuestionMark)
     TrainingDocument doc;
     doc.onNewDocument();
     constexpr CalendarTime kFarPast = -4000000000000000000;
-    doc.appendInterval(doc.trainingTypes()[0], record().measurement(1).run(1).from(kFarPast).to(253402041600));
+    append(doc, doc.trainingTypes()[0], record().measurement(1).run(1).from(kFarPast).to(253402041600));
     std::ostringstream out;
     exportCsv(doc, out);
     EXPECT_NE(out.str().find(",1,1,?,9999-12-29 00:00:00,-4000000000000000000,"), std::string::npos) << out.str();

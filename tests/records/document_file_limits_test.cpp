@@ -2,6 +2,7 @@
 #include "records/document_error.h"
 #include "records/document_file.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/document_failures.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/test_bytes.h"
@@ -22,10 +23,10 @@ namespace {
 TrainingDocument& sample(TrainingDocument& doc)
 {
     doc.onNewDocument();
-    doc.setMainVolume(14);
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_mainVolume = 14; });
     const TrainingType& type = *doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)");
     for (int run = 1; run <= 3; ++run)
-        doc.appendInterval(type, record().measurement(1).run(run).from(1700000000 + run * 100).lasting(60));
+        append(doc, type, record().measurement(1).run(run).from(1700000000 + run * 100).lasting(60));
     return doc;
 }
 
@@ -172,7 +173,7 @@ TEST(DocumentFileLimits, SaveKeepsTheOwnerOfTheFile)
     TrainingDocument doc;
     saveDocumentFile(sample(doc), path);
     ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-    doc.setMainVolume(5);
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_mainVolume = 5; });
     saveDocumentFile(doc, path);
     struct stat info { };
     ASSERT_EQ(::stat(path.c_str(), &info), 0);

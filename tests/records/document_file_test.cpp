@@ -1,6 +1,7 @@
 #include "records/document_error.h"
 #include "records/document_file.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/document_failures.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/test_bytes.h"
@@ -20,13 +21,13 @@ namespace {
 TrainingDocument& sample(TrainingDocument& doc)
 {
     doc.onNewDocument();
-    doc.setWaveVolume(3);
-    doc.setMainVolume(14);
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_waveVolume = 3; });
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_mainVolume = 14; });
     const TrainingType& type = *doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)");
     for (int m = 1; m <= 2; ++m) {
         for (int run = 1; run <= 2; ++run) {
             const CalendarTime start = 1700000000 + m * 1000 + run * 100;
-            doc.appendInterval(type, record().measurement(m).run(run).from(start).lasting(60).uddhacca(run == 2));
+            append(doc, type, record().measurement(m).run(run).from(start).lasting(60).uddhacca(run == 2));
         }
     }
     return doc;
@@ -124,8 +125,8 @@ TEST(DocumentFile, FileCutAtEveryOffsetFailsAsUnexpectedFormat)
         writeBytes(cut, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)));
         TrainingDocument doc;
         doc.onNewDocument();
-        doc.appendInterval(doc.trainingTypes()[0], IntervalRecord());
-        doc.setMainVolume(-7);
+        append(doc, doc.trainingTypes()[0], IntervalRecord());
+        changeSettings(doc, [&](DocumentSettings& s) { s.m_mainVolume = -7; });
         std::string message;
         ASSERT_EQ(openFailure(doc, cut, &message), DocumentError::Cause::CutShort) << length;
         EXPECT_EQ(message, "Unerwartetes Dateiformat.");
@@ -153,7 +154,7 @@ TEST(DocumentFile, FailedSaveLeavesTheExistingFileByteIdentical)
     TrainingDocument doc;
     sample(doc);
     for (int i = 0; i < 5000; ++i)
-        doc.appendInterval(*doc.currentTrainingType(), doc.currentTrainingType()->m_records[3]);
+        append(doc, *doc.currentTrainingType(), doc.currentTrainingType()->m_records[3]);
     doc.setModified();
 
     // A file size limit makes the write fail part way, as a full disk would.
@@ -189,7 +190,7 @@ TEST(DocumentFile, ReadOnlyFolderWritesTheWritableFileInPlace)
     sample(doc);
     saveDocumentFile(doc, path);
     ::chmod(path.c_str(), 0666);
-    doc.setMainVolume(1);
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_mainVolume = 1; });
     fs::permissions(dir.path(), fs::perms::all);
     fs::permissions(folder,
                     fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
@@ -228,7 +229,7 @@ TEST(DocumentFile, SaveKeepsLinksAndPermissionsOfTheTarget)
     ::chmod(real.c_str(), 0640);
     fs::create_symlink(real, link);
 
-    doc.setMainVolume(2);
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_mainVolume = 2; });
     saveDocumentFile(doc, link);
     EXPECT_TRUE(fs::is_symlink(link));
     struct stat info { };

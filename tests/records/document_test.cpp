@@ -1,7 +1,9 @@
 #include "records/archive.h"
 #include "records/document_error.h"
+#include "records/edit_journal.h"
 #include "records/program_path.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/test_bytes.h"
 
@@ -11,13 +13,40 @@
 
 namespace {
 
-class RecordingView : public DocumentObserver {
+// Counts what the document announces.
+class RecordingView : public DocumentListener {
 public:
-    void documentChanged() override { ++changes; }
-    void documentEdited() override { ++edits; }
+    void documentReset(DocumentReset) override { ++changes; }
+    void recordsAppended(int, int, int) override { ++edits; }
+    void recordsRemoved(int, const std::vector<int>&) override { ++edits; }
+    void recordsInserted(int, const std::vector<int>&) override { ++edits; }
+    void settingsChanged(const DocumentSettings&) override { ++edits; }
+    void currentTypeChanged() override { ++selections; }
     int changes = 0;
     int edits = 0;
+    int selections = 0;
 };
+
+class RecordingJournal : public EditJournal {
+public:
+    void record(const DocumentEdit&) override { ++recorded; }
+    int recorded = 0;
+};
+
+// Everything an edit can change.
+struct DocumentState {
+    std::vector<std::vector<IntervalRecord>> records;
+    DocumentSettings settings;
+    bool operator==(const DocumentState&) const = default;
+};
+
+DocumentState stateOf(const TrainingDocument& doc)
+{
+    DocumentState state{{}, doc.settings()};
+    for (const TrainingType& type : doc.trainingTypes())
+        state.records.emplace_back(type.m_records.begin(), type.m_records.end());
+    return state;
+}
 
 Bytes store(TrainingDocument& doc)
 {
@@ -72,7 +101,7 @@ TEST(Document, NewDocumentHasDefaultsNoCurrentTypeAndStoresTheExactBytes)
     initProgramPath();
     TrainingDocument doc;
     RecordingView view;
-    doc.addObserver(&view);
+    doc.addListener(&view);
     EXPECT_TRUE(doc.isFirstNew());
     EXPECT_TRUE(doc.onNewDocument());
     EXPECT_FALSE(doc.isFirstNew());
@@ -101,7 +130,7 @@ TEST(Document, NewDocumentHasDefaultsNoCurrentTypeAndStoresTheExactBytes)
 
     // With a current type its name is stored and copied into the settings.
     const TrainingType& kanika = *doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)");
-    doc.appendInterval(kanika, record().measurement(3).run(2).from(1000000000).to(1000000600));
+    append(doc, kanika, record().measurement(3).run(2).from(1000000000).to(1000000600));
     ByteWriter withEntry = defaultSettingsBytes("Kanika Jhavari (Vipassana Bhavana)");
     withEntry.text("Apana Jhavari (Samatha Bhavana)").int32(0);
     withEntry.text("Kanika Jhavari (Vipassana Bhavana)").int32(1).entry(1000000000, 1000000600, 0, 3, 2);
@@ -116,11 +145,13 @@ TEST(Document, LaterNewDocumentKeepsSettingsAndCurrentTypeAndNotifies)
     doc.onNewDocument();
     loadNames(doc, {"renamed", "Kanika Jhavari (Vipassana Bhavana)", "Apana Jhavari (Metta Bhavana)"});
     RecordingView view;
-    doc.addObserver(&view);
+    doc.addListener(&view);
     ASSERT_NE(doc.selectTrainingType("Kanika Jhavari (Vipassana Bhavana)"), nullptr);
-    doc.appendInterval(*doc.currentTrainingType(), record().measurement(1).run(1).from(100).to(200));
-    doc.setWaveVolume(7);
-    doc.setSoundFile(SoundEvent::EndIntervalUddhacca, "/elsewhere/end.wav");
+    append(doc, *doc.currentTrainingType(), record().measurement(1).run(1).from(100).to(200));
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_waveVolume = 7; });
+    changeSettings(doc, [&](DocumentSettings& s) {
+        s.m_soundFiles[soundEventIndex(SoundEvent::EndIntervalUddhacca)] = "/elsewhere/end.wav";
+    });
     doc.setPathName("/tmp/old.con");
     ASSERT_TRUE(doc.isModified());
 
@@ -134,7 +165,7 @@ TEST(Document, LaterNewDocumentKeepsSettingsAndCurrentTypeAndNotifies)
     EXPECT_TRUE(doc.pathName().empty());
     EXPECT_FALSE(doc.isModified());
 
-    doc.removeObserver(&view);
+    doc.removeListener(&view);
     doc.onNewDocument();
     EXPECT_EQ(view.changes, 1);
 }
@@ -166,18 +197,18 @@ TEST(Document, MeasurementNumbersAndListOperations)
                                       record().measurement(1).run(1).from(30).to(40),
                                       record().measurement(2).run(1).from(50).to(60)};
     for (const IntervalRecord& interval : records) {
-        doc.appendInterval(type, interval);
+        append(doc, type, interval);
         list.add(interval);
     }
     EXPECT_EQ(doc.maxMeasurementNumber(), 3);
-    doc.appendInterval(type, record().measurement(65535).run(1).from(70).to(80));
+    append(doc, type, record().measurement(65535).run(1).from(70).to(80));
     list.add(record().measurement(65535).run(1).from(70).to(80));
     EXPECT_EQ(doc.maxMeasurementNumber(), 65535) << "compared as unsigned 16-bit";
-    doc.removeIntervalsStartingAt(type, {10, 70});
+    doc.apply(RemoveRecords{0, {{0, records[0]}, {3, record().measurement(65535).run(1).from(70).to(80)}}});
     ASSERT_EQ(type.m_records.size(), 2);
     EXPECT_EQ(type.m_records[0], record().measurement(1).run(1).from(30).to(40));
     EXPECT_EQ(type.m_records[1], record().measurement(2).run(1).from(50).to(60));
-    doc.removeIntervalsStartingAt(type, {30, 50});
+    doc.apply(RemoveRecords{0, {{0, records[1]}, {1, records[2]}}});
     EXPECT_EQ(doc.maxMeasurementNumber(), 0);
 
     list.removeAt(0, 1);
@@ -201,21 +232,23 @@ TEST(Document, LoadReplacesSettingsAndRecordsButNotTheCurrentType)
     TrainingDocument source;
     source.onNewDocument();
     loadNames(source, {"Apana Jhavari (Samatha Bhavana)", "Kanika Jhavari (Vipassana Bhavana)", "Own type"});
-    source.setTimeSound(false);
-    source.setMainVolume(12);
-    source.setFilterTime(makeDuration(0, 1, 30));
-    source.setSoundFile(SoundEvent::EndExercise, std::string("C:\\Kl\xE4nge\\Ende.wav"));
+    source.apply(SetTimeSound{false});
+    changeSettings(source, [&](DocumentSettings& s) { s.m_mainVolume = 12; });
+    changeSettings(source, [&](DocumentSettings& s) { s.m_timeFilter = makeDuration(0, 1, 30); });
+    changeSettings(source, [&](DocumentSettings& s) {
+        s.m_soundFiles[soundEventIndex(SoundEvent::EndExercise)] = std::string("C:\\Kl\xE4nge\\Ende.wav");
+    });
     const TrainingType& own = *source.selectTrainingType("Own type");
-    source.appendInterval(own, record().measurement(1).run(1).from(5).to(65).uddhacca());
-    source.appendInterval(own, record().measurement(1).run(2).from(70).to(90));
+    append(source, own, record().measurement(1).run(1).from(5).to(65).uddhacca());
+    append(source, own, record().measurement(1).run(2).from(70).to(90));
     const Bytes bytes = store(source);
 
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.appendInterval(*doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)"),
-                       record().measurement(9).run(9).from(1).to(2));
+    append(doc, *doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)"),
+           record().measurement(9).run(9).from(1).to(2));
     RecordingView view;
-    doc.addObserver(&view);
+    doc.addListener(&view);
     load(doc, bytes);
 
     EXPECT_EQ(view.changes, 1);
@@ -253,7 +286,7 @@ TEST(Document, DefectiveFilesFailWithTheirCauseAndLeaveTheDocument)
     capitalMagic.raw({0x03, 'C', 'O', 'N'});
     TrainingDocument doc;
     doc.onNewDocument();
-    doc.setWaveVolume(4);
+    changeSettings(doc, [&](DocumentSettings& s) { s.m_waveVolume = 4; });
     std::string message;
     EXPECT_EQ(loadFailure(doc, capitalMagic.get(), &message), DocumentError::Cause::DefectiveMagic);
     EXPECT_EQ(message, "The file is defective and can not be read.");
@@ -273,7 +306,7 @@ TEST(Document, DamagedFilesNeverCrashTheReader)
     source.onNewDocument();
     const TrainingType& type = *source.selectTrainingType("Apana Jhavari (Samatha Bhavana)");
     for (int i = 1; i <= 6; ++i)
-        source.appendInterval(type, record().measurement(1 + i / 3).run(i).from(i * 100).to(i * 100 + 50));
+        append(source, type, record().measurement(1 + i / 3).run(i).from(i * 100).to(i * 100 + 50));
     const Bytes original = store(source);
 
     std::uint32_t seed = 12345;
@@ -302,43 +335,60 @@ TEST(Document, DamagedFilesNeverCrashTheReader)
     EXPECT_GT(accepted, 0) << "damage inside times and numbers still loads";
 }
 
-TEST(Document, EveryEditMarksModifiedAndTellsTheObserversOnce)
+TEST(Document, EveryEditIsAnnouncedJournalledAndUndoneByItsInverse)
 {
     TrainingDocument doc;
     doc.onNewDocument();
     const TrainingType& type = *doc.selectTrainingType("Apana Jhavari (Samatha Bhavana)");
+    const IntervalRecord first = record().measurement(1).run(1).from(5).to(9);
+    const IntervalRecord second = record().measurement(1).run(2).from(10).to(20);
+    const IntervalRecord third = record().measurement(2).run(1).from(30).to(40);
+    for (const IntervalRecord& interval : {first, second, third, second})
+        append(doc, type, interval);
     RecordingView view;
-    doc.addObserver(&view);
-    std::array<std::string, kSoundEventCount> sounds;
-    sounds.fill("/s/any.wav");
-    const std::pair<const char*, std::function<void()>> edits[] = {
-        {"defaults", [&] { doc.restoreDefaultSettings(); }},
-        {"type name", [&] { doc.setTrainingTypeName("Kanika Jhavari (Vipassana Bhavana)"); }},
-        {"fixed time", [&] { doc.setFixedExerciseTime(false); }},
-        {"fixed duration", [&] { doc.setFixedDuration(makeDuration(0, 20, 0)); }},
-        {"alarm", [&] { doc.setAutoUddhaccaAlarm(true); }},
-        {"alarm interval", [&] { doc.setAlarmInterval(makeDuration(0, 7, 0)); }},
-        {"filter", [&] { doc.setFilterTime(makeDuration(0, 0, 30)); }},
-        {"wave volume", [&] { doc.setWaveVolume(3); }},
-        {"main volume", [&] { doc.setMainVolume(4); }},
-        {"sound files", [&] { doc.setSoundFiles(sounds); }},
-        {"one sound file", [&] { doc.setSoundFile(SoundEvent::EndExercise, "/s/end.wav"); }},
-        {"append", [&] { doc.appendInterval(type, record().measurement(1).run(1).from(5).to(9)); }},
-        {"append", [&] { doc.appendInterval(type, record().measurement(1).run(2).from(10).to(20)); }},
-        {"remove", [&] { doc.removeIntervalsStartingAt(type, {5}); }},
-        {"view edit", [&] { doc.markEdited(); }},
+    doc.addListener(&view);
+    RecordingJournal journal;
+    doc.setJournal(&journal);
+    DocumentSettings filtered = doc.settings();
+    filtered.m_timeFilter = makeDuration(0, 0, 30);
+    filtered.m_soundFiles[2] = "/s/end.wav";
+
+    const struct {
+        const char* what;
+        DocumentEdit edit;
+        bool marksModified;
+    } edits[] = {
+        {"append", AppendInterval{2, third}, true},
+        {"remove where it stands", RemoveRecords{0, {{0, first}}}, true},
+        {"remove found elsewhere", RemoveRecords{0, {{0, third}}}, true},
+        {"remove of one of two equal records", RemoveRecords{0, {{1, second}}}, true},
+        {"remove of a missing record", RemoveRecords{0, {{1, record().measurement(7).run(1).from(1).to(2)}}}, true},
+        {"insert", InsertRecords{1, {{0, first}, {1, second}}}, true},
+        {"insert beyond the end", InsertRecords{0, {{99, first}}}, true},
+        {"settings", ReplaceSettings{filtered}, true},
+        {"defaults", ReplaceSettings{DocumentSettings()}, true},
+        {"time sound", SetTimeSound{doc.settings().m_timeSound == 0}, false},
     };
-    for (const auto& [what, edit] : edits) {
+    for (const auto& [what, edit, marksModified] : edits) {
+        const DocumentState before = stateOf(doc);
         doc.setModified(false);
-        const int before = view.edits;
-        edit();
-        EXPECT_TRUE(doc.isModified()) << what;
-        EXPECT_EQ(view.edits, before + 1) << what;
+        const int announced = view.edits;
+        const int journalled = journal.recorded;
+        const DocumentEdit inverse = doc.apply(edit);
+        const DocumentState after = stateOf(doc);
+        EXPECT_EQ(doc.isModified(), marksModified) << what;
+        EXPECT_EQ(view.edits, announced + 1) << what;
+        EXPECT_EQ(journal.recorded, journalled + (marksModified ? 1 : 0)) << what;
+
+        const DocumentEdit redo = doc.apply(inverse);
+        EXPECT_TRUE(stateOf(doc) == before) << what << ": undone";
+        doc.apply(redo);
+        EXPECT_TRUE(stateOf(doc) == after) << what << ": redone";
     }
     EXPECT_EQ(view.changes, 0) << "an edit does not replace the document";
-
-    ASSERT_EQ(type.m_records.size(), 1);
-    EXPECT_EQ(type.m_records[0], record().measurement(1).run(2).from(10).to(20));
+    EXPECT_EQ(view.selections, 0);
+    EXPECT_EQ(stateOf(doc).records[0], (std::vector<IntervalRecord>{second, first}));
+    doc.setJournal(nullptr);
 }
 
 TEST(Document, TimeSoundSelectionAndFirstDefaultsAreNoEdits)
@@ -346,17 +396,14 @@ TEST(Document, TimeSoundSelectionAndFirstDefaultsAreNoEdits)
     TrainingDocument doc;
     doc.onNewDocument();
     RecordingView view;
-    doc.addObserver(&view);
-    doc.setTimeSound(false);
+    doc.addListener(&view);
+    doc.apply(SetTimeSound{false});
     EXPECT_EQ(doc.settings().m_timeSound, 0);
+    doc.selectTrainingType("Apana Jhavari (Metta Bhavana)");
     doc.selectTrainingType("Apana Jhavari (Metta Bhavana)");
     doc.setUpDefaultSettings();
     EXPECT_EQ(doc.settings().m_timeSound, 1);
     EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(view.edits, 2) << "the time sound and the defaults are shown, a selection is not";
-
-    TrainingDocument other;
-    EXPECT_THROW(doc.appendInterval(other.trainingTypes()[0], record().measurement(1).run(1).from(1).to(2)),
-                 std::invalid_argument);
-    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(view.edits, 2) << "the time sound and the defaults are shown";
+    EXPECT_EQ(view.selections, 1) << "another training type is announced once";
 }

@@ -1,6 +1,7 @@
 #include "records/journal_format.h"
 #include "records/journal_writer.h"
 #include "records/training_document.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/test_bytes.h"
 
@@ -31,20 +32,24 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
     edited.onNewDocument();
     JournalWriter writer;
     writer.begin(path, headerFor("/home/u/practice.con"));
-    edited.setEditRecorder(&writer);
+    edited.setJournal(&writer);
 
     const TrainingType& first = edited.trainingTypes()[0];
     const TrainingType& third = edited.trainingTypes()[2];
-    edited.appendInterval(first, record().measurement(1).run(1).from(1000).lasting(90));
-    edited.appendInterval(first, record().measurement(1).run(2).from(2000).lasting(90).uddhacca());
-    edited.appendInterval(third, record().measurement(4).run(1).from(3000).lasting(90));
-    edited.removeIntervalsStartingAt(first, {1000});
-    // Of two records of the same start second exactly the one at the position goes.
-    edited.appendInterval(first, record().measurement(2).run(1).from(2000).lasting(30));
-    edited.removeRecords(first, {0});
-    edited.setFilterTime(77);
-    edited.setSoundFile(SoundEvent::UddhaccaAlarm, "/sounds/gong.wav");
-    edited.setTrainingTypeName(third.m_name);
+    const IntervalRecord deleted = record().measurement(1).run(1).from(1000).lasting(90);
+    append(edited, first, deleted);
+    append(edited, first, record().measurement(1).run(2).from(2000).lasting(90).uddhacca());
+    append(edited, third, record().measurement(4).run(1).from(3000).lasting(90));
+    const DocumentEdit undoDeletion = edited.apply(RemoveRecords{0, {{0, deleted}}});
+    append(edited, first, record().measurement(2).run(1).from(2000).lasting(30));
+    // Undo and redo reach the journal like any other edit.
+    const DocumentEdit redoDeletion = edited.apply(undoDeletion);
+    edited.apply(redoDeletion);
+    changeSettings(edited, [&](DocumentSettings& s) { s.m_timeFilter = 77; });
+    changeSettings(edited, [&](DocumentSettings& s) {
+        s.m_soundFiles[soundEventIndex(SoundEvent::UddhaccaAlarm)] = "/sounds/gong.wav";
+    });
+    changeSettings(edited, [&](DocumentSettings& s) { s.m_trainingType = third.m_name; });
     writer.waitUntilSynced();
     EXPECT_EQ(writer.lastError(), 0);
 
@@ -53,7 +58,7 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
     EXPECT_FALSE(contents.m_damaged);
     EXPECT_EQ(contents.m_header.m_documentPath, "/home/u/practice.con");
     EXPECT_EQ(contents.m_header.m_identity, headerFor("").m_identity);
-    EXPECT_EQ(contents.m_entries.size(), 9u);
+    EXPECT_EQ(contents.m_entries.size(), 10u);
     EXPECT_EQ(contents.appendedIntervalCount(), 4);
     EXPECT_NEAR(static_cast<double>(contents.lastIntervalWrittenAt()), static_cast<double>(std::time(nullptr)), 5);
 
@@ -67,8 +72,8 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
         for (int r = 0; r < want.size(); ++r)
             EXPECT_EQ(got[r], want[r]);
     }
-    ASSERT_EQ(recovered.trainingTypes()[0].m_records.size(), 1);
-    EXPECT_EQ(recovered.trainingTypes()[0].m_records[0].m_measurement, 2);
+    ASSERT_EQ(recovered.trainingTypes()[0].m_records.size(), 2);
+    EXPECT_EQ(recovered.trainingTypes()[0].m_records[1].m_measurement, 2);
     EXPECT_EQ(recovered.settings().m_timeFilter, 77);
     EXPECT_EQ(recovered.settings().m_soundFiles[soundEventIndex(SoundEvent::UddhaccaAlarm)], "/sounds/gong.wav");
     EXPECT_EQ(recovered.settings().m_trainingType, third.m_name);
@@ -85,12 +90,13 @@ TEST(Journal, AJournalCutAtAnyByteGivesEveryEntryWrittenCompletelyBeforeTheCut)
     DocumentSettings settings;
     settings.m_trainingType = "Kanika";
     for (int i = 0; i < 6; ++i) {
+        const IntervalRecord interval = record().measurement(2).run(i).from(5000 + i).lasting(90);
         if (i % 3 == 0)
-            appendIntervalFrame(bytes, 10 + i, i % 3, record().measurement(2).run(i).from(5000 + i).lasting(90));
+            appendEditFrame(bytes, 10 + i, AppendInterval{i % 3, interval});
         else if (i % 3 == 1)
-            appendRemovalFrame(bytes, 10 + i, 1, {5000, 5001});
+            appendEditFrame(bytes, 10 + i, RemoveRecords{1, {{0, interval}, {4, interval}}});
         else
-            appendSettingsFrame(bytes, 10 + i, settings);
+            appendEditFrame(bytes, 10 + i, ReplaceSettings{settings});
         entryEnds.push_back(bytes.size());
     }
 
@@ -122,24 +128,24 @@ TEST(Journal, ItIsMadeOnlyByAnEditAndADiscardedOneStartsAnew)
     TrainingDocument doc;
     doc.onNewDocument();
     JournalWriter writer;
-    doc.setEditRecorder(&writer);
+    doc.setJournal(&writer);
     writer.begin(path, headerFor(""));
-    doc.setTimeSound(true); // no edit of the records
+    doc.apply(SetTimeSound{true}); // no edit of the records
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    doc.appendInterval(doc.trainingTypes()[0], record().measurement(1).run(1).from(1000).lasting(90));
+    append(doc, doc.trainingTypes()[0], record().measurement(1).run(1).from(1000).lasting(90));
     writer.discard();
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    doc.appendInterval(doc.trainingTypes()[0], record().measurement(1).run(2).from(2000).lasting(90));
+    append(doc, doc.trainingTypes()[0], record().measurement(1).run(2).from(2000).lasting(90));
     writer.waitUntilSynced();
     const JournalContents contents = readJournal(path);
     ASSERT_EQ(contents.m_entries.size(), 1u);
-    EXPECT_EQ(contents.m_entries[0].m_record.m_timeStart, 2000);
+    EXPECT_EQ(std::get<AppendInterval>(contents.m_entries[0].m_edit).record.m_timeStart, 2000);
 
     // Recovered entries come first in the journal that continues them.
     writer.beginWith(path, headerFor(""), contents.m_entries);
-    doc.appendInterval(doc.trainingTypes()[0], record().measurement(1).run(3).from(3000).lasting(90));
+    append(doc, doc.trainingTypes()[0], record().measurement(1).run(3).from(3000).lasting(90));
     writer.waitUntilSynced();
     EXPECT_EQ(readJournal(path).appendedIntervalCount(), 2);
 }

@@ -2,6 +2,8 @@
 #include "dialogs/manual_entry_dialog.h"
 #include "dialogs/phone_record_dialog.h"
 #include "dialogs/sound_choice_dialog.h"
+#include "editing/document_editor.h"
+#include "tests/support/document_edits.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -49,23 +51,23 @@ void expectNothingCutOff(QDialog& dialog)
 TEST(DialogLayout, AllFourDialogsShowTheirTextsInFull)
 {
     TrainingDocument document;
-    const TrainingType& type = document.trainingTypes()[0];
-    ManualEntryDialog manual(document, type, {});
-    manual.m_number = "12";
-    manual.m_timeStart = makeLocalTime(2026, 3, 10, 23, 58, 0);
-    manual.m_timeEnd = makeLocalTime(2026, 3, 10, 23, 59, 20);
+    DocumentEditor editor(document);
+    changeSettings(document, [](DocumentSettings& settings) {
+        settings.m_timeFilter = makeDuration(23, 59, 59);
+        for (std::size_t i = 0; i < kSoundEventCount; ++i)
+            settings.m_soundFiles[i] = "/usr/share/jhavari-training/sounds/" + std::string(kDefaultSoundFiles[i]);
+    });
+    ManualEntryDialog manual(editor, 0);
+    manual.propose("12", makeLocalTime(2026, 3, 10, 23, 58, 0), makeLocalTime(2026, 3, 10, 23, 59, 20));
     expectNothingCutOff(manual);
 
-    PhoneRecordDialog phone(document, &type, {}, 65535);
-    phone.m_record = "1700000000-1700000600x";
+    PhoneRecordDialog phone(editor, 0, 65535);
+    phone.findChild<QLineEdit*>(QString::number(PhoneRecordDialog::IDC_RECORD))->setText("1700000000-1700000600x");
     expectNothingCutOff(phone);
 
-    IntervalFilterDialog filter;
-    filter.m_timeFilter = makeDuration(23, 59, 59);
+    IntervalFilterDialog filter(editor);
     expectNothingCutOff(filter);
 
-    SoundChoiceDialog sounds({});
-    for (std::size_t i = 0; i < kSoundEventCount; ++i)
-        sounds.m_files[i] = "/usr/share/jhavari-training/sounds/" + std::string(kDefaultSoundFiles[i]);
+    SoundChoiceDialog sounds(editor, {});
     expectNothingCutOff(sounds);
 }

@@ -1,6 +1,6 @@
 #include "controls/shade_button.h"
-#include "dialogs/dialog_commands.h"
 #include "dialogs/interval_filter_dialog.h"
+#include "editing/document_editor.h"
 #include "platform/time_picker.h"
 #include "tests/dialogs/widgets/dialog_test_support.h"
 
@@ -15,7 +15,9 @@ namespace {
 void runFilterDialog(TrainingDocument& doc, const std::function<void(QWidget*)>& edit)
 {
     onNextModal(edit);
-    openIntervalFilter(nullptr, doc);
+    DocumentEditor editor(doc);
+    IntervalFilterDialog dialog(editor);
+    dialog.exec();
 }
 
 TimePicker* picker(QWidget* dialog)

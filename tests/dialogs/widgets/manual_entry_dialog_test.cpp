@@ -1,7 +1,8 @@
-#include "dialogs/dialog_commands.h"
 #include "dialogs/manual_entry_dialog.h"
+#include "editing/document_editor.h"
 #include "platform/time_picker.h"
 #include "tests/dialogs/widgets/dialog_test_support.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/scoped_environment.h"
 
@@ -26,9 +27,7 @@ class ManualEntryDialogTest : public ::testing::Test {
 protected:
     void open(const char* number, CalendarTime start, CalendarTime end)
     {
-        dialog.m_number = number;
-        dialog.m_timeStart = start;
-        dialog.m_timeEnd = end;
+        dialog.propose(number, start, end);
         dialog.show();
     }
     QLineEdit* numberEdit() { return control<QLineEdit>(&dialog, ManualEntryDialog::IDC_NUMBER); }
@@ -47,9 +46,9 @@ protected:
 
     RecordingMessageBoxes boxes;
     TrainingDocument document;
+    DocumentEditor editor{document};
     const TrainingType& type = document.trainingTypes()[0];
-    std::vector<IntervalRecord> shownRows;
-    ManualEntryDialog dialog{document, type, [this](const IntervalRecord& entry) { shownRows.push_back(entry); }};
+    ManualEntryDialog dialog{editor, 0};
 };
 
 } // namespace
@@ -68,8 +67,7 @@ TEST_F(ManualEntryDialogTest, InsertsRunsOfOneMeasurementAndProposesTheNext)
     IntervalRecord first = record().measurement(1).run(1).from(at(10, 0, 0)).to(at(10, 10, 0));
     first.m_uddhacca = 1;
     EXPECT_EQ(type.m_records[0], first);
-    ASSERT_EQ(shownRows.size(), 1u);
-    EXPECT_EQ(shownRows[0], first);
+    EXPECT_EQ(editor.undoStack().undoText(), "add interval") << "each insertion is a step of its own";
     // The next interval is proposed; number and check box stay for the next run.
     EXPECT_EQ(start()->time(), QTime(10, 10, 20));
     EXPECT_EQ(end()->time(), QTime(10, 20, 0));
@@ -88,8 +86,8 @@ TEST_F(ManualEntryDialogTest, InsertsRunsOfOneMeasurementAndProposesTheNext)
 TEST_F(ManualEntryDialogTest, RefusedInputShowsItsMessageAndStaysAsTyped)
 {
     for (int measurement = 1; measurement <= 4; ++measurement)
-        document.appendInterval(
-            type, record().measurement(measurement).run(1).from(at(8, measurement, 0)).to(at(8, measurement, 30)));
+        append(document, type,
+               record().measurement(measurement).run(1).from(at(8, measurement, 0)).to(at(8, measurement, 30)));
     open("1", at(9, 0, 0), at(9, 0, 20));
 
     struct Case {
@@ -120,7 +118,6 @@ TEST_F(ManualEntryDialogTest, RefusedInputShowsItsMessageAndStaysAsTyped)
         EXPECT_TRUE(dialog.isVisible());
     }
     EXPECT_EQ(type.m_records.size(), 4);
-    EXPECT_TRUE(shownRows.empty());
 
     // One second after the last recorded interval ended is free.
     boxes.messages.clear();
@@ -156,7 +153,7 @@ TEST_F(ManualEntryDialogTest, EnterInsertsWithItsChecksAndEscapeCloses)
     QTest::keyClick(numberEdit(), Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(type.m_records.size(), 2);
-    EXPECT_EQ(shownRows.size(), 2u);
+    EXPECT_EQ(editor.undoStack().count(), 2);
     // A refused interval is refused as by the button.
     typeNumber("0");
     QTest::keyClick(numberEdit(), Qt::Key_Enter, Qt::KeypadModifier);
@@ -218,47 +215,4 @@ TEST_F(ManualEntryDialogTest, ArrowsStepTheNumberWithinTheirRange)
     EXPECT_EQ(numberEdit()->text(), "98");
     QTest::keyClick(numberEdit(), Qt::Key_Up);
     EXPECT_EQ(numberEdit()->text(), "99");
-}
-
-TEST(OpenManualEntry, ClosingAlwaysCountsAsAChangeAndRefreshesTheView)
-{
-    RecordingMessageBoxes boxes;
-    TrainingDocument doc;
-    doc.onNewDocument();
-    const TrainingType* type = doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
-    ASSERT_TRUE(type);
-    std::vector<std::string> calls;
-    EntryViewHooks hooks;
-    hooks.addIntervalRow = [&](const IntervalRecord&) { calls.push_back("row"); };
-    hooks.fillIntervalList = [&] { calls.push_back("fill"); };
-    hooks.refreshDiagrams = [&] { calls.push_back("diagrams"); };
-    hooks.showOnlyLastMeasurement = [&] { calls.push_back("tick"); };
-
-    const CalendarTime before = std::time(nullptr);
-    QString number;
-    QTime start, end;
-    onNextModal([&](QWidget* modal) {
-        EXPECT_EQ(modal->windowTitle(), "Manual entry of intervals");
-        number = control<QLineEdit>(modal, ManualEntryDialog::IDC_NUMBER)->text();
-        start = control<TimePicker>(modal, ManualEntryDialog::IDC_START_TIME)->time();
-        end = control<TimePicker>(modal, ManualEntryDialog::IDC_END_TIME)->time();
-        QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    openManualEntry(nullptr, doc, type, hooks);
-    EXPECT_EQ(number, "1");
-    EXPECT_EQ(start.secsTo(end), 20);
-    const std::tm now = breakLocalTime(before);
-    EXPECT_LE(std::abs(QTime(now.tm_hour, now.tm_min, now.tm_sec).secsTo(start)), 2);
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(calls, (std::vector<std::string>{"fill", "diagrams"}));
-
-    // While measuring, and without a training type, the command does nothing.
-    doc.setModified(false);
-    calls.clear();
-    hooks.isMeasuring = [] { return true; };
-    openManualEntry(nullptr, doc, type, hooks);
-    hooks.isMeasuring = {};
-    openManualEntry(nullptr, doc, nullptr, hooks);
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_TRUE(calls.empty());
 }

@@ -1,6 +1,7 @@
-#include "dialogs/dialog_commands.h"
 #include "dialogs/phone_record_dialog.h"
+#include "editing/document_editor.h"
 #include "tests/dialogs/widgets/dialog_test_support.h"
+#include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/scoped_environment.h"
 
@@ -8,10 +9,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <memory>
 
 namespace {
 
@@ -41,9 +44,8 @@ protected:
 
     RecordingMessageBoxes boxes;
     TrainingDocument document;
+    DocumentEditor editor{document};
     const TrainingType& type = document.trainingTypes()[0];
-    std::vector<IntervalRecord> shownRows;
-    AddIntervalRowFn showRow = [this](const IntervalRecord& entry) { shownRows.push_back(entry); };
 };
 
 } // namespace
@@ -51,7 +53,8 @@ protected:
 TEST_F(PhoneRecordDialogTest, EnterSavesEachRecordAndTheCaptionCountsRuns)
 {
     const ScopedTimeZone utc("UTC0");
-    PhoneRecordDialog dialog(document, &type, showRow, 12);
+    auto opened = std::make_unique<PhoneRecordDialog>(editor, 0, 12);
+    PhoneRecordDialog& dialog = *opened;
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Manual data entry from mobile phone");
     EXPECT_EQ(caption(&dialog), "Mess-Nr. 12, Lauf-Nr. 1:");
@@ -63,8 +66,6 @@ TEST_F(PhoneRecordDialogTest, EnterSavesEachRecordAndTheCaptionCountsRuns)
     EXPECT_EQ(edit(&dialog)->text(), "100-200");
     ASSERT_EQ(type.m_records.size(), 1);
     EXPECT_EQ(type.m_records[0], record().measurement(12).run(1).from(100).to(200));
-    ASSERT_EQ(shownRows.size(), 1u);
-    EXPECT_EQ(shownRows[0], type.m_records[0]);
 
     enter(&dialog, "150-300");
     enter(&dialog, "200-300");
@@ -89,19 +90,28 @@ TEST_F(PhoneRecordDialogTest, EnterSavesEachRecordAndTheCaptionCountsRuns)
     QTest::keyClick(edit(&dialog), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(type.m_records.size(), 3);
+
+    // The records of one opening are one step of the undo history.
+    opened.reset();
+    ASSERT_EQ(editor.undoStack().count(), 1);
+    EXPECT_EQ(editor.undoStack().undoText(), "add 3 phone records");
+    editor.undoStack().undo();
+    EXPECT_EQ(type.m_records.size(), 0);
+    editor.undoStack().redo();
+    EXPECT_EQ(type.m_records.size(), 3);
 }
 
 TEST_F(PhoneRecordDialogTest, DaylightSavingAtOpeningShiftsTheRecords)
 {
     {
         const ScopedTimeZone summer(zoneInDaylightSavingNow());
-        PhoneRecordDialog dialog(document, &type, showRow, 1);
+        PhoneRecordDialog dialog(editor, 0, 1);
         dialog.show();
         enter(&dialog, "1000-2000");
     }
     {
         const ScopedTimeZone utc("UTC0");
-        PhoneRecordDialog dialog(document, &type, showRow, 2);
+        PhoneRecordDialog dialog(editor, 0, 2);
         dialog.show();
         enter(&dialog, "1000-2000");
     }
@@ -114,7 +124,7 @@ TEST_F(PhoneRecordDialogTest, DaylightSavingAtOpeningShiftsTheRecords)
 
 TEST_F(PhoneRecordDialogTest, MeasurementBeyond65535IsRefusedWithAMessage)
 {
-    PhoneRecordDialog dialog(document, &type, showRow, 65536);
+    PhoneRecordDialog dialog(editor, 0, 65536);
     dialog.show();
     EXPECT_EQ(caption(&dialog), "Mess-Nr. 65536, Lauf-Nr. 1:");
     enter(&dialog, "100-200");
@@ -128,51 +138,12 @@ TEST_F(PhoneRecordDialogTest, MeasurementBeyond65535IsRefusedWithAMessage)
 TEST_F(PhoneRecordDialogTest, ARecordOverlappingARecordedIntervalIsRefusedWithTheOverlapMessage)
 {
     const ScopedTimeZone utc("UTC0");
-    document.appendInterval(type, record().measurement(1).run(1).from(1000).to(2000));
-    PhoneRecordDialog dialog(document, &type, showRow, 2);
+    append(document, type, record().measurement(1).run(1).from(1000).to(2000));
+    PhoneRecordDialog dialog(editor, 0, 2);
     dialog.show();
     enter(&dialog, "1000-1500");
     EXPECT_EQ(boxes.messages, QStringList{"Error: Invalid time range. Time ranges overlap"});
     EXPECT_EQ(type.m_records.size(), 1);
-    EXPECT_TRUE(shownRows.empty());
     EXPECT_EQ(caption(&dialog), "Mess-Nr. 2, Lauf-Nr. 1:");
     EXPECT_EQ(edit(&dialog)->selectedText(), "1000-1500");
-}
-
-TEST_F(PhoneRecordDialogTest, OpeningFromTheListTicksFillsAndAlwaysMarksModified)
-{
-    TrainingDocument doc;
-    doc.onNewDocument();
-    const TrainingType* current = doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
-    ASSERT_TRUE(current);
-    for (int measurement = 1; measurement <= 11; ++measurement)
-        doc.appendInterval(*current, record().measurement(measurement).run(1).from(measurement * 1000).lasting(10));
-    std::vector<std::string> calls;
-    EntryViewHooks hooks;
-    hooks.addIntervalRow = [&](const IntervalRecord&) { calls.push_back("row"); };
-    hooks.fillIntervalList = [&] { calls.push_back("fill"); };
-    hooks.refreshDiagrams = [&] { calls.push_back("diagrams"); };
-    hooks.showOnlyLastMeasurement = [&] { calls.push_back("tick"); };
-
-    QString shownCaption;
-    onNextModal([&](QWidget* modal) {
-        shownCaption = caption(modal);
-        calls.push_back("dialog");
-        QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    openPhoneRecordEntry(nullptr, doc, current, hooks);
-    EXPECT_EQ(shownCaption, "Mess-Nr. 12, Lauf-Nr. 1:");
-    EXPECT_EQ(calls, (std::vector<std::string>{"tick", "fill", "dialog", "fill"}));
-    EXPECT_TRUE(doc.isModified());
-
-    // A stored record reaches the list through the view's row hook.
-    calls.clear();
-    onNextModal([&](QWidget* modal) {
-        enter(modal, "50000-50100");
-        QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    openPhoneRecordEntry(nullptr, doc, current, hooks);
-    EXPECT_EQ(calls, (std::vector<std::string>{"tick", "fill", "row", "fill"}));
-    EXPECT_EQ(current->m_records.size(), 12);
-    EXPECT_EQ(current->m_records[11].m_measurement, 12);
 }

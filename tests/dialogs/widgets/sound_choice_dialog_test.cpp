@@ -1,8 +1,9 @@
 #include "controls/shade_button.h"
-#include "dialogs/dialog_commands.h"
 #include "dialogs/sound_choice_dialog.h"
+#include "editing/document_editor.h"
 #include "records/program_path.h"
 #include "tests/dialogs/widgets/dialog_test_support.h"
+#include "tests/support/document_edits.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,9 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         for (std::size_t i = 0; i < kSoundEventCount; ++i)
-            doc.setSoundFile(static_cast<SoundEvent>(i), make("own" + std::to_string(i) + ".wav"));
+            changeSettings(doc, [&](DocumentSettings& s) {
+                s.m_soundFiles[soundEventIndex(static_cast<SoundEvent>(i))] = make("own" + std::to_string(i) + ".wav");
+            });
         original = doc.settings().m_soundFiles;
         doc.setModified(false); // as just saved
     }
@@ -45,15 +48,15 @@ protected:
     void run(const std::function<void(QWidget*)>& use)
     {
         onNextModal(use);
-        onChooseSounds(
-            nullptr, doc, [this] { ++reloads; }, [this](const std::string& path) { played.push_back(path); });
+        SoundChoiceDialog dialog(editor, [this](const std::string& path) { played.push_back(path); });
+        dialog.exec();
     }
 
     RecordingMessageBoxes boxes;
     QTemporaryDir folder;
     TrainingDocument doc;
+    DocumentEditor editor{doc};
     std::array<std::string, kSoundEventCount> original;
-    int reloads = 0;
     std::vector<std::string> played;
 };
 
@@ -70,7 +73,6 @@ TEST_F(ChooseSounds, OkWritesAllPathsAndReloadsCancelChangesNothing)
         press(dialog, SoundChoiceDialog::IDCANCEL);
     });
     EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(reloads, 0);
 
     QStringList shown;
     run([&](QWidget* dialog) {
@@ -84,8 +86,8 @@ TEST_F(ChooseSounds, OkWritesAllPathsAndReloadsCancelChangesNothing)
     for (std::size_t i = 0; i < kSoundEventCount; ++i)
         EXPECT_EQ(shown[static_cast<int>(i)].toStdString(), original[i]);
     EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(reloads, 1);
     EXPECT_EQ(doc.settings().m_soundFiles, original);
+    EXPECT_EQ(editor.undoStack().count(), 0) << "unchanged paths are no step to undo";
 }
 
 TEST_F(ChooseSounds, ResetOffersTheProgramDirectoryDefaultsOnlyOnYes)
@@ -118,7 +120,9 @@ TEST_F(ChooseSounds, ResetOffersTheProgramDirectoryDefaultsOnlyOnYes)
     });
     for (std::size_t i = 0; i < kSoundEventCount; ++i)
         EXPECT_EQ(doc.settings().m_soundFiles[i], programFilePath(kDefaultSoundFiles[i]));
-    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(editor.undoStack().undoText(), "choose sounds");
+    editor.undoStack().undo();
+    EXPECT_EQ(doc.settings().m_soundFiles, original);
 }
 
 TEST_F(ChooseSounds, ChosenFileIsHeardBeforeOkAndStoredOnOk)

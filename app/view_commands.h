@@ -1,0 +1,40 @@
+#pragma once
+
+#include "evaluation/diagram_print_job.h"
+
+#include <QObject>
+
+class DocumentEditor;
+class MainForm;
+class QPrinter;
+
+// The commands of the menu and of the interval list that open the entry
+// dialogs, restore the settings or preview the printout, with what the form
+// does around them.
+class ViewCommands : public QObject {
+    Q_OBJECT
+public:
+    ViewCommands(DocumentEditor& editor, MainForm& form);
+
+    // "Restore default settings", after asking; one step of the undo history.
+    void restoreDefaults();
+    // "Interval filter".
+    void openIntervalFilter();
+    // Ctrl+Alt+D: ignored while measuring and without a current training type.
+    // Proposes "1" and now to now + 20 s; after closing, however it was closed,
+    // the document counts as changed and list and diagrams are shown anew.
+    void openManualEntry();
+    // A double click on the list: the list shows the last measurement, the
+    // dialog takes the records of the next one; after closing the list is
+    // filled again and the document counts as changed. Diagrams stay as they are.
+    void openPhoneRecords();
+    // The print preview of the four diagram pages. It opens with previewPages
+    // pages side by side (2; 0 or 1 give one page) and leaves there the layout
+    // the user chose last.
+    void printPreview(QPrinter& printer, int& previewPages);
+
+private:
+    DocumentEditor& m_editor;
+    MainForm& m_form;
+    DiagramPrintJob m_printout;
+};
