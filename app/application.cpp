@@ -127,6 +127,8 @@ bool Application::createMainWindow(const QString& fileName)
     m_framework->setJournal(m_journal.get());
     m_mainWindow = std::make_unique<MainWindow>();
     m_framework->setDialogParent(m_mainWindow.get());
+    connect(m_journal.get(), &UnsavedChangesJournal::protectionChanged, m_mainWindow.get(),
+            &MainWindow::showJournalProtection);
     m_mainWindow->setCloseQuery([this] {
         emit documentLeaving();
         return m_framework->saveModified();

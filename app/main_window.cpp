@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/main_menu.h"
 #include "app/recent_file_list.h"
+#include "platform/message_box.h"
 #include "practice/form_accessibility.h"
 #include "practice/measuring_mode.h"
 #include "practice/measuring_state.h"
@@ -19,6 +20,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
+
+#include <utility>
 
 // The bitmaps are compiled into the static app library; nothing would pull
 // them into the program without this (it must stand outside any namespace).
@@ -166,6 +169,33 @@ void MainWindow::createStatusBar()
     m_statusPane = new QLabel(QString::fromLatin1(kStatusModeOff), statusBar());
     m_statusPane->setObjectName(QStringLiteral("StatusPane"));
     statusBar()->addWidget(m_statusPane, 1);
+    m_journalNotice = new QLabel(statusBar());
+    m_journalNotice->setObjectName(QStringLiteral("JournalNotice"));
+    statusBar()->addPermanentWidget(m_journalNotice);
+    m_journalNotice->hide();
+}
+
+void MainWindow::showJournalProtection(bool protecting, const QString& reason)
+{
+    m_journalNotice->setVisible(!protecting);
+    m_journalNotice->setText(protecting ? QString() : QStringLiteral("Änderungen ungeschützt"));
+    m_journalNotice->setToolTip(reason);
+    m_untoldJournalTrouble = protecting ? QString() : reason;
+    if (!isMeasuring())
+        tellJournalTrouble();
+}
+
+QString MainWindow::journalNotice() const
+{
+    return m_journalNotice->isVisible() ? m_journalNotice->text() : QString();
+}
+
+void MainWindow::tellJournalTrouble()
+{
+    if (m_untoldJournalTrouble.isEmpty())
+        return;
+    const QString reason = std::exchange(m_untoldJournalTrouble, QString());
+    messageBoxes().showMessage(this, reason);
 }
 
 namespace {
@@ -261,8 +291,10 @@ void MainWindow::followMeasuring(const MeasuringState* measuring)
         return;
     connect(measuring, &MeasuringState::activeChanged, this, [this](bool active) {
         m_statusPane->setToolTip(active ? measuringControlsHelp() : QString());
-        if (!active)
+        if (!active) {
             showIdleText();
+            tellJournalTrouble();
+        }
         updateUndoActions();
     });
     // The view and its state may go before the window.

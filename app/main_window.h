@@ -45,6 +45,12 @@ public:
     // the idle text, inside it the mode's own texts.
     void followMeasuring(const MeasuringState* measuring);
 
+    // Whether the unsaved changes are kept against a crash. While they are
+    // not, the status bar says so; the reason is told once in a message, at
+    // once or, not to disturb the practice, when the measuring mode ends.
+    void showJournalProtection(bool protecting, const QString& reason);
+    QString journalNotice() const;
+
     // The undo history that Undo and Redo of the Edit menu work on: their
     // texts name the step, and both are disabled while measuring.
     void followUndoStack(QUndoStack* stack);
@@ -78,10 +84,13 @@ private:
     bool isMeasuring() const;
     void showIdleText();
     void updateUndoActions();
+    void tellJournalTrouble();
 
     std::map<int, QAction*> m_actions;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusPane = nullptr;
+    QLabel* m_journalNotice = nullptr;
+    QString m_untoldJournalTrouble;
     const MeasuringState* m_measuring = nullptr;
     QUndoStack* m_undoStack = nullptr;
     std::function<bool()> m_canClose;

@@ -11,6 +11,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cstring>
+#include <optional>
+
 namespace {
 
 std::string toNativePath(const QString& path)
@@ -26,10 +29,10 @@ JournalHeader headerFor(const QString& path, const FileIdentity& identity)
     return header;
 }
 
-QString recoveryQuestion(const QString& name, const JournalContents& found, bool fileChanged)
+QString recoveryQuestion(const QString& name, const JournalSummary& found, bool fileChanged)
 {
-    const int intervals = found.appendedIntervalCount();
-    const std::int64_t last = intervals > 0 ? found.lastIntervalWrittenAt() : found.m_entries.back().m_writtenAt;
+    const int intervals = found.appendedIntervals;
+    const std::int64_t last = intervals > 0 ? found.lastIntervalWrittenAt : found.lastWrittenAt;
     const QString when = QDateTime::fromSecsSinceEpoch(last).toString(QStringLiteral("dd.MM.yyyy 'um' HH:mm:ss"));
     QString text;
     if (intervals > 0) {
@@ -42,9 +45,34 @@ QString recoveryQuestion(const QString& name, const JournalContents& found, bool
         text = QStringLiteral("Für %1 wurden nicht gespeicherte Änderungen vom %2 gefunden.").arg(name, when);
     }
     if (fileChanged)
-        text += QStringLiteral("\n%1 wurde seitdem geändert; die Intervalle werden angehängt.").arg(name);
+        text += QStringLiteral("\n%1 wurde seitdem geändert; die Intervalle werden angehängt, eine Messung mit einer "
+                               "schon vergebenen Nummer erhält eine neue.")
+                    .arg(name);
     return text + QStringLiteral("\nÄnderungen wiederherstellen?");
 }
+
+QString troubleText(int error)
+{
+    return QStringLiteral("Nicht gespeicherte Änderungen sind nicht gegen einen Absturz geschützt: die "
+                          "Wiederherstellungsdatei kann nicht geschrieben werden (%1). Speichern Sie das Dokument.")
+        .arg(QString::fromLocal8Bit(std::strerror(error)));
+}
+
+// A file name of at most this many bytes leaves room for the hash, a number and ".journal".
+constexpr qsizetype kLongestNamePart = 200;
+
+QByteArray shortenedName(QByteArray name)
+{
+    if (name.size() <= kLongestNamePart)
+        return name;
+    qsizetype end = kLongestNamePart;
+    // Not in the middle of a UTF-8 character.
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+        --end;
+    return name.left(end);
+}
+
+constexpr int kMostJournals = 64;
 
 } // namespace
 
@@ -55,6 +83,9 @@ UnsavedChangesJournal::UnsavedChangesJournal(TrainingDocument& doc, const QStrin
     // Records of meditation practice are nobody else's business.
     QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     m_doc.setJournal(&m_writer);
+    m_writer.setProtectionHandler([this](bool protecting, int error) {
+        emit protectionChanged(protecting, protecting ? QString() : troubleText(error));
+    });
 }
 
 UnsavedChangesJournal::~UnsavedChangesJournal()
@@ -67,50 +98,82 @@ QString UnsavedChangesJournal::defaultFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/journal");
 }
 
-QString UnsavedChangesJournal::journalPath(const QString& documentPath) const
+QString UnsavedChangesJournal::journalPath(const QString& documentPath, int number) const
 {
+    const QString suffix = (number > 1 ? QStringLiteral("-%1").arg(number) : QString()) + QStringLiteral(".journal");
     if (documentPath.isEmpty())
-        return m_folder + '/' + TrainingDocument::kUntitled + QStringLiteral(".journal");
+        return m_folder + '/' + TrainingDocument::kUntitled + suffix;
     // The file name for a reader, the hash of the whole path for two files of one name.
     const QByteArray hash = QCryptographicHash::hash(QFile::encodeName(documentPath), QCryptographicHash::Sha1);
-    return m_folder + '/' + QFileInfo(documentPath).fileName() + '-' + QString::fromLatin1(hash.toHex().left(16)) +
-           QStringLiteral(".journal");
+    const QByteArray name = shortenedName(QFile::encodeName(QFileInfo(documentPath).fileName()));
+    return m_folder + '/' + QFile::decodeName(name) + '-' + QString::fromLatin1(hash.toHex().left(16)) + suffix;
 }
 
 void UnsavedChangesJournal::documentOpened(const QString& path, const FileIdentity& identity, QWidget* dialogParent)
 {
-    if (offer(path, identity, dialogParent))
-        return;
-    m_writer.begin(toNativePath(journalPath(path)), headerFor(path, identity));
-    m_writer.discard();
+    // The journal of the document open before is no longer this program's.
+    m_writer.begin(std::string(), JournalHeader());
+    if (!offer(path, identity, dialogParent))
+        beginOwnJournal(path, identity);
 }
 
 bool UnsavedChangesJournal::offer(const QString& path, const FileIdentity& identity, QWidget* dialogParent)
 {
-    const QString journal = journalPath(path);
     const JournalHeader header = headerFor(path, identity);
-    const JournalContents found = readJournal(toNativePath(journal));
-    if (!found.hasHeader() || found.m_header.m_documentPath != header.m_documentPath || found.m_entries.empty())
-        return false;
-    const QString name = path.isEmpty() ? QString::fromUtf8(TrainingDocument::kUntitled) : QFileInfo(path).fileName();
-    const bool fileChanged = !path.isEmpty() && !(found.m_header.m_identity == identity);
-    if (messageBoxes().askYesNoDefaulting(dialogParent, recoveryQuestion(name, found, fileChanged),
-                                          MessageBox::Answer::Yes) != MessageBox::Answer::Yes)
-        return false;
-    // The replayed edits are in the journal already; it continues from them.
-    m_doc.setJournal(nullptr);
-    replayJournal(m_doc, found.m_entries);
-    m_doc.setJournal(&m_writer);
-    m_writer.beginWith(toNativePath(journal), header, found.m_entries);
-    m_doc.setModified(true);
-    m_doc.announceReset(DocumentReset::Loaded);
-    return true;
+    for (int number = 1; number <= kMostJournals; ++number) {
+        const QString journal = journalPath(path, number);
+        const std::string nativeJournal = toNativePath(journal);
+        if (!QFileInfo::exists(journal) && !QFileInfo::exists(journal + QStringLiteral(".lock")))
+            break;
+        // Another running program writes it: its changes are not lost.
+        if (JournalLock::isHeldElsewhere(nativeJournal))
+            continue;
+        const JournalSummary found = summarizeJournal(nativeJournal);
+        if (found.isEmpty() || found.header.m_documentPath != header.m_documentPath)
+            continue;
+        const QString name =
+            path.isEmpty() ? QString::fromUtf8(TrainingDocument::kUntitled) : QFileInfo(path).fileName();
+        const bool fileChanged = !path.isEmpty() && !(found.header.m_identity == identity);
+        if (messageBoxes().askYesNoDefaulting(dialogParent, recoveryQuestion(name, found, fileChanged),
+                                              MessageBox::Answer::Yes) != MessageBox::Answer::Yes) {
+            // Given up: this program's journal starts anew in its place.
+            m_writer.begin(nativeJournal, header);
+            m_writer.discard();
+            return true;
+        }
+        std::optional<JournalReader> reader = JournalReader::openFile(nativeJournal);
+        if (!reader)
+            return false;
+        // The replayed edits are in the journal already; it goes on after them.
+        m_doc.setJournal(nullptr);
+        replayJournal(m_doc, *reader, fileChanged);
+        m_doc.setJournal(&m_writer);
+        m_writer.resume(nativeJournal, reader->completeLength());
+        m_doc.setModified(true);
+        m_doc.announceReset(DocumentReset::Loaded);
+        return true;
+    }
+    return false;
+}
+
+void UnsavedChangesJournal::beginOwnJournal(const QString& path, const FileIdentity& identity)
+{
+    for (int number = 1; number <= kMostJournals; ++number) {
+        const std::string journal = toNativePath(journalPath(path, number));
+        if (JournalLock::isHeldElsewhere(journal))
+            continue;
+        m_writer.begin(journal, headerFor(path, identity));
+        // A journal left here is given up or offered already.
+        m_writer.discard();
+        return;
+    }
 }
 
 void UnsavedChangesJournal::documentSaved(const QString& path, const FileIdentity& identity)
 {
     m_writer.discard();
-    m_writer.begin(toNativePath(journalPath(path)), headerFor(path, identity));
+    m_writer.begin(std::string(), JournalHeader());
+    beginOwnJournal(path, identity);
 }
 
 void UnsavedChangesJournal::discard()

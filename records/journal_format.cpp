@@ -1,15 +1,20 @@
 #include "records/journal_format.h"
 
-#include "records/document_file.h"
 #include "records/training_document.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
 #include <cassert>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <new>
+#include <map>
+#include <memory>
 #include <type_traits>
+#include <unordered_set>
 #include <variant>
 #include <vector>
 
@@ -22,6 +27,8 @@ enum class EditKind : std::uint8_t { AppendInterval = 1, ReplaceSettings = 3, Re
 constexpr std::size_t kFramePrefix = 8;
 // No entry comes near this; a larger length is damage, not an entry.
 constexpr std::uint32_t kMaxPayload = 64u << 20;
+// How much of a journal file is read at a time.
+constexpr std::size_t kReadChunk = 64u << 10;
 
 std::uint32_t crc32(const std::uint8_t* data, std::size_t size)
 {
@@ -200,23 +207,6 @@ bool readEdit(PayloadReader& in, std::uint8_t kind, DocumentEdit& edit)
 
 } // namespace
 
-int JournalContents::appendedIntervalCount() const
-{
-    int count = 0;
-    for (const JournalEntry& entry : m_entries)
-        count += std::holds_alternative<AppendInterval>(entry.m_edit) ? 1 : 0;
-    return count;
-}
-
-std::int64_t JournalContents::lastIntervalWrittenAt() const
-{
-    for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
-        if (std::holds_alternative<AppendInterval>(it->m_edit))
-            return it->m_writtenAt;
-    }
-    return 0;
-}
-
 void appendJournalMagic(std::vector<std::uint8_t>& out)
 {
     out.insert(out.end(), std::begin(kJournalMagic), std::end(kJournalMagic));
@@ -276,60 +266,178 @@ void appendEditFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, con
         edit);
 }
 
-JournalContents parseJournal(const std::uint8_t* data, std::size_t size)
+JournalReader::JournalReader(ReadFn read) : m_read(std::move(read))
 {
-    JournalContents contents;
-    if (size < sizeof kJournalMagic || std::memcmp(data, kJournalMagic, sizeof kJournalMagic) != 0) {
-        contents.m_damaged = size > 0;
-        return contents;
+    if (!fill(sizeof kJournalMagic) ||
+        std::memcmp(m_buffer.data() + m_begin, kJournalMagic, sizeof kJournalMagic) != 0) {
+        m_damaged = m_end > m_begin;
+        m_atEnd = true;
+        return;
     }
-    std::size_t pos = sizeof kJournalMagic;
-    while (pos < size) {
-        PayloadReader prefix(data + pos, size - pos);
-        const auto length = static_cast<std::uint32_t>(prefix.get(4));
-        const auto check = static_cast<std::uint32_t>(prefix.get(4));
-        if (!prefix.isGood() || length > kMaxPayload || size - pos - kFramePrefix < length ||
-            crc32(data + pos + kFramePrefix, length) != check)
-            break;
-        PayloadReader in(data + pos + kFramePrefix, length);
-        const auto kind = static_cast<std::uint8_t>(in.get(1));
-        const std::int64_t writtenAt = in.get8();
-        bool good = false;
-        if (!contents.m_hasHeader) {
-            // Entries before a header would belong to no document.
-            good = kind == kHeaderKind && readHeader(in, contents.m_header);
-            contents.m_header.m_writtenAt = writtenAt;
-            contents.m_hasHeader = good;
-        } else {
-            JournalEntry entry;
-            entry.m_writtenAt = writtenAt;
-            good = readEdit(in, kind, entry.m_edit);
-            if (good)
-                contents.m_entries.push_back(std::move(entry));
+    m_begin += sizeof kJournalMagic;
+    m_complete = sizeof kJournalMagic;
+    // Entries before a header would belong to no document.
+    if (!nextPayload(m_payload)) {
+        m_complete = 0;
+        return;
+    }
+    PayloadReader in(m_payload.data(), m_payload.size());
+    const auto kind = static_cast<std::uint8_t>(in.get(1));
+    m_header.m_writtenAt = in.get8();
+    m_hasHeader = kind == kHeaderKind && readHeader(in, m_header);
+    if (!m_hasHeader) {
+        m_complete = 0;
+        m_damaged = true;
+        m_atEnd = true;
+    }
+}
+
+std::optional<JournalReader> JournalReader::openFile(const std::string& path)
+{
+    // Not blocking: a pipe put in the journal's place must not hang the start.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat status { };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const auto file = std::shared_ptr<int>(new int(fd), [](int* owned) {
+        ::close(*owned);
+        delete owned;
+    });
+    return JournalReader([file](std::uint8_t* data, std::size_t size) -> std::size_t {
+        for (;;) {
+            const ssize_t got = ::read(*file, data, size);
+            if (got >= 0)
+                return static_cast<std::size_t>(got);
+            if (errno != EINTR)
+                return 0;
         }
-        if (!good)
-            break;
-        pos += kFramePrefix + length;
-    }
-    contents.m_damaged = pos < size;
-    return contents;
+    });
 }
 
-JournalContents readJournal(const std::string& path)
+JournalReader JournalReader::fromMemory(const std::uint8_t* data, std::size_t size)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return {};
-    try {
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        return parseJournal(bytes.data(), bytes.size());
-    } catch (const std::bad_alloc&) {
-        return {};
-    }
+    return JournalReader([data, size, offset = std::size_t{0}](std::uint8_t* out, std::size_t wanted) mutable {
+        const std::size_t count = std::min(wanted, size - offset);
+        std::memcpy(out, data + offset, count);
+        offset += count;
+        return count;
+    });
 }
 
-void replayJournal(TrainingDocument& doc, const std::vector<JournalEntry>& entries)
+bool JournalReader::fill(std::size_t needed)
 {
-    for (const JournalEntry& entry : entries)
-        doc.apply(entry.m_edit);
+    if (m_end - m_begin >= needed)
+        return true;
+    // Keep what is unread at the front, then read until enough is there.
+    std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+    m_end -= m_begin;
+    m_begin = 0;
+    if (m_buffer.size() < std::max<std::size_t>(needed, kReadChunk))
+        m_buffer.resize(std::max<std::size_t>(needed, kReadChunk));
+    while (m_end < needed && !m_atEnd) {
+        const std::size_t got = m_read(m_buffer.data() + m_end, m_buffer.size() - m_end);
+        if (got == 0)
+            m_atEnd = true;
+        m_end += got;
+    }
+    return m_end >= needed;
+}
+
+bool JournalReader::nextPayload(std::vector<std::uint8_t>& payload)
+{
+    if (!fill(kFramePrefix)) {
+        m_damaged = m_end > m_begin;
+        return false;
+    }
+    PayloadReader prefix(m_buffer.data() + m_begin, kFramePrefix);
+    const auto length = static_cast<std::uint32_t>(prefix.get(4));
+    const auto check = static_cast<std::uint32_t>(prefix.get(4));
+    if (length > kMaxPayload || !fill(kFramePrefix + length) ||
+        crc32(m_buffer.data() + m_begin + kFramePrefix, length) != check) {
+        m_damaged = true;
+        return false;
+    }
+    payload.assign(m_buffer.begin() + static_cast<std::ptrdiff_t>(m_begin + kFramePrefix),
+                   m_buffer.begin() + static_cast<std::ptrdiff_t>(m_begin + kFramePrefix + length));
+    m_begin += kFramePrefix + length;
+    m_complete += kFramePrefix + length;
+    return true;
+}
+
+std::optional<JournalEntry> JournalReader::next()
+{
+    if (!m_hasHeader || m_stopped || !nextPayload(m_payload))
+        return std::nullopt;
+    PayloadReader in(m_payload.data(), m_payload.size());
+    const auto kind = static_cast<std::uint8_t>(in.get(1));
+    JournalEntry entry;
+    entry.m_writtenAt = in.get8();
+    if (!readEdit(in, kind, entry.m_edit)) {
+        // A frame sound in itself that holds no edit this program knows: nothing after it is replayed.
+        m_complete -= kFramePrefix + m_payload.size();
+        m_damaged = true;
+        m_stopped = true;
+        return std::nullopt;
+    }
+    return entry;
+}
+
+JournalSummary summarizeJournal(const std::string& path)
+{
+    JournalSummary summary;
+    std::optional<JournalReader> reader = JournalReader::openFile(path);
+    if (!reader)
+        return summary;
+    summary.hasHeader = reader->hasHeader();
+    summary.header = reader->header();
+    while (const std::optional<JournalEntry> entry = reader->next()) {
+        ++summary.entries;
+        summary.lastWrittenAt = entry->m_writtenAt;
+        if (std::holds_alternative<AppendInterval>(entry->m_edit)) {
+            ++summary.appendedIntervals;
+            summary.lastIntervalWrittenAt = entry->m_writtenAt;
+        }
+    }
+    summary.damaged = reader->isDamaged();
+    return summary;
+}
+
+int replayJournal(TrainingDocument& doc, JournalReader& reader, bool fileChanged)
+{
+    // Per type: the measurement numbers in use (at first those of the file's
+    // own sittings), and the number each of the journal's sittings went to.
+    std::array<std::unordered_set<std::uint16_t>, TrainingDocument::kTrainingTypeCount> taken;
+    std::array<std::map<std::uint16_t, std::uint16_t>, TrainingDocument::kTrainingTypeCount> sittings;
+    for (int type = 0; fileChanged && type < TrainingDocument::kTrainingTypeCount; ++type)
+        for (const IntervalRecord& record : doc.trainingType(type).m_records)
+            taken[static_cast<std::size_t>(type)].insert(record.m_measurement);
+    int applied = 0;
+    while (std::optional<JournalEntry> entry = reader.next()) {
+        if (auto* appended = std::get_if<AppendInterval>(&entry->m_edit); appended && fileChanged) {
+            const auto type = static_cast<std::size_t>(appended->type);
+            std::uint16_t& number = appended->record.m_measurement;
+            auto sitting = sittings[type].find(number);
+            if (sitting == sittings[type].end()) {
+                std::uint16_t target = number;
+                if (taken[type].count(number)) {
+                    std::uint16_t highest = 0;
+                    for (const IntervalRecord& record : doc.trainingType(appended->type).m_records)
+                        highest = std::max(highest, record.m_measurement);
+                    // Past 65535 there is no number left: the interval keeps its own.
+                    if (highest < 0xFFFF)
+                        target = static_cast<std::uint16_t>(highest + 1);
+                }
+                taken[type].insert(target);
+                sitting = sittings[type].emplace(number, target).first;
+            }
+            number = sitting->second;
+        }
+        doc.apply(entry->m_edit);
+        ++applied;
+    }
+    return applied;
 }

@@ -5,6 +5,8 @@
 #include "records/interval_record.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,27 +35,68 @@ public:
     DocumentEdit m_edit;
 };
 
-// What a journal file holds up to its first damage.
-class JournalContents {
-public:
-    bool hasHeader() const { return m_hasHeader; }
-    int appendedIntervalCount() const;
-    // When the last appended interval was written; 0 when there is none.
-    std::int64_t lastIntervalWrittenAt() const;
-
-    bool m_hasHeader = false;
-    JournalHeader m_header;
-    std::vector<JournalEntry> m_entries;
-    bool m_damaged = false; // bytes after the last complete entry were thrown away
-};
-
 void appendJournalMagic(std::vector<std::uint8_t>& out);
 void appendHeaderFrame(std::vector<std::uint8_t>& out, const JournalHeader& header);
 void appendEditFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const DocumentEdit& edit);
 
-JournalContents parseJournal(const std::uint8_t* data, std::size_t size);
-// The journal at path; empty contents when there is none or it cannot be read.
-JournalContents readJournal(const std::string& path);
+// Reads a journal entry by entry, holding one entry at a time however long the
+// journal is. It stops at the first frame that is cut short or does not match
+// its CRC, so a journal cut by a crash gives every entry written completely.
+class JournalReader {
+public:
+    // Fills data with up to size bytes; 0 at the end.
+    using ReadFn = std::function<std::size_t(std::uint8_t* data, std::size_t size)>;
 
-// Applies the entries' edits to the document.
-void replayJournal(TrainingDocument& doc, const std::vector<JournalEntry>& entries);
+    explicit JournalReader(ReadFn read);
+    // The journal at path, opened without blocking; none when there is no
+    // regular file there (a pipe or a device is no journal) or it cannot be read.
+    static std::optional<JournalReader> openFile(const std::string& path);
+    static JournalReader fromMemory(const std::uint8_t* data, std::size_t size);
+
+    bool hasHeader() const { return m_hasHeader; }
+    const JournalHeader& header() const { return m_header; }
+    // The next complete entry; none at the end or at the first damage.
+    std::optional<JournalEntry> next();
+    // Bytes after the last complete entry were thrown away (known once next() gave none).
+    bool isDamaged() const { return m_damaged; }
+    // How many bytes from the start hold the magic, the header and the entries read so far.
+    std::uint64_t completeLength() const { return m_complete; }
+
+private:
+    bool fill(std::size_t needed);
+    // The next frame's payload, checked against its length and CRC.
+    bool nextPayload(std::vector<std::uint8_t>& payload);
+
+    ReadFn m_read;
+    std::vector<std::uint8_t> m_buffer;
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    bool m_atEnd = false;
+    bool m_hasHeader = false;
+    bool m_damaged = false;
+    bool m_stopped = false;
+    std::uint64_t m_complete = 0;
+    JournalHeader m_header;
+    std::vector<std::uint8_t> m_payload;
+};
+
+// What a journal holds, for the question whether to restore it.
+struct JournalSummary {
+    bool isEmpty() const { return !hasHeader || entries == 0; }
+
+    bool hasHeader = false;
+    JournalHeader header;
+    int entries = 0;
+    int appendedIntervals = 0;
+    std::int64_t lastIntervalWrittenAt = 0; // 0 when there is none
+    std::int64_t lastWrittenAt = 0;
+    bool damaged = false;
+};
+// Reads the journal at path once to its end or first damage.
+JournalSummary summarizeJournal(const std::string& path);
+
+// Applies the reader's entries to the document. When the document's file
+// changed since the journal began, a recovered interval whose measurement
+// number the file gives to another sitting moves, with the rest of its
+// sitting, to a new number after the highest. Returns the entries applied.
+int replayJournal(TrainingDocument& doc, JournalReader& reader, bool fileChanged);

@@ -57,18 +57,28 @@ void JournalWriter::begin(const std::string& path, const JournalHeader& header)
     closeFile();
     m_path = path;
     m_header = header;
+    if (path.empty())
+        m_lock.release();
+    else
+        m_lock.acquire(path);
 }
 
-void JournalWriter::beginWith(const std::string& path, const JournalHeader& header,
-                              const std::vector<JournalEntry>& entries)
+void JournalWriter::resume(const std::string& path, std::uint64_t completeLength)
 {
-    begin(path, header);
-    std::vector<std::uint8_t> contents;
-    appendJournalMagic(contents);
-    appendHeaderFrame(contents, m_header);
-    for (const JournalEntry& entry : entries)
-        appendEditFrame(contents, entry.m_writtenAt, entry.m_edit);
-    create(contents, true);
+    closeFile();
+    m_path = path;
+    m_lock.acquire(path);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0 || ::ftruncate(fd, static_cast<off_t>(completeLength)) != 0) {
+        m_lastError = errno;
+        if (fd >= 0)
+            ::close(fd);
+        reportWritten(false);
+        return;
+    }
+    std::lock_guard lock(m_mutex);
+    m_fd = fd;
+    m_completeLength = completeLength;
 }
 
 void JournalWriter::discard()
@@ -95,40 +105,56 @@ void JournalWriter::writeFrame()
         m_header.m_writtenAt = now();
         appendHeaderFrame(contents, m_header);
         contents.insert(contents.end(), m_frame.begin(), m_frame.end());
-        create(contents, false);
+        reportWritten(create(contents));
         return;
     }
     if (!writeAll(m_fd, m_frame.data(), m_frame.size())) {
         m_lastError = errno;
+        // Whatever part of the entry got written goes again, so the next entry follows a complete one.
+        [[maybe_unused]] const int cut = ::ftruncate(m_fd, static_cast<off_t>(m_completeLength));
+        reportWritten(false);
         return;
     }
+    m_completeLength += m_frame.size();
     {
         std::lock_guard lock(m_mutex);
         ++m_writes;
     }
     m_wake.notify_one();
+    reportWritten(true);
 }
 
-bool JournalWriter::create(const std::vector<std::uint8_t>& contents, bool replaceAtomically)
+void JournalWriter::reportWritten(bool written)
 {
-    // A journal that replaces one with entries is written beside it and
-    // renamed over it, so that a crash meanwhile leaves the old or the whole
-    // new one. A first edit has nothing to lose and does not wait for the disk.
-    const std::string temporary = replaceAtomically ? m_path + ".new" : m_path;
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
+    // A sync of earlier entries that failed on the worker counts as a failed write too.
+    if (const int syncError = m_syncError.exchange(0); written && syncError != 0) {
+        m_lastError = syncError;
+        written = false;
+    }
+    if (written == !m_troubled)
+        return;
+    m_troubled = !written;
+    if (m_onProtection)
+        m_onProtection(written, written ? 0 : m_lastError);
+}
+
+bool JournalWriter::create(const std::vector<std::uint8_t>& contents)
+{
+    // A first edit has nothing to lose and does not wait for the disk.
+    const int fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
     if (fd < 0) {
         m_lastError = errno;
         return false;
     }
-    if (!writeAll(fd, contents.data(), contents.size()) ||
-        (replaceAtomically && (::fdatasync(fd) != 0 || ::rename(temporary.c_str(), m_path.c_str()) != 0))) {
+    if (!writeAll(fd, contents.data(), contents.size())) {
         m_lastError = errno;
         ::close(fd);
-        ::unlink(temporary.c_str());
+        ::unlink(m_path.c_str());
         return false;
     }
     std::lock_guard lock(m_mutex);
     m_fd = fd;
+    m_completeLength = contents.size();
     m_newFile = true;
     ++m_writes;
     m_wake.notify_one();
@@ -167,7 +193,8 @@ void JournalWriter::syncLoop()
         m_newFile = false;
         m_syncing = true;
         lock.unlock();
-        ::fdatasync(fd);
+        if (::fdatasync(fd) != 0)
+            m_syncError = errno;
         if (newFile) {
             const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (folderFd >= 0) {

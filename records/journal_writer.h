@@ -2,9 +2,12 @@
 
 #include "records/edit_journal.h"
 #include "records/journal_format.h"
+#include "records/journal_lock.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -14,18 +17,28 @@
 // Each edit is one write of one small frame, made before the document goes
 // on, so it survives the program being killed; reaching the disk itself
 // (fdatasync) happens on a worker thread so that no caller waits for the disk.
+// A write cut short (a full disk) is cut back to the last complete entry, so
+// that the entries written once there is room again are read back too. The
+// writer holds the journal's lock while the journal is its own.
 class JournalWriter : public EditJournal {
 public:
+    // Told when the journal stops keeping the unsaved changes (false, with the
+    // errno) and when it keeps them again (true, 0).
+    using ProtectionHandler = std::function<void(bool protecting, int error)>;
+
     JournalWriter();
     ~JournalWriter() override;
     JournalWriter(const JournalWriter&) = delete;
     JournalWriter& operator=(const JournalWriter&) = delete;
 
-    // The journal that edits go to from now on. No file is made before the
-    // first edit; an existing file at path is replaced by it.
+    void setProtectionHandler(ProtectionHandler handler) { m_onProtection = std::move(handler); }
+
+    // The journal that edits go to from now on (none: an empty path). No file
+    // is made before the first edit; an existing file at path is replaced by it.
     void begin(const std::string& path, const JournalHeader& header);
-    // Makes the journal at once, holding these entries, and appends to it.
-    void beginWith(const std::string& path, const JournalHeader& header, const std::vector<JournalEntry>& entries);
+    // Goes on with the journal at path, whose first completeLength bytes hold
+    // complete entries: what a crash left after them is cut away.
+    void resume(const std::string& path, std::uint64_t completeLength);
     // Deletes the journal: everything in it is saved or given up. The next edit starts it anew.
     void discard();
     // Waits until everything written so far has reached the disk.
@@ -34,19 +47,26 @@ public:
     const std::string& path() const { return m_path; }
     // The errno of the last write that failed, 0 when every write succeeded.
     int lastError() const { return m_lastError; }
+    bool isProtecting() const { return !m_troubled; }
 
     void record(const DocumentEdit& edit) override;
 
 private:
     void writeFrame();
-    bool create(const std::vector<std::uint8_t>& contents, bool replaceAtomically);
+    bool create(const std::vector<std::uint8_t>& contents);
     void closeFile();
     void syncLoop();
+    void reportWritten(bool written);
 
     std::string m_path;
     JournalHeader m_header;
+    JournalLock m_lock;
+    ProtectionHandler m_onProtection;
     int m_fd = -1;
+    std::uint64_t m_completeLength = 0; // the file's bytes up to its last complete entry
     int m_lastError = 0;
+    bool m_troubled = false;
+    std::atomic<int> m_syncError{0};
     std::vector<std::uint8_t> m_frame; // reused, so an edit allocates nothing once warm
 
     std::mutex m_mutex;

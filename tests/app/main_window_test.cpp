@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "practice/measuring_state.h"
+#include "tests/app/test_doubles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -184,6 +185,22 @@ TEST_F(ShownFrame, UndoAndRedoNameTheirStepAndRestWhileMeasuring)
     QTest::keyClick(m_edit, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(m_edit, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(done, 1);
+}
+
+TEST_F(ShownFrame, AJournalThatCannotBeWrittenIsToldOnceAndNotWhileMeasuring)
+{
+    ScriptedMessageBoxes boxes;
+    m_measuring.setPhase(MeasuringPhase::Recording);
+    m_frame.showJournalProtection(false, QStringLiteral("cannot write (No space left on device)"));
+    EXPECT_EQ(m_frame.journalNotice(), QStringLiteral("Änderungen ungeschützt"));
+    EXPECT_TRUE(boxes.m_messages.isEmpty()) << "the practice is not interrupted";
+    m_measuring.setPhase(MeasuringPhase::Off);
+    EXPECT_EQ(boxes.m_messages, QStringList{"cannot write (No space left on device)"});
+    m_measuring.setPhase(MeasuringPhase::Waiting);
+    m_measuring.setPhase(MeasuringPhase::Off);
+    EXPECT_EQ(boxes.m_messages.size(), 1) << "told once";
+    m_frame.showJournalProtection(true, QString());
+    EXPECT_TRUE(m_frame.journalNotice().isEmpty());
 }
 
 TEST_F(ShownFrame, StatusPaneShowsPromptsWhileHighlightedAndTheViewsText)

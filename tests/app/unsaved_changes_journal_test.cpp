@@ -3,13 +3,17 @@
 #include "app/document_framework.h"
 #include "app/recent_file_list.h"
 #include "records/document_file.h"
+#include "records/journal_format.h"
 #include "records/training_document.h"
 #include "tests/app/test_doubles.h"
 #include "tests/support/document_edits.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -170,8 +174,101 @@ TEST_F(UnsavedChangesJournalTest, AFileChangedSinceIsNeitherOverwrittenUnaskedNo
     m_boxes.m_answers = {Answer::Yes};
     auto session = start(m_document);
     EXPECT_TRUE(m_boxes.m_questions.last().contains(
-        "\npractice.con wurde seitdem geändert; die Intervalle werden angehängt.\n"));
+        "\npractice.con wurde seitdem geändert; die Intervalle werden angehängt, eine Messung mit einer schon "
+        "vergebenen Nummer erhält eine neue.\n"));
     EXPECT_EQ(session->intervalCount(), 4);
     EXPECT_TRUE(session->framework.onFileSave()) << "the file is as this session loaded it";
     EXPECT_EQ(intervalsInFile(), 4);
+}
+
+TEST_F(UnsavedChangesJournalTest, RecoveryOntoAChangedFileDeletesOnlyTheDeletedRecordsAndRenumbers)
+{
+    const IntervalRecord second{1'600'000'100, 1'600'000'190, 0, 1, 2};
+    const IntervalRecord third{1'600'000'200, 1'600'000'290, 0, 1, 3};
+    const auto saveRecords = [this](const std::vector<IntervalRecord>& records) {
+        TrainingDocument doc;
+        doc.onNewDocument();
+        for (const IntervalRecord& record : records)
+            append(doc, doc.trainingTypes()[0], record);
+        saveDocumentFile(doc, QFile::encodeName(m_document).toStdString());
+    };
+    const IntervalRecord first{1'600'000'000, 1'600'000'090, 0, 1, 1};
+    saveRecords({first, second, third});
+    {
+        auto crashed = start(m_document);
+        crashed->doc.apply(RemoveRecords{0, {{0, first}, {1, second}}});
+        crashed->record(1); // measurement 2
+    }
+    // Another copy of the file takes its place: without those two records, with a sitting 2 of its own.
+    const IntervalRecord otherSitting{1'600'100'000, 1'600'100'060, 0, 2, 1};
+    saveRecords({third, otherSitting});
+
+    m_boxes.m_answers = {Answer::Yes};
+    auto session = start(m_document);
+    EXPECT_TRUE(m_boxes.m_questions.value(0).contains("wurde seitdem geändert"))
+        << m_boxes.m_questions.value(0).toStdString();
+    const IntervalRecordList& records = session->doc.trainingTypes()[0].m_records;
+    ASSERT_EQ(records.size(), 3) << "no record of the new file is deleted";
+    EXPECT_EQ(records[0], third);
+    EXPECT_EQ(records[1], otherSitting);
+    EXPECT_EQ(records[2].m_measurement, 3) << "the recovered sitting takes the next free number";
+    EXPECT_EQ(records[2].m_timeStart, 1'700'000'100);
+}
+
+TEST_F(UnsavedChangesJournalTest, AJournalAnotherProgramHoldsIsNeitherOfferedNorDeleted)
+{
+    start(m_document)->record(1);
+    const QString theirs = Session(m_folder).journal.journalPath(m_document);
+    // Another program on the same home folder writes that journal now.
+    QProcess other;
+    other.start(QStringLiteral("flock"),
+                {QStringLiteral("--nonblock"), QStringLiteral("--no-fork"), theirs + QStringLiteral(".lock"),
+                 QStringLiteral("sleep"), QStringLiteral("30")});
+    ASSERT_TRUE(other.waitForStarted());
+    QTest::qWait(200);
+    ASSERT_EQ(other.state(), QProcess::Running) << "flock could not take the lock";
+
+    auto session = start(m_document);
+    EXPECT_TRUE(m_boxes.m_questions.isEmpty());
+    session->record(1);
+    EXPECT_EQ(journalCount(), 2) << "this program keeps its own journal beside it";
+    EXPECT_EQ(summarizeJournal(QFile::encodeName(theirs).toStdString()).appendedIntervals, 1);
+    m_boxes.m_answers = {Answer::No};
+    EXPECT_TRUE(session->framework.saveModified());
+    EXPECT_TRUE(QFile::exists(theirs)) << "giving up this program's changes leaves the other's";
+    other.kill();
+    other.waitForFinished();
+
+    session.reset();
+    m_boxes.m_questions.clear();
+    m_boxes.m_answers = {Answer::Yes};
+    session = start(m_document);
+    EXPECT_EQ(m_boxes.m_questions.size(), 1) << "the other program ended: its journal is offered";
+    EXPECT_EQ(session->intervalCount(), 2);
+}
+
+TEST_F(UnsavedChangesJournalTest, LongNamesGetAJournalAndOneThatCannotBeWrittenIsReported)
+{
+    const QString longName = m_dir.filePath(QString(246, QChar(u'ä')).left(123) + QStringLiteral(".con"));
+    ASSERT_GT(QFile::encodeName(QFileInfo(longName).fileName()).size(), 240);
+    ASSERT_TRUE(QFile::copy(m_document, longName));
+    auto session = start(longName);
+    session->record(1);
+    const QString journal = session->journal.journalPath(longName);
+    EXPECT_TRUE(QFile::exists(journal));
+    EXPECT_LE(QFile::encodeName(QFileInfo(journal).fileName()).size(), 255);
+    EXPECT_TRUE(session->journal.writer().isProtecting());
+
+    // A folder that cannot be made (a read-only home): the first change says so.
+    Session unwritable(QStringLiteral("/proc/no-such-folder/journal"));
+    QStringList reasons;
+    QObject::connect(&unwritable.journal, &UnsavedChangesJournal::protectionChanged,
+                     [&reasons](bool protecting, const QString& reason) {
+                         if (!protecting)
+                             reasons << reason;
+                     });
+    unwritable.framework.openDocumentFile(m_document);
+    unwritable.record(2);
+    ASSERT_EQ(reasons.size(), 1) << "told once";
+    EXPECT_TRUE(reasons[0].startsWith("Nicht gespeicherte Änderungen sind nicht gegen einen Absturz geschützt"));
 }

@@ -7,7 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -53,18 +59,20 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
     writer.waitUntilSynced();
     EXPECT_EQ(writer.lastError(), 0);
 
-    const JournalContents contents = readJournal(path);
-    ASSERT_TRUE(contents.hasHeader());
-    EXPECT_FALSE(contents.m_damaged);
-    EXPECT_EQ(contents.m_header.m_documentPath, "/home/u/practice.con");
-    EXPECT_EQ(contents.m_header.m_identity, headerFor("").m_identity);
-    EXPECT_EQ(contents.m_entries.size(), 10u);
-    EXPECT_EQ(contents.appendedIntervalCount(), 4);
-    EXPECT_NEAR(static_cast<double>(contents.lastIntervalWrittenAt()), static_cast<double>(std::time(nullptr)), 5);
+    const JournalSummary summary = summarizeJournal(path);
+    ASSERT_TRUE(summary.hasHeader);
+    EXPECT_FALSE(summary.damaged);
+    EXPECT_EQ(summary.header.m_documentPath, "/home/u/practice.con");
+    EXPECT_EQ(summary.header.m_identity, headerFor("").m_identity);
+    EXPECT_EQ(summary.entries, 10);
+    EXPECT_EQ(summary.appendedIntervals, 4);
+    EXPECT_NEAR(static_cast<double>(summary.lastIntervalWrittenAt), static_cast<double>(std::time(nullptr)), 5);
 
     TrainingDocument recovered;
     recovered.onNewDocument();
-    replayJournal(recovered, contents.m_entries);
+    std::optional<JournalReader> reader = JournalReader::openFile(path);
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(replayJournal(recovered, *reader, false), 10);
     for (int i = 0; i < TrainingDocument::kTrainingTypeCount; ++i) {
         const auto& want = edited.trainingTypes()[static_cast<std::size_t>(i)].m_records;
         const auto& got = recovered.trainingTypes()[static_cast<std::size_t>(i)].m_records;
@@ -100,25 +108,34 @@ TEST(Journal, AJournalCutAtAnyByteGivesEveryEntryWrittenCompletelyBeforeTheCut)
         entryEnds.push_back(bytes.size());
     }
 
+    const auto readAll = [](JournalReader& reader) {
+        std::vector<JournalEntry> entries;
+        while (std::optional<JournalEntry> entry = reader.next())
+            entries.push_back(*entry);
+        return entries;
+    };
     for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
-        const JournalContents contents = parseJournal(bytes.data(), cut);
+        JournalReader reader = JournalReader::fromMemory(bytes.data(), cut);
+        const std::vector<JournalEntry> entries = readAll(reader);
         std::size_t complete = 0;
         while (complete < entryEnds.size() && entryEnds[complete] <= cut)
             ++complete;
-        ASSERT_EQ(contents.hasHeader(), cut >= headerEnd) << cut;
-        ASSERT_EQ(contents.m_entries.size(), complete) << cut;
+        ASSERT_EQ(reader.hasHeader(), cut >= headerEnd) << cut;
+        ASSERT_EQ(entries.size(), complete) << cut;
         const bool atBoundary = cut == 0 || cut == sizeof kJournalMagic || cut == headerEnd ||
                                 (complete > 0 && entryEnds[complete - 1] == cut);
-        EXPECT_EQ(contents.m_damaged, !atBoundary) << cut;
+        EXPECT_EQ(reader.isDamaged(), !atBoundary) << cut;
+        EXPECT_EQ(reader.completeLength(), complete > 0 ? entryEnds[complete - 1] : (cut >= headerEnd ? headerEnd : 0))
+            << cut;
         for (std::size_t i = 0; i < complete; ++i)
-            EXPECT_EQ(contents.m_entries[i].m_writtenAt, static_cast<std::int64_t>(10 + i));
+            EXPECT_EQ(entries[i].m_writtenAt, static_cast<std::int64_t>(10 + i));
     }
 
     // A byte overwritten in the fourth entry leaves the three before it.
     bytes[entryEnds[2] + 12] ^= 0x40;
-    const JournalContents damaged = parseJournal(bytes.data(), bytes.size());
-    EXPECT_EQ(damaged.m_entries.size(), 3u);
-    EXPECT_TRUE(damaged.m_damaged);
+    JournalReader damaged = JournalReader::fromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(readAll(damaged).size(), 3u);
+    EXPECT_TRUE(damaged.isDamaged());
 }
 
 TEST(Journal, ItIsMadeOnlyByAnEditAndADiscardedOneStartsAnew)
@@ -139,13 +156,83 @@ TEST(Journal, ItIsMadeOnlyByAnEditAndADiscardedOneStartsAnew)
 
     append(doc, doc.trainingTypes()[0], record().measurement(1).run(2).from(2000).lasting(90));
     writer.waitUntilSynced();
-    const JournalContents contents = readJournal(path);
-    ASSERT_EQ(contents.m_entries.size(), 1u);
-    EXPECT_EQ(std::get<AppendInterval>(contents.m_entries[0].m_edit).record.m_timeStart, 2000);
+    EXPECT_EQ(summarizeJournal(path).entries, 1);
 
-    // Recovered entries come first in the journal that continues them.
-    writer.beginWith(path, headerFor(""), contents.m_entries);
+    // A recovered journal goes on after its last complete entry; what a crash cut off goes.
+    const std::uint64_t complete = std::filesystem::file_size(path);
+    std::ofstream(path, std::ios::app) << "cut";
+    writer.resume(path, complete);
     append(doc, doc.trainingTypes()[0], record().measurement(1).run(3).from(3000).lasting(90));
     writer.waitUntilSynced();
-    EXPECT_EQ(readJournal(path).appendedIntervalCount(), 2);
+    const JournalSummary resumed = summarizeJournal(path);
+    EXPECT_EQ(resumed.appendedIntervals, 2);
+    EXPECT_FALSE(resumed.damaged);
+}
+
+TEST(Journal, APipeInTheJournalsPlaceIsNoJournalAndDoesNotHang)
+{
+    TempDir dir;
+    const std::string path = dir.file("doc.journal");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(JournalReader::openFile(path).has_value());
+    EXPECT_TRUE(summarizeJournal(path).isEmpty());
+}
+
+TEST(Journal, AfterAFullDiskTheJournalGoesOnFromItsLastCompleteEntry)
+{
+    // A tiny file system of its own, which the test fills up.
+    TempDir dir;
+    const std::string mountPoint = dir.file("tiny");
+    std::filesystem::create_directory(mountPoint);
+    if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here (needs root): " << std::strerror(errno);
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{mountPoint};
+    const std::string path = mountPoint + "/doc.journal";
+    const std::string filler = mountPoint + "/filler";
+
+    TrainingDocument doc;
+    doc.onNewDocument();
+    JournalWriter writer;
+    std::vector<bool> protection;
+    writer.setProtectionHandler([&protection](bool protecting, int) { protection.push_back(protecting); });
+    writer.begin(path, headerFor("/home/u/practice.con"));
+    doc.setJournal(&writer);
+    append(doc, doc.trainingTypes()[0], record().measurement(1).run(1).from(1000).lasting(90));
+    writer.waitUntilSynced();
+    // Fill the rest of the disk; the journal's entries then fill its last page until one is cut short.
+    {
+        std::ofstream fill(filler, std::ios::binary);
+        const std::string block(512, 'x');
+        while (fill.write(block.data(), static_cast<std::streamsize>(block.size())))
+            fill.flush();
+    }
+    int written = 1;
+    int run = 2;
+    const auto record = [&] {
+        append(doc, doc.trainingTypes()[0], ::record().measurement(1).run(run).from(1000 * run).lasting(90));
+        ++run;
+    };
+    while (writer.isProtecting() && run < 1000) {
+        record();
+        written += writer.isProtecting() ? 1 : 0;
+    }
+    ASSERT_FALSE(writer.isProtecting()) << "the disk never filled";
+    EXPECT_EQ(writer.lastError(), ENOSPC);
+    record(); // still no room: lost as well
+
+    // Room again: the next entries follow the last complete one and are read back.
+    std::filesystem::remove(filler);
+    record();
+    record();
+    written += 2;
+    writer.waitUntilSynced();
+    EXPECT_TRUE(writer.isProtecting());
+    EXPECT_EQ(protection, (std::vector<bool>{false, true})) << "told once each way";
+    const JournalSummary summary = summarizeJournal(path);
+    EXPECT_FALSE(summary.damaged);
+    EXPECT_EQ(summary.appendedIntervals, written);
+    doc.setJournal(nullptr);
 }
