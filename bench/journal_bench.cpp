@@ -27,6 +27,7 @@ namespace {
 class SteppingClock : public Clock {
 public:
     CalendarTime now() const override { return m_now; }
+    std::int64_t steadySeconds() const override { return m_now; }
     CalendarTime m_now = 1'700'000'000;
 };
 
@@ -44,6 +45,7 @@ public:
     void playSound(SoundEvent, PlayMode) override { }
     bool startTimer() override { return true; }
     void stopTimer() override { }
+    void refuseToStart(const std::string&) override { }
 };
 
 // Passes every edit on to the journal and keeps the longest an appended interval took.

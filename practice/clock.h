@@ -2,13 +2,17 @@
 
 #include "records/calendar_time.h"
 
-// The wall clock in whole seconds. Every duration of the measuring mode is a
-// difference of two readings, so tests drive time through this interface.
+// The clocks of the measuring mode in whole seconds: the wall clock for when
+// an interval began, and a clock that only runs forward for how long it
+// lasted, so that setting the wall clock (by hand, by a time server) changes
+// no duration. Tests drive time through this interface.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual CalendarTime now() const = 0;
+    // Seconds since some moment in the past; differences of two readings are durations.
+    virtual std::int64_t steadySeconds() const = 0;
 };
 
-// The system clock (time()).
+// The system clocks (time() and CLOCK_MONOTONIC).
 Clock& systemClock();

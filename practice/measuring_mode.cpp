@@ -37,6 +37,10 @@ void MeasuringMode::setPhase(MeasuringPhase phase)
 
 void MeasuringMode::switchOn()
 {
+    if (m_document.currentTypeIndex() >= 0 && m_document.maxMeasurementNumber() == 0xFFFF) {
+        m_form.refuseToStart(kNoMeasurementNumberLeft);
+        return;
+    }
     // Without its timer the mode could neither see ESC nor end by itself:
     // it is not entered at all.
     m_timerRunning = m_form.startTimer();
@@ -92,8 +96,7 @@ void MeasuringMode::startInterval()
 {
     m_document.markModified();
     m_intervalUddhacca = false;
-    const CalendarTime now = m_clock.now();
-    m_timeIntervalStart = now;
+    m_timeIntervalStart = m_clock.now();
     if (m_firstInterval) {
         // The run takes its measurement number with its first interval.
         m_times.total = 0;
@@ -104,7 +107,7 @@ void MeasuringMode::startInterval()
     }
     m_times.current = 0;
     m_spanNextAlarm = m_spanAlarmStep;
-    m_timeLastTick = now;
+    m_lastTick = m_clock.steadySeconds();
     setPhase(MeasuringPhase::Recording);
     m_form.displayChanged();
     m_form.playSound(SoundEvent::BeginInterval, PlayMode::Async);
@@ -115,9 +118,7 @@ void MeasuringMode::endInterval(bool withSound)
     if (m_phase != MeasuringPhase::Recording)
         return;
     m_document.markModified();
-    const CalendarTime now = m_clock.now();
-    m_times.current += now - m_timeLastTick;
-    m_times.total += now - m_timeLastTick;
+    advanceRunningSpans();
     if (!m_intervalUddhacca) {
         m_times.longest = std::max(m_times.longest, m_times.current);
         if (withSound)
@@ -130,9 +131,10 @@ void MeasuringMode::endInterval(bool withSound)
     const int type = m_document.currentTypeIndex();
     if (type < 0)
         return;
+    // The end is the start and what the steady clock measured, whatever the wall clock did meanwhile.
     IntervalRecord entry;
     entry.m_timeStart = m_timeIntervalStart;
-    entry.m_timeEnd = now;
+    entry.m_timeEnd = m_timeIntervalStart + m_times.current;
     entry.m_uddhacca = m_intervalUddhacca ? 1 : 0;
     entry.m_measurement = static_cast<std::uint16_t>(m_numbers.measurement);
     entry.m_run = static_cast<std::uint16_t>(m_numbers.run);
@@ -143,10 +145,10 @@ void MeasuringMode::advanceRunningSpans()
 {
     if (m_phase != MeasuringPhase::Recording)
         return;
-    const CalendarTime now = m_clock.now();
-    m_times.current += now - m_timeLastTick;
-    m_times.total += now - m_timeLastTick;
-    m_timeLastTick = now;
+    const std::int64_t now = m_clock.steadySeconds();
+    m_times.current += now - m_lastTick;
+    m_times.total += now - m_lastTick;
+    m_lastTick = now;
 }
 
 void MeasuringMode::onMeasureTick()

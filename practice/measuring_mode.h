@@ -17,6 +17,10 @@ inline constexpr const char* kStatusModeOff = "Meditation interval measurement m
 inline constexpr const char* kStatusModeActive = "Meditation interval measurement active.";
 inline constexpr const char* kStatusModeHint =
     "(Interval start and end can now be controlled with the mouse, ESC ends the measuring mode).";
+// Measurement numbers are 16 bits wide: after 65535 no sitting can be stored.
+inline constexpr const char* kNoMeasurementNumberLeft =
+    "Error: The measurement number 65536 is higher than 65535, the highest measurement number. The measuring mode "
+    "was not switched on.";
 
 // Off outside the measuring mode; inside it Waiting for the next interval or
 // Recording one.
@@ -49,6 +53,8 @@ public:
     // The 200 ms timer that drives onMeasureTick; false when it cannot run.
     virtual bool startTimer() = 0;
     virtual void stopTimer() = 0;
+    // The mode cannot be switched on; the message says why.
+    virtual void refuseToStart(const std::string& message) = 0;
 };
 
 // The measuring mode: one run from switching on to switching off, its
@@ -102,7 +108,7 @@ private:
     bool m_firstInterval = false;
     bool m_timerRunning = false;
     CalendarTime m_timeIntervalStart = 0;
-    CalendarTime m_timeLastTick = 0;
+    std::int64_t m_lastTick = 0; // on the steady clock
     TimeSpan m_spanFixedTotal = 0;
     TimeSpan m_spanAlarmStep = 0;
     TimeSpan m_spanNextAlarm = 0;

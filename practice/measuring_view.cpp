@@ -4,6 +4,7 @@
 #include "controls/form_pictures.h"
 #include "controls/gradient_label.h"
 #include "controls/interval_clock.h"
+#include "platform/message_box.h"
 #include "platform/pointer_confinement.h"
 #include "practice/key_state_tracker.h"
 #include "practice/span_format.h"
@@ -175,4 +176,9 @@ bool MeasuringView::startTimer()
 void MeasuringView::stopTimer()
 {
     m_timer.stop();
+}
+
+void MeasuringView::refuseToStart(const std::string& message)
+{
+    messageBoxes().showMessage(m_displays.form, QString::fromStdString(message));
 }

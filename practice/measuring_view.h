@@ -67,6 +67,7 @@ private:
     void playSound(SoundEvent event, PlayMode mode) override;
     bool startTimer() override;
     void stopTimer() override;
+    void refuseToStart(const std::string& message) override;
 
     void showBanner(MeasuringPhase phase);
     void showTimes();

@@ -9,12 +9,19 @@
 #include <utility>
 #include <vector>
 
-// A clock the test sets and advances.
+// A clock the test sets and advances; jumpWallClock sets the wall clock alone.
 class TestClock : public Clock {
 public:
     CalendarTime now() const override { return m_now; }
-    void advance(TimeSpan seconds) { m_now += seconds; }
+    std::int64_t steadySeconds() const override { return m_steady; }
+    void advance(TimeSpan seconds)
+    {
+        m_now += seconds;
+        m_steady += seconds;
+    }
+    void jumpWallClock(TimeSpan seconds) { m_now += seconds; }
     CalendarTime m_now = 1'700'000'000;
+    std::int64_t m_steady = 5'000;
 };
 
 // Keys the test holds down and lets go.

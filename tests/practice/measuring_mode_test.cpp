@@ -20,11 +20,13 @@ public:
         return m_timerCanStart;
     }
     void stopTimer() override { m_timerRunning = false; }
+    void refuseToStart(const std::string& message) override { m_refusals.push_back(message); }
 
     const MeasuringMode* m_mode = nullptr;
     std::string m_status;
     std::vector<MeasuringPhase> m_phases; // the phase left at each change
     std::vector<PlayedSound> m_sounds;
+    std::vector<std::string> m_refusals;
     bool m_timerCanStart = true;
     bool m_timerRunning = false;
 };
@@ -131,6 +133,38 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     // Off: the list is rebuilt, the displays keep the run's values.
     m_mode.toggleMeasuringMode();
     EXPECT_EQ(m_mode.times().total, 60);
+}
+
+TEST_F(MeasuringModeTest, SettingTheWallClockChangesNoDurationAndNoStart)
+{
+    m_mode.toggleMeasuringMode();
+    runFor(2);
+    m_mode.onLeftButtonDown();
+    const CalendarTime pressed = m_clock.now();
+    runFor(2);
+    m_clock.jumpWallClock(3600); // a time server corrects the clock
+    runFor(1);
+    m_mode.onLeftButtonDown();
+    m_mode.onLeftButtonDown();
+    runFor(2);
+    m_clock.jumpWallClock(-3600);
+    runFor(1);
+    m_mode.onLeftButtonDown();
+    ASSERT_EQ(records().size(), 2);
+    EXPECT_EQ(records()[0].m_timeStart, pressed) << "the start is the wall time at the press";
+    EXPECT_EQ(records()[0].length(), 3);
+    EXPECT_EQ(records()[1].length(), 3);
+    EXPECT_EQ(m_mode.times().total, 6);
+}
+
+TEST_F(MeasuringModeTest, AfterMeasurement65535NoSittingStarts)
+{
+    addRecord(65535);
+    m_mode.toggleMeasuringMode();
+    EXPECT_FALSE(m_mode.isActive());
+    EXPECT_FALSE(m_form.m_timerRunning);
+    EXPECT_EQ(m_form.m_refusals, std::vector<std::string>{kNoMeasurementNumberLeft});
+    EXPECT_EQ(records().size(), 1);
 }
 
 TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLongerInterval)
