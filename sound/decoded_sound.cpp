@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -55,6 +56,11 @@ sf_count_t imageTell(void* user)
     return static_cast<ImageReader*>(user)->position;
 }
 
+// Longer sounds are refused as unplayable: an event sound lasts seconds.
+constexpr sf_count_t kLongestSeconds = 60;
+// However the header states the rate and the channels, never more samples than this.
+constexpr std::size_t kMostSamples = std::size_t{60} * 96000 * 8;
+
 } // namespace
 
 std::shared_ptr<const DecodedSound> decodeSoundImage(const std::vector<std::uint8_t>& image)
@@ -71,21 +77,29 @@ std::shared_ptr<const DecodedSound> decodeSoundImage(const std::vector<std::uint
     auto sound = std::make_shared<DecodedSound>();
     sound->m_channels = info.channels;
     sound->m_sampleRate = info.samplerate;
-    if (info.channels > 0 && info.samplerate > 0) {
+    bool playable = info.channels > 0 && info.samplerate > 0;
+    try {
         // The frame count in a header may lie; read until the data ends. Reading
         // as float (-1..1 for every format) keeps float files at their level.
         constexpr sf_count_t kChunkFrames = 4096;
-        std::vector<float> chunk(static_cast<std::size_t>(kChunkFrames * info.channels));
-        sf_count_t frames;
-        while ((frames = sf_readf_float(file, chunk.data(), kChunkFrames)) > 0) {
+        const sf_count_t mostFrames = std::min<sf_count_t>(
+            kLongestSeconds * info.samplerate, static_cast<sf_count_t>(kMostSamples) / std::max(1, info.channels));
+        std::vector<float> chunk(playable ? static_cast<std::size_t>(kChunkFrames * info.channels) : 0);
+        sf_count_t frames = 0;
+        sf_count_t decoded = 0;
+        while (playable && (frames = sf_readf_float(file, chunk.data(), kChunkFrames)) > 0) {
+            decoded += frames;
+            playable = decoded <= mostFrames;
             const auto count = static_cast<std::size_t>(frames * info.channels);
-            for (std::size_t i = 0; i < count; ++i)
+            for (std::size_t i = 0; playable && i < count; ++i)
                 sound->m_samples.push_back(
                     static_cast<std::int16_t>(std::clamp(std::lrint(chunk[i] * 32768.0f), -32768L, 32767L)));
         }
+    } catch (const std::bad_alloc&) {
+        playable = false;
     }
     sf_close(file);
-    if (sound->m_samples.empty())
+    if (!playable || sound->m_samples.empty())
         return nullptr;
     return sound;
 }

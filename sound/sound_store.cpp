@@ -7,6 +7,14 @@
 #include <cstdio>
 #include <stdexcept>
 
+namespace {
+
+// A sound of the program lasts seconds; a file this large is no such sound, and
+// holding it would cost the memory of the whole start (the document reopens it).
+constexpr off_t kLargestSoundFile = 50 << 20;
+
+} // namespace
+
 bool StoredSound::loadFile(const std::string& path)
 {
     if (m_loaded)
@@ -27,7 +35,7 @@ bool StoredSound::loadFile(const std::string& path)
         m_loaded = 0;
         return false;
     }
-    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kLargestSoundFile) {
         m_loaded = 0;
     } else {
         try {

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <algorithm>
+
 // One output level of the sound system on the scale 0..65535, as the volume
 // sliders use it. An unusable control (no mixer, no such line) reports -1 for
 // its bounds and level and ignores new levels, so the program runs on without it.
@@ -13,8 +15,9 @@ public:
     // One step of the volume sliders' 0..20 scale.
     static constexpr int kPositionStep = 3277;
 
-    // Position 20 asks for a little more than the full level; setLevel limits it.
-    static constexpr int levelOfPosition(int position) { return position * kPositionStep; }
+    // Position 20 asks for a little more than the full level; setLevel limits
+    // it. A stored position outside 0..20 (a damaged file) counts as the nearer end.
+    static constexpr int levelOfPosition(int position) { return std::clamp(position, 0, 20) * kPositionStep; }
     // The nearest position. The -1 of an unusable control reads as a huge
     // number, which puts a slider at its right end.
     static constexpr int positionOfLevel(int level)

@@ -173,6 +173,14 @@ TEST(AlsaSoundPlayer, ReadableFilesThatAreNoSoundLoadAndStaySilent)
     // The silent sounds did not disturb the device for the real one.
     ASSERT_TRUE(store.playSoundById(4, PlayMode::Sync));
     EXPECT_EQ(device.samples(), samples);
+
+    // Sounds far beyond an event's length are refused as unplayable, the largest without being read.
+    writeWave16(device.folder() / "long.wav", 1000, std::vector<std::int16_t>(61'000, 100));
+    EXPECT_EQ(store.addSound((device.folder() / "long.wav").string()), 5);
+    EXPECT_FALSE(store.playSoundById(5, PlayMode::Sync));
+    writeBytes(device.folder() / "huge.wav", "RIFF");
+    std::filesystem::resize_file(device.folder() / "huge.wav", 51u << 20);
+    EXPECT_EQ(store.addSound((device.folder() / "huge.wav").string()), 0);
 }
 
 TEST(AlsaSoundPlayer, EmptyingTheStoreWhileASoundPlaysLetsItPlayToTheEnd)

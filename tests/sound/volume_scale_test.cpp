@@ -7,6 +7,7 @@ TEST(VolumeScaleTest, LevelsShowAsTheNearestPositionAndAnUnusableLevelBeyondTheE
     EXPECT_EQ(VolumeControl::levelOfPosition(0), 0);
     EXPECT_EQ(VolumeControl::levelOfPosition(10), 32770);
     EXPECT_EQ(VolumeControl::levelOfPosition(20), 65540);
+    EXPECT_EQ(VolumeControl::levelOfPosition(0x7FFFFFFF), 65540) << "a damaged file's position";
 
     EXPECT_EQ(VolumeControl::positionOfLevel(0), 0);
     EXPECT_EQ(VolumeControl::positionOfLevel(1638), 0);
