@@ -175,8 +175,21 @@ PracticeSummary::PracticeSummary(const TrainingType& type, CalendarTime today) :
 std::string formatDayNumber(std::int64_t dayNumber)
 {
     const CalendarDay day = CalendarDay::fromDayNumber(dayNumber);
+    // As in the interval list, a day without a calendar date of years 1 to 9999.
+    if (day.year < 1 || day.year > 9999)
+        return "?";
     char text[32];
     std::snprintf(text, sizeof text, "%02d.%02d.%04d", day.day, day.month, day.year);
+    return text;
+}
+
+std::string formatWeek(const WeekSummary& week)
+{
+    const std::string monday = formatDayNumber(week.mondayDayNumber);
+    if (monday == "?")
+        return monday;
+    char text[48];
+    std::snprintf(text, sizeof text, "%d-W%02d (from %s)", week.weekYear, week.week, monday.c_str());
     return text;
 }
 

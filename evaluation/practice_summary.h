@@ -83,5 +83,7 @@ private:
 std::int64_t localDayNumber(CalendarTime time);
 // "dd.mm.yyyy"
 std::string formatDayNumber(std::int64_t dayNumber);
+// "2026-W49 (from 30.11.2026)"; "?" for a week without a calendar date.
+std::string formatWeek(const WeekSummary& week);
 // A total time as "H:MM:SS"; hours grow past a day.
 std::string formatTotalTime(std::int64_t seconds);

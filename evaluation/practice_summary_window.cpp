@@ -126,10 +126,6 @@ void PracticeSummaryWindow::fillTables(const PracticeSummary& summary)
     m_weeks->setRowCount(static_cast<int>(weeks.size()));
     for (std::size_t i = 0; i < weeks.size(); ++i) {
         const WeekSummary& week = weeks[weeks.size() - 1 - i];
-        const QString label = QStringLiteral("%1-W%2 (from %3)")
-                                  .arg(week.weekYear)
-                                  .arg(week.week, 2, 10, QLatin1Char('0'))
-                                  .arg(QString::fromStdString(formatDayNumber(week.mondayDayNumber)));
-        setRow(m_weeks, static_cast<int>(i), label, week.totals);
+        setRow(m_weeks, static_cast<int>(i), QString::fromStdString(formatWeek(week)), week.totals);
     }
 }

@@ -127,6 +127,18 @@ void IntervalListModel::onRecordsRemoved(int type, const std::vector<int>& posit
     if (type != m_type)
         return;
     const std::vector<int> rows = m_rows.forgetRecords(positions);
+    // Rows scattered over a long list go in one pass: removing them run by run
+    // would move the rows after each run again and again.
+    constexpr std::size_t kMostRunsOneByOne = 32;
+    std::size_t runs = 0;
+    for (std::size_t i = 0; i < rows.size() && runs <= kMostRunsOneByOne; ++i)
+        runs += i == 0 || rows[i] != rows[i - 1] + 1 ? 1 : 0;
+    if (runs > kMostRunsOneByOne) {
+        beginResetModel();
+        m_rows.eraseRows(rows);
+        endResetModel();
+        return;
+    }
     // From the bottom up in runs of neighbouring rows, so that the rows still to go keep their indexes.
     auto last = rows.rbegin();
     while (last != rows.rend()) {

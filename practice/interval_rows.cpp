@@ -19,7 +19,7 @@ std::int64_t sortKey(const IntervalRow& row, int column)
 {
     switch (static_cast<IntervalRows::Column>(column)) {
     case IntervalRows::Column::Run: return row.m_run;
-    case IntervalRows::Column::Duration: return row.m_timeEnd - row.m_timeStart;
+    case IntervalRows::Column::Duration: return boundedSpan(row.m_timeStart, row.m_timeEnd);
     case IntervalRows::Column::Uddhacca: return row.m_uddhacca ? 1 : 0;
     default: return row.m_timeStart;
     }
@@ -87,6 +87,20 @@ void IntervalRows::eraseRows(int first, int last)
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
 }
 
+void IntervalRows::eraseRows(const std::vector<int>& rows)
+{
+    auto next = rows.begin();
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (next != rows.end() && static_cast<std::size_t>(*next) == i) {
+            ++next;
+            continue;
+        }
+        m_rows[kept++] = m_rows[i];
+    }
+    m_rows.resize(kept);
+}
+
 std::vector<PlacedRecord> IntervalRows::recordsOf(const std::vector<int>& rows, const TrainingType& type) const
 {
     std::vector<PlacedRecord> records;
@@ -108,7 +122,7 @@ std::string IntervalRows::cellText(const IntervalRow& row, int column)
     case Column::Run: return std::to_string(row.m_run);
     case Column::Start: return formatLocalTimeOfDay(row.m_timeStart);
     case Column::End: return formatLocalTimeOfDay(row.m_timeEnd);
-    case Column::Duration: return formatSpan(row.m_timeEnd - row.m_timeStart);
+    case Column::Duration: return formatSpan(boundedSpan(row.m_timeStart, row.m_timeEnd));
     case Column::Uddhacca: return row.m_uddhacca ? "x" : " ";
     default: return {};
     }

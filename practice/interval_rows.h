@@ -47,6 +47,8 @@ public:
     std::vector<int> forgetRecords(const std::vector<int>& positions);
     // Removes the rows first..last (inclusive).
     void eraseRows(int first, int last);
+    // Removes these rows (ascending) in one pass.
+    void eraseRows(const std::vector<int>& rows);
     // The type's records that these rows show, ordered by position.
     std::vector<PlacedRecord> recordsOf(const std::vector<int>& rows, const TrainingType& type) const;
 

@@ -11,6 +11,10 @@ using CalendarTime = std::int64_t;
 // A time span in whole seconds.
 using TimeSpan = std::int64_t;
 
+// to - from, bounded to about 68 years either way: a file may hold any times,
+// and sums over millions of lengths must still fit 64 bits.
+TimeSpan boundedSpan(CalendarTime from, CalendarTime to);
+
 CalendarTime makeLocalTime(int year, int month, int day, int hour, int minute, int second);
 std::tm breakLocalTime(CalendarTime time);
 // The local fields of a time that has a calendar date (years 1 to 9999);

@@ -2,7 +2,6 @@
 
 #include "records/calendar_time.h"
 
-#include <algorithm>
 #include <cstdint>
 
 // One meditation interval.
@@ -14,16 +13,8 @@ public:
     std::uint16_t m_measurement = 0;
     std::uint16_t m_run = 0;
 
-    // Bounded to about 68 years either way: a file may hold any times, and
-    // sums over millions of lengths must still fit 64 bits.
-    TimeSpan length() const
-    {
-        constexpr TimeSpan kLongest = 0x7FFFFFFF;
-        TimeSpan span = 0;
-        if (__builtin_sub_overflow(m_timeEnd, m_timeStart, &span))
-            return m_timeEnd < m_timeStart ? -kLongest : kLongest;
-        return std::clamp(span, -kLongest, kLongest);
-    }
+    // Bounded to about 68 years either way, see boundedSpan.
+    TimeSpan length() const { return boundedSpan(m_timeStart, m_timeEnd); }
     bool operator==(const IntervalRecord& other) const
     {
         return m_timeStart == other.m_timeStart && m_timeEnd == other.m_timeEnd && m_uddhacca == other.m_uddhacca &&

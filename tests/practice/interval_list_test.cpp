@@ -95,6 +95,15 @@ TEST_F(IntervalListTest, ListFollowsTheRecordsAndShowsTheNewestRowAndFitsItsColu
     ASSERT_EQ(m_model.rowCount(), 67);
     EXPECT_EQ(m_model.recordsOfRows({66})[0].record.m_run, 61);
     EXPECT_EQ(reset.size(), 0);
+    // Many scattered rows go in one pass.
+    std::vector<int> everyOther;
+    for (int row = 0; row < 66; row += 2)
+        everyOther.push_back(row);
+    const std::vector<PlacedRecord> scattered = m_model.recordsOfRows(everyOther);
+    m_doc.apply(RemoveRecords{0, scattered});
+    ASSERT_EQ(m_model.rowCount(), 34);
+    for (int row = 0; row < m_model.rowCount(); ++row)
+        EXPECT_EQ(m_model.recordsOfRows({row})[0].record, m_doc.trainingTypes()[0].m_records[row]) << row;
 
     clickHeader(5);
     add(record().measurement(2).run(62).from(base + 61 * 600).lasting(30));

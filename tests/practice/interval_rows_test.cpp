@@ -1,11 +1,14 @@
 #include "practice/interval_rows.h"
 
+#include "evaluation/practice_summary.h"
 #include "practice/span_format.h"
 #include "records/training_document.h"
 #include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 
@@ -56,6 +59,31 @@ TEST(IntervalRows, ColumnsShowTheRecord)
     for (int column = 0; column < IntervalRows::kColumnCount; ++column)
         EXPECT_EQ(IntervalRows::cellText(rows.row(0), column), first[static_cast<std::size_t>(column)]);
     EXPECT_EQ(IntervalRows::cellText(rows.row(1), col(IntervalRows::Column::Uddhacca)), " ");
+}
+
+TEST(IntervalRows, HostileTimesShowAsQuestionMarksAndBoundedDurations)
+{
+    constexpr CalendarTime kEarliest = std::numeric_limits<CalendarTime>::min();
+    constexpr CalendarTime kLatest = std::numeric_limits<CalendarTime>::max();
+    TrainingType type;
+    type.m_records.add(record().measurement(1).run(1).from(kEarliest).to(kLatest));
+    type.m_records.add(record().measurement(1).run(2).from(kLatest).to(kEarliest));
+    type.m_records.add(record().measurement(1).run(3).from(0).to(60));
+    IntervalRows rows;
+    rows.fill(type, std::nullopt);
+    EXPECT_EQ(IntervalRows::cellText(rows.row(0), col(IntervalRows::Column::Date)), "?");
+    EXPECT_EQ(IntervalRows::cellText(rows.row(0), col(IntervalRows::Column::End)), "?");
+    EXPECT_EQ(IntervalRows::cellText(rows.row(0), col(IntervalRows::Column::Duration)),
+              formatSpan(boundedSpan(kEarliest, kLatest)));
+    EXPECT_EQ(IntervalRows::cellText(rows.row(1), col(IntervalRows::Column::Duration)).front(), '-');
+    rows.sort(col(IntervalRows::Column::Duration), true);
+    EXPECT_EQ(rows.row(0).m_run, 2);
+    EXPECT_EQ(rows.row(2).m_run, 1);
+
+    const PracticeSummary summary(type, 0);
+    ASSERT_FALSE(summary.days().empty());
+    EXPECT_EQ(formatDayNumber(summary.days().front().dayNumber), "?");
+    EXPECT_EQ(formatWeek(summary.weeks().front()), "?");
 }
 
 TEST(IntervalRows, FillTakesAllRecordsOrThoseOfOneMeasurementInStoredOrder)
