@@ -159,11 +159,11 @@ int openRegularFileForReading(const std::string& path, std::uint64_t& size)
 namespace {
 
 // Used where the folder takes no new file but the file itself may be written,
-// as editors do; a failure midway leaves the file damaged, so the room is
-// looked for first.
+// as editors do, and where no temporary name beside the file fits the path
+// limit; a failure midway leaves the file damaged, so the room is looked for first.
 void writeInPlace(const std::string& target, const std::vector<std::uint8_t>& bytes, const std::string& path)
 {
-    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
     if (file.get() < 0)
         throwErrno(path);
     struct stat info { };
@@ -201,7 +201,7 @@ void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
     std::string temporary = directory + '/' + temporaryPrefix(target) + std::string(kUniqueLength, 'X');
     FileDescriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0) {
-        if (exists && (errno == EACCES || errno == EPERM)) {
+        if ((exists && (errno == EACCES || errno == EPERM)) || errno == ENAMETOOLONG) {
             writeInPlace(target, bytes, path);
             return;
         }

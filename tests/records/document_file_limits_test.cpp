@@ -162,6 +162,20 @@ TEST(DocumentFileLimits, TemporaryFilesFitLongNamesAndLeftoversAreRemoved)
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(other));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+
+    // A path so long that no temporary name beside it fits the path limit: the file is written in place.
+    std::string deep = dir.path().string();
+    while (deep.size() < 3800)
+        deep += '/' + std::string(200, 'd');
+    fs::create_directories(deep);
+    const std::string longPath = deep + '/' + std::string(4085 - deep.size() - 1 - 4, 'n') + ".con";
+    ASSERT_EQ(longPath.size(), 4085u);
+    saveDocumentFile(doc, longPath);
+    append(doc, doc.trainingTypes()[0], record().measurement(9).run(1).from(1).to(2));
+    saveDocumentFile(doc, longPath);
+    TrainingDocument reloaded;
+    openDocumentFile(reloaded, longPath);
+    EXPECT_EQ(reloaded.trainingTypes()[0].m_records.size(), doc.trainingTypes()[0].m_records.size());
 }
 
 TEST(DocumentFileLimits, SaveKeepsTheOwnerOfTheFile)
