@@ -4,6 +4,7 @@
 #include "app/unsaved_changes_journal.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
+#include "platform/native_path.h"
 #include "records/document_error.h"
 #include "records/document_file.h"
 #include "records/training_document.h"
@@ -11,16 +12,25 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <unistd.h>
+
 namespace {
 
 std::string toNativePath(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    return nativePath(path);
 }
 
 QString fromNativePath(const std::string& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+    return pathFromNative(path);
+}
+
+// Asked of the file system by the path's own bytes, which QFileInfo may not reproduce.
+bool isReadOnlyFile(const QString& path)
+{
+    const std::string native = nativePath(path);
+    return ::access(native.c_str(), F_OK) == 0 && ::access(native.c_str(), W_OK) != 0;
 }
 
 } // namespace
@@ -70,8 +80,7 @@ bool DocumentFramework::onFileSave()
 {
     const QString path = fromNativePath(m_doc.pathName());
     // A file we may not write goes through "Save as" like a new document.
-    const QFileInfo target(path);
-    if (path.isEmpty() || (target.exists() && !target.isWritable()))
+    if (path.isEmpty() || isReadOnlyFile(path))
         return doSave(QString());
     return doSave(path);
 }

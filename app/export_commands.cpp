@@ -2,6 +2,7 @@
 
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
+#include "platform/native_path.h"
 #include "records/document_error.h"
 #include "records/document_export.h"
 #include "records/training_document.h"
@@ -32,7 +33,7 @@ ExportKind exportKind(ExportFormat format)
 // Beside the document and named after it; an untitled one by its title.
 QString suggestedPath(const TrainingDocument& doc, const char* suffix)
 {
-    const QString path = QFile::decodeName(doc.pathName().c_str());
+    const QString path = pathFromNative(doc.pathName());
     if (path.isEmpty())
         return QString::fromStdString(doc.title()) + '.' + suffix;
     const QFileInfo info(path);
@@ -49,7 +50,7 @@ bool exportDocumentAs(const TrainingDocument& doc, ExportFormat format, QWidget*
                                       QString::fromUtf8(kind.filters), kind.suffix);
     if (chosen.isEmpty())
         return false;
-    const std::string path = QFile::encodeName(QFileInfo(chosen).absoluteFilePath()).toStdString();
+    const std::string path = nativePath(QFileInfo(chosen).absoluteFilePath());
     errno = 0;
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (file) {

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/terminal_message_box.h"
 #include "controls/form_pictures.h"
+#include "platform/native_path.h"
 #include "records/program_path.h"
 
 #include <QApplication>
@@ -20,7 +21,7 @@ int registerWithoutDisplay(int argc, char* argv[])
     TerminalMessageBox terminal;
     setMessageBoxes(&terminal);
     Application app;
-    app.startUp(core.arguments());
+    app.startUp(argumentsFromNative(argc, argv));
     setMessageBoxes(nullptr);
     return app.exitCode();
 }
@@ -43,7 +44,8 @@ int main(int argc, char* argv[])
         QMessageBox::warning(nullptr, MainWindow::kAppTitle, "InitProgramPath() failed");
 
     Application app(makeMainView);
-    if (!app.startUp(qtApp.arguments()))
+    // Not Qt's arguments: a document's name that is no UTF-8 must reach the file system unchanged.
+    if (!app.startUp(argumentsFromNative(argc, argv)))
         return app.exitCode();
     if (qEnvironmentVariableIsSet(FirstPaintProbe::kEnvironmentSwitch))
         new FirstPaintProbe(app.mainWindow());

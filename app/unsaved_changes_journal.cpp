@@ -1,6 +1,7 @@
 #include "app/unsaved_changes_journal.h"
 
 #include "platform/message_box.h"
+#include "platform/native_path.h"
 #include "records/journal_format.h"
 #include "records/training_document.h"
 
@@ -12,13 +13,14 @@
 #include <QStandardPaths>
 
 #include <cstring>
+#include <filesystem>
 #include <optional>
 
 namespace {
 
 std::string toNativePath(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    return nativePath(path);
 }
 
 JournalHeader headerFor(const QString& path, const FileIdentity& identity)
@@ -104,9 +106,9 @@ QString UnsavedChangesJournal::journalPath(const QString& documentPath, int numb
     if (documentPath.isEmpty())
         return m_folder + '/' + TrainingDocument::kUntitled + suffix;
     // The file name for a reader, the hash of the whole path for two files of one name.
-    const QByteArray hash = QCryptographicHash::hash(QFile::encodeName(documentPath), QCryptographicHash::Sha1);
-    const QByteArray name = shortenedName(QFile::encodeName(QFileInfo(documentPath).fileName()));
-    return m_folder + '/' + QFile::decodeName(name) + '-' + QString::fromLatin1(hash.toHex().left(16)) + suffix;
+    const QByteArray hash = QCryptographicHash::hash(nativeFromPath(documentPath), QCryptographicHash::Sha1);
+    const QByteArray name = shortenedName(nativeFromPath(QFileInfo(documentPath).fileName()));
+    return m_folder + '/' + pathFromNative(name) + '-' + QString::fromLatin1(hash.toHex().left(16)) + suffix;
 }
 
 void UnsavedChangesJournal::documentOpened(const QString& path, const FileIdentity& identity, QWidget* dialogParent)
@@ -123,7 +125,7 @@ bool UnsavedChangesJournal::offer(const QString& path, const FileIdentity& ident
     for (int number = 1; number <= kMostJournals; ++number) {
         const QString journal = journalPath(path, number);
         const std::string nativeJournal = toNativePath(journal);
-        if (!QFileInfo::exists(journal) && !QFileInfo::exists(journal + QStringLiteral(".lock")))
+        if (!std::filesystem::exists(nativeJournal) && !std::filesystem::exists(nativeJournal + ".lock"))
             break;
         // Another running program writes it: its changes are not lost.
         if (JournalLock::isHeldElsewhere(nativeJournal))

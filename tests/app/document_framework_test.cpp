@@ -1,6 +1,7 @@
 #include "app/document_framework.h"
 
 #include "app/recent_file_list.h"
+#include "platform/native_path.h"
 #include "records/document_file.h"
 #include "records/training_document.h"
 #include "tests/app/test_doubles.h"
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -216,4 +219,33 @@ TEST_F(DocumentFrameworkTest, RecentFileThatFailsIsRemovedButACancelledOneStays)
     m_framework.onOpenRecentFile(0);
     EXPECT_EQ(m_recentFiles.paths(), QStringList({kept}));
     EXPECT_TRUE(m_doc.isModified());
+}
+
+TEST_F(DocumentFrameworkTest, ANameThatIsNoUtf8OpensAndIsSavedUnderItsOwnBytes)
+{
+    const QByteArray folder = QFile::encodeName(m_dir.path());
+    const QByteArray name = QByteArray("\xe4ltere \xff\xfe ") + "Notizen.con"; // Latin-1 and stray bytes
+    for (const QByteArray& bytes : {QByteArray("\xe4\xc3\xa4\xed\xa0\x80\xf4\x90\x80\x80"), name})
+        EXPECT_EQ(nativeFromPath(pathFromNative(bytes)), bytes) << "every byte comes back";
+    const std::string native = (folder + '/' + name).toStdString();
+    {
+        TrainingDocument doc;
+        doc.onNewDocument();
+        append(doc, doc.trainingTypes()[0], record().measurement(1).run(1).from(1000000000).to(1000000600));
+        saveDocumentFile(doc, native);
+    }
+
+    // As given on the command line.
+    const char* const arguments[] = {"jhavari-training", native.c_str()};
+    const QString given = argumentsFromNative(2, arguments).at(1);
+    EXPECT_EQ(m_framework.openDocumentFile(given), DocumentFramework::OpenResult::Opened);
+    EXPECT_TRUE(m_boxes.m_messages.isEmpty()) << m_boxes.m_messages.value(0).toStdString();
+    EXPECT_EQ(m_doc.pathName(), native);
+    recordSomething();
+    EXPECT_TRUE(m_framework.onFileSave());
+    EXPECT_EQ(m_dialogs.m_titles.size(), 0) << "saved in place, no file dialog";
+    TrainingDocument saved;
+    openDocumentFile(saved, native);
+    EXPECT_EQ(saved.trainingTypes()[0].m_records.size(), 2);
+    std::filesystem::remove(native); // a name the temporary folder cannot spell
 }
