@@ -11,8 +11,6 @@ public:
     virtual void release(QWidget* window) = 0;
 };
 
-// The real confinement: on X11 an active pointer grab confined to the
-// window; elsewhere (or if the X server refuses) Qt's mouse grab, which keeps
-// the presses in the window but cannot hold the pointer in it.
+// The real confinement (see X11PointerConfinement).
 PointerConfinement& pointerConfinement();
 void setPointerConfinement(PointerConfinement* confinement);
