@@ -11,6 +11,7 @@ public:
     virtual void release(QWidget* window) = 0;
 };
 
-// The real confinement (see X11PointerConfinement).
+// The real confinement of the window system Qt runs on: the X server's
+// pointer grab on X11, the compositor's pointer constraints on Wayland.
 PointerConfinement& pointerConfinement();
 void setPointerConfinement(PointerConfinement* confinement);

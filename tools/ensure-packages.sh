@@ -10,7 +10,7 @@ packages=(
   pulseaudio pulseaudio-utils libasound2-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation poppler-utils tzdata
-  libxcb1-dev
+  libxcb1-dev libwayland-dev wayland-protocols qt6-base-private-dev
   qt6-svg-dev
   desktop-file-utils appstream shared-mime-info xdg-utils file dpkg-dev
   python3-pyatspi at-spi2-core dbus
