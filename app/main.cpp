@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/terminal_message_box.h"
 #include "controls/form_pictures.h"
+#include "platform/xwayland_fallback.h"
 #include "records/program_path.h"
 
 #include <QApplication>
@@ -35,7 +36,9 @@ int main(int argc, char* argv[])
     if (isRegistrationWithoutDisplay(argc, argv))
         return registerWithoutDisplay(argc, argv);
 
+    XWaylandFallback xwayland;
     QApplication qtApp(argc, argv);
+    xwayland.applicationMade();
     QApplication::setApplicationName(MainWindow::kAppTitle);
     // Every window and dialog without an icon of its own shows this one.
     QApplication::setWindowIcon(programIcon());
