@@ -14,6 +14,7 @@ packages=(
   qt6-svg-dev
   desktop-file-utils appstream shared-mime-info xdg-utils file dpkg-dev
   python3-pyatspi at-spi2-core dbus
+  weston xwayland qt6-wayland
 )
 
 missing=()
