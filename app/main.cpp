@@ -6,6 +6,7 @@
 #include "app/terminal_message_box.h"
 #include "controls/form_pictures.h"
 #include "platform/native_path.h"
+#include "platform/xwayland_fallback.h"
 #include "records/program_path.h"
 
 #include <QApplication>
@@ -36,7 +37,9 @@ int main(int argc, char* argv[])
     if (isRegistrationWithoutDisplay(argc, argv))
         return registerWithoutDisplay(argc, argv);
 
+    XWaylandFallback xwayland;
     QApplication qtApp(argc, argv);
+    xwayland.applicationMade();
     QApplication::setApplicationName(MainWindow::kAppTitle);
     // Every window and dialog without an icon of its own shows this one.
     QApplication::setWindowIcon(programIcon());

@@ -1,7 +1,7 @@
 // Setting the master level through ALSA's PulseAudio plug-in, as a slider drag
 // does for every move. Goal: under a millisecond per level on the caller's
 // thread; the round trip through the sound server is measured beside it.
-// Run against a sound server: tests/sound/with_pulseaudio.sh bench_master_volume
+// Run against a sound server: tests/sound/with_pulseaudio.sh (or with_pipewire.sh) bench_master_volume
 #include "sound/alsa_master_volume.h"
 
 #include <QCoreApplication>
@@ -68,7 +68,8 @@ BENCHMARK(openMasterVolume)->Iterations(20)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("JHAVARI_PRIVATE_SOUND_SERVER")) {
-        std::fprintf(stderr, "This changes the volume: run it through tests/sound/with_pulseaudio.sh\n");
+        std::fprintf(stderr,
+                     "This changes the volume: run it through tests/sound/with_pulseaudio.sh or with_pipewire.sh\n");
         return 77;
     }
     QCoreApplication application(argc, argv);

@@ -41,6 +41,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.holmvard.com/jhavari-training")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The chart component is a plug-in, not a library other packages link.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libasound2-plugins")
+# Qt's Wayland plug-in lets the program run natively in a Wayland session.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libasound2-plugins, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -11,8 +11,7 @@ public:
     virtual void release(QWidget* window) = 0;
 };
 
-// The real confinement: on X11 an active pointer grab confined to the
-// window; elsewhere (or if the X server refuses) Qt's mouse grab, which keeps
-// the presses in the window but cannot hold the pointer in it.
+// The real confinement of the window system Qt runs on: the X server's
+// pointer grab on X11, the compositor's pointer constraints on Wayland.
 PointerConfinement& pointerConfinement();
 void setPointerConfinement(PointerConfinement* confinement);

@@ -7,13 +7,14 @@ packages=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   libasound2-dev libsndfile1-dev
-  pulseaudio pulseaudio-utils libasound2-plugins
+  pulseaudio pulseaudio-utils libasound2-plugins pipewire wireplumber pipewire-pulse
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation poppler-utils tzdata
-  libxcb1-dev
+  libxcb1-dev libwayland-dev wayland-protocols qt6-base-private-dev
   qt6-svg-dev
   desktop-file-utils appstream shared-mime-info xdg-utils file dpkg-dev
   python3-pyatspi at-spi2-core dbus
+  weston xwayland qt6-wayland
 )
 
 missing=()

@@ -1,4 +1,4 @@
-// Runs against a private PulseAudio server (tests/sound/with_pulseaudio.sh):
+// Runs against a private sound server (tests/sound/with_pulseaudio.sh, with_pipewire.sh):
 // the main slider then drives the server's sink volume, as on a desktop.
 #include "tests/practice/main_form_fixture.h"
 
@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         if (qEnvironmentVariableIsEmpty("JHAVARI_PRIVATE_SOUND_SERVER"))
-            GTEST_SKIP() << "changes the volume: run through tests/sound/with_pulseaudio.sh";
+            GTEST_SKIP() << "changes the volume: run through tests/sound/with_pulseaudio.sh or with_pipewire.sh";
         MainFormFixture::SetUp();
         qunsetenv("JHAVARI_ALSA_MIXER");
         setSinkVolume(kServerFullVolume / 2);

@@ -1,5 +1,5 @@
-// Runs against a private PulseAudio server (with_pulseaudio.sh): ALSA's
-// "default" control device is then the server's volume, as on a desktop.
+// Runs against a private sound server (with_pulseaudio.sh, with_pipewire.sh):
+// ALSA's "default" control device is then the server's volume, as on a desktop.
 #include "sound/alsa_master_volume.h"
 #include "tests/sound/default_sink.h"
 #include "tests/support/scoped_environment.h"
@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         if (qEnvironmentVariableIsEmpty("JHAVARI_PRIVATE_SOUND_SERVER"))
-            GTEST_SKIP() << "changes the volume: run through tests/sound/with_pulseaudio.sh";
+            GTEST_SKIP() << "changes the volume: run through tests/sound/with_pulseaudio.sh or with_pipewire.sh";
         setSinkVolume(kServerFullVolume);
         setSinkMuted(false);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
-// The private PulseAudio server's default sink (tests/sound/with_pulseaudio.sh), read and set through pactl.
+// The private sound server's default sink (tests/sound/with_pulseaudio.sh, with_pipewire.sh), read and set
+// through pactl.
 
 // PulseAudio's full volume, the top of the ALSA plug-in's element range.
 inline constexpr int kServerFullVolume = 65536;

@@ -1,0 +1,62 @@
+# Sourced by the Wayland end-to-end scripts, which take the session (wayland: Qt's Wayland platform; xwayland:
+# Qt's xcb platform on weston's XWayland) and the program, and set $seat: "none" for a headless weston, "x11"
+# for weston's X11 back end in a private Xvfb ($input_display), whose pointer and keyboard, driven with
+# xdotool, are the compositor's seat. Gives a private home, runtime folder and session bus, an empty document
+# ($document) and start_program ($pid). The Wayland traffic of the program, or of XWayland for it, is logged
+# to $protocol_log. Exit status 77 (skipped) when a package the session needs is missing.
+session=$1 program=$2
+skip() { echo "skipped: $1 is not installed" >&2; exit 77; }
+command -v weston >/dev/null || skip weston
+[ "$session" = wayland ] || command -v Xwayland >/dev/null || skip xwayland
+[ "$session" = xwayland ] || compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-*.so" >/dev/null || skip qt6-wayland
+
+if [ -z "${JHAVARI_E2E_IN_SESSION:-}" ]; then
+  export JHAVARI_E2E_IN_SESSION=1
+  [ "$seat" = x11 ] && exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" "$@"
+  exec dbus-run-session -- "$0" "$@"
+fi
+
+work=$(mktemp -d) pid= helpers=()
+trap 'for process in $pid "${helpers[@]}"; do kill "$process" 2>/dev/null && wait "$process"; done; rm -rf "$work"' EXIT
+input_display=${DISPLAY:-}
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY WAYLAND_SOCKET DISPLAY
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CONFIG_DIRS=$work/system-config
+export XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run JHAVARI_ALSA_DEVICE=null
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+document=$work/practice.con
+: >"$document"
+
+# The kiosk shell shows the window over the whole output: the form at its top left, under the menu bar.
+options=(--shell=kiosk-shell.so --socket=jhavari --idle-time=0 --width=1024 --height=600)
+[ "$seat" = x11 ] && options+=(--backend=x11-backend.so --use-pixman) || options+=(--backend=headless-backend.so)
+protocol_log=$work/protocol.log weston_debug=
+# XWayland is weston's client: its traffic goes to weston's log.
+[ "$session" = xwayland ] && options+=(--xwayland) protocol_log=$work/weston.log weston_debug=client
+DISPLAY=$input_display WAYLAND_DEBUG=$weston_debug weston "${options[@]}" >"$work/weston.log" 2>&1 &
+helpers+=($!)
+for _ in $(seq 100); do
+  [ "$session" = xwayland ] && DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log")
+  [ -S "$XDG_RUNTIME_DIR/jhavari" ] && [ "$session" = wayland -o -n "${DISPLAY:-}" ] && break
+  sleep 0.1
+done
+[ -S "$XDG_RUNTIME_DIR/jhavari" ] || { cat "$work/weston.log"; exit 1; }
+if [ "$session" = xwayland ]; then
+  export DISPLAY QT_QPA_PLATFORM=xcb
+else
+  export WAYLAND_DISPLAY=jhavari QT_QPA_PLATFORM=wayland
+fi
+
+start_program() {
+  WAYLAND_DEBUG=client "$program" "$document" 2>"$work/protocol.log" &
+  pid=$!
+}
+
+# The program must end by itself within ten seconds, with status 0.
+expect_clean_end() {
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null && sleep 0.1; done
+  local status=0
+  kill -0 "$pid" 2>/dev/null && { echo "the program did not end"; exit 1; }
+  wait "$pid" || status=$?
+  pid=
+  [ "$status" -eq 0 ] || { echo "the program ended with status $status"; exit 1; }
+}
