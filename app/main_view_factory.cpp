@@ -34,9 +34,8 @@ QWidget* makeMainView(TrainingDocument& doc, MainWindow& frame)
     QObject::connect(frame.commandAction(CommandId::kFilePrintPreview), &QAction::triggered, view, [view] {
         Application* app = Application::instance();
         app->setPrinterOrientation(true);
-        int pages = app->numPreviewPages();
-        view->onFilePrintPreview(app->printer(), pages);
-        app->setNumPreviewPages(pages);
+        view->onFilePrintPreview(app->printer(), app->numPreviewPages(),
+                                 [app](int pages) { app->setNumPreviewPages(pages); });
     });
     QObject::connect(frame.commandAction(CommandId::kPracticeSummary), &QAction::triggered, view,
                      [view] { view->diagrams().openSummary(); });

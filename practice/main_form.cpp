@@ -558,12 +558,12 @@ void MainForm::onPhoneRecordEntry()
     openPhoneRecordEntry(this, m_document, currentTrainingType(), makeEntryHooks());
 }
 
-void MainForm::onFilePrintPreview(QPrinter& printer, int& previewPages)
+void MainForm::onFilePrintPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages)
 {
     static const TrainingType kNoType;
     const TrainingType* type = currentTrainingType();
-    showDiagramPrintPreview(printer, previewPages, m_printout, type ? *type : kNoType, m_document.settings(),
-                            m_document.title(), window());
+    showDiagramPrintPreview(printer, previewPages, std::move(keepPreviewPages), m_printout, type ? *type : kNoType,
+                            m_document.settings(), m_document.title(), window());
 }
 
 // --- volume sliders ------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class BevelProgressBar;
@@ -87,9 +88,9 @@ public slots:
     // The list's double-click message: the phone record dialog.
     void onPhoneRecordEntry();
     // Command 57609: the print preview of the four diagram pages. It opens with
-    // previewPages pages side by side (2; 0 or 1 give one page) and leaves
-    // there the layout the user chose last.
-    void onFilePrintPreview(QPrinter& printer, int& previewPages);
+    // previewPages pages side by side (2; 0 or 1 give one page) and, when it
+    // closes, gives keepPreviewPages the layout the user chose last.
+    void onFilePrintPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages);
     // The program lost (false) or regained (true) activation while measuring:
     // the pointer is freed, or confined again.
     void onMeasuringActivationChanged(bool activated);
