@@ -74,9 +74,23 @@ bool SoundStore::playSoundById(int id, PlayMode mode)
 {
     if (id == 0)
         return false;
-    if (id < 0 || id > count())
+    return m_player->play(sound(id), mode == PlayMode::Async);
+}
+
+bool SoundStore::playInTurn(const std::vector<int>& ids)
+{
+    std::vector<const StoredSound*> sounds;
+    for (int id : ids)
+        if (id != 0)
+            sounds.push_back(&sound(id));
+    return !sounds.empty() && m_player->playInTurn(sounds);
+}
+
+const StoredSound& SoundStore::sound(int id) const
+{
+    if (id <= 0 || id > count())
         throw std::invalid_argument("sound id " + std::to_string(id) + " is not in the store");
-    return m_player->play(*m_sounds[static_cast<std::size_t>(id - 1)], mode == PlayMode::Async);
+    return *m_sounds[static_cast<std::size_t>(id - 1)];
 }
 
 int SoundStore::count() const

@@ -33,9 +33,13 @@ public:
     int addSound(const std::string& path); // the new id, or 0
     bool removeSound(int id);
     bool playSoundById(int id, PlayMode mode);
+    // Plays the sounds one after another without waiting (see SoundPlayer::playInTurn); id 0 is left out.
+    bool playInTurn(const std::vector<int>& ids);
     int count() const;
 
 private:
+    const StoredSound& sound(int id) const;
+
     std::shared_ptr<SoundPlayer> m_player;
     std::vector<std::unique_ptr<StoredSound>> m_sounds;
 };
