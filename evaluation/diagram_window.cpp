@@ -167,7 +167,7 @@ void DiagramWindow::saveDiagramAs()
         QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)"), QStringLiteral("png"));
     if (path.isEmpty())
         return;
-    if (!saveWidgetImage(*this, path)) {
+    if (!saveDiagramImage(*m_graph, *m_staticFooter, path)) {
         const DocumentError failure(DocumentError::Cause::Generic, QFile::encodeName(path).toStdString());
         messageBoxes().showMessage(this, QString::fromStdString(failure.message()));
     }

@@ -22,7 +22,7 @@ public:
 
     // Clears the chart and plots the current values.
     void fillGraph();
-    // Asks for a file name and saves the window's picture as PNG, SVG or PDF.
+    // Asks for a file name and saves the diagram with its footer as PNG, SVG or PDF.
     void saveDiagramAs();
 
     DiagramKind kind() const { return m_kind; }

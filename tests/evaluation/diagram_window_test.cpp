@@ -174,7 +174,7 @@ TEST_F(DiagramWindowTest, UnregisteredComponentIsReported)
     EXPECT_NE(windows.window(DiagramKind::Average), nullptr) << "the window opens all the same";
 }
 
-TEST_F(DiagramWindowTest, SavesItsPictureAsPngSvgAndPdfThroughTheSaveDialog)
+TEST_F(DiagramWindowTest, SavesTheChartAndItsFooterWithoutTheButtonsAsPngSvgAndPdf)
 {
     addMeasurements(doc, 5);
     DiagramWindows windows(doc);
@@ -194,25 +194,43 @@ TEST_F(DiagramWindowTest, SavesItsPictureAsPngSvgAndPdfThroughTheSaveDialog)
     EXPECT_EQ(dialogs.m_suggestedPath, "Maximum.png");
     EXPECT_EQ(dialogs.m_filters, "PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)");
 
-    const QImage png(dir.filePath("max.png"));
+    const QImage png = QImage(dir.filePath("max.png")).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(png.isNull());
-    EXPECT_EQ(png.size(), window->size());
-    // The blue value line shows in the chart's part of the picture.
-    const QWidget* chart = window->findChild<QWidget*>("1062");
-    ASSERT_NE(chart, nullptr);
-    const QRect area = chart->geometry();
+    QWidget* chart = window->findChild<QWidget*>("1062");
+    const QWidget* footer = window->findChild<QLabel*>("1064");
+    const QWidget* button = window->findChild<ShadeButton*>("1063");
+    ASSERT_TRUE(chart && footer && button);
+    const QRect area = chart->geometry().united(footer->geometry());
+    EXPECT_EQ(png.size(), area.size()) << "the chart and its footer line, not the check box below";
+    // The chart as it shows, with its title, axes and the blue value line.
+    const QRect chartPlace = chart->geometry().translated(-area.topLeft());
+    EXPECT_EQ(png.copy(chartPlace), chart->grab().toImage().convertToFormat(QImage::Format_RGB32));
     int blue = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
+    for (int y = chartPlace.top(); y <= chartPlace.bottom(); ++y) {
+        for (int x = chartPlace.left(); x <= chartPlace.right(); ++x) {
             const QColor pixel = png.pixelColor(x, y);
             blue += pixel.blue() > 200 && pixel.red() < 80 && pixel.green() < 80;
         }
     }
     EXPECT_GT(blue, 20);
+    // Where the button stands in the window the picture is plain background; the footer has its text.
+    const QRgb background = window->palette().color(QPalette::Window).rgb();
+    const auto drawnPixels = [&](const QRect& place) {
+        int drawn = 0;
+        for (int y = place.top(); y <= place.bottom(); ++y)
+            for (int x = place.left(); x <= place.right(); ++x)
+                drawn += png.pixel(x, y) != background;
+        return drawn;
+    };
+    const QRect buttonPlace = button->geometry().translated(-area.topLeft()).intersected(png.rect());
+    ASSERT_GT(buttonPlace.width() * buttonPlace.height(), button->width() * button->height() * 3 / 4)
+        << "most of the button's place lies within the picture";
+    EXPECT_EQ(drawnPixels(buttonPlace), 0) << "no button in the picture";
+    EXPECT_GT(drawnPixels(footer->geometry().translated(-area.topLeft())), 50) << "the footer line";
 
     QSvgRenderer svg(dir.filePath("max.svg"));
     EXPECT_TRUE(svg.isValid());
-    EXPECT_EQ(svg.viewBox().size(), window->size());
+    EXPECT_EQ(svg.viewBox().size(), area.size());
     QFile pdf(dir.filePath("max.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
