@@ -103,6 +103,7 @@ TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
     DiagramWindow* window = windows.window(DiagramKind::Maximum);
     auto* box = window->findChild<QCheckBox*>("1073");
     ASSERT_NE(box, nullptr);
+    EXPECT_GE(box->width(), box->sizeHint().width()) << "the whole text shows";
     EXPECT_FALSE(box->isEnabled());
     box->setChecked(true);
     EXPECT_EQ(chartOf(window)->series().size(), 1) << "no moving average with 30 measurements";

@@ -22,7 +22,7 @@ TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
     font.setPointSize(8);
     const DialogControl controls[] = {
         {-1, DialogControlKind::GroupBox, 0, 0, 100, 50, "Group"},
-        {1013, DialogControlKind::CheckBox, 4, 8, 60, 13, "Fixed total exercise time"},
+        {1013, DialogControlKind::CheckBox, 4, 8, 160, 13, "Fixed total exercise time"},
         {1002, DialogControlKind::ComboBox, 4, 30, 90, 138, ""},
         {1007, DialogControlKind::SunkenLabel, 4, 40, 52, 10, " 00:00:00"},
         {1014, DialogControlKind::TimePicker, 60, 40, 52, 15, ""},
@@ -43,7 +43,7 @@ TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check, byId.value(1013));
     EXPECT_EQ(check->text(), QStringLiteral("Fixed total exercise time"));
-    EXPECT_EQ(check->geometry(), real.toPixels(4, 8, 60, 13));
+    EXPECT_EQ(check->geometry(), real.toPixels(4, 8, 160, 13));
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("1007"))->text(), QStringLiteral(" 00:00:00"));
     ASSERT_NE(form.findChild<TimePicker*>(QStringLiteral("1014")), nullptr);
     ASSERT_NE(form.findChild<QLabel*>(QStringLiteral("1052")), nullptr);
