@@ -12,6 +12,7 @@
 
 #include "tests/app/test_doubles.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QChart>
@@ -128,6 +129,39 @@ TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
     EXPECT_EQ(average->at(0), QPointF(30, 15.5));
     EXPECT_EQ(average->at(1), QPointF(31, 16.5));
     EXPECT_EQ(average->color(), QColor(255, 0, 0));
+    EXPECT_EQ(values->pen().style(), Qt::SolidLine);
+    EXPECT_EQ(average->pen().style(), Qt::CustomDashLine) << "dashed, whatever the colours";
+}
+
+TEST_F(DiagramWindowTest, LargeMarkersOnThePlotAreasEdgeShowWhole)
+{
+    addMeasurements(doc, 24);
+    doc.appendInterval(*doc.currentTrainingType(), record().measurement(25).run(1).from(1800000000).lasting(1490));
+    DiagramWindows windows(doc);
+    windows.openDiagram(DiagramKind::Maximum, nullptr);
+    DiagramWindow* window = windows.window(DiagramKind::Maximum);
+    window->findChild<QAbstractButton*>("1063")->click(); // the line with large markers
+    QChart* chart = chartOf(window);
+    ASSERT_NE(chart, nullptr);
+    auto* view = window->findChild<QChartView*>();
+    const QImage picture = view->grab().toImage();
+    // Measurement 25 stands on the right edge, 24.8 of 25 minutes high: at the top.
+    const QPoint last =
+        view->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(25, 1490 / 60.0), chart->series().value(0))));
+    const QRectF plot = chart->mapRectToScene(chart->plotArea());
+    const int right = view->mapFromScene(plot.topRight()).x();
+    const int top = view->mapFromScene(plot.topRight()).y();
+    const auto bluePixels = [&](const QRect& place) {
+        int blue = 0;
+        for (int y = place.top(); y <= place.bottom(); ++y)
+            for (int x = place.left(); x <= place.right(); ++x) {
+                const QColor pixel = picture.pixelColor(x, y);
+                blue += pixel.blue() > 200 && pixel.red() < 80 && pixel.green() < 80;
+            }
+        return blue;
+    };
+    EXPECT_GT(bluePixels(QRect(right + 2, last.y() - 3, 6, 7)), 10) << "beyond the right edge";
+    EXPECT_GT(bluePixels(QRect(last.x() - 3, top - 7, 7, 5)), 5) << "above the top edge";
 }
 
 TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
