@@ -3,6 +3,7 @@
 #include "evaluation/diagram_window.h"
 #include "evaluation/diagram_windows.h"
 #include "platform/component_registry.h"
+#include "platform/file_dialog_folder.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "records/training_document.h"
@@ -226,7 +227,7 @@ TEST_F(DiagramWindowTest, SavesTheChartAndItsFooterWithoutTheButtonsAsPngSvgAndP
     for (int i = 0; i < 4; ++i)
         save->trigger();
     EXPECT_EQ(dialogs.m_titles.value(0), "Diagramm speichern unter");
-    EXPECT_EQ(dialogs.m_suggestedPath, "Maximum.png");
+    EXPECT_EQ(dialogs.m_suggestedPath, inFileDialogFolder({}, "Maximum.png"));
     EXPECT_EQ(dialogs.m_filters, "PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)");
 
     const QImage png = QImage(dir.filePath("max.png")).convertToFormat(QImage::Format_RGB32);
