@@ -108,7 +108,8 @@ TEST_F(ViewSetUpTest, EveryButtonIsShadedWithItsTextColourAndGreyWhenDisabled)
     for (int id : {IDC_MAXIMUM, IDC_AVERAGE, IDC_MEDIAN, IDC_SIKKHATI, IDC_ALARM_BUTTON})
         EXPECT_EQ(control<ShadeButton>(id)->textColor(), QColor(0, 0, 255)) << id;
 
-    // The orange text shows on the enabled button; the disabled blue one is drawn without blue.
+    // The orange text shows on the enabled button, as dark as the light face needs; the disabled
+    // blue one is drawn without blue.
     const auto showsColourNear = [](QWidget* widget, QColor colour) {
         const QImage image = widget->grab().toImage();
         for (int y = 0; y < image.height(); ++y)
@@ -121,7 +122,9 @@ TEST_F(ViewSetUpTest, EveryButtonIsShadedWithItsTextColourAndGreyWhenDisabled)
             }
         return false;
     };
-    EXPECT_TRUE(showsColourNear(control(IDC_MEASURING_MODE), QColor(255, 96, 0)));
+    const QColor orange = control<ShadeButton>(IDC_MEASURING_MODE)->shownTextColor();
+    EXPECT_EQ(orange.hslHue(), QColor(255, 96, 0).hslHue());
+    EXPECT_TRUE(showsColourNear(control(IDC_MEASURING_MODE), orange));
     EXPECT_TRUE(showsColourNear(control(IDC_MAXIMUM), QColor(0, 0, 255)));
     ASSERT_FALSE(control(IDC_ALARM_BUTTON)->isEnabled());
     EXPECT_FALSE(showsColourNear(control(IDC_ALARM_BUTTON), QColor(0, 0, 255)));
