@@ -1,5 +1,5 @@
 // Saves pictures of a diagram window after a month of practice for a person to
-// look at (run under Xvfb): diagram_preview OUTPUT_FOLDER [--dark]. The Median
+// look at (run under Xvfb): diagram_preview OUTPUT_FOLDER. The Median
 // window with its moving average in each of the ten presentations, its check
 // box enlarged, and the picture "Save diagram as..." writes.
 #include "chart_component/ntgraph_class.h"
@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
-#include <QStyleFactory>
 #include <QTest>
 
 namespace {
@@ -42,36 +41,13 @@ void addMonthOfPractice(TrainingDocument& doc)
     }
 }
 
-QPalette darkPalette()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(45, 45, 48));
-    palette.setColor(QPalette::WindowText, QColor(220, 220, 220));
-    palette.setColor(QPalette::Base, QColor(30, 30, 32));
-    palette.setColor(QPalette::Text, QColor(220, 220, 220));
-    palette.setColor(QPalette::Button, QColor(60, 60, 64));
-    palette.setColor(QPalette::ButtonText, QColor(220, 220, 220));
-    palette.setColor(QPalette::Light, QColor(110, 110, 116));
-    palette.setColor(QPalette::Dark, QColor(30, 30, 32));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
-    return palette;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     const PrivateProfile profile;
     QApplication application(argc, argv);
-    const QStringList arguments = application.arguments();
-    const QDir folder(arguments.size() > 1 && !arguments[1].startsWith(QStringLiteral("--")) ? arguments[1]
-                                                                                             : QDir::currentPath());
-    const bool dark = arguments.contains(QStringLiteral("--dark"));
-    if (dark) {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(darkPalette());
-    }
-    const QString suffix = dark ? QStringLiteral("_dark.png") : QStringLiteral(".png");
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     writeComponentRegistration(kChartControlClassId, "NTGraph Control", JHAVARI_CHART_COMPONENT);
 
     TrainingDocument doc;
@@ -86,16 +62,16 @@ int main(int argc, char** argv)
     box->setChecked(true);
     QTest::qWait(300);
     for (int presentation = 0; presentation < 10; ++presentation) {
-        window->grab().save(folder.filePath(QStringLiteral("median_style%1").arg(presentation) + suffix));
+        window->grab().save(folder.filePath(QStringLiteral("median_style%1.png").arg(presentation)));
         window->findChild<QAbstractButton*>(QStringLiteral("1063"))->click();
         QTest::qWait(100);
     }
     const QRect aroundBox = box->geometry().adjusted(-4, -4, 4, 4);
     const QPixmap boxPicture = window->grab(aroundBox);
-    boxPicture.scaled(boxPicture.size() * 2).save(folder.filePath(QStringLiteral("checkbox") + suffix));
+    boxPicture.scaled(boxPicture.size() * 2).save(folder.filePath(QStringLiteral("checkbox.png")));
     saveDiagramImage(*window->findChild<QWidget*>(QStringLiteral("1062")),
                      *window->findChild<QLabel*>(QStringLiteral("1064")),
-                     folder.filePath(QStringLiteral("median_saved") + suffix));
+                     folder.filePath(QStringLiteral("median_saved.png")));
     window->close();
     return 0;
 }

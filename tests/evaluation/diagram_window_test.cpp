@@ -45,6 +45,18 @@ void addMeasurements(TrainingDocument& doc, int count)
     }
 }
 
+// How many pixels of the picture in the place show the Maximum line's blue.
+int bluePixels(const QImage& picture, const QRect& place)
+{
+    int blue = 0;
+    for (int y = place.top(); y <= place.bottom(); ++y)
+        for (int x = place.left(); x <= place.right(); ++x) {
+            const QColor pixel = picture.pixelColor(x, y);
+            blue += pixel.blue() > 200 && pixel.red() < 80 && pixel.green() < 80;
+        }
+    return blue;
+}
+
 QChart* chartOf(DiagramWindow* window)
 {
     QCoreApplication::processEvents(); // points are drawn after the burst of calls
@@ -149,20 +161,9 @@ TEST_F(DiagramWindowTest, LargeMarkersOnThePlotAreasEdgeShowWhole)
     // Measurement 25 stands on the right edge, 24.8 of 25 minutes high: at the top.
     const QPoint last =
         view->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(25, 1490 / 60.0), chart->series().value(0))));
-    const QRectF plot = chart->mapRectToScene(chart->plotArea());
-    const int right = view->mapFromScene(plot.topRight()).x();
-    const int top = view->mapFromScene(plot.topRight()).y();
-    const auto bluePixels = [&](const QRect& place) {
-        int blue = 0;
-        for (int y = place.top(); y <= place.bottom(); ++y)
-            for (int x = place.left(); x <= place.right(); ++x) {
-                const QColor pixel = picture.pixelColor(x, y);
-                blue += pixel.blue() > 200 && pixel.red() < 80 && pixel.green() < 80;
-            }
-        return blue;
-    };
-    EXPECT_GT(bluePixels(QRect(right + 2, last.y() - 3, 6, 7)), 10) << "beyond the right edge";
-    EXPECT_GT(bluePixels(QRect(last.x() - 3, top - 7, 7, 5)), 5) << "above the top edge";
+    const QPoint corner = view->mapFromScene(chart->mapRectToScene(chart->plotArea()).topRight());
+    EXPECT_GT(bluePixels(picture, QRect(corner.x() + 2, last.y() - 3, 6, 7)), 10) << "beyond the right edge";
+    EXPECT_GT(bluePixels(picture, QRect(last.x() - 3, corner.y() - 7, 7, 5)), 5) << "above the top edge";
 }
 
 TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
@@ -241,14 +242,7 @@ TEST_F(DiagramWindowTest, SavesTheChartAndItsFooterWithoutTheButtonsAsPngSvgAndP
     // The chart as it shows, with its title, axes and the blue value line.
     const QRect chartPlace = chart->geometry().translated(-area.topLeft());
     EXPECT_EQ(png.copy(chartPlace), chart->grab().toImage().convertToFormat(QImage::Format_RGB32));
-    int blue = 0;
-    for (int y = chartPlace.top(); y <= chartPlace.bottom(); ++y) {
-        for (int x = chartPlace.left(); x <= chartPlace.right(); ++x) {
-            const QColor pixel = png.pixelColor(x, y);
-            blue += pixel.blue() > 200 && pixel.red() < 80 && pixel.green() < 80;
-        }
-    }
-    EXPECT_GT(blue, 20);
+    EXPECT_GT(bluePixels(png, chartPlace), 20);
     // Where the button stands in the window the picture is plain background; the footer has its text.
     const QRgb background = window->palette().color(QPalette::Window).rgb();
     const auto drawnPixels = [&](const QRect& place) {
