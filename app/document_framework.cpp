@@ -2,6 +2,7 @@
 
 #include "app/recent_file_list.h"
 #include "app/unsaved_changes_journal.h"
+#include "platform/file_dialog_folder.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
@@ -71,7 +72,8 @@ void DocumentFramework::recoverUnsavedChanges()
 
 void DocumentFramework::onFileOpen()
 {
-    const QString path = fileDialogs().getOpenFileName(m_dialogParent, QStringLiteral("Öffnen"), kFileFilters);
+    const QString path = fileDialogs().getOpenFileName(
+        m_dialogParent, QStringLiteral("Öffnen"), fileDialogFolder(fromNativePath(m_doc.pathName())), kFileFilters);
     if (!path.isEmpty())
         openDocumentFile(path);
 }
@@ -149,7 +151,7 @@ bool DocumentFramework::doSave(const QString& path)
     QString target = path;
     if (target.isEmpty()) {
         const QString current = fromNativePath(m_doc.pathName());
-        const QString suggested = current.isEmpty() ? withDefaultExtension(title()) : current;
+        const QString suggested = current.isEmpty() ? inFileDialogFolder({}, withDefaultExtension(title())) : current;
         target = fileDialogs().getSaveFileName(m_dialogParent, QStringLiteral("Speichern unter"), suggested,
                                                kFileFilters, kDefaultExtension);
         if (target.isEmpty())

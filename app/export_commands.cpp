@@ -1,5 +1,6 @@
 #include "app/export_commands.h"
 
+#include "platform/file_dialog_folder.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
@@ -30,12 +31,12 @@ ExportKind exportKind(ExportFormat format)
     return {"Als CSV exportieren", "CSV-Dateien (*.csv);;Alle Dateien (*.*)", "csv", exportCsv};
 }
 
-// Beside the document and named after it; an untitled one by its title.
+// Beside the document and named after it; an untitled one by its title, where the file dialogs start.
 QString suggestedPath(const TrainingDocument& doc, const char* suffix)
 {
     const QString path = pathFromNative(doc.pathName());
     if (path.isEmpty())
-        return QString::fromStdString(doc.title()) + '.' + suffix;
+        return inFileDialogFolder({}, QString::fromStdString(doc.title()) + '.' + suffix);
     const QFileInfo info(path);
     return info.dir().filePath(info.completeBaseName() + '.' + suffix);
 }

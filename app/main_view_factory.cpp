@@ -31,9 +31,8 @@ QWidget* makeMainView(DocumentEditor& editor, MainWindow& frame)
     onCommand(CommandId::kFilePrintPreview, commands, [commands] {
         Application* app = Application::instance();
         app->setPrinterOrientation(true);
-        int pages = app->numPreviewPages();
-        commands->printPreview(app->printer(), pages);
-        app->setNumPreviewPages(pages);
+        commands->printPreview(app->printer(), app->numPreviewPages(),
+                               [app](int pages) { app->setNumPreviewPages(pages); });
     });
     onCommand(CommandId::kPracticeSummary, view, [view] { view->diagrams().openSummary(); });
     QAction* timeSound = frame.commandAction(CommandId::kTimeSound);

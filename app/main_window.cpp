@@ -364,10 +364,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     QMainWindow::closeEvent(event);
-    // Closing the main window ends the program, also while diagram windows,
-    // which have no parent, are still open; they close with the view.
-    if (event->isAccepted())
-        QCoreApplication::quit();
+    if (!event->isAccepted())
+        return;
+    // Closing the main window ends the program: every other window it opened
+    // (diagrams, practice summary, print preview) closes with it, and none of
+    // them may keep the process alive without a main window.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+    QCoreApplication::quit();
 }
 
 bool MainWindow::isAcceleratorKey(const QKeyEvent& event) const

@@ -68,11 +68,11 @@ void ViewCommands::openPhoneRecords()
     m_editor.document().markModified();
 }
 
-void ViewCommands::printPreview(QPrinter& printer, int& previewPages)
+void ViewCommands::printPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages)
 {
     static const TrainingType kNoType;
     const TrainingDocument& document = m_editor.document();
     const TrainingType* type = document.currentTrainingType();
-    showDiagramPrintPreview(printer, previewPages, m_printout, type ? *type : kNoType, document.settings(),
-                            document.title(), m_form.window());
+    showDiagramPrintPreview(printer, previewPages, std::move(keepPreviewPages), m_printout, type ? *type : kNoType,
+                            document.settings(), document.title(), m_form.window());
 }

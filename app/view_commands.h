@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class DocumentEditor;
 class MainForm;
 class QPrinter;
@@ -28,10 +30,10 @@ public:
     // dialog takes the records of the next one; after closing the list is
     // filled again and the document counts as changed. Diagrams stay as they are.
     void openPhoneRecords();
-    // The print preview of the four diagram pages. It opens with previewPages
-    // pages side by side (2; 0 or 1 give one page) and leaves there the layout
-    // the user chose last.
-    void printPreview(QPrinter& printer, int& previewPages);
+    // The print preview of the four diagram pages, beside the main window. It
+    // opens with previewPages pages side by side (2; 0 or 1 give one page) and,
+    // when it closes, gives keepPreviewPages the layout the user chose last.
+    void printPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages);
 
 private:
     DocumentEditor& m_editor;

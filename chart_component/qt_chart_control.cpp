@@ -1,5 +1,7 @@
 #include "chart_component/qt_chart_control.h"
 
+#include "chart_component/point_markers.h"
+
 #include <QAreaSeries>
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
@@ -52,7 +54,7 @@ QtChartControl::QtChartControl(QWidget* parent) : QChartView(parent), m_axisX(ne
     m_axisX->setLabelFormat("%g");
     m_axisY->setLabelFormat("%g");
     c->legend()->hide();
-    connect(c, &QChart::plotAreaChanged, this, [this] { placeValueLabels(); });
+    connect(c, &QChart::plotAreaChanged, this, [this] { placeOverlays(); });
     clearGraph();
 }
 
@@ -79,8 +81,10 @@ std::optional<double> QtChartControl::pointXNear(const QPoint& position, short e
     return nearest;
 }
 
-void QtChartControl::placeValueLabels()
+void QtChartControl::placeOverlays()
 {
+    for (PointMarkers* markers : m_markers)
+        markers->followPlotArea();
     QAbstractSeries* series = chart()->series().value(0);
     if (!series)
         return;
@@ -191,7 +195,8 @@ void QtChartControl::setRange(double xFrom, double xTo, double yFrom, double yTo
 
 void QtChartControl::addElement()
 {
-    m_elements.emplace_back();
+    // In long dashes it stands apart from the first element whatever their colours and that one's style.
+    m_elements.emplace_back().presentation = Presentation::LongDashes;
     m_current = m_elements.size() - 1;
     scheduleRebuild();
 }
@@ -232,6 +237,9 @@ void QtChartControl::rebuild()
     for (auto& entry : m_valueLabels)
         delete entry.second;
     m_valueLabels.clear();
+    for (PointMarkers* markers : m_markers)
+        delete markers;
+    m_markers.clear();
     chart()->removeAllSeries();
     bool legend = false;
     for (std::size_t i = 0; i < m_elements.size(); ++i) {
@@ -239,7 +247,7 @@ void QtChartControl::rebuild()
         legend = legend || m_elements[i].identify;
     }
     chart()->legend()->setVisible(legend);
-    placeValueLabels();
+    placeOverlays();
 }
 
 void QtChartControl::addSeriesFor(const Element& element, int number)
@@ -248,15 +256,19 @@ void QtChartControl::addSeriesFor(const Element& element, int number)
     const QColor pointColor = fromBgr(element.pointColor);
     QPen pen(lineColor, element.width);
     const qreal markerSize = 4.0 + 2.0 * element.pointSymbol;
+    // Drawn by a layer of their own (PointMarkers), so that none is cut at the plot area's edges.
+    qreal markerDiameter = 0;
 
     QAbstractSeries* series = nullptr;
     switch (element.presentation) {
     case Presentation::PointsOnly: {
+        // The series places the points; the markers layer shows them.
         auto* scatter = new QScatterSeries;
         scatter->append(element.points);
         scatter->setMarkerSize(markerSize);
-        scatter->setColor(element.solidPoint ? lineColor : Qt::transparent);
-        scatter->setBorderColor(lineColor);
+        scatter->setColor(Qt::transparent);
+        scatter->setBorderColor(Qt::transparent);
+        markerDiameter = markerSize;
         series = scatter;
         break;
     }
@@ -290,11 +302,11 @@ void QtChartControl::addSeriesFor(const Element& element, int number)
             pen.setWidth(element.width + 2);
         if (element.presentation == Presentation::DashedLine)
             pen.setStyle(Qt::DashLine);
+        if (element.presentation == Presentation::LongDashes)
+            pen.setDashPattern({8, 4}); // twice the dashes of the dashed style
         line->setPen(pen);
-        if (element.presentation == Presentation::LineWithPoints) {
-            line->setPointsVisible(true);
-            line->setMarkerSize(markerSize);
-        }
+        if (element.presentation == Presentation::LineWithPoints)
+            markerDiameter = 2 * markerSize;
         if (element.presentation == Presentation::LineWithValues) {
             // Qt's own point labels print every decimal of the value; these round to one.
             for (const QPointF& point : element.points) {
@@ -311,4 +323,7 @@ void QtChartControl::addSeriesFor(const Element& element, int number)
     chart()->addSeries(series);
     series->attachAxis(m_axisX);
     series->attachAxis(m_axisY);
+    if (markerDiameter > 0)
+        m_markers.push_back(new PointMarkers(*chart(), *series, element.points, markerDiameter,
+                                             element.solidPoint ? lineColor : QColor(Qt::transparent), lineColor));
 }

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class PointMarkers;
 class QAbstractSeries;
 class QGraphicsSimpleTextItem;
 class QValueAxis;
@@ -55,6 +56,8 @@ private:
         ThickLine,
         DashedLine,
         LineWithValues,
+        // Not one of the styles to choose: how an element added to the first one is drawn.
+        LongDashes,
     };
     struct Element {
         std::uint32_t lineColor = 0;
@@ -71,8 +74,8 @@ private:
     void scheduleRebuild();
     void rebuild();
     void addSeriesFor(const Element& element, int number);
-    // The values written beside the points, placed again when the plot area moves.
-    void placeValueLabels();
+    // The values written beside the points and the markers, placed again when the plot area moves.
+    void placeOverlays();
 
     std::vector<Element> m_elements;
     std::size_t m_current = 0;
@@ -80,4 +83,5 @@ private:
     QValueAxis* m_axisY;
     bool m_rebuildPending = false;
     std::vector<std::pair<QPointF, QGraphicsSimpleTextItem*>> m_valueLabels;
+    std::vector<PointMarkers*> m_markers;
 };

@@ -1,5 +1,7 @@
 #include "controls/shade_button.h"
 
+#include "controls/text_contrast.h"
+
 #include <QEnterEvent>
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -81,6 +83,7 @@ QColor ShadeButton::setTextColor(const QColor& color)
 {
     const QColor previous = textColor();
     m_textColor = color;
+    chooseTextColours();
     update();
     return previous;
 }
@@ -130,7 +133,18 @@ void ShadeButton::changeEvent(QEvent* event)
 void ShadeButton::remakePictures()
 {
     m_pictures = ShadePictures(size(), m_focusOffset, ShadePictures::Colours::fromPalette(palette()));
+    chooseTextColours();
     update();
+}
+
+void ShadeButton::chooseTextColours()
+{
+    const QColor face = m_pictures.isNull() ? palette().color(QPalette::Button) : m_pictures.faceColour();
+    m_shownText = readableOn(textColor(), face, kReadableContrast);
+    m_disabledText = fadedOn(palette().color(QPalette::Disabled, QPalette::ButtonText), face, kDisabledContrast);
+    // The light copy below the text engraves dark text into a light face; under
+    // text lighter than its face it would only make the letters bold.
+    m_embossed = m_disabledText.lightness() < face.lightness();
 }
 
 void ShadeButton::setHovered(bool hover)
@@ -269,13 +283,15 @@ void ShadeButton::paintEvent(QPaintEvent*)
     QRect text = textRect(m_icon);
     if (!enabled) {
         // Embossed: a light copy under the grey text, one pixel down and to the right.
-        painter.setPen(palette().color(QPalette::Light));
-        drawText(painter, text);
-        painter.setPen(palette().color(QPalette::Disabled, QPalette::ButtonText));
+        if (m_embossed) {
+            painter.setPen(palette().color(QPalette::Light));
+            drawText(painter, text);
+        }
+        painter.setPen(m_disabledText);
         drawText(painter, text.translated(-1, -1));
         return;
     }
-    painter.setPen(textColor());
+    painter.setPen(m_shownText);
     drawText(painter, shifted ? text.translated(1, 1) : text);
 }
 

@@ -51,6 +51,15 @@ public:
     QColor textColor() const;
     // Returns the colour used before.
     QColor setTextColor(const QColor& color);
+    // The colours the text is drawn in on the face as the palette makes it:
+    // enabled, the text colour, made lighter or darker where it would stand
+    // out too little; disabled, a grey that stands out clearly less.
+    QColor shownTextColor() const { return m_shownText; }
+    QColor disabledTextColor() const { return m_disabledText; }
+
+    // The least contrast of an enabled button's text against its face, and the most of a disabled one's.
+    static constexpr double kReadableContrast = 4.5;
+    static constexpr double kDisabledContrast = 3.0;
 
     // The down icon is shown while pressed or checked, the hover icon under
     // the pointer; either falls back to the normal icon when null.
@@ -76,6 +85,7 @@ protected:
 
 private:
     void remakePictures();
+    void chooseTextColours();
     void setHovered(bool hover);
     QRect iconRect(const QPixmap& icon) const;
     QRect textRect(const QPixmap& icon) const;
@@ -91,6 +101,9 @@ private:
     int m_focusOffset = kDefaultFocusOffset;
     Qt::Alignment m_textAlignment;
     std::optional<QColor> m_textColor;
+    QColor m_shownText;
+    QColor m_disabledText;
+    bool m_embossed = true;
     QPixmap m_icon;
     QPixmap m_downIcon;
     QPixmap m_hoverIcon;

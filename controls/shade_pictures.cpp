@@ -77,6 +77,11 @@ ShadePictures::ShadePictures(QSize size, int focusOffset, const Colours& colours
     m_focusVertical = dottedLine(QSize(1, std::max(size.height() - 2 * focusOffset, 1)), ramp, true);
 }
 
+QColor ShadePictures::faceColour() const
+{
+    return isNull() ? QColor() : QColor(m_normal.color(kPaletteSize / 2));
+}
+
 QList<QRgb> ShadePictures::rampPalette(const Colours& colours)
 {
     QList<QRgb> palette(kPaletteSize);

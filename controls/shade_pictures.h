@@ -47,6 +47,8 @@ public:
     const QImage& down() const { return m_down; }
     const QImage& focusHorizontal() const { return m_focusHorizontal; }
     const QImage& focusVertical() const { return m_focusVertical; }
+    // The tinted face colour, the middle tone behind a button's text.
+    QColor faceColour() const;
 
     // 256 entries from shadow through face to highlight.
     static QList<QRgb> rampPalette(const Colours& colours);

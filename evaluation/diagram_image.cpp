@@ -1,10 +1,10 @@
 #include "evaluation/diagram_image.h"
 
 #include <QFileInfo>
+#include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPixmap>
 #include <QSvgGenerator>
 #include <QWidget>
 
@@ -12,43 +12,80 @@ namespace {
 
 constexpr int kPointsPerInch = 72;
 
-bool saveSvg(QWidget& widget, const QString& path)
+// The chart and the footer, at their places in the window, within the rectangle around both.
+class DiagramPicture {
+public:
+    DiagramPicture(QWidget& chart, QWidget& footer)
+        : m_chart(chart), m_footer(footer), m_chartPlace(placeInWindow(chart)), m_footerPlace(placeInWindow(footer)),
+          m_area(m_chartPlace.united(m_footerPlace))
+    {
+    }
+
+    QSize size() const { return m_area.size(); }
+    QString title() const { return m_chart.window()->windowTitle(); }
+
+    bool paint(QPaintDevice& device) const
+    {
+        QPainter painter;
+        if (!painter.begin(&device))
+            return false;
+        painter.fillRect(QRect(QPoint(), size()), m_chart.window()->palette().window());
+        m_chart.render(&painter, m_chartPlace.topLeft() - m_area.topLeft());
+        m_footer.render(&painter, m_footerPlace.topLeft() - m_area.topLeft());
+        return painter.end();
+    }
+
+private:
+    static QRect placeInWindow(const QWidget& widget)
+    {
+        return QRect(widget.mapTo(widget.window(), QPoint()), widget.size());
+    }
+
+    QWidget& m_chart;
+    QWidget& m_footer;
+    QRect m_chartPlace;
+    QRect m_footerPlace;
+    QRect m_area;
+};
+
+bool saveSvg(const DiagramPicture& picture, const QString& path)
 {
     QSvgGenerator svg;
     svg.setFileName(path);
-    svg.setSize(widget.size());
-    svg.setViewBox(QRect(QPoint(0, 0), widget.size()));
-    svg.setTitle(widget.windowTitle());
-    QPainter painter;
-    if (!painter.begin(&svg))
-        return false;
-    widget.render(&painter);
-    return painter.end();
+    svg.setSize(picture.size());
+    svg.setViewBox(QRect(QPoint(), picture.size()));
+    svg.setTitle(picture.title());
+    return picture.paint(svg);
 }
 
-bool savePdf(QWidget& widget, const QString& path)
+bool savePdf(const DiagramPicture& picture, const QString& path)
 {
     QPdfWriter pdf(path);
-    pdf.setTitle(widget.windowTitle());
-    // One pixel to one point, so the page has the window's proportions and size.
+    pdf.setTitle(picture.title());
+    // One pixel to one point, so the page has the picture's proportions and size.
     pdf.setResolution(kPointsPerInch);
-    pdf.setPageSize(QPageSize(widget.size(), QString(), QPageSize::ExactMatch));
+    pdf.setPageSize(QPageSize(picture.size(), QString(), QPageSize::ExactMatch));
     pdf.setPageMargins(QMarginsF());
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        return false;
-    widget.render(&painter);
-    return painter.end();
+    return picture.paint(pdf);
+}
+
+bool savePng(const DiagramPicture& picture, const QString& path, qreal pixelRatio)
+{
+    // As sharp as on the screen.
+    QImage image(picture.size() * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
+    return picture.paint(image) && image.save(path, "PNG");
 }
 
 } // namespace
 
-bool saveWidgetImage(QWidget& widget, const QString& path)
+bool saveDiagramImage(QWidget& chart, QWidget& footer, const QString& path)
 {
+    const DiagramPicture picture(chart, footer);
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("svg"))
-        return saveSvg(widget, path);
+        return saveSvg(picture, path);
     if (suffix == QLatin1String("pdf"))
-        return savePdf(widget, path);
-    return widget.grab().save(path, "PNG");
+        return savePdf(picture, path);
+    return savePng(picture, path, chart.devicePixelRatioF());
 }

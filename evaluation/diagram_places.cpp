@@ -14,14 +14,18 @@ QString placeKey(DiagramKind kind)
 
 } // namespace
 
-QPoint diagramPlace(DiagramKind kind, const QRect& available)
+QPoint diagramPlace(DiagramKind kind, QSize windowSize, const QList<QRect>& availableAreas, const QRect& openerArea)
 {
     const QVariant stored = openProfile()->value(placeKey(kind));
-    // A place on a screen that is gone no longer counts.
-    if (stored.canConvert<QPoint>() && stored.isValid() && available.contains(stored.toPoint()))
-        return stored.toPoint();
+    // A place on a screen that is gone or got smaller no longer counts.
+    if (stored.isValid() && stored.canConvert<QPoint>()) {
+        const QRect window(stored.toPoint(), windowSize);
+        for (const QRect& area : availableAreas)
+            if (area.contains(window))
+                return window.topLeft();
+    }
     const int step = kCascadeStep * static_cast<int>(diagramIndex(kind));
-    return available.topLeft() + QPoint(kMargin + step, kMargin + step);
+    return openerArea.topLeft() + QPoint(kMargin + step, kMargin + step);
 }
 
 void rememberDiagramPlace(DiagramKind kind, const QPoint& place)

@@ -10,6 +10,8 @@
 
 namespace {
 
+const QString kPreviewName = QStringLiteral("PrintPreview");
+
 // Sets the preview's view mode through the dialog's own tool bar action, so
 // that its check mark shows the mode too. The action is the one of an
 // exclusive group that leads to the mode; without one the widget alone is set.
@@ -29,26 +31,41 @@ void showViewMode(QPrintPreviewDialog& dialog, QPrintPreviewWidget& pages, QPrin
 
 } // namespace
 
-void showDiagramPrintPreview(QPrinter& printer, int& previewPages, DiagramPrintJob& printout, const TrainingType& type,
-                             const DocumentSettings& settings, const std::string& documentTitle, QWidget* parent)
+void showDiagramPrintPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages,
+                             DiagramPrintJob& printout, const TrainingType& type, const DocumentSettings& settings,
+                             const std::string& documentTitle, QWidget* parent)
 {
+    if (auto* open =
+            parent ? parent->findChild<QPrintPreviewDialog*>(kPreviewName, Qt::FindDirectChildrenOnly) : nullptr) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
     // The document has pages 1 to 4 for every job: a page range chosen for an
     // earlier print is not kept.
     printer.setPrintRange(QPrinter::AllPages);
     printer.setFromTo(0, 0);
-    QPrintPreviewDialog preview(&printer, parent);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&](QPrinter* target) { printout.print(*target, type, settings, documentTitle); });
-    auto* pages = preview.findChild<QPrintPreviewWidget*>();
-    if (pages)
-        showViewMode(preview, *pages,
-                     previewPages == 2 ? QPrintPreviewWidget::FacingPagesView : QPrintPreviewWidget::SinglePageView);
-    preview.exec();
-    if (!pages)
+    auto* preview = new QPrintPreviewDialog(&printer, parent);
+    preview->setObjectName(kPreviewName);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    preview->setWindowModality(Qt::NonModal);
+    QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview,
+                     [&printout, &type, &settings, documentTitle](QPrinter* target) {
+                         printout.print(*target, type, settings, documentTitle);
+                     });
+    auto* pages = preview->findChild<QPrintPreviewWidget*>();
+    if (!pages) {
+        preview->show();
         return;
+    }
+    showViewMode(*preview, *pages,
+                 previewPages == 2 ? QPrintPreviewWidget::FacingPagesView : QPrintPreviewWidget::SinglePageView);
     // The overview of all pages is not kept: the next preview keeps the last one- or two-page choice.
-    if (pages->viewMode() == QPrintPreviewWidget::SinglePageView)
-        previewPages = 1;
-    else if (pages->viewMode() == QPrintPreviewWidget::FacingPagesView)
-        previewPages = 2;
+    QObject::connect(preview, &QDialog::finished, preview, [pages, keep = std::move(keepPreviewPages)] {
+        if (pages->viewMode() == QPrintPreviewWidget::SinglePageView)
+            keep(1);
+        else if (pages->viewMode() == QPrintPreviewWidget::FacingPagesView)
+            keep(2);
+    });
+    preview->show();
 }

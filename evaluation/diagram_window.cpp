@@ -10,6 +10,7 @@
 #include "evaluation/diagram_text.h"
 #include "evaluation/interval_statistics.h"
 #include "platform/dialog_layout.h"
+#include "platform/file_dialog_folder.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
 #include "records/document_error.h"
@@ -153,13 +154,14 @@ void DiagramWindow::fillGraph()
 
 void DiagramWindow::saveDiagramAs()
 {
-    const QString suggested = windowTitle() + QStringLiteral(".png");
+    const QString suggested =
+        inFileDialogFolder(QFile::decodeName(m_doc.pathName().c_str()), windowTitle() + QStringLiteral(".png"));
     const QString path = fileDialogs().getSaveFileName(
         this, QStringLiteral("Diagramm speichern unter"), suggested,
         QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)"), QStringLiteral("png"));
     if (path.isEmpty())
         return;
-    if (!saveWidgetImage(*this, path)) {
+    if (!saveDiagramImage(*m_graph, *m_staticFooter, path)) {
         const DocumentError failure(DocumentError::Cause::Generic, QFile::encodeName(path).toStdString());
         messageBoxes().showMessage(this, QString::fromStdString(failure.message()));
     }

@@ -24,7 +24,7 @@ public:
     void fillGraph();
     // The data changed: the chart is refilled when the window is next painted.
     void markStale() { m_stale = true; }
-    // Asks for a file name and saves the window's picture as PNG, SVG or PDF.
+    // Asks for a file name and saves the diagram with its footer as PNG, SVG or PDF.
     void saveDiagramAs();
 
     DiagramKind kind() const { return m_kind; }

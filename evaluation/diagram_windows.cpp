@@ -66,7 +66,14 @@ void DiagramWindows::openDiagram(DiagramKind kind, QWidget* messageParent)
     window = new DiagramWindow(m_doc, kind);
     window->m_lineColor = diagramColor(kind);
     const QScreen* screen = messageParent ? messageParent->screen() : QGuiApplication::primaryScreen();
-    window->move(diagramPlace(kind, screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768)));
+    QList<QRect> areas;
+    for (const QScreen* available : QGuiApplication::screens())
+        areas.append(available->availableGeometry());
+    // The window manager frames the diagram as it frames the opener's window.
+    const QWidget* opener = messageParent ? messageParent->window() : nullptr;
+    const QSize frame = opener ? opener->frameGeometry().size() - opener->size() : QSize();
+    window->move(diagramPlace(kind, window->size() + frame, areas,
+                              screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768)));
     window->show();
 }
 

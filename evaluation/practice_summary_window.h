@@ -27,10 +27,6 @@ public:
     QTableWidget* weekTable() const { return m_weeks; }
     QString overviewText() const;
 
-public slots:
-    // Esc leaves the window open, as it does for the diagram windows.
-    void reject() override { }
-
 private:
     void fillTables(const PracticeSummary& summary);
 

@@ -141,6 +141,9 @@ QMap<int, QWidget*> buildDialogControls(QWidget* parent, const QFont& font, std:
             if (missing > 0)
                 rect.adjust(-(missing + 1) / 2, 0, missing / 2, 0);
         }
+        // A plain check box's text too, which runs on to the right.
+        if (auto* box = qobject_cast<QCheckBox*>(widget))
+            rect.setWidth(std::max(rect.width(), box->sizeHint().width()));
         widget->setGeometry(rect);
         if (control.id != -1)
             byId.insert(control.id, widget);

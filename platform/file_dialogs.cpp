@@ -1,5 +1,7 @@
 #include "platform/file_dialogs.h"
 
+#include "platform/file_dialog_folder.h"
+
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -34,13 +36,14 @@ void listEveryFileForStarDotStar(QFileDialog& dialog)
 
 class QtFileDialogs : public FileDialogs {
 public:
-    QString getOpenFileName(QWidget* parent, const QString& title, const QString& filters) override
+    QString getOpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                            const QString& filters) override
     {
-        QFileDialog dialog(parent, title, QString(), filters);
+        QFileDialog dialog(parent, title, folder, filters);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         listEveryFileForStarDotStar(dialog);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return chosenFile(dialog);
     }
 
     QString getSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath, const QString& filters,
@@ -58,7 +61,17 @@ public:
         });
         dialog.selectFile(suggestedPath);
         listEveryFileForStarDotStar(dialog);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return chosenFile(dialog);
+    }
+
+private:
+    static QString chosenFile(QFileDialog& dialog)
+    {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        const QString chosen = dialog.selectedFiles().constFirst();
+        rememberFileDialogFolder(chosen);
+        return chosen;
     }
 };
 

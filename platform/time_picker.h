@@ -5,7 +5,9 @@
 #include <QTimeEdit>
 
 // A time-of-day control over a calendar time: it edits hours, minutes and
-// seconds and keeps the date part of the value it was given.
+// seconds and keeps the date part of the value it was given. Digits replace
+// the selected section; a whole time typed in a row ("23:30:00", "1:30:00" or
+// "233000") sets all three, wherever the typing began.
 class TimePicker : public QTimeEdit {
     Q_OBJECT
 public:
@@ -21,8 +23,12 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     CalendarTime m_timeGiven = 0;
     bool m_setting = false;
+    // The digits and colons typed in a row since the last click, focus or other key.
+    QString m_typed;
 };

@@ -376,11 +376,9 @@ void MainForm::deleteSelectedIntervals()
 
 void MainForm::onSoundTest()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (SoundEvent event : {SoundEvent::BeginInterval, SoundEvent::EndInterval, SoundEvent::EndIntervalUddhacca,
-                             SoundEvent::UddhaccaAlarm, SoundEvent::EndExercise})
-        m_sounds.play(event, PlayMode::Sync);
-    QApplication::restoreOverrideCursor();
+    // Played in turn while the form stays responsive; any other sound, or the form going, ends it.
+    m_sounds.playInTurn({SoundEvent::BeginInterval, SoundEvent::EndInterval, SoundEvent::EndIntervalUddhacca,
+                         SoundEvent::UddhaccaAlarm, SoundEvent::EndExercise});
 }
 
 void MainForm::onChooseSounds()

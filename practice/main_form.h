@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class BitmapSlider;

@@ -29,15 +29,19 @@ public:
 
     void prepare(StoredSound& sound) override;
     bool play(const StoredSound& sound, bool async) override;
+    bool playInTurn(const std::vector<const StoredSound*>& sounds) override;
     void stop() override;
 
 private:
     struct Job {
+        // Opened for the first sound; the device is opened anew for each later one.
         std::unique_ptr<AlsaPcmOutput> output;
         // Keeps the samples alive while they play, even when the store lets go of them.
-        std::shared_ptr<const DecodedSound> sound;
+        std::vector<std::shared_ptr<const DecodedSound>> sounds;
     };
 
+    // Hands a job to the worker, unless its first sound finds the device busy.
+    bool startJob(std::vector<std::shared_ptr<const DecodedSound>> sounds);
     void runWorker();
 
     const std::string m_device;
@@ -79,16 +83,33 @@ bool AlsaSoundPlayer::play(const StoredSound& sound, bool async)
     auto decoded = std::static_pointer_cast<const DecodedSound>(sound.m_prepared);
     if (!decoded)
         return false;
+    if (async)
+        return startJob({std::move(decoded)});
     auto output = AlsaPcmOutput::open(m_device, *decoded);
     if (!output)
         return false;
-    if (!async) {
-        output->playToEnd(*decoded, *m_gain, m_stop);
-        return true;
-    }
+    output->playToEnd(*decoded, *m_gain, m_stop);
+    return true;
+}
+
+bool AlsaSoundPlayer::playInTurn(const std::vector<const StoredSound*>& sounds)
+{
+    stop();
+    std::vector<std::shared_ptr<const DecodedSound>> decoded;
+    for (const StoredSound* sound : sounds)
+        if (auto samples = std::static_pointer_cast<const DecodedSound>(sound->m_prepared))
+            decoded.push_back(std::move(samples));
+    return !decoded.empty() && startJob(std::move(decoded));
+}
+
+bool AlsaSoundPlayer::startJob(std::vector<std::shared_ptr<const DecodedSound>> sounds)
+{
+    auto output = AlsaPcmOutput::open(m_device, *sounds.front());
+    if (!output)
+        return false;
     {
         std::lock_guard lock(m_mutex);
-        m_pending = Job{std::move(output), std::move(decoded)};
+        m_pending = Job{std::move(output), std::move(sounds)};
         m_busy = true;
     }
     m_changed.notify_all();
@@ -114,7 +135,13 @@ void AlsaSoundPlayer::runWorker()
             return;
         Job job = std::move(m_pending);
         lock.unlock();
-        job.output->playToEnd(*job.sound, *m_gain, m_stop);
+        job.output->playToEnd(*job.sounds.front(), *m_gain, m_stop);
+        for (std::size_t next = 1; next < job.sounds.size() && !m_stop.isRaised(); ++next) {
+            job.output.reset(); // closed before it opens for the next sound, whose format may differ
+            job.output = AlsaPcmOutput::open(m_device, *job.sounds[next]);
+            if (job.output)
+                job.output->playToEnd(*job.sounds[next], *m_gain, m_stop);
+        }
         job = Job{}; // closes the device before the next sound may open it
         lock.lock();
         m_busy = false;

@@ -15,7 +15,20 @@ void EventSounds::loadEventSounds(const DocumentSettings& settings)
 
 bool EventSounds::play(SoundEvent event, PlayMode mode)
 {
+    return m_manager.playSoundById(soundId(event), mode);
+}
+
+bool EventSounds::playInTurn(const std::vector<SoundEvent>& events)
+{
+    std::vector<int> ids;
+    for (SoundEvent event : events)
+        ids.push_back(soundId(event));
+    return m_manager.playInTurn(ids);
+}
+
+int EventSounds::soundId(SoundEvent event) const
+{
     if (soundEventIndex(event) >= kSoundEventCount)
-        return false;
-    return m_manager.playSoundById(m_soundId[soundEventIndex(event)], mode);
+        return 0;
+    return m_soundId[soundEventIndex(event)];
 }

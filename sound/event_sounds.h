@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 // The five event sounds of the main view: the store and the id each event plays.
 class EventSounds {
@@ -17,6 +18,9 @@ public:
     void loadEventSounds(const DocumentSettings& settings);
     // Plays the sound of the event.
     bool play(SoundEvent event, PlayMode mode);
+    // Plays the sounds of the events one after another without waiting; any
+    // later sound ends the sequence.
+    bool playInTurn(const std::vector<SoundEvent>& events);
 
     SoundStore& manager() { return m_manager; }
 
@@ -24,5 +28,7 @@ public:
     std::array<int, kSoundEventCount> m_soundId{};
 
 private:
+    int soundId(SoundEvent event) const;
+
     SoundStore m_manager;
 };

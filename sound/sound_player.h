@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class StoredSound;
 
 // The playback back end behind the sound store.
@@ -12,6 +14,10 @@ public:
     // synchronous playback returns when the sound has drained. False when
     // the device cannot be opened at once; there is never a fallback sound.
     virtual bool play(const StoredSound& sound, bool async) = 0;
+    // Plays prepared sounds one after another without waiting, each once the
+    // one before has ended. Like an asynchronous sound, the sequence ends when
+    // another sound starts or stop() is called. False when none could start.
+    virtual bool playInTurn(const std::vector<const StoredSound*>& sounds) = 0;
     // Stops a running asynchronous sound.
     virtual void stop() = 0;
 };

@@ -86,6 +86,15 @@ bool SoundStore::playSoundById(int id, PlayMode mode)
     return m_player->play(*m_sounds[static_cast<std::size_t>(id - 1)], mode == PlayMode::Async);
 }
 
+bool SoundStore::playInTurn(const std::vector<int>& ids)
+{
+    std::vector<const StoredSound*> sounds;
+    for (int id : ids)
+        if (id > 0 && id <= count())
+            sounds.push_back(m_sounds[static_cast<std::size_t>(id - 1)].get());
+    return !sounds.empty() && m_player->playInTurn(sounds);
+}
+
 int SoundStore::count() const
 {
     return static_cast<int>(m_sounds.size());

@@ -214,6 +214,7 @@ TEST_F(AppTest, ExitEndsTheProgramAlsoWithADiagramWindowOpen)
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(stillRunning);
     EXPECT_FALSE(frame().isVisible());
+    EXPECT_FALSE(diagram.isVisible()) << "it closes with the main window";
 }
 
 TEST_F(AppTest, PrinterSetUpLetsChooseThePrinterAndKeepsTheSettingsOnCancel)

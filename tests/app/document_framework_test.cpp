@@ -1,6 +1,7 @@
 #include "app/document_framework.h"
 
 #include "app/recent_file_list.h"
+#include "platform/file_dialog_folder.h"
 #include "platform/native_path.h"
 #include "records/document_file.h"
 #include "records/training_document.h"
@@ -78,7 +79,7 @@ TEST_F(DocumentFrameworkTest, NewAsksAboutUnsavedChangesAndFollowsTheAnswer)
     m_boxes.m_answers = {Answer::Yes};
     m_framework.onFileNew();
     EXPECT_EQ(m_dialogs.m_titles.value(0), "Speichern unter");
-    EXPECT_EQ(m_dialogs.m_suggestedPath, "Unbenannt.con");
+    EXPECT_EQ(m_dialogs.m_suggestedPath, inFileDialogFolder({}, "Unbenannt.con"));
     EXPECT_EQ(intervalCount(), 1);
 
     // Yes with a name typed without extension: saved as .con, then the new document.
@@ -114,7 +115,10 @@ TEST_F(DocumentFrameworkTest, OpenShowsTheDialogThenAsksWithTheFileName)
     m_framework.onFileOpen();
     EXPECT_EQ(m_dialogs.m_titles.value(0), "Öffnen");
     EXPECT_EQ(m_dialogs.m_filters, "Filetype Jhavari (*.con);;Alle Dateien (*.*)");
+    EXPECT_EQ(m_dialogs.m_folder, fileDialogFolder({}));
     EXPECT_EQ(docPath(), first);
+    m_framework.onFileOpen();
+    EXPECT_EQ(m_dialogs.m_folder, m_dir.path()) << "the open document's folder";
     EXPECT_EQ(m_framework.title(), "first.con");
 
     recordSomething();

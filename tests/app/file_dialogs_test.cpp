@@ -1,3 +1,4 @@
+#include "platform/file_dialog_folder.h"
 #include "platform/file_dialogs.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -54,7 +56,7 @@ TEST(FileDialogs, AllFilesListsAlsoNamesWithoutExtension)
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->setDirectory(path);
+        EXPECT_EQ(dialog->directory().canonicalPath(), path) << "it starts in the folder given";
         documents = listedFiles(*dialog, path, 1);
         // The user picks "Alle Dateien (*.*)" from the file types.
         auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
@@ -64,8 +66,9 @@ TEST(FileDialogs, AllFilesListsAlsoNamesWithoutExtension)
         everything = listedFiles(*dialog, path, 3);
         dialog->reject();
     });
-    EXPECT_TRUE(
-        fileDialogs().getOpenFileName(nullptr, "Öffnen", "Filetype Jhavari (*.con);;Alle Dateien (*.*)").isEmpty());
+    EXPECT_TRUE(fileDialogs()
+                    .getOpenFileName(nullptr, "Öffnen", path, "Filetype Jhavari (*.con);;Alle Dateien (*.*)")
+                    .isEmpty());
     EXPECT_EQ(documents, QStringList({"morning.con"}));
     EXPECT_EQ(everything, QStringList({"README", "morning.con", "notes.txt"}));
 }
@@ -91,4 +94,26 @@ TEST(FileDialogs, AllFilesInTheSaveDialogKeepsTheTypedName)
                                                          "Filetype Jhavari (*.con);;Alle Dateien (*.*)", "con");
     EXPECT_EQ(shownName, "evening.con");
     EXPECT_EQ(chosen, path + "/evening.con");
+    EXPECT_EQ(fileDialogFolder({}), path) << "the next dialog starts where this one ended";
+}
+
+TEST(FileDialogs, StartInTheDocumentsFolderElseTheFolderUsedLastElseTheUsersDocuments)
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir(documents).removeRecursively();
+    EXPECT_EQ(fileDialogFolder({}), QDir::homePath()) << "no documents folder";
+    ASSERT_TRUE(QDir().mkpath(documents));
+    EXPECT_EQ(fileDialogFolder({}), documents);
+    EXPECT_EQ(inFileDialogFolder({}, "Median.png"), documents + "/Median.png");
+
+    QTemporaryDir used;
+    rememberFileDialogFolder(used.filePath("evening.con"));
+    EXPECT_EQ(fileDialogFolder({}), used.path());
+    QTemporaryDir documentFolder;
+    EXPECT_EQ(inFileDialogFolder(documentFolder.filePath("morning.con"), "Median.png"),
+              documentFolder.filePath("Median.png"));
+    EXPECT_EQ(inFileDialogFolder({}, "/elsewhere/Median.png"), "/elsewhere/Median.png");
+
+    ASSERT_TRUE(QDir(used.path()).removeRecursively());
+    EXPECT_EQ(fileDialogFolder({}), documents) << "the folder used last is gone";
 }

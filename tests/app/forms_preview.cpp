@@ -109,13 +109,12 @@ int main(int argc, char** argv)
     QTest::mouseRelease(chooseSounds, Qt::LeftButton, {}, outside);
     saveEnlarged(chooseSounds, "button_focused");
 
-    if (!dark) {
-        view.onMeasuringModeCommand();
-        QTest::qWait(500);
-        save(view, "main_measuring");
-        view.onMeasuringModeCommand();
-        QTest::qWait(200);
-    }
+    view.onMeasuringModeCommand();
+    QTest::qWait(500);
+    save(view, "main_measuring");
+    saveEnlarged(view.findChild<ShadeButton*>(QStringLiteral("1012")), "button_alarm_measuring");
+    view.onMeasuringModeCommand();
+    QTest::qWait(200);
 
     auto* diagram = new DiagramWindow(document, DiagramKind::Average); // deletes itself on closing
     diagram->show();

@@ -47,9 +47,10 @@ public:
     ScriptedFileDialogs() { setFileDialogs(this); }
     ~ScriptedFileDialogs() override { setFileDialogs(nullptr); }
 
-    QString getOpenFileName(QWidget*, const QString& title, const QString& filters) override
+    QString getOpenFileName(QWidget*, const QString& title, const QString& folder, const QString& filters) override
     {
         m_titles.append(title);
+        m_folder = folder;
         m_filters = filters;
         return next();
     }
@@ -65,6 +66,7 @@ public:
 
     std::deque<QString> m_choices;
     QStringList m_titles;
+    QString m_folder;
     QString m_filters;
     QString m_suggestedPath;
     QString m_defaultSuffix;

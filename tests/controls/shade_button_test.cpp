@@ -205,7 +205,7 @@ TEST(ShadeButton, TheFaceLightensUnderThePointerAndFollowsSizeAndPalette)
     EXPECT_EQ(button.setTextColor(QColor(255, 96, 0)), QColor(0, 0, 255));
 }
 
-TEST(ShadeButton, ADisabledButtonShowsItsTextEmbossed)
+TEST(ShadeButton, ADisabledButtonShowsItsTextEmbossedOnALightFaceOnly)
 {
     ShadeButton button(Kind::PushButton, QStringLiteral("Il"));
     QFont font = button.font();
@@ -213,30 +213,38 @@ TEST(ShadeButton, ADisabledButtonShowsItsTextEmbossed)
     font.setStyleStrategy(QFont::NoAntialias);
     button.setFont(font);
     QPalette palette = button.palette();
+    palette.setColor(QPalette::Button, QColor(236, 236, 236));
     palette.setColor(QPalette::Light, QColor(255, 255, 255));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 0, 128));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(160, 0, 160));
     button.setPalette(palette);
     button.resize(60, 30);
     button.setEnabled(false);
 
-    const QImage image = button.grab().toImage();
-    QSet<std::pair<int, int>> grey;
-    QSet<std::pair<int, int>> light;
-    for (int y = 3; y < 27; ++y) {
-        for (int x = 6; x < 54; ++x) {
-            if (image.pixelColor(x, y) == QColor(128, 0, 128))
-                grey.insert({x, y});
-            else if (image.pixelColor(x, y) == QColor(255, 255, 255))
-                light.insert({x, y});
-        }
-    }
+    // Where the colour shows inside the edges.
+    const auto pixelsOf = [&button](const QColor& colour) {
+        const QImage image = button.grab().toImage();
+        QSet<std::pair<int, int>> found;
+        for (int y = 3; y < 27; ++y)
+            for (int x = 6; x < 54; ++x)
+                if (image.pixelColor(x, y) == colour)
+                    found.insert({x, y});
+        return found;
+    };
+    const QSet<std::pair<int, int>> grey = pixelsOf(button.disabledTextColor());
     ASSERT_GT(grey.size(), 10);
     QSet<std::pair<int, int>> shadow;
     for (const auto& [x, y] : grey) {
         if (!grey.contains({x + 1, y + 1}))
             shadow.insert({x + 1, y + 1});
     }
-    EXPECT_EQ(light, shadow);
+    EXPECT_EQ(pixelsOf(QColor(255, 255, 255)), shadow);
+
+    // On a dark face a light copy would only thicken the light letters.
+    palette.setColor(QPalette::Button, QColor(60, 60, 64));
+    palette.setColor(QPalette::Light, QColor(110, 110, 116));
+    button.setPalette(palette);
+    EXPECT_GT(pixelsOf(button.disabledTextColor()).size(), 10);
+    EXPECT_TRUE(pixelsOf(QColor(110, 110, 116)).isEmpty());
 }
 
 TEST(ShadeButton, EnterReachesTheDialogsDefaultButtonAndAMnemonicTogglesACheckBox)

@@ -1,6 +1,7 @@
 #include "chart_component/chart_control.h"
 #include "chart_component/ntgraph_class.h"
 #include "editing/document_notifier.h"
+#include "evaluation/diagram_places.h"
 #include "evaluation/diagram_window.h"
 #include "evaluation/diagram_windows.h"
 #include "platform/component_registry.h"
@@ -52,12 +53,28 @@ TEST_F(DiagramPlacesTest, WindowsOpenCascadedAndReopenWhereTheyWereClosed)
     EXPECT_EQ(windows.window(DiagramKind::Average)->pos() - first, QPoint(32, 32));
 
     DiagramWindow* median = windows.window(DiagramKind::Median);
-    median->move(first + QPoint(300, 20));
+    median->move(first - QPoint(30, 20));
     median->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     windows.openDiagram(DiagramKind::Median, nullptr);
-    EXPECT_EQ(windows.window(DiagramKind::Median)->pos(), first + QPoint(300, 20));
+    EXPECT_EQ(windows.window(DiagramKind::Median)->pos(), first - QPoint(30, 20));
     windows.closeDiagrams();
+}
+
+TEST(DiagramPlaces, ARememberedPlaceCountsOnlyWhereTheWholeWindowFitsOnOneScreen)
+{
+    const QSize window(740, 480);
+    const QRect wide(0, 0, 1920, 1050);
+    const QRect small(0, 0, 1024, 740);
+    const QRect right(1024, 0, 1024, 740);
+    const QPoint cascaded = small.topLeft() + QPoint(40 + 64, 40 + 64);
+    rememberDiagramPlace(DiagramKind::Median, QPoint(1100, 200));
+    EXPECT_EQ(diagramPlace(DiagramKind::Median, window, {wide}, wide), QPoint(1100, 200));
+    EXPECT_EQ(diagramPlace(DiagramKind::Median, window, {small}, small), cascaded) << "the screen got smaller";
+    EXPECT_EQ(diagramPlace(DiagramKind::Median, window, {small, right}, small), QPoint(1100, 200))
+        << "wholly on the second screen";
+    rememberDiagramPlace(DiagramKind::Median, QPoint(900, 0));
+    EXPECT_EQ(diagramPlace(DiagramKind::Median, window, {small, right}, small), cascaded) << "across both screens";
 }
 
 TEST_F(DiagramPlacesTest, HoveringAPointShowsItsMeasurementDateAndValue)

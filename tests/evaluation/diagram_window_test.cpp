@@ -4,6 +4,7 @@
 #include "evaluation/diagram_window.h"
 #include "evaluation/diagram_windows.h"
 #include "platform/component_registry.h"
+#include "platform/file_dialog_folder.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "records/training_document.h"
@@ -14,6 +15,7 @@
 #include "tests/app/test_doubles.h"
 #include "tests/support/document_edits.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QChart>
@@ -43,6 +45,18 @@ void addMeasurements(TrainingDocument& doc, int count)
         append(doc, *doc.currentTrainingType(),
                record().measurement(n).run(1).from(1700000000 + n * 1000).lasting(60 * n));
     }
+}
+
+// How many pixels of the picture in the place show the Maximum line's blue.
+int bluePixels(const QImage& picture, const QRect& place)
+{
+    int blue = 0;
+    for (int y = place.top(); y <= place.bottom(); ++y)
+        for (int x = place.left(); x <= place.right(); ++x) {
+            const QColor pixel = picture.pixelColor(x, y);
+            blue += pixel.blue() > 200 && pixel.red() < 80 && pixel.green() < 80;
+        }
+    return blue;
 }
 
 QChart* chartOf(DiagramWindow* window)
@@ -106,6 +120,7 @@ TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
     DiagramWindow* window = windows.window(DiagramKind::Maximum);
     auto* box = window->findChild<QCheckBox*>("1073");
     ASSERT_NE(box, nullptr);
+    EXPECT_GE(box->width(), box->sizeHint().width()) << "the whole text shows";
     EXPECT_FALSE(box->isEnabled());
     box->setChecked(true);
     EXPECT_EQ(chartOf(window)->series().size(), 1) << "no moving average with 30 measurements";
@@ -130,6 +145,28 @@ TEST_F(DiagramWindowTest, MovingAverageNeedsMoreThanThirtyMeasurements)
     EXPECT_EQ(average->at(0), QPointF(30, 15.5));
     EXPECT_EQ(average->at(1), QPointF(31, 16.5));
     EXPECT_EQ(average->color(), QColor(255, 0, 0));
+    EXPECT_EQ(values->pen().style(), Qt::SolidLine);
+    EXPECT_EQ(average->pen().style(), Qt::CustomDashLine) << "dashed, whatever the colours";
+}
+
+TEST_F(DiagramWindowTest, LargeMarkersOnThePlotAreasEdgeShowWhole)
+{
+    addMeasurements(doc, 24);
+    append(doc, *doc.currentTrainingType(), record().measurement(25).run(1).from(1800000000).lasting(1490));
+    DiagramWindows windows(doc, notifier);
+    windows.openDiagram(DiagramKind::Maximum, nullptr);
+    DiagramWindow* window = windows.window(DiagramKind::Maximum);
+    window->findChild<QAbstractButton*>("1063")->click(); // the line with large markers
+    QChart* chart = chartOf(window);
+    ASSERT_NE(chart, nullptr);
+    auto* view = window->findChild<QChartView*>();
+    const QImage picture = view->grab().toImage();
+    // Measurement 25 stands on the right edge, 24.8 of 25 minutes high: at the top.
+    const QPoint last =
+        view->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(25, 1490 / 60.0), chart->series().value(0))));
+    const QPoint corner = view->mapFromScene(chart->mapRectToScene(chart->plotArea()).topRight());
+    EXPECT_GT(bluePixels(picture, QRect(corner.x() + 2, last.y() - 3, 6, 7)), 10) << "beyond the right edge";
+    EXPECT_GT(bluePixels(picture, QRect(last.x() - 3, corner.y() - 7, 7, 5)), 5) << "above the top edge";
 }
 
 TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
@@ -182,7 +219,7 @@ TEST_F(DiagramWindowTest, UnregisteredComponentIsReported)
     EXPECT_NE(windows.window(DiagramKind::Average), nullptr) << "the window opens all the same";
 }
 
-TEST_F(DiagramWindowTest, SavesItsPictureAsPngSvgAndPdfThroughTheSaveDialog)
+TEST_F(DiagramWindowTest, SavesTheChartAndItsFooterWithoutTheButtonsAsPngSvgAndPdf)
 {
     addMeasurements(doc, 5);
     DiagramWindows windows(doc, notifier);
@@ -199,28 +236,39 @@ TEST_F(DiagramWindowTest, SavesItsPictureAsPngSvgAndPdfThroughTheSaveDialog)
     for (int i = 0; i < 4; ++i)
         save->trigger();
     EXPECT_EQ(dialogs.m_titles.value(0), "Diagramm speichern unter");
-    EXPECT_EQ(dialogs.m_suggestedPath, "Maximum.png");
+    EXPECT_EQ(dialogs.m_suggestedPath, inFileDialogFolder({}, "Maximum.png"));
     EXPECT_EQ(dialogs.m_filters, "PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)");
 
-    const QImage png(dir.filePath("max.png"));
+    const QImage png = QImage(dir.filePath("max.png")).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(png.isNull());
-    EXPECT_EQ(png.size(), window->size());
-    // The blue value line shows in the chart's part of the picture.
-    const QWidget* chart = window->findChild<QWidget*>("1062");
-    ASSERT_NE(chart, nullptr);
-    const QRect area = chart->geometry();
-    int blue = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor pixel = png.pixelColor(x, y);
-            blue += pixel.blue() > 200 && pixel.red() < 80 && pixel.green() < 80;
-        }
-    }
-    EXPECT_GT(blue, 20);
+    QWidget* chart = window->findChild<QWidget*>("1062");
+    const QWidget* footer = window->findChild<QLabel*>("1064");
+    const QWidget* button = window->findChild<ShadeButton*>("1063");
+    ASSERT_TRUE(chart && footer && button);
+    const QRect area = chart->geometry().united(footer->geometry());
+    EXPECT_EQ(png.size(), area.size()) << "the chart and its footer line, not the check box below";
+    // The chart as it shows, with its title, axes and the blue value line.
+    const QRect chartPlace = chart->geometry().translated(-area.topLeft());
+    EXPECT_EQ(png.copy(chartPlace), chart->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    EXPECT_GT(bluePixels(png, chartPlace), 20);
+    // Where the button stands in the window the picture is plain background; the footer has its text.
+    const QRgb background = window->palette().color(QPalette::Window).rgb();
+    const auto drawnPixels = [&](const QRect& place) {
+        int drawn = 0;
+        for (int y = place.top(); y <= place.bottom(); ++y)
+            for (int x = place.left(); x <= place.right(); ++x)
+                drawn += png.pixel(x, y) != background;
+        return drawn;
+    };
+    const QRect buttonPlace = button->geometry().translated(-area.topLeft()).intersected(png.rect());
+    ASSERT_GT(buttonPlace.width() * buttonPlace.height(), button->width() * button->height() * 3 / 4)
+        << "most of the button's place lies within the picture";
+    EXPECT_EQ(drawnPixels(buttonPlace), 0) << "no button in the picture";
+    EXPECT_GT(drawnPixels(footer->geometry().translated(-area.topLeft())), 50) << "the footer line";
 
     QSvgRenderer svg(dir.filePath("max.svg"));
     EXPECT_TRUE(svg.isValid());
-    EXPECT_EQ(svg.viewBox().size(), window->size());
+    EXPECT_EQ(svg.viewBox().size(), area.size());
     QFile pdf(dir.filePath("max.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));

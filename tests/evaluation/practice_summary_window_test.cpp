@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QTableWidget>
+#include <QTest>
 
 namespace {
 
@@ -74,4 +75,23 @@ TEST(PracticeSummaryWindow, FollowsTheCurrentTrainingTypeNewestFirst)
 
     windows.closeDiagrams();
     EXPECT_EQ(windows.summaryWindow(), nullptr);
+}
+
+TEST(PracticeSummaryWindow, EscapeAndTheCloseRequestCloseIt)
+{
+    TrainingDocument doc;
+    doc.onNewDocument();
+    DocumentNotifier notifier(doc);
+    DiagramWindows windows(doc, notifier);
+    for (const bool byEscape : {true, false}) {
+        windows.openSummary();
+        PracticeSummaryWindow* window = windows.summaryWindow();
+        ASSERT_NE(window, nullptr);
+        if (byEscape)
+            QTest::keyClick(window, Qt::Key_Escape);
+        else
+            EXPECT_TRUE(window->close()) << "the window manager's close request is granted";
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(windows.summaryWindow(), nullptr) << (byEscape ? "Escape" : "close");
+    }
 }

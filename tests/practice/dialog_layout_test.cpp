@@ -5,9 +5,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <string_view>
+#include <tuple>
 
 namespace {
 
@@ -22,7 +27,7 @@ TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
     font.setPointSize(8);
     const DialogControl controls[] = {
         {-1, DialogControlKind::GroupBox, 0, 0, 100, 50, "Group"},
-        {1013, DialogControlKind::CheckBox, 4, 8, 60, 13, "Fixed total exercise time"},
+        {1013, DialogControlKind::CheckBox, 4, 8, 160, 13, "Fixed total exercise time"},
         {1002, DialogControlKind::ComboBox, 4, 30, 90, 138, ""},
         {1007, DialogControlKind::SunkenLabel, 4, 40, 52, 10, " 00:00:00"},
         {1014, DialogControlKind::TimePicker, 60, 40, 52, 15, ""},
@@ -43,7 +48,7 @@ TEST(DialogLayout, ControlsArePlacedInDialogUnitsAndNamedByTheirIds)
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check, byId.value(1013));
     EXPECT_EQ(check->text(), QStringLiteral("Fixed total exercise time"));
-    EXPECT_EQ(check->geometry(), real.toPixels(4, 8, 60, 13));
+    EXPECT_EQ(check->geometry(), real.toPixels(4, 8, 160, 13));
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("1007"))->text(), QStringLiteral(" 00:00:00"));
     ASSERT_NE(form.findChild<TimePicker*>(QStringLiteral("1014")), nullptr);
     ASSERT_NE(form.findChild<QLabel*>(QStringLiteral("1052")), nullptr);
@@ -99,6 +104,43 @@ TEST(TimePicker, EditsTheTimeOfDayAndKeepsTheDate)
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(picker.calendarTime(), makeDuration(1, 2, 3));
     EXPECT_EQ(durationSeconds(picker.calendarTime()), 3723);
+}
+
+TEST(TimePicker, AWholeTimeTypedAfterAClickSetsItWithOrWithoutColons)
+{
+    TimePicker picker;
+    picker.show();
+    QLineEdit* field = picker.findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    const auto clickAtCharacter = [field](int position) {
+        const int y = field->height() / 2;
+        int x = 0;
+        while (x < field->width() && field->cursorPositionAt(QPoint(x, y)) < position)
+            ++x;
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(x, y));
+    };
+    const std::tuple<int, const char*, QTime> typings[] = {
+        {1, "23:30:00", QTime(23, 30, 0)},
+        {1, "1:30:00", QTime(1, 30, 0)},
+        {1, "074500", QTime(7, 45, 0)},
+        {4, "21:15:30", QTime(21, 15, 30)}, // begun in the minutes
+    };
+    for (const auto& [clickedAt, typed, expected] : typings) {
+        picker.setCalendarTime(makeDuration(0, 10, 0));
+        clickAtCharacter(clickedAt);
+        for (const char character : std::string_view(typed)) {
+            // The colon comes with Shift on most keyboards.
+            if (character == ':')
+                QTest::keyPress(&picker, Qt::Key_Shift);
+            QTest::keyClick(&picker, character, character == ':' ? Qt::ShiftModifier : Qt::NoModifier);
+            if (character == ':')
+                QTest::keyRelease(&picker, Qt::Key_Shift);
+        }
+        EXPECT_EQ(picker.time(), expected) << typed;
+    }
+    clickAtCharacter(4);
+    QTest::keyClicks(&picker, "45");
+    EXPECT_EQ(picker.time(), QTime(21, 45, 30)) << "digits in a section replace that section only";
 }
 
 } // namespace

@@ -23,6 +23,12 @@ public:
         m_played.emplace_back(path.substr(path.rfind('/') + 1), async);
         return true;
     }
+    bool playInTurn(const std::vector<const StoredSound*>& sounds) override
+    {
+        for (const StoredSound* sound : sounds)
+            play(*sound, true);
+        return true;
+    }
     void stop() override { }
     std::vector<std::pair<std::string, bool>> m_played;
 };

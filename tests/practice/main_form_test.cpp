@@ -27,7 +27,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -518,30 +517,28 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
     // Opens the preview, notes what it shows, picks a layout as its tool bar does and closes it.
     const auto preview = [&](int& numPreviewPages, std::optional<QPrintPreviewWidget::ViewMode> layout) {
         Seen seen;
-        QTimer::singleShot(0, [&] {
-            QPrintPreviewDialog* dialog = nullptr;
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if (auto* candidate = qobject_cast<QPrintPreviewDialog*>(widget); candidate && candidate->isVisible())
-                    dialog = candidate;
-            if (!dialog) {
-                ADD_FAILURE() << "no print preview";
-                return;
-            }
-            auto* pages = dialog->findChild<QPrintPreviewWidget*>();
-            seen.pages = pages->pageCount();
-            seen.mode = pages->viewMode();
-            // The tool bar's checked layout is the one shown: choosing it again changes nothing.
-            for (QActionGroup* group : dialog->findChildren<QActionGroup*>())
-                for (QAction* action : group->actions())
-                    if (action->isChecked()) {
-                        action->trigger();
-                        seen.toolBarAgrees = seen.toolBarAgrees && pages->viewMode() == seen.mode;
-                    }
-            if (layout)
-                pages->setViewMode(*layout);
-            dialog->reject();
-        });
-        m_commands->printPreview(printer, numPreviewPages);
+        m_commands->printPreview(printer, numPreviewPages, [&](int pages) { numPreviewPages = pages; });
+        auto* dialog = m_view->window()->findChild<QPrintPreviewDialog*>();
+        if (!dialog || !dialog->isVisible()) {
+            ADD_FAILURE() << "no print preview";
+            return seen;
+        }
+        EXPECT_FALSE(dialog->isModal()) << "the main window stays usable";
+        auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+        seen.pages = pages->pageCount();
+        seen.mode = pages->viewMode();
+        // The tool bar's checked layout is the one shown: choosing it again changes nothing.
+        for (QActionGroup* group : dialog->findChildren<QActionGroup*>())
+            for (QAction* action : group->actions())
+                if (action->isChecked()) {
+                    action->trigger();
+                    seen.toolBarAgrees = seen.toolBarAgrees && pages->viewMode() == seen.mode;
+                }
+        if (layout)
+            pages->setViewMode(*layout);
+        m_commands->printPreview(printer, 0, [](int) { ADD_FAILURE() << "a second preview opened"; });
+        dialog->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return seen;
     };
 

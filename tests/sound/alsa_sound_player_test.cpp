@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -149,6 +150,39 @@ TEST(AlsaSoundPlayer, ANewSoundCutsOffTheRunningOneAndPlaysWhole)
     EXPECT_LT(beginPart.size(), begin.size());
     EXPECT_TRUE(std::equal(beginPart.begin(), beginPart.end(), begin.begin()));
     EXPECT_EQ(endPart, end);
+}
+
+TEST(AlsaSoundPlayer, SoundsInTurnPlayWholeWithoutWaitingUntilAnotherSoundEndsThem)
+{
+    // A pipe emptied at four times the speed of a mono 44.1 kHz card.
+    CaptureDevice device(CaptureDevice::Kind::Paced, 4 * 2 * kRate);
+    SoundStore store(createAlsaSoundPlayer());
+    // Each of the three longer than what the pipe and the device buffer hold.
+    const std::vector<std::vector<std::int16_t>> sounds = {rampSamples(2 * kRate, 1000), rampSamples(2 * kRate, 3000),
+                                                           rampSamples(2 * kRate, 5000), rampSamples(kRate / 4, -3000)};
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
+        const auto path = device.folder() / ("sound" + std::to_string(i) + ".wav");
+        writeWave16(path, kRate, sounds[i]);
+        ASSERT_EQ(store.addSound(path.string()), static_cast<int>(i + 1));
+    }
+    std::vector<std::int16_t> sequence;
+    for (std::size_t i = 0; i < 3; ++i)
+        sequence.insert(sequence.end(), sounds[i].begin(), sounds[i].end());
+
+    ASSERT_TRUE(store.playInTurn({1, 0, 2, 3}));
+    EXPECT_LT(device.samples().size(), sequence.size()) << "the call returns while the sounds play";
+    EXPECT_EQ(device.waitForSamples(sequence.size()), sequence) << "each whole, in turn; a silent id is left out";
+
+    ASSERT_TRUE(store.playInTurn({1, 2, 3}));
+    device.waitForSamples(sequence.size() + kRate / 8); // the first sound is under way
+    ASSERT_TRUE(store.playSoundById(4, PlayMode::Async));
+    device.waitForSamples(sequence.size() + sounds[0].size() + sounds[3].size());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // time enough for the sequence to go on
+    const std::vector<std::int16_t> captured = device.samples();
+    EXPECT_TRUE(std::none_of(captured.begin() + static_cast<std::ptrdiff_t>(sequence.size()), captured.end(),
+                             [](std::int16_t sample) { return sample >= 3000; }))
+        << "the sequence went no further";
+    EXPECT_TRUE(std::equal(sounds[3].rbegin(), sounds[3].rend(), captured.rbegin())) << "the later sound, whole";
 }
 
 TEST(AlsaSoundPlayer, ReadableFilesThatAreNoSoundLoadAndStaySilent)

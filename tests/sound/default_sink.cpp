@@ -42,3 +42,10 @@ void setSinkMuted(bool muted)
 {
     setSink("set-sink-mute", muted ? QStringLiteral("1") : QStringLiteral("0"));
 }
+
+int playingStreams()
+{
+    return static_cast<int>(pactl({QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")})
+                                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                .size());
+}

@@ -11,3 +11,5 @@ int sinkVolume();
 bool sinkMuted();
 void setSinkVolume(int volume);
 void setSinkMuted(bool muted);
+// How many streams play into the server now.
+int playingStreams();

@@ -21,6 +21,12 @@ public:
         m_played.push_back(sound.m_path + (async ? " async" : " sync"));
         return m_result;
     }
+    bool playInTurn(const std::vector<const StoredSound*>& sounds) override
+    {
+        for (const StoredSound* sound : sounds)
+            m_played.push_back(sound->m_path + " in turn");
+        return m_result;
+    }
     void stop() override { }
 
     std::vector<std::string> m_prepared;
