@@ -322,7 +322,8 @@ JournalReader JournalReader::fromMemory(const std::uint8_t* data, std::size_t si
 {
     return JournalReader([data, size, offset = std::size_t{0}](std::uint8_t* out, std::size_t wanted) mutable {
         const std::size_t count = std::min(wanted, size - offset);
-        std::memcpy(out, data + offset, count);
+        if (count > 0)
+            std::memcpy(out, data + offset, count);
         offset += count;
         return count;
     });
@@ -333,7 +334,8 @@ bool JournalReader::fill(std::size_t needed)
     if (m_end - m_begin >= needed)
         return true;
     // Keep what is unread at the front, then read until enough is there.
-    std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+    if (m_end > m_begin)
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
     m_end -= m_begin;
     m_begin = 0;
     if (m_buffer.size() < std::max<std::size_t>(needed, kReadChunk))

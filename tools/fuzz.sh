@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
-# Fuzzes the document reader and the exports with libFuzzer for a given time
-# (seconds, default 60). Builds with clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer in build/fuzz; new inputs collect in
-# build/fuzz/corpus, crashes in build/fuzz/crashes. Copy a crash input into
-# fuzz/corpus/ once it is mended, so that every test run replays it.
+# Fuzzes the document reader and the exports (target "document", the
+# default) or the journal reader and its replay ("journal") with libFuzzer for
+# a given time (seconds, default 60): tools/fuzz.sh [SECONDS] [document|journal].
+# Builds with clang, AddressSanitizer and UndefinedBehaviorSanitizer in
+# build/fuzz; new inputs collect in build/fuzz/corpus-TARGET, crashes in
+# build/fuzz/crashes. Copy a crash input into fuzz/corpus/ (documents) or
+# fuzz/journal_corpus/ once it is mended, so that every test run replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+target=${2:-document}
+case "$target" in
+  document) program=fuzz_document_reader seeds=fuzz/corpus ;;
+  journal) program=fuzz_journal_reader seeds=fuzz/journal_corpus ;;
+  *) echo "usage: $0 [SECONDS] [document|journal]" >&2; exit 2 ;;
+esac
 build=build/fuzz
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJHAVARI_GUI=OFF -DJHAVARI_SANITIZE=ON \
   -DJHAVARI_FUZZ=ON -DBUILD_TESTING=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
-cmake --build "$build" --target fuzz_document_reader -j "$(nproc)"
+cmake --build "$build" --target "$program" -j "$(nproc)"
 
-mkdir -p "$build/corpus" "$build/crashes"
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 "$build/bin/fuzz_document_reader" \
+mkdir -p "$build/corpus-$target" "$build/crashes"
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 "$build/bin/$program" \
   -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=2048 -print_final_stats=1 \
-  -artifact_prefix="$build/crashes/" "$build/corpus" fuzz/corpus
+  -artifact_prefix="$build/crashes/" "$build/corpus-$target" "$seeds"
