@@ -36,13 +36,8 @@ IntervalFilterDialog::IntervalFilterDialog(DocumentEditor& editor, QWidget* pare
 
 void IntervalFilterDialog::accept()
 {
-    // OK counts as a change even when the time stayed as it was.
-    const CalendarTime filter = m_picker->calendarTime();
-    if (filter == m_editor.document().settings().m_timeFilter)
-        m_editor.document().markModified();
-    else
-        m_editor.applyStep(changedSettings(m_editor.document().settings(),
-                                           [filter](DocumentSettings& settings) { settings.m_timeFilter = filter; }),
-                           QStringLiteral("change interval filter"));
+    DocumentSettings chosen = m_editor.document().settings();
+    chosen.m_timeFilter = m_picker->calendarTime();
+    m_editor.confirmSettings(chosen, QStringLiteral("change interval filter"));
     QDialog::accept();
 }

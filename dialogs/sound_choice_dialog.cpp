@@ -79,13 +79,9 @@ SoundChoiceDialog::SoundChoiceDialog(DocumentEditor& editor, PlaySoundFileFn pla
 
 void SoundChoiceDialog::accept()
 {
-    // OK counts as a change even when every path stayed as it was.
-    if (m_files == m_editor.document().settings().m_soundFiles)
-        m_editor.document().markModified();
-    else
-        m_editor.applyStep(changedSettings(m_editor.document().settings(),
-                                           [this](DocumentSettings& settings) { settings.m_soundFiles = m_files; }),
-                           QStringLiteral("choose sounds"));
+    DocumentSettings chosen = m_editor.document().settings();
+    chosen.m_soundFiles = m_files;
+    m_editor.confirmSettings(chosen, QStringLiteral("choose sounds"));
     QDialog::accept();
 }
 

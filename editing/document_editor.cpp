@@ -36,6 +36,14 @@ void DocumentEditor::applyStep(const DocumentEdit& edit, const std::string& name
     applyStep(edit, QString::fromStdString(name));
 }
 
+void DocumentEditor::confirmSettings(const DocumentSettings& settings, const QString& name)
+{
+    if (settings == m_document.settings())
+        m_document.markModified();
+    else
+        applyStep(ReplaceSettings{settings}, name);
+}
+
 void DocumentEditor::beginStep()
 {
     m_openStep = std::make_unique<EditStep>(m_document, QString());

@@ -33,6 +33,10 @@ public:
     // Applies the edit as one step named for the user ("delete 3 intervals").
     void applyStep(const DocumentEdit& edit, const QString& name);
     void applyStep(const DocumentEdit& edit, const std::string& name) override;
+    // Settings confirmed with OK: one step named for the user where they
+    // differ from the document's, else only the mark of a change, as OK
+    // counts as one even when nothing changed.
+    void confirmSettings(const DocumentSettings& settings, const QString& name);
     // Edits applied as steps between these two calls become one step, named
     // at its end; a step without edits is left out.
     void beginStep();

@@ -1,6 +1,7 @@
 #include "practice/interval_rows.h"
 
 #include "practice/span_format.h"
+#include "records/sorted_erase.h"
 #include "records/training_type.h"
 
 #include <algorithm>
@@ -89,16 +90,7 @@ void IntervalRows::eraseRows(int first, int last)
 
 void IntervalRows::eraseRows(const std::vector<int>& rows)
 {
-    auto next = rows.begin();
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (next != rows.end() && static_cast<std::size_t>(*next) == i) {
-            ++next;
-            continue;
-        }
-        m_rows[kept++] = m_rows[i];
-    }
-    m_rows.resize(kept);
+    eraseSortedPositions(m_rows, rows);
 }
 
 std::vector<PlacedRecord> IntervalRows::recordsOf(const std::vector<int>& rows, const TrainingType& type) const

@@ -1,5 +1,7 @@
 #include "records/training_type.h"
 
+#include "records/sorted_erase.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -42,16 +44,7 @@ void IntervalRecordList::removeAt(int index, int count)
 
 void IntervalRecordList::removePositions(const std::vector<int>& positions)
 {
-    auto next = positions.begin();
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (next != positions.end() && static_cast<std::size_t>(*next) == i) {
-            ++next;
-            continue;
-        }
-        m_entries[kept++] = m_entries[i];
-    }
-    m_entries.resize(kept);
+    eraseSortedPositions(m_entries, positions);
 }
 
 void IntervalRecordList::insertAtPositions(const std::vector<PlacedRecord>& placed)

@@ -166,30 +166,6 @@ TEST_F(ManualEntryDialogTest, EnterInsertsWithItsChecksAndEscapeCloses)
     EXPECT_EQ(type.m_records.size(), 2);
 }
 
-TEST_F(ManualEntryDialogTest, DigitsTypedAfterAClickReplaceTheSectionUnderIt)
-{
-    open("1", at(10, 0, 0), at(10, 0, 30));
-    dialog.activateWindow();
-    auto* field = start()->findChild<QLineEdit*>();
-    ASSERT_TRUE(field);
-    const auto clickAtCharacter = [field](int position) {
-        const int y = field->height() / 2;
-        int x = 0;
-        while (x < field->width() && field->cursorPositionAt(QPoint(x, y)) < position)
-            ++x;
-        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(x, y));
-    };
-    clickAtCharacter(4); // inside the minutes
-    QTest::keyClicks(field, "45");
-    EXPECT_EQ(start()->time(), QTime(10, 45, 0));
-    clickAtCharacter(7); // inside the seconds
-    QTest::keyClicks(field, "09");
-    EXPECT_EQ(start()->time(), QTime(10, 45, 9));
-    clickAtCharacter(1);
-    QTest::keyClicks(field, "08");
-    EXPECT_EQ(start()->time(), QTime(8, 45, 9));
-}
-
 TEST_F(ManualEntryDialogTest, ArrowsStepTheNumberWithinTheirRange)
 {
     open("1", at(10, 0, 0), at(10, 0, 30));
