@@ -81,6 +81,17 @@ void BitmapSlider::setPosition(int position)
     update();
 }
 
+void BitmapSlider::stepTo(int position)
+{
+    if (!isEnabled())
+        return;
+    const int before = m_position;
+    setPosition(position);
+    if (m_position != before)
+        emit moving(m_controlId, m_position);
+    emit moved(m_controlId, m_position);
+}
+
 void BitmapSlider::setMargins(const QMargins& margins)
 {
     m_margins = margins;
@@ -186,10 +197,7 @@ void BitmapSlider::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Up: target = m_position - 1; break;
     default: QWidget::keyPressEvent(event); return;
     }
-    if (!isEnabled())
-        return;
-    setPosition(target);
-    emit moved(m_controlId, m_position);
+    stepTo(target);
 }
 
 void BitmapSlider::focusInEvent(QFocusEvent* event)

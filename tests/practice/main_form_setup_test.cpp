@@ -276,6 +276,12 @@ TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionSetTheLevelAndSoundASample)
     EXPECT_EQ(wave->position(), 3);
     EXPECT_EQ(m_waveGain->level(), 3 * VolumeControl::kPositionStep);
     EXPECT_FALSE(m_doc.isModified()) << "showing a stored position is no move";
+
+    // Only -1 means no stored position; any other value below the scale is its left end.
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_waveVolume = -5; });
+    m_view->showSettings();
+    EXPECT_EQ(wave->position(), 0);
+    EXPECT_EQ(m_waveGain->level(), 0);
 }
 
 TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndMeasuringWaitsForItAndClosesTheDiagrams)
