@@ -93,6 +93,15 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     EXPECT_EQ(m_doc.settings().m_fixedExerciseTime, 0);
 }
 
+TEST_F(ViewSetUpTest, TheSlidersTakeTheSizeOfTheirPicturesAndTheBannerWrapsFromTheTop)
+{
+    EXPECT_EQ(control(IDC_WAVE_VOLUME)->size(), QSize(240, 17));
+    EXPECT_EQ(control(IDC_MAIN_VOLUME)->size(), QSize(240, 17));
+    const auto* banner = control<GradientLabel>(IDC_BANNER_LABEL);
+    EXPECT_TRUE(banner->wordWrap());
+    EXPECT_FALSE(banner->alignment() & Qt::AlignVCenter);
+}
+
 TEST_F(ViewSetUpTest, EveryButtonIsShadedWithItsTextColourAndGreyWhenDisabled)
 {
     m_view->initialUpdate();
