@@ -19,6 +19,8 @@ TEST_F(FormAccessibilityTest, UnlabelledControlsAreNamedAfterTheirLabelsAndTheMo
         {1011, "Time interval for uddhacca alarm"},
         {1023, "Recorded meditation intervals"},
         {1052, "Duration of the current meditation interval"},
+        {1056, "Part of the fixed total exercise time passed"},
+        {1007, " 00:00:00"},
     };
     for (const auto& [id, name] : named) {
         QWidget* widget = control(id);
