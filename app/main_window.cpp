@@ -3,10 +3,12 @@
 #include "app/command_ids.h"
 #include "app/main_menu.h"
 #include "app/recent_file_list.h"
+#include "app/tool_bar_button_accessible.h"
 #include "practice/form_accessibility.h"
 #include "practice/measuring_mode.h"
 #include "practice/measuring_state.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -130,6 +132,7 @@ void MainWindow::createAccelerators()
 
 void MainWindow::createToolBar()
 {
+    QAccessible::installFactory(&ToolBarButtonAccessible::create);
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QString::number(CommandId::kViewToolbar));
     m_toolBar->setMovable(true);
