@@ -182,6 +182,8 @@ public:
         setFrameShape(QFrame::NoFrame);
         setWidgetResizable(false);
         setWidget(form);
+        // No Tab stop of its own: Tab goes from control to control and scrolls the one it reaches into view.
+        setFocusPolicy(Qt::NoFocus);
     }
     QSize sizeHint() const override { return widget()->sizeHint(); }
 };

@@ -21,6 +21,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab goes on to the next control, not to the next section: the field is one Tab stop.
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 
 private:
     CalendarTime m_timeGiven = 0;
