@@ -34,8 +34,8 @@ constexpr int kBannerIds[] = {1066, 1068};
 QString measuringControlsHelp()
 {
     return QStringLiteral("While measuring:\n"
-                          "Left mouse button: start an interval, and end it.\n"
-                          "Right mouse button: end the interval as uddhacca.\n"
+                          "Left mouse button or Space: start an interval, and end it.\n"
+                          "Right mouse button or Backspace: end the interval as uddhacca.\n"
                           "ESC: end the exercise; a running interval counts as cut off.");
 }
 

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// How the measuring mode is worked: the left button, the right button and ESC.
+// How the measuring mode is worked: the left button or Space, the right button or Backspace, and ESC.
 QString measuringControlsHelp();
 
 // Gives the main form's controls that have no text of their own the text of

@@ -46,8 +46,8 @@ TEST_F(FormAccessibilityTest, UnlabelledControlsAreNamedAfterTheirLabelsAndTheMo
     }
 
     const QString help = measuringControlsHelp();
-    EXPECT_TRUE(help.contains("Left mouse button: start an interval, and end it."));
-    EXPECT_TRUE(help.contains("Right mouse button: end the interval as uddhacca."));
+    EXPECT_TRUE(help.contains("Left mouse button or Space: start an interval, and end it."));
+    EXPECT_TRUE(help.contains("Right mouse button or Backspace: end the interval as uddhacca."));
     EXPECT_TRUE(help.contains("ESC: end the exercise; a running interval counts as cut off."));
     EXPECT_EQ(control(1001)->toolTip(), help);
     EXPECT_EQ(control(1066)->toolTip(), help);
