@@ -48,6 +48,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     auto* ok = new ShadeButton(ShadeButton::Kind::PushButton, QStringLiteral("OK"), this);
     ok->setObjectName(QString::number(kOkId));
     ok->setDefault(true);
+    // The link comes first for Tab, yet Enter must close the box: OK holds the focus at first.
+    ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* text = new QVBoxLayout;

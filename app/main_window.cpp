@@ -3,11 +3,13 @@
 #include "app/command_ids.h"
 #include "app/main_menu.h"
 #include "app/recent_file_list.h"
+#include "app/tool_bar_button_accessible.h"
 #include "platform/message_box.h"
 #include "practice/form_accessibility.h"
 #include "practice/measuring_mode.h"
 #include "practice/measuring_state.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -133,6 +135,7 @@ void MainWindow::createAccelerators()
 
 void MainWindow::createToolBar()
 {
+    QAccessible::installFactory(&ToolBarButtonAccessible::create);
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QString::number(CommandId::kViewToolbar));
     m_toolBar->setMovable(true);
@@ -209,6 +212,8 @@ public:
         setFrameShape(QFrame::NoFrame);
         setWidgetResizable(false);
         setWidget(form);
+        // No Tab stop of its own: Tab goes from control to control and scrolls the one it reaches into view.
+        setFocusPolicy(Qt::NoFocus);
     }
     QSize sizeHint() const override { return widget()->sizeHint(); }
 };

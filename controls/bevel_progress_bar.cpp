@@ -1,5 +1,8 @@
 #include "controls/bevel_progress_bar.h"
 
+#include "controls/control_accessibility.h"
+
+#include <QAccessible>
 #include <QPainter>
 
 #include <algorithm>
@@ -7,6 +10,7 @@
 BevelProgressBar::BevelProgressBar(QWidget* parent) : QWidget(parent), m_bar(QColor(0, 100, 0))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installControlAccessibility();
 }
 
 void BevelProgressBar::setValue(int value)
@@ -16,6 +20,10 @@ void BevelProgressBar::setValue(int value)
         return;
     m_value = value;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, m_value);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 int BevelProgressBar::filledWidth() const

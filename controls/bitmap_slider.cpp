@@ -1,10 +1,14 @@
 #include "controls/bitmap_slider.h"
 
+#include "controls/control_accessibility.h"
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -29,6 +33,7 @@ BitmapSlider::BitmapSlider(int controlId, QWidget* parent) : QWidget(parent), m_
 {
     setObjectName(QString::number(controlId));
     setFocusPolicy(Qt::StrongFocus);
+    installControlAccessibility();
 }
 
 bool BitmapSlider::setChannelPictures(const QImage& channel, const QImage& activeChannel)
@@ -77,8 +82,23 @@ void BitmapSlider::setRange(int minimum, int maximum)
 
 void BitmapSlider::setPosition(int position)
 {
-    m_position = std::max(std::min(position, m_maximum), m_minimum);
+    const int before = std::exchange(m_position, std::max(std::min(position, m_maximum), m_minimum));
     update();
+    if (m_position != before && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, m_position);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void BitmapSlider::stepTo(int position)
+{
+    if (!isEnabled())
+        return;
+    const int before = m_position;
+    setPosition(position);
+    if (m_position != before)
+        emit moving(m_controlId, m_position);
+    emit moved(m_controlId, m_position);
 }
 
 void BitmapSlider::setMargins(const QMargins& margins)
@@ -186,10 +206,7 @@ void BitmapSlider::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Up: target = m_position - 1; break;
     default: QWidget::keyPressEvent(event); return;
     }
-    if (!isEnabled())
-        return;
-    setPosition(target);
-    emit moved(m_controlId, m_position);
+    stepTo(target);
 }
 
 void BitmapSlider::focusInEvent(QFocusEvent* event)

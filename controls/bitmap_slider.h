@@ -29,6 +29,9 @@ public:
     int maximum() const { return m_maximum; }
     // Limited to the range.
     void setPosition(int position);
+    // Moves the thumb as the user would by a key: a new position is reported
+    // as moving, then the step as moved. Ignored while disabled.
+    void stepTo(int position);
     int position() const { return m_position; }
     void setPageStep(int step) { m_pageStep = step; }
     int pageStep() const { return m_pageStep; }
@@ -39,7 +42,7 @@ public:
     QSize sizeHint() const override;
 
 signals:
-    // The thumb is dragged, or a click on the channel moved it.
+    // The user moved the thumb: by dragging it, by a click on the channel, or by a key.
     void moving(int controlId, int position);
     // The mouse button was released, or a key stepped the slider.
     void moved(int controlId, int position);

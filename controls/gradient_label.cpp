@@ -1,7 +1,9 @@
 #include "controls/gradient_label.h"
 
+#include "controls/control_accessibility.h"
 #include "controls/line_breaker.h"
 
+#include <QAccessible>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
@@ -38,6 +40,7 @@ GradientLabel::GradientLabel(QWidget* parent)
 {
     setAcceptDrops(true);
     updateOpacity();
+    installControlAccessibility();
 }
 
 void GradientLabel::setText(const QString& text)
@@ -45,6 +48,10 @@ void GradientLabel::setText(const QString& text)
     m_text = text;
     // A widget that is not opaque repaints what lies under it before itself.
     update();
+    if (QAccessible::isActive() && accessibleName().isEmpty()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void GradientLabel::setTextColor(const QColor& color)

@@ -1,14 +1,18 @@
 #include "controls/hyperlink.h"
 
+#include "controls/control_accessibility.h"
 #include "controls/desktop_link_opener.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -24,6 +28,8 @@ Hyperlink::Hyperlink(const QString& text, const QString& url, QWidget* parent)
       m_showMessage(&showMessageBox)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
+    installControlAccessibility();
     setCursor(Qt::PointingHandCursor);
     setToolTip(m_url);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -142,6 +148,11 @@ void Hyperlink::paintEvent(QPaintEvent*)
     painter.setFont(m_underlined ? underlinedFont() : font());
     painter.setPen(currentColor());
     painter.drawText(contentsRect(), int(m_alignment) | Qt::TextSingleLine, m_text);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void Hyperlink::mouseMoveEvent(QMouseEvent* event)
@@ -172,6 +183,16 @@ void Hyperlink::mouseReleaseEvent(QMouseEvent* event)
     QWidget::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         open();
+}
+
+void Hyperlink::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: open(); break;
+    default: QWidget::keyPressEvent(event); break;
+    }
 }
 
 void Hyperlink::open()

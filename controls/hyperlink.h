@@ -13,7 +13,7 @@
 
 // A line of text that opens a web address when clicked: drawn in link colours,
 // underlined, with a hand pointer and the address as its tool tip. A failure
-// to open beeps and tells the user why.
+// to open beeps and tells the user why. Tab reaches it; Enter or Space opens it.
 class Hyperlink : public QWidget {
     Q_OBJECT
 public:
@@ -66,15 +66,18 @@ public:
     // "Unable to open hyperlink:" and the reason, as the user is shown it.
     static QString failureMessage(LinkOpener::Result result);
 
+    // Opens the address as a click does.
+    void open();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void checkPointerStillOver();
-    void open();
     void openFinished(LinkOpener::Result result);
     QFont underlinedFont() const;
     QColor currentColor() const;

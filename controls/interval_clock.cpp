@@ -1,7 +1,9 @@
 #include "controls/interval_clock.h"
 
+#include "controls/control_accessibility.h"
 #include "controls/form_pictures.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace {
@@ -18,6 +20,7 @@ IntervalClock::IntervalClock(QWidget* parent) : QWidget(parent)
 {
     // Every paint covers the whole face, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installControlAccessibility();
 }
 
 bool IntervalClock::setPictures(const ClockPictures& pictures)
@@ -45,8 +48,9 @@ bool IntervalClock::setPictures(const ClockPictures& pictures)
 
 void IntervalClock::setLit(bool lit)
 {
+    const QString before = QAccessible::isActive() ? shownTime() : QString();
     m_face.setLit(lit);
-    update();
+    showChange(before);
 }
 
 void IntervalClock::setRunning(bool running)
@@ -57,8 +61,29 @@ void IntervalClock::setRunning(bool running)
 
 void IntervalClock::setTime(std::int64_t seconds)
 {
+    const QString before = QAccessible::isActive() ? shownTime() : QString();
     m_face.setTime(seconds);
+    showChange(before);
+}
+
+QString IntervalClock::shownTime() const
+{
+    if (!m_face.isLit() || !hasPictures())
+        return {};
+    const ClockFace::Digits& d = m_face.digits();
+    return QStringLiteral("%1%2:%3%4:%5%6").arg(d[0]).arg(d[1]).arg(d[2]).arg(d[3]).arg(d[4]).arg(d[5]);
+}
+
+void IntervalClock::showChange(const QString& before)
+{
     update();
+    if (!QAccessible::isActive())
+        return;
+    const QString now = shownTime();
+    if (now == before)
+        return;
+    QAccessibleTextUpdateEvent event(this, 0, before, now);
+    QAccessible::updateAccessibility(&event);
 }
 
 QSize IntervalClock::sizeHint() const

@@ -34,6 +34,9 @@ public:
     void setRunning(bool running);
     void setTime(std::int64_t seconds);
 
+    // The time on the face as "HH:MM:SS"; empty while the face is dark.
+    QString shownTime() const;
+
     bool isLit() const { return m_face.isLit(); }
     bool isRunning() const { return m_face.isRunning(); }
     std::int64_t span() const { return m_face.span(); }
@@ -46,6 +49,8 @@ protected:
 
 private:
     const QPixmap& indicatorPicture() const;
+    // Repaints, and tells a screen reader when the time shown is no longer `before`.
+    void showChange(const QString& before);
 
     ClockFace m_face;
     QPixmap m_background;

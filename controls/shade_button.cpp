@@ -4,12 +4,14 @@
 
 #include <QEnterEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
 
 #include <algorithm>
+#include <utility>
 
 // The pictures are compiled into the static controls library; nothing would
 // pull them into a program without this (it must stand outside any namespace).
@@ -199,8 +201,34 @@ void ShadeButton::mouseReleaseEvent(QMouseEvent* event)
     QPushButton::mouseReleaseEvent(event);
 }
 
+void ShadeButton::keyPressEvent(QKeyEvent* event)
+{
+    // A check box changes as the space bar goes down; the click follows as it comes up.
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && isCheckable() && !m_checkChangedByKey) {
+        m_checkChangedByKey = true;
+        QAbstractButton::nextCheckState();
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+void ShadeButton::keyReleaseEvent(QKeyEvent* event)
+{
+    QPushButton::keyReleaseEvent(event);
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
+        m_checkChangedByKey = false;
+}
+
+void ShadeButton::nextCheckState()
+{
+    if (!m_checkChangedByKey)
+        QPushButton::nextCheckState();
+}
+
 void ShadeButton::focusOutEvent(QFocusEvent* event)
 {
+    // The click never comes: the check goes back to what the form knows.
+    if (std::exchange(m_checkChangedByKey, false) && isDown())
+        QAbstractButton::nextCheckState();
     if (m_tracking) {
         m_tracking = false;
         setDown(false);
@@ -330,8 +358,8 @@ void ShadeButton::drawFocusFrame(QPainter& painter) const
         return;
     const QImage& across = m_pictures.focusHorizontal();
     const QImage& down = m_pictures.focusVertical();
-    painter.drawImage(frame.left(), frame.top(), down);
-    painter.drawImage(frame.right(), frame.top(), down);
+    painter.drawImage(frame.left(), frame.top() + 1, down);
+    painter.drawImage(frame.right(), frame.top() + 1, down);
     painter.drawImage(frame.left() + 1, frame.top(), across);
     painter.drawImage(frame.left() + 1, frame.bottom(), across);
 }

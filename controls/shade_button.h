@@ -80,6 +80,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void nextCheckState() override;
     void focusOutEvent(QFocusEvent* event) override;
     bool hitButton(const QPoint& position) const override;
 
@@ -97,7 +100,8 @@ private:
     bool m_pushLike;
     bool m_border;
     bool m_hover = false;
-    bool m_tracking = false; // the left button went down here and has not been given up
+    bool m_tracking = false;          // the left button went down here and has not been given up
+    bool m_checkChangedByKey = false; // the space bar went down and changed the check already
     int m_focusOffset = kDefaultFocusOffset;
     Qt::Alignment m_textAlignment;
     std::optional<QColor> m_textColor;

@@ -25,6 +25,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    // Tab goes on to the next control, not to the next section: the field is one Tab stop.
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 
 private:
     CalendarTime m_timeGiven = 0;

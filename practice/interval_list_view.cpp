@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <numeric>
 
@@ -75,33 +76,30 @@ void IntervalListView::fitColumns()
     const int available = viewport()->width();
     if (!model() || available <= 0)
         return;
-    // Each column first gets the room its widest value needs (the screen font
-    // may be wider than the form's), the last one also its whole heading; what
-    // is left is shared in the list's own proportions.
+    // Each column is at least as wide as its stated width, its heading and its
+    // widest value (the screen font may be wider than the form's); what is left
+    // is shared in the stated proportions. Only where these least widths do not
+    // fit together does the list scroll sideways.
     static const std::array<QString, IntervalRows::kColumnCount> kWidestTexts = {
         QStringLiteral("88.88.88"), QStringLiteral("88888"),    QStringLiteral("88888"), QStringLiteral("88:88:88"),
         QStringLiteral("88:88:88"), QStringLiteral("88:88:88"), QStringLiteral("x")};
     constexpr int kPadding = 8;
     const QFontMetrics text(font());
-    const QFontMetrics heading(horizontalHeader()->font());
-    const auto& proportions = IntervalListModel::kColumnWidths;
+    const auto& stated = IntervalListModel::kColumnWidths;
     std::array<int, IntervalRows::kColumnCount> widths{};
-    const int lastColumn = IntervalRows::kColumnCount - 1;
-    const QString lastTitle = model()->headerData(lastColumn, Qt::Horizontal).toString();
     int needed = 0;
     for (std::size_t column = 0; column < widths.size(); ++column) {
-        widths[column] = text.horizontalAdvance(kWidestTexts[column]) + kPadding;
-        if (static_cast<int>(column) == lastColumn)
-            widths[column] = std::max(widths[column], heading.horizontalAdvance(lastTitle) + kPadding);
+        widths[column] = std::max({stated[column], text.horizontalAdvance(kWidestTexts[column]) + kPadding,
+                                   horizontalHeader()->sectionSizeHint(static_cast<int>(column))});
         needed += widths[column];
     }
     const int spare = std::max(0, available - needed);
-    const int total = std::accumulate(proportions.begin(), proportions.end(), 0);
+    const int total = std::accumulate(stated.begin(), stated.end(), 0);
     int used = 0;
     for (std::size_t column = 0; column < widths.size(); ++column) {
         const bool last = column + 1 == widths.size();
         const int width =
-            last ? std::max(widths[column], available - used) : widths[column] + spare * proportions[column] / total;
+            last ? std::max(widths[column], available - used) : widths[column] + spare * stated[column] / total;
         setColumnWidth(static_cast<int>(column), width);
         used += width;
     }

@@ -43,7 +43,7 @@ private:
     void onHeaderClicked(int column);
     // After a fill or new rows: the newest row in stored order, the top in a sorted one.
     void showNewestRow();
-    // Spreads the list's width over the columns in the proportions of their default widths.
+    // Gives each column at least its stated width, heading and widest value, and spreads the rest.
     void fitColumns();
 
     IntervalListModel* m_model = nullptr;

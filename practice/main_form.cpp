@@ -53,8 +53,6 @@ QWidget* makeFormControl(const DialogControl& control, QWidget* parent)
     case IDC_BANNER_LABEL: {
         auto* label = new GradientLabel(parent);
         label->setTransparent(true);
-        label->setWordWrap(false);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setFont(bannerFont());
         return label;
     }
@@ -62,11 +60,7 @@ QWidget* makeFormControl(const DialogControl& control, QWidget* parent)
     case IDC_PROGRESS: return new BevelProgressBar(parent);
     case IDC_INTERVAL_LIST: return new IntervalListView(parent);
     case IDC_WAVE_VOLUME:
-    case IDC_MAIN_VOLUME: {
-        auto* slider = new BitmapSlider(control.id, parent);
-        slider->setUpAsVolumeSlider();
-        return slider;
-    }
+    case IDC_MAIN_VOLUME: return new BitmapSlider(control.id, parent);
     default: return nullptr;
     }
 }
@@ -117,8 +111,10 @@ void MainForm::buildForm()
 {
     m_controls = buildDialogControls(this, font(), mainFormTemplate(), makeFormControl);
     m_list = qobject_cast<IntervalListView*>(control(IDC_INTERVAL_LIST));
-    // The clock takes the size of its face picture, as the template's cell was drawn for it.
+    // The clock and the sliders take the size of their pictures, as the template's cells were drawn for them.
     qobject_cast<IntervalClock*>(control(IDC_INTERVAL_CLOCK))->setPictures();
+    for (int id : {IDC_WAVE_VOLUME, IDC_MAIN_VOLUME})
+        qobject_cast<BitmapSlider*>(control(id))->setUpAsVolumeSlider();
     m_fixedTotal = qobject_cast<QAbstractButton*>(control(IDC_FIXED_TOTAL));
     m_autoAlarm = qobject_cast<QAbstractButton*>(control(IDC_AUTO_ALARM));
     m_showLast = qobject_cast<QAbstractButton*>(control(IDC_SHOW_LAST));

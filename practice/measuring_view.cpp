@@ -6,7 +6,9 @@
 #include "controls/interval_clock.h"
 #include "platform/message_box.h"
 #include "platform/pointer_confinement.h"
+#include "practice/form_accessibility.h"
 #include "practice/key_state_tracker.h"
+#include "practice/measuring_keys.h"
 #include "practice/span_format.h"
 #include "records/training_document.h"
 #include "sound/event_sounds.h"
@@ -50,6 +52,7 @@ MeasuringView::MeasuringView(const MeasuringDisplays& displays, TrainingDocument
     m_pressSurface = new QWidget(m_displays.form);
     m_pressSurface->setObjectName(QStringLiteral("PressSurface"));
     m_pressSurface->setFocusPolicy(Qt::StrongFocus);
+    m_pressSurface->setAccessibleDescription(measuringControlsHelp());
     m_pressSurface->hide();
     m_displays.form->installEventFilter(this);
 
@@ -95,7 +98,9 @@ void MeasuringView::phaseChanged(MeasuringPhase previous)
         m_displays.progress->setValue(0);
         confinePointer(true);
         coverForm(true);
+        m_measuringKeys = std::make_unique<MeasuringKeys>(m_mode, *m_displays.form);
     } else if (phase == MeasuringPhase::Off) {
+        m_measuringKeys.reset();
         m_displays.progress->setValue(0);
         if (QWidget::mouseGrabber() == m_displays.form)
             m_displays.form->releaseMouse();
@@ -142,6 +147,8 @@ void MeasuringView::showBanner(MeasuringPhase phase)
     m_displays.bannerLabel->setTextColor(look.textColour);
     m_displays.banner->setBackground(look.left, look.right, GradientLabel::Fill::Horizontal);
     m_displays.bannerLabel->setText(QString::fromLatin1(look.text));
+    // While measuring the focus rests on the press surface: a screen reader reads the phase there.
+    m_pressSurface->setAccessibleName(QString::fromLatin1(look.text));
 }
 
 void MeasuringView::confinePointer(bool on)

@@ -17,6 +17,7 @@ class GradientLabel;
 class IntervalClock;
 class KeyState;
 class KeyStateTracker;
+class MeasuringKeys;
 class TrainingDocument;
 class QLabel;
 class QWidget;
@@ -33,8 +34,9 @@ struct MeasuringDisplays {
 };
 
 // The measuring mode inside the form: its timer, the presses on the form
-// (while measuring the whole form is one button, laid over every control),
-// the pointer held in the window, the banner, the clock and the times.
+// (while measuring the whole form is one button, laid over every control;
+// Space and Backspace stand for its left and right mouse button), the pointer
+// held in the window, the banner, the clock and the times.
 class MeasuringView : public QObject, private MeasuringForm {
     Q_OBJECT
 public:
@@ -82,6 +84,7 @@ private:
     QTimer m_timer;
     // Laid over the whole form while measuring: its presses go to the form.
     QWidget* m_pressSurface = nullptr;
+    std::unique_ptr<MeasuringKeys> m_measuringKeys; // while measuring
     bool m_confined = false;
     QString m_statusText;
 };

@@ -6,6 +6,13 @@
 #include "sound/alsa_master_volume.h"
 #include "sound/wave_volume.h"
 
+namespace {
+
+// A stored volume of -1 takes the level the line has; any other value is a slider position.
+constexpr std::int32_t kNoStoredVolume = -1;
+
+} // namespace
+
 VolumePanel::VolumePanel(DocumentEditor& editor, BitmapSlider& waveSlider, BitmapSlider& mainSlider, Volumes volumes,
                          std::function<void()> playSample, QObject* parent)
     : QObject(parent), m_editor(editor), m_waveSlider(waveSlider), m_mainSlider(mainSlider),
@@ -16,9 +23,8 @@ VolumePanel::VolumePanel(DocumentEditor& editor, BitmapSlider& waveSlider, Bitma
     for (VolumeControl* volume : {m_waveVolume.get(), m_mainVolume.get()}) {
         volume->switchOn();
         connect(volume, &VolumeControl::levelChanged, this, &VolumePanel::onLevelChanged);
+        volume->saveLevel();
     }
-    m_savedWaveLevel = m_waveVolume->level();
-    m_savedMainLevel = m_mainVolume->level();
     for (BitmapSlider* slider : {&m_waveSlider, &m_mainSlider}) {
         connect(slider, &BitmapSlider::moving, this, &VolumePanel::onSliderMoving);
         connect(slider, &BitmapSlider::moved, this, &VolumePanel::onSliderMoved);
@@ -28,8 +34,8 @@ VolumePanel::VolumePanel(DocumentEditor& editor, BitmapSlider& waveSlider, Bitma
 VolumePanel::~VolumePanel()
 {
     if (m_restoreLevels) {
-        m_waveVolume->setLevel(m_savedWaveLevel);
-        m_mainVolume->setLevel(m_savedMainLevel);
+        m_waveVolume->restoreSavedLevel();
+        m_mainVolume->restoreSavedLevel();
     }
 }
 
@@ -51,12 +57,12 @@ void VolumePanel::followStoredVolumes(const DocumentSettings& previous)
 
 void VolumePanel::showStoredVolume(BitmapSlider& slider, VolumeControl& volume, std::int32_t position)
 {
-    // No stored position (-1) leaves the level alone and shows it.
-    if (position < 0) {
+    if (position == kNoStoredVolume) {
         slider.setPosition(VolumeControl::positionOfLevel(volume.level()));
     } else {
+        // A position outside the scale sets the level of the end the slider shows.
         slider.setPosition(position);
-        volume.setLevel(VolumeControl::levelOfPosition(position));
+        volume.setLevel(VolumeControl::levelOfPosition(slider.position()));
     }
 }
 
@@ -69,10 +75,9 @@ void VolumePanel::onSliderMoving(int id, int position)
     (wave ? m_waveVolume : m_mainVolume)->setLevel(VolumeControl::levelOfPosition(position));
 }
 
-void VolumePanel::onSliderMoved(int id, int position)
+void VolumePanel::onSliderMoved()
 {
-    // A key steps the slider without a move before; a user pressing an arrow key expects the volume to follow.
-    onSliderMoving(id, position);
+    // Only a move stores the position and sets the level; letting go plays a sample of it.
     if (m_playSample)
         m_playSample();
 }

@@ -32,8 +32,8 @@ public:
                 std::function<void()> playSample, QObject* parent = nullptr);
     ~VolumePanel() override;
 
-    // The stored position of the wave slider, the main slider or both: no
-    // stored position (-1) leaves the level alone and shows it.
+    // The stored positions on both sliders and their levels: no stored
+    // position (-1) leaves the level alone and shows it.
     void showStoredVolumes();
     // The stored positions changed from those in `previous`: a slider that
     // does not stand there yet follows.
@@ -42,7 +42,7 @@ public:
 private:
     static void showStoredVolume(BitmapSlider& slider, VolumeControl& volume, std::int32_t position);
     void onSliderMoving(int id, int position);
-    void onSliderMoved(int id, int position);
+    void onSliderMoved();
     void onLevelChanged();
 
     DocumentEditor& m_editor;
@@ -51,8 +51,6 @@ private:
     std::unique_ptr<VolumeControl> m_waveVolume;
     std::unique_ptr<VolumeControl> m_mainVolume;
     std::function<void()> m_playSample;
-    // The levels found at start, written back at the end unless a level changed meanwhile.
-    int m_savedWaveLevel = -1;
-    int m_savedMainLevel = -1;
+    // The levels found at start are written back at the end unless a level changed meanwhile.
     bool m_restoreLevels = true;
 };

@@ -204,7 +204,17 @@ void AlsaMasterVolume::setLevel(int level)
     if (!m_hasVolume)
         return;
     const double share = static_cast<double>(std::clamp(level, 0, kFullLevel)) / kFullLevel;
-    const long raw = m_rawMinimum + std::lround(share * static_cast<double>(m_rawMaximum - m_rawMinimum));
+    writeRaw(m_rawMinimum + std::lround(share * static_cast<double>(m_rawMaximum - m_rawMinimum)));
+}
+
+void AlsaMasterVolume::restoreSavedLevel()
+{
+    if (m_hasVolume && m_savedRaw)
+        writeRaw(*m_savedRaw);
+}
+
+void AlsaMasterVolume::writeRaw(long raw)
+{
     if (raw == currentRawVolume())
         return;
     m_requested = raw;

@@ -39,6 +39,10 @@ public:
     int maximumLevel() const override;
     int level() const override;
     void setLevel(int level) override;
+    // The raw volume of the element itself: the mapping onto 0..65535 would
+    // not give it back exactly.
+    void saveLevel() override { m_savedRaw = currentRawVolume(); }
+    void restoreSavedLevel() override;
 
 private:
     static int elementChanged(_snd_mixer_elem* element, unsigned int mask);
@@ -52,6 +56,8 @@ private:
     // Also a volume asked for that the mixer has not yet confirmed.
     std::optional<long> currentRawVolume() const;
     int levelFor(long raw) const;
+    // Hands the volume to the writer unless the element stands there already.
+    void writeRaw(long raw);
     void reportVolume(long raw);
 
     _snd_mixer* m_mixer = nullptr;
@@ -62,6 +68,7 @@ private:
     std::optional<long> m_lastReported; // the raw volume last told through levelChanged
     bool m_elementTouched = false;
     std::optional<long> m_requested; // written or waiting to be, not yet seen from the mixer
+    std::optional<long> m_savedRaw;
     std::vector<std::unique_ptr<QSocketNotifier>> m_notifiers;
     std::unique_ptr<MixerLevelWriter> m_writer;
 };

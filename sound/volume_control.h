@@ -37,6 +37,11 @@ public:
     virtual int level() const = 0;
     // Limited to minimumLevel()..maximumLevel().
     virtual void setLevel(int level) = 0;
+    // Keeps the level as it stands now, in the line's own units, so that
+    // restoreSavedLevel() puts back exactly this value.
+    virtual void saveLevel() = 0;
+    // Writes the saved level back, unless the line stands there already.
+    virtual void restoreSavedLevel() = 0;
 
 signals:
     // The level changed, by this program or by any other; arrives from the

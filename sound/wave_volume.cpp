@@ -16,3 +16,9 @@ void WaveVolume::setLevel(int level)
         QMetaObject::invokeMethod(
             this, [this, after] { emit levelChanged(after); }, Qt::QueuedConnection);
 }
+
+void WaveVolume::restoreSavedLevel()
+{
+    if (level() != m_savedLevel)
+        setLevel(m_savedLevel);
+}

@@ -26,7 +26,10 @@ public:
     int maximumLevel() const override { return kFullLevel; }
     int level() const override { return m_gain->level(); }
     void setLevel(int level) override;
+    void saveLevel() override { m_savedLevel = level(); }
+    void restoreSavedLevel() override;
 
 private:
     std::shared_ptr<WaveGain> m_gain;
+    int m_savedLevel = kFullLevel;
 };

@@ -4,6 +4,7 @@
 #include "controls/hyperlink.h"
 #include "tests/app/test_doubles.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
@@ -30,7 +31,10 @@ TEST(AboutDlg, ShowsVersionBuildStampAndLinkAndClosesWithOk)
     EXPECT_EQ(ok->text(), "OK");
     EXPECT_TRUE(ok->isDefault());
     dialog.show();
-    QTest::mouseClick(ok, Qt::LeftButton);
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    // Enter presses OK, although Tab reaches the link first.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
 }

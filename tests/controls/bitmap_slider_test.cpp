@@ -94,7 +94,7 @@ TEST_F(BitmapSliderTest, DraggingBeyondEitherEndKeepsTheThumbAtThatEnd)
     EXPECT_EQ(atEnd.pixel(left + thumb.width() - 3, kThumbTop + 5), thumb.pixel(thumb.width() - 3, 5));
 }
 
-TEST_F(BitmapSliderTest, KeysStepThePositionWithinTheRangeAndReportEachStep)
+TEST_F(BitmapSliderTest, KeysStepThePositionWithinTheRangeAndReportEachStepAndEachMove)
 {
     const std::pair<Qt::Key, int> steps[] = {{Qt::Key_PageDown, 20}, {Qt::Key_Home, 0},   {Qt::Key_Right, 1},
                                              {Qt::Key_Down, 2},      {Qt::Key_Up, 1},     {Qt::Key_End, 20},
@@ -105,7 +105,9 @@ TEST_F(BitmapSliderTest, KeysStepThePositionWithinTheRangeAndReportEachStep)
         EXPECT_EQ(moved.last(), report(position)) << key;
     }
     EXPECT_EQ(moved.size(), std::size(steps));
-    EXPECT_TRUE(moving.isEmpty());
+    // Left at the left end moves nothing.
+    EXPECT_EQ(moving.size(), std::size(steps) - 1);
+    EXPECT_EQ(moving.last(), report(0));
 }
 
 TEST_F(BitmapSliderTest, TheChannelLeftOfTheThumbIsActiveAndTheThumbShowsTheChannelThroughItsCorners)

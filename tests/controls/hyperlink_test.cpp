@@ -1,5 +1,6 @@
 #include "controls/hyperlink.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QImage>
 #include <QTest>
@@ -105,6 +106,23 @@ TEST_F(HyperlinkTest, AnAddressThatCannotBeOpenedTellsWhatFailed)
         EXPECT_EQ(messages, QStringList({"Unable to open hyperlink:\n\n" + reason}));
         EXPECT_FALSE(link.isVisited());
     }
+}
+
+TEST_F(HyperlinkTest, AScreenReaderMeetsALinkAndTheKeyboardOpensIt)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&link);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Link);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("www.holmvard.com"));
+    EXPECT_EQ(accessible->text(QAccessible::Description), link.url());
+    EXPECT_FALSE(accessible->state().traversed);
+
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(opener.opened, QStringList{link.url()});
+    EXPECT_TRUE(accessible->state().traversed);
+    QTest::keyClick(&link, Qt::Key_Return);
+    QTest::keyClick(&link, Qt::Key_Space);
+    EXPECT_EQ(opener.opened.size(), 3);
 }
 
 TEST(Hyperlink, UnderlinedAlwaysOrOnlyUnderThePointer)

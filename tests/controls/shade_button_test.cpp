@@ -78,8 +78,11 @@ TEST(ShadeButton, AClickOrSpaceChangesACheckBoxBeforeTheSlotRunsAndShowsTheCheck
     QTest::mouseClick(&box, Qt::LeftButton);
     EXPECT_EQ(seen, (QList<bool>{true, false}));
     EXPECT_EQ(tickPixels(box.grab().toImage(), iconArea), 0);
-    // Space toggles it just as a click does.
-    QTest::keyClick(&box, Qt::Key_Space);
+    // Space changes the check as it goes down; the click follows as it comes up.
+    QTest::keyPress(&box, Qt::Key_Space);
+    EXPECT_TRUE(box.isChecked());
+    EXPECT_EQ(seen.size(), 2);
+    QTest::keyRelease(&box, Qt::Key_Space);
     QTest::keyClick(&box, Qt::Key_Space);
     EXPECT_EQ(seen, (QList<bool>{true, false, true, false}));
     // Disabled, a ticked box still shows its tick, greyed.
@@ -167,6 +170,29 @@ TEST(ShadeButton, ALossOfFocusEndsAPress)
     EXPECT_FALSE(button.isDown());
     release(&button, {60, 12});
     EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST(ShadeButton, TheFocusFrameLiesInsideTheEdgeWithItsSidesStartingOnePixelBelowItsTop)
+{
+    QWidget form;
+    ShadeButton button(Kind::PushButton, QStringLiteral("Sound test"), &form);
+    button.setGeometry(0, 0, 100, 24);
+    ShadeButton other(Kind::PushButton, QStringLiteral("Choose sounds"), &form);
+    other.setGeometry(0, 30, 100, 24);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const QImage unfocused = button.grab().toImage();
+    button.setFocus();
+    const QImage focused = button.grab().toImage();
+    const int inset = button.focusOffset();
+    const QImage& side = button.pictures().focusVertical();
+    const QImage& top = button.pictures().focusHorizontal();
+    EXPECT_EQ(focused.pixel(inset, inset), unfocused.pixel(inset, inset)) << "the corner stays free";
+    EXPECT_EQ(focused.pixel(inset, inset + 1), side.pixel(0, 0));
+    EXPECT_EQ(focused.pixel(inset, inset + 2), side.pixel(0, 1));
+    EXPECT_EQ(focused.pixel(inset + 1, inset), top.pixel(0, 0));
+    EXPECT_NE(side.pixel(0, 0), side.pixel(0, 1)) << "dotted";
 }
 
 TEST(ShadeButton, TheFaceLightensUnderThePointerAndFollowsSizeAndPalette)

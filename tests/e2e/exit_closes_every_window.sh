@@ -8,8 +8,8 @@ source "$(dirname "$0")/program_under_xvfb.sh"
 
 "$program" -register
 start_program
-# Tab leads to the training types, and on to the first diagram button.
-xdotool key Tab Tab space
+# The training types have the focus first; Tab leads on to the first diagram button.
+xdotool key Tab space
 wait_for_window "Maximum" >/dev/null
 xdotool windowfocus --sync "$window"
 xdotool key alt+v Down Return

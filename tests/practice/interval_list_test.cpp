@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QImage>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -111,11 +112,21 @@ TEST_F(IntervalListTest, ListFollowsTheRecordsAndShowsTheNewestRowAndFitsItsColu
     EXPECT_TRUE(isShown(0)) << "a sorted list shows its top";
     EXPECT_EQ(cell(m_model.rowCount() - 1, 2), QStringLiteral("62")) << "and keeps its order";
 
-    m_list.resize(440, 300); // the list's width on the form at its normal size
+    // Wide enough: the columns fill the list exactly, each at least its stated width and whole heading.
+    m_list.resize(600, 300);
     QCoreApplication::processEvents();
-    const int uddhacca = IntervalRows::kColumnCount - 1;
-    EXPECT_EQ(m_list.columnViewportPosition(uddhacca) + m_list.columnWidth(uddhacca), m_list.viewport()->width());
-    EXPECT_GE(m_list.columnWidth(uddhacca), m_list.horizontalHeader()->fontMetrics().horizontalAdvance("Uddhacca") + 6);
+    const int last = IntervalRows::kColumnCount - 1;
+    EXPECT_EQ(m_list.columnViewportPosition(last) + m_list.columnWidth(last), m_list.viewport()->width());
+    EXPECT_EQ(m_list.horizontalScrollBar()->maximum(), 0);
+    for (int column = 0; column <= last; ++column) {
+        EXPECT_GE(m_list.columnWidth(column), IntervalListModel::kColumnWidths[std::size_t(column)]) << column;
+        EXPECT_GE(m_list.columnWidth(column), m_list.horizontalHeader()->sectionSizeHint(column)) << column;
+    }
+    // Too narrow for them: the list scrolls sideways rather than cutting a heading.
+    m_list.resize(300, 300);
+    QCoreApplication::processEvents();
+    EXPECT_GT(m_list.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(m_list.columnWidth(1), std::max(80, m_list.horizontalHeader()->sectionSizeHint(1)));
 }
 
 TEST_F(IntervalListTest, EverySecondRowIsLightYellowWhateverTheOrder)

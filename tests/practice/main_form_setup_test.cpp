@@ -93,6 +93,15 @@ TEST_F(ViewSetUpTest, FirstSetUpShowsTheDefaultsOnce)
     EXPECT_EQ(m_doc.settings().m_fixedExerciseTime, 0);
 }
 
+TEST_F(ViewSetUpTest, TheSlidersTakeTheSizeOfTheirPicturesAndTheBannerWrapsFromTheTop)
+{
+    EXPECT_EQ(control(IDC_WAVE_VOLUME)->size(), QSize(240, 17));
+    EXPECT_EQ(control(IDC_MAIN_VOLUME)->size(), QSize(240, 17));
+    const auto* banner = control<GradientLabel>(IDC_BANNER_LABEL);
+    EXPECT_TRUE(banner->wordWrap());
+    EXPECT_FALSE(banner->alignment() & Qt::AlignVCenter);
+}
+
 TEST_F(ViewSetUpTest, EveryButtonIsShadedWithItsTextColourAndGreyWhenDisabled)
 {
     m_view->initialUpdate();
@@ -278,6 +287,12 @@ TEST_F(ViewSetUpTest, VolumeSlidersStoreTheirPositionSetTheLevelAndSoundASample)
     EXPECT_EQ(wave->position(), 3);
     EXPECT_EQ(m_waveGain->level(), 3 * VolumeControl::kPositionStep);
     EXPECT_FALSE(m_doc.isModified()) << "showing a stored position is no move";
+
+    // Only -1 means no stored position; any other value below the scale is its left end.
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_waveVolume = -5; });
+    m_view->showSettings();
+    EXPECT_EQ(wave->position(), 0);
+    EXPECT_EQ(m_waveGain->level(), 0);
 }
 
 TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndMeasuringWaitsForItAndClosesTheDiagrams)

@@ -19,6 +19,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -210,6 +211,35 @@ TEST_F(ViewTest, RightButtonEndsAsUddhaccaAndF10SwitchesOffSilently)
     // Outside the mode presses do nothing.
     press(Qt::LeftButton, IDC_BANNER);
     EXPECT_EQ(records().size(), 2);
+}
+
+TEST_F(ViewTest, SpaceAndBackspaceWorkAsTheMouseButtonsWhileMeasuringWhereverTheFocusIs)
+{
+    QWidget* list = control(IDC_INTERVAL_LIST);
+    QTest::keyClick(list, Qt::Key_Space); // outside the mode the keys are the controls' own
+    click(IDC_MEASURING_MODE);
+    QTest::keyClick(list, Qt::Key_Backspace); // waiting: as the right button, nothing
+    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(m_view->measuring().phase(), MeasuringPhase::Waiting);
+
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_EQ(m_view->measuring().phase(), MeasuringPhase::Recording);
+    seconds(3);
+    // A key held down repeats, but counts once as a held button does.
+    QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(m_view->findChild<QWidget*>("PressSurface"), &repeated);
+    EXPECT_EQ(m_view->measuring().phase(), MeasuringPhase::Recording);
+    QTest::keyClick(m_view->findChild<QWidget*>("PressSurface"), Qt::Key_Backspace);
+    EXPECT_EQ(m_view->measuring().phase(), MeasuringPhase::Waiting);
+    EXPECT_EQ(takePlayed(), (Played{{"BeginIntervall.wav", true}, {"EndIntervallUddhacca.wav", true}}));
+    ASSERT_EQ(records().size(), 1);
+    EXPECT_EQ(records()[0].length(), 3);
+    EXPECT_EQ(records()[0].m_uddhacca, 1);
+
+    m_view->onMeasuringModeCommand();
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_EQ(records().size(), 1);
+    EXPECT_FALSE(m_view->measuring().isActive());
 }
 
 TEST_F(ViewTest, EndingTheMeasuringForTheDocumentKeepsTheRunningIntervalAndDestroyingTheViewStoresNothing)

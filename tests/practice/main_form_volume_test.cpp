@@ -66,7 +66,39 @@ TEST_F(ViewVolumeTest, WithoutAnyChangeTheStartLevelIsRestoredAtTheEnd)
     m_view->showSettings();
     EXPECT_EQ(slider(IDC_MAIN_VOLUME)->position(), 3);
     m_view.reset();
-    EXPECT_TRUE(sinkReaches(kServerFullVolume / 2));
+    EXPECT_EQ(sinkVolume(), kServerFullVolume / 2) << "the very value found at the start";
+}
+
+TEST_F(ViewVolumeTest, ARunThatChangesNothingLeavesTheMixerValueAsItWas)
+{
+    makeSystemView();
+    QTest::qWait(200);
+    m_view.reset();
+    QTest::qWait(200);
+    EXPECT_EQ(sinkVolume(), kServerFullVolume / 2);
+}
+
+TEST_F(ViewVolumeTest, AClickOnTheThumbWithoutMovingItChangesNeitherTheSinkNorTheDocument)
+{
+    makeSystemView();
+    m_doc.setModified(false);
+    BitmapSlider* main = slider(IDC_MAIN_VOLUME);
+    const QPoint thumb(119, 8); // the centre of the thumb at position 10
+    QTest::mousePress(main, Qt::LeftButton, {}, thumb);
+    QTest::mouseRelease(main, Qt::LeftButton, {}, thumb);
+    QTest::qWait(300);
+    EXPECT_EQ(main->position(), 10);
+    EXPECT_EQ(m_doc.settings().m_mainVolume, -1);
+    EXPECT_FALSE(m_doc.isModified());
+    EXPECT_EQ(sinkVolume(), kServerFullVolume / 2);
+
+    // Dragging it by two positions is a change.
+    QTest::mousePress(main, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(main, thumb + QPoint(22, 0));
+    QTest::mouseRelease(main, Qt::LeftButton, {}, thumb + QPoint(22, 0));
+    EXPECT_EQ(m_doc.settings().m_mainVolume, 12);
+    EXPECT_TRUE(m_doc.isModified());
+    EXPECT_TRUE(sinkReaches(12 * VolumeControl::kPositionStep));
 }
 
 TEST_F(ViewVolumeTest, WithoutAMixerTheSlidersStandAtTheRightEndAndMovesAreStored)
