@@ -129,10 +129,10 @@ void BM_MeasureTickOnTheForm(benchmark::State& state)
     form.show();
     form.showSettings();
     form.onMeasuringModeCommand();
-    form.measuring().onLeftButtonDown(); // an interval runs: the clock is lit and blinks
+    form.measuring().startOrEndInterval(); // an interval runs: the clock is lit and blinks
     QCoreApplication::processEvents();
     for (auto _ : state) {
-        form.measuring().onMeasureTick();
+        form.measuring().tick();
         QCoreApplication::processEvents(); // paints what the tick changed
     }
     form.onMeasuringModeCommand();

@@ -117,9 +117,9 @@ void BM_TickEndingAnInterval(benchmark::State& state)
         state.ResumeTiming();
         const auto start = std::chrono::steady_clock::now();
         run.clock.m_now += 1;
-        run.mode.onMeasureTick();
-        run.mode.onLeftButtonDown();
-        run.mode.onLeftButtonDown();
+        run.mode.tick();
+        run.mode.startOrEndInterval();
+        run.mode.startOrEndInterval();
         worst = std::max(worst, TimedJournal::elapsedMs(start));
     }
     run.writer.waitUntilSynced();
@@ -138,9 +138,9 @@ void BM_IntervalsEndingBackToBack(benchmark::State& state)
     JournalledRun run;
     for (auto _ : state) {
         run.clock.m_now += 1;
-        run.mode.onMeasureTick();
-        run.mode.onLeftButtonDown();
-        run.mode.onLeftButtonDown();
+        run.mode.tick();
+        run.mode.startOrEndInterval();
+        run.mode.startOrEndInterval();
     }
     run.writer.waitUntilSynced();
     state.counters["max_journal_ms"] = run.timed.m_worstMs;
@@ -153,7 +153,7 @@ void BM_TickWithinAnInterval(benchmark::State& state)
     JournalledRun run;
     for (auto _ : state) {
         run.clock.m_now += 1;
-        run.mode.onMeasureTick();
+        run.mode.tick();
     }
 }
 BENCHMARK(BM_TickWithinAnInterval)->Unit(benchmark::kMicrosecond);

@@ -31,8 +31,8 @@ bool MeasuringKeys::eventFilter(QObject* watched, QEvent* event)
     if (key.isAutoRepeat())
         return true;
     if (key.key() == Qt::Key_Space)
-        m_mode.onLeftButtonDown();
+        m_mode.startOrEndInterval();
     else
-        m_mode.onRightButtonDown();
+        m_mode.endIntervalAsUddhacca();
     return true;
 }

@@ -76,7 +76,7 @@ void MeasuringMode::switchOff()
     m_form.displayChanged();
 }
 
-void MeasuringMode::onLeftButtonDown()
+void MeasuringMode::startOrEndInterval()
 {
     if (m_phase == MeasuringPhase::Recording)
         endInterval(true);
@@ -84,7 +84,7 @@ void MeasuringMode::onLeftButtonDown()
         startInterval();
 }
 
-void MeasuringMode::onRightButtonDown()
+void MeasuringMode::endIntervalAsUddhacca()
 {
     if (m_phase != MeasuringPhase::Recording)
         return;
@@ -151,7 +151,7 @@ void MeasuringMode::advanceRunningSpans()
     m_lastTick = now;
 }
 
-void MeasuringMode::onMeasureTick()
+void MeasuringMode::tick()
 {
     // Both keys are taken, so a tap of the other one does not outlive this run.
     const bool f11 = m_keys.takeKeyDown(WatchedKey::F11);

@@ -50,7 +50,7 @@ public:
     // The times, the progress or the status text changed.
     virtual void displayChanged() = 0;
     virtual void playSound(SoundEvent event, PlayMode mode) = 0;
-    // The 200 ms timer that drives onMeasureTick; false when it cannot run.
+    // The 200 ms timer that drives tick; false when it cannot run.
     virtual bool startTimer() = 0;
     virtual void stopTimer() = 0;
     // The mode cannot be switched on; the message says why.
@@ -76,9 +76,12 @@ public:
     int progressPercent() const;
 
     void toggleMeasuringMode();
-    void onLeftButtonDown();
-    void onRightButtonDown();
-    void onMeasureTick();
+    // The left mouse button or its key: starts an interval, or ends the running one.
+    void startOrEndInterval();
+    // The right mouse button or its key: ends the running interval as uddhacca.
+    void endIntervalAsUddhacca();
+    // Every 200 ms while measuring: the keys, the times, the alarms and the end of the exercise.
+    void tick();
     // Leaves the mode as ESC does: a running interval is cut off, the end sound plays.
     void endExercise();
 

@@ -46,7 +46,7 @@ MeasuringView::MeasuringView(const MeasuringDisplays& displays, TrainingDocument
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(kMeasureTimerPeriodMs);
-    connect(&m_timer, &QTimer::timeout, this, [this] { m_mode.onMeasureTick(); });
+    connect(&m_timer, &QTimer::timeout, this, [this] { m_mode.tick(); });
 
     // A plain widget ignores presses, so they pass on to the form beneath.
     m_pressSurface = new QWidget(m_displays.form);
@@ -74,9 +74,9 @@ bool MeasuringView::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress: {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton)
-            m_mode.onLeftButtonDown();
+            m_mode.startOrEndInterval();
         else if (press->button() == Qt::RightButton)
-            m_mode.onRightButtonDown();
+            m_mode.endIntervalAsUddhacca();
         return false;
     }
     case QEvent::MouseButtonDblClick:

@@ -52,14 +52,14 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
     };
 
     view.onMeasuringModeCommand();
-    view.measuring().onLeftButtonDown();
+    view.measuring().startOrEndInterval();
     expectNext(SoundEvent::BeginInterval);
     clock.advance(3);
-    view.measuring().onRightButtonDown();
+    view.measuring().endIntervalAsUddhacca();
     expectNext(SoundEvent::EndIntervalUddhacca);
 
     keys.hold(WatchedKey::F12);
-    view.measuring().onMeasureTick();
+    view.measuring().tick();
     keys.release(WatchedKey::F12);
     total += samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].size();
     const std::vector<std::int16_t> afterAlarm = device.samples(); // no waiting: it was synchronous
@@ -68,7 +68,7 @@ TEST(ViewSound, ARunSoundsThroughTheAlsaBackEnd)
                            samples[soundEventIndex(SoundEvent::UddhaccaAlarm)].rend(), afterAlarm.rbegin()));
 
     keys.hold(WatchedKey::Escape);
-    view.measuring().onMeasureTick();
+    view.measuring().tick();
     expectNext(SoundEvent::EndExercise);
     EXPECT_FALSE(view.measuring().isActive());
     EXPECT_EQ(device.samples().size(), total);

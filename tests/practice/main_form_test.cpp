@@ -65,7 +65,7 @@ protected:
         for (TimeSpan s = 0; s < seconds; ++s) {
             m_clock.advance(1);
             for (int t = 0; t < 5 && m_view->isMeasureTimerActive(); ++t)
-                m_view->measuring().onMeasureTick();
+                m_view->measuring().tick();
         }
     }
     Played takePlayed() { return std::exchange(m_player->m_played, {}); }
@@ -408,25 +408,25 @@ TEST_F(ViewTest, TheRealTimerTicksAndKeyTapsBetweenTwoTicksAreSeenOnceAtTheNextT
     tap(Qt::Key_Escape);
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_F11}) {
         view.onMeasuringModeCommand();
-        view.measuring().onMeasureTick();
+        view.measuring().tick();
         ASSERT_TRUE(view.measuring().isActive());
         tap(key);
         EXPECT_TRUE(view.measuring().isActive());
-        view.measuring().onMeasureTick();
+        view.measuring().tick();
         EXPECT_FALSE(view.measuring().isActive());
     }
     view.onMeasuringModeCommand();
     takePlayed();
     tap(Qt::Key_F12);
-    view.measuring().onMeasureTick();
-    view.measuring().onMeasureTick();
+    view.measuring().tick();
+    view.measuring().tick();
     EXPECT_EQ(takePlayed(), Played(1, {"UddhaccaAlarm.wav", false}));
     // Held down, it repeats at every tick until let go.
     QTest::keyPress(&view, Qt::Key_F12);
-    view.measuring().onMeasureTick();
-    view.measuring().onMeasureTick();
+    view.measuring().tick();
+    view.measuring().tick();
     QTest::keyRelease(&view, Qt::Key_F12);
-    view.measuring().onMeasureTick();
+    view.measuring().tick();
     EXPECT_EQ(takePlayed(), Played(2, {"UddhaccaAlarm.wav", false}));
     EXPECT_TRUE(view.measuring().isActive());
     view.onMeasuringModeCommand();

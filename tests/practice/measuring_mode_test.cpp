@@ -49,7 +49,7 @@ protected:
         for (TimeSpan s = 0; s < seconds; ++s) {
             m_clock.advance(1);
             for (int t = 0; t < 5 && m_form.m_timerRunning; ++t)
-                m_mode.onMeasureTick();
+                m_mode.tick();
         }
     }
     std::vector<PlayedSound> takeSounds() { return std::exchange(m_form.m_sounds, {}); }
@@ -91,8 +91,8 @@ TEST_F(MeasuringModeTest, SwitchingOnAndOffWithoutPressesRecordsNothing)
     EXPECT_TRUE(takeSounds().empty());
     // The next run still takes number 5: the empty run used none.
     m_mode.toggleMeasuringMode();
-    m_mode.onLeftButtonDown();
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
+    m_mode.startOrEndInterval();
     EXPECT_EQ(records()[1].m_measurement, 5);
 }
 
@@ -101,19 +101,19 @@ TEST_F(MeasuringModeTest, IntervalsOfARunAreNumberedAndTimedFromTheClock)
     addRecord(7);
     m_mode.toggleMeasuringMode();
     runFor(2);
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     EXPECT_EQ(m_mode.phase(), MeasuringPhase::Recording);
     EXPECT_EQ(m_mode.numbers().measurement, 8);
     EXPECT_TRUE(m_doc.isModified());
     runFor(30);
     EXPECT_EQ(m_mode.times().current, 30);
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     EXPECT_EQ(m_mode.phase(), MeasuringPhase::Waiting);
     runFor(60); // pauses do not count
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     // A late timer does not shorten an interval: no ticks at all for 30 s.
     m_clock.advance(30);
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     ASSERT_EQ(records().size(), 3);
     EXPECT_EQ(records()[1].m_measurement, 8);
     EXPECT_EQ(records()[1].m_run, 1);
@@ -139,17 +139,17 @@ TEST_F(MeasuringModeTest, SettingTheWallClockChangesNoDurationAndNoStart)
 {
     m_mode.toggleMeasuringMode();
     runFor(2);
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     const CalendarTime pressed = m_clock.now();
     runFor(2);
     m_clock.jumpWallClock(3600); // a time server corrects the clock
     runFor(1);
-    m_mode.onLeftButtonDown();
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
+    m_mode.startOrEndInterval();
     runFor(2);
     m_clock.jumpWallClock(-3600);
     runFor(1);
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     ASSERT_EQ(records().size(), 2);
     EXPECT_EQ(records()[0].m_timeStart, pressed) << "the start is the wall time at the press";
     EXPECT_EQ(records()[0].length(), 3);
@@ -170,23 +170,23 @@ TEST_F(MeasuringModeTest, AfterMeasurement65535NoSittingStarts)
 TEST_F(MeasuringModeTest, RightButtonEndsAsUddhaccaAndLongestNeedsAStrictlyLongerInterval)
 {
     m_mode.toggleMeasuringMode();
-    m_mode.onRightButtonDown(); // waiting: nothing
+    m_mode.endIntervalAsUddhacca(); // waiting: nothing
     EXPECT_TRUE(takeSounds().empty());
     EXPECT_EQ(records().size(), 0);
     EXPECT_FALSE(m_doc.isModified());
 
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     runFor(20);
-    m_mode.onLeftButtonDown();
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
+    m_mode.startOrEndInterval();
     runFor(50);
-    m_mode.onRightButtonDown();
+    m_mode.endIntervalAsUddhacca();
     EXPECT_EQ(m_mode.phase(), MeasuringPhase::Waiting);
     EXPECT_EQ(m_mode.times().longest, 20);
     EXPECT_EQ(takeSounds().back(), PlayedSound(SoundEvent::EndIntervalUddhacca, PlayMode::Async));
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     runFor(20);
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     m_mode.toggleMeasuringMode();
     ASSERT_EQ(records().size(), 3);
     EXPECT_EQ(records()[1].m_uddhacca, 1);
@@ -200,11 +200,11 @@ TEST_F(MeasuringModeTest, EscapeAndF11CutTheIntervalOffSilentlyAsUddhacca)
 {
     for (WatchedKey key : {WatchedKey::Escape, WatchedKey::F11}) {
         m_mode.toggleMeasuringMode();
-        m_mode.onLeftButtonDown();
+        m_mode.startOrEndInterval();
         runFor(10);
         takeSounds();
         m_keys.hold(key);
-        m_mode.onMeasureTick();
+        m_mode.tick();
         m_keys.release(key);
         EXPECT_FALSE(m_mode.isActive());
         EXPECT_FALSE(m_form.m_timerRunning);
@@ -222,7 +222,7 @@ TEST_F(MeasuringModeTest, StatusTextGrowsOneDotPerTickUpToNine)
 {
     m_mode.toggleMeasuringMode();
     for (int tick = 0; tick < 12; ++tick) {
-        m_mode.onMeasureTick();
+        m_mode.tick();
         const std::size_t dots = static_cast<std::size_t>(tick % 10);
         EXPECT_EQ(m_form.m_status, std::string(kStatusModeActive) + std::string(dots, '.') + kStatusModeHint);
     }
@@ -233,19 +233,19 @@ TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
     changeSettings(m_doc, [](DocumentSettings& settings) { settings.m_fixedExerciseTime = 1; });
     changeSettings(m_doc, [&](DocumentSettings& s) { s.m_timeFixedDuration = makeDuration(0, 10, 0); });
     m_mode.toggleMeasuringMode();
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     runFor(6 * 60);
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     EXPECT_EQ(m_mode.progressPercent(), 60);
     runFor(120);
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     takeSounds();
     // Changing the setting during the run does not move the end.
     changeSettings(m_doc, [&](DocumentSettings& s) { s.m_timeFixedDuration = makeDuration(1, 0, 0); });
     runFor(4 * 60 - 1);
     EXPECT_TRUE(m_mode.isActive());
     m_clock.advance(1);
-    m_mode.onMeasureTick();
+    m_mode.tick();
     EXPECT_FALSE(m_mode.isActive());
     EXPECT_FALSE(m_form.m_timerRunning);
     ASSERT_EQ(records().size(), 2);
@@ -262,7 +262,7 @@ TEST_F(MeasuringModeTest, FixedTotalTimeOfZeroEndsTheRunAtTheFirstTick)
     changeSettings(m_doc, [&](DocumentSettings& s) { s.m_timeFixedDuration = makeDuration(0, 0, 0); });
     m_mode.toggleMeasuringMode();
     EXPECT_EQ(m_mode.progressPercent(), 100);
-    m_mode.onMeasureTick();
+    m_mode.tick();
     EXPECT_FALSE(m_mode.isActive());
     EXPECT_EQ(records().size(), 0);
     const std::vector<PlayedSound> expected = {{SoundEvent::EndExercise, PlayMode::Async}};
@@ -279,7 +279,7 @@ TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
     changeSettings(m_doc, [](DocumentSettings& settings) { settings.m_autoUddhaccaAlarm = 1; });
     changeSettings(m_doc, [&](DocumentSettings& s) { s.m_timeAlarmInterval = makeDuration(0, 5, 0); });
     m_mode.toggleMeasuringMode();
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     takeSounds();
     std::vector<TimeSpan> alarmsAt;
     for (int second = 1; second <= 12 * 60; ++second) {
@@ -290,8 +290,8 @@ TEST_F(MeasuringModeTest, AutomaticAlarmSoundsAtEveryStepOfEachInterval)
         }
     }
     EXPECT_EQ(alarmsAt, (std::vector<TimeSpan>{300, 600}));
-    m_mode.onLeftButtonDown();
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
+    m_mode.startOrEndInterval();
     takeSounds();
     runFor(299);
     EXPECT_TRUE(takeSounds().empty());
@@ -314,7 +314,7 @@ TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
     m_mode.toggleMeasuringMode();
     std::vector<TimeSpan> soundsAtTotal;
     for (int interval = 0; interval < 3; ++interval) {
-        m_mode.onLeftButtonDown();
+        m_mode.startOrEndInterval();
         takeSounds();
         for (int second = 0; second < 180; ++second) {
             runFor(1);
@@ -323,21 +323,21 @@ TEST_F(MeasuringModeTest, TimeSoundMarksEveryFiveMinutesOfIntervalTime)
                 soundsAtTotal.push_back(m_mode.times().total);
             }
         }
-        m_mode.onLeftButtonDown();
+        m_mode.startOrEndInterval();
         runFor(30);
     }
     EXPECT_EQ(soundsAtTotal, (std::vector<TimeSpan>{300}));
 
     // Switched off, the mark does not move; switched on again it sounds at once.
     m_doc.apply(SetTimeSound{false});
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     runFor(90);
     EXPECT_EQ(m_mode.times().total, 630);
     takeSounds();
     m_doc.apply(SetTimeSound{true});
-    m_mode.onMeasureTick();
+    m_mode.tick();
     EXPECT_EQ(takeSounds(), (std::vector<PlayedSound>{{SoundEvent::BeginInterval, PlayMode::Async}}));
-    m_mode.onMeasureTick();
+    m_mode.tick();
     EXPECT_TRUE(takeSounds().empty());
 }
 
@@ -363,9 +363,9 @@ TEST(MeasuringMode, WithoutATrainingTypeIntervalsAreTimedAndSoundedButNotStored)
     RecordingForm form;
     MeasuringMode mode(doc, doc, form, clock, keys);
     mode.toggleMeasuringMode();
-    mode.onLeftButtonDown();
+    mode.startOrEndInterval();
     clock.advance(10);
-    mode.onLeftButtonDown();
+    mode.startOrEndInterval();
     EXPECT_EQ(mode.times().longest, 10);
     EXPECT_EQ(form.m_sounds.size(), 2u);
     for (const TrainingType& type : doc.trainingTypes())
@@ -379,7 +379,7 @@ TEST_F(MeasuringModeTest, WithoutItsTimerTheModeIsNotEntered)
     EXPECT_FALSE(m_mode.isActive());
     EXPECT_TRUE(m_form.m_phases.empty()) << "the form saw no change";
     EXPECT_EQ(m_mode.statusText(), kStatusModeOff);
-    m_mode.onLeftButtonDown();
+    m_mode.startOrEndInterval();
     EXPECT_EQ(m_mode.phase(), MeasuringPhase::Off);
 }
 
