@@ -17,6 +17,7 @@ constexpr std::array kFileMenu = {
     MenuItem{0, nullptr},
     MenuItem{kFileExportCsv, "Export as &CSV..."},
     MenuItem{kFileExportJson, "Export as &JSON..."},
+    MenuItem{kFileImport, "&Import intervals..."},
     MenuItem{0, nullptr},
     MenuItem{kFilePrintPreview, "&Print...\tStrg+P"},
     MenuItem{kFilePrintSetup, "P&rinter set up..."},
@@ -90,6 +91,7 @@ const std::map<int, const char*>& prompts()
         {kEditUndo, "Takes back the last change of the records or settings.\nUndo"},
         {kEditRedo, "Makes the change taken back last again.\nRedo"},
         {kPracticeSummary, "Shows the practice of the training type per day and per week.\nPractice summary"},
+        {kFileImport, "Adds the intervals of another document or of an export that this one lacks.\nImport"},
     };
     return prompts;
 }

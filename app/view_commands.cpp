@@ -1,5 +1,6 @@
 #include "app/view_commands.h"
 
+#include "app/interval_import.h"
 #include "dialogs/interval_filter_dialog.h"
 #include "dialogs/manual_entry_dialog.h"
 #include "dialogs/phone_record_dialog.h"
@@ -66,6 +67,12 @@ void ViewCommands::openPhoneRecords()
     }
     m_form.fillIntervalList();
     m_editor.document().markModified();
+}
+
+void ViewCommands::importIntervals()
+{
+    if (!m_form.measuring().isActive())
+        importIntervalsInto(m_editor, m_form.window());
 }
 
 void ViewCommands::printPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages)

@@ -30,6 +30,8 @@ public:
     // dialog takes the records of the next one; after closing the list is
     // filled again and the document counts as changed. Diagrams stay as they are.
     void openPhoneRecords();
+    // "Import intervals...", which waits while measuring.
+    void importIntervals();
     // The print preview of the four diagram pages, beside the main window. It
     // opens with previewPages pages side by side (2; 0 or 1 give one page) and,
     // when it closes, gives keepPreviewPages the layout the user chose last.

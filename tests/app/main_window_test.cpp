@@ -62,10 +62,10 @@ TEST(MainFrame, MenusCarryTheirTextsAndTheHelpMenuStandsRight)
     EXPECT_EQ(menus[2]->title(), "&Options");
     EXPECT_EQ(menus[3]->title(), "&View");
     EXPECT_EQ(menus[4]->title(), "&?");
-    EXPECT_EQ(
-        menuTexts(menus[0]).mid(0, 14),
-        QStringList({"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &as...", "-", "Export as &CSV...",
-                     "Export as &JSON...", "-", "&Print...\tStrg+P", "P&rinter set up...", "-", "Last File", "", ""}));
+    EXPECT_EQ(menuTexts(menus[0]).mid(0, 15),
+              QStringList({"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &as...", "-", "Export as &CSV...",
+                           "Export as &JSON...", "&Import intervals...", "-", "&Print...\tStrg+P", "P&rinter set up...",
+                           "-", "Last File", "", ""}));
     EXPECT_EQ(menuTexts(menus[1]), QStringList({"&Undo\tStrg+Z", "&Redo\tStrg+Y"}));
     EXPECT_EQ(menuTexts(menus[2]),
               QStringList({"Interval filter", "Time sound every 5 min", "Restore default settings"}));
