@@ -10,6 +10,7 @@ inline constexpr int kTimeSound = 32776;
 inline constexpr int kFileExportCsv = 32777;
 inline constexpr int kFileExportJson = 32778;
 inline constexpr int kPracticeSummary = 32790;
+inline constexpr int kPhoneRecords = 32800;
 inline constexpr int kFileImport = 32801;
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -29,6 +29,9 @@ constexpr std::array kFileMenu = {
 constexpr std::array kEditMenu = {
     MenuItem{kEditUndo, "&Undo\tStrg+Z"},
     MenuItem{kEditRedo, "&Redo\tStrg+Y"},
+    MenuItem{0, nullptr},
+    MenuItem{kManualEntry, "Add &interval...\tStrg+Alt+D"},
+    MenuItem{kPhoneRecords, "Add &phone records..."},
 };
 constexpr std::array kOptionsMenu = {
     MenuItem{kIntervalFilter, "Interval filter"},
@@ -91,6 +94,8 @@ const std::map<int, const char*>& prompts()
         {kEditUndo, "Takes back the last change of the records or settings.\nUndo"},
         {kEditRedo, "Makes the change taken back last again.\nRedo"},
         {kPracticeSummary, "Shows the practice of the training type per day and per week.\nPractice summary"},
+        {kManualEntry, "Types in meditation intervals of a chosen day.\nAdd interval"},
+        {kPhoneRecords, "Enters intervals noted on a phone as a new measurement.\nAdd phone records"},
         {kFileImport, "Adds the intervals of another document or of an export that this one lacks.\nImport"},
     };
     return prompts;

@@ -58,6 +58,8 @@ void ViewCommands::openManualEntry()
 
 void ViewCommands::openPhoneRecords()
 {
+    if (m_form.measuring().isActive())
+        return;
     m_form.showOnlyLastMeasurement();
     m_form.fillIntervalList();
     {

@@ -26,9 +26,10 @@ public:
     // Proposes "1" and now to now + 20 s; after closing, however it was closed,
     // the document counts as changed and list and diagrams are shown anew.
     void openManualEntry();
-    // A double click on the list: the list shows the last measurement, the
-    // dialog takes the records of the next one; after closing the list is
-    // filled again and the document counts as changed. Diagrams stay as they are.
+    // A double click on the list or the Edit menu: the list shows the last
+    // measurement, the dialog takes the records of the next one; after closing
+    // the list is filled again and the document counts as changed. Diagrams
+    // stay as they are. Ignored while measuring.
     void openPhoneRecords();
     // "Import intervals...", which waits while measuring.
     void importIntervals();

@@ -66,7 +66,8 @@ TEST(MainFrame, MenusCarryTheirTextsAndTheHelpMenuStandsRight)
               QStringList({"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &as...", "-", "Export as &CSV...",
                            "Export as &JSON...", "&Import intervals...", "-", "&Print...\tStrg+P", "P&rinter set up...",
                            "-", "Last File", "", ""}));
-    EXPECT_EQ(menuTexts(menus[1]), QStringList({"&Undo\tStrg+Z", "&Redo\tStrg+Y"}));
+    EXPECT_EQ(menuTexts(menus[1]), QStringList({"&Undo\tStrg+Z", "&Redo\tStrg+Y", "-", "Add &interval...\tStrg+Alt+D",
+                                                "Add &phone records..."}));
     EXPECT_EQ(menuTexts(menus[2]),
               QStringList({"Interval filter", "Time sound every 5 min", "Restore default settings"}));
     EXPECT_EQ(menuTexts(menus[3]), QStringList({"&Toolbar", "Practice summary..."}));
