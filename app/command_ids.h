@@ -12,6 +12,7 @@ inline constexpr int kFileExportJson = 32778;
 inline constexpr int kPracticeSummary = 32790;
 inline constexpr int kPhoneRecords = 32800;
 inline constexpr int kFileImport = 32801;
+inline constexpr int kHelpPage = 32802;
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileSave = 57603;

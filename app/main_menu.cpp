@@ -43,6 +43,7 @@ constexpr std::array kViewMenu = {
     MenuItem{kPracticeSummary, "Practice summary..."},
 };
 constexpr std::array kHelpMenu = {
+    MenuItem{kHelpPage, "&Help\tF1"},
     MenuItem{kAppAbout, "Internet && Inf&o about Jhavari-Training..."},
 };
 constexpr std::array kMenus = {
@@ -69,6 +70,7 @@ const std::array kAccelerators = {
     Accelerator{Qt::CTRL | Qt::SHIFT | Qt::Key_Z, kEditRedo},
     Accelerator{QKeyCombination(Qt::Key_F6), kNextPane},
     Accelerator{Qt::SHIFT | Qt::Key_F6, kPrevPane},
+    Accelerator{QKeyCombination(Qt::Key_F1), kHelpPage},
 };
 
 constexpr std::array kToolBar = {kFileNew, kFileOpen, kFileSave, 0, kFilePrintPreview};
@@ -97,6 +99,7 @@ const std::map<int, const char*>& prompts()
         {kManualEntry, "Types in meditation intervals of a chosen day.\nAdd interval"},
         {kPhoneRecords, "Enters intervals noted on a phone as a new measurement.\nAdd phone records"},
         {kFileImport, "Adds the intervals of another document or of an export that this one lacks.\nImport"},
+        {kHelpPage, "Explains the measuring, the terms and where the data is kept.\nHelp"},
     };
     return prompts;
 }

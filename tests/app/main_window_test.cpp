@@ -71,7 +71,7 @@ TEST(MainFrame, MenusCarryTheirTextsAndTheHelpMenuStandsRight)
     EXPECT_EQ(menuTexts(menus[2]),
               QStringList({"Interval filter", "Time sound every 5 min", "Restore default settings"}));
     EXPECT_EQ(menuTexts(menus[3]), QStringList({"&Toolbar", "Practice summary..."}));
-    EXPECT_EQ(menuTexts(menus[4]), QStringList({"Internet && Inf&o about Jhavari-Training..."}));
+    EXPECT_EQ(menuTexts(menus[4]), QStringList({"&Help\tF1", "Internet && Inf&o about Jhavari-Training..."}));
     EXPECT_TRUE(frame.commandAction(CommandId::kTimeSound)->isCheckable());
 
     const QRect help = frame.menuBar()->actionGeometry(menus[4]->menuAction());
@@ -126,6 +126,7 @@ TEST_F(ShownFrame, AcceleratorsReachTheirCommandsBeforeTheFocusedField)
         {Qt::CTRL | Qt::Key_P, CommandId::kFilePrintPreview},
         {QKeyCombination(Qt::Key_F10), CommandId::kMeasuringMode},
         {Qt::CTRL | Qt::ALT | Qt::Key_D, CommandId::kManualEntry},
+        {QKeyCombination(Qt::Key_F1), CommandId::kHelpPage},
     };
     for (const auto& [combination, commandId] : keys) {
         QSignalSpy triggered(m_frame.commandAction(commandId), &QAction::triggered);
