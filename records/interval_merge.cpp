@@ -176,8 +176,13 @@ void IntervalMerge::mergeInto(int type, const TrainingType& into, const std::vec
     }
     count.added = static_cast<int>(added.size());
     count.renumberedSittings = static_cast<int>(colliding.size());
-    if (!added.empty())
-        m_edits.push_back(InsertRecords{type, placed(present, std::move(added))});
+    // The places count the records of the earlier edits, which are in by then.
+    const std::vector<PlacedRecord> all = placed(present, std::move(added));
+    for (std::size_t first = 0; first < all.size(); first += kRecordsPerEdit) {
+        const auto begin = all.begin() + static_cast<std::ptrdiff_t>(first);
+        const auto end = all.begin() + static_cast<std::ptrdiff_t>(std::min(all.size(), first + kRecordsPerEdit));
+        m_edits.push_back(InsertRecords{type, {begin, end}});
+    }
 }
 
 int IntervalMerge::addedCount() const

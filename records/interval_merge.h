@@ -30,10 +30,14 @@ struct MergeCount {
 // nothing present changes.
 class IntervalMerge {
 public:
+    // Each edit becomes one entry of the journal of unsaved changes, whose
+    // entries are of bounded size: a larger import is cut into several edits.
+    static constexpr std::size_t kRecordsPerEdit = 100'000;
+
     IntervalMerge(const TrainingDocument& into, const ImportedTypes& source);
 
-    // The edits that carry out the merge: one per training type that gains
-    // records, none when the numbers are exhausted.
+    // The edits that carry out the merge, applied in this order: at least one
+    // per training type that gains records, none when the numbers are exhausted.
     const std::vector<InsertRecords>& edits() const { return m_edits; }
     // By the document's training types.
     const MergeCount& count(int type) const { return m_counts[static_cast<std::size_t>(type)]; }

@@ -187,3 +187,23 @@ TEST(IntervalMerge, TheInverseEditsTakeTheImportBackExactly)
     EXPECT_EQ(docs.records(0), first);
     EXPECT_EQ(docs.records(1), second);
 }
+
+TEST(IntervalMerge, ALargeImportComesInEditsOfTheSizeTheJournalHolds)
+{
+    Documents docs;
+    docs.append(0, sitting(1, 0));
+    docs.append(0, sitting(3, 400));
+    const std::size_t count = 2 * IntervalMerge::kRecordsPerEdit + 1;
+    std::vector<IntervalRecord> file;
+    for (std::size_t i = 0; i < count; ++i)
+        file.push_back(
+            record().measurement(2).run(static_cast<int>(i % 60000 + 1)).from(kMorning + kDay + i * 60).lasting(50));
+    const IntervalMerge merge(docs.into, {named(0, file)});
+    ASSERT_EQ(merge.edits().size(), 3u);
+    EXPECT_EQ(merge.edits()[2].records.size(), 1u);
+    docs.apply(merge);
+    const std::vector<IntervalRecord> after = docs.records(0);
+    ASSERT_EQ(after.size(), count + 4);
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), after.begin() + 2)) << "between sittings 1 and 3, in order";
+    EXPECT_EQ(after.back(), sitting(3, 400).back());
+}
