@@ -26,27 +26,7 @@ void PrintTo(const DatedInterval& shown, std::ostream* out)
          << (shown.endsNextDay ? " next day" : "");
 }
 
-TEST(DatedInterval, TimesAreTakenOnTheDateAndTheProposalMovesOnPastMidnight)
-{
-    const ScopedTimeZone berlin("CET-1CEST,M3.5.0,M10.5.0/3");
-    const DatedInterval evening{2026, 12, 31, clock(23, 59, 30), clock(23, 59, 45), false};
-    EXPECT_EQ(evening.start(), makeLocalTime(2026, 12, 31, 23, 59, 30));
-    EXPECT_EQ(evening.end() - evening.start(), 15);
-    // The proposal begins after midnight: the date moves to New Year's Day.
-    EXPECT_EQ(proposalAfter(evening), (DatedInterval{2027, 1, 1, clock(0, 0, 5), clock(0, 0, 25), false}));
-
-    // A proposal that begins before midnight and ends after it ends on the next day.
-    const DatedInterval late{2026, 12, 31, clock(23, 40, 0), clock(23, 50, 0), false};
-    const DatedInterval across = proposalAfter(late);
-    EXPECT_EQ(across, (DatedInterval{2026, 12, 31, clock(23, 50, 20), clock(0, 0, 0), true}));
-    EXPECT_EQ(across.end() - across.start(), 580);
-
-    // Unticked, an end before the start on the same date stays refused.
-    const DatedInterval backwards{2026, 6, 1, clock(23, 50, 0), clock(0, 10, 0), false};
-    EXPECT_LT(backwards.end(), backwards.start());
-}
-
-TEST(DatedInterval, ClockTimesOnTheDaysOfTheDaylightSavingChangesKeepTheirLength)
+TEST(DatedInterval, ClockTimesAcrossMidnightAndTheDaylightSavingChangesKeepTheirLength)
 {
     const ScopedTimeZone berlin("CET-1CEST,M3.5.0,M10.5.0/3");
     // On 29 March 2026 the clock jumps from 02:00 to 03:00; on 25 October back from 03:00 to 02:00.

@@ -39,13 +39,11 @@ struct Documents {
         const auto& list = into.trainingType(type).m_records;
         return {list.begin(), list.end()};
     }
-    // Applies the merge as the program does and gives the edits that take it back.
-    std::vector<DocumentEdit> apply(const IntervalMerge& merge)
+    // Applies the merge as the program does.
+    void apply(const IntervalMerge& merge)
     {
-        std::vector<DocumentEdit> inverses;
         for (const InsertRecords& edit : merge.edits())
-            inverses.push_back(into.apply(edit));
-        return inverses;
+            into.apply(edit);
     }
     TrainingDocument into;
 };
@@ -166,26 +164,6 @@ TEST(IntervalMerge, ImportedSittingsBeyondTheHighestNumberAreRefusedWhole)
     EXPECT_TRUE(exhausted.numbersExhausted());
     EXPECT_TRUE(exhausted.edits().empty()) << "not even the other training type gains records";
     EXPECT_EQ(exhausted.addedCount(), 0);
-}
-
-TEST(IntervalMerge, TheInverseEditsTakeTheImportBackExactly)
-{
-    Documents docs;
-    docs.append(0, sitting(1, 0));
-    docs.append(0, sitting(2, 2));
-    docs.append(1, sitting(1, 0));
-    const std::vector<IntervalRecord> first = docs.records(0);
-    const std::vector<IntervalRecord> second = docs.records(1);
-    std::vector<IntervalRecord> file = sitting(1, 1, 3); // collides with 1 but starts before 2
-    add(file, sitting(2, 2));
-    const std::vector<DocumentEdit> inverses =
-        docs.apply(IntervalMerge(docs.into, {named(0, file), named(1, sitting(7, 4))}));
-    EXPECT_EQ(docs.records(0).size(), 7u);
-    EXPECT_EQ(numbers(docs.records(1)), (std::vector<std::uint16_t>{1, 1, 7, 7}));
-    for (auto inverse = inverses.rbegin(); inverse != inverses.rend(); ++inverse)
-        docs.into.apply(*inverse);
-    EXPECT_EQ(docs.records(0), first);
-    EXPECT_EQ(docs.records(1), second);
 }
 
 TEST(IntervalMerge, ALargeImportComesInEditsOfTheSizeTheJournalHolds)
