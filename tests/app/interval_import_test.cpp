@@ -91,30 +91,3 @@ TEST(IntervalImport, AnImportIsOneStepToUndoAndTheJournalReplaysIt)
     EXPECT_EQ(recordsOf(laptop), after);
     laptop.setJournal(nullptr);
 }
-
-TEST(IntervalImport, ADamagedFileIsReportedAndChangesNothing)
-{
-    QTemporaryDir dir;
-    const QString damaged = dir.filePath("conflict.csv");
-    QFile file(damaged);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
-        "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\nA,1,1,s,e,x,y,0,0\n");
-    file.close();
-
-    TrainingDocument doc;
-    fill(doc, 0);
-    doc.setModified(false);
-    const auto before = recordsOf(doc);
-    DocumentEditor editor(doc);
-    ScriptedMessageBoxes boxes;
-    ScriptedFileDialogs dialogs;
-    dialogs.m_choices = {damaged, {}};
-    EXPECT_FALSE(importIntervalsInto(editor, nullptr));
-    EXPECT_EQ(boxes.m_messages,
-              QStringList({"The file is defective and can not be read.", "Unerwartetes Dateiformat."}));
-    EXPECT_EQ(recordsOf(doc), before);
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(editor.undoStack().count(), 0);
-    EXPECT_FALSE(importIntervalsInto(editor, nullptr)) << "cancelled";
-}
