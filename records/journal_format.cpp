@@ -332,8 +332,10 @@ bool JournalReader::fill(std::size_t needed)
 {
     if (m_end - m_begin >= needed)
         return true;
-    // Keep what is unread at the front, then read until enough is there.
-    std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+    // Keep what is unread at the front, then read until enough is there. The
+    // buffer is still empty, its data null, before the first read.
+    if (m_end > m_begin)
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
     m_end -= m_begin;
     m_begin = 0;
     if (m_buffer.size() < std::max<std::size_t>(needed, kReadChunk))
