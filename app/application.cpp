@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/document_framework.h"
 #include "app/export_commands.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/unsaved_changes_journal.h"
 #include "editing/document_editor.h"
@@ -193,6 +194,7 @@ void Application::connectCommands()
               [this] { exportDocumentAs(*m_document, ExportFormat::Json, m_mainWindow.get()); });
     onCommand(CommandId::kFilePrintSetup, [this] { onFilePrintSetup(); });
     onCommand(CommandId::kAppAbout, [this] { onAppAbout(); });
+    onCommand(CommandId::kHelpPage, [this] { onHelp(); });
     onCommand(CommandId::kAppExit, [&frame] { frame.close(); });
     for (int i = 0; i < MainWindow::kRecentFileCount; ++i)
         onCommand(CommandId::kFileMru1 + i, [this, &framework, i] {
@@ -212,6 +214,15 @@ void Application::onAppAbout()
 {
     AboutDialog dialog(m_mainWindow.get());
     dialog.exec();
+}
+
+void Application::onHelp()
+{
+    if (!m_help)
+        m_help = new HelpWindow(m_mainWindow.get());
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void Application::onFilePrintSetup()

@@ -4,6 +4,7 @@
 #include "app/single_instance.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTranslator>
 
@@ -12,6 +13,7 @@
 
 class DocumentEditor;
 class DocumentFramework;
+class HelpWindow;
 class MainWindow;
 class TrainingDocument;
 class UnsavedChangesJournal;
@@ -56,6 +58,8 @@ public:
     void setNumPreviewPages(int pages) { m_previewPages = pages; }
 
     void onAppAbout();
+    // Opens the help page, or brings the open one forward.
+    void onHelp();
     void onFilePrintSetup();
 
 signals:
@@ -80,6 +84,7 @@ private:
     std::unique_ptr<DocumentFramework> m_framework;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<QPrinter> m_printer;
+    QPointer<HelpWindow> m_help;
     int m_previewPages = 0;
     int m_exitCode = 0;
 };

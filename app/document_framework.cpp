@@ -1,5 +1,6 @@
 #include "app/document_framework.h"
 
+#include "app/document_error_message.h"
 #include "app/recent_file_list.h"
 #include "app/unsaved_changes_journal.h"
 #include "platform/file_dialog_folder.h"
@@ -191,9 +192,7 @@ bool DocumentFramework::mayOverwrite(const QString& path)
 
 void DocumentFramework::reportError(const DocumentError& error)
 {
-    if (!error.preludeMessage().empty())
-        messageBoxes().showMessage(m_dialogParent, QString::fromStdString(error.preludeMessage()));
-    messageBoxes().showMessage(m_dialogParent, QString::fromStdString(error.message()));
+    showDocumentError(m_dialogParent, error);
 }
 
 void DocumentFramework::addToRecentFiles(const QString& path)

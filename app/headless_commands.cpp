@@ -4,6 +4,8 @@
 #include "records/document_error.h"
 #include "records/document_export.h"
 #include "records/document_file.h"
+#include "records/import_source.h"
+#include "records/interval_merge.h"
 #include "records/training_document.h"
 
 #include <cerrno>
@@ -24,35 +26,73 @@ void printHelp(std::ostream& out)
            "       jhavari-training --export-json FILE.con\n"
            "       jhavari-training --export-csv FILE.con\n"
            "       jhavari-training --stats FILE.con [--type 1|2|3]\n"
+           "       jhavari-training --merge SOURCE INTO.con\n"
            "       jhavari-training --help | --version\n"
            "\n"
            "Without options the program opens its window, with FILE.con loaded if given.\n"
            "--export-json  writes the whole document as JSON to standard output.\n"
            "--export-csv   writes one line per meditation interval as CSV.\n"
            "--stats        writes the evaluation of one training type (default 1) per measurement\n"
-           "               as CSV, with the document's filter time; moving averages from 30 on.\n";
+           "               as CSV, with the document's filter time; moving averages from 30 on.\n"
+           "--merge        adds the intervals of SOURCE (a document, or a CSV or JSON export) that\n"
+           "               INTO.con lacks, saves INTO.con and prints per training type how many\n"
+           "               were added and skipped.\n";
+}
+
+// Messages name the full path, as the window's do.
+std::string fullPathOf(const std::string& path)
+{
+    std::error_code failed;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
+    return failed ? path : absolute.lexically_normal().string();
+}
+
+void printError(std::ostream& err, const DocumentError& error)
+{
+    if (!error.preludeMessage().empty())
+        err << error.preludeMessage() << '\n';
+    err << error.message() << '\n';
 }
 
 int exportDocument(const std::string& path, std::ostream& out, std::ostream& err,
                    const std::function<void(const TrainingDocument&, std::ostream&)>& write)
 {
-    // Messages name the full path, as the window's do.
-    std::error_code failed;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
-    const std::string fullPath = failed ? path : absolute.lexically_normal().string();
     TrainingDocument doc;
     doc.onNewDocument();
     try {
-        openDocumentFile(doc, fullPath);
+        openDocumentFile(doc, fullPathOf(path));
     } catch (const DocumentError& error) {
-        if (!error.preludeMessage().empty())
-            err << error.preludeMessage() << '\n';
-        err << error.message() << '\n';
+        printError(err, error);
         return 1;
     }
     write(doc, out);
     out.flush();
     return out ? 0 : 1;
+}
+
+// The document is written, atomically, only when it gains intervals.
+int mergeDocuments(const std::string& sourcePath, const std::string& intoPath, std::ostream& out, std::ostream& err)
+{
+    TrainingDocument doc;
+    doc.onNewDocument();
+    try {
+        const std::string into = fullPathOf(intoPath);
+        openDocumentFile(doc, into);
+        const IntervalMerge merge(doc, readImportSource(fullPathOf(sourcePath)));
+        if (merge.numbersExhausted()) {
+            err << kMergeNumbersExhaustedMessage << '\n';
+            return 1;
+        }
+        for (const InsertRecords& edit : merge.edits())
+            doc.apply(edit);
+        if (merge.addedCount() > 0)
+            saveDocumentFile(doc, into);
+        out << merge.countsText();
+    } catch (const DocumentError& error) {
+        printError(err, error);
+        return 1;
+    }
+    return 0;
 }
 
 std::optional<int> runCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
@@ -89,6 +129,14 @@ std::optional<int> runCommand(int argc, const char* const* argv, std::ostream& o
         return exportDocument(argv[2], out, err, [type](const TrainingDocument& doc, std::ostream& stream) {
             writeStatisticsCsv(doc.trainingTypes()[static_cast<std::size_t>(type - 1)], doc.settings(), stream);
         });
+    }
+    if (command == "--merge") {
+        if (argc != 4) {
+            err << "--merge needs the file to import from and the document to merge into.\n";
+            printHelp(err);
+            return 2;
+        }
+        return mergeDocuments(argv[2], argv[3], out, err);
     }
     if (command.rfind("--", 0) == 0) {
         err << "Unknown option " << command << ".\n";

@@ -17,6 +17,7 @@ constexpr std::array kFileMenu = {
     MenuItem{0, nullptr},
     MenuItem{kFileExportCsv, "Export as &CSV..."},
     MenuItem{kFileExportJson, "Export as &JSON..."},
+    MenuItem{kFileImport, "&Import intervals..."},
     MenuItem{0, nullptr},
     MenuItem{kFilePrintPreview, "&Print...\tStrg+P"},
     MenuItem{kFilePrintSetup, "P&rinter set up..."},
@@ -28,6 +29,9 @@ constexpr std::array kFileMenu = {
 constexpr std::array kEditMenu = {
     MenuItem{kEditUndo, "&Undo\tStrg+Z"},
     MenuItem{kEditRedo, "&Redo\tStrg+Y"},
+    MenuItem{0, nullptr},
+    MenuItem{kManualEntry, "Add &interval...\tStrg+Alt+D"},
+    MenuItem{kPhoneRecords, "Add &phone records..."},
 };
 constexpr std::array kOptionsMenu = {
     MenuItem{kIntervalFilter, "Interval filter"},
@@ -39,6 +43,7 @@ constexpr std::array kViewMenu = {
     MenuItem{kPracticeSummary, "Practice summary..."},
 };
 constexpr std::array kHelpMenu = {
+    MenuItem{kHelpPage, "&Help\tF1"},
     MenuItem{kAppAbout, "Internet && Inf&o about Jhavari-Training..."},
 };
 constexpr std::array kMenus = {
@@ -65,6 +70,7 @@ const std::array kAccelerators = {
     Accelerator{Qt::CTRL | Qt::SHIFT | Qt::Key_Z, kEditRedo},
     Accelerator{QKeyCombination(Qt::Key_F6), kNextPane},
     Accelerator{Qt::SHIFT | Qt::Key_F6, kPrevPane},
+    Accelerator{QKeyCombination(Qt::Key_F1), kHelpPage},
 };
 
 constexpr std::array kToolBar = {kFileNew, kFileOpen, kFileSave, 0, kFilePrintPreview};
@@ -90,6 +96,10 @@ const std::map<int, const char*>& prompts()
         {kEditUndo, "Takes back the last change of the records or settings.\nUndo"},
         {kEditRedo, "Makes the change taken back last again.\nRedo"},
         {kPracticeSummary, "Shows the practice of the training type per day and per week.\nPractice summary"},
+        {kManualEntry, "Types in meditation intervals of a chosen day.\nAdd interval"},
+        {kPhoneRecords, "Enters intervals noted on a phone as a new measurement.\nAdd phone records"},
+        {kFileImport, "Adds the intervals of another document or of an export that this one lacks.\nImport"},
+        {kHelpPage, "Explains the measuring, the terms and where the data is kept.\nHelp"},
     };
     return prompts;
 }

@@ -28,6 +28,8 @@ QWidget* makeMainView(DocumentEditor& editor, MainWindow& frame)
     onCommand(CommandId::kRestoreDefaults, commands, [commands] { commands->restoreDefaults(); });
     onCommand(CommandId::kIntervalFilter, commands, [commands] { commands->openIntervalFilter(); });
     onCommand(CommandId::kManualEntry, commands, [commands] { commands->openManualEntry(); });
+    onCommand(CommandId::kPhoneRecords, commands, [commands] { commands->openPhoneRecords(); });
+    onCommand(CommandId::kFileImport, commands, [commands] { commands->importIntervals(); });
     onCommand(CommandId::kFilePrintPreview, commands, [commands] {
         Application* app = Application::instance();
         app->setPrinterOrientation(true);

@@ -1,5 +1,6 @@
 #include "app/view_commands.h"
 
+#include "app/interval_import.h"
 #include "dialogs/interval_filter_dialog.h"
 #include "dialogs/manual_entry_dialog.h"
 #include "dialogs/phone_record_dialog.h"
@@ -57,6 +58,8 @@ void ViewCommands::openManualEntry()
 
 void ViewCommands::openPhoneRecords()
 {
+    if (m_form.measuring().isActive())
+        return;
     m_form.showOnlyLastMeasurement();
     m_form.fillIntervalList();
     {
@@ -66,6 +69,12 @@ void ViewCommands::openPhoneRecords()
     }
     m_form.fillIntervalList();
     m_editor.document().markModified();
+}
+
+void ViewCommands::importIntervals()
+{
+    if (!m_form.measuring().isActive())
+        importIntervalsInto(m_editor, m_form.window());
 }
 
 void ViewCommands::printPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages)

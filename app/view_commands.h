@@ -26,10 +26,13 @@ public:
     // Proposes "1" and now to now + 20 s; after closing, however it was closed,
     // the document counts as changed and list and diagrams are shown anew.
     void openManualEntry();
-    // A double click on the list: the list shows the last measurement, the
-    // dialog takes the records of the next one; after closing the list is
-    // filled again and the document counts as changed. Diagrams stay as they are.
+    // A double click on the list or the Edit menu: the list shows the last
+    // measurement, the dialog takes the records of the next one; after closing
+    // the list is filled again and the document counts as changed. Diagrams
+    // stay as they are. Ignored while measuring.
     void openPhoneRecords();
+    // "Import intervals...", which waits while measuring.
+    void importIntervals();
     // The print preview of the four diagram pages, beside the main window. It
     // opens with previewPages pages side by side (2; 0 or 1 give one page) and,
     // when it closes, gives keepPreviewPages the layout the user chose last.

@@ -31,6 +31,11 @@ PhoneRecordDialog::PhoneRecordDialog(DocumentEditor& editor, int type, std::int3
     const auto controls = buildDialogControls(this, templateFont(), kTemplate, makeEdit);
     m_captionLabel = static_cast<QLabel*>(controls[IDC_RECORD_CAPTION]);
     m_edit = static_cast<QLineEdit*>(controls[IDC_RECORD]);
+    m_edit->setPlaceholderText(QStringLiteral("start-end, e.g. 1767250800-1767251700"));
+    m_edit->setToolTip(
+        QStringLiteral("One interval as the phone noted it: the start and the end in seconds since 1.1.1970,\n"
+                       "joined by \"-\", for example 1767250800-1767251700 (15 minutes).\n"
+                       "Join them by \"x\" for an interval ended by uddhacca: 1767250800x1767251700."));
     auto* save = static_cast<QPushButton*>(controls[IDC_SAVE_RECORD]);
     save->setDefault(true);
     connect(save, &QPushButton::clicked, this, &PhoneRecordDialog::saveRecord);

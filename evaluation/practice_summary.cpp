@@ -110,6 +110,16 @@ int CalendarDay::weekday() const
     return static_cast<int>(shifted < 0 ? shifted + 7 : shifted);
 }
 
+WeekSummary calendarWeekOf(std::int64_t dayNumber)
+{
+    const std::int64_t monday = mondayOf(dayNumber);
+    // The week belongs to the year of its Thursday.
+    const std::int64_t thursday = monday + 3;
+    const int weekYear = CalendarDay::fromDayNumber(thursday).year;
+    const std::int64_t yearStart = CalendarDay{weekYear, 1, 1}.dayNumber();
+    return WeekSummary{weekYear, static_cast<int>((thursday - yearStart) / 7 + 1), monday, {}};
+}
+
 std::int64_t localDayNumber(CalendarTime time)
 {
     const std::tm fields = breakLocalTime(time);
@@ -146,13 +156,8 @@ PracticeSummary::PracticeSummary(const TrainingType& type, CalendarTime today) :
 
     for (const DaySummary& day : m_days) {
         const std::int64_t monday = mondayOf(day.dayNumber);
-        if (m_weeks.empty() || m_weeks.back().mondayDayNumber != monday) {
-            // The week belongs to the year of its Thursday.
-            const std::int64_t thursday = monday + 3;
-            const int weekYear = CalendarDay::fromDayNumber(thursday).year;
-            const std::int64_t yearStart = CalendarDay{weekYear, 1, 1}.dayNumber();
-            m_weeks.push_back(WeekSummary{weekYear, static_cast<int>((thursday - yearStart) / 7 + 1), monday, {}});
-        }
+        if (m_weeks.empty() || m_weeks.back().mondayDayNumber != monday)
+            m_weeks.push_back(calendarWeekOf(day.dayNumber));
         m_weeks.back().totals.add(day.totals);
         if (day.dayNumber <= m_today && day.dayNumber > m_today - 7)
             m_lastSeven.add(day.totals);

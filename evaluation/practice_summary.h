@@ -79,6 +79,8 @@ private:
     std::int64_t m_today = 0;
 };
 
+// The week that holds the day, without totals.
+WeekSummary calendarWeekOf(std::int64_t dayNumber);
 // The local day number of a calendar time.
 std::int64_t localDayNumber(CalendarTime time);
 // "dd.mm.yyyy"

@@ -1,26 +1,46 @@
 #include "evaluation/practice_summary_window.h"
 
+#include "evaluation/practice_bar_chart.h"
+#include "evaluation/practice_bars.h"
 #include "evaluation/practice_summary.h"
+#include "evaluation/term_explanations.h"
+#include "platform/profile.h"
+#include "platform/wrapped_tool_tip.h"
 #include "records/text_encoding.h"
 #include "records/training_document.h"
 
 #include <QDateTime>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
 const QStringList kTotalsHeaders = {QStringLiteral("Sittings"), QStringLiteral("Intervals"),
                                     QStringLiteral("Interval time"), QStringLiteral("Longest without uddhacca"),
                                     QStringLiteral("Uddhacca share")};
+constexpr SummaryColumn kTotalsColumns[] = {SummaryColumn::Sittings, SummaryColumn::Intervals,
+                                            SummaryColumn::IntervalTime, SummaryColumn::LongestCalm,
+                                            SummaryColumn::UddhaccaShare};
 
-QTableWidget* makeTable(const QString& firstHeader, const QString& accessibleName)
+constexpr const char* kDailyGoalEntry = "Settings/DailyGoal";
+constexpr int kLongestGoalMinutes = 24 * 60;
+
+QTableWidget* makeTable(const QString& firstHeader, SummaryColumn firstColumn, const QString& accessibleName)
 {
     auto* table = new QTableWidget(0, 1 + static_cast<int>(kTotalsHeaders.size()));
     table->setHorizontalHeaderLabels(QStringList{firstHeader} + kTotalsHeaders);
+    table->horizontalHeaderItem(0)->setToolTip(wrappedToolTip(summaryColumnExplanation(firstColumn)));
+    for (int i = 0; i < static_cast<int>(std::size(kTotalsColumns)); ++i)
+        table->horizontalHeaderItem(i + 1)->setToolTip(
+            wrappedToolTip(summaryColumnExplanation(kTotalsColumns[static_cast<std::size_t>(i)])));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
@@ -74,17 +94,51 @@ PracticeSummaryWindow::PracticeSummaryWindow(const TrainingDocument& doc)
     m_heading->setFont(headingFont);
     m_overview = new QLabel;
     m_overview->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_days = makeTable(QStringLiteral("Day"), QStringLiteral("Practice per day"));
-    m_weeks = makeTable(QStringLiteral("Week"), QStringLiteral("Practice per week"));
+    m_days = makeTable(QStringLiteral("Day"), SummaryColumn::Day, QStringLiteral("Practice per day"));
+    m_weeks = makeTable(QStringLiteral("Week"), SummaryColumn::Week, QStringLiteral("Practice per week"));
+    m_dayChart = new PracticeBarChart;
+    m_dayChart->setObjectName(QStringLiteral("DayChart"));
+    m_dayChart->setAccessibleName(QStringLiteral("Minutes of practice on each of the last 30 days"));
+    m_weekChart = new PracticeBarChart;
+    m_weekChart->setObjectName(QStringLiteral("WeekChart"));
+    m_weekChart->setAccessibleName(QStringLiteral("Minutes of practice in each of the last 52 weeks"));
+    const auto page = [](PracticeBarChart* chart, QTableWidget* table) {
+        auto* widget = new QWidget;
+        auto* layout = new QVBoxLayout(widget);
+        layout->addWidget(chart, 2);
+        layout->addWidget(table, 3);
+        return widget;
+    };
     auto* tabs = new QTabWidget;
-    tabs->addTab(m_days, QStringLiteral("Days"));
-    tabs->addTab(m_weeks, QStringLiteral("Weeks"));
+    tabs->addTab(page(m_dayChart, m_days), QStringLiteral("Days"));
+    tabs->addTab(page(m_weekChart, m_weeks), QStringLiteral("Weeks"));
+
+    m_goal = new QSpinBox;
+    m_goal->setObjectName(QStringLiteral("DailyGoal"));
+    m_goal->setRange(0, kLongestGoalMinutes);
+    m_goal->setSingleStep(5);
+    m_goal->setSpecialValueText(QStringLiteral("off"));
+    m_goal->setSuffix(QStringLiteral(" min"));
+    m_goal->setValue(storedDailyGoal());
+    auto* goalLabel = new QLabel(QStringLiteral("Daily &goal:"));
+    goalLabel->setBuddy(m_goal);
+    m_goal->setToolTip(wrappedToolTip("The minutes of interval time you want to practise each day; kept for this "
+                                      "user, not in the document. Set to off to hide the goal."));
+    connect(m_goal, &QSpinBox::valueChanged, this, [this](int minutes) {
+        openProfile()->setValue(kDailyGoalEntry, minutes);
+        refresh();
+    });
+    auto* goalRow = new QHBoxLayout;
+    goalRow->addWidget(goalLabel);
+    goalRow->addWidget(m_goal);
+    goalRow->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_heading);
     layout->addWidget(m_overview);
+    layout->addLayout(goalRow);
     layout->addWidget(tabs, 1);
-    resize(760, 440);
+    resize(760, 620);
     refresh();
 }
 
@@ -101,17 +155,35 @@ void PracticeSummaryWindow::refresh()
         m_overview->setText(QStringLiteral("No training type is selected."));
         m_days->setRowCount(0);
         m_weeks->setRowCount(0);
+        m_dayChart->setBars({});
+        m_weekChart->setBars({});
         return;
     }
     const PracticeSummary summary(*type, m_now());
+    const PracticeBars bars(summary);
     m_heading->setText(QString::fromStdString(decodeText(type->m_name)));
     const int streak = summary.currentStreak();
-    m_overview->setText(QStringLiteral("Current streak: %1 %2\n%3\n%4")
-                            .arg(streak)
-                            .arg(streak == 1 ? QStringLiteral("day") : QStringLiteral("days"))
-                            .arg(totalsText("Last 7 days", summary.lastSevenDays()))
-                            .arg(totalsText("Last 30 days", summary.lastThirtyDays())));
+    const int goal = m_goal->value();
+    QString streakLine = QStringLiteral("Current streak: %1 %2")
+                             .arg(streak)
+                             .arg(streak == 1 ? QStringLiteral("day") : QStringLiteral("days"));
+    if (goal > 0)
+        streakLine += QStringLiteral(", days meeting the goal of %1 min: %2 of the last %3")
+                          .arg(goal)
+                          .arg(bars.daysMeetingGoal(goal))
+                          .arg(PracticeBars::kDays);
+    m_overview->setText(QStringLiteral("%1\n%2\n%3")
+                            .arg(streakLine, totalsText("Last 7 days", summary.lastSevenDays()),
+                                 totalsText("Last 30 days", summary.lastThirtyDays())));
+    m_dayChart->setBars(bars.days());
+    m_dayChart->setGoalMinutes(goal);
+    m_weekChart->setBars(bars.weeks());
     fillTables(summary);
+}
+
+int PracticeSummaryWindow::storedDailyGoal()
+{
+    return std::clamp(openProfile()->value(kDailyGoalEntry, 0).toInt(), 0, kLongestGoalMinutes);
 }
 
 void PracticeSummaryWindow::fillTables(const PracticeSummary& summary)

@@ -1,6 +1,8 @@
 #include "practice/interval_list_model.h"
 
 #include "editing/document_notifier.h"
+#include "evaluation/term_explanations.h"
+#include "platform/wrapped_tool_tip.h"
 #include "records/training_document.h"
 
 #include <QColor>
@@ -58,6 +60,8 @@ QVariant IntervalListModel::headerData(int section, Qt::Orientation orientation,
         return QString::fromLatin1(kHeadings[static_cast<std::size_t>(section)]);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == Qt::ToolTipRole)
+        return wrappedToolTip(intervalColumnExplanation(section));
     return {};
 }
 

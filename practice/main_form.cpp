@@ -7,8 +7,10 @@
 #include "controls/shade_button.h"
 #include "dialogs/sound_choice_dialog.h"
 #include "editing/document_editor.h"
+#include "evaluation/term_explanations.h"
 #include "platform/message_box.h"
 #include "platform/time_picker.h"
+#include "platform/wrapped_tool_tip.h"
 #include "practice/form_accessibility.h"
 #include "practice/interval_list_model.h"
 #include "practice/interval_list_view.h"
@@ -177,8 +179,10 @@ void MainForm::connectHandlers()
                                                           {IDC_AVERAGE, DiagramKind::Average},
                                                           {IDC_MEDIAN, DiagramKind::Median},
                                                           {IDC_SIKKHATI, DiagramKind::Sikkhati}};
-    for (const auto& [id, kind] : diagramButtons)
+    for (const auto& [id, kind] : diagramButtons) {
         clicked(id, [this, kind = kind] { m_diagrams.openDiagram(kind, this); });
+        control(id)->setToolTip(wrappedToolTip(diagramExplanation(kind)));
+    }
     clicked(IDC_SOUND_TEST, [this] { onSoundTest(); });
     clicked(IDC_CHOOSE_SOUNDS, [this] { onChooseSounds(); });
     connect(m_measuring.get(), &MeasuringView::statusTextChanged, this, &MainForm::statusTextChanged);

@@ -19,7 +19,8 @@ const char* messageTemplate(DocumentError::Cause cause)
 {
     using C = DocumentError::Cause;
     switch (cause) {
-    case C::CutShort: return "Unerwartetes Dateiformat.";
+    case C::CutShort:
+    case C::DefectiveContent: return "Unerwartetes Dateiformat.";
     case C::LoadFailed: return "Fehler beim Öffnen des Dokuments.";
     case C::SaveFailed: return "Fehler beim Speichern des Dokuments.";
     case C::DefectiveMagic:
@@ -86,7 +87,8 @@ DocumentError DocumentError::fromErrno(int error, const std::string& path)
 
 std::string DocumentError::preludeMessage() const
 {
-    return m_cause == Cause::DefectiveMagic ? "The file is defective and can not be read." : std::string();
+    const bool defective = m_cause == Cause::DefectiveMagic || m_cause == Cause::DefectiveContent;
+    return defective ? "The file is defective and can not be read." : std::string();
 }
 
 std::string DocumentError::message() const

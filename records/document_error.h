@@ -13,6 +13,8 @@ public:
         SaveFailed,     // a save failed without a file error
         DefectiveMagic, // the file does not start with "con"
         Generic,        // an operating-system error without a closer text
+        // A file to import from holds what its format cannot hold.
+        DefectiveContent,
         FileNotFound,
         BadPath,
         TooManyOpenFiles,

@@ -13,6 +13,10 @@ class TrainingDocument;
 // keeps the settings read so far.
 void openDocumentFile(TrainingDocument& doc, const std::string& path);
 
+// Opens a regular file for reading, without waiting on a FIFO, and gives its
+// size; anything else is a wrong path. A failure throws DocumentError.
+int openRegularFileForReading(const std::string& path, std::uint64_t& size);
+
 // Saves the document to path atomically: the existing file is replaced only
 // once the whole new contents are on disk. A failure throws DocumentError
 // and leaves the existing file, the document and its modified flag as they were.

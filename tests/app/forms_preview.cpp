@@ -1,15 +1,19 @@
 // Saves pictures of the shaded buttons on every form for a person to look at
 // (run under Xvfb): forms_preview OUTPUT_FOLDER [--dark]. The main form at
 // rest, with the pointer over a button, with a button pressed and while
-// measuring; the diagram window, the sound and filter dialogs and the about box.
+// measuring; the diagram window, the sound, filter and entry dialogs and the
+// about box.
 #include "app/about_dialog.h"
 #include "controls/shade_button.h"
 #include "dialogs/interval_filter_dialog.h"
+#include "dialogs/manual_entry_dialog.h"
+#include "dialogs/phone_record_dialog.h"
 #include "dialogs/sound_choice_dialog.h"
 #include "editing/document_editor.h"
 #include "evaluation/diagram_window.h"
 #include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
+#include "tests/support/dark_palette.h"
 #include "tests/support/sample_practice.h"
 
 #include <QApplication>
@@ -19,24 +23,6 @@
 #include <QTest>
 
 namespace {
-
-QPalette darkPalette()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(45, 45, 48));
-    palette.setColor(QPalette::WindowText, QColor(220, 220, 220));
-    palette.setColor(QPalette::Base, QColor(30, 30, 32));
-    palette.setColor(QPalette::Text, QColor(220, 220, 220));
-    palette.setColor(QPalette::Button, QColor(60, 60, 64));
-    palette.setColor(QPalette::ButtonText, QColor(220, 220, 220));
-    palette.setColor(QPalette::Light, QColor(110, 110, 116));
-    palette.setColor(QPalette::Midlight, QColor(80, 80, 86));
-    palette.setColor(QPalette::Dark, QColor(30, 30, 32));
-    palette.setColor(QPalette::Shadow, QColor(10, 10, 10));
-    palette.setColor(QPalette::Highlight, QColor(60, 110, 170));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
-    return palette;
-}
 
 void hover(QWidget* button)
 {
@@ -136,6 +122,19 @@ int main(int argc, char** argv)
     QTest::qWait(200);
     save(filter, "filter_rest");
     filter.reject();
+
+    ManualEntryDialog entry(editor, 0);
+    entry.propose("4", makeLocalTime(2026, 12, 5, 23, 50, 20), makeLocalTime(2026, 12, 6, 0, 5, 0));
+    entry.show();
+    QTest::qWait(200);
+    save(entry, "manual_entry_rest");
+    entry.reject();
+
+    PhoneRecordDialog phone(editor, 0, 4);
+    phone.show();
+    QTest::qWait(200);
+    save(phone, "phone_rest");
+    phone.reject();
 
     AboutDialog about;
     about.show();

@@ -62,15 +62,16 @@ TEST(MainFrame, MenusCarryTheirTextsAndTheHelpMenuStandsRight)
     EXPECT_EQ(menus[2]->title(), "&Options");
     EXPECT_EQ(menus[3]->title(), "&View");
     EXPECT_EQ(menus[4]->title(), "&?");
-    EXPECT_EQ(
-        menuTexts(menus[0]).mid(0, 14),
-        QStringList({"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &as...", "-", "Export as &CSV...",
-                     "Export as &JSON...", "-", "&Print...\tStrg+P", "P&rinter set up...", "-", "Last File", "", ""}));
-    EXPECT_EQ(menuTexts(menus[1]), QStringList({"&Undo\tStrg+Z", "&Redo\tStrg+Y"}));
+    EXPECT_EQ(menuTexts(menus[0]).mid(0, 15),
+              QStringList({"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &as...", "-", "Export as &CSV...",
+                           "Export as &JSON...", "&Import intervals...", "-", "&Print...\tStrg+P", "P&rinter set up...",
+                           "-", "Last File", "", ""}));
+    EXPECT_EQ(menuTexts(menus[1]), QStringList({"&Undo\tStrg+Z", "&Redo\tStrg+Y", "-", "Add &interval...\tStrg+Alt+D",
+                                                "Add &phone records..."}));
     EXPECT_EQ(menuTexts(menus[2]),
               QStringList({"Interval filter", "Time sound every 5 min", "Restore default settings"}));
     EXPECT_EQ(menuTexts(menus[3]), QStringList({"&Toolbar", "Practice summary..."}));
-    EXPECT_EQ(menuTexts(menus[4]), QStringList({"Internet && Inf&o about Jhavari-Training..."}));
+    EXPECT_EQ(menuTexts(menus[4]), QStringList({"&Help\tF1", "Internet && Inf&o about Jhavari-Training..."}));
     EXPECT_TRUE(frame.commandAction(CommandId::kTimeSound)->isCheckable());
 
     const QRect help = frame.menuBar()->actionGeometry(menus[4]->menuAction());
@@ -125,6 +126,7 @@ TEST_F(ShownFrame, AcceleratorsReachTheirCommandsBeforeTheFocusedField)
         {Qt::CTRL | Qt::Key_P, CommandId::kFilePrintPreview},
         {QKeyCombination(Qt::Key_F10), CommandId::kMeasuringMode},
         {Qt::CTRL | Qt::ALT | Qt::Key_D, CommandId::kManualEntry},
+        {QKeyCombination(Qt::Key_F1), CommandId::kHelpPage},
     };
     for (const auto& [combination, commandId] : keys) {
         QSignalSpy triggered(m_frame.commandAction(commandId), &QAction::triggered);

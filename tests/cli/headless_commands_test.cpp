@@ -166,3 +166,55 @@ TEST(HeadlessCommands, HelpVersionAndUsageErrors)
     EXPECT_EQ(runProgram("--export-json", "2>/dev/null").status, 2);
     EXPECT_EQ(runProgram("--frobnicate", "2>/dev/null").status, 2);
 }
+
+TEST(HeadlessCommands, MergeAddsWhatTheDocumentLacksAndPrintsTheCounts)
+{
+    // Two computers share measurement 1; each recorded its own measurement 2 since.
+    TempDir dir;
+    const auto document = [&](const std::string& name, std::vector<CalendarTime> starts) {
+        TrainingDocument doc;
+        doc.onNewDocument();
+        std::uint16_t measurement = 0;
+        for (const CalendarTime start : starts) {
+            IntervalRecord e;
+            e.m_timeStart = start;
+            e.m_timeEnd = start + 600;
+            e.m_measurement = ++measurement;
+            e.m_run = 1;
+            append(doc, doc.trainingTypes()[0], e);
+        }
+        saveDocumentFile(doc, dir.file(name));
+        return dir.file(name);
+    };
+    const std::string into = document("laptop.con", {1'780'000'000, 1'780'090'000});
+    const std::string source = document("desktop.con", {1'780'000'000, 1'780'050'000});
+
+    const Result merged = runProgram("--merge '" + source + "' '" + into + "'", "2>&1");
+    EXPECT_EQ(merged.status, 0);
+    EXPECT_EQ(merged.out, "Apana Jhavari (Samatha Bhavana): 1 added, 1 skipped, 1 sitting renumbered\n"
+                          "Kanika Jhavari (Vipassana Bhavana): 0 added, 0 skipped\n"
+                          "Apana Jhavari (Metta Bhavana): 0 added, 0 skipped\n");
+    TrainingDocument result;
+    result.onNewDocument();
+    openDocumentFile(result, into);
+    const IntervalRecordList& records = result.trainingType(0).m_records;
+    ASSERT_EQ(records.size(), 3);
+    EXPECT_EQ(records[2].m_timeStart, 1'780'050'000);
+    EXPECT_EQ(records[2].m_measurement, 3);
+
+    // Nothing new: the file is not written again.
+    const Bytes once = readBytes(into);
+    const Result again = runProgram("--merge '" + source + "' '" + into + "'");
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.out.substr(0, again.out.find('\n')), "Apana Jhavari (Samatha Bhavana): 0 added, 2 skipped");
+    EXPECT_EQ(readBytes(into), once);
+
+    // A damaged source is refused with the program's messages and leaves the document as it was.
+    const std::string damaged = dir.file("damaged.json");
+    writeBytes(damaged, {'{', '"', 't', 'r', 'a'});
+    const Result refused = runProgram("--merge '" + damaged + "' '" + into + "'", "2>&1");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "The file is defective and can not be read.\nUnerwartetes Dateiformat.\n");
+    EXPECT_EQ(readBytes(into), once);
+    EXPECT_EQ(runProgram("--merge '" + source + "'", "2>/dev/null").status, 2);
+}

@@ -1,5 +1,6 @@
 #include "editing/document_notifier.h"
 #include "evaluation/diagram_windows.h"
+#include "evaluation/practice_bar_chart.h"
 #include "evaluation/practice_summary_window.h"
 #include "records/training_document.h"
 #include "tests/support/document_edits.h"
@@ -8,8 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -94,4 +98,54 @@ TEST(PracticeSummaryWindow, EscapeAndTheCloseRequestCloseIt)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(windows.summaryWindow(), nullptr) << (byEscape ? "Escape" : "close");
     }
+}
+
+TEST(PracticeSummaryWindow, ChartsShowTheLastDaysAndWeeksAndTheDailyGoalIsKeptForTheUser)
+{
+    TrainingDocument doc;
+    doc.onNewDocument();
+    doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
+    addDailySittings(doc, 7);
+    DocumentNotifier notifier(doc);
+    DiagramWindows windows(doc, notifier);
+    windows.openSummary();
+    PracticeSummaryWindow* window = windows.summaryWindow();
+    window->setClock([] { return makeLocalTime(2026, 12, 6, 21, 0, 0); });
+    window->refresh();
+
+    EXPECT_EQ(window->goalBox()->value(), 0);
+    EXPECT_EQ(window->goalBox()->text(), "off") << "no goal until the user sets one";
+    ASSERT_EQ(window->dayChart()->bars().size(), 30u);
+    EXPECT_EQ(window->weekChart()->bars().size(), 52u);
+    EXPECT_EQ(window->dayChart()->goalMinutes(), 0);
+    EXPECT_GT(window->dayChart()->bars().back().minutes(), 8.0);
+    EXPECT_TRUE(window->dayTable()->horizontalHeaderItem(5)->toolTip().contains("Uddhacca share"));
+    EXPECT_TRUE(window->weekTable()->horizontalHeaderItem(0)->toolTip().contains("ISO 8601"));
+
+    // The figures of a bar show over it.
+    PracticeBarChart* chart = window->dayChart();
+    chart->resize(600, 200);
+    const QPoint today = chart->barColumn(29).center();
+    EXPECT_EQ(chart->barAt(today), 29);
+    QHelpEvent help(QEvent::ToolTip, today, chart->mapToGlobal(today));
+    QApplication::sendEvent(chart, &help);
+    EXPECT_TRUE(QToolTip::text().startsWith("06.12.2026\n2 sittings, 8 intervals")) << QToolTip::text().toStdString();
+    QToolTip::hideText();
+
+    window->goalBox()->setValue(1);
+    EXPECT_EQ(window->dayChart()->goalMinutes(), 1);
+    EXPECT_TRUE(window->overviewText().startsWith(
+        "Current streak: 7 days, days meeting the goal of 1 min: 7 of the last 30\nLast 7 days"))
+        << window->overviewText().toStdString();
+    window->goalBox()->setValue(1000);
+    EXPECT_TRUE(window->overviewText().contains("goal of 1000 min: 0 of the last 30"));
+
+    // Kept in the profile, not in the document: a window opened later shows it.
+    windows.closeDiagrams();
+    windows.openSummary();
+    EXPECT_EQ(windows.summaryWindow()->goalBox()->value(), 1000);
+    EXPECT_EQ(PracticeSummaryWindow::storedDailyGoal(), 1000);
+    windows.summaryWindow()->goalBox()->setValue(0);
+    EXPECT_EQ(PracticeSummaryWindow::storedDailyGoal(), 0);
+    windows.closeDiagrams();
 }

@@ -17,9 +17,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QHelpEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -316,4 +318,26 @@ TEST_F(ViewSetUpTest, ManualEntryCountsAsAChangeAndMeasuringWaitsForItAndClosesT
     m_commands->openManualEntry(); // would block here if a dialog opened
     EXPECT_FALSE(m_doc.isModified());
     m_view->onMeasuringModeCommand();
+}
+
+TEST_F(ViewSetUpTest, DiagramButtonsAndListHeadingsExplainTheirTerms)
+{
+    m_view->show();
+    const std::pair<int, const char*> buttons[] = {{IDC_MAXIMUM, "Maximum: the longest"},
+                                                   {IDC_AVERAGE, "Average: the mean"},
+                                                   {IDC_MEDIAN, "Median: the middle"},
+                                                   {IDC_SIKKHATI, "Sikkhati: the share"}};
+    for (const auto& [id, start] : buttons) {
+        QWidget* button = control(id);
+        QHelpEvent help(QEvent::ToolTip, button->rect().center(), button->mapToGlobal(button->rect().center()));
+        QApplication::sendEvent(button, &help);
+        EXPECT_TRUE(QToolTip::isVisible()) << id;
+        EXPECT_TRUE(QToolTip::text().contains(QString::fromUtf8(start))) << QToolTip::text().toStdString();
+        QToolTip::hideText();
+    }
+    const IntervalListModel* list = control<IntervalListView>(IDC_INTERVAL_LIST)->intervalModel();
+    EXPECT_TRUE(list->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString().contains("Measurement number"));
+    EXPECT_TRUE(list->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString().contains("Run number"));
+    for (int column = 0; column < list->columnCount(); ++column)
+        EXPECT_FALSE(list->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString().isEmpty()) << column;
 }

@@ -7,6 +7,7 @@
 #include "tests/support/scoped_environment.h"
 
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -34,6 +35,8 @@ protected:
     TimePicker* start() { return control<TimePicker>(&dialog, ManualEntryDialog::IDC_START_TIME); }
     TimePicker* end() { return control<TimePicker>(&dialog, ManualEntryDialog::IDC_END_TIME); }
     QCheckBox* uddhacca() { return control<QCheckBox>(&dialog, ManualEntryDialog::IDC_UDDHACCA); }
+    QDateEdit* date() { return control<QDateEdit>(&dialog, ManualEntryDialog::IDC_DATE); }
+    QCheckBox* nextDay() { return control<QCheckBox>(&dialog, ManualEntryDialog::IDC_END_NEXT_DAY); }
     void typeNumber(const char* text)
     {
         numberEdit()->clear();
@@ -136,6 +139,33 @@ TEST_F(ManualEntryDialogTest, RefusedInputShowsItsMessageAndStaysAsTyped)
     insert();
     EXPECT_EQ(boxes.messages.size(), 1);
     EXPECT_TRUE(boxes.messages[0].startsWith("Error: The measurement number"));
+}
+
+TEST_F(ManualEntryDialogTest, TheDateFieldSetsTheDayAndFollowsTheProposalPastMidnight)
+{
+    open("1", at(10, 0, 0), at(10, 0, 20));
+    EXPECT_EQ(date()->date(), QDate(2026, 3, 10)) << "the day of the proposed start";
+    EXPECT_FALSE(nextDay()->isChecked());
+
+    // A sitting forgotten two days before, ending just before midnight.
+    date()->setDate(QDate(2026, 3, 8));
+    start()->setTime(QTime(23, 40, 0));
+    end()->setTime(QTime(23, 55, 0));
+    insert();
+    ASSERT_EQ(type.m_records.size(), 1);
+    EXPECT_EQ(type.m_records[0].m_timeStart, makeLocalTime(2026, 3, 8, 23, 40, 0));
+    // The next proposal, 23:55:20 to 00:10:00, ends on the next day.
+    EXPECT_EQ(date()->date(), QDate(2026, 3, 8));
+    EXPECT_EQ(start()->time(), QTime(23, 55, 20));
+    EXPECT_EQ(end()->time(), QTime(0, 10, 0));
+    EXPECT_TRUE(nextDay()->isChecked());
+    insert();
+    ASSERT_EQ(type.m_records.size(), 2);
+    EXPECT_EQ(type.m_records[1].m_timeEnd, makeLocalTime(2026, 3, 9, 0, 10, 0));
+    // The one after begins past midnight: the date moves on.
+    EXPECT_EQ(date()->date(), QDate(2026, 3, 9));
+    EXPECT_EQ(start()->time(), QTime(0, 10, 20));
+    EXPECT_FALSE(nextDay()->isChecked());
 }
 
 TEST_F(ManualEntryDialogTest, EnterInsertsWithItsChecksAndEscapeCloses)

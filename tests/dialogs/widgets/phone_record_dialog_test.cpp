@@ -50,6 +50,20 @@ protected:
 
 } // namespace
 
+TEST_F(PhoneRecordDialogTest, TheFieldShowsTheRecordFormatWithAnExampleItAccepts)
+{
+    const ScopedTimeZone utc("UTC0");
+    PhoneRecordDialog dialog(editor, 0, 1);
+    dialog.show();
+    const QString hint = edit(&dialog)->placeholderText();
+    ASSERT_TRUE(hint.contains("e.g. ")) << hint.toStdString();
+    EXPECT_TRUE(edit(&dialog)->toolTip().contains("\"x\"")) << "the tool tip tells how uddhacca is noted";
+    enter(&dialog, hint.section("e.g. ", 1).toUtf8().constData());
+    EXPECT_TRUE(boxes.messages.isEmpty());
+    ASSERT_EQ(type.m_records.size(), 1);
+    EXPECT_EQ(type.m_records[0].length(), 900);
+}
+
 TEST_F(PhoneRecordDialogTest, EnterSavesEachRecordAndTheCaptionCountsRuns)
 {
     const ScopedTimeZone utc("UTC0");
