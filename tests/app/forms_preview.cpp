@@ -7,6 +7,7 @@
 #include "dialogs/interval_filter_dialog.h"
 #include "dialogs/sound_choice_dialog.h"
 #include "editing/document_editor.h"
+#include "evaluation/diagram_statistics.h"
 #include "evaluation/diagram_window.h"
 #include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
@@ -117,7 +118,8 @@ int main(int argc, char** argv)
         QTest::qWait(200);
     }
 
-    auto* diagram = new DiagramWindow(document, DiagramKind::Average); // deletes itself on closing
+    DiagramStatistics statistics(document);
+    auto* diagram = new DiagramWindow(document, statistics, DiagramKind::Average); // deletes itself on closing
     diagram->show();
     QTest::qWait(200);
     hover(diagram->findChild<ShadeButton*>(QStringLiteral("1063")));
