@@ -1,5 +1,7 @@
 #include "chart_component/qt_chart_control.h"
 
+#include "chart_component/pixel_reduction.h"
+
 #include <QAreaSeries>
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
@@ -52,7 +54,12 @@ QtChartControl::QtChartControl(QWidget* parent) : QChartView(parent), m_axisX(ne
     m_axisX->setLabelFormat("%g");
     m_axisY->setLabelFormat("%g");
     c->legend()->hide();
-    connect(c, &QChart::plotAreaChanged, this, [this] { placeValueLabels(); });
+    connect(c, &QChart::plotAreaChanged, this, [this] {
+        placeValueLabels();
+        // The points handed to the series were chosen for the pixels as they were.
+        if (PixelMapping::of(*chart(), devicePixelRatioF()) != m_pixels)
+            scheduleRebuild();
+    });
     clearGraph();
 }
 
@@ -232,45 +239,55 @@ void QtChartControl::rebuild()
     for (auto& entry : m_valueLabels)
         delete entry.second;
     m_valueLabels.clear();
-    chart()->removeAllSeries();
+    m_pixels = PixelMapping::of(*chart(), devicePixelRatioF());
+    // The series stay while their styles do: new points cost Qt Charts far
+    // less than new series.
+    std::vector<SeriesStyle> styles;
+    for (const Element& element : m_elements)
+        styles.push_back(styleOf(element));
+    if (styles != m_seriesStyles) {
+        chart()->removeAllSeries();
+        for (std::size_t i = 0; i < m_elements.size(); ++i)
+            addSeriesFor(styles[i], static_cast<int>(i));
+        m_seriesStyles = std::move(styles);
+    }
+    const QList<QAbstractSeries*> series = chart()->series();
     bool legend = false;
     for (std::size_t i = 0; i < m_elements.size(); ++i) {
-        addSeriesFor(m_elements[i], static_cast<int>(i));
+        showPoints(*series[static_cast<qsizetype>(i)], m_elements[i]);
         legend = legend || m_elements[i].identify;
     }
     chart()->legend()->setVisible(legend);
     placeValueLabels();
 }
 
-void QtChartControl::addSeriesFor(const Element& element, int number)
+QtChartControl::SeriesStyle QtChartControl::styleOf(const Element& element) const
 {
-    const QColor lineColor = fromBgr(element.lineColor);
-    const QColor pointColor = fromBgr(element.pointColor);
-    QPen pen(lineColor, element.width);
-    const qreal markerSize = 4.0 + 2.0 * element.pointSymbol;
+    // A spline through more points than pixel columns is drawn as the line it flattens into.
+    const bool flattened = element.presentation == Presentation::Spline && m_pixels.isValid() &&
+                           element.points.size() > chart()->plotArea().width() * devicePixelRatioF();
+    return {element.lineColor,   element.pointColor, element.presentation, element.width,
+            element.pointSymbol, element.solidPoint, element.identify,     flattened};
+}
+
+void QtChartControl::addSeriesFor(const SeriesStyle& style, int number)
+{
+    const QColor lineColor = fromBgr(style.lineColor);
+    QPen pen(lineColor, style.width);
+    const qreal markerSize = 4.0 + 2.0 * style.pointSymbol;
 
     QAbstractSeries* series = nullptr;
-    switch (element.presentation) {
+    switch (style.presentation) {
     case Presentation::PointsOnly: {
         auto* scatter = new QScatterSeries;
-        scatter->append(element.points);
         scatter->setMarkerSize(markerSize);
-        scatter->setColor(element.solidPoint ? lineColor : Qt::transparent);
+        scatter->setColor(style.solidPoint ? lineColor : Qt::transparent);
         scatter->setBorderColor(lineColor);
         series = scatter;
         break;
     }
-    case Presentation::Spline: {
-        auto* spline = new QSplineSeries;
-        spline->append(element.points);
-        spline->setPen(pen);
-        series = spline;
-        break;
-    }
     case Presentation::Area: {
-        auto* upper = new QLineSeries;
-        upper->append(element.points);
-        auto* area = new QAreaSeries(upper);
+        auto* area = new QAreaSeries(new QLineSeries);
         QColor fill = lineColor;
         fill.setAlpha(90);
         area->setBrush(fill);
@@ -279,36 +296,59 @@ void QtChartControl::addSeriesFor(const Element& element, int number)
         break;
     }
     default: {
-        auto* line = new QLineSeries;
-        if (element.presentation == Presentation::Steps)
-            line->append(stepPoints(element.points));
-        else if (element.presentation == Presentation::Impulses)
-            line->append(impulsePoints(element.points));
-        else
-            line->append(element.points);
-        if (element.presentation == Presentation::ThickLine)
-            pen.setWidth(element.width + 2);
-        if (element.presentation == Presentation::DashedLine)
+        auto* line =
+            style.presentation == Presentation::Spline && !style.flattened ? new QSplineSeries : new QLineSeries;
+        if (style.presentation == Presentation::ThickLine)
+            pen.setWidth(style.width + 2);
+        if (style.presentation == Presentation::DashedLine)
             pen.setStyle(Qt::DashLine);
         line->setPen(pen);
-        if (element.presentation == Presentation::LineWithPoints) {
+        if (style.presentation == Presentation::LineWithPoints) {
             line->setPointsVisible(true);
             line->setMarkerSize(markerSize);
-        }
-        if (element.presentation == Presentation::LineWithValues) {
-            // Qt's own point labels print every decimal of the value; these round to one.
-            for (const QPointF& point : element.points) {
-                auto* label = new QGraphicsSimpleTextItem(QString::number(point.y(), 'f', 1), chart());
-                label->setBrush(pointColor);
-                m_valueLabels.emplace_back(point, label);
-            }
         }
         series = line;
         break;
     }
     }
     series->setName(QStringLiteral("Element-%1").arg(number));
+    // The axes come first, so that the points are laid out once.
     chart()->addSeries(series);
     series->attachAxis(m_axisX);
     series->attachAxis(m_axisY);
+}
+
+void QtChartControl::showPoints(QAbstractSeries& series, const Element& element)
+{
+    // Each series gets the points that draw the same picture at the chart's
+    // pixels as all of them would: thousands of points per pixel column cost
+    // the drawing as much as one.
+    QList<QPointF> shown;
+    switch (element.presentation) {
+    case Presentation::PointsOnly:
+    case Presentation::LineWithPoints: shown = reduceMarkedPoints(element.points, m_pixels, false); break;
+    case Presentation::LineWithValues: shown = reduceMarkedPoints(element.points, m_pixels, true); break;
+    case Presentation::Steps: shown = reduceLinePoints(stepPoints(element.points), m_pixels); break;
+    case Presentation::Impulses: shown = reduceLinePoints(impulsePoints(element.points), m_pixels); break;
+    // The dashes follow the whole line's length.
+    case Presentation::DashedLine: shown = element.points; break;
+    case Presentation::Spline:
+        shown = styleOf(element).flattened ? reduceLinePoints(splineAsLine(element.points, m_pixels), m_pixels)
+                                           : element.points;
+        break;
+    case Presentation::Area: shown = reduceLinePoints(element.points, m_pixels, Below::Filled); break;
+    default: shown = reduceLinePoints(element.points, m_pixels); break;
+    }
+    if (element.presentation == Presentation::LineWithValues) {
+        // Qt's own point labels print every decimal of the value; these round to one.
+        for (const QPointF& point : shown) {
+            auto* label = new QGraphicsSimpleTextItem(pointLabel(point), chart());
+            label->setBrush(fromBgr(element.pointColor));
+            m_valueLabels.emplace_back(point, label);
+        }
+    }
+    auto* area = qobject_cast<QAreaSeries*>(&series);
+    auto* points = area ? area->upperSeries() : static_cast<QXYSeries*>(&series);
+    if (points->points() != shown)
+        points->replace(shown);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart_component/chart_control.h"
+#include "chart_component/pixel_reduction.h"
 
 #include <QChartView>
 #include <QList>
@@ -13,7 +14,8 @@ class QGraphicsSimpleTextItem;
 class QValueAxis;
 
 // The chart drawn with Qt Charts. Points arrive one call at a time; the
-// series are rebuilt once after a burst of calls, not per point.
+// series are rebuilt once after a burst of calls, not per point, from the
+// points that make a difference at the chart's pixels.
 class QtChartControl : public QChartView, public ChartControl {
 public:
     explicit QtChartControl(QWidget* parent);
@@ -67,10 +69,25 @@ private:
         QList<QPointF> points;
     };
 
+    // What a series is made with apart from its points.
+    struct SeriesStyle {
+        std::uint32_t lineColor = 0;
+        std::uint32_t pointColor = 0;
+        Presentation presentation = Presentation::Line;
+        int width = 1;
+        int pointSymbol = 0;
+        bool solidPoint = true;
+        bool identify = false;
+        bool flattened = false; // a spline drawn as a line
+        bool operator==(const SeriesStyle&) const = default;
+    };
+
     Element& current();
     void scheduleRebuild();
     void rebuild();
-    void addSeriesFor(const Element& element, int number);
+    SeriesStyle styleOf(const Element& element) const;
+    void addSeriesFor(const SeriesStyle& style, int number);
+    void showPoints(QAbstractSeries& series, const Element& element);
     // The values written beside the points, placed again when the plot area moves.
     void placeValueLabels();
 
@@ -79,5 +96,8 @@ private:
     QValueAxis* m_axisX;
     QValueAxis* m_axisY;
     bool m_rebuildPending = false;
+    // The pixels the series' points were chosen for.
+    PixelMapping m_pixels;
+    std::vector<SeriesStyle> m_seriesStyles;
     std::vector<std::pair<QPointF, QGraphicsSimpleTextItem*>> m_valueLabels;
 };
