@@ -2,6 +2,7 @@
 
 #include "sound/alsa_pcm_output.h"
 #include "sound/decoded_sound.h"
+#include "sound/sound_decoder.h"
 #include "sound/sound_store.h"
 #include "sound/stop_signal.h"
 
@@ -42,6 +43,7 @@ private:
 
     const std::string m_device;
     const std::shared_ptr<const WaveGain> m_gain;
+    SoundDecoder m_decoder;
     StopSignal m_stop;
     std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -69,14 +71,18 @@ AlsaSoundPlayer::~AlsaSoundPlayer()
 
 void AlsaSoundPlayer::prepare(StoredSound& sound)
 {
-    sound.m_prepared = sound.m_image ? decodeSoundImage(*sound.m_image) : nullptr;
+    // Decoded off the caller's thread: the first sound is wanted seconds later at the earliest.
+    sound.m_prepared =
+        sound.m_image ? std::make_shared<const SoundDecoder::Decoding>(m_decoder.decode(sound.m_path, sound.m_image))
+                      : nullptr;
 }
 
 bool AlsaSoundPlayer::play(const StoredSound& sound, bool async)
 {
     // A new sound, even a silent one, replaces the one that is running.
     stop();
-    auto decoded = std::static_pointer_cast<const DecodedSound>(sound.m_prepared);
+    const auto decoding = std::static_pointer_cast<const SoundDecoder::Decoding>(sound.m_prepared);
+    std::shared_ptr<const DecodedSound> decoded = decoding ? decoding->get() : nullptr;
     if (!decoded)
         return false;
     auto output = AlsaPcmOutput::open(m_device, *decoded);
