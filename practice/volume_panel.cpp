@@ -19,6 +19,8 @@ VolumePanel::VolumePanel(DocumentEditor& editor, BitmapSlider& waveSlider, Bitma
     }
     m_savedWaveLevel = m_waveVolume->level();
     m_savedMainLevel = m_mainVolume->level();
+    followOpening(m_waveSlider, *m_waveVolume, m_savedWaveLevel, &DocumentSettings::m_waveVolume);
+    followOpening(m_mainSlider, *m_mainVolume, m_savedMainLevel, &DocumentSettings::m_mainVolume);
     for (BitmapSlider* slider : {&m_waveSlider, &m_mainSlider}) {
         connect(slider, &BitmapSlider::moving, this, &VolumePanel::onSliderMoving);
         connect(slider, &BitmapSlider::moved, this, &VolumePanel::onSliderMoved);
@@ -31,6 +33,17 @@ VolumePanel::~VolumePanel()
         m_waveVolume->setLevel(m_savedWaveLevel);
         m_mainVolume->setLevel(m_savedMainLevel);
     }
+}
+
+void VolumePanel::followOpening(BitmapSlider& slider, VolumeControl& volume, int& savedLevel,
+                                std::int32_t DocumentSettings::*storedPosition)
+{
+    // A level that opens after the start is taken as found at the start.
+    connect(&volume, &VolumeControl::opened, this, [this, &slider, &volume, &savedLevel, storedPosition] {
+        volume.switchOn();
+        savedLevel = volume.level();
+        showStoredVolume(slider, volume, m_editor.document().settings().*storedPosition);
+    });
 }
 
 void VolumePanel::showStoredVolumes()

@@ -41,6 +41,8 @@ public:
 
 private:
     static void showStoredVolume(BitmapSlider& slider, VolumeControl& volume, std::int32_t position);
+    void followOpening(BitmapSlider& slider, VolumeControl& volume, int& savedLevel,
+                       std::int32_t DocumentSettings::*storedPosition);
     void onSliderMoving(int id, int position);
     void onSliderMoved(int id, int position);
     void onLevelChanged();
