@@ -54,7 +54,12 @@ private:
 };
 
 AlsaSoundPlayer::AlsaSoundPlayer(std::string device, std::shared_ptr<const WaveGain> gain)
-    : m_device(std::move(device)), m_gain(std::move(gain)), m_worker([this] { runWorker(); })
+    : m_device(std::move(device)), m_gain(std::move(gain)), m_worker([this] {
+          // ALSA's configuration, with the plug-ins it loads, is read here
+          // rather than at the first event sound or on the caller's way.
+          snd_config_update();
+          runWorker();
+      })
 {
 }
 
@@ -71,7 +76,7 @@ AlsaSoundPlayer::~AlsaSoundPlayer()
 
 void AlsaSoundPlayer::prepare(StoredSound& sound)
 {
-    // Decoded off the caller's thread: the first sound is wanted seconds later at the earliest.
+    // Decoded when first played: the window shows without waiting for five sounds.
     sound.m_prepared =
         sound.m_image ? std::make_shared<const SoundDecoder::Decoding>(m_decoder.decode(sound.m_path, sound.m_image))
                       : nullptr;
@@ -134,8 +139,6 @@ std::shared_ptr<SoundPlayer> createAlsaSoundPlayer(std::shared_ptr<const WaveGai
 {
     static std::once_flag silenced;
     std::call_once(silenced, [] { snd_lib_error_set_handler(ignoreAlsaError); });
-    // Reads ALSA's configuration now rather than at the first event sound.
-    snd_config_update();
     const char* device = std::getenv(kDeviceVariable);
     return std::make_shared<AlsaSoundPlayer>(device && *device ? device : "default", std::move(gain));
 }

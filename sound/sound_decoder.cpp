@@ -6,6 +6,6 @@ SoundDecoder::Decoding SoundDecoder::decode(const std::string& path, const Image
     if (decoded.image && (decoded.image == image || *decoded.image == *image))
         return decoded.decoding;
     decoded.image = image;
-    decoded.decoding = std::async(std::launch::async, [image] { return decodeSoundImage(*image); }).share();
+    decoded.decoding = std::async(std::launch::deferred, [image] { return decodeSoundImage(*image); }).share();
     return decoded.decoding;
 }

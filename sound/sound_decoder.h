@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-// Decodes sound images on worker threads, each once: the same file asked for
-// again, with the same bytes, gives the decoding already made or under way.
-// A file whose bytes changed is decoded anew.
+// Decodes sound images when they are first played, each once: the same file
+// asked for again, with the same bytes, gives the decoding already made or
+// still to make. A file whose bytes changed is decoded anew. A decoding takes
+// a fraction of a millisecond, far less than opening the sound device.
 class SoundDecoder {
 public:
     using Decoding = std::shared_future<std::shared_ptr<const DecodedSound>>;
