@@ -146,44 +146,44 @@ void QtChartControl::setElement(short element)
 
 void QtChartControl::setElementLineColor(std::uint32_t color)
 {
-    current().lineColor = color;
+    current().style.lineColor = color;
     scheduleRebuild();
 }
 
 void QtChartControl::setElementPointColor(std::uint32_t color)
 {
-    current().pointColor = color;
+    current().style.pointColor = color;
     scheduleRebuild();
 }
 
 void QtChartControl::setElementLinetype(int presentation)
 {
-    current().presentation =
+    current().style.presentation =
         presentation >= 0 && presentation < kPresentationCount ? Presentation(presentation) : Presentation::Line;
     scheduleRebuild();
 }
 
 void QtChartControl::setElementWidth(int width)
 {
-    current().width = std::max(width, 1);
+    current().style.width = std::max(width, 1);
     scheduleRebuild();
 }
 
 void QtChartControl::setElementPointSymbol(int symbol)
 {
-    current().pointSymbol = std::max(symbol, 0);
+    current().style.pointSymbol = std::max(symbol, 0);
     scheduleRebuild();
 }
 
 void QtChartControl::setElementSolidPoint(bool solid)
 {
-    current().solidPoint = solid;
+    current().style.solidPoint = solid;
     scheduleRebuild();
 }
 
 void QtChartControl::setElementIdentify(bool inLegend)
 {
-    current().identify = inLegend;
+    current().style.identify = inLegend;
     scheduleRebuild();
 }
 
@@ -243,8 +243,11 @@ void QtChartControl::rebuild()
     // The series stay while their styles do: new points cost Qt Charts far
     // less than new series.
     std::vector<SeriesStyle> styles;
-    for (const Element& element : m_elements)
+    for (Element& element : m_elements) {
+        // Kept for hovering and for other pixels: no room beyond the points.
+        element.points.squeeze();
         styles.push_back(styleOf(element));
+    }
     if (styles != m_seriesStyles) {
         chart()->removeAllSeries();
         for (std::size_t i = 0; i < m_elements.size(); ++i)
@@ -255,7 +258,7 @@ void QtChartControl::rebuild()
     bool legend = false;
     for (std::size_t i = 0; i < m_elements.size(); ++i) {
         showPoints(*series[static_cast<qsizetype>(i)], m_elements[i]);
-        legend = legend || m_elements[i].identify;
+        legend = legend || m_elements[i].style.identify;
     }
     chart()->legend()->setVisible(legend);
     placeValueLabels();
@@ -264,26 +267,26 @@ void QtChartControl::rebuild()
 QtChartControl::SeriesStyle QtChartControl::styleOf(const Element& element) const
 {
     // A spline through more points than pixel columns is drawn as the line it flattens into.
-    const bool flattened = element.presentation == Presentation::Spline && m_pixels.isValid() &&
+    const bool flattened = element.style.presentation == Presentation::Spline && m_pixels.isValid() &&
                            element.points.size() > chart()->plotArea().width() * devicePixelRatioF();
-    return {element.lineColor,   element.pointColor, element.presentation, element.width,
-            element.pointSymbol, element.solidPoint, element.identify,     flattened};
+    return {element.style, flattened};
 }
 
-void QtChartControl::addSeriesFor(const SeriesStyle& style, int number)
+void QtChartControl::addSeriesFor(const SeriesStyle& series, int number)
 {
+    const ElementStyle& style = series.element;
     const QColor lineColor = fromBgr(style.lineColor);
     QPen pen(lineColor, style.width);
     const qreal markerSize = 4.0 + 2.0 * style.pointSymbol;
 
-    QAbstractSeries* series = nullptr;
+    QAbstractSeries* made = nullptr;
     switch (style.presentation) {
     case Presentation::PointsOnly: {
         auto* scatter = new QScatterSeries;
         scatter->setMarkerSize(markerSize);
         scatter->setColor(style.solidPoint ? lineColor : Qt::transparent);
         scatter->setBorderColor(lineColor);
-        series = scatter;
+        made = scatter;
         break;
     }
     case Presentation::Area: {
@@ -292,12 +295,12 @@ void QtChartControl::addSeriesFor(const SeriesStyle& style, int number)
         fill.setAlpha(90);
         area->setBrush(fill);
         area->setPen(pen);
-        series = area;
+        made = area;
         break;
     }
     default: {
         auto* line =
-            style.presentation == Presentation::Spline && !style.flattened ? new QSplineSeries : new QLineSeries;
+            style.presentation == Presentation::Spline && !series.flattened ? new QSplineSeries : new QLineSeries;
         if (style.presentation == Presentation::ThickLine)
             pen.setWidth(style.width + 2);
         if (style.presentation == Presentation::DashedLine)
@@ -307,15 +310,15 @@ void QtChartControl::addSeriesFor(const SeriesStyle& style, int number)
             line->setPointsVisible(true);
             line->setMarkerSize(markerSize);
         }
-        series = line;
+        made = line;
         break;
     }
     }
-    series->setName(QStringLiteral("Element-%1").arg(number));
+    made->setName(QStringLiteral("Element-%1").arg(number));
     // The axes come first, so that the points are laid out once.
-    chart()->addSeries(series);
-    series->attachAxis(m_axisX);
-    series->attachAxis(m_axisY);
+    chart()->addSeries(made);
+    made->attachAxis(m_axisX);
+    made->attachAxis(m_axisY);
 }
 
 void QtChartControl::showPoints(QAbstractSeries& series, const Element& element)
@@ -324,7 +327,7 @@ void QtChartControl::showPoints(QAbstractSeries& series, const Element& element)
     // pixels as all of them would: thousands of points per pixel column cost
     // the drawing as much as one.
     QList<QPointF> shown;
-    switch (element.presentation) {
+    switch (element.style.presentation) {
     case Presentation::PointsOnly:
     case Presentation::LineWithPoints: shown = reduceMarkedPoints(element.points, m_pixels, false); break;
     case Presentation::LineWithValues: shown = reduceMarkedPoints(element.points, m_pixels, true); break;
@@ -339,11 +342,11 @@ void QtChartControl::showPoints(QAbstractSeries& series, const Element& element)
     case Presentation::Area: shown = reduceLinePoints(element.points, m_pixels, Below::Filled); break;
     default: shown = reduceLinePoints(element.points, m_pixels); break;
     }
-    if (element.presentation == Presentation::LineWithValues) {
+    if (element.style.presentation == Presentation::LineWithValues) {
         // Qt's own point labels print every decimal of the value; these round to one.
         for (const QPointF& point : shown) {
             auto* label = new QGraphicsSimpleTextItem(pointLabel(point), chart());
-            label->setBrush(fromBgr(element.pointColor));
+            label->setBrush(fromBgr(element.style.pointColor));
             m_valueLabels.emplace_back(point, label);
         }
     }

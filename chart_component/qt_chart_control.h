@@ -58,7 +58,8 @@ private:
         DashedLine,
         LineWithValues,
     };
-    struct Element {
+    // How an element is drawn.
+    struct ElementStyle {
         std::uint32_t lineColor = 0;
         std::uint32_t pointColor = 0;
         Presentation presentation = Presentation::Line;
@@ -66,18 +67,15 @@ private:
         int pointSymbol = 0;
         bool solidPoint = true;
         bool identify = false;
+        bool operator==(const ElementStyle&) const = default;
+    };
+    struct Element {
+        ElementStyle style;
         QList<QPointF> points;
     };
-
     // What a series is made with apart from its points.
     struct SeriesStyle {
-        std::uint32_t lineColor = 0;
-        std::uint32_t pointColor = 0;
-        Presentation presentation = Presentation::Line;
-        int width = 1;
-        int pointSymbol = 0;
-        bool solidPoint = true;
-        bool identify = false;
+        ElementStyle element;
         bool flattened = false; // a spline drawn as a line
         bool operator==(const SeriesStyle&) const = default;
     };
