@@ -69,9 +69,8 @@ void exportJson(const TrainingDocument& doc, std::ostream& stream)
     for (std::size_t i = 0; i < s.m_soundFiles.size(); ++i)
         out << (i ? "," : "") << jsonString(s.m_soundFiles[i]);
     out << "]},\"training_types\":[";
-    // One each, as the text of a time lasts until its next use.
-    LocalTimeText starts;
-    LocalTimeText ends;
+    // A time's text lasts until the next: one a statement.
+    LocalTimeText local;
     bool firstType = true;
     for (const TrainingType& type : doc.trainingTypes()) {
         out << (firstType ? "" : ",") << "{\"name\":" << jsonString(type.m_name) << ",\"intervals\":[";
@@ -79,9 +78,9 @@ void exportJson(const TrainingDocument& doc, std::ostream& stream)
         bool firstEntry = true;
         for (const IntervalRecord& e : type.m_records) {
             out << (firstEntry ? "" : ",") << "{\"start\":" << e.m_timeStart << ",\"end\":" << e.m_timeEnd
-                << ",\"start_local\":\"" << starts.of(e.m_timeStart) << "\",\"end_local\":\"" << ends.of(e.m_timeEnd)
-                << "\",\"uddhacca\":" << jsonBool(e.m_uddhacca) << ",\"measurement\":" << e.m_measurement
-                << ",\"run\":" << e.m_run << "}";
+                << ",\"start_local\":\"" << local.of(e.m_timeStart);
+            out << "\",\"end_local\":\"" << local.of(e.m_timeEnd) << "\",\"uddhacca\":" << jsonBool(e.m_uddhacca)
+                << ",\"measurement\":" << e.m_measurement << ",\"run\":" << e.m_run << "}";
             firstEntry = false;
         }
         out << "]}";
@@ -93,14 +92,13 @@ void exportCsv(const TrainingDocument& doc, std::ostream& stream)
 {
     BufferedTextWriter out(stream);
     out << "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n";
-    // One each, as the text of a time lasts until its next use.
-    LocalTimeText starts;
-    LocalTimeText ends;
+    LocalTimeText local;
     for (const TrainingType& type : doc.trainingTypes()) {
         const std::string name = csvField(type.m_name);
         for (const IntervalRecord& e : type.m_records) {
-            out << name << ',' << e.m_measurement << ',' << e.m_run << ',' << starts.of(e.m_timeStart) << ','
-                << ends.of(e.m_timeEnd) << ',' << e.m_timeStart << ',' << e.m_timeEnd << ',' << e.length() << ','
+            // A time's text lasts until the next: one a statement.
+            out << name << ',' << e.m_measurement << ',' << e.m_run << ',' << local.of(e.m_timeStart) << ',';
+            out << local.of(e.m_timeEnd) << ',' << e.m_timeStart << ',' << e.m_timeEnd << ',' << e.length() << ','
                 << (e.m_uddhacca ? '1' : '0') << '\n';
         }
     }
