@@ -28,6 +28,13 @@ void fillBigDocument(TrainingDocument& document, int records)
     }
 }
 
+void bigDocumentSizes(benchmark::internal::Benchmark* benchmark)
+{
+    for (int records : kSizes)
+        benchmark->Arg(records);
+    benchmark->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+}
+
 ScratchFolder::ScratchFolder()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "jhavari-bench-XXXXXX").string();

@@ -146,14 +146,7 @@ void BM_RedrawAfterAppendedInterval(benchmark::State& state)
         [&] { bench.polylines.drawFour(); });
 }
 
-void sizes(benchmark::internal::Benchmark* benchmark)
-{
-    for (int records : bench::kSizes)
-        benchmark->Arg(records);
-    benchmark->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-}
-
 } // namespace
 
-BENCHMARK(BM_OpenFourDiagrams)->Apply(sizes);
-BENCHMARK(BM_RedrawAfterAppendedInterval)->Apply(sizes);
+BENCHMARK(BM_OpenFourDiagrams)->Apply(bench::bigDocumentSizes);
+BENCHMARK(BM_RedrawAfterAppendedInterval)->Apply(bench::bigDocumentSizes);

@@ -135,17 +135,10 @@ void BM_ExportJson(benchmark::State& state)
     timeExport(state, exportJson);
 }
 
-void sizes(benchmark::internal::Benchmark* benchmark)
-{
-    for (int records : bench::kSizes)
-        benchmark->Arg(records);
-    benchmark->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-}
-
 } // namespace
 
-BENCHMARK(BM_Save)->Apply(sizes);
-BENCHMARK(BM_ExportCsv)->Apply(sizes);
-BENCHMARK(BM_ExportJson)->Apply(sizes);
+BENCHMARK(BM_Save)->Apply(bench::bigDocumentSizes);
+BENCHMARK(BM_ExportCsv)->Apply(bench::bigDocumentSizes);
+BENCHMARK(BM_ExportJson)->Apply(bench::bigDocumentSizes);
 
 BENCHMARK_MAIN();
