@@ -1,7 +1,6 @@
 #include "app/first_paint_probe.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 
 #include <cstdio>
 #include <fstream>
@@ -18,24 +17,11 @@ long residentMemoryKiB()
     return -1;
 }
 
-FirstPaintProbe::FirstPaintProbe(QObject* watched) : QObject(watched)
+FirstPaintProbe::FirstPaintProbe(QObject* watched)
+    : AfterFirstPaint(watched, [] {
+          std::printf("first-paint rss-kb=%ld\n", residentMemoryKiB());
+          std::fflush(stdout);
+          QCoreApplication::quit();
+      })
 {
-    watched->installEventFilter(this);
-}
-
-bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Paint && !m_reported) {
-        m_reported = true;
-        // Reported once the paint itself is done.
-        QMetaObject::invokeMethod(
-            this,
-            [] {
-                std::printf("first-paint rss-kb=%ld\n", residentMemoryKiB());
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            },
-            Qt::QueuedConnection);
-    }
-    return QObject::eventFilter(watched, event);
 }

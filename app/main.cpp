@@ -10,7 +10,9 @@
 #include "records/program_path.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QMessageBox>
+#include <QThreadPool>
 
 #include <iostream>
 
@@ -38,8 +40,16 @@ int main(int argc, char* argv[])
         return registerWithoutDisplay(argc, argv);
 
     XWaylandFallback xwayland;
+    // The menus stay in the window, as the frame was designed; a desktop's
+    // global menu bar would also be looked for on the session bus before
+    // the window could show.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication qtApp(argc, argv);
     xwayland.applicationMade();
+    // The accessibility bridge needs the session bus while the window is
+    // built; connecting to it (or even starting one) happens meanwhile on a
+    // worker thread, off the path to the first paint.
+    QThreadPool::globalInstance()->start([] { QDBusConnection::sessionBus(); });
     QApplication::setApplicationName(MainWindow::kAppTitle);
     // Every window and dialog without an icon of its own shows this one.
     QApplication::setWindowIcon(programIcon());

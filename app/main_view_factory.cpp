@@ -1,5 +1,6 @@
 #include "app/main_view_factory.h"
 
+#include "app/after_first_paint.h"
 #include "app/application.h"
 #include "app/command_ids.h"
 #include "app/main_window.h"
@@ -11,12 +12,19 @@
 #include "sound/wave_volume.h"
 
 #include <QAction>
+#include <QPointer>
 
 QWidget* makeMainView(DocumentEditor& editor, MainWindow& frame)
 {
     // The wave slider's level is a gain that the player applies to every sample.
     auto gain = std::make_shared<WaveGain>();
-    VolumePanel::Volumes volumes{std::make_unique<WaveVolume>(gain), std::make_unique<AlsaMasterVolume>()};
+    // The master volume reaches the sound server: the window shows first.
+    auto master = std::make_unique<AlsaMasterVolume>(nullptr, AlsaMasterVolume::Opening::Later);
+    new AfterFirstPaint(&frame, [master = QPointer<AlsaMasterVolume>(master.get())] {
+        if (master)
+            master->openNow();
+    });
+    VolumePanel::Volumes volumes{std::make_unique<WaveVolume>(gain), std::move(master)};
     auto* view = new MainForm(editor, createAlsaSoundPlayer(gain), std::move(volumes), systemClock(), nullptr, &frame);
     auto* commands = new ViewCommands(editor, *view);
 

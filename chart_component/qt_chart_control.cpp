@@ -1,5 +1,6 @@
 #include "chart_component/qt_chart_control.h"
 
+#include "chart_component/pixel_reduction.h"
 #include "chart_component/point_markers.h"
 
 #include <QAreaSeries>
@@ -54,7 +55,12 @@ QtChartControl::QtChartControl(QWidget* parent) : QChartView(parent), m_axisX(ne
     m_axisX->setLabelFormat("%g");
     m_axisY->setLabelFormat("%g");
     c->legend()->hide();
-    connect(c, &QChart::plotAreaChanged, this, [this] { placeOverlays(); });
+    connect(c, &QChart::plotAreaChanged, this, [this] {
+        placeOverlays();
+        // The points handed to the series were chosen for the pixels as they were.
+        if (PixelMapping::of(*chart(), devicePixelRatioF()) != m_pixels)
+            scheduleRebuild();
+    });
     clearGraph();
 }
 
@@ -143,44 +149,44 @@ void QtChartControl::setElement(short element)
 
 void QtChartControl::setElementLineColor(std::uint32_t color)
 {
-    current().lineColor = color;
+    current().style.lineColor = color;
     scheduleRebuild();
 }
 
 void QtChartControl::setElementPointColor(std::uint32_t color)
 {
-    current().pointColor = color;
+    current().style.pointColor = color;
     scheduleRebuild();
 }
 
 void QtChartControl::setElementLinetype(int presentation)
 {
-    current().presentation =
+    current().style.presentation =
         presentation >= 0 && presentation < kPresentationCount ? Presentation(presentation) : Presentation::Line;
     scheduleRebuild();
 }
 
 void QtChartControl::setElementWidth(int width)
 {
-    current().width = std::max(width, 1);
+    current().style.width = std::max(width, 1);
     scheduleRebuild();
 }
 
 void QtChartControl::setElementPointSymbol(int symbol)
 {
-    current().pointSymbol = std::max(symbol, 0);
+    current().style.pointSymbol = std::max(symbol, 0);
     scheduleRebuild();
 }
 
 void QtChartControl::setElementSolidPoint(bool solid)
 {
-    current().solidPoint = solid;
+    current().style.solidPoint = solid;
     scheduleRebuild();
 }
 
 void QtChartControl::setElementIdentify(bool inLegend)
 {
-    current().identify = inLegend;
+    current().style.identify = inLegend;
     scheduleRebuild();
 }
 
@@ -196,7 +202,7 @@ void QtChartControl::setRange(double xFrom, double xTo, double yFrom, double yTo
 void QtChartControl::addElement()
 {
     // In long dashes it stands apart from the first element whatever their colours and that one's style.
-    m_elements.emplace_back().presentation = Presentation::LongDashes;
+    m_elements.emplace_back().style.presentation = Presentation::LongDashes;
     m_current = m_elements.size() - 1;
     scheduleRebuild();
 }
@@ -240,90 +246,130 @@ void QtChartControl::rebuild()
     for (PointMarkers* markers : m_markers)
         delete markers;
     m_markers.clear();
-    chart()->removeAllSeries();
+    m_pixels = PixelMapping::of(*chart(), devicePixelRatioF());
+    // The series stay while their styles do: new points cost Qt Charts far
+    // less than new series.
+    std::vector<SeriesStyle> styles;
+    for (Element& element : m_elements) {
+        // Kept for hovering and for other pixels: no room beyond the points.
+        element.points.squeeze();
+        styles.push_back(styleOf(element));
+    }
+    if (styles != m_seriesStyles) {
+        chart()->removeAllSeries();
+        for (std::size_t i = 0; i < m_elements.size(); ++i)
+            addSeriesFor(styles[i], static_cast<int>(i));
+        m_seriesStyles = std::move(styles);
+    }
+    const QList<QAbstractSeries*> series = chart()->series();
     bool legend = false;
     for (std::size_t i = 0; i < m_elements.size(); ++i) {
-        addSeriesFor(m_elements[i], static_cast<int>(i));
-        legend = legend || m_elements[i].identify;
+        showPoints(*series[static_cast<qsizetype>(i)], m_elements[i]);
+        legend = legend || m_elements[i].style.identify;
     }
     chart()->legend()->setVisible(legend);
     placeOverlays();
 }
 
-void QtChartControl::addSeriesFor(const Element& element, int number)
+QtChartControl::SeriesStyle QtChartControl::styleOf(const Element& element) const
 {
-    const QColor lineColor = fromBgr(element.lineColor);
-    const QColor pointColor = fromBgr(element.pointColor);
-    QPen pen(lineColor, element.width);
-    const qreal markerSize = 4.0 + 2.0 * element.pointSymbol;
-    // Drawn by a layer of their own (PointMarkers), so that none is cut at the plot area's edges.
-    qreal markerDiameter = 0;
+    // A spline through more points than pixel columns is drawn as the line it flattens into.
+    const bool flattened = element.style.presentation == Presentation::Spline && m_pixels.isValid() &&
+                           element.points.size() > chart()->plotArea().width() * devicePixelRatioF();
+    return {element.style, flattened};
+}
 
-    QAbstractSeries* series = nullptr;
-    switch (element.presentation) {
+void QtChartControl::addSeriesFor(const SeriesStyle& series, int number)
+{
+    const ElementStyle& style = series.element;
+    const QColor lineColor = fromBgr(style.lineColor);
+    QPen pen(lineColor, style.width);
+    const qreal markerSize = 4.0 + 2.0 * style.pointSymbol;
+
+    QAbstractSeries* made = nullptr;
+    switch (style.presentation) {
     case Presentation::PointsOnly: {
         // The series places the points; the markers layer shows them.
         auto* scatter = new QScatterSeries;
-        scatter->append(element.points);
         scatter->setMarkerSize(markerSize);
         scatter->setColor(Qt::transparent);
         scatter->setBorderColor(Qt::transparent);
-        markerDiameter = markerSize;
-        series = scatter;
-        break;
-    }
-    case Presentation::Spline: {
-        auto* spline = new QSplineSeries;
-        spline->append(element.points);
-        spline->setPen(pen);
-        series = spline;
+        made = scatter;
         break;
     }
     case Presentation::Area: {
-        auto* upper = new QLineSeries;
-        upper->append(element.points);
-        auto* area = new QAreaSeries(upper);
+        auto* area = new QAreaSeries(new QLineSeries);
         QColor fill = lineColor;
         fill.setAlpha(90);
         area->setBrush(fill);
         area->setPen(pen);
-        series = area;
+        made = area;
         break;
     }
     default: {
-        auto* line = new QLineSeries;
-        if (element.presentation == Presentation::Steps)
-            line->append(stepPoints(element.points));
-        else if (element.presentation == Presentation::Impulses)
-            line->append(impulsePoints(element.points));
-        else
-            line->append(element.points);
-        if (element.presentation == Presentation::ThickLine)
-            pen.setWidth(element.width + 2);
-        if (element.presentation == Presentation::DashedLine)
+        auto* line =
+            style.presentation == Presentation::Spline && !series.flattened ? new QSplineSeries : new QLineSeries;
+        if (style.presentation == Presentation::ThickLine)
+            pen.setWidth(style.width + 2);
+        if (style.presentation == Presentation::DashedLine)
             pen.setStyle(Qt::DashLine);
-        if (element.presentation == Presentation::LongDashes)
+        if (style.presentation == Presentation::LongDashes)
             pen.setDashPattern({8, 4}); // twice the dashes of the dashed style
         line->setPen(pen);
-        if (element.presentation == Presentation::LineWithPoints)
-            markerDiameter = 2 * markerSize;
-        if (element.presentation == Presentation::LineWithValues) {
-            // Qt's own point labels print every decimal of the value; these round to one.
-            for (const QPointF& point : element.points) {
-                auto* label = new QGraphicsSimpleTextItem(QString::number(point.y(), 'f', 1), chart());
-                label->setBrush(pointColor);
-                m_valueLabels.emplace_back(point, label);
-            }
-        }
-        series = line;
+        made = line;
         break;
     }
     }
-    series->setName(QStringLiteral("Element-%1").arg(number));
-    chart()->addSeries(series);
-    series->attachAxis(m_axisX);
-    series->attachAxis(m_axisY);
-    if (markerDiameter > 0)
-        m_markers.push_back(new PointMarkers(*chart(), *series, element.points, markerDiameter,
-                                             element.solidPoint ? lineColor : QColor(Qt::transparent), lineColor));
+    made->setName(QStringLiteral("Element-%1").arg(number));
+    // The axes come first, so that the points are laid out once.
+    chart()->addSeries(made);
+    made->attachAxis(m_axisX);
+    made->attachAxis(m_axisY);
+}
+
+void QtChartControl::showPoints(QAbstractSeries& series, const Element& element)
+{
+    // Each series gets the points that draw the same picture at the chart's
+    // pixels as all of them would: thousands of points per pixel column cost
+    // the drawing as much as one.
+    QList<QPointF> shown;
+    switch (element.style.presentation) {
+    case Presentation::PointsOnly:
+    case Presentation::LineWithPoints: shown = reduceMarkedPoints(element.points, m_pixels, false); break;
+    case Presentation::LineWithValues: shown = reduceMarkedPoints(element.points, m_pixels, true); break;
+    case Presentation::Steps: shown = reduceLinePoints(stepPoints(element.points), m_pixels); break;
+    case Presentation::Impulses: shown = reduceLinePoints(impulsePoints(element.points), m_pixels); break;
+    // The dashes follow the whole line's length.
+    case Presentation::DashedLine:
+    case Presentation::LongDashes: shown = element.points; break;
+    case Presentation::Spline:
+        shown = styleOf(element).flattened ? reduceLinePoints(splineAsLine(element.points, m_pixels), m_pixels)
+                                           : element.points;
+        break;
+    case Presentation::Area: shown = reduceLinePoints(element.points, m_pixels, Below::Filled); break;
+    default: shown = reduceLinePoints(element.points, m_pixels); break;
+    }
+    if (element.style.presentation == Presentation::LineWithValues) {
+        // Qt's own point labels print every decimal of the value; these round to one.
+        for (const QPointF& point : shown) {
+            auto* label = new QGraphicsSimpleTextItem(pointLabel(point), chart());
+            label->setBrush(fromBgr(element.style.pointColor));
+            m_valueLabels.emplace_back(point, label);
+        }
+    }
+    auto* area = qobject_cast<QAreaSeries*>(&series);
+    auto* points = area ? area->upperSeries() : static_cast<QXYSeries*>(&series);
+    if (points->points() != shown)
+        points->replace(shown);
+    // Drawn by a layer of their own, so that none is cut at the plot area's edges.
+    const ElementStyle& style = element.style;
+    const qreal markerSize = 4.0 + 2.0 * style.pointSymbol;
+    const qreal diameter = style.presentation == Presentation::PointsOnly       ? markerSize
+                           : style.presentation == Presentation::LineWithPoints ? 2 * markerSize
+                                                                                : 0;
+    if (diameter > 0) {
+        const QColor lineColor = fromBgr(style.lineColor);
+        m_markers.push_back(new PointMarkers(*chart(), series, shown, diameter,
+                                             style.solidPoint ? lineColor : QColor(Qt::transparent), lineColor));
+    }
 }

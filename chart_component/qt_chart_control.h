@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart_component/chart_control.h"
+#include "chart_component/pixel_reduction.h"
 
 #include <QChartView>
 #include <QList>
@@ -8,13 +9,14 @@
 
 #include <vector>
 
-class PointMarkers;
 class QAbstractSeries;
+class PointMarkers;
 class QGraphicsSimpleTextItem;
 class QValueAxis;
 
 // The chart drawn with Qt Charts. Points arrive one call at a time; the
-// series are rebuilt once after a burst of calls, not per point.
+// series are rebuilt once after a burst of calls, not per point, from the
+// points that make a difference at the chart's pixels.
 class QtChartControl : public QChartView, public ChartControl {
 public:
     explicit QtChartControl(QWidget* parent);
@@ -59,7 +61,8 @@ private:
         // Not one of the styles to choose: how an element added to the first one is drawn.
         LongDashes,
     };
-    struct Element {
+    // How an element is drawn.
+    struct ElementStyle {
         std::uint32_t lineColor = 0;
         std::uint32_t pointColor = 0;
         Presentation presentation = Presentation::Line;
@@ -67,13 +70,25 @@ private:
         int pointSymbol = 0;
         bool solidPoint = true;
         bool identify = false;
+        bool operator==(const ElementStyle&) const = default;
+    };
+    struct Element {
+        ElementStyle style;
         QList<QPointF> points;
+    };
+    // What a series is made with apart from its points.
+    struct SeriesStyle {
+        ElementStyle element;
+        bool flattened = false; // a spline drawn as a line
+        bool operator==(const SeriesStyle&) const = default;
     };
 
     Element& current();
     void scheduleRebuild();
     void rebuild();
-    void addSeriesFor(const Element& element, int number);
+    SeriesStyle styleOf(const Element& element) const;
+    void addSeriesFor(const SeriesStyle& style, int number);
+    void showPoints(QAbstractSeries& series, const Element& element);
     // The values written beside the points and the markers, placed again when the plot area moves.
     void placeOverlays();
 
@@ -82,6 +97,9 @@ private:
     QValueAxis* m_axisX;
     QValueAxis* m_axisY;
     bool m_rebuildPending = false;
+    // The pixels the series' points were chosen for.
+    PixelMapping m_pixels;
+    std::vector<SeriesStyle> m_seriesStyles;
     std::vector<std::pair<QPointF, QGraphicsSimpleTextItem*>> m_valueLabels;
     std::vector<PointMarkers*> m_markers;
 };

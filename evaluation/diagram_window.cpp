@@ -7,8 +7,8 @@
 #include "evaluation/diagram_places.h"
 #include "evaluation/diagram_point_tips.h"
 #include "evaluation/diagram_print_job.h"
+#include "evaluation/diagram_statistics.h"
 #include "evaluation/diagram_text.h"
-#include "evaluation/interval_statistics.h"
 #include "platform/dialog_layout.h"
 #include "platform/file_dialog_folder.h"
 #include "platform/file_dialogs.h"
@@ -52,10 +52,10 @@ std::int64_t secondsUntilMidnight(CalendarTime now)
 
 } // namespace
 
-DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramKind kind)
+DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramStatistics& statistics, DiagramKind kind)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      m_doc(doc), m_kind(kind)
+      m_doc(doc), m_statistics(statistics), m_kind(kind)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -105,7 +105,7 @@ void DiagramWindow::fillGraph()
     m_midnight.start(static_cast<int>(secondsUntilMidnight(static_cast<CalendarTime>(std::time(nullptr))) * 1000));
     static const TrainingType kNoType;
     const TrainingType& type = m_doc.currentTrainingType() ? *m_doc.currentTrainingType() : kNoType;
-    const IntervalStatistics statistics(type, m_doc.settings().m_timeFilter);
+    const IntervalStatistics& statistics = m_statistics.current();
     const int count = statistics.measurementCount();
 
     if (count > kMovingAverageWidth) {

@@ -8,17 +8,19 @@
 #include <cstdint>
 
 class ChartHost;
+class DiagramStatistics;
 class TrainingDocument;
 class QCheckBox;
 class QLabel;
 class ShadeButton;
 
 // A modeless window showing one diagram kind of the current training type,
-// with its 30-measurement moving average on request.
+// with its 30-measurement moving average on request. Its values come from
+// statistics it shares with the other diagram windows.
 class DiagramWindow : public QDialog {
     Q_OBJECT
 public:
-    DiagramWindow(const TrainingDocument& doc, DiagramKind kind);
+    DiagramWindow(const TrainingDocument& doc, DiagramStatistics& statistics, DiagramKind kind);
 
     // Clears the chart and plots the current values.
     void fillGraph();
@@ -43,6 +45,7 @@ private:
     void onChangePresentation();
 
     const TrainingDocument& m_doc;
+    DiagramStatistics& m_statistics;
     const DiagramKind m_kind;
     int m_presentation = 0;
     int m_movingAverage = 0;

@@ -14,13 +14,19 @@
 
 #include <utility>
 
-DiagramWindows::DiagramWindows(const TrainingDocument& doc, DocumentNotifier& notifier) : m_doc(doc)
+DiagramWindows::DiagramWindows(const TrainingDocument& doc, DocumentNotifier& notifier) : m_doc(doc), m_statistics(doc)
 {
     connect(&notifier, &DocumentNotifier::currentTypeChanged, this, &DiagramWindows::refreshDiagrams);
-    connect(&notifier, &DocumentNotifier::documentReset, this, &DiagramWindows::refreshDiagrams);
-    connect(&notifier, &DocumentNotifier::recordsRemoved, this, &DiagramWindows::refreshDiagrams);
-    connect(&notifier, &DocumentNotifier::recordsInserted, this, &DiagramWindows::refreshDiagrams);
-    connect(&notifier, &DocumentNotifier::recordsAppended, this, [this] {
+    connect(&notifier, &DocumentNotifier::documentReset, this, [this](DocumentReset reason) {
+        // A save changes no record.
+        if (reason != DocumentReset::Saved)
+            m_statistics.forget();
+        refreshDiagrams();
+    });
+    connect(&notifier, &DocumentNotifier::recordsRemoved, this, &DiagramWindows::renewDiagrams);
+    connect(&notifier, &DocumentNotifier::recordsInserted, this, &DiagramWindows::renewDiagrams);
+    connect(&notifier, &DocumentNotifier::recordsAppended, this, [this](int type, int first, int count) {
+        m_statistics.recordsAppended(type, first, count);
         markDiagramsStale();
         refreshSummaryLater();
     });
@@ -63,7 +69,7 @@ void DiagramWindows::openDiagram(DiagramKind kind, QWidget* messageParent)
         window->activateWindow();
         return;
     }
-    window = new DiagramWindow(m_doc, kind);
+    window = new DiagramWindow(m_doc, m_statistics, kind);
     window->m_lineColor = diagramColor(kind);
     const QScreen* screen = messageParent ? messageParent->screen() : QGuiApplication::primaryScreen();
     QList<QRect> areas;
@@ -83,6 +89,12 @@ void DiagramWindows::refreshDiagrams()
         if (DiagramWindow* window = slot(kind))
             window->fillGraph();
     refreshSummary();
+}
+
+void DiagramWindows::renewDiagrams()
+{
+    m_statistics.forget();
+    refreshDiagrams();
 }
 
 void DiagramWindows::markDiagramsStale()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluation/diagram_kind.h"
+#include "evaluation/diagram_statistics.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,7 +17,8 @@ class QWidget;
 // They follow the document: another training type, a new or loaded
 // document and deleted or restored records refill the diagrams at once;
 // appended records and another filter time show at their next repaint; the
-// summary follows every change of the records.
+// summary follows every change of the records. The windows share one set of
+// statistics, which appended records update rather than renew.
 class DiagramWindows : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +39,8 @@ public:
 
 private:
     QPointer<DiagramWindow>& slot(DiagramKind kind);
+    // Records were removed or put back: the statistics are made anew, the diagrams refilled.
+    void renewDiagrams();
     // The diagrams refill when they are next painted.
     void markDiagramsStale();
     void refreshSummary();
@@ -44,6 +48,7 @@ private:
     void onSettingsChanged(const DocumentSettings& previous);
 
     const TrainingDocument& m_doc;
+    DiagramStatistics m_statistics;
     QPointer<DiagramWindow> m_graphMaximum;
     QPointer<DiagramWindow> m_graphAverage;
     QPointer<DiagramWindow> m_graphMedian;

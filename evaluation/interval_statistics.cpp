@@ -26,12 +26,8 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
     const std::size_t size = static_cast<std::size_t>(m_count) + 1;
 
     // A record counts for its measurement only while no earlier record had a higher number.
-    std::vector<std::int64_t> total(size, 0), calm(size, 0), sum(size, 0), count(size, 0);
-    std::vector<std::int64_t> longestCalm(size, 0);
+    std::vector<Totals> totals(size);
     std::vector<std::uint32_t> qualifying(size + 1, 0);
-    auto qualifies = [this](const IntervalRecord& e) {
-        return e.m_uddhacca == 0 && (m_filterSeconds == 0 || e.length() >= m_filterSeconds);
-    };
     int highestSoFar = 0;
     std::vector<char> found(static_cast<std::size_t>(entries.size()), 0);
     for (int i = 0; i < entries.size(); ++i) {
@@ -41,26 +37,15 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
             continue;
         highestSoFar = n;
         found[static_cast<std::size_t>(i)] = 1;
-        const std::int64_t length = e.length();
-        // A record that ends before it starts (a damaged file, a clock set
-        // back) has no time to share out: the Sikkhati ability stays 0..100 %.
-        const std::int64_t elapsed = std::max<std::int64_t>(0, length);
-        total[n] += elapsed;
-        if (e.m_uddhacca == 0) {
-            calm[n] += elapsed;
-            longestCalm[n] = std::max(longestCalm[n], length);
-        }
-        if (qualifies(e)) {
-            sum[n] += length;
-            ++count[n];
-            ++qualifying[n + 1];
-        }
+        addRecord(totals[static_cast<std::size_t>(n)], e);
+        if (qualifies(e))
+            ++qualifying[static_cast<std::size_t>(n) + 1];
     }
 
     // The qualifying lengths grouped by measurement, for the medians.
     for (std::size_t n = 1; n <= size; ++n)
         qualifying[n] += qualifying[n - 1];
-    std::vector<std::int64_t> lengths(qualifying[size]);
+    Lengths lengths(qualifying[size]);
     std::vector<std::uint32_t> fill(qualifying.begin(), qualifying.end() - 1);
     for (int i = 0; i < entries.size(); ++i) {
         const IntervalRecord& e = entries[i];
@@ -68,34 +53,100 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
             lengths[fill[e.m_measurement]++] = e.length();
     }
 
-    m_maximum.assign(size, 0);
-    m_average.assign(size, 0);
-    m_median.assign(size, 0);
-    m_sikkhati.assign(size, 0);
-    for (std::size_t n = 0; n < size; ++n) {
-        const bool tooShort = m_filterSeconds > 0 && longestCalm[n] < m_filterSeconds;
-        m_maximum[n] = tooShort ? 0 : longestCalm[n];
-        if (count[n] > 0)
-            m_average[n] = roundHalfUp(static_cast<double>(sum[n]) / static_cast<double>(count[n]));
-        const auto first = lengths.begin() + qualifying[n];
-        const auto last = lengths.begin() + qualifying[n + 1];
-        if (first != last) {
-            // The k-th largest, k = (c + 1) / 2: the larger middle for an even count.
-            const auto kth = first + (last - first - 1) / 2;
-            std::nth_element(first, kth, last, std::greater<>());
-            m_median[n] = *kth;
-        }
-        const double divisor =
-            std::fabs(static_cast<double>(total[n])) > 0.00000025 ? static_cast<double>(total[n]) : 1.0;
-        m_sikkhati[n] = roundHalfUp(static_cast<double>(calm[n]) * 100.0 / divisor) * 60;
-    }
+    resize(size);
+    for (std::size_t n = 0; n < size; ++n)
+        setValues(n, totals[n], lengths.begin() + qualifying[n], lengths.begin() + qualifying[n + 1]);
+    m_lastTotals = totals[size - 1];
+    m_lastLengths.assign(lengths.begin() + qualifying[size - 1], lengths.end());
+    sumPrefixesFrom(0);
+}
 
+void IntervalStatistics::appendRecords(const TrainingType& type, int first, int count)
+{
+    // After a full pass the highest number found so far is N itself.
+    std::size_t changedFrom = static_cast<std::size_t>(m_count) + 1;
+    for (int i = first; i < first + count; ++i) {
+        const IntervalRecord& e = type.m_records[i];
+        const int n = e.m_measurement;
+        if (n < m_count)
+            continue;
+        if (n > m_count) {
+            // Measurement N is complete; the ones between it and n have no records.
+            if (changedFrom <= static_cast<std::size_t>(m_count))
+                setValues(static_cast<std::size_t>(m_count), m_lastTotals, m_lastLengths.begin(), m_lastLengths.end());
+            changedFrom = std::min(changedFrom, static_cast<std::size_t>(m_count) + 1);
+            resize(static_cast<std::size_t>(n) + 1);
+            m_count = n;
+            m_lastTotals = Totals();
+            m_lastLengths.clear();
+        }
+        changedFrom = std::min(changedFrom, static_cast<std::size_t>(n));
+        addRecord(m_lastTotals, e);
+        if (qualifies(e))
+            m_lastLengths.push_back(e.length());
+    }
+    if (changedFrom > static_cast<std::size_t>(m_count))
+        return;
+    setValues(static_cast<std::size_t>(m_count), m_lastTotals, m_lastLengths.begin(), m_lastLengths.end());
+    sumPrefixesFrom(changedFrom);
+}
+
+bool IntervalStatistics::qualifies(const IntervalRecord& e) const
+{
+    return e.m_uddhacca == 0 && (m_filterSeconds == 0 || e.length() >= m_filterSeconds);
+}
+
+void IntervalStatistics::addRecord(Totals& totals, const IntervalRecord& e) const
+{
+    const std::int64_t length = e.length();
+    // A record that ends before it starts (a damaged file, a clock set
+    // back) has no time to share out: the Sikkhati ability stays 0..100 %.
+    const std::int64_t elapsed = std::max<std::int64_t>(0, length);
+    totals.elapsed += elapsed;
+    if (e.m_uddhacca == 0) {
+        totals.calm += elapsed;
+        totals.longestCalm = std::max(totals.longestCalm, length);
+    }
+    if (qualifies(e)) {
+        totals.qualifyingSum += length;
+        ++totals.qualifyingCount;
+    }
+}
+
+void IntervalStatistics::resize(std::size_t size)
+{
+    for (std::vector<std::int64_t>* series : {&m_maximum, &m_average, &m_median, &m_sikkhati})
+        series->resize(size, 0);
+}
+
+void IntervalStatistics::setValues(std::size_t n, const Totals& totals, Lengths::iterator first, Lengths::iterator last)
+{
+    const bool tooShort = m_filterSeconds > 0 && totals.longestCalm < m_filterSeconds;
+    m_maximum[n] = tooShort ? 0 : totals.longestCalm;
+    m_average[n] =
+        totals.qualifyingCount > 0
+            ? roundHalfUp(static_cast<double>(totals.qualifyingSum) / static_cast<double>(totals.qualifyingCount))
+            : 0;
+    m_median[n] = 0;
+    if (first != last) {
+        // The k-th largest, k = (c + 1) / 2: the larger middle for an even count.
+        const auto kth = first + (last - first - 1) / 2;
+        std::nth_element(first, kth, last, std::greater<>());
+        m_median[n] = *kth;
+    }
+    const double divisor =
+        std::fabs(static_cast<double>(totals.elapsed)) > 0.00000025 ? static_cast<double>(totals.elapsed) : 1.0;
+    m_sikkhati[n] = roundHalfUp(static_cast<double>(totals.calm) * 100.0 / divisor) * 60;
+}
+
+void IntervalStatistics::sumPrefixesFrom(std::size_t n)
+{
     for (DiagramKind kind : kDiagramKinds) {
         const std::vector<std::int64_t>& series = values(kind);
         std::vector<std::int64_t>& prefix = m_prefix[diagramIndex(kind)];
-        prefix.assign(size + 1, 0);
-        for (std::size_t n = 0; n < size; ++n)
-            prefix[n + 1] = prefix[n] + series[n];
+        prefix.resize(series.size() + 1, 0);
+        for (std::size_t k = n; k < series.size(); ++k)
+            prefix[k + 1] = prefix[k] + series[k];
     }
 }
 

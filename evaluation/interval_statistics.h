@@ -2,6 +2,7 @@
 
 #include "evaluation/diagram_kind.h"
 #include "records/calendar_time.h"
+#include "records/interval_record.h"
 
 #include <cstdint>
 #include <vector>
@@ -25,6 +26,12 @@ public:
     // filter: the filter time as a duration of the settings; 00:00:00 is off.
     IntervalStatistics(const TrainingType& type, CalendarTime filter);
 
+    // Takes in the records first .. first + count - 1, appended to the type
+    // after the records these statistics were made from. Only the highest
+    // measurement and new ones can change, so the cost is that of the records
+    // of the highest measurement, not of the whole type.
+    void appendRecords(const TrainingType& type, int first, int count);
+
     // The highest measurement number, N; the values exist for 1..N.
     int measurementCount() const { return m_count; }
     bool isFilterOn() const { return m_filterSeconds > 0; }
@@ -40,7 +47,24 @@ public:
     AxisRanges axisRanges(DiagramKind kind) const;
 
 private:
+    // What the found records of one measurement add up to.
+    struct Totals {
+        std::int64_t elapsed = 0; // all found records, none below 0
+        std::int64_t calm = 0;    // those not ended by uddhacca
+        std::int64_t longestCalm = 0;
+        std::int64_t qualifyingSum = 0;
+        std::int64_t qualifyingCount = 0;
+    };
+    using Lengths = std::vector<std::int64_t>;
+
     const std::vector<std::int64_t>& values(DiagramKind kind) const;
+    bool qualifies(const IntervalRecord& record) const;
+    void addRecord(Totals& totals, const IntervalRecord& record) const;
+    // Values for measurements 0..size-1, all 0.
+    void resize(std::size_t size);
+    // The values of measurement n from its totals and its qualifying lengths, which it reorders.
+    void setValues(std::size_t n, const Totals& totals, Lengths::iterator first, Lengths::iterator last);
+    void sumPrefixesFrom(std::size_t n);
 
     int m_count = 0;
     std::int64_t m_filterSeconds = 0;
@@ -48,6 +72,9 @@ private:
     std::vector<std::int64_t> m_maximum, m_average, m_median, m_sikkhati;
     // Prefix sums per kind for the moving average: m_prefix[k][n] = sum of values 0..n-1.
     std::vector<std::int64_t> m_prefix[4];
+    // Of measurement N, the only one that appended records can add to.
+    Totals m_lastTotals;
+    Lengths m_lastLengths;
 };
 
 // The moving average is drawn from this measurement on.

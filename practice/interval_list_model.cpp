@@ -95,13 +95,17 @@ void IntervalListModel::clear()
 void IntervalListModel::sortRows(int column, bool ascending)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const std::vector<int> newIndex = m_rows.sort(column, ascending);
     // Selection and current row move with their rows.
     const QModelIndexList before = persistentIndexList();
+    std::vector<int> rows;
+    rows.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex& old : before)
+        rows.push_back(old.row());
+    const std::vector<int> moved = m_rows.sort(column, ascending, rows);
     QModelIndexList after;
     after.reserve(before.size());
-    for (const QModelIndex& old : before)
-        after.append(index(newIndex[static_cast<std::size_t>(old.row())], old.column()));
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after.append(index(moved[static_cast<std::size_t>(i)], before[i].column()));
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

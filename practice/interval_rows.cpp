@@ -1,5 +1,6 @@
 #include "practice/interval_rows.h"
 
+#include "practice/sort_by_keys.h"
 #include "practice/span_format.h"
 #include "records/sorted_erase.h"
 #include "records/training_type.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cassert>
 #include <numeric>
+#include <unordered_map>
 
 namespace {
 
@@ -28,51 +30,73 @@ std::int64_t sortKey(const IntervalRow& row, int column)
 
 } // namespace
 
+const IntervalRow& IntervalRows::row(int index) const
+{
+    return m_store[static_cast<std::size_t>(m_order.at(static_cast<std::size_t>(index)))];
+}
+
+void IntervalRows::clear()
+{
+    m_store.clear();
+    m_order.clear();
+}
+
 void IntervalRows::fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement)
 {
-    m_rows.clear();
+    clear();
     const int count = type.m_records.size();
     if (!onlyMeasurement)
-        m_rows.reserve(static_cast<std::size_t>(count));
+        m_store.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const IntervalRecord& entry = type.m_records[i];
         if (!onlyMeasurement || entry.m_measurement == *onlyMeasurement)
-            m_rows.push_back(makeRow(entry, i));
+            m_store.push_back(makeRow(entry, i));
     }
+    m_order.resize(m_store.size());
+    std::iota(m_order.begin(), m_order.end(), 0);
 }
 
 void IntervalRows::add(const IntervalRecord& entry, std::int32_t record)
 {
-    m_rows.push_back(makeRow(entry, record));
+    m_order.push_back(static_cast<std::int32_t>(m_store.size()));
+    m_store.push_back(makeRow(entry, record));
 }
 
-std::vector<int> IntervalRows::sort(int column, bool ascending)
+std::vector<int> IntervalRows::sort(int column, bool ascending, const std::vector<int>& followed)
 {
-    std::vector<int> order(m_rows.size());
-    std::iota(order.begin(), order.end(), 0);
     if (column < 0 || column >= kColumnCount)
-        return order;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const std::int64_t keyA = sortKey(m_rows[static_cast<std::size_t>(a)], column);
-        const std::int64_t keyB = sortKey(m_rows[static_cast<std::size_t>(b)], column);
-        return ascending ? keyA < keyB : keyA > keyB;
-    });
-    std::vector<IntervalRow> sorted;
-    sorted.reserve(m_rows.size());
-    std::vector<int> newIndex(m_rows.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        sorted.push_back(m_rows[static_cast<std::size_t>(order[i])]);
-        newIndex[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
+        return followed;
+    std::vector<std::int64_t> keys(m_order.size());
+    for (std::size_t i = 0; i < m_order.size(); ++i)
+        keys[i] = sortKey(m_store[static_cast<std::size_t>(m_order[i])], column);
+    // The followed rows are found again by the stored rows they show.
+    std::vector<std::int32_t> followedRows;
+    for (int row : followed)
+        followedRows.push_back(m_order.at(static_cast<std::size_t>(row)));
+
+    sortByKeys(m_order, std::move(keys), ascending);
+
+    std::unordered_map<std::int32_t, int> placeOf(followedRows.size());
+    if (!followedRows.empty()) {
+        std::vector<bool> isFollowed(m_store.size(), false);
+        for (std::int32_t stored : followedRows)
+            isFollowed[static_cast<std::size_t>(stored)] = true;
+        for (std::size_t row = 0; row < m_order.size(); ++row)
+            if (isFollowed[static_cast<std::size_t>(m_order[row])])
+                placeOf[m_order[row]] = static_cast<int>(row);
     }
-    m_rows = std::move(sorted);
-    return newIndex;
+    std::vector<int> moved;
+    moved.reserve(followedRows.size());
+    for (std::int32_t stored : followedRows)
+        moved.push_back(placeOf[stored]);
+    return moved;
 }
 
 std::vector<int> IntervalRows::forgetRecords(const std::vector<int>& positions)
 {
     std::vector<int> shown;
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        IntervalRow& row = m_rows[i];
+    for (std::size_t i = 0; i < m_order.size(); ++i) {
+        IntervalRow& row = m_store[static_cast<std::size_t>(m_order[i])];
         const auto below = std::lower_bound(positions.begin(), positions.end(), row.m_record);
         if (below != positions.end() && *below == row.m_record)
             shown.push_back(static_cast<int>(i));
@@ -85,12 +109,28 @@ std::vector<int> IntervalRows::forgetRecords(const std::vector<int>& positions)
 void IntervalRows::eraseRows(int first, int last)
 {
     assert(first >= 0 && first <= last && last < count());
-    m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
+    m_order.erase(m_order.begin() + first, m_order.begin() + last + 1);
+    compactStore();
 }
 
 void IntervalRows::eraseRows(const std::vector<int>& rows)
 {
-    eraseSortedPositions(m_rows, rows);
+    eraseSortedPositions(m_order, rows);
+    compactStore();
+}
+
+void IntervalRows::compactStore()
+{
+    // The erased rows stay in the store until they outnumber the shown ones.
+    if (m_store.size() > 2 * m_order.size()) {
+        std::vector<IntervalRow> shown;
+        shown.reserve(m_order.size());
+        for (std::int32_t& index : m_order) {
+            shown.push_back(m_store[static_cast<std::size_t>(index)]);
+            index = static_cast<std::int32_t>(shown.size() - 1);
+        }
+        m_store = std::move(shown);
+    }
 }
 
 std::vector<PlacedRecord> IntervalRows::recordsOf(const std::vector<int>& rows, const TrainingType& type) const

@@ -23,6 +23,8 @@ struct IntervalRow {
 
 // The rows of the interval list, without any window: filling, sorting and
 // following removed records, with the record positions kept right throughout.
+// The rows stay where they were filled in; a sort only reorders the list of
+// their indexes.
 class IntervalRows {
 public:
     // The columns in the order of the list's header; the functions below take
@@ -30,16 +32,16 @@ public:
     enum class Column { Date, Measurement, Run, Start, End, Duration, Uddhacca };
     static constexpr int kColumnCount = 7;
 
-    int count() const { return static_cast<int>(m_rows.size()); }
-    const IntervalRow& row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
+    int count() const { return static_cast<int>(m_order.size()); }
+    const IntervalRow& row(int index) const;
 
-    void clear() { m_rows.clear(); }
+    void clear();
     // All records of the type in stored order, or only those of one measurement.
     void fill(const TrainingType& type, std::optional<std::uint16_t> onlyMeasurement);
     void add(const IntervalRecord& entry, std::int32_t record);
 
-    // Stable sort by a column's key; returns, for each old row, its new index.
-    std::vector<int> sort(int column, bool ascending);
+    // Stable sort by a column's key; returns where the followed rows went.
+    std::vector<int> sort(int column, bool ascending, const std::vector<int>& followed = {});
 
     // The records at these positions (ascending) were removed from the type:
     // gives the rows that showed them (ascending) and moves the positions of
@@ -55,5 +57,9 @@ public:
     static std::string cellText(const IntervalRow& row, int column);
 
 private:
-    std::vector<IntervalRow> m_rows;
+    void compactStore();
+
+    std::vector<IntervalRow> m_store;
+    // The shown rows, top to bottom, as indexes into the store.
+    std::vector<std::int32_t> m_order;
 };

@@ -25,6 +25,8 @@ VolumePanel::VolumePanel(DocumentEditor& editor, BitmapSlider& waveSlider, Bitma
         connect(volume, &VolumeControl::levelChanged, this, &VolumePanel::onLevelChanged);
         volume->saveLevel();
     }
+    followOpening(m_waveSlider, *m_waveVolume, &DocumentSettings::m_waveVolume);
+    followOpening(m_mainSlider, *m_mainVolume, &DocumentSettings::m_mainVolume);
     for (BitmapSlider* slider : {&m_waveSlider, &m_mainSlider}) {
         connect(slider, &BitmapSlider::moving, this, &VolumePanel::onSliderMoving);
         connect(slider, &BitmapSlider::moved, this, &VolumePanel::onSliderMoved);
@@ -37,6 +39,17 @@ VolumePanel::~VolumePanel()
         m_waveVolume->restoreSavedLevel();
         m_mainVolume->restoreSavedLevel();
     }
+}
+
+void VolumePanel::followOpening(BitmapSlider& slider, VolumeControl& volume,
+                                std::int32_t DocumentSettings::*storedPosition)
+{
+    // A level that opens after the start is taken as found at the start.
+    connect(&volume, &VolumeControl::opened, this, [this, &slider, &volume, storedPosition] {
+        volume.switchOn();
+        volume.saveLevel();
+        showStoredVolume(slider, volume, m_editor.document().settings().*storedPosition);
+    });
 }
 
 void VolumePanel::showStoredVolumes()

@@ -41,6 +41,7 @@ public:
 
 private:
     static void showStoredVolume(BitmapSlider& slider, VolumeControl& volume, std::int32_t position);
+    void followOpening(BitmapSlider& slider, VolumeControl& volume, std::int32_t DocumentSettings::*storedPosition);
     void onSliderMoving(int id, int position);
     void onSliderMoved();
     void onLevelChanged();

@@ -191,6 +191,13 @@ void Archive::readText(std::string& text)
         text.assign(reinterpret_cast<const char*>(start), static_cast<std::size_t>(length));
 }
 
+std::size_t Archive::storedTextSize(const std::string& text)
+{
+    const std::uint64_t length = text.size();
+    const std::size_t prefix = length < 0xFF ? 1 : length < 0xFFFE ? 3 : length < 0xFFFFFFFFu ? 7 : 15;
+    return prefix + text.size();
+}
+
 void Archive::writeText(const std::string& text)
 {
     const std::uint64_t length = text.size();

@@ -47,13 +47,20 @@ public:
 
     // Storing: the bytes written so far.
     const std::vector<std::uint8_t>& buffer() const { return m_buffer; }
+    // Storing: room for this many bytes in all, so that the buffer grows no more.
+    void reserve(std::size_t total) { m_buffer.reserve(total); }
+    // Storing: bytes already in their stored form.
+    void writeBytes(const void* source, std::size_t count);
+
+    // The bytes a text takes when stored, its length prefix included.
+    static std::size_t storedTextSize(const std::string& text);
+    static constexpr std::size_t kStoredTimeSize = 12;
 
 private:
     void read(void* target, std::size_t count);
     // Makes at least `count` unread bytes lie at m_data + m_position; false
     // when the source ends before.
     bool fill(std::size_t count);
-    void writeBytes(const void* source, std::size_t count);
     std::uint8_t readByte();
     std::uint16_t readWord();
     std::uint32_t readDword();

@@ -1,6 +1,7 @@
 #include "records/document_export.h"
 
-#include "records/calendar_time.h"
+#include "records/buffered_text_writer.h"
+#include "records/local_time_text.h"
 #include "records/text_encoding.h"
 #include "records/training_document.h"
 
@@ -8,19 +9,6 @@
 #include <string>
 
 namespace {
-
-// A time without a calendar date shows as "?".
-std::string localTimeText(CalendarTime time)
-{
-    const std::optional<std::tm> fields = calendarFields(time);
-    if (!fields)
-        return "?";
-    const std::tm& f = *fields;
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f.tm_year + 1900, f.tm_mon + 1, f.tm_mday,
-                  f.tm_hour, f.tm_min, f.tm_sec);
-    return text;
-}
 
 std::string jsonString(const std::string& bytes)
 {
@@ -66,9 +54,10 @@ std::string csvField(const std::string& bytes)
 
 } // namespace
 
-void exportJson(const TrainingDocument& doc, std::ostream& out)
+void exportJson(const TrainingDocument& doc, std::ostream& stream)
 {
     const DocumentSettings& s = doc.settings();
+    BufferedTextWriter out(stream);
     out << "{\"settings\":{\"training_type\":" << jsonString(s.m_trainingType)
         << ",\"fixed_exercise_time\":" << jsonBool(s.m_fixedExerciseTime)
         << ",\"fixed_duration_s\":" << durationSeconds(s.m_timeFixedDuration)
@@ -80,6 +69,8 @@ void exportJson(const TrainingDocument& doc, std::ostream& out)
     for (std::size_t i = 0; i < s.m_soundFiles.size(); ++i)
         out << (i ? "," : "") << jsonString(s.m_soundFiles[i]);
     out << "]},\"training_types\":[";
+    // A time's text lasts until the next: one a statement.
+    LocalTimeText local;
     bool firstType = true;
     for (const TrainingType& type : doc.trainingTypes()) {
         out << (firstType ? "" : ",") << "{\"name\":" << jsonString(type.m_name) << ",\"intervals\":[";
@@ -87,8 +78,8 @@ void exportJson(const TrainingDocument& doc, std::ostream& out)
         bool firstEntry = true;
         for (const IntervalRecord& e : type.m_records) {
             out << (firstEntry ? "" : ",") << "{\"start\":" << e.m_timeStart << ",\"end\":" << e.m_timeEnd
-                << ",\"start_local\":\"" << localTimeText(e.m_timeStart) << "\",\"end_local\":\""
-                << localTimeText(e.m_timeEnd) << "\",\"uddhacca\":" << jsonBool(e.m_uddhacca)
+                << ",\"start_local\":\"" << local.of(e.m_timeStart);
+            out << "\",\"end_local\":\"" << local.of(e.m_timeEnd) << "\",\"uddhacca\":" << jsonBool(e.m_uddhacca)
                 << ",\"measurement\":" << e.m_measurement << ",\"run\":" << e.m_run << "}";
             firstEntry = false;
         }
@@ -97,15 +88,18 @@ void exportJson(const TrainingDocument& doc, std::ostream& out)
     out << "]}\n";
 }
 
-void exportCsv(const TrainingDocument& doc, std::ostream& out)
+void exportCsv(const TrainingDocument& doc, std::ostream& stream)
 {
+    BufferedTextWriter out(stream);
     out << "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n";
+    LocalTimeText local;
     for (const TrainingType& type : doc.trainingTypes()) {
         const std::string name = csvField(type.m_name);
         for (const IntervalRecord& e : type.m_records) {
-            out << name << ',' << e.m_measurement << ',' << e.m_run << ',' << localTimeText(e.m_timeStart) << ','
-                << localTimeText(e.m_timeEnd) << ',' << e.m_timeStart << ',' << e.m_timeEnd << ',' << e.length() << ','
-                << (e.m_uddhacca ? 1 : 0) << '\n';
+            // A time's text lasts until the next: one a statement.
+            out << name << ',' << e.m_measurement << ',' << e.m_run << ',' << local.of(e.m_timeStart) << ',';
+            out << local.of(e.m_timeEnd) << ',' << e.m_timeStart << ',' << e.m_timeEnd << ',' << e.length() << ','
+                << (e.m_uddhacca ? '1' : '0') << '\n';
         }
     }
 }

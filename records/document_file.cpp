@@ -282,6 +282,7 @@ void saveDocumentFile(TrainingDocument& doc, const std::string& path)
 {
     Archive ar;
     try {
+        ar.reserve(doc.storedSize());
         doc.serialize(ar);
     } catch (const std::bad_alloc&) {
         throw DocumentError(DocumentError::Cause::OutOfMemory, path);

@@ -12,6 +12,9 @@ namespace {
 
 // An interval block is never shorter than with both times in their 4-byte form.
 constexpr std::size_t kMinEntryBytes = 4 + 4 + 4 + 2 + 2;
+// The writer's form: both times with their marker.
+constexpr std::size_t kStoredEntryBytes = 12 + 12 + 4 + 2 + 2;
+constexpr std::uint32_t kTimeMarker = 0x8000000Au;
 
 } // namespace
 
@@ -33,7 +36,6 @@ std::uint32_t dword(const std::uint8_t* p)
 // commonest case, and a million records should load at nearly disk speed.
 bool loadLongFormEntry(Archive& ar, IntervalRecord& entry)
 {
-    constexpr std::uint32_t kTimeMarker = 0x8000000Au;
     const std::uint8_t* p = ar.peek(32);
     if (!p || dword(p) != kTimeMarker || dword(p + 12) != kTimeMarker)
         return false;
@@ -46,11 +48,35 @@ bool loadLongFormEntry(Archive& ar, IntervalRecord& entry)
     return true;
 }
 
+void putLittleEndian(std::uint8_t* target, std::uint64_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        target[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// Writes the block in one go, as saving a million records should take little more than writing them.
+void storeEntry(Archive& ar, const IntervalRecord& entry)
+{
+    std::uint8_t block[kStoredEntryBytes];
+    putLittleEndian(block, kTimeMarker, 4);
+    putLittleEndian(block + 4, static_cast<std::uint64_t>(entry.m_timeStart), 8);
+    putLittleEndian(block + 12, kTimeMarker, 4);
+    putLittleEndian(block + 16, static_cast<std::uint64_t>(entry.m_timeEnd), 8);
+    putLittleEndian(block + 24, static_cast<std::uint32_t>(entry.m_uddhacca), 4);
+    putLittleEndian(block + 28, entry.m_measurement, 2);
+    putLittleEndian(block + 30, entry.m_run, 2);
+    ar.writeBytes(block, sizeof block);
+}
+
 } // namespace
 
 void serializeDataEntry(Archive& ar, IntervalRecord& entry)
 {
-    if (ar.isLoading() && loadLongFormEntry(ar, entry))
+    if (ar.isStoring()) {
+        storeEntry(ar, entry);
+        return;
+    }
+    if (loadLongFormEntry(ar, entry))
         return;
     ar.serializeTime(entry.m_timeStart);
     ar.serializeTime(entry.m_timeEnd);
@@ -98,6 +124,27 @@ void TrainingDocument::serialize(Archive& ar)
     announceReset(ar.isLoading() ? DocumentReset::Loaded : DocumentReset::Saved);
 }
 
+std::size_t TrainingDocument::storedSize() const
+{
+    DocumentSettings settings = m_settings;
+    if (m_currentType)
+        settings.m_trainingType = m_currentType->m_name;
+    std::size_t size = Archive::storedTextSize("con");
+    DocumentSettings::forEachStoredField(settings, [&size](const auto& field) {
+        using Field = std::decay_t<decltype(field)>;
+        if constexpr (std::is_same_v<Field, std::string>)
+            size += Archive::storedTextSize(field);
+        else if constexpr (std::is_same_v<Field, CalendarTime>)
+            size += Archive::kStoredTimeSize;
+        else
+            size += sizeof(Field);
+    });
+    for (const TrainingType& type : m_trainingTypes)
+        size += Archive::storedTextSize(type.m_name) + sizeof(std::int32_t) +
+                kStoredEntryBytes * static_cast<std::size_t>(type.m_records.size());
+    return size;
+}
+
 void TrainingDocument::serializeSettings(Archive& ar)
 {
     DocumentSettings::forEachStoredField(m_settings, [&ar](auto& field) {
@@ -114,10 +161,8 @@ void TrainingDocument::serializeTrainingType(Archive& ar, TrainingType& type)
     if (ar.isStoring()) {
         std::int32_t count = type.m_records.size();
         ar.serialize(count);
-        for (const IntervalRecord& stored : type.m_records) {
-            IntervalRecord entry = stored;
-            serializeDataEntry(ar, entry);
-        }
+        for (const IntervalRecord& entry : type.m_records)
+            storeEntry(ar, entry);
         return;
     }
     type.m_records.removeAll();

@@ -39,6 +39,8 @@ public:
 
     // Writes or reads the whole document, then tells the listeners.
     void serialize(Archive& ar);
+    // The bytes serialize() stores.
+    std::size_t storedSize() const;
 
     const std::array<TrainingType, kTrainingTypeCount>& trainingTypes() const { return m_trainingTypes; }
     const TrainingType& trainingType(int index) const;

@@ -35,8 +35,10 @@ QString AlsaMasterVolume::defaultDevice()
     return device.isEmpty() ? QStringLiteral("default") : device;
 }
 
-AlsaMasterVolume::AlsaMasterVolume(QObject* parent) : AlsaMasterVolume(defaultDevice(), parent)
+AlsaMasterVolume::AlsaMasterVolume(QObject* parent, Opening opening) : VolumeControl(parent)
 {
+    if (opening == Opening::AtOnce)
+        open(defaultDevice());
 }
 
 AlsaMasterVolume::AlsaMasterVolume(const QString& device, QObject* parent) : VolumeControl(parent)
@@ -95,6 +97,15 @@ void AlsaMasterVolume::open(const QString& device)
         connect(notifier.get(), &QSocketNotifier::activated, this, &AlsaMasterVolume::handleMixerEvents);
         m_notifiers.push_back(std::move(notifier));
     }
+}
+
+void AlsaMasterVolume::openNow()
+{
+    if (m_mixer)
+        return;
+    open(defaultDevice());
+    if (m_element)
+        emit opened();
 }
 
 void AlsaMasterVolume::close()

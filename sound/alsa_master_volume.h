@@ -25,8 +25,11 @@ class AlsaMasterVolume : public VolumeControl {
 public:
     // The control device named by JHAVARI_ALSA_MIXER, else "default".
     static QString defaultDevice();
+    // Opening the device reaches the sound server, which can take a while:
+    // a program may show its window first.
+    enum class Opening { AtOnce, Later };
 
-    explicit AlsaMasterVolume(QObject* parent = nullptr);
+    explicit AlsaMasterVolume(QObject* parent = nullptr, Opening opening = Opening::AtOnce);
     AlsaMasterVolume(const QString& device, QObject* parent);
     ~AlsaMasterVolume() override;
 
@@ -43,6 +46,8 @@ public:
     // not give it back exactly.
     void saveLevel() override { m_savedRaw = currentRawVolume(); }
     void restoreSavedLevel() override;
+    // Opens the default device left for later and tells so through opened().
+    void openNow();
 
 private:
     static int elementChanged(_snd_mixer_elem* element, unsigned int mask);

@@ -2,6 +2,7 @@
 
 #include "sound/alsa_pcm_output.h"
 #include "sound/decoded_sound.h"
+#include "sound/sound_decoder.h"
 #include "sound/sound_store.h"
 #include "sound/stop_signal.h"
 
@@ -46,6 +47,7 @@ private:
 
     const std::string m_device;
     const std::shared_ptr<const WaveGain> m_gain;
+    SoundDecoder m_decoder;
     StopSignal m_stop;
     std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -56,7 +58,12 @@ private:
 };
 
 AlsaSoundPlayer::AlsaSoundPlayer(std::string device, std::shared_ptr<const WaveGain> gain)
-    : m_device(std::move(device)), m_gain(std::move(gain)), m_worker([this] { runWorker(); })
+    : m_device(std::move(device)), m_gain(std::move(gain)), m_worker([this] {
+          // ALSA's configuration, with the plug-ins it loads, is read here
+          // rather than at the first event sound or on the caller's way.
+          snd_config_update();
+          runWorker();
+      })
 {
 }
 
@@ -73,14 +80,18 @@ AlsaSoundPlayer::~AlsaSoundPlayer()
 
 void AlsaSoundPlayer::prepare(StoredSound& sound)
 {
-    sound.m_prepared = sound.m_image ? decodeSoundImage(*sound.m_image) : nullptr;
+    // Decoded when first played: the window shows without waiting for five sounds.
+    sound.m_prepared =
+        sound.m_image ? std::make_shared<const SoundDecoder::Decoding>(m_decoder.decode(sound.m_path, sound.m_image))
+                      : nullptr;
 }
 
 bool AlsaSoundPlayer::play(const StoredSound& sound, bool async)
 {
     // A new sound, even a silent one, replaces the one that is running.
     stop();
-    auto decoded = std::static_pointer_cast<const DecodedSound>(sound.m_prepared);
+    const auto decoding = std::static_pointer_cast<const SoundDecoder::Decoding>(sound.m_prepared);
+    std::shared_ptr<const DecodedSound> decoded = decoding ? decoding->get() : nullptr;
     if (!decoded)
         return false;
     if (async)
@@ -96,9 +107,11 @@ bool AlsaSoundPlayer::playInTurn(const std::vector<const StoredSound*>& sounds)
 {
     stop();
     std::vector<std::shared_ptr<const DecodedSound>> decoded;
-    for (const StoredSound* sound : sounds)
-        if (auto samples = std::static_pointer_cast<const DecodedSound>(sound->m_prepared))
+    for (const StoredSound* sound : sounds) {
+        const auto decoding = std::static_pointer_cast<const SoundDecoder::Decoding>(sound->m_prepared);
+        if (std::shared_ptr<const DecodedSound> samples = decoding ? decoding->get() : nullptr)
             decoded.push_back(std::move(samples));
+    }
     return !decoded.empty() && startJob(std::move(decoded));
 }
 
@@ -155,8 +168,6 @@ std::shared_ptr<SoundPlayer> createAlsaSoundPlayer(std::shared_ptr<const WaveGai
 {
     static std::once_flag silenced;
     std::call_once(silenced, [] { snd_lib_error_set_handler(ignoreAlsaError); });
-    // Reads ALSA's configuration now rather than at the first event sound.
-    snd_config_update();
     const char* device = std::getenv(kDeviceVariable);
     return std::make_shared<AlsaSoundPlayer>(device && *device ? device : "default", std::move(gain));
 }

@@ -8,7 +8,7 @@ class StoredSound;
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
-    // Called once when a file has been loaded: decodes its image for playing.
+    // Called once when a file has been loaded: readies its image for playing.
     virtual void prepare(StoredSound& sound) = 0;
     // Plays a prepared sound; asynchronous playback replaces a running one,
     // synchronous playback returns when the sound has drained. False when

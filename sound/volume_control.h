@@ -47,4 +47,6 @@ signals:
     // The level changed, by this program or by any other; arrives from the
     // event loop, after the change was made.
     void levelChanged(int level);
+    // A control left unusable at the start became usable: its line is there now.
+    void opened();
 };

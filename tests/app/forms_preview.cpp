@@ -10,6 +10,7 @@
 #include "dialogs/phone_record_dialog.h"
 #include "dialogs/sound_choice_dialog.h"
 #include "editing/document_editor.h"
+#include "evaluation/diagram_statistics.h"
 #include "evaluation/diagram_window.h"
 #include "practice/main_form.h"
 #include "sound/alsa_sound_player.h"
@@ -102,7 +103,8 @@ int main(int argc, char** argv)
     view.onMeasuringModeCommand();
     QTest::qWait(200);
 
-    auto* diagram = new DiagramWindow(document, DiagramKind::Average); // deletes itself on closing
+    DiagramStatistics statistics(document);
+    auto* diagram = new DiagramWindow(document, statistics, DiagramKind::Average); // deletes itself on closing
     diagram->show();
     QTest::qWait(200);
     hover(diagram->findChild<ShadeButton*>(QStringLiteral("1063")));

@@ -4,6 +4,7 @@
 // box enlarged, and the picture "Save diagram as..." writes.
 #include "chart_component/ntgraph_class.h"
 #include "evaluation/diagram_image.h"
+#include "evaluation/diagram_statistics.h"
 #include "evaluation/diagram_window.h"
 #include "platform/component_registry.h"
 #include "records/training_document.h"
@@ -56,7 +57,8 @@ int main(int argc, char** argv)
     doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
     addMonthOfPractice(doc);
 
-    auto* window = new DiagramWindow(doc, DiagramKind::Median); // deletes itself on closing
+    DiagramStatistics statistics(doc);
+    auto* window = new DiagramWindow(doc, statistics, DiagramKind::Median); // deletes itself on closing
     window->m_lineColor = diagramColor(DiagramKind::Median);
     window->show();
     auto* box = window->findChild<QCheckBox*>(QStringLiteral("1073"));

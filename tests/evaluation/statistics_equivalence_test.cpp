@@ -58,3 +58,35 @@ TEST(StatisticsEquivalence, OnePassAgreesWithTheScanPerMeasurement)
         }
     }
 }
+
+TEST(StatisticsEquivalence, AppendedRecordsAgreeWithAFreshPass)
+{
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 300; ++round) {
+        const TrainingType type = randomType(random);
+        const CalendarTime filter = makeDuration(0, 0, round % 3 == 0 ? 0 : static_cast<int>(random() % 25));
+        const int total = type.m_records.size();
+        TrainingType growing;
+        int first = static_cast<int>(random() % static_cast<unsigned>(total + 1));
+        for (int i = 0; i < first; ++i)
+            growing.m_records.add(type.m_records[i]);
+        IntervalStatistics appended(growing, filter);
+        while (first < total) {
+            const int count = std::min(total - first, 1 + static_cast<int>(random() % 4));
+            for (int i = first; i < first + count; ++i)
+                growing.m_records.add(type.m_records[i]);
+            appended.appendRecords(growing, first, count);
+            first += count;
+        }
+        const IntervalStatistics fresh(type, filter);
+        ASSERT_EQ(appended.measurementCount(), fresh.measurementCount()) << "round " << round;
+        for (DiagramKind kind : kDiagramKinds) {
+            ASSERT_EQ(appended.overallMaximum(kind), fresh.overallMaximum(kind)) << "round " << round;
+            for (int n = 1; n <= fresh.measurementCount(); ++n) {
+                ASSERT_EQ(appended.value(kind, n), fresh.value(kind, n)) << "round " << round << ", measurement " << n;
+                ASSERT_EQ(appended.movingAverage(kind, n), fresh.movingAverage(kind, n))
+                    << "round " << round << ", measurement " << n;
+            }
+        }
+    }
+}

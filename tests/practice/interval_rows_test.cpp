@@ -1,6 +1,7 @@
 #include "practice/interval_rows.h"
 
 #include "evaluation/practice_summary.h"
+#include "practice/sort_by_keys.h"
 #include "practice/span_format.h"
 #include "records/training_document.h"
 #include "tests/support/document_edits.h"
@@ -113,7 +114,7 @@ TEST(IntervalRows, SortingByEachColumnKeepsRowsOnTheirRecords)
     IntervalRows rows;
     rows.fill(type, std::nullopt);
 
-    std::vector<int> moved = rows.sort(col(IntervalRows::Column::Duration), true);
+    const std::vector<int> moved = rows.sort(col(IntervalRows::Column::Duration), true, {0, 1, 2, 3});
     EXPECT_EQ(columnTexts(rows, col(IntervalRows::Column::Duration)),
               (std::vector<std::string>{"00:00:10", "00:00:50", "00:01:10", "00:01:10"}));
     EXPECT_EQ(rows.row(2).m_timeStart, 1000); // equal keys keep their order
@@ -142,6 +143,18 @@ TEST(IntervalRows, SortingByEachColumnKeepsRowsOnTheirRecords)
     const std::vector<std::string> before = columnTexts(rows, col(IntervalRows::Column::Date));
     rows.sort(7, true);
     EXPECT_EQ(columnTexts(rows, col(IntervalRows::Column::Date)), before);
+}
+
+TEST(IntervalRows, KeysOfAnySpreadSortStablyBothWays)
+{
+    // Times of a damaged file may span the whole range of 64 bits.
+    const std::vector<std::int64_t> keys = {5, INT64_MIN, 5, INT64_MAX, -1, 5};
+    std::vector<std::int32_t> values = {0, 1, 2, 3, 4, 5};
+    sortByKeys(values, keys, true);
+    EXPECT_EQ(values, (std::vector<std::int32_t>{1, 4, 0, 2, 5, 3}));
+    values = {0, 1, 2, 3, 4, 5};
+    sortByKeys(values, keys, false);
+    EXPECT_EQ(values, (std::vector<std::int32_t>{3, 0, 2, 5, 4, 1}));
 }
 
 TEST(IntervalRows, RowsNameTheirRecordsAndFollowRemovedOnes)

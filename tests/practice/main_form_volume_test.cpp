@@ -3,6 +3,7 @@
 #include "tests/practice/main_form_fixture.h"
 
 #include "controls/bitmap_slider.h"
+#include "sound/alsa_master_volume.h"
 #include "tests/sound/default_sink.h"
 #include "tests/support/document_edits.h"
 
@@ -99,6 +100,22 @@ TEST_F(ViewVolumeTest, AClickOnTheThumbWithoutMovingItChangesNeitherTheSinkNorTh
     EXPECT_EQ(m_doc.settings().m_mainVolume, 12);
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_TRUE(sinkReaches(12 * VolumeControl::kPositionStep));
+}
+
+TEST_F(ViewVolumeTest, AMasterVolumeOpenedAfterTheStartTakesTheStoredPositionThen)
+{
+    auto later = std::make_unique<AlsaMasterVolume>(nullptr, AlsaMasterVolume::Opening::Later);
+    AlsaMasterVolume& master = *later;
+    m_view = std::make_unique<MainForm>(m_editor, m_player, VolumePanel::Volumes{nullptr, std::move(later)}, m_clock,
+                                        &m_keys);
+    m_view->initialUpdate();
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_mainVolume = 3; });
+    QTest::qWait(200);
+    EXPECT_EQ(sinkVolume(), kServerFullVolume / 2) << "nothing reaches the mixer before it opens";
+
+    master.openNow();
+    EXPECT_TRUE(sinkReaches(3 * VolumeControl::kPositionStep));
+    EXPECT_EQ(slider(IDC_MAIN_VOLUME)->position(), 3);
 }
 
 TEST_F(ViewVolumeTest, WithoutAMixerTheSlidersStandAtTheRightEndAndMovesAreStored)

@@ -1,5 +1,6 @@
 #include "records/archive.h"
 #include "records/document_export.h"
+#include "records/document_file.h"
 #include "records/training_document.h"
 #include "tests/support/document_edits.h"
 #include "tests/support/record_builder.h"
@@ -8,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -92,4 +95,32 @@ TEST(DocumentExport, ATimeWithoutACalendarDateIsAQuestionMark)
     exportCsv(doc, out);
     EXPECT_NE(out.str().find(",1,1,?,9999-12-29 00:00:00,-4000000000000000000,"), std::string::npos) << out.str();
     EXPECT_EQ(out.str().find("-01-00"), std::string::npos);
+}
+
+TEST(DocumentExport, EveryFixtureExportsToTheSameBytesAsAlways)
+{
+    // Exports made by an earlier, plainer writer, one local-time conversion per time.
+    ScopedTimeZone berlin("Europe/Berlin");
+    const std::string fixtures[] = {
+        DOCUMENT_FIXTURES "/regression-length-overflow.con",
+        DOCUMENT_FIXTURES "/seed-empty-types.con",
+        DOCUMENT_FIXTURES "/seed-long-prefix.con",
+        DOCUMENT_FIXTURES "/seed-records.con",
+        DOCUMENT_FIXTURES "/seed-short-times.con",
+        DOCUMENT_FIXTURES "/seed-utf16.con",
+        EXPORT_FIXTURES "/daylight-saving.con",
+    };
+    for (const std::string& fixture : fixtures) {
+        TrainingDocument doc;
+        doc.onNewDocument();
+        openDocumentFile(doc, fixture);
+        const std::string name = std::filesystem::path(fixture).stem().string();
+        using Export = void (*)(const TrainingDocument&, std::ostream&);
+        for (const auto& [suffix, write] : {std::pair<const char*, Export>{".csv", exportCsv}, {".json", exportJson}}) {
+            std::ostringstream out;
+            write(doc, out);
+            const Bytes expected = readBytes(EXPORT_FIXTURES "/exports/" + name + suffix);
+            EXPECT_EQ(out.str(), std::string(expected.begin(), expected.end())) << name << suffix;
+        }
+    }
 }

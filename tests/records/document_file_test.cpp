@@ -64,6 +64,22 @@ TEST(DocumentFile, SaveAndOpenRoundTripSetsPathTitleAndClearsModified)
     EXPECT_EQ(loaded.trainingTypes()[1].m_records[3], doc.trainingTypes()[1].m_records[3]);
 }
 
+TEST(DocumentFile, ASaveFillsExactlyTheRoomReservedForIt)
+{
+    TempDir dir;
+    TrainingDocument doc;
+    sample(doc);
+    // Texts with each form of the length prefix.
+    changeSettings(doc, [](DocumentSettings& s) {
+        s.m_soundFiles[0] = std::string(254, 'a');
+        s.m_soundFiles[1] = std::string(255, 'b');
+        s.m_soundFiles[2] = std::string(70000, 'c');
+    });
+    const std::string path = dir.file("sized.con");
+    saveDocumentFile(doc, path);
+    EXPECT_EQ(fs::file_size(path), doc.storedSize());
+}
+
 TEST(DocumentFile, EmptyFileOpensWithoutReading)
 {
     TempDir dir;

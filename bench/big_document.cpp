@@ -1,0 +1,51 @@
+#include "bench/big_document.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+
+namespace bench {
+
+void fillBigDocument(TrainingDocument& document, int records)
+{
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+    document.onNewDocument();
+    document.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
+    const long long measurements = std::clamp(records / 15, 1, 65'535);
+    const CalendarTime firstMorning = makeLocalTime(1990, 1, 1, 6, 0, 0);
+    for (int i = 0; i < records; ++i) {
+        const long long sitting = static_cast<long long>(i) * measurements / records;
+        const long long firstOfSitting = (sitting * records + measurements - 1) / measurements;
+        IntervalRecord record;
+        record.m_timeStart = firstMorning + sitting * 86'400 + (i - firstOfSitting) * 3'700 % 60'000;
+        record.m_timeEnd = record.m_timeStart + 5 + (i * 7'919LL) % 3'595;
+        record.m_uddhacca = i % 7 == 0;
+        record.m_measurement = static_cast<std::uint16_t>(sitting + 1);
+        record.m_run = static_cast<std::uint16_t>(1 + (i - firstOfSitting) % 65'535);
+        document.apply(AppendInterval{0, record});
+    }
+}
+
+void bigDocumentSizes(benchmark::internal::Benchmark* benchmark)
+{
+    for (int records : kSizes)
+        benchmark->Arg(records);
+    benchmark->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+}
+
+ScratchFolder::ScratchFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "jhavari-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()))
+        m_path = pattern;
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+} // namespace bench

@@ -1,0 +1,95 @@
+#include "records/local_time_text.h"
+
+#include <optional>
+
+namespace {
+
+constexpr CalendarTime kDaySeconds = 86400;
+
+void putDigits(char* target, int value, int digits)
+{
+    for (int i = digits - 1; i >= 0; --i) {
+        target[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+}
+
+void putDate(char* text, const std::tm& fields)
+{
+    putDigits(text, fields.tm_year + 1900, 4);
+    putDigits(text + 5, fields.tm_mon + 1, 2);
+    putDigits(text + 8, fields.tm_mday, 2);
+}
+
+void putTimeOfDay(char* text, int hour, int minute, int second)
+{
+    putDigits(text + 11, hour, 2);
+    putDigits(text + 14, minute, 2);
+    putDigits(text + 17, second, 2);
+}
+
+bool sameDay(const std::tm& a, const std::tm& b)
+{
+    return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon && a.tm_mday == b.tm_mday && a.tm_gmtoff == b.tm_gmtoff;
+}
+
+} // namespace
+
+std::string_view LocalTimeText::of(CalendarTime time)
+{
+    const bool inDay = time >= m_dayStart && time < m_dayStart + kDaySeconds;
+    if (inDay && m_dayRegular)
+        return timeInDay(time);
+    if (m_dayRegular && time > m_dayStart && keepLaterDay(time))
+        return timeInDay(time);
+    const std::optional<std::tm> fields = calendarFields(time);
+    if (!fields)
+        return "?";
+    // Years 1 to 9999 take four digits.
+    putDate(m_text, *fields);
+    putTimeOfDay(m_text, fields->tm_hour, fields->tm_min, fields->tm_sec);
+    if (!inDay)
+        keepDayOf(time, *fields);
+    return {m_text, sizeof m_text - 1};
+}
+
+std::string_view LocalTimeText::timeInDay(CalendarTime time)
+{
+    const auto seconds = static_cast<int>(time - m_dayStart);
+    putTimeOfDay(m_text, seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return {m_text, sizeof m_text - 1};
+}
+
+bool LocalTimeText::keepLaterDay(CalendarTime time)
+{
+    // A later day with the kept day's offset from its first to its last
+    // second: the last second gives its date; the first needs no look when
+    // the day follows the kept one.
+    const CalendarTime dayStart = m_dayStart + (time - m_dayStart) / kDaySeconds * kDaySeconds;
+    const std::optional<std::tm> last = calendarFields(dayStart + kDaySeconds - 1);
+    if (!last || last->tm_gmtoff != m_dayOffset || last->tm_hour != 23 || last->tm_min != 59 || last->tm_sec != 59)
+        return false;
+    if (dayStart != m_dayStart + kDaySeconds) {
+        const std::optional<std::tm> first = calendarFields(dayStart);
+        if (!first || !sameDay(*first, *last) || first->tm_hour != 0 || first->tm_min != 0 || first->tm_sec != 0)
+            return false;
+    }
+    m_dayStart = dayStart;
+    putDate(m_text, *last);
+    return true;
+}
+
+void LocalTimeText::keepDayOf(CalendarTime time, const std::tm& fields)
+{
+    // The day is kept only when its first and last second show the same date
+    // and offset as this time, 00:00:00 and 23:59:59: no change of daylight
+    // saving (nor a leap second) falls into it.
+    const CalendarTime dayStart = time - (fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec);
+    const auto isAt = [&fields](const std::optional<std::tm>& at, int hour, int minute, int second) {
+        return at && sameDay(*at, fields) && at->tm_hour == hour && at->tm_min == minute && at->tm_sec == second;
+    };
+    m_dayStart = dayStart;
+    m_dayOffset = fields.tm_gmtoff;
+    m_dayRegular =
+        isAt(calendarFields(dayStart), 0, 0, 0) && isAt(calendarFields(dayStart + kDaySeconds - 1), 23, 59, 59);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "records/calendar_time.h"
+
+#include <string_view>
+
+// Calendar times as local "YYYY-MM-DD HH:MM:SS", or "?" for a time without a
+// calendar date, exactly as the C library's local-time conversion gives them.
+// Times of one day share one conversion: a day whose local offset holds from
+// midnight to midnight is kept, and any time within it is its date and the
+// seconds since its midnight. The days are taken to change their offset at
+// most once each, as every time zone does.
+class LocalTimeText {
+public:
+    // Valid until the next call.
+    std::string_view of(CalendarTime time);
+
+private:
+    // Keeps the day of the time, and whether its offset holds all day long.
+    void keepDayOf(CalendarTime time, const std::tm& fields);
+    // Keeps the later day of the time when it has the kept day's offset all day long.
+    bool keepLaterDay(CalendarTime time);
+    std::string_view timeInDay(CalendarTime time);
+
+    // The 24 hours from the kept day's midnight; times in a day whose offset
+    // changes are converted one by one.
+    CalendarTime m_dayStart = 0;
+    long m_dayOffset = 0;
+    bool m_dayRegular = false;
+    char m_text[20] = "YYYY-MM-DD HH:MM:SS";
+};

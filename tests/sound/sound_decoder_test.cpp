@@ -1,0 +1,33 @@
+#include "sound/sound_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+SoundDecoder::Image imageOf(const std::string& name)
+{
+    std::ifstream file(std::string(SOUND_TEST_DATA_DIR) + '/' + name, std::ios::binary);
+    return std::make_shared<const std::vector<std::uint8_t>>(std::istreambuf_iterator<char>(file),
+                                                             std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+TEST(SoundDecoder, AFileLoadedAgainIsDecodedOnceUnlessItsBytesChanged)
+{
+    SoundDecoder decoder;
+    const SoundDecoder::Image first = imageOf("ima_adpcm.wav");
+    const auto decoded = decoder.decode("/sounds/begin.wav", first).get();
+    ASSERT_TRUE(decoded);
+    EXPECT_GT(decoded->frameCount(), 0u);
+
+    // Read again on the next load: other memory, the same bytes.
+    EXPECT_EQ(decoder.decode("/sounds/begin.wav", imageOf("ima_adpcm.wav")).get(), decoded);
+    // The file was replaced on disk meanwhile.
+    const auto replaced = decoder.decode("/sounds/begin.wav", imageOf("ms_adpcm.wav")).get();
+    ASSERT_TRUE(replaced);
+    EXPECT_NE(replaced, decoded);
+}
