@@ -55,7 +55,7 @@ bool StoredSound::loadFile(const std::string& path)
 SoundStore::SoundStore(std::shared_ptr<SoundPlayer> player) : m_player(std::move(player))
 {
     if (!m_player)
-        throw std::invalid_argument("CSoundManager needs a sound player");
+        throw std::invalid_argument("a sound store needs a sound player");
 }
 
 SoundStore::~SoundStore() = default;
