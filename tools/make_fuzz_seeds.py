@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""Writes the seed documents of the reader's fuzz corpus into fuzz/corpus/.
+"""Writes the seed documents of the reader's fuzz corpus into fuzz/corpus/,
+and the seed journals of the journal reader's into fuzz/journal_corpus/.
 
-Each seed is a small document in one of the forms the reader accepts: the
-short and long text prefixes, UTF-16 texts, 4-byte and 12-byte times, empty
-and negative record counts, and a document cut short.
+Each seed document is a small document in one of the forms the reader
+accepts: the short and long text prefixes, UTF-16 texts, 4-byte and 12-byte
+times, empty and negative record counts, and a document cut short. The seed
+journals hold every kind of entry, an undone and redone deletion, a journal
+cut short, and times, positions and counts at their limits.
 """
 import os
 import struct
+import zlib
 
 MARKER = struct.pack('<I', 0x8000000A)
 
@@ -58,8 +62,80 @@ def document(short=False, utf16=False, counts=(None, None, None)):
     return out
 
 
+def frame(payload):
+    return struct.pack('<II', len(payload), zlib.crc32(payload) & 0xffffffff) + payload
+
+
+def journal_text(data):
+    return struct.pack('<I', len(data)) + data
+
+
+def journal_header(path=b'/home/u/practice.con'):
+    identity = b'\x01' + struct.pack('<qqqQQ', 4711, 1700000000, 5, 99, 42)
+    return frame(b'H' + struct.pack('<q', 1700000000) + journal_text(path) + identity)
+
+
+def journal_record(start, end, uddhacca=0, measurement=1, run=1):
+    return struct.pack('<qqiHH', start, end, uddhacca, measurement, run)
+
+
+def journal_edit(kind, type_index, body):
+    return frame(bytes([kind]) + struct.pack('<q', 1700000100) + bytes([type_index]) + body)
+
+
+def journal_append(type_index, *record):
+    return journal_edit(1, type_index, journal_record(*record))
+
+
+def journal_placed(kind, type_index, records):
+    body = struct.pack('<I', len(records))
+    for position, record in records:
+        body += struct.pack('<i', position) + journal_record(*record)
+    return journal_edit(kind, type_index, body)
+
+
+def journal_settings(time_filter=10, wave=-1, main=-1):
+    body = journal_text(b'Kanika Jhavari (Vipassana Bhavana)') + struct.pack('<iqiqq', 1, 1136070600, 0, 1136070300,
+                                                                             time_filter)
+    body += struct.pack('<iii', wave, main, 1)
+    for index in range(5):
+        body += journal_text(b'/usr/share/jhavari-training/Sound%d.wav' % index)
+    return journal_edit(3, 0, body)
+
+
+def journals():
+    magic = b'JHVJRNL1'
+    appended, removed, inserted = 1, 5, 6
+    lowest, highest = -2 ** 63, 2 ** 63 - 1
+    return {
+        'seed-appends.journal': magic + journal_header() + journal_append(0, 1700000000, 1700000060, 0, 3, 1)
+        + journal_append(0, 1700000100, 1700000190, 1, 3, 2) + journal_append(2, 1700000300, 1700000400, 0, 1, 1),
+        'seed-undo-redo.journal': magic + journal_header() + journal_append(0, 1000, 1090)
+        + journal_placed(removed, 0, [(0, (1000, 1090))]) + journal_placed(inserted, 0, [(0, (1000, 1090))])
+        + journal_settings(),
+        'seed-cut-short.journal': (magic + journal_header() + journal_append(1, 5000, 5090)
+                                   + journal_append(1, 6000, 6090))[:-7],
+        'hostile-times.journal': magic + journal_header() + journal_append(0, lowest, highest, 7, 65535, 65535)
+        + journal_append(0, highest, lowest, -1, 0, 0)
+        + journal_settings(time_filter=highest, wave=2 ** 31 - 1, main=-2 ** 31),
+        'hostile-positions.journal': magic + journal_header(b'') + journal_placed(removed, 2, [(-5, (1, 2)), (
+            2 ** 31 - 1, (3, 4))]) + journal_placed(inserted, 1, [(2 ** 31 - 1, (1, 2)), (-1, (5, 6)), (0, (7, 8))]),
+        'hostile-counts.journal': magic + journal_header() + journal_edit(removed, 0, struct.pack('<I', 0xFFFFFFF0))
+        + journal_edit(9, 0, b'') + journal_edit(appended, 3, journal_record(1, 2)),
+    }
+
+
+def write_all(folder, seeds):
+    os.makedirs(folder, exist_ok=True)
+    for name, data in seeds.items():
+        with open(os.path.join(folder, name), 'wb') as out:
+            out.write(data)
+
+
 def main():
-    folder = os.path.join(os.path.dirname(__file__), '..', 'fuzz', 'corpus')
+    here = os.path.dirname(__file__)
+    write_all(os.path.join(here, '..', 'fuzz', 'journal_corpus'), journals())
+    folder = os.path.join(here, '..', 'fuzz', 'corpus')
     os.makedirs(folder, exist_ok=True)
     seeds = {
         'seed-empty-types.con': text('con') + settings() + b''.join(
