@@ -12,7 +12,7 @@ program=$1
 
 if [ -z "${JHAVARI_E2E_IN_XVFB:-}" ]; then
   export JHAVARI_E2E_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- "$0" "$@"
 fi
 
 # The sound server of with_pulseaudio.sh stays reachable after the folders change.

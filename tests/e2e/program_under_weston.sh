@@ -12,7 +12,7 @@ command -v weston >/dev/null || skip weston
 
 if [ -z "${JHAVARI_E2E_IN_SESSION:-}" ]; then
   export JHAVARI_E2E_IN_SESSION=1
-  [ "$seat" = x11 ] && exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" "$@"
+  [ "$seat" = x11 ] && exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- "$0" "$@"
   exec dbus-run-session -- "$0" "$@"
 fi
 

@@ -2,9 +2,10 @@
 # script again under Xvfb, gives it a private home and an empty document ($document), and stops the
 # program started last ($pid) with $stop_signal (TERM unless the caller sets it) when the script ends.
 
+# -noreset: a server that resets when its last client (a killed program) goes refuses the next start.
 if [ -z "${JHAVARI_E2E_IN_XVFB:-}" ]; then
   export JHAVARI_E2E_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
 program=$1
