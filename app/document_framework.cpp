@@ -11,22 +11,11 @@
 #include "records/document_file.h"
 #include "records/training_document.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <unistd.h>
 
 namespace {
-
-std::string toNativePath(const QString& path)
-{
-    return nativePath(path);
-}
-
-QString fromNativePath(const std::string& path)
-{
-    return pathFromNative(path);
-}
 
 // Asked of the file system by the path's own bytes, which QFileInfo may not reproduce.
 bool isReadOnlyFile(const QString& path)
@@ -51,7 +40,7 @@ DocumentFramework::DocumentFramework(TrainingDocument& doc, RecentFileList& rece
 
 QString DocumentFramework::title() const
 {
-    return fromNativePath(m_doc.title());
+    return pathFromNative(m_doc.title());
 }
 
 void DocumentFramework::onFileNew()
@@ -68,20 +57,20 @@ void DocumentFramework::onFileNew()
 void DocumentFramework::recoverUnsavedChanges()
 {
     if (m_journal)
-        m_journal->documentOpened(fromNativePath(m_doc.pathName()), m_identityOnDisk, m_dialogParent);
+        m_journal->documentOpened(pathFromNative(m_doc.pathName()), m_identityOnDisk, m_dialogParent);
 }
 
 void DocumentFramework::onFileOpen()
 {
     const QString path = fileDialogs().getOpenFileName(
-        m_dialogParent, QStringLiteral("Öffnen"), fileDialogFolder(fromNativePath(m_doc.pathName())), kFileFilters);
+        m_dialogParent, QStringLiteral("Öffnen"), fileDialogFolder(pathFromNative(m_doc.pathName())), kFileFilters);
     if (!path.isEmpty())
         openDocumentFile(path);
 }
 
 bool DocumentFramework::onFileSave()
 {
-    const QString path = fromNativePath(m_doc.pathName());
+    const QString path = pathFromNative(m_doc.pathName());
     // A file we may not write goes through "Save as" like a new document.
     if (path.isEmpty() || isReadOnlyFile(path))
         return doSave(QString());
@@ -108,14 +97,14 @@ void DocumentFramework::onOpenRecentFile(int index)
 DocumentFramework::OpenResult DocumentFramework::openDocumentFile(const QString& path)
 {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    if (!m_doc.pathName().empty() && fromNativePath(m_doc.pathName()) == fullPath)
+    if (!m_doc.pathName().empty() && pathFromNative(m_doc.pathName()) == fullPath)
         return OpenResult::AlreadyOpen;
     if (!saveModified())
         return OpenResult::Cancelled;
     OpenResult result = OpenResult::Opened;
     try {
-        ::openDocumentFile(m_doc, toNativePath(fullPath));
-        m_identityOnDisk = FileIdentity::ofFile(toNativePath(fullPath));
+        ::openDocumentFile(m_doc, nativePath(fullPath));
+        m_identityOnDisk = FileIdentity::ofFile(nativePath(fullPath));
         addToRecentFiles(fullPath);
         recoverUnsavedChanges();
     } catch (const DocumentError& error) {
@@ -135,7 +124,7 @@ bool DocumentFramework::saveModified()
 {
     if (!m_doc.isModified())
         return true;
-    const QString path = fromNativePath(m_doc.pathName());
+    const QString path = pathFromNative(m_doc.pathName());
     const QString name = path.isEmpty() ? title() : QFileInfo(path).fileName();
     switch (messageBoxes().askYesNoCancel(m_dialogParent, QStringLiteral("Änderungen in %1 speichern?").arg(name))) {
     case MessageBox::Answer::Yes: return onFileSave();
@@ -151,7 +140,7 @@ bool DocumentFramework::doSave(const QString& path)
 {
     QString target = path;
     if (target.isEmpty()) {
-        const QString current = fromNativePath(m_doc.pathName());
+        const QString current = pathFromNative(m_doc.pathName());
         const QString suggested = current.isEmpty() ? inFileDialogFolder({}, withDefaultExtension(title())) : current;
         target = fileDialogs().getSaveFileName(m_dialogParent, QStringLiteral("Speichern unter"), suggested,
                                                kFileFilters, kDefaultExtension);
@@ -162,12 +151,12 @@ bool DocumentFramework::doSave(const QString& path)
     if (!mayOverwrite(target))
         return false;
     try {
-        saveDocumentFile(m_doc, toNativePath(target));
+        saveDocumentFile(m_doc, nativePath(target));
     } catch (const DocumentError& error) {
         reportError(error);
         return false;
     }
-    m_identityOnDisk = FileIdentity::ofFile(toNativePath(target));
+    m_identityOnDisk = FileIdentity::ofFile(nativePath(target));
     if (m_journal)
         m_journal->documentSaved(target, m_identityOnDisk);
     addToRecentFiles(target);
@@ -179,9 +168,9 @@ bool DocumentFramework::mayOverwrite(const QString& path)
 {
     // Another program or another instance (a second session, a synced
     // folder) saved over the file: overwriting it would lose its records.
-    if (path != fromNativePath(m_doc.pathName()) || !m_identityOnDisk.exists())
+    if (path != pathFromNative(m_doc.pathName()) || !m_identityOnDisk.exists())
         return true;
-    const FileIdentity now = FileIdentity::ofFile(toNativePath(path));
+    const FileIdentity now = FileIdentity::ofFile(nativePath(path));
     if (!now.exists() || now == m_identityOnDisk)
         return true;
     const QString text = QStringLiteral("%1 wurde seit dem Öffnen außerhalb dieses Programms geändert.\n"

@@ -41,7 +41,8 @@ public:
 class SilentForm : public MeasuringForm {
 public:
     void phaseChanged(MeasuringPhase) override { }
-    void displayChanged() override { }
+    void timesChanged() override { }
+    void statusChanged() override { }
     void playSound(SoundEvent, PlayMode) override { }
     bool startTimer() override { return true; }
     void stopTimer() override { }

@@ -127,7 +127,6 @@ void SoundChoiceDialog::resetSounds()
     if (messageBoxes().askYesNo(this, QStringLiteral("Do you really want to restore the standard sounds?")) !=
         MessageBox::Answer::Yes)
         return;
-    for (std::size_t i = 0; i < m_files.size(); ++i)
-        m_files[i] = programFilePath(kDefaultSoundFiles[i]);
+    m_files = DocumentSettings().m_soundFiles;
     showPaths();
 }

@@ -98,6 +98,7 @@ MainForm::MainForm(DocumentEditor& editor, std::shared_ptr<SoundPlayer> player, 
     describeFormControls(*this);
     connectHandlers();
     followDocument();
+    showOptions();
     setSettingsEditable(true);
 }
 
@@ -219,10 +220,7 @@ void MainForm::showSettings()
     const DocumentSettings& settings = m_document.settings();
     m_fixedDuration->setCalendarTime(settings.m_timeFixedDuration);
     m_alarmInterval->setCalendarTime(settings.m_timeAlarmInterval);
-    m_autoAlarm->setChecked(settings.m_autoUddhaccaAlarm != 0);
-    m_alarmInterval->setEnabled(settings.m_autoUddhaccaAlarm != 0);
-    m_fixedTotal->setChecked(settings.m_fixedExerciseTime != 0);
-    m_fixedDuration->setEnabled(settings.m_fixedExerciseTime != 0);
+    showOptions();
     showTrainingTypeOfSettings();
     m_volumes->showStoredVolumes();
     emit timeSoundChanged(settings.m_timeSound != 0);
@@ -236,14 +234,7 @@ void MainForm::onSettingsChanged(const DocumentSettings& previous)
         m_fixedDuration->setCalendarTime(settings.m_timeFixedDuration);
     if (settings.m_timeAlarmInterval != previous.m_timeAlarmInterval)
         m_alarmInterval->setCalendarTime(settings.m_timeAlarmInterval);
-    if (settings.m_autoUddhaccaAlarm != previous.m_autoUddhaccaAlarm) {
-        m_autoAlarm->setChecked(settings.m_autoUddhaccaAlarm != 0);
-        m_alarmInterval->setEnabled(settings.m_autoUddhaccaAlarm != 0);
-    }
-    if (settings.m_fixedExerciseTime != previous.m_fixedExerciseTime) {
-        m_fixedTotal->setChecked(settings.m_fixedExerciseTime != 0);
-        m_fixedDuration->setEnabled(settings.m_fixedExerciseTime != 0);
-    }
+    showOptions();
     if (settings.m_trainingType != previous.m_trainingType)
         showTrainingTypeOfSettings();
     m_volumes->followStoredVolumes(previous);
@@ -251,6 +242,16 @@ void MainForm::onSettingsChanged(const DocumentSettings& previous)
         m_sounds.loadEventSounds(settings);
     if (settings.m_timeSound != previous.m_timeSound)
         emit timeSoundChanged(settings.m_timeSound != 0);
+}
+
+void MainForm::showOptions()
+{
+    const DocumentSettings& settings = m_document.settings();
+    m_fixedTotal->setChecked(settings.m_fixedExerciseTime != 0);
+    m_autoAlarm->setChecked(settings.m_autoUddhaccaAlarm != 0);
+    // The time of a ticked option stays editable while measuring: it is for the next run.
+    m_fixedDuration->setEnabled(settings.m_fixedExerciseTime != 0);
+    m_alarmInterval->setEnabled(settings.m_autoUddhaccaAlarm != 0);
 }
 
 void MainForm::showTrainingTypeOfSettings()
@@ -321,16 +322,6 @@ void MainForm::setSettingsEditable(bool enable)
         control(id)->setEnabled(enable);
     // The alarm button only shows that F12 is live.
     control(IDC_ALARM_BUTTON)->setEnabled(!enable);
-    if (enable) {
-        m_fixedDuration->setEnabled(m_fixedTotal->isChecked());
-        m_alarmInterval->setEnabled(m_autoAlarm->isChecked());
-    } else {
-        // A ticked option's time stays editable: it is for the next run.
-        if (!m_fixedTotal->isChecked())
-            m_fixedDuration->setEnabled(false);
-        if (!m_autoAlarm->isChecked())
-            m_alarmInterval->setEnabled(false);
-    }
 }
 
 void MainForm::fillIntervalList()

@@ -87,6 +87,8 @@ private:
     void onPhaseChanged(MeasuringPhase previous, MeasuringPhase phase);
     void onTrainingTypeChosen();
     void selectTrainingTypeFromCombo();
+    // The two options ticked as the settings have them, each with its time.
+    void showOptions();
     void showTrainingTypeOfSettings();
     void setSettingsEditable(bool enable);
     void deleteSelectedIntervals();

@@ -58,7 +58,8 @@ void MeasuringMode::switchOn()
     // Keys pressed before the run (the F11 that started it among them) do not end it.
     m_keys.forgetPresses();
     setPhase(MeasuringPhase::Waiting);
-    m_form.displayChanged();
+    m_form.timesChanged();
+    m_form.statusChanged();
 }
 
 void MeasuringMode::switchOff()
@@ -73,7 +74,7 @@ void MeasuringMode::switchOff()
         endInterval(false);
     }
     setPhase(MeasuringPhase::Off);
-    m_form.displayChanged();
+    m_form.statusChanged();
 }
 
 void MeasuringMode::startOrEndInterval()
@@ -109,7 +110,7 @@ void MeasuringMode::startInterval()
     m_spanNextAlarm = m_spanAlarmStep;
     m_lastTick = m_clock.steadySeconds();
     setPhase(MeasuringPhase::Recording);
-    m_form.displayChanged();
+    m_form.timesChanged();
     m_form.playSound(SoundEvent::BeginInterval, PlayMode::Async);
 }
 
@@ -127,7 +128,7 @@ void MeasuringMode::endInterval(bool withSound)
         m_form.playSound(SoundEvent::EndIntervalUddhacca, PlayMode::Async);
     }
     setPhase(MeasuringPhase::Waiting);
-    m_form.displayChanged();
+    m_form.timesChanged();
     const int type = m_document.currentTypeIndex();
     if (type < 0)
         return;
@@ -143,8 +144,6 @@ void MeasuringMode::endInterval(bool withSound)
 
 void MeasuringMode::advanceRunningSpans()
 {
-    if (m_phase != MeasuringPhase::Recording)
-        return;
     const std::int64_t now = m_clock.steadySeconds();
     m_times.current += now - m_lastTick;
     m_times.total += now - m_lastTick;
@@ -161,8 +160,12 @@ void MeasuringMode::tick()
         return;
     }
     playF12Alarm();
-    advanceRunningSpans();
-    m_form.displayChanged();
+    // Between intervals the times stand still: only the status text moves on.
+    if (m_phase == MeasuringPhase::Recording) {
+        advanceRunningSpans();
+        m_form.timesChanged();
+    }
+    m_form.statusChanged();
     if (checkFixedTotalTime())
         return;
     checkUddhaccaAlarm();

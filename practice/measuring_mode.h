@@ -47,8 +47,10 @@ public:
 
     // The mode's phase() changed from `previous`.
     virtual void phaseChanged(MeasuringPhase previous) = 0;
-    // The times, the progress or the status text changed.
-    virtual void displayChanged() = 0;
+    // The times or the progress changed.
+    virtual void timesChanged() = 0;
+    // The status text may have changed.
+    virtual void statusChanged() = 0;
     virtual void playSound(SoundEvent event, PlayMode mode) = 0;
     // The 200 ms timer that drives tick; false when it cannot run.
     virtual bool startTimer() = 0;
@@ -91,6 +93,7 @@ private:
     void setPhase(MeasuringPhase phase);
     void startInterval();
     void endInterval(bool withSound);
+    // While recording: the time since the last reading counts for the interval and the run.
     void advanceRunningSpans();
     void playF12Alarm();
     // True when the fixed total exercise time was reached and ended the run.

@@ -57,7 +57,7 @@ MeasuringView::MeasuringView(const MeasuringDisplays& displays, TrainingDocument
     m_displays.form->installEventFilter(this);
 
     showBanner(MeasuringPhase::Off);
-    showTimes();
+    timesChanged();
 }
 
 MeasuringView::~MeasuringView()
@@ -121,9 +121,8 @@ void MeasuringView::coverForm(bool cover)
         m_pressSurface->setFocus();
 }
 
-void MeasuringView::displayChanged()
+void MeasuringView::statusChanged()
 {
-    showTimes();
     const QString text = QString::fromStdString(m_mode.statusText());
     if (text != m_statusText) {
         m_statusText = text;
@@ -131,7 +130,7 @@ void MeasuringView::displayChanged()
     }
 }
 
-void MeasuringView::showTimes()
+void MeasuringView::timesChanged()
 {
     const MeasuringTimes& times = m_mode.times();
     m_displays.totalTime->setText(QStringLiteral(" ") + QString::fromStdString(formatSpan(times.total)));

@@ -65,14 +65,14 @@ protected:
 private:
     // MeasuringForm
     void phaseChanged(MeasuringPhase previous) override;
-    void displayChanged() override;
+    void timesChanged() override;
+    void statusChanged() override;
     void playSound(SoundEvent event, PlayMode mode) override;
     bool startTimer() override;
     void stopTimer() override;
     void refuseToStart(const std::string& message) override;
 
     void showBanner(MeasuringPhase phase);
-    void showTimes();
     void coverForm(bool cover);
 
     MeasuringDisplays m_displays;

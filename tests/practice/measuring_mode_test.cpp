@@ -11,8 +11,9 @@ namespace {
 class RecordingForm : public MeasuringForm {
 public:
     void phaseChanged(MeasuringPhase previous) override { m_phases.push_back(previous); }
+    void timesChanged() override { ++m_timesShown; }
     // As the view does, the status text is read when the mode says it changed.
-    void displayChanged() override { m_status = m_mode ? m_mode->statusText() : std::string(); }
+    void statusChanged() override { m_status = m_mode ? m_mode->statusText() : std::string(); }
     void playSound(SoundEvent event, PlayMode mode) override { m_sounds.emplace_back(event, mode); }
     bool startTimer() override
     {
@@ -23,6 +24,7 @@ public:
     void refuseToStart(const std::string& message) override { m_refusals.push_back(message); }
 
     const MeasuringMode* m_mode = nullptr;
+    int m_timesShown = 0;
     std::string m_status;
     std::vector<MeasuringPhase> m_phases; // the phase left at each change
     std::vector<PlayedSound> m_sounds;
@@ -226,6 +228,20 @@ TEST_F(MeasuringModeTest, StatusTextGrowsOneDotPerTickUpToNine)
         const std::size_t dots = static_cast<std::size_t>(tick % 10);
         EXPECT_EQ(m_form.m_status, std::string(kStatusModeActive) + std::string(dots, '.') + kStatusModeHint);
     }
+}
+
+TEST_F(MeasuringModeTest, TicksShowTheTimesAnewOnlyWhileAnIntervalRuns)
+{
+    m_mode.toggleMeasuringMode();
+    const int shown = m_form.m_timesShown;
+    runFor(2);
+    EXPECT_EQ(m_form.m_timesShown, shown);
+    m_mode.startOrEndInterval();
+    runFor(2);
+    EXPECT_EQ(m_form.m_timesShown, shown + 1 + 10);
+    m_mode.startOrEndInterval();
+    runFor(2);
+    EXPECT_EQ(m_form.m_timesShown, shown + 1 + 10 + 1);
 }
 
 TEST_F(MeasuringModeTest, FixedTotalTimeEndsTheRunWithANormalInterval)
