@@ -197,6 +197,8 @@ void QtChartControl::setRange(double xFrom, double xTo, double yFrom, double yTo
     // Five divisions give whole numbers on every range the diagrams use.
     m_axisX->setTickCount(6);
     m_axisY->setTickCount(6);
+    // The points were chosen, and the markers and labels placed, for the range as it was.
+    scheduleRebuild();
 }
 
 void QtChartControl::addElement()
