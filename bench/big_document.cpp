@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 
 namespace bench {
 
@@ -33,19 +32,6 @@ void bigDocumentSizes(benchmark::internal::Benchmark* benchmark)
     for (int records : kSizes)
         benchmark->Arg(records);
     benchmark->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-}
-
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "jhavari-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()))
-        m_path = pattern;
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
 }
 
 } // namespace bench

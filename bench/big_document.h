@@ -4,8 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <string>
-
 namespace bench {
 
 // The document sizes the benchmarks compare: ten thousand to ten million records.
@@ -20,18 +18,5 @@ void bigDocumentSizes(benchmark::internal::Benchmark* benchmark);
 // the local time zone, which the benchmarks set to Europe/Berlin for its
 // daylight saving changes.
 void fillBigDocument(TrainingDocument& document, int records);
-
-// A folder of its own below the temporary folder, removed at the end.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string file(const std::string& name) const { return m_path + '/' + name; }
-
-private:
-    std::string m_path;
-};
 
 } // namespace bench

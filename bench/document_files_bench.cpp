@@ -7,6 +7,7 @@
 #include "bench/side_by_side.h"
 #include "records/document_export.h"
 #include "records/document_file.h"
+#include "tests/support/test_bytes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,7 +30,7 @@ struct SavedDocument {
         path = folder.file("document.con");
         saveDocumentFile(document, path);
     }
-    bench::ScratchFolder folder;
+    TempDir folder;
     TrainingDocument document;
     std::string path;
 };

@@ -24,8 +24,16 @@ PointMarkers::PointMarkers(QChart& chart, QAbstractSeries& series, QList<QPointF
 void PointMarkers::followPlotArea()
 {
     prepareGeometryChange();
+    const QRectF plot = m_chart.plotArea();
     const qreal reach = m_diameter / 2 + 1;
-    m_bounds = m_chart.plotArea().adjusted(-reach, -reach, reach, reach);
+    m_bounds = plot.adjusted(-reach, -reach, reach, reach);
+    const QRectF within = plot.adjusted(-kEdgeTolerance, -kEdgeTolerance, kEdgeTolerance, kEdgeTolerance);
+    m_centres.clear();
+    for (const QPointF& point : m_points) {
+        const QPointF centre = m_chart.mapToPosition(point, &m_series);
+        if (within.contains(centre))
+            m_centres.append(centre);
+    }
     update();
 }
 
@@ -36,14 +44,10 @@ QRectF PointMarkers::boundingRect() const
 
 void PointMarkers::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
-    const QRectF plot = m_chart.plotArea().adjusted(-kEdgeTolerance, -kEdgeTolerance, kEdgeTolerance, kEdgeTolerance);
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(m_border);
     painter->setBrush(m_fill);
     const qreal radius = m_diameter / 2;
-    for (const QPointF& point : m_points) {
-        const QPointF centre = m_chart.mapToPosition(point, &m_series);
-        if (plot.contains(centre))
-            painter->drawEllipse(centre, radius, radius);
-    }
+    for (const QPointF& centre : m_centres)
+        painter->drawEllipse(centre, radius, radius);
 }

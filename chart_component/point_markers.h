@@ -17,7 +17,8 @@ public:
     PointMarkers(QChart& chart, QAbstractSeries& series, QList<QPointF> points, qreal diameter, QColor fill,
                  QColor border);
 
-    // To be called when the plot area moved or changed its size.
+    // To be called when the plot area moved or changed its size: the markers
+    // are placed here, not each time they are painted.
     void followPlotArea();
 
     QRectF boundingRect() const override;
@@ -31,4 +32,6 @@ private:
     QColor m_fill;
     QColor m_border;
     QRectF m_bounds;
+    // Where the markers within the plot area stand, in chart coordinates.
+    QList<QPointF> m_centres;
 };

@@ -197,6 +197,8 @@ void QtChartControl::setRange(double xFrom, double xTo, double yFrom, double yTo
     // Five divisions give whole numbers on every range the diagrams use.
     m_axisX->setTickCount(6);
     m_axisY->setTickCount(6);
+    // The points were chosen, and the markers and labels placed, for the range as it was.
+    scheduleRebuild();
 }
 
 void QtChartControl::addElement()
@@ -264,7 +266,7 @@ void QtChartControl::rebuild()
     const QList<QAbstractSeries*> series = chart()->series();
     bool legend = false;
     for (std::size_t i = 0; i < m_elements.size(); ++i) {
-        showPoints(*series[static_cast<qsizetype>(i)], m_elements[i]);
+        showPoints(*series[static_cast<qsizetype>(i)], m_elements[i], m_seriesStyles[i].flattened);
         legend = legend || m_elements[i].style.identify;
     }
     chart()->legend()->setVisible(legend);
@@ -327,7 +329,7 @@ void QtChartControl::addSeriesFor(const SeriesStyle& series, int number)
     made->attachAxis(m_axisY);
 }
 
-void QtChartControl::showPoints(QAbstractSeries& series, const Element& element)
+void QtChartControl::showPoints(QAbstractSeries& series, const Element& element, bool flattened)
 {
     // Each series gets the points that draw the same picture at the chart's
     // pixels as all of them would: thousands of points per pixel column cost
@@ -343,8 +345,7 @@ void QtChartControl::showPoints(QAbstractSeries& series, const Element& element)
     case Presentation::DashedLine:
     case Presentation::LongDashes: shown = element.points; break;
     case Presentation::Spline:
-        shown = styleOf(element).flattened ? reduceLinePoints(splineAsLine(element.points, m_pixels), m_pixels)
-                                           : element.points;
+        shown = flattened ? reduceLinePoints(splineAsLine(element.points, m_pixels), m_pixels) : element.points;
         break;
     case Presentation::Area: shown = reduceLinePoints(element.points, m_pixels, Below::Filled); break;
     default: shown = reduceLinePoints(element.points, m_pixels); break;

@@ -88,7 +88,8 @@ private:
     void rebuild();
     SeriesStyle styleOf(const Element& element) const;
     void addSeriesFor(const SeriesStyle& style, int number);
-    void showPoints(QAbstractSeries& series, const Element& element);
+    // flattened: the element is a spline its series draws as a line.
+    void showPoints(QAbstractSeries& series, const Element& element, bool flattened);
     // The values written beside the points and the markers, placed again when the plot area moves.
     void placeOverlays();
 

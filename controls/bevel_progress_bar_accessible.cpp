@@ -3,7 +3,7 @@
 #include "controls/bevel_progress_bar.h"
 
 BevelProgressBarAccessible::BevelProgressBarAccessible(BevelProgressBar* bar)
-    : QAccessibleWidget(bar, QAccessible::ProgressBar)
+    : ValueControlAccessible(bar, QAccessible::ProgressBar)
 {
 }
 
@@ -12,18 +12,9 @@ BevelProgressBar* BevelProgressBarAccessible::bar() const
     return static_cast<BevelProgressBar*>(widget());
 }
 
-void* BevelProgressBarAccessible::interface_cast(QAccessible::InterfaceType type)
+QString BevelProgressBarAccessible::valueText() const
 {
-    if (type == QAccessible::ValueInterface)
-        return static_cast<QAccessibleValueInterface*>(this);
-    return QAccessibleWidget::interface_cast(type);
-}
-
-QString BevelProgressBarAccessible::text(QAccessible::Text textType) const
-{
-    if (textType == QAccessible::Value)
-        return QStringLiteral("%1 %").arg(bar()->value());
-    return QAccessibleWidget::text(textType);
+    return QStringLiteral("%1 %").arg(bar()->value());
 }
 
 QVariant BevelProgressBarAccessible::currentValue() const

@@ -5,27 +5,14 @@
 #include <algorithm>
 #include <cmath>
 
-BitmapSliderAccessible::BitmapSliderAccessible(BitmapSlider* slider) : QAccessibleWidget(slider, QAccessible::Slider)
+BitmapSliderAccessible::BitmapSliderAccessible(BitmapSlider* slider)
+    : ValueControlAccessible(slider, QAccessible::Slider)
 {
 }
 
 BitmapSlider* BitmapSliderAccessible::slider() const
 {
     return static_cast<BitmapSlider*>(widget());
-}
-
-void* BitmapSliderAccessible::interface_cast(QAccessible::InterfaceType type)
-{
-    if (type == QAccessible::ValueInterface)
-        return static_cast<QAccessibleValueInterface*>(this);
-    return QAccessibleWidget::interface_cast(type);
-}
-
-QString BitmapSliderAccessible::text(QAccessible::Text textType) const
-{
-    if (textType == QAccessible::Value)
-        return QString::number(slider()->position());
-    return QAccessibleWidget::text(textType);
 }
 
 QVariant BitmapSliderAccessible::currentValue() const

@@ -21,6 +21,13 @@ void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
 {
 }
 
+// The samples of a prepared sound, decoded now if this is its first play; null when it is no sound.
+std::shared_ptr<const DecodedSound> samplesOf(const StoredSound& sound)
+{
+    const auto decoding = std::static_pointer_cast<const SoundDecoder::Decoding>(sound.m_prepared);
+    return decoding ? decoding->get() : nullptr;
+}
+
 // Plays decoded sounds: an asynchronous one on the worker thread, a
 // synchronous one on the caller's thread. Called from one thread only.
 class AlsaSoundPlayer final : public SoundPlayer {
@@ -90,8 +97,7 @@ bool AlsaSoundPlayer::play(const StoredSound& sound, bool async)
 {
     // A new sound, even a silent one, replaces the one that is running.
     stop();
-    const auto decoding = std::static_pointer_cast<const SoundDecoder::Decoding>(sound.m_prepared);
-    std::shared_ptr<const DecodedSound> decoded = decoding ? decoding->get() : nullptr;
+    std::shared_ptr<const DecodedSound> decoded = samplesOf(sound);
     if (!decoded)
         return false;
     if (async)
@@ -107,11 +113,9 @@ bool AlsaSoundPlayer::playInTurn(const std::vector<const StoredSound*>& sounds)
 {
     stop();
     std::vector<std::shared_ptr<const DecodedSound>> decoded;
-    for (const StoredSound* sound : sounds) {
-        const auto decoding = std::static_pointer_cast<const SoundDecoder::Decoding>(sound->m_prepared);
-        if (std::shared_ptr<const DecodedSound> samples = decoding ? decoding->get() : nullptr)
+    for (const StoredSound* sound : sounds)
+        if (std::shared_ptr<const DecodedSound> samples = samplesOf(*sound))
             decoded.push_back(std::move(samples));
-    }
     return !decoded.empty() && startJob(std::move(decoded));
 }
 

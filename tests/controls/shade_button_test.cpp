@@ -149,16 +149,25 @@ TEST(ShadeButton, APressFollowsThePointerAndAReleaseOffTheButtonNeitherClicksNor
     EXPECT_TRUE(box.isChecked());
 }
 
-TEST(ShadeButton, ALossOfFocusEndsAPress)
-{
+// An active form of two push buttons, between which the focus can move.
+class ShadeButtonFocusTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        button.setGeometry(0, 0, 100, 24);
+        other.setGeometry(0, 30, 100, 24);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+
     QWidget form;
-    ShadeButton button(Kind::PushButton, QStringLiteral("Sound test"), &form);
-    button.setGeometry(0, 0, 100, 24);
-    ShadeButton other(Kind::PushButton, QStringLiteral("Choose sounds"), &form);
-    other.setGeometry(0, 30, 100, 24);
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ShadeButton button{Kind::PushButton, QStringLiteral("Sound test"), &form};
+    ShadeButton other{Kind::PushButton, QStringLiteral("Choose sounds"), &form};
+};
+
+TEST_F(ShadeButtonFocusTest, ALossOfFocusEndsAPress)
+{
     button.setFocus();
     QSignalSpy clicks(&button, &ShadeButton::clicked);
 
@@ -172,16 +181,8 @@ TEST(ShadeButton, ALossOfFocusEndsAPress)
     EXPECT_EQ(clicks.count(), 0);
 }
 
-TEST(ShadeButton, TheFocusFrameLiesInsideTheEdgeWithItsSidesStartingOnePixelBelowItsTop)
+TEST_F(ShadeButtonFocusTest, TheFocusFrameLiesInsideTheEdgeWithItsSidesStartingOnePixelBelowItsTop)
 {
-    QWidget form;
-    ShadeButton button(Kind::PushButton, QStringLiteral("Sound test"), &form);
-    button.setGeometry(0, 0, 100, 24);
-    ShadeButton other(Kind::PushButton, QStringLiteral("Choose sounds"), &form);
-    other.setGeometry(0, 30, 100, 24);
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     const QImage unfocused = button.grab().toImage();
     button.setFocus();
     const QImage focused = button.grab().toImage();

@@ -42,21 +42,34 @@ void addDailySittings(TrainingDocument& doc, int days)
     }
 }
 
+// A new document and the owner of its evaluation windows.
+class PracticeSummaryWindowTest : public ::testing::Test {
+protected:
+    PracticeSummaryWindowTest() { doc.onNewDocument(); }
+
+    // The summary after a week of daily sittings of the first training type, on the evening of 6 December 2026.
+    void openAfterAWeek()
+    {
+        doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
+        addDailySittings(doc, 7);
+        windows.openSummary();
+        window = windows.summaryWindow();
+        ASSERT_NE(window, nullptr);
+        window->setClock([] { return makeLocalTime(2026, 12, 6, 21, 0, 0); });
+        window->refresh();
+    }
+
+    TrainingDocument doc;
+    DocumentNotifier notifier{doc};
+    DiagramWindows windows{doc, notifier};
+    PracticeSummaryWindow* window = nullptr;
+};
+
 } // namespace
 
-TEST(PracticeSummaryWindow, FollowsTheCurrentTrainingTypeNewestFirst)
+TEST_F(PracticeSummaryWindowTest, FollowsTheCurrentTrainingTypeNewestFirst)
 {
-    TrainingDocument doc;
-    doc.onNewDocument();
-    doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
-    addDailySittings(doc, 7);
-    DocumentNotifier notifier(doc);
-    DiagramWindows windows(doc, notifier);
-    windows.openSummary();
-    PracticeSummaryWindow* window = windows.summaryWindow();
-    ASSERT_NE(window, nullptr);
-    window->setClock([] { return makeLocalTime(2026, 12, 6, 21, 0, 0); });
-    windows.refreshDiagrams();
+    ASSERT_NO_FATAL_FAILURE(openAfterAWeek());
 
     QTableWidget* days = window->dayTable();
     ASSERT_EQ(days->rowCount(), 7);
@@ -81,15 +94,11 @@ TEST(PracticeSummaryWindow, FollowsTheCurrentTrainingTypeNewestFirst)
     EXPECT_EQ(windows.summaryWindow(), nullptr);
 }
 
-TEST(PracticeSummaryWindow, EscapeAndTheCloseRequestCloseIt)
+TEST_F(PracticeSummaryWindowTest, EscapeAndTheCloseRequestCloseIt)
 {
-    TrainingDocument doc;
-    doc.onNewDocument();
-    DocumentNotifier notifier(doc);
-    DiagramWindows windows(doc, notifier);
     for (const bool byEscape : {true, false}) {
         windows.openSummary();
-        PracticeSummaryWindow* window = windows.summaryWindow();
+        window = windows.summaryWindow();
         ASSERT_NE(window, nullptr);
         if (byEscape)
             QTest::keyClick(window, Qt::Key_Escape);
@@ -100,18 +109,9 @@ TEST(PracticeSummaryWindow, EscapeAndTheCloseRequestCloseIt)
     }
 }
 
-TEST(PracticeSummaryWindow, ChartsShowTheLastDaysAndWeeksAndTheDailyGoalIsKeptForTheUser)
+TEST_F(PracticeSummaryWindowTest, ChartsShowTheLastDaysAndWeeksAndTheDailyGoalIsKeptForTheUser)
 {
-    TrainingDocument doc;
-    doc.onNewDocument();
-    doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
-    addDailySittings(doc, 7);
-    DocumentNotifier notifier(doc);
-    DiagramWindows windows(doc, notifier);
-    windows.openSummary();
-    PracticeSummaryWindow* window = windows.summaryWindow();
-    window->setClock([] { return makeLocalTime(2026, 12, 6, 21, 0, 0); });
-    window->refresh();
+    ASSERT_NO_FATAL_FAILURE(openAfterAWeek());
 
     EXPECT_EQ(window->goalBox()->value(), 0);
     EXPECT_EQ(window->goalBox()->text(), "off") << "no goal until the user sets one";
