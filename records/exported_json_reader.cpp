@@ -2,6 +2,7 @@
 
 #include "records/document_error.h"
 #include "records/export_fields.h"
+#include "records/text_encoding.h"
 
 #include <optional>
 #include <string>
@@ -235,25 +236,6 @@ private:
             unit = unit * 16 + static_cast<char32_t>(digit);
         }
         return unit;
-    }
-
-    static void appendUtf8(std::string& text, char32_t code)
-    {
-        if (code < 0x80) {
-            text += static_cast<char>(code);
-        } else if (code < 0x800) {
-            text += static_cast<char>(0xC0 | (code >> 6));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            text += static_cast<char>(0xE0 | (code >> 12));
-            text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            text += static_cast<char>(0xF0 | (code >> 18));
-            text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        }
     }
 
     void skipBlanks()

@@ -11,3 +11,6 @@ std::string decodeText(const std::string& bytes);
 
 // UTF-16LE code units to UTF-8; unpaired surrogates become U+FFFD.
 std::string utf16LeToUtf8(const std::uint8_t* data, std::size_t units);
+
+// Appends one Unicode code point as UTF-8.
+void appendUtf8(std::string& out, std::uint32_t code);
