@@ -36,7 +36,7 @@ stop_server() {
 trap stop_server EXIT
 
 start_server
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   pactl info >/dev/null 2>&1 && break
   for process in "${servers[@]}"; do
     if ! kill -0 "$process" 2>/dev/null; then
@@ -48,7 +48,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 if ! pactl info >/dev/null 2>&1 || ! prepare_sink; then
-  echo "$(basename "$0"): the sound server does not answer" >&2
+  echo "$(basename "$0"): the sound server does not answer:" >&2
+  cat "$folder"/*.log >&2
   exit 1
 fi
 

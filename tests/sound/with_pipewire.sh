@@ -18,11 +18,12 @@ start_server() {
   servers+=($!)
 }
 
-# The session manager may pick its own default at first; it keeps the one chosen here.
+# The session manager may pick its own default at first; it keeps the one chosen here. Until it has
+# started (seconds on a busy machine), the server refuses a default sink as "Not supported".
 prepare_sink() {
   pactl load-module module-null-sink sink_name=jhavari_null >/dev/null || return 1
-  for _ in $(seq 50); do
-    pactl set-default-sink jhavari_null
+  for _ in $(seq 300); do
+    pactl set-default-sink jhavari_null 2>/dev/null
     [ "$(pactl get-default-sink)" = jhavari_null ] && return 0
     sleep 0.1
   done
