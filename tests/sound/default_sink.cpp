@@ -23,9 +23,17 @@ void setSink(const char* what, const QString& value)
 
 int sinkVolume()
 {
+    // A level is written to ALSA's element one channel after the other.
     const QString text = pactl({QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")});
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("front-left: (\\d+) ")).match(text);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
+    int volume = -1;
+    for (const QRegularExpressionMatch& channel :
+         QRegularExpression(QStringLiteral("[\\w-]+: (\\d+) /")).globalMatch(text)) {
+        const int channelVolume = channel.captured(1).toInt();
+        if (volume >= 0 && channelVolume != volume)
+            return -1;
+        volume = channelVolume;
+    }
+    return volume;
 }
 
 bool sinkMuted()

@@ -6,7 +6,7 @@
 // PulseAudio's full volume, the top of the ALSA plug-in's element range.
 inline constexpr int kServerFullVolume = 65536;
 
-// The front-left volume, or -1 when pactl does not tell it.
+// The volume of every channel, or -1 while the channels differ or when pactl does not tell it.
 int sinkVolume();
 bool sinkMuted();
 void setSinkVolume(int volume);
