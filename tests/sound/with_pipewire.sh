@@ -12,6 +12,11 @@ fi
 start_server() {
   pipewire >"$folder/pipewire.log" 2>&1 &
   servers+=($!)
+  # Its services give up when they find no server to connect to.
+  for _ in $(seq 300); do
+    [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break
+    sleep 0.1
+  done
   wireplumber >"$folder/wireplumber.log" 2>&1 &
   servers+=($!)
   pipewire-pulse >"$folder/pipewire-pulse.log" 2>&1 &
