@@ -17,7 +17,21 @@ if [ -z "${JHAVARI_E2E_IN_SESSION:-}" ]; then
 fi
 
 work=$(mktemp -d) pid= helpers=()
-trap 'for process in $pid "${helpers[@]}"; do kill "$process" 2>/dev/null && wait "$process"; done; rm -rf "$work"' EXIT
+# The program and the compositor get a few seconds to end on TERM, then are killed: a compositor left behind
+# when its X server goes spins for ever.
+stop_all() {
+  local processes=($pid "${helpers[@]}")
+  if [ ${#processes[@]} -gt 0 ]; then
+    kill "${processes[@]}" 2>/dev/null || true
+    for _ in $(seq 50); do
+      kill -0 "${processes[@]}" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "${processes[@]}" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap stop_all EXIT
 input_display=${DISPLAY:-}
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY WAYLAND_SOCKET DISPLAY
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CONFIG_DIRS=$work/system-config
@@ -51,9 +65,9 @@ start_program() {
   pid=$!
 }
 
-# The program must end by itself within ten seconds, with status 0.
+# The program must end by itself within twenty seconds (a busy machine is slow), with status 0.
 expect_clean_end() {
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null && sleep 0.1; done
+  for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null && sleep 0.1; done
   local status=0
   kill -0 "$pid" 2>/dev/null && { echo "the program did not end"; exit 1; }
   wait "$pid" || status=$?
