@@ -19,6 +19,11 @@ Archive::Archive() : m_storing(true)
 {
 }
 
+Archive::Archive(HandOn handOn, std::size_t chunk) : m_storing(true), m_handOn(std::move(handOn)), m_chunk(chunk)
+{
+    m_buffer.reserve(chunk);
+}
+
 Archive::Archive(const std::uint8_t* data, std::size_t size) : m_storing(false), m_data(data), m_size(size)
 {
 }
@@ -65,6 +70,15 @@ void Archive::writeBytes(const void* source, std::size_t count)
 {
     const auto* bytes = static_cast<const std::uint8_t*>(source);
     m_buffer.insert(m_buffer.end(), bytes, bytes + count);
+    if (m_handOn && m_buffer.size() >= m_chunk)
+        finish();
+}
+
+void Archive::finish()
+{
+    if (!m_buffer.empty())
+        m_handOn(m_buffer.data(), m_buffer.size());
+    m_buffer.clear();
 }
 
 std::uint8_t Archive::readByte()

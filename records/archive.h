@@ -16,6 +16,10 @@ class Archive {
 public:
     // Storing into an empty buffer.
     Archive();
+    // Storing, handing the bytes on to `handOn` whenever `chunk` of them are
+    // together; finish() hands on the rest.
+    using HandOn = std::function<void(const std::uint8_t* data, std::size_t size)>;
+    Archive(HandOn handOn, std::size_t chunk);
     // Loading from bytes that must outlive the archive.
     Archive(const std::uint8_t* data, std::size_t size);
     // Loading from a source of `size` bytes: `readSome` fills at most the
@@ -47,10 +51,10 @@ public:
 
     // Storing: the bytes written so far.
     const std::vector<std::uint8_t>& buffer() const { return m_buffer; }
-    // Storing: room for this many bytes in all, so that the buffer grows no more.
-    void reserve(std::size_t total) { m_buffer.reserve(total); }
     // Storing: bytes already in their stored form.
     void writeBytes(const void* source, std::size_t count);
+    // Storing with a hand-on: hands on the bytes not handed on yet.
+    void finish();
 
     // The bytes a text takes when stored, its length prefix included.
     static std::size_t storedTextSize(const std::string& text);
@@ -70,6 +74,8 @@ private:
 
     bool m_storing;
     std::vector<std::uint8_t> m_buffer;
+    HandOn m_handOn;
+    std::size_t m_chunk = 0;
     const std::uint8_t* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_position = 0;

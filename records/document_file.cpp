@@ -161,8 +161,14 @@ namespace {
 // Used where the folder takes no new file but the file itself may be written,
 // as editors do, and where no temporary name beside the file fits the path
 // limit; a failure midway leaves the file damaged, so the room is looked for first.
-void writeInPlace(const std::string& target, const std::vector<std::uint8_t>& bytes, const std::string& path)
+void writeInPlace(const std::string& target, const FileContents& contents, const std::string& path)
 {
+    // Made whole before the file is cut: a failure while making them leaves it as it was.
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(contents.size);
+    contents.produce(
+        [&bytes](const std::uint8_t* data, std::size_t size) { bytes.insert(bytes.end(), data, data + size); });
+
     FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
     if (file.get() < 0)
         throwErrno(path);
@@ -184,7 +190,7 @@ void writeInPlace(const std::string& target, const std::vector<std::uint8_t>& by
 
 } // namespace
 
-void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
+void writeFileAtomically(const std::string& path, const FileContents& contents)
 {
     const std::string target = resolveTarget(path);
     struct stat existing { };
@@ -202,7 +208,7 @@ void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
     FileDescriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0) {
         if ((exists && (errno == EACCES || errno == EPERM)) || errno == ENAMETOOLONG) {
-            writeInPlace(target, bytes, path);
+            writeInPlace(target, contents, path);
             return;
         }
         throwErrno(path);
@@ -219,7 +225,8 @@ void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
         }
         if (::fchmod(file.get(), mode) != 0)
             throwErrno(path);
-        writeAll(file.get(), bytes.data(), bytes.size(), path);
+        contents.produce(
+            [&file, &path](const std::uint8_t* data, std::size_t size) { writeAll(file.get(), data, size, path); });
         if (::fsync(file.get()) != 0 || file.close() != 0)
             throwErrno(path);
         if (::rename(temporary.c_str(), target.c_str()) != 0)
@@ -280,14 +287,18 @@ void openDocumentFile(TrainingDocument& doc, const std::string& path)
 
 void saveDocumentFile(TrainingDocument& doc, const std::string& path)
 {
-    Archive ar;
-    try {
-        ar.reserve(doc.storedSize());
-        doc.serialize(ar);
-    } catch (const std::bad_alloc&) {
-        throw DocumentError(DocumentError::Cause::OutOfMemory, path);
-    }
-    writeFileAtomically(path, ar.buffer());
+    // Encoded a chunk at a time as it is written: a big document costs no copy of itself in memory.
+    const auto encode = [&doc, &path](const FileContents::Write& write) {
+        constexpr std::size_t kChunk = 1 << 20;
+        try {
+            Archive ar(write, kChunk);
+            doc.serialize(ar);
+            ar.finish();
+        } catch (const std::bad_alloc&) {
+            throw DocumentError(DocumentError::Cause::OutOfMemory, path);
+        }
+    };
+    writeFileAtomically(path, FileContents{doc.storedSize(), encode});
     doc.setModified(false);
     doc.setPathName(path);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
-#include <vector>
 
 class TrainingDocument;
 
@@ -22,8 +23,16 @@ int openRegularFileForReading(const std::string& path, std::uint64_t& size);
 // and leaves the existing file, the document and its modified flag as they were.
 void saveDocumentFile(TrainingDocument& doc, const std::string& path);
 
-// Replaces path with the bytes through a hidden temporary file in the same
+// The contents of a file as they are made: `size` bytes in all, which
+// `produce` hands in order, a piece at a time, to the write it is given.
+struct FileContents {
+    using Write = std::function<void(const std::uint8_t* data, std::size_t size)>;
+    std::uint64_t size = 0;
+    std::function<void(const Write& write)> produce;
+};
+
+// Replaces path with the contents through a hidden temporary file in the same
 // folder, keeping the file's mode and owner; where the folder takes no new
 // file but the file may be written, writes it in place. Anything but a
 // regular file (or a link to one, dangling or not) is a wrong path.
-void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
+void writeFileAtomically(const std::string& path, const FileContents& contents);

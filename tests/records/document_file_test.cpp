@@ -169,7 +169,8 @@ TEST(DocumentFile, FailedSaveLeavesTheExistingFileByteIdentical)
 
     TrainingDocument doc;
     sample(doc);
-    for (int i = 0; i < 5000; ++i)
+    // More than the megabyte that is encoded at a time: the write fails while the document is encoded.
+    for (int i = 0; i < 40000; ++i)
         append(doc, *doc.currentTrainingType(), doc.currentTrainingType()->m_records[3]);
     doc.setModified();
 
