@@ -27,7 +27,7 @@ xdotool key Return
 window=$(wait_for_window "practice.con - Jhavari-Training")
 xdotool windowfocus --sync "$window"
 sleep 0.3
-xdotool key ctrl+s; sleep 1
+save_document
 kill "$pid"; wait "$pid" 2>/dev/null || true
 pid=
 

@@ -19,7 +19,7 @@ xdotool mousemove $((X + WIDTH * 3 / 4)) $((Y + HEIGHT / 2))
 xdotool click 1; sleep 1.2   # interval 2 starts
 xdotool click 3; sleep 0.6   # and ends in uddhacca
 xdotool keydown Escape; sleep 0.5; xdotool keyup Escape; sleep 0.4
-xdotool key ctrl+s; sleep 1
+save_document
 
 kill "$pid"; wait "$pid" 2>/dev/null || true
 pid=

@@ -69,7 +69,11 @@ start_program() {
 expect_clean_end() {
   for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null && sleep 0.1; done
   local status=0
-  kill -0 "$pid" 2>/dev/null && { echo "the program did not end"; exit 1; }
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "the program did not end; the last of its Wayland traffic:"
+    tail -n 40 "$protocol_log"
+    exit 1
+  fi
   wait "$pid" || status=$?
   pid=
   [ "$status" -eq 0 ] || { echo "the program ended with status $status"; exit 1; }

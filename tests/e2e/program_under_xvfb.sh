@@ -42,3 +42,14 @@ start_program() {
   eval "$(xdotool getwindowgeometry --shell "$window")"
   xdotool mousemove $((X + WIDTH * 3 / 4)) $((Y + HEIGHT / 2))
 }
+
+# Ctrl+S, then waits until the document, empty before, holds the saved bytes.
+save_document() {
+  xdotool key ctrl+s
+  for _ in $(seq 100); do
+    [ -s "$document" ] && return 0
+    sleep 0.1
+  done
+  echo "Ctrl+S did not save the document" >&2
+  exit 1
+}
