@@ -11,6 +11,9 @@ void fillBigDocument(TrainingDocument& document, int records)
     setenv("TZ", "Europe/Berlin", 1);
     tzset();
     document.onNewDocument();
+    // Settings made before the zone was set hold their times in another zone:
+    // the ten-second filter would read as an hour and ten seconds.
+    document.apply(ReplaceSettings{DocumentSettings()});
     document.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[0]);
     const long long measurements = std::clamp(records / 15, 1, 65'535);
     const CalendarTime firstMorning = makeLocalTime(1990, 1, 1, 6, 0, 0);
