@@ -30,13 +30,15 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
     std::vector<std::uint32_t> qualifying(size + 1, 0);
     int highestSoFar = 0;
     std::vector<char> found(static_cast<std::size_t>(entries.size()), 0);
-    for (int i = 0; i < entries.size(); ++i) {
-        const IntervalRecord& e = entries[i];
+    auto foundHere = found.begin();
+    for (const IntervalRecord& e : entries) {
         const int n = e.m_measurement;
-        if (n < highestSoFar)
+        if (n < highestSoFar) {
+            ++foundHere;
             continue;
+        }
         highestSoFar = n;
-        found[static_cast<std::size_t>(i)] = 1;
+        *foundHere++ = 1;
         addRecord(totals[static_cast<std::size_t>(n)], e);
         if (qualifies(e))
             ++qualifying[static_cast<std::size_t>(n) + 1];
@@ -47,9 +49,9 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
         qualifying[n] += qualifying[n - 1];
     Lengths lengths(qualifying[size]);
     std::vector<std::uint32_t> fill(qualifying.begin(), qualifying.end() - 1);
-    for (int i = 0; i < entries.size(); ++i) {
-        const IntervalRecord& e = entries[i];
-        if (found[static_cast<std::size_t>(i)] && qualifies(e))
+    foundHere = found.begin();
+    for (const IntervalRecord& e : entries) {
+        if (*foundHere++ && qualifies(e))
             lengths[fill[e.m_measurement]++] = e.length();
     }
 

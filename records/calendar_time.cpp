@@ -2,15 +2,6 @@
 
 #include <algorithm>
 
-TimeSpan boundedSpan(CalendarTime from, CalendarTime to)
-{
-    constexpr TimeSpan kLongest = 0x7FFFFFFF;
-    TimeSpan span = 0;
-    if (__builtin_sub_overflow(to, from, &span))
-        return to < from ? -kLongest : kLongest;
-    return std::clamp(span, -kLongest, kLongest);
-}
-
 CalendarTime makeLocalTime(int year, int month, int day, int hour, int minute, int second)
 {
     std::tm fields{};

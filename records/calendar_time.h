@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -13,7 +14,15 @@ using TimeSpan = std::int64_t;
 
 // to - from, bounded to about 68 years either way: a file may hold any times,
 // and sums over millions of lengths must still fit 64 bits.
-TimeSpan boundedSpan(CalendarTime from, CalendarTime to);
+// Inline: the statistics take it of every record.
+inline TimeSpan boundedSpan(CalendarTime from, CalendarTime to)
+{
+    constexpr TimeSpan kLongest = 0x7FFFFFFF;
+    TimeSpan span = 0;
+    if (__builtin_sub_overflow(to, from, &span))
+        return to < from ? -kLongest : kLongest;
+    return std::clamp(span, -kLongest, kLongest);
+}
 
 CalendarTime makeLocalTime(int year, int month, int day, int hour, int minute, int second);
 std::tm breakLocalTime(CalendarTime time);
