@@ -2,6 +2,7 @@
 
 #include "chart_component/pixel_reduction.h"
 #include "chart_component/point_markers.h"
+#include "chart_component/series_line.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -54,6 +55,9 @@ QtChartControl::QtChartControl(QWidget* parent) : QChartView(parent), m_axisX(ne
     c->addAxis(m_axisY, Qt::AlignLeft);
     m_axisX->setLabelFormat("%g");
     m_axisY->setLabelFormat("%g");
+    // Five divisions give whole numbers on every range the diagrams use.
+    m_axisX->setTickCount(6);
+    m_axisY->setTickCount(6);
     c->legend()->hide();
     connect(c, &QChart::plotAreaChanged, this, [this] {
         placeOverlays();
@@ -89,6 +93,9 @@ std::optional<double> QtChartControl::pointXNear(const QPoint& position, short e
 
 void QtChartControl::placeOverlays()
 {
+    for (SeriesLine* line : m_lines)
+        if (line)
+            line->followPlotArea();
     for (PointMarkers* markers : m_markers)
         markers->followPlotArea();
     QAbstractSeries* series = chart()->series().value(0);
@@ -109,7 +116,9 @@ QtChartControl::Element& QtChartControl::current()
 
 void QtChartControl::setCaption(const QString& caption)
 {
-    chart()->setTitle(caption);
+    // A new title lays the whole chart out again, axes and labels.
+    if (chart()->title() != caption)
+        chart()->setTitle(caption);
 }
 
 void QtChartControl::setShowGrid(bool show)
@@ -194,9 +203,6 @@ void QtChartControl::setRange(double xFrom, double xTo, double yFrom, double yTo
 {
     m_axisX->setRange(xFrom, xTo);
     m_axisY->setRange(yFrom, yTo);
-    // Five divisions give whole numbers on every range the diagrams use.
-    m_axisX->setTickCount(6);
-    m_axisY->setTickCount(6);
     // The points were chosen, and the markers and labels placed, for the range as it was.
     scheduleRebuild();
 }
@@ -258,6 +264,9 @@ void QtChartControl::rebuild()
         styles.push_back(styleOf(element));
     }
     if (styles != m_seriesStyles) {
+        for (SeriesLine* line : m_lines)
+            delete line;
+        m_lines.clear();
         chart()->removeAllSeries();
         for (std::size_t i = 0; i < m_elements.size(); ++i)
             addSeriesFor(styles[i], static_cast<int>(i));
@@ -266,7 +275,7 @@ void QtChartControl::rebuild()
     const QList<QAbstractSeries*> series = chart()->series();
     bool legend = false;
     for (std::size_t i = 0; i < m_elements.size(); ++i) {
-        showPoints(*series[static_cast<qsizetype>(i)], m_elements[i], m_seriesStyles[i].flattened);
+        showPoints(i, *series[static_cast<qsizetype>(i)]);
         legend = legend || m_elements[i].style.identify;
     }
     chart()->legend()->setVisible(legend);
@@ -309,14 +318,15 @@ void QtChartControl::addSeriesFor(const SeriesStyle& series, int number)
         break;
     }
     default: {
-        auto* line =
-            style.presentation == Presentation::Spline && !series.flattened ? new QSplineSeries : new QLineSeries;
+        const bool curved = style.presentation == Presentation::Spline && !series.flattened;
+        auto* line = curved ? new QSplineSeries : new QLineSeries;
         if (style.presentation == Presentation::ThickLine)
             pen.setWidth(style.width + 2);
         if (style.presentation == Presentation::DashedLine)
             pen.setStyle(Qt::DashLine);
         if (style.presentation == Presentation::LongDashes)
             pen.setDashPattern({8, 4}); // twice the dashes of the dashed style
+        // The series' pen gives the legend its look; a straight line is drawn by the component.
         line->setPen(pen);
         made = line;
         break;
@@ -327,10 +337,15 @@ void QtChartControl::addSeriesFor(const SeriesStyle& series, int number)
     chart()->addSeries(made);
     made->attachAxis(m_axisX);
     made->attachAxis(m_axisY);
+    m_lines.push_back(made->type() == QAbstractSeries::SeriesTypeLine
+                          ? new SeriesLine(*chart(), *made, static_cast<QLineSeries*>(made)->pen())
+                          : nullptr);
 }
 
-void QtChartControl::showPoints(QAbstractSeries& series, const Element& element, bool flattened)
+void QtChartControl::showPoints(std::size_t number, QAbstractSeries& series)
 {
+    const Element& element = m_elements[number];
+    const bool flattened = m_seriesStyles[number].flattened;
     // Each series gets the points that draw the same picture at the chart's
     // pixels as all of them would: thousands of points per pixel column cost
     // the drawing as much as one.
@@ -358,10 +373,15 @@ void QtChartControl::showPoints(QAbstractSeries& series, const Element& element,
             m_valueLabels.emplace_back(point, label);
         }
     }
-    auto* area = qobject_cast<QAreaSeries*>(&series);
-    auto* points = area ? area->upperSeries() : static_cast<QXYSeries*>(&series);
-    if (points->points() != shown)
-        points->replace(shown);
+    if (SeriesLine* line = m_lines[number]) {
+        if (line->points() != shown)
+            line->setPoints(shown);
+    } else {
+        auto* area = qobject_cast<QAreaSeries*>(&series);
+        auto* points = area ? area->upperSeries() : static_cast<QXYSeries*>(&series);
+        if (points->points() != shown)
+            points->replace(shown);
+    }
     // Drawn by a layer of their own, so that none is cut at the plot area's edges.
     const ElementStyle& style = element.style;
     const qreal markerSize = 4.0 + 2.0 * style.pointSymbol;

@@ -11,6 +11,7 @@
 
 class QAbstractSeries;
 class PointMarkers;
+class SeriesLine;
 class QGraphicsSimpleTextItem;
 class QValueAxis;
 
@@ -88,8 +89,8 @@ private:
     void rebuild();
     SeriesStyle styleOf(const Element& element) const;
     void addSeriesFor(const SeriesStyle& style, int number);
-    // flattened: the element is a spline its series draws as a line.
-    void showPoints(QAbstractSeries& series, const Element& element, bool flattened);
+    // Hands the element's points to its series, or to the line drawn for it.
+    void showPoints(std::size_t number, QAbstractSeries& series);
     // The values written beside the points and the markers, placed again when the plot area moves.
     void placeOverlays();
 
@@ -101,6 +102,8 @@ private:
     // The pixels the series' points were chosen for.
     PixelMapping m_pixels;
     std::vector<SeriesStyle> m_seriesStyles;
+    // Beside each series, the line the component draws for it, if it does.
+    std::vector<SeriesLine*> m_lines;
     std::vector<std::pair<QPointF, QGraphicsSimpleTextItem*>> m_valueLabels;
     std::vector<PointMarkers*> m_markers;
 };

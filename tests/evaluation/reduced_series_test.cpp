@@ -1,6 +1,7 @@
 // The points chosen for a chart's pixel columns draw the same picture as all
 // of the points, in each way the diagrams draw them.
 #include "chart_component/pixel_reduction.h"
+#include "chart_component/series_line.h"
 
 #include <QAreaSeries>
 #include <QChartView>
@@ -33,8 +34,17 @@ QList<QPointF> measurements(int count)
     return points;
 }
 
-using MakeSeries = std::function<QAbstractSeries*(const QList<QPointF>& shown)>;
+// Puts the chosen points on the chart, the way one style draws them.
+using MakeSeries = std::function<void(QChart& chart, const QList<QPointF>& shown)>;
 using Choose = std::function<QList<QPointF>(const QList<QPointF>& all, const PixelMapping& pixels)>;
+
+// Adds a series to the chart on its two axes.
+void addSeries(QChart& chart, QAbstractSeries* series)
+{
+    chart.addSeries(series);
+    for (QAbstractAxis* axis : chart.axes())
+        series->attachAxis(axis);
+}
 
 // The chart of a diagram window with one series of the chosen points.
 QImage draw(const MakeSeries& makeSeries, const QList<QPointF>& points, const Choose& choose, bool antialiased)
@@ -52,10 +62,7 @@ QImage draw(const MakeSeries& makeSeries, const QList<QPointF>& points, const Ch
     chart->addAxis(y, Qt::AlignLeft);
     view.show();
     QCoreApplication::processEvents();
-    QAbstractSeries* series = makeSeries(choose(points, PixelMapping::of(*chart, view.devicePixelRatioF())));
-    chart->addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
+    makeSeries(*chart, choose(points, PixelMapping::of(*chart, view.devicePixelRatioF())));
     QCoreApplication::processEvents();
     return view.grab().toImage();
 }
@@ -85,11 +92,12 @@ Difference compare(const QImage& a, const QImage& b)
 
 MakeSeries line(int width)
 {
-    return [width](const QList<QPointF>& shown) {
+    return [width](QChart& chart, const QList<QPointF>& shown) {
+        const QPen pen(Qt::blue, width);
         auto* series = new QLineSeries;
-        series->append(shown);
-        series->setPen(QPen(Qt::blue, width));
-        return series;
+        series->setPen(pen);
+        addSeries(chart, series);
+        (new SeriesLine(chart, *series, pen))->setPoints(shown);
     };
 }
 
@@ -111,35 +119,35 @@ struct Style {
 
 TEST(ReducedSeries, DrawsThePictureOfAllPoints)
 {
-    const MakeSeries area = [](const QList<QPointF>& shown) {
+    const MakeSeries area = [](QChart& chart, const QList<QPointF>& shown) {
         auto* upper = new QLineSeries;
         upper->append(shown);
         auto* series = new QAreaSeries(upper);
         series->setBrush(QColor(0, 0, 255, 90));
         series->setPen(QPen(Qt::blue, 1));
-        return series;
+        addSeries(chart, series);
     };
-    const MakeSeries marked = [](const QList<QPointF>& shown) {
+    const MakeSeries marked = [](QChart& chart, const QList<QPointF>& shown) {
         auto* series = new QLineSeries;
         series->append(shown);
         series->setPen(QPen(Qt::blue, 1));
         series->setPointsVisible(true);
         series->setMarkerSize(12);
-        return series;
+        addSeries(chart, series);
     };
-    const MakeSeries scatter = [](const QList<QPointF>& shown) {
+    const MakeSeries scatter = [](QChart& chart, const QList<QPointF>& shown) {
         auto* series = new QScatterSeries;
         series->append(shown);
         series->setMarkerSize(12);
         series->setColor(Qt::blue);
         series->setBorderColor(Qt::blue);
-        return series;
+        addSeries(chart, series);
     };
-    const MakeSeries spline = [](const QList<QPointF>& shown) {
+    const MakeSeries spline = [](QChart& chart, const QList<QPointF>& shown) {
         auto* series = new QSplineSeries;
         series->append(shown);
         series->setPen(QPen(Qt::blue, 1));
-        return series;
+        addSeries(chart, series);
     };
     const Choose lineOf = [](const QList<QPointF>& all, const PixelMapping& pixels) {
         return reduceLinePoints(all, pixels);
