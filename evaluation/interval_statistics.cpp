@@ -21,45 +21,36 @@ IntervalStatistics::IntervalStatistics(const TrainingType& type, CalendarTime fi
     : m_filterSeconds(durationSeconds(filter))
 {
     const IntervalRecordList& entries = type.m_records;
-    for (const IntervalRecord& e : entries)
-        m_count = std::max<int>(m_count, e.m_measurement);
-    const std::size_t size = static_cast<std::size_t>(m_count) + 1;
-
-    // A record counts for its measurement only while no earlier record had a higher number.
-    std::vector<Totals> totals(size);
-    std::vector<std::uint32_t> qualifying(size + 1, 0);
-    int highestSoFar = 0;
-    std::vector<char> found(static_cast<std::size_t>(entries.size()), 0);
-    auto foundHere = found.begin();
+    // A record counts for its measurement only while no earlier record had a
+    // higher number; the highest number is therefore always found. The numbers
+    // of the records found never decrease, so the qualifying lengths come
+    // grouped by measurement, for the medians: those of measurement n start
+    // at firstLength[n].
+    std::vector<Totals> totals(1);
+    std::vector<std::uint32_t> firstLength(1, 0);
+    Lengths lengths;
+    lengths.reserve(static_cast<std::size_t>(entries.size()));
     for (const IntervalRecord& e : entries) {
         const int n = e.m_measurement;
-        if (n < highestSoFar) {
-            ++foundHere;
+        if (n < m_count)
             continue;
+        if (n > m_count) {
+            totals.resize(static_cast<std::size_t>(n) + 1);
+            firstLength.resize(static_cast<std::size_t>(n) + 1, static_cast<std::uint32_t>(lengths.size()));
+            m_count = n;
         }
-        highestSoFar = n;
-        *foundHere++ = 1;
         addRecord(totals[static_cast<std::size_t>(n)], e);
         if (qualifies(e))
-            ++qualifying[static_cast<std::size_t>(n) + 1];
+            lengths.push_back(e.length());
     }
-
-    // The qualifying lengths grouped by measurement, for the medians.
-    for (std::size_t n = 1; n <= size; ++n)
-        qualifying[n] += qualifying[n - 1];
-    Lengths lengths(qualifying[size]);
-    std::vector<std::uint32_t> fill(qualifying.begin(), qualifying.end() - 1);
-    foundHere = found.begin();
-    for (const IntervalRecord& e : entries) {
-        if (*foundHere++ && qualifies(e))
-            lengths[fill[e.m_measurement]++] = e.length();
-    }
+    const std::size_t size = static_cast<std::size_t>(m_count) + 1;
+    firstLength.push_back(static_cast<std::uint32_t>(lengths.size()));
 
     resize(size);
     for (std::size_t n = 0; n < size; ++n)
-        setValues(n, totals[n], lengths.begin() + qualifying[n], lengths.begin() + qualifying[n + 1]);
+        setValues(n, totals[n], lengths.begin() + firstLength[n], lengths.begin() + firstLength[n + 1]);
     m_lastTotals = totals[size - 1];
-    m_lastLengths.assign(lengths.begin() + qualifying[size - 1], lengths.end());
+    m_lastLengths.assign(lengths.begin() + firstLength[size - 1], lengths.end());
     sumPrefixesFrom(0);
 }
 
