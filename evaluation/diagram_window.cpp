@@ -55,7 +55,7 @@ std::int64_t secondsUntilMidnight(CalendarTime now)
 DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramStatistics& statistics, DiagramKind kind)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      m_doc(doc), m_statistics(statistics), m_kind(kind)
+      m_doc(doc), m_statistics(statistics), m_kind(kind), m_lineColor(diagramColor(kind))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -97,6 +97,8 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramStatistics& sta
         chart->setYLabel(QString::fromLatin1(yAxisCaption(kind)));
         new DiagramPointTips(m_doc, m_kind, *chart);
     }
+    // Filled before the chart has a size, its axes are laid out once, for the values' ranges.
+    fillGraph();
 }
 
 void DiagramWindow::fillGraph()

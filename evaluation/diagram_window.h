@@ -30,7 +30,8 @@ public:
     void saveDiagramAs();
 
     DiagramKind kind() const { return m_kind; }
-    std::uint32_t m_lineColor = 0;
+    // The colour of the kind's line, as 0x00BBGGRR.
+    std::uint32_t lineColor() const { return m_lineColor; }
 
 public slots:
     // Esc leaves the window open.
@@ -47,10 +48,11 @@ private:
     const TrainingDocument& m_doc;
     DiagramStatistics& m_statistics;
     const DiagramKind m_kind;
+    const std::uint32_t m_lineColor;
     int m_presentation = 0;
     int m_movingAverage = 0;
     QString m_footer;
-    bool m_stale = true;
+    bool m_stale = false;
     // The footer carries today's date: a window left open overnight refills at midnight.
     QTimer m_midnight;
 

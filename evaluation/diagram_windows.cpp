@@ -70,7 +70,6 @@ void DiagramWindows::openDiagram(DiagramKind kind, QWidget* messageParent)
         return;
     }
     window = new DiagramWindow(m_doc, m_statistics, kind);
-    window->m_lineColor = diagramColor(kind);
     const QScreen* screen = messageParent ? messageParent->screen() : QGuiApplication::primaryScreen();
     QList<QRect> areas;
     for (const QScreen* available : QGuiApplication::screens())

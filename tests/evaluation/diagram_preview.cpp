@@ -59,7 +59,6 @@ int main(int argc, char** argv)
 
     DiagramStatistics statistics(doc);
     auto* window = new DiagramWindow(doc, statistics, DiagramKind::Median); // deletes itself on closing
-    window->m_lineColor = diagramColor(DiagramKind::Median);
     window->show();
     auto* box = window->findChild<QCheckBox*>(QStringLiteral("1073"));
     box->setChecked(true);

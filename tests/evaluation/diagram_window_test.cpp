@@ -102,7 +102,7 @@ TEST_F(DiagramWindowTest, OneWindowPerKindAndEscKeepsItOpen)
     DiagramWindow* median = windows.window(DiagramKind::Median);
     ASSERT_NE(median, nullptr);
     EXPECT_EQ(median->windowTitle(), "Median");
-    EXPECT_EQ(median->m_lineColor, 0x0000FFu);
+    EXPECT_EQ(median->lineColor(), 0x0000FFu);
     windows.openDiagram(DiagramKind::Median, nullptr);
     EXPECT_EQ(windows.window(DiagramKind::Median), median) << "the open window is brought forward";
     for (DiagramKind kind : kDiagramKinds)
