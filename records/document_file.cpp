@@ -225,8 +225,14 @@ void writeFileAtomically(const std::string& path, const FileContents& contents)
         }
         if (::fchmod(file.get(), mode) != 0)
             throwErrno(path);
-        contents.produce(
-            [&file, &path](const std::uint8_t* data, std::size_t size) { writeAll(file.get(), data, size, path); });
+        // Each chunk starts on its way to the disk while the next is encoded,
+        // so the sync below waits for little more than the last one.
+        off_t written = 0;
+        contents.produce([&file, &path, &written](const std::uint8_t* data, std::size_t size) {
+            writeAll(file.get(), data, size, path);
+            ::sync_file_range(file.get(), written, static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+            written += static_cast<off_t>(size);
+        });
         if (::fsync(file.get()) != 0 || file.close() != 0)
             throwErrno(path);
         if (::rename(temporary.c_str(), target.c_str()) != 0)
