@@ -2,14 +2,25 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr const char* kActivateRequest = "activate";
+// Longer lines are no question of ours.
+constexpr qsizetype kLongestLine = 256;
 
 // Per user: the runtime folder belongs to the user alone.
 QString instanceFolder()
@@ -25,6 +36,66 @@ QByteArray messageLine(const char* text)
     return QByteArray(text) + '\n';
 }
 
+// None when the path does not fit a socket address.
+std::optional<sockaddr_un> socketAddress(const QString& path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    sockaddr_un address{};
+    if (bytes.isEmpty() || static_cast<std::size_t>(bytes.size()) >= sizeof address.sun_path)
+        return std::nullopt;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return address;
+}
+
+FileDescriptor localSocket()
+{
+    return FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+}
+
+// Waits until the socket is ready for `events`; false when the deadline passed first.
+bool waitFor(int socket, short events, const QDeadlineTimer& deadline)
+{
+    pollfd ready{socket, events, 0};
+    for (;;) {
+        const int result = ::poll(&ready, 1, static_cast<int>(deadline.remainingTime()));
+        if (result > 0)
+            return true;
+        if (result == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+bool sendLine(int socket, const QByteArray& line, const QDeadlineTimer& deadline)
+{
+    qsizetype sent = 0;
+    while (sent < line.size()) {
+        const ssize_t count =
+            ::send(socket, line.constData() + sent, static_cast<std::size_t>(line.size() - sent), MSG_NOSIGNAL);
+        if (count >= 0)
+            sent += count;
+        else if (errno == EAGAIN ? !waitFor(socket, POLLOUT, deadline) : errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+// The first line the socket gives, with its line end; empty when none came in time.
+QByteArray receiveLine(int socket, const QDeadlineTimer& deadline)
+{
+    QByteArray received;
+    while (!received.contains('\n') && received.size() < kLongestLine) {
+        char part[kLongestLine];
+        const ssize_t count = ::recv(socket, part, sizeof part, 0);
+        if (count > 0)
+            received.append(part, count);
+        else if (count == 0 || (errno == EAGAIN ? !waitFor(socket, POLLIN, deadline) : errno != EINTR))
+            return {};
+    }
+    const qsizetype end = received.indexOf('\n');
+    return end < 0 ? QByteArray() : received.left(end + 1);
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(QObject* parent) : QObject(parent), m_lock(lockFilePath())
@@ -33,7 +104,11 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent), m_lock(lockFi
     m_lock.setStaleLockTime(0);
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    if (m_server.get() >= 0)
+        ::unlink(QFile::encodeName(serverPath()).constData());
+}
 
 QString SingleInstance::lockFilePath() const
 {
@@ -58,22 +133,15 @@ bool SingleInstance::acquire()
 bool SingleInstance::activateRunningInstance(int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    socket.connectToServer(serverPath());
-    if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime())))
+    const std::optional<sockaddr_un> address = socketAddress(serverPath());
+    const FileDescriptor socket = localSocket();
+    if (!address || socket.get() < 0 ||
+        ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0)
         return false;
-    socket.write(messageLine(kMessageName));
-    if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+    if (!sendLine(socket.get(), messageLine(kMessageName), deadline) ||
+        receiveLine(socket.get(), deadline) != messageLine(kMessageName))
         return false;
-    while (!socket.canReadLine()) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-            return false;
-    }
-    if (socket.readLine() != messageLine(kMessageName))
-        return false;
-    socket.write(messageLine(kActivateRequest));
-    socket.waitForBytesWritten(kAnswerTimeoutMs);
-    socket.disconnectFromServer();
+    sendLine(socket.get(), messageLine(kActivateRequest), QDeadlineTimer(kAnswerTimeoutMs));
     return true;
 }
 
@@ -82,28 +150,67 @@ bool SingleInstance::listen()
     // Without the lock the socket may be another instance's.
     if (!m_lock.isLocked())
         return false;
-    m_server = std::make_unique<QLocalServer>();
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    // We hold the lock, so a socket file left behind is from a dead instance.
-    QLocalServer::removeServer(serverPath());
-    if (!m_server->listen(serverPath()))
+    const std::optional<sockaddr_un> address = socketAddress(serverPath());
+    FileDescriptor server = localSocket();
+    if (!address || server.get() < 0)
         return false;
-    connect(m_server.get(), &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+    // We hold the lock, so a socket file left behind is from a dead instance.
+    ::unlink(address->sun_path);
+    if (::bind(server.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0)
+        return false;
+    // Other users may neither ask nor activate.
+    if (::chmod(address->sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(server.get(), 8) != 0) {
+        ::unlink(address->sun_path);
+        return false;
+    }
+    m_server = std::move(server);
+    auto* notifier = new QSocketNotifier(m_server.get(), QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &SingleInstance::acceptCallers);
     return true;
 }
 
-void SingleInstance::onNewConnection()
+void SingleInstance::acceptCallers()
 {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            while (socket->canReadLine()) {
-                const QByteArray line = socket->readLine();
-                if (line == messageLine(kMessageName))
-                    socket->write(messageLine(kMessageName));
-                else if (line == messageLine(kActivateRequest))
-                    emit activationRequested();
-            }
+    for (;;) {
+        FileDescriptor socket(::accept4(m_server.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+        if (socket.get() < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        auto caller = std::make_unique<Caller>();
+        caller->notifier = new QSocketNotifier(socket.get(), QSocketNotifier::Read, this);
+        caller->socket = std::move(socket);
+        connect(caller->notifier, &QSocketNotifier::activated, this, [this, served = caller.get()] {
+            if (serve(*served))
+                return;
+            served->notifier->setEnabled(false);
+            served->notifier->deleteLater();
+            std::erase_if(m_callers, [served](const std::unique_ptr<Caller>& entry) { return entry.get() == served; });
         });
+        m_callers.push_back(std::move(caller));
+    }
+}
+
+bool SingleInstance::serve(Caller& caller)
+{
+    for (;;) {
+        char part[kLongestLine];
+        const ssize_t count = ::recv(caller.socket.get(), part, sizeof part, 0);
+        if (count == 0)
+            return false;
+        if (count < 0)
+            return errno == EAGAIN || errno == EINTR;
+        caller.received.append(part, count);
+        for (qsizetype end = caller.received.indexOf('\n'); end >= 0; end = caller.received.indexOf('\n')) {
+            const QByteArray line = caller.received.left(end + 1);
+            caller.received.remove(0, end + 1);
+            if (line == messageLine(kMessageName))
+                sendLine(caller.socket.get(), line, QDeadlineTimer(kAnswerTimeoutMs));
+            else if (line == messageLine(kActivateRequest))
+                emit activationRequested();
+        }
+        if (caller.received.size() > kLongestLine)
+            return false;
     }
 }

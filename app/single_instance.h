@@ -1,11 +1,16 @@
 #pragma once
 
-#include <QLocalServer>
+#include "records/file_descriptor.h"
+
+#include <QByteArray>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <vector>
+
+class QSocketNotifier;
 
 // One running instance per user. The first instance holds a lock file named
 // after the instance mutex for its whole life; once its window exists it
@@ -36,8 +41,18 @@ signals:
     void activationRequested();
 
 private:
-    void onNewConnection();
+    // A later instance connected to the socket, with what it sent of its current line.
+    struct Caller {
+        FileDescriptor socket;
+        QSocketNotifier* notifier = nullptr;
+        QByteArray received;
+    };
+
+    void acceptCallers();
+    // Reads what the caller sent and answers its lines; false once it is gone.
+    bool serve(Caller& caller);
 
     QLockFile m_lock;
-    std::unique_ptr<QLocalServer> m_server;
+    FileDescriptor m_server;
+    std::vector<std::unique_ptr<Caller>> m_callers;
 };

@@ -2,6 +2,7 @@
 
 #include "records/archive.h"
 #include "records/document_error.h"
+#include "records/file_descriptor.h"
 #include "records/training_document.h"
 
 #include <cerrno>
@@ -17,29 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) { }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-    // Closes now, so that an error of the close itself is seen.
-    int close()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result;
-    }
-
-private:
-    int m_fd;
-};
 
 [[noreturn]] void throwErrno(const std::string& path)
 {
