@@ -39,6 +39,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.holmvard.com/jhavari-training")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded with the first sound played rather than linked, so the libraries' scan does not see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsndfile1")
 # The chart component is a plug-in, not a library other packages link.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 # Qt's Wayland plug-in lets the program run natively in a Wayland session.

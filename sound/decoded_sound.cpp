@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <dlfcn.h>
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -56,6 +59,36 @@ sf_count_t imageTell(void* user)
     return static_cast<ImageReader*>(user)->position;
 }
 
+// libsndfile and the codec libraries it brings are loaded with the first
+// sound decoded, not with the program: linked, they cost every start a
+// millisecond and a megabyte.
+struct Sndfile {
+    decltype(&sf_open_virtual) openVirtual = nullptr;
+    decltype(&sf_readf_float) readFramesAsFloat = nullptr;
+    decltype(&sf_close) close = nullptr;
+};
+
+// None when the library cannot be loaded: every sound is then silent.
+const Sndfile* sndfile()
+{
+    static const std::optional<Sndfile> library = []() -> std::optional<Sndfile> {
+        void* handle = ::dlopen("libsndfile.so.1", RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            std::fprintf(stderr, "Jhavari-Training: no sounds: %s\n", ::dlerror());
+            return std::nullopt;
+        }
+        const Sndfile functions{reinterpret_cast<decltype(&sf_open_virtual)>(::dlsym(handle, "sf_open_virtual")),
+                                reinterpret_cast<decltype(&sf_readf_float)>(::dlsym(handle, "sf_readf_float")),
+                                reinterpret_cast<decltype(&sf_close)>(::dlsym(handle, "sf_close"))};
+        if (!functions.openVirtual || !functions.readFramesAsFloat || !functions.close) {
+            std::fprintf(stderr, "Jhavari-Training: no sounds: libsndfile.so.1 lacks a function\n");
+            return std::nullopt;
+        }
+        return functions;
+    }();
+    return library ? &*library : nullptr;
+}
+
 // Longer sounds are refused as unplayable: an event sound lasts seconds.
 constexpr sf_count_t kLongestSeconds = 60;
 // However the header states the rate and the channels, never more samples than this.
@@ -65,12 +98,13 @@ constexpr std::size_t kMostSamples = std::size_t{60} * 96000 * 8;
 
 std::shared_ptr<const DecodedSound> decodeSoundImage(const std::vector<std::uint8_t>& image)
 {
-    if (image.empty())
+    const Sndfile* library = sndfile();
+    if (image.empty() || !library)
         return nullptr;
     SF_VIRTUAL_IO io{imageLength, imageSeek, imageRead, imageWrite, imageTell};
     ImageReader reader{image};
     SF_INFO info{};
-    SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, &reader);
+    SNDFILE* file = library->openVirtual(&io, SFM_READ, &info, &reader);
     if (!file)
         return nullptr;
 
@@ -87,7 +121,7 @@ std::shared_ptr<const DecodedSound> decodeSoundImage(const std::vector<std::uint
         std::vector<float> chunk(playable ? static_cast<std::size_t>(kChunkFrames * info.channels) : 0);
         sf_count_t frames = 0;
         sf_count_t decoded = 0;
-        while (playable && (frames = sf_readf_float(file, chunk.data(), kChunkFrames)) > 0) {
+        while (playable && (frames = library->readFramesAsFloat(file, chunk.data(), kChunkFrames)) > 0) {
             decoded += frames;
             playable = decoded <= mostFrames;
             const auto count = static_cast<std::size_t>(frames * info.channels);
@@ -98,7 +132,7 @@ std::shared_ptr<const DecodedSound> decodeSoundImage(const std::vector<std::uint
     } catch (const std::bad_alloc&) {
         playable = false;
     }
-    sf_close(file);
+    library->close(file);
     if (!playable || sound->m_samples.empty())
         return nullptr;
     return sound;
