@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr CalendarTime kDaySeconds = 86400;
-
 void putDigits(char* target, int value, int digits)
 {
     for (int i = digits - 1; i >= 0; --i) {
@@ -35,11 +33,9 @@ bool sameDay(const std::tm& a, const std::tm& b)
 
 } // namespace
 
-std::string_view LocalTimeText::of(CalendarTime time)
+std::string_view LocalTimeText::ofAnotherDay(CalendarTime time)
 {
     const bool inDay = time >= m_dayStart && time < m_dayStart + kDaySeconds;
-    if (inDay && m_dayRegular)
-        return timeInDay(time);
     if (m_dayRegular && time > m_dayStart && keepLaterDay(time))
         return timeInDay(time);
     const std::optional<std::tm> fields = calendarFields(time);
@@ -50,13 +46,6 @@ std::string_view LocalTimeText::of(CalendarTime time)
     putTimeOfDay(m_text, fields->tm_hour, fields->tm_min, fields->tm_sec);
     if (!inDay)
         keepDayOf(time, *fields);
-    return {m_text, sizeof m_text - 1};
-}
-
-std::string_view LocalTimeText::timeInDay(CalendarTime time)
-{
-    const auto seconds = static_cast<int>(time - m_dayStart);
-    putTimeOfDay(m_text, seconds / 3600, seconds / 60 % 60, seconds % 60);
     return {m_text, sizeof m_text - 1};
 }
 

@@ -12,15 +12,36 @@
 // most once each, as every time zone does.
 class LocalTimeText {
 public:
-    // Valid until the next call.
-    std::string_view of(CalendarTime time);
+    // Valid until the next call. Inline for the times of the kept day: an
+    // export asks for two per record.
+    std::string_view of(CalendarTime time)
+    {
+        if (m_dayRegular && time >= m_dayStart && time < m_dayStart + kDaySeconds)
+            return timeInDay(time);
+        return ofAnotherDay(time);
+    }
 
 private:
+    static constexpr CalendarTime kDaySeconds = 86400;
+
+    std::string_view ofAnotherDay(CalendarTime time);
     // Keeps the day of the time, and whether its offset holds all day long.
     void keepDayOf(CalendarTime time, const std::tm& fields);
     // Keeps the later day of the time when it has the kept day's offset all day long.
     bool keepLaterDay(CalendarTime time);
-    std::string_view timeInDay(CalendarTime time);
+    std::string_view timeInDay(CalendarTime time)
+    {
+        const auto seconds = static_cast<int>(time - m_dayStart);
+        putTwoDigits(m_text + 11, seconds / 3600);
+        putTwoDigits(m_text + 14, seconds / 60 % 60);
+        putTwoDigits(m_text + 17, seconds % 60);
+        return {m_text, sizeof m_text - 1};
+    }
+    static void putTwoDigits(char* target, int value)
+    {
+        target[0] = static_cast<char>('0' + value / 10);
+        target[1] = static_cast<char>('0' + value % 10);
+    }
 
     // The 24 hours from the kept day's midnight; times in a day whose offset
     // changes are converted one by one.
