@@ -28,7 +28,7 @@ QIcon programIcon()
 {
     makeFormPicturesAvailable();
     QIcon icon;
-    for (const int size : {16, 32, 48, 256})
+    for (const int size : {16, 32, 48})
         icon.addFile(QStringLiteral(":/icons/%1_%2.png").arg(kProgramIconResource).arg(size), QSize(size, size));
     return icon;
 }

@@ -20,6 +20,7 @@ QCursor measuringCursor();
 constexpr int kListBackgroundResource = 171;
 QPixmap listBackground();
 
-// The program's icon in 16, 32, 48 and 256 pixels (also ":/icons/128.svg").
+// The program's icon for its windows, in 16, 32 and 48 pixels; the desktop
+// takes larger ones from the icon theme the package installs.
 constexpr int kProgramIconResource = 128;
 QIcon programIcon();
