@@ -76,10 +76,14 @@ bool instanceAnswers(SingleInstance& asker)
 
 TEST(SingleInstance, SecondProgramAsksTheRunningOneToActivateAndEnds)
 {
-    SingleInstance first;
-    ASSERT_TRUE(first.acquire());
-    ASSERT_TRUE(first.listen());
-    QSignalSpy activation(&first, &SingleInstance::activationRequested);
+    auto first = std::make_unique<SingleInstance>();
+    ASSERT_TRUE(first->acquire());
+    ASSERT_TRUE(first->listen());
+    const QString socket = first->serverPath();
+    EXPECT_EQ(QFileInfo(socket).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+              QFile::ReadOwner | QFile::WriteOwner)
+        << "only the user may ask";
+    QSignalSpy activation(first.get(), &SingleInstance::activationRequested);
 
     Program second({});
     // The answer is given by this process's event loop, so wait on the spy.
@@ -87,6 +91,8 @@ TEST(SingleInstance, SecondProgramAsksTheRunningOneToActivateAndEnds)
     EXPECT_TRUE(second.ends(0));
     EXPECT_EQ(activation.size(), 1);
     EXPECT_TRUE(second.process().readAllStandardOutput().isEmpty());
+    first.reset();
+    EXPECT_FALSE(QFileInfo::exists(socket)) << "the socket goes with the instance";
 }
 
 TEST(SingleInstance, SecondProgramEndsWhenTheRunningOneDoesNotAnswer)
