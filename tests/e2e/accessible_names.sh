@@ -10,9 +10,10 @@
 set -euo pipefail
 program=$1
 
+# A display number from a random start: the server of the test before may still be ending on the first free one.
 if [ -z "${JHAVARI_E2E_IN_XVFB:-}" ]; then
   export JHAVARI_E2E_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- "$0" "$@"
+  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- "$0" "$@"
 fi
 
 # The sound server of with_pulseaudio.sh stays reachable after the folders change.

@@ -10,9 +10,10 @@ command -v weston >/dev/null || skip weston
 [ "$session" = wayland ] || command -v Xwayland >/dev/null || skip xwayland
 [ "$session" = xwayland ] || compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-*.so" >/dev/null || skip qt6-wayland
 
+# A display number from a random start: the server of the test before may still be ending on the first free one.
 if [ -z "${JHAVARI_E2E_IN_SESSION:-}" ]; then
   export JHAVARI_E2E_IN_SESSION=1
-  [ "$seat" = x11 ] && exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- "$0" "$@"
+  [ "$seat" = x11 ] && exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- "$0" "$@"
   exec dbus-run-session -- "$0" "$@"
 fi
 

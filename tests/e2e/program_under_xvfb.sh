@@ -3,9 +3,10 @@
 # program started last ($pid) with $stop_signal (TERM unless the caller sets it) when the script ends.
 
 # -noreset: a server that resets when its last client (a killed program) goes refuses the next start.
+# A display number from a random start: the server of the test before may still be ending on the first free one.
 if [ -z "${JHAVARI_E2E_IN_XVFB:-}" ]; then
   export JHAVARI_E2E_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
+  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
 program=$1
