@@ -3,6 +3,7 @@
 #include "records/document_error.h"
 #include "records/document_file.h"
 #include "records/export_fields.h"
+#include "records/file_descriptor.h"
 #include "records/exported_csv_reader.h"
 #include "records/exported_json_reader.h"
 #include "records/training_document.h"
@@ -18,10 +19,7 @@ constexpr std::uint64_t kLargestExport = std::uint64_t{1} << 30;
 
 class OpenFile {
 public:
-    explicit OpenFile(const std::string& path) : m_path(path), m_fd(openRegularFileForReading(path, m_size)) { }
-    ~OpenFile() { ::close(m_fd); }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
+    explicit OpenFile(const std::string& path) : m_path(path), m_file(openRegularFileForReading(path, m_size)) { }
 
     std::uint64_t size() const { return m_size; }
 
@@ -31,7 +29,7 @@ public:
         std::string bytes(count, '\0');
         std::size_t filled = 0;
         while (filled < count) {
-            const ssize_t got = ::read(m_fd, bytes.data() + filled, count - filled);
+            const ssize_t got = ::read(m_file.get(), bytes.data() + filled, count - filled);
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0)
@@ -47,7 +45,7 @@ public:
 private:
     std::string m_path;
     std::uint64_t m_size = 0;
-    int m_fd;
+    FileDescriptor m_file;
 };
 
 ImportedTypes readDocument(const std::string& path)

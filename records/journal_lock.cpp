@@ -15,34 +15,23 @@ std::string lockPath(const std::string& journalPath)
 
 } // namespace
 
-JournalLock::~JournalLock()
-{
-    release();
-}
-
 bool JournalLock::acquire(const std::string& journalPath)
 {
-    if (m_fd >= 0 && journalPath == m_journalPath)
+    if (m_file.get() >= 0 && journalPath == m_journalPath)
         return true;
     release();
     // The lock file is never deleted: deleting it would let two programs lock two different files.
-    const int fd = ::open(lockPath(journalPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
+    FileDescriptor file(::open(lockPath(journalPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (file.get() < 0 || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
         return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
-    }
-    m_fd = fd;
+    m_file = std::move(file);
     m_journalPath = journalPath;
     return true;
 }
 
 void JournalLock::release()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
+    m_file = FileDescriptor();
     m_journalPath.clear();
 }
 

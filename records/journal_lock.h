@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/file_descriptor.h"
+
 #include <string>
 
 // The lock a running program holds on the journal it writes, so that another
@@ -8,11 +10,6 @@
 // the system lets go of when the program ends however it ends.
 class JournalLock {
 public:
-    JournalLock() = default;
-    ~JournalLock();
-    JournalLock(const JournalLock&) = delete;
-    JournalLock& operator=(const JournalLock&) = delete;
-
     // Takes the lock of the journal at path; false when another program holds
     // it or no lock file can be made there.
     bool acquire(const std::string& journalPath);
@@ -24,5 +21,5 @@ public:
 
 private:
     std::string m_journalPath;
-    int m_fd = -1;
+    FileDescriptor m_file;
 };
