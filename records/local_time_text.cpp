@@ -19,13 +19,6 @@ void putDate(char* text, const std::tm& fields)
     putDigits(text + 8, fields.tm_mday, 2);
 }
 
-void putTimeOfDay(char* text, int hour, int minute, int second)
-{
-    putDigits(text + 11, hour, 2);
-    putDigits(text + 14, minute, 2);
-    putDigits(text + 17, second, 2);
-}
-
 bool sameDay(const std::tm& a, const std::tm& b)
 {
     return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon && a.tm_mday == b.tm_mday && a.tm_gmtoff == b.tm_gmtoff;
@@ -43,7 +36,7 @@ std::string_view LocalTimeText::ofAnotherDay(CalendarTime time)
         return "?";
     // Years 1 to 9999 take four digits.
     putDate(m_text, *fields);
-    putTimeOfDay(m_text, fields->tm_hour, fields->tm_min, fields->tm_sec);
+    putTimeOfDay(fields->tm_hour, fields->tm_min, fields->tm_sec);
     if (!inDay)
         keepDayOf(time, *fields);
     return {m_text, sizeof m_text - 1};

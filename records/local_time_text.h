@@ -32,10 +32,14 @@ private:
     std::string_view timeInDay(CalendarTime time)
     {
         const auto seconds = static_cast<int>(time - m_dayStart);
-        putTwoDigits(m_text + 11, seconds / 3600);
-        putTwoDigits(m_text + 14, seconds / 60 % 60);
-        putTwoDigits(m_text + 17, seconds % 60);
+        putTimeOfDay(seconds / 3600, seconds / 60 % 60, seconds % 60);
         return {m_text, sizeof m_text - 1};
+    }
+    void putTimeOfDay(int hour, int minute, int second)
+    {
+        putTwoDigits(m_text + 11, hour);
+        putTwoDigits(m_text + 14, minute);
+        putTwoDigits(m_text + 17, second);
     }
     static void putTwoDigits(char* target, int value)
     {
