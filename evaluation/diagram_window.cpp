@@ -55,7 +55,7 @@ std::int64_t secondsUntilMidnight(CalendarTime now)
 DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramStatistics& statistics, DiagramKind kind)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      m_doc(doc), m_statistics(statistics), m_kind(kind), m_lineColor(diagramColor(kind))
+      m_doc(doc), m_statistics(statistics), m_kind(kind)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -126,7 +126,7 @@ void DiagramWindow::fillGraph()
         chart->setCaption(QString::fromStdString(decodeText(diagramTitle(type.m_name, m_kind))));
         chart->setRange(0, ranges.x, 0, ranges.y);
         chart->setElement(0);
-        chart->setElementLineColor(m_lineColor);
+        chart->setElementLineColor(lineColor());
         chart->setElementIdentify(false);
         chart->setElementPointColor(0);
         chart->setElementPointSymbol(4);

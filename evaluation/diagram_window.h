@@ -31,7 +31,7 @@ public:
 
     DiagramKind kind() const { return m_kind; }
     // The colour of the kind's line, as 0x00BBGGRR.
-    std::uint32_t lineColor() const { return m_lineColor; }
+    std::uint32_t lineColor() const { return diagramColor(m_kind); }
 
 public slots:
     // Esc leaves the window open.
@@ -48,7 +48,6 @@ private:
     const TrainingDocument& m_doc;
     DiagramStatistics& m_statistics;
     const DiagramKind m_kind;
-    const std::uint32_t m_lineColor;
     int m_presentation = 0;
     int m_movingAverage = 0;
     QString m_footer;
