@@ -3,9 +3,9 @@
 #include "records/document_error.h"
 #include "records/document_file.h"
 #include "records/export_fields.h"
-#include "records/file_descriptor.h"
 #include "records/exported_csv_reader.h"
 #include "records/exported_json_reader.h"
+#include "records/file_descriptor.h"
 #include "records/training_document.h"
 
 #include <cerrno>
