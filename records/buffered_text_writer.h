@@ -1,17 +1,24 @@
 #pragma once
 
-#include <charconv>
-#include <concepts>
+#include "records/decimal_digits.h"
+
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <ostream>
 #include <string_view>
-#include <type_traits>
+
+// Writes a text whose length is known when compiling, without a call.
+template <std::size_t Size>
+char* putLiteral(char* target, const char (&text)[Size])
+{
+    std::memcpy(target, text, Size - 1);
+    return target + Size - 1;
+}
 
 // Text put together in a buffer of 64 KiB and handed to the stream a full
-// buffer at a time; numbers are written with std::to_chars, free of locales
-// and of stdio. The writes are inline: an export makes a dozen of them per
+// buffer at a time; numbers are written in place, free of locales and of
+// stdio. The writes are inline: an export makes a dozen of them per
 // record.
 class BufferedTextWriter {
 public:
@@ -36,19 +43,22 @@ public:
         m_buffer[m_used++] = c;
         return *this;
     }
-    // Integers of up to 64 bits with a sign, in decimal.
-    template <std::integral Number>
-    requires(!std::is_same_v<Number, char> && !std::is_same_v<Number, bool> &&
-             (std::is_signed_v<Number> || sizeof(Number) < sizeof(std::int64_t))) BufferedTextWriter&
-    operator<<(Number number)
+    template <DecimalNumber Number>
+    BufferedTextWriter& operator<<(Number number)
     {
-        constexpr std::size_t kLongest = 20; // "-9223372036854775808"
-        if (kSize - m_used < kLongest)
-            flush();
-        char* const end = m_buffer.get() + kSize;
-        m_used = static_cast<std::size_t>(std::to_chars(m_buffer.get() + m_used, end, number).ptr - m_buffer.get());
+        wrote(putDecimal(room(kLongestDecimal), number));
         return *this;
     }
+    // Room for up to `size` bytes (at most 64 KiB) to be written in place,
+    // for a line put together field by field with one look at the room left;
+    // `wrote` takes where the written bytes end.
+    char* room(std::size_t size)
+    {
+        if (kSize - m_used < size)
+            flush();
+        return m_buffer.get() + m_used;
+    }
+    void wrote(const char* end) { m_used = static_cast<std::size_t>(end - m_buffer.get()); }
     void flush();
 
 private:

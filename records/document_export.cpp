@@ -69,7 +69,6 @@ void exportJson(const TrainingDocument& doc, std::ostream& stream)
     for (std::size_t i = 0; i < s.m_soundFiles.size(); ++i)
         out << (i ? "," : "") << jsonString(s.m_soundFiles[i]);
     out << "]},\"training_types\":[";
-    // A time's text lasts until the next: one a statement.
     LocalTimeText local;
     bool firstType = true;
     for (const TrainingType& type : doc.trainingTypes()) {
@@ -77,11 +76,20 @@ void exportJson(const TrainingDocument& doc, std::ostream& stream)
         firstType = false;
         bool firstEntry = true;
         for (const IntervalRecord& e : type.m_records) {
-            out << (firstEntry ? "" : ",") << "{\"start\":" << e.m_timeStart << ",\"end\":" << e.m_timeEnd
-                << ",\"start_local\":\"" << local.of(e.m_timeStart);
-            out << "\",\"end_local\":\"" << local.of(e.m_timeEnd) << "\",\"uddhacca\":" << jsonBool(e.m_uddhacca)
-                << ",\"measurement\":" << e.m_measurement << ",\"run\":" << e.m_run << "}";
+            // {"start":…,"end":…,"start_local":"…","end_local":"…","uddhacca":false,"measurement":…,"run":…}
+            constexpr std::size_t kLongestEntry = 96 + 3 * kLongestDecimal + 2 * LocalTimeText::kLongest;
+            char* at = out.room(kLongestEntry);
+            if (!firstEntry)
+                *at++ = ',';
             firstEntry = false;
+            at = putDecimal(putLiteral(at, "{\"start\":"), e.m_timeStart);
+            at = putDecimal(putLiteral(at, ",\"end\":"), e.m_timeEnd);
+            at = local.put(putLiteral(at, ",\"start_local\":\""), e.m_timeStart);
+            at = local.put(putLiteral(at, "\",\"end_local\":\""), e.m_timeEnd);
+            at = e.m_uddhacca ? putLiteral(at, "\",\"uddhacca\":true") : putLiteral(at, "\",\"uddhacca\":false");
+            at = putDecimal(putLiteral(at, ",\"measurement\":"), e.m_measurement);
+            at = putLiteral(putDecimal(putLiteral(at, ",\"run\":"), e.m_run), "}");
+            out.wrote(at);
         }
         out << "]}";
     }
@@ -96,10 +104,27 @@ void exportCsv(const TrainingDocument& doc, std::ostream& stream)
     for (const TrainingType& type : doc.trainingTypes()) {
         const std::string name = csvField(type.m_name);
         for (const IntervalRecord& e : type.m_records) {
-            // A time's text lasts until the next: one a statement.
-            out << name << ',' << e.m_measurement << ',' << e.m_run << ',' << local.of(e.m_timeStart) << ',';
-            out << local.of(e.m_timeEnd) << ',' << e.m_timeStart << ',' << e.m_timeEnd << ',' << e.length() << ','
-                << (e.m_uddhacca ? '1' : '0') << '\n';
+            out << name;
+            constexpr std::size_t kLongestRest = 10 + 3 * kLongestDecimal + 2 * 5 + 2 * LocalTimeText::kLongest;
+            char* at = out.room(kLongestRest);
+            *at++ = ',';
+            at = putDecimal(at, e.m_measurement);
+            *at++ = ',';
+            at = putDecimal(at, e.m_run);
+            *at++ = ',';
+            at = local.put(at, e.m_timeStart);
+            *at++ = ',';
+            at = local.put(at, e.m_timeEnd);
+            *at++ = ',';
+            at = putDecimal(at, e.m_timeStart);
+            *at++ = ',';
+            at = putDecimal(at, e.m_timeEnd);
+            *at++ = ',';
+            at = putDecimal(at, e.length());
+            *at++ = ',';
+            *at++ = e.m_uddhacca ? '1' : '0';
+            *at++ = '\n';
+            out.wrote(at);
         }
     }
 }

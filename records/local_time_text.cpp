@@ -4,19 +4,13 @@
 
 namespace {
 
-void putDigits(char* target, int value, int digits)
-{
-    for (int i = digits - 1; i >= 0; --i) {
-        target[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-}
-
 void putDate(char* text, const std::tm& fields)
 {
-    putDigits(text, fields.tm_year + 1900, 4);
-    putDigits(text + 5, fields.tm_mon + 1, 2);
-    putDigits(text + 8, fields.tm_mday, 2);
+    const int year = fields.tm_year + 1900;
+    putTwoDigits(text, year / 100);
+    putTwoDigits(text + 2, year % 100);
+    putTwoDigits(text + 5, fields.tm_mon + 1);
+    putTwoDigits(text + 8, fields.tm_mday);
 }
 
 bool sameDay(const std::tm& a, const std::tm& b)
@@ -26,20 +20,21 @@ bool sameDay(const std::tm& a, const std::tm& b)
 
 } // namespace
 
-std::string_view LocalTimeText::ofAnotherDay(CalendarTime time)
+char* LocalTimeText::putAnotherDay(char* target, CalendarTime time)
 {
     const bool inDay = time >= m_dayStart && time < m_dayStart + kDaySeconds;
     if (m_dayRegular && time > m_dayStart && keepLaterDay(time))
-        return timeInDay(time);
+        return putInDay(target, time);
     const std::optional<std::tm> fields = calendarFields(time);
-    if (!fields)
-        return "?";
+    if (!fields) {
+        *target = '?';
+        return target + 1;
+    }
     // Years 1 to 9999 take four digits.
-    putDate(m_text, *fields);
-    putTimeOfDay(fields->tm_hour, fields->tm_min, fields->tm_sec);
+    putDate(m_date, *fields);
     if (!inDay)
         keepDayOf(time, *fields);
-    return {m_text, sizeof m_text - 1};
+    return putTimeOfDay(target, fields->tm_hour, fields->tm_min, fields->tm_sec);
 }
 
 bool LocalTimeText::keepLaterDay(CalendarTime time)
@@ -57,7 +52,7 @@ bool LocalTimeText::keepLaterDay(CalendarTime time)
             return false;
     }
     m_dayStart = dayStart;
-    putDate(m_text, *last);
+    putDate(m_date, *last);
     return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "records/calendar_time.h"
+#include "records/decimal_digits.h"
 
-#include <string_view>
+#include <cstddef>
+#include <cstring>
 
 // Calendar times as local "YYYY-MM-DD HH:MM:SS", or "?" for a time without a
 // calendar date, exactly as the C library's local-time conversion gives them.
@@ -12,39 +14,42 @@
 // most once each, as every time zone does.
 class LocalTimeText {
 public:
-    // Valid until the next call. Inline for the times of the kept day: an
-    // export asks for two per record.
-    std::string_view of(CalendarTime time)
+    static constexpr std::size_t kLongest = 19;
+
+    // Writes the time's text at `target`, at most kLongest bytes, and returns
+    // its end. Inline for the times of the kept day: an export asks for two
+    // per record.
+    char* put(char* target, CalendarTime time)
     {
         if (m_dayRegular && time >= m_dayStart && time < m_dayStart + kDaySeconds)
-            return timeInDay(time);
-        return ofAnotherDay(time);
+            return putInDay(target, time);
+        return putAnotherDay(target, time);
     }
 
 private:
     static constexpr CalendarTime kDaySeconds = 86400;
+    static constexpr std::size_t kDateSize = 11; // "YYYY-MM-DD "
 
-    std::string_view ofAnotherDay(CalendarTime time);
+    char* putAnotherDay(char* target, CalendarTime time);
     // Keeps the day of the time, and whether its offset holds all day long.
     void keepDayOf(CalendarTime time, const std::tm& fields);
     // Keeps the later day of the time when it has the kept day's offset all day long.
     bool keepLaterDay(CalendarTime time);
-    std::string_view timeInDay(CalendarTime time)
+    char* putInDay(char* target, CalendarTime time) const
     {
         const auto seconds = static_cast<int>(time - m_dayStart);
-        putTimeOfDay(seconds / 3600, seconds / 60 % 60, seconds % 60);
-        return {m_text, sizeof m_text - 1};
+        return putTimeOfDay(target, seconds / 3600, seconds / 60 % 60, seconds % 60);
     }
-    void putTimeOfDay(int hour, int minute, int second)
+    // The kept date and the time of day.
+    char* putTimeOfDay(char* target, int hour, int minute, int second) const
     {
-        putTwoDigits(m_text + 11, hour);
-        putTwoDigits(m_text + 14, minute);
-        putTwoDigits(m_text + 17, second);
-    }
-    static void putTwoDigits(char* target, int value)
-    {
-        target[0] = static_cast<char>('0' + value / 10);
-        target[1] = static_cast<char>('0' + value % 10);
+        std::memcpy(target, m_date, kDateSize);
+        putTwoDigits(target + 11, hour);
+        target[13] = ':';
+        putTwoDigits(target + 14, minute);
+        target[16] = ':';
+        putTwoDigits(target + 17, second);
+        return target + kLongest;
     }
 
     // The 24 hours from the kept day's midnight; times in a day whose offset
@@ -52,5 +57,5 @@ private:
     CalendarTime m_dayStart = 0;
     long m_dayOffset = 0;
     bool m_dayRegular = false;
-    char m_text[20] = "YYYY-MM-DD HH:MM:SS";
+    char m_date[kDateSize + 1] = "YYYY-MM-DD ";
 };
