@@ -30,21 +30,25 @@ inline constexpr std::array<char, 200> kPairs = [] {
     return pairs;
 }();
 
-// A value below 100 as exactly two digits.
-inline char* putPair(char* target, std::uint32_t value)
+} // namespace decimal_digits
+
+// Writes a value below 100 as exactly two digits.
+inline char* putTwoDigits(char* target, std::uint32_t value)
 {
-    std::memcpy(target, kPairs.data() + 2 * value, 2);
+    std::memcpy(target, decimal_digits::kPairs.data() + 2 * value, 2);
     return target + 2;
 }
+
+namespace decimal_digits {
 
 inline char* putEightDigits(char* target, std::uint32_t value)
 {
     const std::uint32_t high = value / 10'000;
     const std::uint32_t low = value % 10'000;
-    putPair(target, high / 100);
-    putPair(target + 2, high % 100);
-    putPair(target + 4, low / 100);
-    return putPair(target + 6, low % 100);
+    putTwoDigits(target, high / 100);
+    putTwoDigits(target + 2, high % 100);
+    putTwoDigits(target + 4, low / 100);
+    return putTwoDigits(target + 6, low % 100);
 }
 
 inline char* putBelowHundredMillion(char* target, std::uint32_t value)
@@ -60,9 +64,9 @@ inline char* putBelowHundredMillion(char* target, std::uint32_t value)
     char* const end = target + digits;
     char* at = end;
     for (; value >= 100; value /= 100)
-        putPair(at -= 2, value % 100);
+        putTwoDigits(at -= 2, value % 100);
     if (value >= 10)
-        putPair(at - 2, value);
+        putTwoDigits(at - 2, value);
     else
         at[-1] = static_cast<char>('0' + value);
     return end;
@@ -98,10 +102,4 @@ template <DecimalNumber Number>
         }
     }
     return decimal_digits::putUnsigned(target, static_cast<std::uint64_t>(number));
-}
-
-// Writes a value below 100 as exactly two digits.
-inline char* putTwoDigits(char* target, int value)
-{
-    return decimal_digits::putPair(target, static_cast<std::uint32_t>(value));
 }

@@ -5,7 +5,9 @@
 #include "records/text_encoding.h"
 #include "records/training_document.h"
 
+#include <array>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -102,13 +104,32 @@ void exportCsv(const TrainingDocument& doc, std::ostream& stream)
     out << "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n";
     LocalTimeText local;
     for (const TrainingType& type : doc.trainingTypes()) {
-        const std::string name = csvField(type.m_name);
+        const std::string name = csvField(type.m_name) + ',';
+        // The lines of one measurement begin alike: with a short name, that
+        // beginning is copied as a block of a size known when compiling, its
+        // tail overwritten by what follows.
+        std::array<char, 64> beginning{};
+        const bool nameIsShort = name.size() + 5 <= beginning.size();
+        if (nameIsShort)
+            std::memcpy(beginning.data(), name.data(), name.size());
+        std::size_t beginningSize = 0;
+        int beginningMeasurement = -1;
         for (const IntervalRecord& e : type.m_records) {
-            out << name;
-            constexpr std::size_t kLongestRest = 10 + 3 * kLongestDecimal + 2 * 5 + 2 * LocalTimeText::kLongest;
-            char* at = out.room(kLongestRest);
-            *at++ = ',';
-            at = putDecimal(at, e.m_measurement);
+            constexpr std::size_t kLongestRest = 9 + 3 * kLongestDecimal + 5 + 2 * LocalTimeText::kLongest;
+            char* at;
+            if (nameIsShort) {
+                if (e.m_measurement != beginningMeasurement) {
+                    beginningSize = static_cast<std::size_t>(
+                        putDecimal(beginning.data() + name.size(), e.m_measurement) - beginning.data());
+                    beginningMeasurement = e.m_measurement;
+                }
+                at = out.room(beginning.size() + kLongestRest);
+                std::memcpy(at, beginning.data(), beginning.size());
+                at += beginningSize;
+            } else {
+                out << name;
+                at = putDecimal(out.room(5 + kLongestRest), e.m_measurement);
+            }
             *at++ = ',';
             at = putDecimal(at, e.m_run);
             *at++ = ',';

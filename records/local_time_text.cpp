@@ -6,11 +6,11 @@ namespace {
 
 void putDate(char* text, const std::tm& fields)
 {
-    const int year = fields.tm_year + 1900;
+    const auto year = static_cast<std::uint32_t>(fields.tm_year + 1900);
     putTwoDigits(text, year / 100);
     putTwoDigits(text + 2, year % 100);
-    putTwoDigits(text + 5, fields.tm_mon + 1);
-    putTwoDigits(text + 8, fields.tm_mday);
+    putTwoDigits(text + 5, static_cast<std::uint32_t>(fields.tm_mon + 1));
+    putTwoDigits(text + 8, static_cast<std::uint32_t>(fields.tm_mday));
 }
 
 bool sameDay(const std::tm& a, const std::tm& b)
@@ -34,7 +34,8 @@ char* LocalTimeText::putAnotherDay(char* target, CalendarTime time)
     putDate(m_date, *fields);
     if (!inDay)
         keepDayOf(time, *fields);
-    return putTimeOfDay(target, fields->tm_hour, fields->tm_min, fields->tm_sec);
+    return putTimeOfDay(target, static_cast<std::uint32_t>(fields->tm_hour), static_cast<std::uint32_t>(fields->tm_min),
+                        static_cast<std::uint32_t>(fields->tm_sec));
 }
 
 bool LocalTimeText::keepLaterDay(CalendarTime time)

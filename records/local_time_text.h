@@ -37,11 +37,15 @@ private:
     bool keepLaterDay(CalendarTime time);
     char* putInDay(char* target, CalendarTime time) const
     {
-        const auto seconds = static_cast<int>(time - m_dayStart);
-        return putTimeOfDay(target, seconds / 3600, seconds / 60 % 60, seconds % 60);
+        // Unsigned: the divisions by constants take fewer steps.
+        const auto seconds = static_cast<std::uint32_t>(time - m_dayStart);
+        const std::uint32_t hour = seconds / 3600;
+        const std::uint32_t secondsInHour = seconds - hour * 3600;
+        const std::uint32_t minute = secondsInHour / 60;
+        return putTimeOfDay(target, hour, minute, secondsInHour - minute * 60);
     }
     // The kept date and the time of day.
-    char* putTimeOfDay(char* target, int hour, int minute, int second) const
+    char* putTimeOfDay(char* target, std::uint32_t hour, std::uint32_t minute, std::uint32_t second) const
     {
         std::memcpy(target, m_date, kDateSize);
         putTwoDigits(target + 11, hour);

@@ -11,12 +11,13 @@
 
 #include <filesystem>
 #include <sstream>
+#include <string>
 #include <utility>
 
 namespace {
 
-// The default settings, and a second training type whose name holds Windows-1252 bytes, a comma and quotes.
-void loadOddName(TrainingDocument& doc)
+// The default settings, and a second training type whose name by default holds Windows-1252 bytes, a comma and quotes.
+void loadSecondTypeNamed(TrainingDocument& doc, const std::string& secondName)
 {
     ByteWriter w;
     w.text("con").text("").int32(1).time(makeDuration(0, 10, 0)).int32(0).time(makeDuration(0, 5, 0));
@@ -24,17 +25,17 @@ void loadOddName(TrainingDocument& doc)
     for (std::size_t i = 0; i < kSoundEventCount; ++i)
         w.text("");
     w.text(TrainingDocument::kDefaultTrainingTypeNames[0]).int32(0);
-    w.text("Mett\xE4, \"quoted\"").int32(0);
+    w.text(secondName).int32(0);
     w.text(TrainingDocument::kDefaultTrainingTypeNames[2]).int32(0);
     const Bytes bytes = w.get();
     Archive ar(bytes.data(), bytes.size());
     doc.serialize(ar);
 }
 
-void fill(TrainingDocument& doc)
+void fill(TrainingDocument& doc, const std::string& secondName = "Mett\xE4, \"quoted\"")
 {
     doc.onNewDocument();
-    loadOddName(doc);
+    loadSecondTypeNamed(doc, secondName);
     changeSettings(doc, [&](DocumentSettings& s) { s.m_trainingType = "Kanika Jhavari (Vipassana Bhavana)"; });
     changeSettings(doc, [&](DocumentSettings& s) { s.m_waveVolume = 5; });
     changeSettings(doc, [&](DocumentSettings& s) { s.m_autoUddhaccaAlarm = 1; });
@@ -82,6 +83,15 @@ TEST(DocumentExport, CsvQuotesTextsAndListsRecordsInStoredOrder)
         "training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n"
         "Apana Jhavari (Samatha Bhavana),3,2,2001-09-09 03:46:40,2001-09-09 03:56:40,1000000000,1000000600,600,0\n"
         "\"Mett\xC3\xA4, \"\"quoted\"\"\",3,3,2001-09-09 03:58:20,2001-09-09 03:58:45,1000000700,1000000725,25,1\n");
+
+    const std::string longName(70, 'x');
+    TrainingDocument longNamed;
+    fill(longNamed, longName);
+    std::ostringstream longOut;
+    exportCsv(longNamed, longOut);
+    EXPECT_NE(longOut.str().find("\n" + longName + ",3,3,2001-09-09 03:58:20,2001-09-09 03:58:45,1000000700,"),
+              std::string::npos)
+        << longOut.str();
 }
 
 TEST(DocumentExport, ATimeWithoutACalendarDateIsAQuestionMark)
