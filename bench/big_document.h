@@ -14,9 +14,9 @@ void bigDocumentSizes(benchmark::internal::Benchmark* benchmark);
 
 // Fills the first training type, which becomes the current one, with
 // `records` intervals: one sitting a day of about fifteen intervals, in as
-// many measurements as a training type can number (at most 65,535), times in
-// the local time zone, which the benchmarks set to Europe/Berlin for its
-// daylight saving changes.
+// many measurements as a training type can number (at most 65,535), the last
+// sitting on 31 December 2025, times in the local time zone, which the
+// benchmarks set to Europe/Berlin for its daylight saving changes.
 void fillBigDocument(TrainingDocument& document, int records);
 
 } // namespace bench
