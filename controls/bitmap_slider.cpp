@@ -1,6 +1,7 @@
 #include "controls/bitmap_slider.h"
 
 #include "controls/control_accessibility.h"
+#include "controls/form_pictures.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -59,14 +60,8 @@ bool BitmapSlider::setThumbPictures(const QImage& thumb, const QImage& activeThu
 
 void BitmapSlider::setUpAsVolumeSlider()
 {
-    // The pictures live in this static library, which the linker would otherwise leave out.
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(controls);
-        return true;
-    }();
-    Q_UNUSED(registered);
-    setChannelPictures(QImage(QStringLiteral(":/bitmaps/133.png")), QImage(QStringLiteral(":/bitmaps/134.png")));
-    setThumbPictures(QImage(QStringLiteral(":/bitmaps/135.png")), QImage(QStringLiteral(":/bitmaps/136.png")));
+    setChannelPictures(formPicture(133).toImage(), formPicture(134).toImage());
+    setThumbPictures(formPicture(135).toImage(), formPicture(136).toImage());
     setMargins(QMargins(2, 3, 2, 0));
     setFocusRectDrawn(false);
     setRange(0, 20);

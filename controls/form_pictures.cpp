@@ -2,7 +2,7 @@
 
 // Q_INIT_RESOURCE must be used outside any namespace; a static library's
 // resources are not registered unless something refers to them.
-void makeFormPicturesAvailable()
+static void makeFormPicturesAvailable()
 {
     static const bool registered = [] {
         Q_INIT_RESOURCE(controls);
@@ -11,17 +11,20 @@ void makeFormPicturesAvailable()
     Q_UNUSED(registered);
 }
 
-QCursor measuringCursor()
+QPixmap formPicture(int number)
 {
     makeFormPicturesAvailable();
-    return QCursor(QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(kMeasuringCursorResource)),
-                   kMeasuringCursorHotSpot.x(), kMeasuringCursorHotSpot.y());
+    return QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(number));
+}
+
+QCursor measuringCursor()
+{
+    return QCursor(formPicture(kMeasuringCursorResource), kMeasuringCursorHotSpot.x(), kMeasuringCursorHotSpot.y());
 }
 
 QPixmap listBackground()
 {
-    makeFormPicturesAvailable();
-    return QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(kListBackgroundResource));
+    return formPicture(kListBackgroundResource);
 }
 
 QIcon programIcon()

@@ -5,10 +5,8 @@
 #include <QPixmap>
 #include <QPoint>
 
-// The pictures compiled into the controls library, under ":/bitmaps/<number>.png"
-// and ":/icons/". Call makeFormPicturesAvailable() once before loading any of
-// them by path; the functions below do so themselves.
-void makeFormPicturesAvailable();
+// The pictures compiled into the controls library, ":/bitmaps/<number>.png".
+QPixmap formPicture(int number);
 
 // The pointer shown while the measuring mode holds the mouse: a ring around a
 // dot, 32 x 32, pointing with the dot's centre.

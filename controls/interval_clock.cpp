@@ -6,16 +6,6 @@
 #include <QAccessible>
 #include <QPainter>
 
-namespace {
-
-QPixmap loadPicture(int resourceNumber)
-{
-    makeFormPicturesAvailable();
-    return QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(resourceNumber));
-}
-
-} // namespace
-
 IntervalClock::IntervalClock(QWidget* parent) : QWidget(parent)
 {
     // Every paint covers the whole face, so Qt need not clear it first.
@@ -25,12 +15,12 @@ IntervalClock::IntervalClock(QWidget* parent) : QWidget(parent)
 
 bool IntervalClock::setPictures(const ClockPictures& pictures)
 {
-    m_background = loadPicture(pictures.background);
-    m_largeDigits = loadPicture(pictures.largeDigits);
-    m_smallDigits = loadPicture(pictures.smallDigits);
-    m_notRunning = loadPicture(pictures.notRunning);
-    m_runningFirst = loadPicture(pictures.runningFirst);
-    m_runningSecond = loadPicture(pictures.runningSecond);
+    m_background = formPicture(pictures.background);
+    m_largeDigits = formPicture(pictures.largeDigits);
+    m_smallDigits = formPicture(pictures.smallDigits);
+    m_notRunning = formPicture(pictures.notRunning);
+    m_runningFirst = formPicture(pictures.runningFirst);
+    m_runningSecond = formPicture(pictures.runningSecond);
     const bool loaded = !m_background.isNull() && !m_largeDigits.isNull() && !m_smallDigits.isNull() &&
                         !m_notRunning.isNull() && !m_runningFirst.isNull() && !m_runningSecond.isNull();
     if (!loaded) {

@@ -1,5 +1,6 @@
 #include "controls/shade_button.h"
 
+#include "controls/form_pictures.h"
 #include "controls/text_contrast.h"
 
 #include <QEnterEvent>
@@ -12,13 +13,6 @@
 
 #include <algorithm>
 #include <utility>
-
-// The pictures are compiled into the static controls library; nothing would
-// pull them into a program without this (it must stand outside any namespace).
-static void initControlResources()
-{
-    Q_INIT_RESOURCE(controls);
-}
 
 namespace {
 
@@ -101,14 +95,7 @@ void ShadeButton::setIcons(const QPixmap& normal, IconAlignment alignment, const
 
 void ShadeButton::setCheckMarkIcons()
 {
-    setIcons(resourceIcon(kUncheckedIcon), IconAlignment::Left, resourceIcon(kCheckedIcon));
-}
-
-QPixmap ShadeButton::resourceIcon(int number)
-{
-    static const bool initialised = (initControlResources(), true);
-    Q_UNUSED(initialised);
-    return QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(number));
+    setIcons(formPicture(kUncheckedIcon), IconAlignment::Left, formPicture(kCheckedIcon));
 }
 
 bool ShadeButton::event(QEvent* event)

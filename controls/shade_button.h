@@ -66,7 +66,6 @@ public:
     void setIcons(const QPixmap& normal, IconAlignment alignment, const QPixmap& down = {}, const QPixmap& hover = {});
     // The forms' check mark pair: unchecked mark at the left, checked mark while pressed or checked.
     void setCheckMarkIcons();
-    static QPixmap resourceIcon(int number);
 
     const ShadePictures& pictures() const { return m_pictures; }
 
