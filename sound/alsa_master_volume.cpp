@@ -15,6 +15,9 @@ namespace {
 
 constexpr const char* kDeviceVariable = "JHAVARI_ALSA_MIXER";
 constexpr const char* kElementName = "Master";
+// Steps written here whose echoes are still told apart from changes made
+// elsewhere; a server that is this far behind has lost some.
+constexpr std::size_t kRememberedWrites = 64;
 
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
 {
@@ -79,7 +82,7 @@ void AlsaMasterVolume::open(const QString& device)
     if (m_hasVolume) {
         m_writer = std::make_unique<MixerLevelWriter>(device.toStdString(), kElementName, [this](long raw) {
             QMetaObject::invokeMethod(
-                this, [this, raw] { reportVolume(raw); }, Qt::QueuedConnection);
+                this, [this, raw] { ownWriteDone(raw); }, Qt::QueuedConnection);
         });
     }
     snd_mixer_elem_set_callback_private(m_element, this);
@@ -141,13 +144,30 @@ void AlsaMasterVolume::handleMixerEvents()
         m_notifiers.clear();
         return;
     }
-    if (m_writer && m_writer->isIdle())
-        m_requested.reset();
     // The element also holds the mute switch, whose changes are not a level change.
     if (!m_elementTouched || !m_hasVolume)
         return;
-    if (const std::optional<long> raw = rawVolume())
-        reportVolume(*raw);
+    const std::optional<long> raw = rawVolume();
+    if (!raw)
+        return;
+    if (m_requested) {
+        // An echo of an earlier step would set the slider back.
+        if (*raw != *m_requested && std::find(m_ownWrites.begin(), m_ownWrites.end(), *raw) != m_ownWrites.end())
+            return;
+        // The last step shown, or a level another program set after it.
+        if (m_writer->isIdle()) {
+            m_requested.reset();
+            m_ownWrites.clear();
+        }
+    }
+    reportVolume(*raw);
+}
+
+// A level written after a newer one was asked for is not told.
+void AlsaMasterVolume::ownWriteDone(long raw)
+{
+    if (raw == m_requested)
+        reportVolume(raw);
 }
 
 // Each volume is told once, whether the writer or the mixer tells it first.
@@ -229,5 +249,8 @@ void AlsaMasterVolume::writeRaw(long raw)
     if (raw == currentRawVolume())
         return;
     m_requested = raw;
+    if (m_ownWrites.size() == kRememberedWrites)
+        m_ownWrites.erase(m_ownWrites.begin());
+    m_ownWrites.push_back(raw);
     m_writer->write(raw);
 }

@@ -63,6 +63,7 @@ private:
     int levelFor(long raw) const;
     // Hands the volume to the writer unless the element stands there already.
     void writeRaw(long raw);
+    void ownWriteDone(long raw);
     void reportVolume(long raw);
 
     _snd_mixer* m_mixer = nullptr;
@@ -73,6 +74,9 @@ private:
     std::optional<long> m_lastReported; // the raw volume last told through levelChanged
     bool m_elementTouched = false;
     std::optional<long> m_requested; // written or waiting to be, not yet seen from the mixer
+    // The volumes handed to the writer while m_requested is set, oldest
+    // first: the server echoes each, some after a newer one was asked for.
+    std::vector<long> m_ownWrites;
     std::optional<long> m_savedRaw;
     std::vector<std::unique_ptr<QSocketNotifier>> m_notifiers;
     std::unique_ptr<MixerLevelWriter> m_writer;

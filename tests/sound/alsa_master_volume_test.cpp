@@ -5,10 +5,13 @@
 #include "tests/support/scoped_environment.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -58,6 +61,27 @@ TEST_F(MasterVolumeTest, LevelsSetHereReachTheServerAndComeBackAsChanges)
     ASSERT_TRUE(changes.wait(5000));
     EXPECT_EQ(sinkVolume(), 0);
     EXPECT_EQ(master.level(), 0);
+}
+
+TEST_F(MasterVolumeTest, QuickStepsNeverShowAnEarlierStepAgain)
+{
+    AlsaMasterVolume master;
+    // Each level told, with the level asked for last at that moment: a level
+    // told after a newer one was asked for sets the slider back a step.
+    std::vector<std::pair<int, int>> told;
+    QObject::connect(&master, &VolumeControl::levelChanged,
+                     [&](int level) { told.emplace_back(level, master.level()); });
+    // Steps faster than the server answers.
+    for (int position = 19; position >= 12; --position) {
+        master.setLevel(position * kPositionStep);
+        QTest::qWait(1);
+    }
+    QTest::qWait(1000);
+    EXPECT_NEAR(sinkVolume(), 12 * kPositionStep, 1);
+    ASSERT_FALSE(told.empty());
+    for (const auto& [level, asked] : told)
+        EXPECT_EQ(level, asked);
+    EXPECT_EQ(told.back().first, master.level());
 }
 
 TEST_F(MasterVolumeTest, ALevelSetJustBeforeTheEndStillReachesTheServer)
