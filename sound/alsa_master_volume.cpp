@@ -150,15 +150,13 @@ void AlsaMasterVolume::handleMixerEvents()
     const std::optional<long> raw = rawVolume();
     if (!raw)
         return;
-    if (m_requested) {
+    if (const std::optional<long> requested = requestedRaw()) {
         // An echo of an earlier step would set the slider back.
-        if (*raw != *m_requested && std::find(m_ownWrites.begin(), m_ownWrites.end(), *raw) != m_ownWrites.end())
+        if (*raw != *requested && std::find(m_ownWrites.begin(), m_ownWrites.end(), *raw) != m_ownWrites.end())
             return;
         // The last step shown, or a level another program set after it.
-        if (m_writer->isIdle()) {
-            m_requested.reset();
+        if (m_writer->isIdle())
             m_ownWrites.clear();
-        }
     }
     reportVolume(*raw);
 }
@@ -166,8 +164,15 @@ void AlsaMasterVolume::handleMixerEvents()
 // A level written after a newer one was asked for is not told.
 void AlsaMasterVolume::ownWriteDone(long raw)
 {
-    if (raw == m_requested)
+    if (raw == requestedRaw())
         reportVolume(raw);
+}
+
+std::optional<long> AlsaMasterVolume::requestedRaw() const
+{
+    if (m_ownWrites.empty())
+        return std::nullopt;
+    return m_ownWrites.back();
 }
 
 // Each volume is told once, whether the writer or the mixer tells it first.
@@ -215,7 +220,8 @@ int AlsaMasterVolume::maximumLevel() const
 
 std::optional<long> AlsaMasterVolume::currentRawVolume() const
 {
-    return m_requested && m_hasVolume ? m_requested : rawVolume();
+    const std::optional<long> requested = requestedRaw();
+    return requested && m_hasVolume ? requested : rawVolume();
 }
 
 int AlsaMasterVolume::level() const
@@ -248,7 +254,6 @@ void AlsaMasterVolume::writeRaw(long raw)
 {
     if (raw == currentRawVolume())
         return;
-    m_requested = raw;
     if (m_ownWrites.size() == kRememberedWrites)
         m_ownWrites.erase(m_ownWrites.begin());
     m_ownWrites.push_back(raw);

@@ -64,6 +64,8 @@ private:
     // Hands the volume to the writer unless the element stands there already.
     void writeRaw(long raw);
     void ownWriteDone(long raw);
+    // The volume asked for last, written or waiting to be, while the mixer has not settled on a level.
+    std::optional<long> requestedRaw() const;
     void reportVolume(long raw);
 
     _snd_mixer* m_mixer = nullptr;
@@ -73,9 +75,9 @@ private:
     long m_rawMaximum = 0;
     std::optional<long> m_lastReported; // the raw volume last told through levelChanged
     bool m_elementTouched = false;
-    std::optional<long> m_requested; // written or waiting to be, not yet seen from the mixer
-    // The volumes handed to the writer while m_requested is set, oldest
-    // first: the server echoes each, some after a newer one was asked for.
+    // The volumes handed to the writer since the mixer last showed a level
+    // of its own, oldest first: the server echoes each, some after a newer
+    // one was asked for.
     std::vector<long> m_ownWrites;
     std::optional<long> m_savedRaw;
     std::vector<std::unique_ptr<QSocketNotifier>> m_notifiers;
