@@ -18,24 +18,19 @@ concept DecimalNumber = std::integral<Number> && !std::is_same_v<Number, char> &
 
 constexpr std::size_t kLongestDecimal = 20; // "-9223372036854775808"
 
-namespace decimal_digits {
-
-// "00", "01", ..., "99" without separators.
-inline constexpr std::array<char, 200> kPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int value = 0; value < 100; ++value) {
-        pairs[2 * value] = static_cast<char>('0' + value / 10);
-        pairs[2 * value + 1] = static_cast<char>('0' + value % 10);
-    }
-    return pairs;
-}();
-
-} // namespace decimal_digits
-
 // Writes a value below 100 as exactly two digits.
 inline char* putTwoDigits(char* target, std::uint32_t value)
 {
-    std::memcpy(target, decimal_digits::kPairs.data() + 2 * value, 2);
+    // "00", "01", ..., "99" without separators.
+    static constexpr std::array<char, 200> kPairs = [] {
+        std::array<char, 200> pairs{};
+        for (int pair = 0; pair < 100; ++pair) {
+            pairs[2 * pair] = static_cast<char>('0' + pair / 10);
+            pairs[2 * pair + 1] = static_cast<char>('0' + pair % 10);
+        }
+        return pairs;
+    }();
+    std::memcpy(target, kPairs.data() + 2 * value, 2);
     return target + 2;
 }
 
