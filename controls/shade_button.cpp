@@ -61,13 +61,13 @@ ShadeButton::ShadeButton(Kind kind, const QString& text, QWidget* parent, Option
     }
     // Moves without a pressed button tell when the pointer is back over it after a press.
     setMouseTracking(true);
-    remakePictures();
+    chooseTextColours();
 }
 
 void ShadeButton::setFocusOffset(int offset)
 {
     m_focusOffset = std::max(offset, 0);
-    remakePictures();
+    forgetPictures();
 }
 
 QColor ShadeButton::textColor() const
@@ -102,33 +102,40 @@ bool ShadeButton::event(QEvent* event)
 {
     const bool handled = QPushButton::event(event);
     if (event->type() == QEvent::ApplicationPaletteChange)
-        remakePictures();
+        forgetPictures();
     return handled;
 }
 
 void ShadeButton::resizeEvent(QResizeEvent* event)
 {
     QPushButton::resizeEvent(event);
-    remakePictures();
+    forgetPictures();
 }
 
 void ShadeButton::changeEvent(QEvent* event)
 {
     QPushButton::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
-        remakePictures();
+        forgetPictures();
 }
 
-void ShadeButton::remakePictures()
+void ShadeButton::forgetPictures()
 {
-    m_pictures = ShadePictures(size(), m_focusOffset, ShadePictures::Colours::fromPalette(palette()));
+    m_pictures = ShadePictures();
     chooseTextColours();
     update();
 }
 
+const ShadePictures& ShadeButton::pictures() const
+{
+    if (m_pictures.isNull())
+        m_pictures = ShadePictures(size(), m_focusOffset, ShadePictures::Colours::fromPalette(palette()));
+    return m_pictures;
+}
+
 void ShadeButton::chooseTextColours()
 {
-    const QColor face = m_pictures.isNull() ? palette().color(QPalette::Button) : m_pictures.faceColour();
+    const QColor face = ShadePictures::faceColourFor(ShadePictures::Colours::fromPalette(palette()));
     m_shownText = readableOn(textColor(), face, kReadableContrast);
     m_disabledText = fadedOn(palette().color(QPalette::Disabled, QPalette::ButtonText), face, kDisabledContrast);
     // The light copy below the text engraves dark text into a light face; under
@@ -266,13 +273,14 @@ void ShadeButton::paintEvent(QPaintEvent*)
     const bool shownDown = enabled && (isDown() || isChecked());
     const bool shifted = shownDown && m_pushLike;
 
-    const QImage* face = &m_pictures.normal();
+    const ShadePictures& faces = pictures();
+    const QImage* face = &faces.normal();
     if (!enabled)
-        face = &m_pictures.disabled();
+        face = &faces.disabled();
     else if (shownDown)
-        face = &m_pictures.down();
+        face = &faces.down();
     else if (m_hover)
-        face = &m_pictures.hover();
+        face = &faces.hover();
     painter.fillRect(rect(), palette().color(QPalette::Button));
     if (!face->isNull())
         painter.drawImage(shownDown && m_border ? QPoint(1, 1) : QPoint(0, 0), *face);
@@ -338,13 +346,13 @@ void ShadeButton::drawEdges(QPainter& painter, bool shownDown) const
 
 void ShadeButton::drawFocusFrame(QPainter& painter) const
 {
-    if (!hasFocus() || m_focusOffset <= 0 || m_pictures.isNull())
+    if (!hasFocus() || m_focusOffset <= 0 || pictures().isNull())
         return;
     const QRect frame = rect().adjusted(m_focusOffset, m_focusOffset, -m_focusOffset, -m_focusOffset);
     if (frame.width() < 2 || frame.height() < 2)
         return;
-    const QImage& across = m_pictures.focusHorizontal();
-    const QImage& down = m_pictures.focusVertical();
+    const QImage& across = pictures().focusHorizontal();
+    const QImage& down = pictures().focusVertical();
     painter.drawImage(frame.left(), frame.top() + 1, down);
     painter.drawImage(frame.right(), frame.top() + 1, down);
     painter.drawImage(frame.left() + 1, frame.top(), across);

@@ -67,7 +67,8 @@ public:
     // The forms' check mark pair: unchecked mark at the left, checked mark while pressed or checked.
     void setCheckMarkIcons();
 
-    const ShadePictures& pictures() const { return m_pictures; }
+    // The pictures for the present size and palette, made when first asked for.
+    const ShadePictures& pictures() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -86,7 +87,7 @@ protected:
     bool hitButton(const QPoint& position) const override;
 
 private:
-    void remakePictures();
+    void forgetPictures();
     void chooseTextColours();
     void setHovered(bool hover);
     QRect iconRect(const QPixmap& icon) const;
@@ -111,7 +112,9 @@ private:
     QPixmap m_downIcon;
     QPixmap m_hoverIcon;
     IconAlignment m_iconAlignment = IconAlignment::AboveText;
-    ShadePictures m_pictures;
+    // Null until first needed after a change of size or palette: a button
+    // that is made, placed and then shown draws its pictures only once.
+    mutable ShadePictures m_pictures;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ShadeButton::Options)

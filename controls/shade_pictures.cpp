@@ -23,6 +23,18 @@ QRgb mixed(const QColor& a, int weightA, const QColor& b, int weightB, int total
                 mix(a.blue(), weightA, b.blue(), weightB, total));
 }
 
+// Entry kHalf - 1 + step of the ramp's upper half, from the face toward the highlight.
+QRgb upperRampEntry(const ShadePictures::Colours& colours, int step)
+{
+    constexpr int kHalf = kPaletteSize / 2;
+    return mixed(colours.highlight, step, colours.face, kHalf - step, kHalf);
+}
+
+QRgb blendedEntry(QRgb entry, const QColor& colour, int percent)
+{
+    return mixed(colour, percent, QColor(entry), 100 - percent, 100);
+}
+
 QImage indexedImage(QSize size, const QList<QRgb>& palette)
 {
     QImage image(size, QImage::Format_Indexed8);
@@ -82,6 +94,13 @@ QColor ShadePictures::faceColour() const
     return isNull() ? QColor() : QColor(m_normal.color(kPaletteSize / 2));
 }
 
+QColor ShadePictures::faceColourFor(const Colours& colours)
+{
+    const Shading shading;
+    // Entry 128 is the first of the ramp's upper half.
+    return QColor(blendedEntry(upperRampEntry(colours, 1), shading.tint, std::clamp(shading.colouring, 0, 100)));
+}
+
 QList<QRgb> ShadePictures::rampPalette(const Colours& colours)
 {
     QList<QRgb> palette(kPaletteSize);
@@ -90,14 +109,14 @@ QList<QRgb> ShadePictures::rampPalette(const Colours& colours)
         palette[i] = mixed(colours.face, i, colours.shadow, kHalf - i, kHalf);
     // The upper half begins by overwriting entry 128, so the face itself lies between entries 127 and 128.
     for (int a = 1; a <= kHalf; ++a)
-        palette[kHalf - 1 + a] = mixed(colours.highlight, a, colours.face, kHalf - a, kHalf);
+        palette[kHalf - 1 + a] = upperRampEntry(colours, a);
     return palette;
 }
 
 QList<QRgb> ShadePictures::blended(QList<QRgb> palette, const QColor& colour, int percent)
 {
     for (QRgb& entry : palette)
-        entry = mixed(colour, percent, QColor(entry), 100 - percent, 100);
+        entry = blendedEntry(entry, colour, percent);
     return palette;
 }
 

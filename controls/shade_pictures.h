@@ -12,7 +12,7 @@ class QPalette;
 // The pictures of a shaded button: a textured face of 8-bit palette pixels,
 // lit from the top left, tinted, in its normal, disabled, hover and pressed
 // variants, and the two dotted lines of its focus frame. They are made once
-// per size and palette, never while painting.
+// per size and palette.
 class ShadePictures {
 public:
     // The one shading every form of the program uses.
@@ -49,6 +49,8 @@ public:
     const QImage& focusVertical() const { return m_focusVertical; }
     // The tinted face colour, the middle tone behind a button's text.
     QColor faceColour() const;
+    // The same colour with the program's shading, without making the pictures.
+    static QColor faceColourFor(const Colours& colours);
 
     // 256 entries from shadow through face to highlight.
     static QList<QRgb> rampPalette(const Colours& colours);

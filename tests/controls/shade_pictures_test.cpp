@@ -73,6 +73,7 @@ TEST(ShadePictures, FaceIsTintedAndHoverAndDownMoveTowardTheHighlight)
     // 5 % of the tint (55, 255, 55) in every entry.
     EXPECT_EQ(normal.color(0), qRgb(63, 43, 2));
     EXPECT_EQ(normal.color(255), qRgb(245, 255, 245));
+    EXPECT_EQ(ShadePictures::faceColourFor(kColours), pictures.faceColour());
     // Then 10 % toward the highlight.
     EXPECT_EQ(pictures.hover().color(0), qRgb(82, 64, 27));
     EXPECT_EQ(pictures.down().colorTable(), pictures.hover().colorTable());
