@@ -36,16 +36,32 @@ QStringList LineBreaker::breakLines(const QString& text, int availableWidth) con
 {
     QStringList lines;
     qsizetype start = 0;
-    qsizetype end = 0; // the beginning taken so far is [start, end)
-    while (end < text.size()) {
-        if (isLineBreakPair(text, end)) {
-            lines.append(text.mid(start, end - start));
-            start = end = end + 2;
+    while (start < text.size()) {
+        qsizetype pairAt = start;
+        while (pairAt < text.size() && !isLineBreakPair(text, pairAt))
+            ++pairAt;
+        // The shortest beginning [start, end) wider than the label: widths
+        // grow with the text, so halving the range finds it with a few
+        // measurements instead of one per character.
+        qsizetype end = pairAt + 1;
+        if (pairAt > start && m_width(text.mid(start, pairAt - start)) > availableWidth) {
+            qsizetype fits = start;
+            end = pairAt;
+            while (end - fits > 1) {
+                const qsizetype middle = fits + (end - fits) / 2;
+                if (m_width(text.mid(start, middle - start)) <= availableWidth)
+                    fits = middle;
+                else
+                    end = middle;
+            }
+        }
+        if (end > pairAt) {
+            lines.append(text.mid(start, pairAt - start));
+            if (pairAt == text.size())
+                break;
+            start = pairAt + 2;
             continue;
         }
-        ++end;
-        if (m_width(text.mid(start, end - start)) <= availableWidth)
-            continue;
 
         // Each line takes at least one character, so a label narrower than a
         // single character still shows the text, one character a line.
@@ -62,9 +78,6 @@ QStringList LineBreaker::breakLines(const QString& text, int availableWidth) con
             lines.append(candidate.left(lastBlank));
             start += lastBlank + 1;
         }
-        end = start;
     }
-    if (start < text.size())
-        lines.append(text.mid(start));
     return lines;
 }
