@@ -106,12 +106,13 @@ MainForm::~MainForm() = default;
 
 QSize MainForm::sizeHint() const
 {
-    const DialogBaseUnits units = DialogBaseUnits::fromFont(font());
-    return {units.toPixelsX(kMainFormWidth), units.toPixelsY(kMainFormHeight)};
+    return m_templateSize;
 }
 
 void MainForm::buildForm()
 {
+    const DialogBaseUnits units = DialogBaseUnits::fromFont(font());
+    m_templateSize = QSize(units.toPixelsX(kMainFormWidth), units.toPixelsY(kMainFormHeight));
     m_controls = buildDialogControls(this, font(), mainFormTemplate(), makeFormControl);
     m_list = qobject_cast<IntervalListView*>(control(IDC_INTERVAL_LIST));
     // The clock and the sliders take the size of their pictures, as the template's cells were drawn for them.

@@ -103,6 +103,7 @@ private:
     bool m_firstInitialUpdate = true;
 
     QMap<int, QWidget*> m_controls;
+    QSize m_templateSize; // the template's size in the form's font, which never changes
     QAbstractButton* m_fixedTotal = nullptr;
     QAbstractButton* m_autoAlarm = nullptr;
     QAbstractButton* m_showLast = nullptr;
