@@ -28,7 +28,8 @@ void ViewCommands::restoreDefaults()
         MessageBox::Answer::Yes)
         return;
     m_editor.applyStep(ReplaceSettings{DocumentSettings()}, QStringLiteral("restore default settings"));
-    // The form shows the settings as they changed; list and diagrams are built anew whatever changed.
+    // The form shows the settings as they changed; sounds, list and diagrams are made anew whatever changed.
+    m_form.eventSounds().loadEventSounds(m_editor.document().settings());
     m_form.fillIntervalList();
     m_form.diagrams().refreshDiagrams();
     messageBoxes().showMessage(&m_form, QStringLiteral("Default settings restored"));

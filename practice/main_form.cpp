@@ -21,6 +21,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -382,5 +383,7 @@ void MainForm::onChooseSounds()
             listening.playSoundById(listening.addSound(path), PlayMode::Sync);
         },
         this);
-    dialog.exec();
+    // Read again also when no path changed: a file may have been mended or replaced on disk since.
+    if (dialog.exec() == QDialog::Accepted)
+        m_sounds.loadEventSounds(m_document.settings());
 }

@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 
 namespace {
@@ -215,6 +216,33 @@ TEST_F(ViewSetUpTest, RestoreDefaultsAnsweredNoThenYes)
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(m_doc.settings().m_soundFiles[0], programFilePath("BeginIntervall.wav"))
         << "the sounds come from the program directory again";
+}
+
+TEST_F(ViewSetUpTest, ConfirmedSoundsAreReadAgainEvenWhenTheirPathsStayTheSame)
+{
+    // The begin sound's file is missing when the sounds are loaded; the user puts it back.
+    const std::string begin = m_folder.filePath("BeginIntervall.wav").toStdString();
+    m_view->initialUpdate();
+    changeSettings(m_doc, [&](DocumentSettings& s) { s.m_soundFiles[0] = begin; });
+    m_view->eventSounds().loadEventSounds(m_doc.settings());
+    ASSERT_EQ(m_view->eventSounds().m_soundId[0], 0);
+    std::ofstream(begin) << "RIFF";
+
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    click(IDC_CHOOSE_SOUNDS);
+    EXPECT_EQ(m_doc.settings().m_soundFiles[0], begin);
+    EXPECT_NE(m_view->eventSounds().m_soundId[0], 0) << "OK in \"Choose sounds\" reads the files again";
+
+    // The default files could not be read at the last load; restoring the defaults reads them.
+    m_commands->restoreDefaults();
+    DocumentSettings unreadable = m_doc.settings();
+    unreadable.m_soundFiles.fill(m_folder.filePath("missing.wav").toStdString());
+    m_view->eventSounds().loadEventSounds(unreadable);
+    m_commands->restoreDefaults();
+    EXPECT_EQ(m_view->eventSounds().m_soundId, (std::array<int, kSoundEventCount>{1, 2, 3, 4, 5}));
 }
 
 TEST_F(ViewSetUpTest, CheckBoxesSwitchTheTimeFieldsAndSoundTestPlaysTheFiveSoundsOnlyWhenReleasedOver)
