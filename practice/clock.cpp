@@ -9,8 +9,10 @@ public:
     CalendarTime now() const override { return static_cast<CalendarTime>(std::time(nullptr)); }
     std::int64_t steadySeconds() const override
     {
+        // The boot clock goes on while the machine sleeps: a machine suspended
+        // while the practitioner sits still must not shorten the interval.
         timespec moment{};
-        clock_gettime(CLOCK_MONOTONIC, &moment);
+        clock_gettime(CLOCK_BOOTTIME, &moment);
         return static_cast<std::int64_t>(moment.tv_sec);
     }
 };
