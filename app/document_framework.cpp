@@ -87,9 +87,10 @@ void DocumentFramework::onOpenRecentFile(int index)
     if (index < 0 || index >= m_recentFiles.count())
         return;
     const QString path = m_recentFiles[index];
-    // Only a file that failed leaves the list, not one whose opening the user cancelled.
+    // Only a file that failed leaves the list, not one whose opening the user
+    // cancelled. Saving the old document first may have moved its entry.
     if (openDocumentFile(path) == OpenResult::Failed) {
-        m_recentFiles.remove(index);
+        m_recentFiles.remove(static_cast<int>(m_recentFiles.paths().indexOf(path)));
         emit recentFilesChanged(m_recentFiles.paths());
     }
 }

@@ -225,6 +225,24 @@ TEST_F(DocumentFrameworkTest, RecentFileThatFailsIsRemovedButACancelledOneStays)
     EXPECT_TRUE(m_doc.isModified());
 }
 
+TEST_F(DocumentFrameworkTest, RecentFileThatFailsAfterTheOldDocumentWasSavedRemovesOnlyItself)
+{
+    const QString kept = writeDocument("kept.con");
+    const QString deleted = writeDocument("deleted.con");
+    m_recentFiles.add(deleted);
+    m_recentFiles.add(kept);
+    QFile::remove(deleted);
+
+    // Saving the untitled document first puts its new file at the top of the list.
+    recordSomething();
+    const QString saved = m_dir.filePath("saved.con");
+    m_boxes.m_answers = {Answer::Yes};
+    m_dialogs.m_choices = {saved};
+    m_framework.onOpenRecentFile(1);
+    EXPECT_EQ(m_boxes.m_messages, QStringList({deleted + " wurde nicht gefunden."}));
+    EXPECT_EQ(m_recentFiles.paths(), QStringList({saved, kept}));
+}
+
 TEST_F(DocumentFrameworkTest, ANameThatIsNoUtf8OpensAndIsSavedUnderItsOwnBytes)
 {
     const QByteArray folder = QFile::encodeName(m_dir.path());
