@@ -100,21 +100,29 @@ DocumentFramework::OpenResult DocumentFramework::openDocumentFile(const QString&
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     if (!m_doc.pathName().empty() && pathFromNative(m_doc.pathName()) == fullPath)
         return OpenResult::AlreadyOpen;
-    if (!saveModified())
+    const SaveAnswer answer = askToSaveModified();
+    if (answer == SaveAnswer::Cancelled)
         return OpenResult::Cancelled;
     OpenResult result = OpenResult::Opened;
     try {
         ::openDocumentFile(m_doc, nativePath(fullPath));
+        if (answer == SaveAnswer::GivenUp)
+            giveUpUnsavedChanges();
         m_identityOnDisk = FileIdentity::ofFile(nativePath(fullPath));
         addToRecentFiles(fullPath);
         recoverUnsavedChanges();
     } catch (const DocumentError& error) {
         reportError(error);
         result = OpenResult::Failed;
-        // A damaged file left a new document behind.
-        if (m_doc.pathName().empty()) {
-            m_identityOnDisk = {};
-            recoverUnsavedChanges();
+        // A file that did not open left the document with its changes as it
+        // was, and their journal goes on; a damaged one left a new document behind.
+        if (!m_doc.isModified()) {
+            if (answer == SaveAnswer::GivenUp)
+                giveUpUnsavedChanges();
+            if (m_doc.pathName().empty()) {
+                m_identityOnDisk = {};
+                recoverUnsavedChanges();
+            }
         }
     }
     emit titleChanged(title());
@@ -123,18 +131,29 @@ DocumentFramework::OpenResult DocumentFramework::openDocumentFile(const QString&
 
 bool DocumentFramework::saveModified()
 {
+    const SaveAnswer answer = askToSaveModified();
+    if (answer == SaveAnswer::GivenUp)
+        giveUpUnsavedChanges();
+    return answer != SaveAnswer::Cancelled;
+}
+
+DocumentFramework::SaveAnswer DocumentFramework::askToSaveModified()
+{
     if (!m_doc.isModified())
-        return true;
+        return SaveAnswer::Kept;
     const QString path = pathFromNative(m_doc.pathName());
     const QString name = path.isEmpty() ? title() : QFileInfo(path).fileName();
     switch (messageBoxes().askYesNoCancel(m_dialogParent, QStringLiteral("Änderungen in %1 speichern?").arg(name))) {
-    case MessageBox::Answer::Yes: return onFileSave();
-    case MessageBox::Answer::No:
-        if (m_journal)
-            m_journal->discard();
-        return true;
-    default: return false;
+    case MessageBox::Answer::Yes: return onFileSave() ? SaveAnswer::Kept : SaveAnswer::Cancelled;
+    case MessageBox::Answer::No: return SaveAnswer::GivenUp;
+    default: return SaveAnswer::Cancelled;
     }
+}
+
+void DocumentFramework::giveUpUnsavedChanges()
+{
+    if (m_journal)
+        m_journal->discard();
 }
 
 bool DocumentFramework::doSave(const QString& path)

@@ -55,6 +55,11 @@ signals:
     void recentFilesChanged(const QStringList& paths);
 
 private:
+    enum class SaveAnswer { Kept, GivenUp, Cancelled };
+    // The question of saveModified(); changes given up stay in the journal
+    // until the document is really left.
+    SaveAnswer askToSaveModified();
+    void giveUpUnsavedChanges();
     bool doSave(const QString& path);
     // False when the file at path changed on disk since it was loaded or saved and the user keeps it.
     bool mayOverwrite(const QString& path);

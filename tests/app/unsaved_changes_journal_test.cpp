@@ -130,6 +130,34 @@ TEST_F(UnsavedChangesJournalTest, NoAtTheOfferOrAtTheSaveQuestionDeletesTheJourn
     EXPECT_EQ(journalCount(), 0);
 }
 
+TEST_F(UnsavedChangesJournalTest, ChangesKeptBecauseTheOtherFileDidNotOpenStayProtected)
+{
+    auto session = start(m_document);
+    session->record(1);
+    // The user gives up the changes to open another file, which cannot be opened: the changes stay.
+    m_boxes.m_answers = {Answer::No};
+    EXPECT_EQ(session->framework.openDocumentFile(m_dir.filePath("missing.con")),
+              DocumentFramework::OpenResult::Failed);
+    EXPECT_EQ(session->intervalCount(), 2);
+    session->record(1);
+
+    session.reset();
+    m_boxes.m_answers = {Answer::Yes};
+    session = start(m_document);
+    EXPECT_TRUE(m_boxes.m_questions.last().contains(": 2 Intervalle")) << m_boxes.m_questions.last().toStdString();
+    EXPECT_EQ(session->intervalCount(), 3);
+
+    // The untitled document's own journal is not offered back to it.
+    session = start(QString());
+    session->record(1);
+    m_boxes.m_questions.clear();
+    m_boxes.m_answers = {Answer::No};
+    session->framework.openDocumentFile(m_dir.filePath("missing.con"));
+    EXPECT_EQ(m_boxes.m_questions.size(), 1) << "only whether to save";
+    EXPECT_EQ(session->intervalCount(), 1);
+    EXPECT_TRUE(QFile::exists(session->journal.journalPath(QString())));
+}
+
 TEST_F(UnsavedChangesJournalTest, ChangesToTheUntitledDocumentComeBackAndMoveWithTheFirstSave)
 {
     start(QString())->record(1);
