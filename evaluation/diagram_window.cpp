@@ -23,7 +23,6 @@
 #include <QFile>
 #include <QLabel>
 
-#include <algorithm>
 #include <array>
 #include <ctime>
 
@@ -41,14 +40,6 @@ constexpr std::array<DialogControl, 4> kTemplate = {{
     {kFooterId, DialogControlKind::Label, 8, 278, 393, 13, "Footer"},
     {kMovingAverageId, DialogControlKind::CheckBox, 7, 294, 127, 10, "Show moving average (30-day-line)"},
 }};
-
-// Until a second past the next local midnight, when the footer's date changes.
-std::int64_t secondsUntilMidnight(CalendarTime now)
-{
-    const std::tm today = breakLocalTime(now);
-    const CalendarTime midnight = makeLocalTime(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday + 1, 0, 0, 0);
-    return std::clamp<std::int64_t>(midnight - now + 1, 1, 25 * 3600);
-}
 
 } // namespace
 
@@ -104,7 +95,7 @@ DiagramWindow::DiagramWindow(const TrainingDocument& doc, DiagramStatistics& sta
 void DiagramWindow::fillGraph()
 {
     m_stale = false;
-    m_midnight.start(static_cast<int>(secondsUntilMidnight(static_cast<CalendarTime>(std::time(nullptr))) * 1000));
+    m_midnight.start(static_cast<int>(secondsUntilNextLocalDay(static_cast<CalendarTime>(std::time(nullptr))) * 1000));
     static const TrainingType kNoType;
     const TrainingType& type = m_doc.currentTrainingType() ? *m_doc.currentTrainingType() : kNoType;
     const IntervalStatistics& statistics = m_statistics.current();

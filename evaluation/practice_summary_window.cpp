@@ -139,6 +139,8 @@ PracticeSummaryWindow::PracticeSummaryWindow(const TrainingDocument& doc)
     layout->addLayout(goalRow);
     layout->addWidget(tabs, 1);
     resize(760, 620);
+    m_midnight.setSingleShot(true);
+    connect(&m_midnight, &QTimer::timeout, this, &PracticeSummaryWindow::refresh);
     refresh();
 }
 
@@ -149,6 +151,8 @@ QString PracticeSummaryWindow::overviewText() const
 
 void PracticeSummaryWindow::refresh()
 {
+    const CalendarTime now = m_now();
+    m_midnight.start(static_cast<int>(secondsUntilNextLocalDay(now) * 1000));
     const TrainingType* type = m_doc.currentTrainingType();
     if (!type) {
         m_heading->setText(QString());
@@ -159,7 +163,7 @@ void PracticeSummaryWindow::refresh()
         m_weekChart->setBars({});
         return;
     }
-    const PracticeSummary summary(*type, m_now());
+    const PracticeSummary summary(*type, now);
     const PracticeBars bars(summary);
     m_heading->setText(QString::fromStdString(decodeText(type->m_name)));
     const int streak = summary.currentStreak();

@@ -3,6 +3,7 @@
 #include "records/calendar_time.h"
 
 #include <QDialog>
+#include <QTimer>
 
 #include <functional>
 
@@ -50,4 +51,6 @@ private:
     PracticeBarChart* m_dayChart = nullptr;
     PracticeBarChart* m_weekChart = nullptr;
     QSpinBox* m_goal = nullptr;
+    // Today decides the streak and the last days: a window left open overnight refreshes at midnight.
+    QTimer m_midnight;
 };

@@ -23,6 +23,13 @@ std::tm breakLocalTime(CalendarTime time)
     return fields;
 }
 
+std::int64_t secondsUntilNextLocalDay(CalendarTime now)
+{
+    const std::tm today = breakLocalTime(now);
+    const CalendarTime midnight = makeLocalTime(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday + 1, 0, 0, 0);
+    return std::clamp<std::int64_t>(midnight - now + 1, 1, 25 * 3600);
+}
+
 std::optional<std::tm> calendarFields(CalendarTime time)
 {
     // About 292 billion years either way fit in 64 bits; the calendar does not.

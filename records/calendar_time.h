@@ -29,6 +29,9 @@ std::tm breakLocalTime(CalendarTime time);
 // The local fields of a time that has a calendar date (years 1 to 9999);
 // none for a time far outside, as a damaged document may hold.
 std::optional<std::tm> calendarFields(CalendarTime time);
+// Seconds from now until a second past the next local midnight, when the local
+// date has changed; what shows today's date refreshes then.
+std::int64_t secondsUntilNextLocalDay(CalendarTime now);
 
 // Durations are stored as a calendar time on 1 January 2006 whose local time
 // of day is the duration (0 to 23:59:59).

@@ -94,6 +94,21 @@ TEST_F(PracticeSummaryWindowTest, FollowsTheCurrentTrainingTypeNewestFirst)
     EXPECT_EQ(windows.summaryWindow(), nullptr);
 }
 
+TEST_F(PracticeSummaryWindowTest, AWindowLeftOpenOverMidnightCountsFromTheNewDay)
+{
+    ASSERT_NO_FATAL_FAILURE(openAfterAWeek());
+    CalendarTime now = makeLocalTime(2026, 12, 6, 23, 59, 59);
+    window->setClock([&now] { return now; });
+    window->refresh();
+    EXPECT_TRUE(window->overviewText().startsWith("Current streak: 7 days")) << window->overviewText().toStdString();
+
+    // A week later, with no record changed in between.
+    now = makeLocalTime(2026, 12, 14, 0, 0, 1);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return window->overviewText().startsWith("Current streak: 0 days\nLast 7 days: 0 sittings"); }, 5000))
+        << window->overviewText().toStdString();
+}
+
 TEST_F(PracticeSummaryWindowTest, EscapeAndTheCloseRequestCloseIt)
 {
     for (const bool byEscape : {true, false}) {
