@@ -80,9 +80,6 @@ void ViewCommands::importIntervals()
 
 void ViewCommands::printPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages)
 {
-    static const TrainingType kNoType;
-    const TrainingDocument& document = m_editor.document();
-    const TrainingType* type = document.currentTrainingType();
-    showDiagramPrintPreview(printer, previewPages, std::move(keepPreviewPages), m_printout, type ? *type : kNoType,
-                            document.settings(), document.title(), m_form.window());
+    showDiagramPrintPreview(printer, previewPages, std::move(keepPreviewPages), m_printout, m_editor.document(),
+                            m_editor.notifier(), m_form.window());
 }

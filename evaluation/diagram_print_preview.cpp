@@ -1,6 +1,8 @@
 #include "evaluation/diagram_print_preview.h"
 
+#include "editing/document_notifier.h"
 #include "evaluation/diagram_print_job.h"
+#include "records/training_document.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -32,8 +34,8 @@ void showViewMode(QPrintPreviewDialog& dialog, QPrintPreviewWidget& pages, QPrin
 } // namespace
 
 void showDiagramPrintPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages,
-                             DiagramPrintJob& printout, const TrainingType& type, const DocumentSettings& settings,
-                             const std::string& documentTitle, QWidget* parent)
+                             DiagramPrintJob& printout, const TrainingDocument& document, DocumentNotifier& notifier,
+                             QWidget* parent)
 {
     if (auto* open =
             parent ? parent->findChild<QPrintPreviewDialog*>(kPreviewName, Qt::FindDirectChildrenOnly) : nullptr) {
@@ -49,15 +51,28 @@ void showDiagramPrintPreview(QPrinter& printer, int previewPages, std::function<
     preview->setObjectName(kPreviewName);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     preview->setWindowModality(Qt::NonModal);
-    QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview,
-                     [&printout, &type, &settings, documentTitle](QPrinter* target) {
-                         printout.print(*target, type, settings, documentTitle);
-                     });
+    QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview, [&printout, &document](QPrinter* target) {
+        static const TrainingType kNoType;
+        const TrainingType* type = document.currentTrainingType();
+        printout.print(*target, type ? *type : kNoType, document.settings(), document.title());
+    });
     auto* pages = preview->findChild<QPrintPreviewWidget*>();
     if (!pages) {
         preview->show();
         return;
     }
+    // The main window stays usable: the pages follow what it changes, so that print prints what is shown.
+    QObject::connect(&notifier, &DocumentNotifier::documentReset, pages, &QPrintPreviewWidget::updatePreview);
+    QObject::connect(&notifier, &DocumentNotifier::currentTypeChanged, pages, &QPrintPreviewWidget::updatePreview);
+    QObject::connect(&notifier, &DocumentNotifier::recordsAppended, pages, &QPrintPreviewWidget::updatePreview);
+    QObject::connect(&notifier, &DocumentNotifier::recordsRemoved, pages, &QPrintPreviewWidget::updatePreview);
+    QObject::connect(&notifier, &DocumentNotifier::recordsInserted, pages, &QPrintPreviewWidget::updatePreview);
+    // Of the settings, only the filter time reaches the pages.
+    QObject::connect(&notifier, &DocumentNotifier::settingsChanged, pages,
+                     [pages, &document](const DocumentSettings& previous) {
+                         if (previous.m_timeFilter != document.settings().m_timeFilter)
+                             pages->updatePreview();
+                     });
     showViewMode(*preview, *pages,
                  previewPages == 2 ? QPrintPreviewWidget::FacingPagesView : QPrintPreviewWidget::SinglePageView);
     // The overview of all pages is not kept: the next preview keeps the last one- or two-page choice.

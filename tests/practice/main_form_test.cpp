@@ -591,4 +591,36 @@ TEST_F(ViewTest, PrintPreviewShowsTheFourPagesAndKeepsTheLayoutChosen)
     EXPECT_EQ(seen.mode, QPrintPreviewWidget::SinglePageView);
 }
 
+TEST_F(ViewTest, AnOpenPrintPreviewPrintsTheDocumentAsItIsNow)
+{
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = folder.filePath(QStringLiteral("print.pdf"));
+    printer.setOutputFileName(pdf);
+    m_doc.setTitle("First.con");
+    m_commands->printPreview(printer, 0, [](int) {});
+    auto* dialog = m_view->window()->findChild<QPrintPreviewDialog*>();
+    ASSERT_NE(dialog, nullptr);
+
+    // The main window stays usable: another file and another training type while the preview is open.
+    m_doc.setTitle("Second.con");
+    m_doc.announceReset(DocumentReset::Loaded);
+    m_doc.selectTrainingType(TrainingDocument::kDefaultTrainingTypeNames[1]);
+    dialog->findChild<QPrintPreviewWidget*>()->print();
+    dialog->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    std::string text;
+    if (FILE* pipe = ::popen(("pdftotext '" + pdf.toStdString() + "' -").c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, got);
+        ::pclose(pipe);
+    }
+    EXPECT_NE(text.find(std::string(TrainingDocument::kDefaultTrainingTypeNames[1]) + " Training"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("File: Second.con"), std::string::npos) << text;
+}
+
 } // namespace
