@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -77,8 +78,21 @@ QWidget* makeStandardControl(const DialogControl& control, QWidget* parent)
 
 QFont templateFont()
 {
+    // A family that is only an alias ("Arial" for Liberation Sans) would be
+    // looked up in the font configuration again for every size and style made
+    // from the font; the first one installed serves them all.
+    static const QStringList families = [] {
+        const QStringList wanted{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                                 QStringLiteral("Liberation Sans")};
+        const QStringList installed = QFontDatabase::families();
+        for (const QString& family : wanted) {
+            if (installed.contains(family, Qt::CaseInsensitive))
+                return QStringList{family};
+        }
+        return wanted;
+    }();
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setFamilies(families);
     font.setPointSize(8);
     return font;
 }
