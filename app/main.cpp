@@ -14,7 +14,10 @@
 #include <QMessageBox>
 #include <QThreadPool>
 
+#include <fontconfig/fontconfig.h>
+
 #include <iostream>
+#include <thread>
 
 namespace {
 
@@ -39,6 +42,9 @@ int main(int argc, char* argv[])
     if (isRegistrationWithoutDisplay(argc, argv))
         return registerWithoutDisplay(argc, argv);
 
+    // Reading the font configuration takes milliseconds of parsing; it
+    // overlaps with connecting to the display, and the window finds it ready.
+    std::thread fontConfiguration(FcInit);
     XWaylandFallback xwayland;
     // The menus stay in the window, as the frame was designed; a desktop's
     // global menu bar would also be looked for on the session bus before
@@ -53,6 +59,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(MainWindow::kAppTitle);
     // Every window and dialog without an icon of its own shows this one.
     QApplication::setWindowIcon(programIcon());
+    fontConfiguration.join();
     if (!programPathFound)
         QMessageBox::warning(nullptr, MainWindow::kAppTitle, "InitProgramPath() failed");
 

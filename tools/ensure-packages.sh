@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
-  libasound2-dev libsndfile1-dev
+  libasound2-dev libsndfile1-dev libfontconfig-dev
   pulseaudio pulseaudio-utils libasound2-plugins pipewire wireplumber pipewire-pulse
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation poppler-utils tzdata
