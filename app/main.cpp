@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QThreadPool>
 
@@ -56,6 +57,14 @@ int main(int argc, char* argv[])
     // built; connecting to it (or even starting one) happens meanwhile on a
     // worker thread, off the path to the first paint.
     QThreadPool::globalInstance()->start([] { QDBusConnection::sessionBus(); });
+    // Meanwhile, too: the form's pictures are decoded, then Qt's image
+    // plug-ins loaded (its own icons, the menu bar's among them, ask every one
+    // of them whether it reads them). Loading them holds up any other reading
+    // of pictures, so it comes last.
+    QThreadPool::globalInstance()->start([] {
+        decodeFormPicturesAhead();
+        QImageReader::supportedImageFormats();
+    });
     QApplication::setApplicationName(MainWindow::kAppTitle);
     // Every window and dialog without an icon of its own shows this one.
     QApplication::setWindowIcon(programIcon());

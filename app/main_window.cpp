@@ -4,6 +4,7 @@
 #include "app/main_menu.h"
 #include "app/recent_file_list.h"
 #include "app/tool_bar_button_accessible.h"
+#include "controls/form_pictures.h"
 #include "platform/message_box.h"
 #include "practice/form_accessibility.h"
 #include "practice/measuring_mode.h"
@@ -53,7 +54,7 @@ constexpr int kToolBarButtonHeight = 15;
 QIcon toolBarIcon(int position)
 {
     initAppResources();
-    static const QPixmap strip(QStringLiteral(":/bitmaps/128.png"));
+    static const QPixmap strip = pngPicture(QStringLiteral(":/bitmaps/128.png"));
     return QIcon(strip.copy(position * kToolBarButtonWidth, 0, kToolBarButtonWidth, kToolBarButtonHeight));
 }
 

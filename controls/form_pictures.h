@@ -5,8 +5,15 @@
 #include <QPixmap>
 #include <QPoint>
 
+// A PNG picture compiled into the program, read once and then shared.
+QPixmap pngPicture(const QString& resourcePath);
+
 // The pictures compiled into the controls library, ":/bitmaps/<number>.png".
 QPixmap formPicture(int number);
+
+// Decodes the form's pictures ahead, on any thread: the window being built
+// meanwhile on the main thread then finds them ready.
+void decodeFormPicturesAhead();
 
 // The pointer shown while the measuring mode holds the mouse: a ring around a
 // dot, 32 x 32, pointing with the dot's centre.
