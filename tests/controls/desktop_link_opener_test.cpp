@@ -32,7 +32,7 @@ std::optional<LinkOpener::Result> openWith(DesktopLinkOpener& opener)
     return answer;
 }
 
-TEST(DesktopLinkOpener, FallsBackToXdgOpenAndReadsWhatFailedFromItsExitStatus)
+TEST(DesktopLinkOpener, ReadsWhatFailedFromXdgOpensExitStatusAndWithoutItAsksTheDesktop)
 {
     QTemporaryDir folder;
     const auto declines = [](const QUrl&) { return false; };
@@ -68,6 +68,23 @@ TEST(DesktopLinkOpener, FallsBackToXdgOpenAndReadsWhatFailedFromItsExitStatus)
         folder.filePath("missing"));
     EXPECT_EQ(openWith(desktop)->outcome, LinkOpener::Outcome::Opened);
     EXPECT_EQ(handled, QUrl("https://www.holmvard.com/jhavari-training"));
+}
+
+TEST(DesktopLinkOpener, AnAddressXdgOpenCannotOpenFailsThoughTheDesktopWouldStartIt)
+{
+    // The desktop's URL handler only starts xdg-open, so it answers yes whatever comes of it.
+    QTemporaryDir folder;
+    bool desktopAsked = false;
+    DesktopLinkOpener opener(
+        [&desktopAsked](const QUrl&) {
+            desktopAsked = true;
+            return true;
+        },
+        fakeXdgOpen(folder, 3));
+    const auto result = openWith(opener);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->outcome, LinkOpener::Outcome::HandlerNotFound);
+    EXPECT_FALSE(desktopAsked);
 }
 
 } // namespace
