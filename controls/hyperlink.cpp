@@ -2,6 +2,7 @@
 
 #include "controls/control_accessibility.h"
 #include "controls/desktop_link_opener.h"
+#include "controls/text_contrast.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -136,9 +137,8 @@ void Hyperlink::showEvent(QShowEvent* event)
 
 QColor Hyperlink::currentColor() const
 {
-    if (m_hovered)
-        return kHoverColor;
-    return m_visited ? kVisitedColor : kLinkColor;
+    const QColor stated = m_hovered ? kHoverColor : m_visited ? kVisitedColor : kLinkColor;
+    return readableOn(stated, palette().color(QPalette::Window), kReadableContrast);
 }
 
 void Hyperlink::paintEvent(QPaintEvent*)

@@ -27,6 +27,9 @@ public:
     static inline const QColor kVisitedColor{85, 26, 139};
     static inline const QColor kHoverColor{255, 0, 0};
     static constexpr int kHoverCheckMs = 100;
+    // The least contrast of the text against the window: the stated colours
+    // keep it on a light window, lighter shades of them reach it on a dark one.
+    static constexpr double kReadableContrast = 3.0;
 
     // Shows a message with the exclamation icon and OK.
     using ShowMessage = std::function<void(QWidget* parent, const QString& text)>;

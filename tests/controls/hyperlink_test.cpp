@@ -1,5 +1,7 @@
 #include "controls/hyperlink.h"
 
+#include "controls/text_contrast.h"
+
 #include <QAccessible>
 #include <QCursor>
 #include <QImage>
@@ -147,6 +149,33 @@ TEST(Hyperlink, UnderlinedAlwaysOrOnlyUnderThePointer)
     EXPECT_TRUE(underlined(link));
     link.setUnderline(Hyperlink::Underline::Never);
     EXPECT_FALSE(underlined(link));
+}
+
+TEST(Hyperlink, OnADarkWindowTheLinkColoursTurnLighterUntilTheyStandOut)
+{
+    Hyperlink link(QStringLiteral("www.holmvard.com"));
+    QFont font = link.font();
+    font.setStyleStrategy(QFont::NoAntialias);
+    link.setFont(font);
+    link.fitToText();
+    const QColor window(49, 54, 59);
+    QPalette dark = link.palette();
+    dark.setColor(QPalette::Window, window);
+    link.setPalette(dark);
+    for (const bool visited : {false, true}) {
+        link.setVisited(visited);
+        const QColor stated = visited ? Hyperlink::kVisitedColor : Hyperlink::kLinkColor;
+        // The text's own colour is the one that stands out most from the window.
+        QColor shown = window;
+        const QImage image = link.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (contrastRatio(image.pixelColor(x, y), window) > contrastRatio(shown, window))
+                    shown = image.pixelColor(x, y);
+        EXPECT_NEAR(shown.hslHue(), stated.hslHue(), 2) << visited;
+        EXPECT_GE(contrastRatio(shown, window), Hyperlink::kReadableContrast) << visited;
+        EXPECT_GT(shown.lightness(), stated.lightness()) << visited;
+    }
 }
 
 TEST(Hyperlink, ARightAlignedLinkKeepsItsRightEdgeWhenFittedToItsText)
