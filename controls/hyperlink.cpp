@@ -190,7 +190,11 @@ void Hyperlink::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space: open(); break;
+    case Qt::Key_Space:
+        // A key held down opens the address once, not once per repeat.
+        if (!event->isAutoRepeat())
+            open();
+        break;
     default: QWidget::keyPressEvent(event); break;
     }
 }

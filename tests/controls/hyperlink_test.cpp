@@ -3,8 +3,10 @@
 #include "controls/text_contrast.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCursor>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -125,6 +127,17 @@ TEST_F(HyperlinkTest, AScreenReaderMeetsALinkAndTheKeyboardOpensIt)
     QTest::keyClick(&link, Qt::Key_Return);
     QTest::keyClick(&link, Qt::Key_Space);
     EXPECT_EQ(opener.opened.size(), 3);
+}
+
+TEST_F(HyperlinkTest, AKeyHeldDownOpensTheAddressOnce)
+{
+    link.setFocus();
+    QTest::keyPress(&link, Qt::Key_Return);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&link, &repeat);
+    QApplication::sendEvent(&link, &repeat);
+    QTest::keyRelease(&link, Qt::Key_Return);
+    EXPECT_EQ(opener.opened.size(), 1);
 }
 
 TEST(Hyperlink, UnderlinedAlwaysOrOnlyUnderThePointer)
