@@ -18,6 +18,8 @@ constexpr const char* kElementName = "Master";
 // Steps written here whose echoes are still told apart from changes made
 // elsewhere; a server that is this far behind has lost some.
 constexpr std::size_t kRememberedWrites = 64;
+// How often the mixer is checked for, and looked for once it is gone.
+constexpr int kWatchPeriodMs = 2000;
 
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
 {
@@ -57,6 +59,7 @@ AlsaMasterVolume::~AlsaMasterVolume()
 void AlsaMasterVolume::open(const QString& device)
 {
     silenceAlsaErrors();
+    m_device = device;
     snd_mixer_t* mixer = nullptr;
     if (snd_mixer_open(&mixer, 0) < 0)
         return;
@@ -100,6 +103,23 @@ void AlsaMasterVolume::open(const QString& device)
         connect(notifier.get(), &QSocketNotifier::activated, this, &AlsaMasterVolume::handleMixerEvents);
         m_notifiers.push_back(std::move(notifier));
     }
+    m_watch.setInterval(kWatchPeriodMs);
+    connect(&m_watch, &QTimer::timeout, this, &AlsaMasterVolume::watchMixer, Qt::UniqueConnection);
+    m_watch.start();
+}
+
+void AlsaMasterVolume::watchMixer()
+{
+    // The sound server's plug-in wakes nobody when the server goes: only a
+    // look at the events (ALSA reads a mixer's events without waiting) shows
+    // that the connection broke.
+    if (m_mixer) {
+        handleMixerEvents();
+        return;
+    }
+    open(m_device);
+    if (m_element)
+        emit opened();
 }
 
 void AlsaMasterVolume::openNow()
@@ -118,6 +138,7 @@ void AlsaMasterVolume::close()
     m_notifiers.clear();
     m_element = nullptr;
     m_hasVolume = false;
+    m_ownWrites.clear();
     if (m_mixer)
         snd_mixer_close(m_mixer);
     m_mixer = nullptr;
@@ -139,9 +160,9 @@ int AlsaMasterVolume::elementChanged(snd_mixer_elem_t* element, unsigned int mas
 void AlsaMasterVolume::handleMixerEvents()
 {
     m_elementTouched = false;
-    if (snd_mixer_handle_events(m_mixer) < 0) {
-        // A broken connection would wake the event loop for ever.
-        m_notifiers.clear();
+    if (snd_mixer_handle_events(m_mixer) < 0 || !m_element) {
+        // The connection broke or the element went: the watch opens the mixer again once it is back.
+        close();
         return;
     }
     // The element also holds the mute switch, whose changes are not a level change.

@@ -3,6 +3,7 @@
 #include "sound/volume_control.h"
 
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -18,7 +19,9 @@ struct _snd_mixer_elem;
 // the desktop's output volume. The element's own range is mapped linearly onto
 // 0..65535. New levels are written on a thread of their own, so a slow sound
 // server never holds up the caller. Changes by any program, this one included,
-// arrive on the event loop of the thread that made the object.
+// arrive on the event loop of the thread that made the object. A mixer that
+// goes away (the sound server restarted, the card unplugged) is looked for
+// again until it is back, and then told through opened().
 class AlsaMasterVolume : public VolumeControl {
     Q_OBJECT
 
@@ -54,6 +57,8 @@ private:
 
     void open(const QString& device);
     void close();
+    // Checks that the mixer is still there; once it is gone, tries to open it again.
+    void watchMixer();
     void setSwitch(bool on);
     void handleMixerEvents();
     // The volume as the mixer last told it.
@@ -68,6 +73,9 @@ private:
     std::optional<long> requestedRaw() const;
     void reportVolume(long raw);
 
+    QString m_device; // the control device opened last
+    // Runs once the mixer has been opened: a lost mixer tells nothing by itself.
+    QTimer m_watch;
     _snd_mixer* m_mixer = nullptr;
     _snd_mixer_elem* m_element = nullptr; // "Master", while it exists
     bool m_hasVolume = false;

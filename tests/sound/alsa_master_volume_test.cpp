@@ -4,12 +4,15 @@
 #include "tests/sound/default_sink.h"
 #include "tests/support/scoped_environment.h"
 
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -29,6 +32,51 @@ protected:
         setSinkVolume(kServerFullVolume);
         setSinkMuted(false);
     }
+};
+
+// A PulseAudio server of the test's own, which the ALSA plug-in and pactl
+// reach through PULSE_SERVER; it can be stopped and started again, as a
+// desktop's sound server is after a crash or an update.
+class RestartableServer {
+public:
+    RestartableServer() : m_address("PULSE_SERVER", "unix:" + m_folder.filePath("native").toStdString()) { }
+    ~RestartableServer() { stop(); }
+
+    // False when no server could be started.
+    bool start()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), m_folder.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_folder.path());
+        m_server.setProcessEnvironment(environment);
+        m_server.start(QStringLiteral("pulseaudio"),
+                       {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                        QStringLiteral("--disallow-exit"), QStringLiteral("--use-pid-file=no"), QStringLiteral("-L"),
+                        QStringLiteral("module-null-sink"), QStringLiteral("-L"),
+                        QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") +
+                            m_folder.filePath(QStringLiteral("native"))});
+        if (!m_server.waitForStarted())
+            return false;
+        for (int attempt = 0; attempt < 100 && m_server.state() == QProcess::Running; ++attempt) {
+            QProcess info;
+            info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+            if (info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0)
+                return true;
+            QTest::qWait(100);
+        }
+        return false;
+    }
+
+    void stop()
+    {
+        m_server.terminate();
+        m_server.waitForFinished();
+    }
+
+private:
+    QTemporaryDir m_folder;
+    ScopedEnvironment m_address;
+    QProcess m_server;
 };
 
 TEST_F(MasterVolumeTest, LevelsSetHereReachTheServerAndComeBackAsChanges)
@@ -140,3 +188,24 @@ TEST_F(MasterVolumeTest, WithoutAMixerTheControlIsUnusableAndChangesNothing)
 }
 
 } // namespace
+
+TEST_F(MasterVolumeTest, AfterTheSoundServerStartsAgainItsLevelIsSetAndFollowedAgain)
+{
+    RestartableServer server;
+    if (!server.start())
+        GTEST_SKIP() << "no PulseAudio server of the test's own";
+    AlsaMasterVolume master;
+    ASSERT_TRUE(master.hasVolumeControl());
+    QSignalSpy opened(&master, &VolumeControl::opened);
+
+    server.stop();
+    ASSERT_TRUE(server.start());
+    ASSERT_TRUE(opened.wait(10000)) << "the new server's mixer is opened";
+    QSignalSpy changes(&master, &VolumeControl::levelChanged);
+    setSinkVolume(kServerFullVolume / 4);
+    ASSERT_TRUE(changes.wait(5000));
+    EXPECT_EQ(changes.last().at(0).toInt(), 16384);
+    master.setLevel(10 * kPositionStep);
+    ASSERT_TRUE(changes.wait(5000));
+    EXPECT_NEAR(sinkVolume(), 32770, 1);
+}
