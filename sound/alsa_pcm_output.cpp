@@ -19,6 +19,11 @@ constexpr int kWaitSliceMs = 100;
 // How often the queue is read while the last samples play out.
 constexpr long kHeardPollMs = 10;
 constexpr auto kGiveUpAfter = std::chrono::seconds(1);
+// A device that takes no samples is given up after this grace time: a
+// synchronous sound would otherwise hold its caller for as long as it stands
+// still. A sound server may take the first samples only after its own
+// latency, PulseAudio's null sink two seconds after a stream starts.
+constexpr auto kGiveUpWritingAfter = std::chrono::seconds(5);
 
 } // namespace
 
@@ -83,8 +88,9 @@ void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const WaveGain& gain, c
     const auto channels = static_cast<std::size_t>(sound.m_channels);
     const std::size_t frames = sound.frameCount();
     std::size_t position = 0;
+    auto giveUpAt = std::chrono::steady_clock::now() + kGiveUpWritingAfter;
     while (position < frames) {
-        if (stop.isRaised()) {
+        if (stop.isRaised() || std::chrono::steady_clock::now() >= giveUpAt) {
             snd_pcm_drop(m_pcm);
             return;
         }
@@ -107,6 +113,7 @@ void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const WaveGain& gain, c
                 return;
         } else {
             position += static_cast<std::size_t>(written);
+            giveUpAt = std::chrono::steady_clock::now() + kGiveUpWritingAfter;
         }
     }
 

@@ -20,7 +20,8 @@ public:
     AlsaPcmOutput& operator=(const AlsaPcmOutput&) = delete;
 
     // Hands the samples to the device and waits until they have been heard;
-    // returns early, dropping what is left, once the stop signal is raised.
+    // returns early, dropping what is left, once the stop signal is raised or
+    // when the device takes nothing for a while.
     // Every sample is scaled by the gain as it stands when its period is written.
     void playToEnd(const DecodedSound& sound, const WaveGain& gain, const StopSignal& stop);
 

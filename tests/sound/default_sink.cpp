@@ -51,6 +51,11 @@ void setSinkMuted(bool muted)
     setSink("set-sink-mute", muted ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+void setSinkSuspended(bool suspended)
+{
+    setSink("suspend-sink", suspended ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 int playingStreams()
 {
     return static_cast<int>(pactl({QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")})

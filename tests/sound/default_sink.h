@@ -11,5 +11,7 @@ int sinkVolume();
 bool sinkMuted();
 void setSinkVolume(int volume);
 void setSinkMuted(bool muted);
+// A suspended sink takes no samples until it is resumed.
+void setSinkSuspended(bool suspended);
 // How many streams play into the server now.
 int playingStreams();
