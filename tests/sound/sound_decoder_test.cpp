@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <string>
 
 namespace {
 
@@ -30,4 +31,18 @@ TEST(SoundDecoder, AFileLoadedAgainIsDecodedOnceUnlessItsBytesChanged)
     const auto replaced = decoder.decode("/sounds/begin.wav", imageOf("ms_adpcm.wav")).get();
     ASSERT_TRUE(replaced);
     EXPECT_NE(replaced, decoded);
+}
+
+TEST(SoundDecoder, KeepsOnlyTheFilesAskedForLately)
+{
+    SoundDecoder decoder;
+    const SoundDecoder::Image image = imageOf("ima_adpcm.wav");
+    const auto begin = decoder.decode("/sounds/begin.wav", image).get();
+    const auto listened = [](std::size_t i) { return "/listened/" + std::to_string(i) + ".wav"; };
+    for (std::size_t i = 0; i < SoundDecoder::kKeptFiles; ++i)
+        decoder.decode(listened(i), image);
+    const auto last = decoder.decode(listened(SoundDecoder::kKeptFiles - 1), image).get();
+
+    EXPECT_NE(decoder.decode("/sounds/begin.wav", image).get(), begin);
+    EXPECT_EQ(decoder.decode(listened(SoundDecoder::kKeptFiles - 1), image).get(), last);
 }
