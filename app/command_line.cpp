@@ -8,6 +8,12 @@ CommandLineInfo parseCommandLine(const QStringList& arguments)
         return info;
     }
     for (qsizetype i = 1; i < arguments.size(); ++i) {
+        // After "--" a name that starts with '-' is a name too.
+        if (arguments[i] == QLatin1String("--")) {
+            if (i + 1 < arguments.size())
+                info.m_fileName = arguments[i + 1];
+            break;
+        }
         if (!arguments[i].startsWith('-')) {
             info.m_fileName = arguments[i];
             break;

@@ -14,5 +14,5 @@ struct CommandLineInfo {
 
 // arguments as QCoreApplication::arguments(), the program first. Arguments
 // starting with '-' are switches; none other than "-register" has a meaning,
-// and the first other argument names the document.
+// and the first other argument names the document, as does the one after "--".
 CommandLineInfo parseCommandLine(const QStringList& arguments);

@@ -21,7 +21,7 @@ constexpr const char* kVersion = "1.2.01";
 
 void printHelp(std::ostream& out)
 {
-    out << "Usage: jhavari-training [FILE.con]\n"
+    out << "Usage: jhavari-training [[--] FILE.con]\n"
            "       jhavari-training -register\n"
            "       jhavari-training --export-json FILE.con\n"
            "       jhavari-training --export-csv FILE.con\n"
@@ -138,7 +138,7 @@ std::optional<int> runCommand(int argc, const char* const* argv, std::ostream& o
         }
         return mergeDocuments(argv[2], argv[3], out, err);
     }
-    if (command.rfind("--", 0) == 0) {
+    if (command.rfind("--", 0) == 0 && command != "--") {
         err << "Unknown option " << command << ".\n";
         printHelp(err);
         return 2;

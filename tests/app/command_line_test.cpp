@@ -23,4 +23,5 @@ TEST(CommandLine, FirstArgumentThatIsNoSwitchNamesTheDocument)
     EXPECT_EQ(parseCommandLine({"jhavari-training", "/home/u/Übung.con"}).m_fileName, "/home/u/Übung.con");
     EXPECT_EQ(parseCommandLine({"jhavari-training", "-Register", "a.con", "b.con"}).m_fileName, "a.con");
     EXPECT_EQ(parseCommandLine({"jhavari-training", "a.con", "-register"}).m_fileName, "a.con");
+    EXPECT_EQ(parseCommandLine({"jhavari-training", "--", "-a.con"}).m_fileName, "-a.con");
 }
