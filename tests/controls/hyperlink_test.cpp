@@ -127,17 +127,11 @@ TEST_F(HyperlinkTest, AScreenReaderMeetsALinkAndTheKeyboardOpensIt)
     QTest::keyClick(&link, Qt::Key_Return);
     QTest::keyClick(&link, Qt::Key_Space);
     EXPECT_EQ(opener.opened.size(), 3);
-}
-
-TEST_F(HyperlinkTest, AKeyHeldDownOpensTheAddressOnce)
-{
-    link.setFocus();
-    QTest::keyPress(&link, Qt::Key_Return);
+    // A key held down opens the address once, not once per repeat.
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(&link, &repeat);
     QApplication::sendEvent(&link, &repeat);
-    QTest::keyRelease(&link, Qt::Key_Return);
-    EXPECT_EQ(opener.opened.size(), 1);
+    EXPECT_EQ(opener.opened.size(), 3);
 }
 
 TEST(Hyperlink, UnderlinedAlwaysOrOnlyUnderThePointer)
@@ -171,23 +165,16 @@ TEST(Hyperlink, OnADarkWindowTheLinkColoursTurnLighterUntilTheyStandOut)
     font.setStyleStrategy(QFont::NoAntialias);
     link.setFont(font);
     link.fitToText();
-    const QColor window(49, 54, 59);
     QPalette dark = link.palette();
-    dark.setColor(QPalette::Window, window);
+    dark.setColor(QPalette::Window, QColor(49, 54, 59));
     link.setPalette(dark);
     for (const bool visited : {false, true}) {
         link.setVisited(visited);
         const QColor stated = visited ? Hyperlink::kVisitedColor : Hyperlink::kLinkColor;
-        // The text's own colour is the one that stands out most from the window.
-        QColor shown = window;
-        const QImage image = link.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (contrastRatio(image.pixelColor(x, y), window) > contrastRatio(shown, window))
-                    shown = image.pixelColor(x, y);
-        EXPECT_NEAR(shown.hslHue(), stated.hslHue(), 2) << visited;
-        EXPECT_GE(contrastRatio(shown, window), Hyperlink::kReadableContrast) << visited;
-        EXPECT_GT(shown.lightness(), stated.lightness()) << visited;
+        const QColor lighter(readableOn(stated, dark.color(QPalette::Window), Hyperlink::kReadableContrast).rgb());
+        EXPECT_GT(lighter.lightness(), stated.lightness()) << visited;
+        EXPECT_TRUE(shows(link, lighter)) << visited;
+        EXPECT_FALSE(shows(link, stated)) << visited;
     }
 }
 

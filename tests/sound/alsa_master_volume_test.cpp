@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -50,21 +49,12 @@ public:
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_folder.path());
         m_server.setProcessEnvironment(environment);
         m_server.start(QStringLiteral("pulseaudio"),
-                       {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                        QStringLiteral("--disallow-exit"), QStringLiteral("--use-pid-file=no"), QStringLiteral("-L"),
-                        QStringLiteral("module-null-sink"), QStringLiteral("-L"),
-                        QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") +
-                            m_folder.filePath(QStringLiteral("native"))});
-        if (!m_server.waitForStarted())
-            return false;
-        for (int attempt = 0; attempt < 100 && m_server.state() == QProcess::Running; ++attempt) {
-            QProcess info;
-            info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-            if (info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0)
-                return true;
-            QTest::qWait(100);
-        }
-        return false;
+                       QStringLiteral("-n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no "
+                                      "-L module-null-sink -L")
+                               .split(' ')
+                           << "module-native-protocol-unix auth-anonymous=1 socket=" + m_folder.filePath("native"));
+        const auto answers = [] { return QProcess::execute(QStringLiteral("pactl"), {QStringLiteral("info")}) == 0; };
+        return m_server.waitForStarted() && QTest::qWaitFor(answers, 10000);
     }
 
     void stop()
