@@ -54,10 +54,8 @@ void putLittleEndian(std::uint8_t* target, std::uint64_t value, int bytes)
         target[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-// Writes the block in one go, as saving a million records should take little more than writing them.
-void storeEntry(Archive& ar, const IntervalRecord& entry)
+void encodeEntry(std::uint8_t* block, const IntervalRecord& entry)
 {
-    std::uint8_t block[kStoredEntryBytes];
     putLittleEndian(block, kTimeMarker, 4);
     putLittleEndian(block + 4, static_cast<std::uint64_t>(entry.m_timeStart), 8);
     putLittleEndian(block + 12, kTimeMarker, 4);
@@ -65,7 +63,30 @@ void storeEntry(Archive& ar, const IntervalRecord& entry)
     putLittleEndian(block + 24, static_cast<std::uint32_t>(entry.m_uddhacca), 4);
     putLittleEndian(block + 28, entry.m_measurement, 2);
     putLittleEndian(block + 30, entry.m_run, 2);
+}
+
+void storeEntry(Archive& ar, const IntervalRecord& entry)
+{
+    std::uint8_t block[kStoredEntryBytes];
+    encodeEntry(block, entry);
     ar.writeBytes(block, sizeof block);
+}
+
+// Encodes a few hundred blocks at a time and hands them on in one go, as
+// saving many records should take little more than writing them.
+void storeEntries(Archive& ar, const IntervalRecordList& records)
+{
+    constexpr std::size_t kBatch = 256;
+    std::uint8_t blocks[kBatch * kStoredEntryBytes];
+    std::size_t filled = 0;
+    for (const IntervalRecord& entry : records) {
+        encodeEntry(blocks + filled * kStoredEntryBytes, entry);
+        if (++filled == kBatch) {
+            ar.writeBytes(blocks, sizeof blocks);
+            filled = 0;
+        }
+    }
+    ar.writeBytes(blocks, filled * kStoredEntryBytes);
 }
 
 } // namespace
@@ -161,8 +182,7 @@ void TrainingDocument::serializeTrainingType(Archive& ar, TrainingType& type)
     if (ar.isStoring()) {
         std::int32_t count = type.m_records.size();
         ar.serialize(count);
-        for (const IntervalRecord& entry : type.m_records)
-            storeEntry(ar, entry);
+        storeEntries(ar, type.m_records);
         return;
     }
     type.m_records.removeAll();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -69,6 +70,11 @@ TEST(DocumentFile, ASaveFillsExactlyTheRoomReservedForIt)
     TempDir dir;
     TrainingDocument doc;
     sample(doc);
+    // Records are encoded a few hundred at a time: enough for full batches and a part.
+    const TrainingType& type = doc.trainingTypes()[2];
+    for (int i = 0; i < 700; ++i)
+        append(doc, type,
+               record().measurement(1 + i / 9).run(1 + i % 9).from(1700000000 + i * 97).lasting(i).uddhacca(i % 5 == 0));
     // Texts with each form of the length prefix.
     changeSettings(doc, [](DocumentSettings& s) {
         s.m_soundFiles[0] = std::string(254, 'a');
@@ -78,6 +84,12 @@ TEST(DocumentFile, ASaveFillsExactlyTheRoomReservedForIt)
     const std::string path = dir.file("sized.con");
     saveDocumentFile(doc, path);
     EXPECT_EQ(fs::file_size(path), doc.storedSize());
+    TrainingDocument loaded;
+    loaded.onNewDocument();
+    openDocumentFile(loaded, path);
+    const IntervalRecordList& back = loaded.trainingTypes()[2].m_records;
+    ASSERT_EQ(back.size(), type.m_records.size());
+    EXPECT_TRUE(std::equal(back.begin(), back.end(), type.m_records.begin()));
 }
 
 TEST(DocumentFile, EmptyFileOpensWithoutReading)
