@@ -34,20 +34,34 @@ inline double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// `program` and `reference` run once per iteration; `prepare` runs untimed
-// before each of them (for example to undo what the last one did).
+// Work shorter than this is timed several times per iteration: the medians
+// of a few runs of a millisecond would follow the disk's and the scheduler's
+// noise more than the work.
+constexpr double kShortestIterationSeconds = 0.02;
+
+// `program` and `reference` run alternately, at least once per iteration;
+// `prepare` runs untimed before each of them (for example to undo what the
+// last one did).
 template <typename Program, typename Reference, typename Prepare>
 void timeSideBySide(benchmark::State& state, Program&& program, Reference&& reference, Prepare&& prepare)
 {
     std::vector<double> programTimes;
     std::vector<double> referenceTimes;
     for (auto _ : state) {
-        prepare();
-        const double programSeconds = secondsOf(program);
-        prepare();
-        referenceTimes.push_back(secondsOf(reference));
-        programTimes.push_back(programSeconds);
-        state.SetIterationTime(programSeconds);
+        const auto start = std::chrono::steady_clock::now();
+        double programTotal = 0;
+        int runs = 0;
+        do {
+            prepare();
+            const double programSeconds = secondsOf(program);
+            prepare();
+            referenceTimes.push_back(secondsOf(reference));
+            programTimes.push_back(programSeconds);
+            programTotal += programSeconds;
+            ++runs;
+        } while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() <
+                 kShortestIterationSeconds);
+        state.SetIterationTime(programTotal / runs);
     }
     const double programMedian = median(programTimes);
     const double referenceMedian = median(referenceTimes);
