@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <optional>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -98,10 +100,8 @@ QByteArray receiveLine(int socket, const QDeadlineTimer& deadline)
 
 } // namespace
 
-SingleInstance::SingleInstance(QObject* parent) : QObject(parent), m_lock(lockFilePath())
+SingleInstance::SingleInstance(QObject* parent) : QObject(parent)
 {
-    // Only a dead owner makes the lock stale, never its age.
-    m_lock.setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance()
@@ -122,12 +122,23 @@ QString SingleInstance::serverPath() const
 
 bool SingleInstance::acquire()
 {
-    if (m_lock.tryLock(0))
+    // The file stays when the instance ends: removing it would let a starting
+    // instance lock a file no later one finds. Nothing is written into it, so
+    // taking it costs no wait for the disk.
+    FileDescriptor lock(
+        ::open(QFile::encodeName(lockFilePath()).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    // A lock that cannot be made at all (a read-only runtime folder) or that
+    // belongs to someone else (in a shared temporary folder) lets the program
+    // run alone, without answering later instances.
+    struct stat owner { };
+    if (lock.get() < 0 || ::fstat(lock.get(), &owner) != 0 || owner.st_uid != ::geteuid())
         return true;
-    // Only a lock held by a live instance means another one runs. A lock that
-    // cannot be made at all (a read-only runtime folder) lets the program run
-    // alone, without answering later instances.
-    return m_lock.error() != QLockFile::LockFailedError;
+    while (::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR)
+            return errno != EWOULDBLOCK; // only a live instance holds the lock
+    }
+    m_lock = std::move(lock);
+    return true;
 }
 
 bool SingleInstance::activateRunningInstance(int timeoutMs)
@@ -148,7 +159,7 @@ bool SingleInstance::activateRunningInstance(int timeoutMs)
 bool SingleInstance::listen()
 {
     // Without the lock the socket may be another instance's.
-    if (!m_lock.isLocked())
+    if (m_lock.get() < 0)
         return false;
     const std::optional<sockaddr_un> address = socketAddress(serverPath());
     FileDescriptor server = localSocket();

@@ -3,7 +3,6 @@
 #include "records/file_descriptor.h"
 
 #include <QByteArray>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 
@@ -12,10 +11,10 @@
 
 class QSocketNotifier;
 
-// One running instance per user. The first instance holds a lock file named
-// after the instance mutex for its whole life; once its window exists it
+// One running instance per user. The first instance holds a lock on a file
+// named after the instance mutex for its whole life; once its window exists it
 // answers later instances on a local socket named after the question message.
-// A lock left by a killed instance is stale and taken over.
+// The system drops the lock of a killed instance, so nothing is ever stale.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -52,7 +51,7 @@ private:
     // Reads what the caller sent and answers its lines; false once it is gone.
     bool serve(Caller& caller);
 
-    QLockFile m_lock;
+    FileDescriptor m_lock;
     FileDescriptor m_server;
     std::vector<std::unique_ptr<Caller>> m_callers;
 };
