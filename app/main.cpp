@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/terminal_message_box.h"
 #include "controls/form_pictures.h"
+#include "practice/main_form.h"
 #include "platform/native_path.h"
 #include "platform/xwayland_fallback.h"
 #include "records/program_path.h"
@@ -13,6 +14,7 @@
 #include <QDBusConnection>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QThreadPool>
 
 #include <fontconfig/fontconfig.h>
@@ -52,11 +54,16 @@ int main(int argc, char* argv[])
     // the window could show.
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication qtApp(argc, argv);
+    // The helpers started below use the application's fonts and pictures, so
+    // they end before it does, also when the program ends early.
+    const auto helpersDone = qScopeGuard([] { QThreadPool::globalInstance()->waitForDone(); });
     xwayland.applicationMade();
     // The accessibility bridge needs the session bus while the window is
     // built; connecting to it (or even starting one) happens meanwhile on a
     // worker thread, off the path to the first paint.
     QThreadPool::globalInstance()->start([] { QDBusConnection::sessionBus(); });
+    // Meanwhile, too: what the window's fonts need from the font configuration.
+    QThreadPool::globalInstance()->start(prepareMainWindowFonts);
     // Meanwhile, too: the form's pictures are decoded, then Qt's image
     // plug-ins loaded (its own icons, the menu bar's among them, ask every one
     // of them whether it reads them). Loading them holds up any other reading

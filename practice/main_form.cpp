@@ -33,9 +33,14 @@ namespace {
 // bottom of its descenders (not 24 pixels per em), black weight, italic.
 QFont bannerFont()
 {
+    // Measured at 24 pixels per em once: the font at that size serves nothing else.
+    static const int pixelSize = [] {
+        QFont measured = templateFont();
+        measured.setPixelSize(24);
+        return 24 * 24 / QFontMetrics(measured).height();
+    }();
     QFont banner = templateFont();
-    banner.setPixelSize(24);
-    banner.setPixelSize(24 * 24 / QFontMetrics(banner).height());
+    banner.setPixelSize(pixelSize);
     banner.setWeight(QFont::Black);
     banner.setItalic(true);
     return banner;
@@ -74,6 +79,16 @@ QString deletionName(std::size_t count)
 }
 
 } // namespace
+
+void prepareMainWindowFonts()
+{
+    // The list's header measures its titles in the bold form of the form's font.
+    QFont bold = templateFont();
+    bold.setBold(true);
+    // The frame's font, the form's, the banner's and the header's.
+    for (const QFont& font : {QFont(), templateFont(), bannerFont(), bold})
+        QFontMetrics(font).height();
+}
 
 MainForm::MainForm(DocumentEditor& editor, std::shared_ptr<SoundPlayer> player, VolumePanel::Volumes volumes,
                    const Clock& clock, KeyState* keys, QWidget* parent)

@@ -116,3 +116,9 @@ private:
     std::unique_ptr<MeasuringView> m_measuring;
     std::unique_ptr<VolumePanel> m_volumes;
 };
+
+// Looks up the fonts of the main window once on the calling thread. The font
+// database, the fallbacks of each family and the banner's size are shared by
+// all threads, so a main window built meanwhile finds them ready; only the
+// font engines stay each thread's own.
+void prepareMainWindowFonts();
