@@ -131,7 +131,7 @@ void BM_StockFormToFirstPaint(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(21);
-BENCHMARK(BM_StockFormToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(21);
+BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(61);
+BENCHMARK(BM_StockFormToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(61);
 
 BENCHMARK_MAIN();
