@@ -17,23 +17,46 @@ int mix(int a, int weightA, int b, int weightB, int total)
     return (a * weightA + b * weightB) / total;
 }
 
-QRgb mixed(const QColor& a, int weightA, const QColor& b, int weightB, int total)
+// On plain RGB values: the palettes of a dozen buttons mix some ten thousand
+// colours before the first paint.
+QRgb mixed(QRgb a, int weightA, QRgb b, int weightB, int total)
 {
-    return qRgb(mix(a.red(), weightA, b.red(), weightB, total), mix(a.green(), weightA, b.green(), weightB, total),
-                mix(a.blue(), weightA, b.blue(), weightB, total));
+    return qRgb(mix(qRed(a), weightA, qRed(b), weightB, total), mix(qGreen(a), weightA, qGreen(b), weightB, total),
+                mix(qBlue(a), weightA, qBlue(b), weightB, total));
 }
 
 // Entry kHalf - 1 + step of the ramp's upper half, from the face toward the highlight.
-QRgb upperRampEntry(const ShadePictures::Colours& colours, int step)
+QRgb upperRampEntry(QRgb face, QRgb highlight, int step)
 {
     constexpr int kHalf = kPaletteSize / 2;
-    return mixed(colours.highlight, step, colours.face, kHalf - step, kHalf);
+    return mixed(highlight, step, face, kHalf - step, kHalf);
 }
 
-QRgb blendedEntry(QRgb entry, const QColor& colour, int percent)
+QRgb blendedEntry(QRgb entry, QRgb colour, int percent)
 {
-    return mixed(colour, percent, QColor(entry), 100 - percent, 100);
+    return mixed(colour, percent, entry, 100 - percent, 100);
 }
+
+// The classic linear congruential generator of the C library, 0..32767,
+// scaled to -granularity..+granularity.
+class ProgramNoise {
+public:
+    explicit ProgramNoise(int granularity)
+        : m_step(granularity > 0 ? kRandomMax / (2 * granularity) : kRandomMax), m_granularity(granularity)
+    {
+    }
+    int operator()()
+    {
+        m_state = m_state * 214013u + 2531011u;
+        const int random = static_cast<int>((m_state >> 16) & 0x7fff);
+        return random / m_step - m_granularity;
+    }
+
+private:
+    std::uint32_t m_state = kNoiseSeed;
+    int m_step;
+    int m_granularity;
+};
 
 QImage indexedImage(QSize size, const QList<QRgb>& palette)
 {
@@ -57,70 +80,10 @@ QImage dottedLine(QSize size, const QList<QRgb>& palette, bool fromBottom)
     return line;
 }
 
-} // namespace
-
-ShadePictures::Colours ShadePictures::Colours::fromPalette(const QPalette& palette)
-{
-    // The roles a desktop button's own 3D edges are drawn in.
-    return {palette.color(QPalette::Active, QPalette::Dark), palette.color(QPalette::Active, QPalette::Button),
-            palette.color(QPalette::Active, QPalette::Light)};
-}
-
-ShadePictures::ShadePictures(QSize size, int focusOffset, const Colours& colours)
-    : ShadePictures(size, focusOffset, colours, Shading())
-{
-}
-
-ShadePictures::ShadePictures(QSize size, int focusOffset, const Colours& colours, const Shading& shading)
-{
-    if (size.isEmpty())
-        return;
-    const QList<QRgb> ramp = rampPalette(colours);
-    const QList<QRgb> face = blended(ramp, shading.tint, std::clamp(shading.colouring, 0, 100));
-
-    m_normal = texture(size, shading.granularity, noiseSource(shading.granularity));
-    m_normal.setColorTable(face);
-    m_disabled = m_normal;
-    m_hover = m_normal;
-    m_hover.setColorTable(blended(face, colours.highlight, std::clamp(shading.highlight, 0, 100)));
-    m_down = m_hover;
-
-    m_focusHorizontal = dottedLine(QSize(std::max(size.width() - 2 * focusOffset - 1, 1), 1), ramp, false);
-    m_focusVertical = dottedLine(QSize(1, std::max(size.height() - 2 * focusOffset, 1)), ramp, true);
-}
-
-QColor ShadePictures::faceColour() const
-{
-    return isNull() ? QColor() : QColor(m_normal.color(kPaletteSize / 2));
-}
-
-QColor ShadePictures::faceColourFor(const Colours& colours)
-{
-    const Shading shading;
-    // Entry 128 is the first of the ramp's upper half.
-    return QColor(blendedEntry(upperRampEntry(colours, 1), shading.tint, std::clamp(shading.colouring, 0, 100)));
-}
-
-QList<QRgb> ShadePictures::rampPalette(const Colours& colours)
-{
-    QList<QRgb> palette(kPaletteSize);
-    constexpr int kHalf = kPaletteSize / 2;
-    for (int i = 0; i <= kHalf; ++i)
-        palette[i] = mixed(colours.face, i, colours.shadow, kHalf - i, kHalf);
-    // The upper half begins by overwriting entry 128, so the face itself lies between entries 127 and 128.
-    for (int a = 1; a <= kHalf; ++a)
-        palette[kHalf - 1 + a] = upperRampEntry(colours, a);
-    return palette;
-}
-
-QList<QRgb> ShadePictures::blended(QList<QRgb> palette, const QColor& colour, int percent)
-{
-    for (QRgb& entry : palette)
-        entry = blendedEntry(entry, colour, percent);
-    return palette;
-}
-
-QImage ShadePictures::texture(QSize size, int granularity, const std::function<int()>& noise)
+// Called with the program's noise directly, the noise is inlined: a dozen
+// buttons take some fifty thousand pixels.
+template <typename Noise>
+QImage noisyTexture(QSize size, int granularity, Noise& noise)
 {
     const int width = size.width();
     const int height = size.height();
@@ -155,13 +118,81 @@ QImage ShadePictures::texture(QSize size, int granularity, const std::function<i
     return image;
 }
 
+} // namespace
+
+ShadePictures::Colours ShadePictures::Colours::fromPalette(const QPalette& palette)
+{
+    // The roles a desktop button's own 3D edges are drawn in.
+    return {palette.color(QPalette::Active, QPalette::Dark), palette.color(QPalette::Active, QPalette::Button),
+            palette.color(QPalette::Active, QPalette::Light)};
+}
+
+ShadePictures::ShadePictures(QSize size, int focusOffset, const Colours& colours)
+    : ShadePictures(size, focusOffset, colours, Shading())
+{
+}
+
+ShadePictures::ShadePictures(QSize size, int focusOffset, const Colours& colours, const Shading& shading)
+{
+    if (size.isEmpty())
+        return;
+    const QList<QRgb> ramp = rampPalette(colours);
+    const QList<QRgb> face = blended(ramp, shading.tint, std::clamp(shading.colouring, 0, 100));
+
+    ProgramNoise noise(shading.granularity);
+    m_normal = noisyTexture(size, shading.granularity, noise);
+    m_normal.setColorTable(face);
+    m_disabled = m_normal;
+    m_hover = m_normal;
+    m_hover.setColorTable(blended(face, colours.highlight, std::clamp(shading.highlight, 0, 100)));
+    m_down = m_hover;
+
+    m_focusHorizontal = dottedLine(QSize(std::max(size.width() - 2 * focusOffset - 1, 1), 1), ramp, false);
+    m_focusVertical = dottedLine(QSize(1, std::max(size.height() - 2 * focusOffset, 1)), ramp, true);
+}
+
+QColor ShadePictures::faceColour() const
+{
+    return isNull() ? QColor() : QColor(m_normal.color(kPaletteSize / 2));
+}
+
+QColor ShadePictures::faceColourFor(const Colours& colours)
+{
+    const Shading shading;
+    // Entry 128 is the first of the ramp's upper half.
+    return QColor(blendedEntry(upperRampEntry(colours.face.rgb(), colours.highlight.rgb(), 1), shading.tint.rgb(),
+                               std::clamp(shading.colouring, 0, 100)));
+}
+
+QList<QRgb> ShadePictures::rampPalette(const Colours& colours)
+{
+    QList<QRgb> palette(kPaletteSize);
+    constexpr int kHalf = kPaletteSize / 2;
+    const QRgb shadow = colours.shadow.rgb();
+    const QRgb face = colours.face.rgb();
+    const QRgb highlight = colours.highlight.rgb();
+    for (int i = 0; i <= kHalf; ++i)
+        palette[i] = mixed(face, i, shadow, kHalf - i, kHalf);
+    // The upper half begins by overwriting entry 128, so the face itself lies between entries 127 and 128.
+    for (int a = 1; a <= kHalf; ++a)
+        palette[kHalf - 1 + a] = upperRampEntry(face, highlight, a);
+    return palette;
+}
+
+QList<QRgb> ShadePictures::blended(QList<QRgb> palette, const QColor& colour, int percent)
+{
+    const QRgb towards = colour.rgb();
+    for (QRgb& entry : palette)
+        entry = blendedEntry(entry, towards, percent);
+    return palette;
+}
+
+QImage ShadePictures::texture(QSize size, int granularity, const std::function<int()>& noise)
+{
+    return noisyTexture(size, granularity, noise);
+}
+
 std::function<int()> ShadePictures::noiseSource(int granularity)
 {
-    const int step = granularity > 0 ? kRandomMax / (2 * granularity) : kRandomMax;
-    // The classic linear congruential generator of the C library, 0..32767.
-    return [state = kNoiseSeed, step, granularity]() mutable {
-        state = state * 214013u + 2531011u;
-        const int random = static_cast<int>((state >> 16) & 0x7fff);
-        return random / step - granularity;
-    };
+    return ProgramNoise(granularity);
 }
