@@ -19,6 +19,8 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -158,6 +160,23 @@ TEST(SingleInstance, ARuntimeFolderWithoutRoomForTheLockDoesNotStopTheStart)
                                           "%2=1 exec '%3'")
                                .arg(folder.path(), FirstPaintProbe::kEnvironmentSwitch, PROGRAM_FILE);
     Program program({"-m", "sh", "-c", script}, true, "unshare");
+    EXPECT_TRUE(program.ends(0));
+    EXPECT_TRUE(program.process().readAllStandardOutput().contains("first-paint")) << "the window never showed";
+}
+
+TEST(SingleInstance, ALockFileOfAnotherUserDoesNotStopTheStart)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving the lock file to another user needs the superuser";
+    // As someone else could leave it in a shared temporary folder, open to all and locked.
+    const QByteArray path = QFile::encodeName(SingleInstance().lockFilePath());
+    const FileDescriptor foreign(::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    ASSERT_GE(foreign.get(), 0);
+    ASSERT_EQ(::fchown(foreign.get(), 65534, 65534), 0);
+    ASSERT_EQ(::flock(foreign.get(), LOCK_EX | LOCK_NB), 0);
+
+    const ScopedEnvironment probe(FirstPaintProbe::kEnvironmentSwitch, "1");
+    Program program({});
     EXPECT_TRUE(program.ends(0));
     EXPECT_TRUE(program.process().readAllStandardOutput().contains("first-paint")) << "the window never showed";
 }
