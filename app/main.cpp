@@ -5,9 +5,9 @@
 #include "app/main_window.h"
 #include "app/terminal_message_box.h"
 #include "controls/form_pictures.h"
-#include "practice/main_form.h"
 #include "platform/native_path.h"
 #include "platform/xwayland_fallback.h"
+#include "practice/main_form.h"
 #include "records/program_path.h"
 
 #include <QApplication>

@@ -72,9 +72,10 @@ TEST(DocumentFile, ASaveFillsExactlyTheRoomReservedForIt)
     sample(doc);
     // Records are encoded a few hundred at a time: enough for full batches and a part.
     const TrainingType& type = doc.trainingTypes()[2];
-    for (int i = 0; i < 700; ++i)
-        append(doc, type,
-               record().measurement(1 + i / 9).run(1 + i % 9).from(1700000000 + i * 97).lasting(i).uddhacca(i % 5 == 0));
+    for (int i = 0; i < 700; ++i) {
+        const CalendarTime start = 1700000000 + i * 97;
+        append(doc, type, record().measurement(1 + i / 9).run(1 + i % 9).from(start).lasting(i).uddhacca(i % 5 == 0));
+    }
     // Texts with each form of the length prefix.
     changeSettings(doc, [](DocumentSettings& s) {
         s.m_soundFiles[0] = std::string(254, 'a');
