@@ -33,21 +33,21 @@ protected:
     }
 };
 
-// A PulseAudio server of the test's own, which the ALSA plug-in and pactl
-// reach through PULSE_SERVER; it can be stopped and started again, as a
-// desktop's sound server is after a crash or an update.
+// A PulseAudio server of the test's own, reached through PULSE_SERVER, that
+// stops and starts again as a desktop's does after a crash or an update.
 class RestartableServer {
 public:
-    RestartableServer() : m_address("PULSE_SERVER", "unix:" + m_folder.filePath("native").toStdString()) { }
-    ~RestartableServer() { stop(); }
-
-    // False when no server could be started.
-    bool start()
+    RestartableServer() : m_address("PULSE_SERVER", "unix:" + m_folder.filePath("native").toStdString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), m_folder.path());
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_folder.path());
         m_server.setProcessEnvironment(environment);
+    }
+    ~RestartableServer() { stop(); }
+
+    bool start()
+    {
         m_server.start(QStringLiteral("pulseaudio"),
                        QStringLiteral("-n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no "
                                       "-L module-null-sink -L")
@@ -56,7 +56,6 @@ public:
         const auto answers = [] { return QProcess::execute(QStringLiteral("pactl"), {QStringLiteral("info")}) == 0; };
         return m_server.waitForStarted() && QTest::qWaitFor(answers, 10000);
     }
-
     void stop()
     {
         m_server.terminate();
