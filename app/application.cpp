@@ -11,15 +11,13 @@
 #include "app/unsaved_changes_journal.h"
 #include "editing/document_editor.h"
 #include "platform/profile.h"
+#include "printing/printing_services.h"
 #include "records/training_document.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QLibraryInfo>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPushButton>
+#include <QPagedPaintDevice>
 
 namespace {
 
@@ -227,26 +225,20 @@ void Application::onHelp()
 
 void Application::onFilePrintSetup()
 {
-    // Qt's page set-up offers no choice of printer: its print dialog serves as
-    // the set-up, and what the user chooses stays in the application's
-    // printer for printing and the preview.
-    QPrintDialog dialog(&printer(), m_mainWindow.get());
-    dialog.setWindowTitle(QStringLiteral("Druckeinrichtung"));
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
-    dialog.exec();
+    if (QPagedPaintDevice* settings = printer())
+        printingServices()->runPrintSetup(*settings, m_mainWindow.get());
 }
 
-QPrinter& Application::printer()
+QPagedPaintDevice* Application::printer()
 {
     if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_printer;
+        if (PrintingServices* printing = printingServicesOrSayWhy(m_mainWindow.get()))
+            m_printer = printing->makePrinter();
+    return m_printer.get();
 }
 
 void Application::setPrinterOrientation(bool landscape)
 {
-    printer().setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (QPagedPaintDevice* settings = printer())
+        settings->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }

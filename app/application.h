@@ -17,7 +17,7 @@ class HelpWindow;
 class MainWindow;
 class TrainingDocument;
 class UnsavedChangesJournal;
-class QPrinter;
+class QPagedPaintDevice;
 class QWidget;
 
 // The application object: single instance, registration mode, profile,
@@ -50,8 +50,9 @@ public:
     const RecentFileList& recentFiles() const { return m_recentFiles; }
 
     // The application's printer settings, taken from the default printer
-    // the first time they are needed.
-    QPrinter& printer();
+    // the first time they are needed; null, and the user told why, when
+    // printing is not available.
+    QPagedPaintDevice* printer();
     void setPrinterOrientation(bool landscape);
     // The print preview's number of pages, kept in the profile.
     int numPreviewPages() const { return m_previewPages; }
@@ -83,7 +84,7 @@ private:
     std::unique_ptr<UnsavedChangesJournal> m_journal;
     std::unique_ptr<DocumentFramework> m_framework;
     std::unique_ptr<MainWindow> m_mainWindow;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPagedPaintDevice> m_printer;
     QPointer<HelpWindow> m_help;
     int m_previewPages = 0;
     int m_exitCode = 0;

@@ -41,8 +41,9 @@ QWidget* makeMainView(DocumentEditor& editor, MainWindow& frame)
     onCommand(CommandId::kFilePrintPreview, commands, [commands] {
         Application* app = Application::instance();
         app->setPrinterOrientation(true);
-        commands->printPreview(app->printer(), app->numPreviewPages(),
-                               [app](int pages) { app->setNumPreviewPages(pages); });
+        if (QPagedPaintDevice* printer = app->printer())
+            commands->printPreview(*printer, app->numPreviewPages(),
+                                   [app](int pages) { app->setNumPreviewPages(pages); });
     });
     onCommand(CommandId::kPracticeSummary, view, [view] { view->diagrams().openSummary(); });
     QAction* timeSound = frame.commandAction(CommandId::kTimeSound);

@@ -78,7 +78,7 @@ void ViewCommands::importIntervals()
         importIntervalsInto(m_editor, m_form.window());
 }
 
-void ViewCommands::printPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages)
+void ViewCommands::printPreview(QPagedPaintDevice& printer, int previewPages, std::function<void(int)> keepPreviewPages)
 {
     showDiagramPrintPreview(printer, previewPages, std::move(keepPreviewPages), m_printout, m_editor.document(),
                             m_editor.notifier(), m_form.window());

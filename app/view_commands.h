@@ -8,7 +8,7 @@
 
 class DocumentEditor;
 class MainForm;
-class QPrinter;
+class QPagedPaintDevice;
 
 // The commands of the menu and of the interval list that open the entry
 // dialogs, restore the settings or preview the printout, with what the form
@@ -36,7 +36,7 @@ public:
     // The print preview of the four diagram pages, beside the main window. It
     // opens with previewPages pages side by side (2; 0 or 1 give one page) and,
     // when it closes, gives keepPreviewPages the layout the user chose last.
-    void printPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages);
+    void printPreview(QPagedPaintDevice& printer, int previewPages, std::function<void(int)> keepPreviewPages);
 
 private:
     DocumentEditor& m_editor;

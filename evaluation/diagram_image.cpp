@@ -1,11 +1,12 @@
 #include "evaluation/diagram_image.h"
 
+#include "printing/printing_services.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 #include <QWidget>
 
 namespace {
@@ -50,12 +51,11 @@ private:
 
 bool saveSvg(const DiagramPicture& picture, const QString& path)
 {
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(picture.size());
-    svg.setViewBox(QRect(QPoint(), picture.size()));
-    svg.setTitle(picture.title());
-    return picture.paint(svg);
+    PrintingServices* printing = printingServices();
+    if (!printing)
+        return false;
+    const std::unique_ptr<QPaintDevice> svg = printing->makeSvgWriter(path, picture.size(), picture.title());
+    return picture.paint(*svg);
 }
 
 bool savePdf(const DiagramPicture& picture, const QString& path)

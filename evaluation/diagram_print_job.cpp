@@ -6,8 +6,8 @@
 #include "records/text_encoding.h"
 #include "records/training_type.h"
 
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <cmath>
 #include <ctime>
@@ -45,9 +45,9 @@ DiagramPrintJob::DiagramPrintJob() : m_brushBlack(Qt::black, Qt::SolidPattern)
 {
 }
 
-void DiagramPrintJob::setUp(const QPrinter& printer)
+void DiagramPrintJob::setUp(const QPagedPaintDevice& printer)
 {
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRect page = printer.pageLayout().paintRectPixels(printer.logicalDpiX());
     const int w = page.width();
     const int h = page.height();
     m_diagramRect = {w / 10, h / 10, w - w / 10, h - h / 10};
@@ -82,11 +82,12 @@ const QPen& DiagramPrintJob::kindPen(DiagramKind kind) const
     return m_penGreen;
 }
 
-void DiagramPrintJob::print(QPrinter& printer, const TrainingType& type, const DocumentSettings& settings,
+void DiagramPrintJob::print(QPagedPaintDevice& printer, const TrainingType& type, const DocumentSettings& settings,
                             const std::string& documentTitle)
 {
-    const int first = printer.fromPage() > 0 ? std::max(printer.fromPage(), 1) : 1;
-    const int last = printer.toPage() > 0 ? std::min(printer.toPage(), 4) : 4;
+    const QPageRanges range = printer.pageRanges();
+    const int first = range.firstPage() > 0 ? std::max(range.firstPage(), 1) : 1;
+    const int last = range.lastPage() > 0 ? std::min(range.lastPage(), 4) : 4;
     QPainter painter;
     if (first > last || !painter.begin(&printer))
         return;

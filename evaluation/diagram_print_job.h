@@ -11,8 +11,8 @@
 
 class IntervalStatistics;
 class DocumentSettings;
+class QPagedPaintDevice;
 class QPainter;
-class QPrinter;
 class TrainingType;
 
 // The four diagram pages of a training type, page number = diagram kind.
@@ -25,11 +25,11 @@ public:
     virtual ~DiagramPrintJob() = default;
 
     // Prints the pages in the printer's page range (all four when none is set).
-    void print(QPrinter& printer, const TrainingType& type, const DocumentSettings& settings,
+    void print(QPagedPaintDevice& printer, const TrainingType& type, const DocumentSettings& settings,
                const std::string& documentTitle);
 
 private:
-    void setUp(const QPrinter& printer);
+    void setUp(const QPagedPaintDevice& printer);
     void drawPage(QPainter& painter, const IntervalStatistics& statistics, const TrainingType& type,
                   const DocumentSettings& settings, const std::string& documentTitle);
     const QPen& kindPen(DiagramKind kind) const;

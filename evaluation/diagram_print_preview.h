@@ -4,7 +4,7 @@
 
 class DiagramPrintJob;
 class DocumentNotifier;
-class QPrinter;
+class QPagedPaintDevice;
 class QWidget;
 class TrainingDocument;
 
@@ -14,7 +14,8 @@ class TrainingDocument;
 // open preview forward. It opens with previewPages pages side by side (2; 0 or
 // 1 give one page); when it closes, keepPreviewPages gets the layout the user
 // chose last. It shows, and prints, the document as it is: every change the
-// notifier announces redraws its pages.
-void showDiagramPrintPreview(QPrinter& printer, int previewPages, std::function<void(int)> keepPreviewPages,
+// notifier announces redraws its pages. The printer is one the printing
+// services made; without them the user is told that printing is not available.
+void showDiagramPrintPreview(QPagedPaintDevice& printer, int previewPages, std::function<void(int)> keepPreviewPages,
                              DiagramPrintJob& printout, const TrainingDocument& document, DocumentNotifier& notifier,
                              QWidget* parent);

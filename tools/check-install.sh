@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built program into a staging folder and checks the layout a
-# desktop needs: program, chart component, sounds, machine-wide registration,
-# desktop entry, AppStream metadata, document type and icons, each passing
-# its validator.
+# desktop needs: program, chart component, printing module, sounds,
+# machine-wide registration, desktop entry, AppStream metadata, document type
+# and icons, each passing its validator.
 # Usage: tools/check-install.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -24,6 +24,7 @@ expect() {
 
 expect "$root/bin/jhavari-training"
 expect "$root/$libdir/jhavari-training/NTGraph.ocx"
+expect "$root/$libdir/jhavari-training/jhavari-printing.so"
 for sound in BeginIntervall EndIntervall EndIntervallUddhacca UddhaccaAlarm EndExercise; do
   expect "$root/share/jhavari-training/$sound.wav"
 done

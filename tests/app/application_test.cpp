@@ -220,7 +220,7 @@ TEST_F(AppTest, ExitEndsTheProgramAlsoWithADiagramWindowOpen)
 TEST_F(AppTest, PrinterSetUpLetsChooseThePrinterAndKeepsTheSettingsOnCancel)
 {
     ASSERT_TRUE(m_app.startUp({"jhavari-training"}));
-    m_app.printer().setPageOrientation(QPageLayout::Landscape);
+    m_app.printer()->setPageOrientation(QPageLayout::Landscape);
     QString title;
     QString okText;
     bool offersPageRange = true;
@@ -237,5 +237,5 @@ TEST_F(AppTest, PrinterSetUpLetsChooseThePrinterAndKeepsTheSettingsOnCancel)
     EXPECT_EQ(title, "Druckeinrichtung");
     EXPECT_EQ(okText, "OK");
     EXPECT_FALSE(offersPageRange);
-    EXPECT_EQ(m_app.printer().pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(m_app.printer()->pageLayout().orientation(), QPageLayout::Landscape);
 }
