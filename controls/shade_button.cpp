@@ -53,7 +53,10 @@ ShadeButton::ShadeButton(Kind kind, const QString& text, QWidget* parent, Option
         m_textAlignment = Qt::AlignRight;
     else
         m_textAlignment = Qt::AlignHCenter;
-    if (kind != Kind::PushButton) {
+    if (kind == Kind::PushButton) {
+        // Enter presses the focused push button on a form too, not only in a dialog.
+        setAutoDefault(true);
+    } else {
         setCheckable(true);
         setAutoExclusive(kind == Kind::RadioButton);
         // Enter goes on to the dialog's default button.

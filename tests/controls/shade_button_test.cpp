@@ -274,8 +274,19 @@ TEST(ShadeButton, ADisabledButtonShowsItsTextEmbossedOnALightFaceOnly)
     EXPECT_TRUE(pixelsOf(QColor(110, 110, 116)).isEmpty());
 }
 
-TEST(ShadeButton, EnterReachesTheDialogsDefaultButtonAndAMnemonicTogglesACheckBox)
+TEST(ShadeButton, EnterPressesTheFocusedPushButtonElseTheDialogsDefaultAndAMnemonicTogglesACheckBox)
 {
+    QWidget form;
+    ShadeButton onForm(Kind::PushButton, QStringLiteral("Maximum"), &form);
+    onForm.setGeometry(0, 0, 80, 24);
+    QSignalSpy pressedOnForm(&onForm, &ShadeButton::clicked);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    onForm.setFocus();
+    QTest::keyClick(&onForm, Qt::Key_Return);
+    EXPECT_EQ(pressedOnForm.count(), 1) << "a form is no dialog, yet Enter presses its focused button";
+
     QDialog dialog;
     ShadeButton ok(Kind::PushButton, QStringLiteral("OK"), &dialog);
     ok.setGeometry(0, 0, 80, 24);
