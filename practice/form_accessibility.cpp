@@ -11,6 +11,8 @@ struct ControlDescription {
 };
 
 constexpr ControlDescription kDescriptions[] = {
+    // The banner's own text lies on it as a label of its own.
+    {1066, "State of the measuring mode", "Its colours show whether the mode is off, waiting or recording."},
     {1002, "Concentration training style", "The training type whose intervals are recorded and shown."},
     {1052, "Duration of the current meditation interval", "The running time of the current interval."},
     {1056, "Part of the fixed total exercise time passed",

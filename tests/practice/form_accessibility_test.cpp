@@ -35,6 +35,7 @@ TEST_F(FormAccessibilityTest, UnlabelledControlsAreNamedAfterTheirLabelsAndTheMo
         {1052, "Duration of the current meditation interval"},
         {1056, "Part of the fixed total exercise time passed"},
         {1007, " 00:00:00"},
+        {1066, "State of the measuring mode"},
     };
     for (const auto& [id, name] : named) {
         QWidget* widget = control(id);
