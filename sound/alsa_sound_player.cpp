@@ -10,6 +10,7 @@
 
 #include <condition_variable>
 #include <cstdlib>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -87,10 +88,13 @@ AlsaSoundPlayer::~AlsaSoundPlayer()
 
 void AlsaSoundPlayer::prepare(StoredSound& sound)
 {
-    // Decoded when first played: the window shows without waiting for five sounds.
+    // Read and decoded when first played: the window shows without waiting for five sounds.
     sound.m_prepared =
-        sound.m_image ? std::make_shared<const SoundDecoder::Decoding>(m_decoder.decode(sound.m_path, sound.m_image))
-                      : nullptr;
+        sound.m_loaded ? std::make_shared<const SoundDecoder::Decoding>(
+                             std::async(std::launch::deferred,
+                                        [this, &sound] { return m_decoder.decode(sound.m_path, sound.image()).get(); })
+                                 .share())
+                       : nullptr;
 }
 
 bool AlsaSoundPlayer::play(const StoredSound& sound, bool async)

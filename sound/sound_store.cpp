@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -19,37 +19,50 @@ bool StoredSound::loadFile(const std::string& path)
 {
     if (m_loaded)
         return false;
-    m_loaded = 1;
     m_path = path;
 
     // Looked at before opening, and opened without waiting: opening a FIFO
     // would wait for a writer. A directory or a device is no sound either.
     struct stat status { };
-    const int fd = ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)
-                       ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
-                       : -1;
-    std::FILE* file = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
-    if (!file) {
-        if (fd >= 0)
-            ::close(fd);
-        m_loaded = 0;
+    FileDescriptor file(::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)
+                            ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
+                            : -1);
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size > kLargestSoundFile)
         return false;
-    }
-    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kLargestSoundFile) {
-        m_loaded = 0;
-    } else {
-        try {
-            auto image = std::make_shared<std::vector<std::uint8_t>>(static_cast<std::size_t>(status.st_size));
-            if (std::fread(image->data(), 1, image->size(), file) != image->size())
-                m_loaded = 0;
-            else
-                m_image = std::move(image);
-        } catch (const std::bad_alloc&) {
-            m_loaded = 0;
+    m_file = std::move(file);
+    m_loaded = 1;
+    return true;
+}
+
+const StoredSound::Image& StoredSound::image() const
+{
+    if (m_image || m_file.get() < 0)
+        return m_image;
+    auto bytes = std::make_shared<std::vector<std::uint8_t>>();
+    struct stat status { };
+    try {
+        if (::fstat(m_file.get(), &status) == 0 && status.st_size <= kLargestSoundFile) {
+            bytes->resize(static_cast<std::size_t>(status.st_size));
+            std::size_t read = 0;
+            while (read < bytes->size()) {
+                const ssize_t got =
+                    ::pread(m_file.get(), bytes->data() + read, bytes->size() - read, static_cast<off_t>(read));
+                if (got < 0 && errno == EINTR)
+                    continue;
+                if (got <= 0)
+                    break;
+                read += static_cast<std::size_t>(got);
+            }
+            // A file cut short since it was loaded holds only what is left.
+            bytes->resize(read);
         }
+    } catch (const std::bad_alloc&) {
+        bytes->clear();
     }
-    std::fclose(file);
-    return m_loaded != 0;
+    m_image = std::move(bytes);
+    m_file = FileDescriptor();
+    return m_image;
 }
 
 SoundStore::SoundStore(std::shared_ptr<SoundPlayer> player) : m_player(std::move(player))

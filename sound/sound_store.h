@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/file_descriptor.h"
 #include "sound/play_mode.h"
 #include "sound/sound_player.h"
 
@@ -11,17 +12,27 @@
 // One sound file held in memory.
 class StoredSound {
 public:
+    using Image = std::shared_ptr<const std::vector<std::uint8_t>>;
+
     virtual ~StoredSound() = default;
 
-    // Reads the whole file once; any readable file counts as loaded.
+    // Opens the file; any readable file counts as loaded.
     bool loadFile(const std::string& path);
+    // The whole file, read at the first call through the file opened at
+    // loading: the sound stays the one loaded even if the file is replaced or
+    // removed since, and loading costs no reading until a sound is needed.
+    // Empty when the reading fails; null when nothing was loaded.
+    const Image& image() const;
 
     std::string m_path;
-    std::shared_ptr<const std::vector<std::uint8_t>> m_image;
     std::int32_t m_loaded = 0;
     // What the player made of the image; shared so that a running sound
     // keeps it alive after the store has let go of it.
     std::shared_ptr<const void> m_prepared;
+
+private:
+    mutable FileDescriptor m_file;
+    mutable Image m_image;
 };
 
 // The loaded sounds, named by their 1-based position (the sound id).
