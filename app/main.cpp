@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/application_style.h"
 #include "app/first_paint_probe.h"
 #include "app/headless_commands.h"
 #include "app/main_view_factory.h"
@@ -65,13 +66,15 @@ int main(int argc, char* argv[])
     // Meanwhile, too: what the window's fonts need from the font configuration.
     QThreadPool::globalInstance()->start(prepareMainWindowFonts);
     // Meanwhile, too: the form's pictures are decoded, then Qt's image
-    // plug-ins loaded (its own icons, the menu bar's among them, ask every one
-    // of them whether it reads them). Loading them holds up any other reading
-    // of pictures, so it comes last.
+    // plug-ins loaded (the style's frame of a group box asks every one of them
+    // whether it reads it, at the first paint). Loading them holds up any
+    // other reading of pictures, so it comes last.
     QThreadPool::globalInstance()->start([] {
         decodeFormPicturesAhead();
         QImageReader::supportedImageFormats();
     });
+    // Without waiting for them while the menu bar and the tool bar are made.
+    QApplication::setStyle(new ApplicationStyle);
     QApplication::setApplicationName(MainWindow::kAppTitle);
     // Every window and dialog without an icon of its own shows this one.
     QApplication::setWindowIcon(programIcon());
