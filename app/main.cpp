@@ -7,6 +7,7 @@
 #include "app/terminal_message_box.h"
 #include "controls/form_pictures.h"
 #include "platform/native_path.h"
+#include "platform/session_bus.h"
 #include "platform/xwayland_fallback.h"
 #include "practice/main_form.h"
 #include "records/program_path.h"
@@ -46,6 +47,7 @@ int main(int argc, char* argv[])
     if (isRegistrationWithoutDisplay(argc, argv))
         return registerWithoutDisplay(argc, argv);
 
+    markUnreachableSessionBus();
     // Reading the font configuration takes milliseconds of parsing; it
     // overlaps with connecting to the display, and the window finds it ready.
     std::thread fontConfiguration(FcInit);
