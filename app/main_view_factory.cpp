@@ -40,10 +40,12 @@ QWidget* makeMainView(DocumentEditor& editor, MainWindow& frame)
     onCommand(CommandId::kFileImport, commands, [commands] { commands->importIntervals(); });
     onCommand(CommandId::kFilePrintPreview, commands, [commands] {
         Application* app = Application::instance();
+        // Without a printer the user has been told why, once.
+        QPagedPaintDevice* printer = app->printer();
+        if (!printer)
+            return;
         app->setPrinterOrientation(true);
-        if (QPagedPaintDevice* printer = app->printer())
-            commands->printPreview(*printer, app->numPreviewPages(),
-                                   [app](int pages) { app->setNumPreviewPages(pages); });
+        commands->printPreview(*printer, app->numPreviewPages(), [app](int pages) { app->setNumPreviewPages(pages); });
     });
     onCommand(CommandId::kPracticeSummary, view, [view] { view->diagrams().openSummary(); });
     QAction* timeSound = frame.commandAction(CommandId::kTimeSound);

@@ -42,7 +42,7 @@ LoadedModule load()
             return {nullptr, path + QStringLiteral(" has no entry ") + QLatin1String(kPrintingServicesEntryName)};
         return {entry(), {}};
     }
-    return {nullptr, fileName + QStringLiteral(" was not found next to the program.")};
+    return {nullptr, fileName + QStringLiteral(" was found neither next to the program nor in its library folder.")};
 }
 
 const LoadedModule& loadedModule()
