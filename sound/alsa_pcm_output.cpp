@@ -8,6 +8,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <future>
+#include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -50,7 +54,8 @@ AlsaPcmOutput::AlsaPcmOutput(snd_pcm_t* pcm) : m_pcm(pcm)
 
 AlsaPcmOutput::~AlsaPcmOutput()
 {
-    snd_pcm_close(m_pcm);
+    if (m_pcm)
+        snd_pcm_close(m_pcm);
 }
 
 bool AlsaPcmOutput::waitForRoom(const StopSignal& stop)
@@ -85,6 +90,8 @@ bool AlsaPcmOutput::waitUntilHeard(int sampleRate, const StopSignal& stop)
 
 void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const WaveGain& gain, const StopSignal& stop)
 {
+    if (!m_pcm)
+        return;
     const auto channels = static_cast<std::size_t>(sound.m_channels);
     const std::size_t frames = sound.frameCount();
     std::size_t position = 0;
@@ -124,7 +131,32 @@ void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const WaveGain& gain, c
         snd_pcm_drop(m_pcm);
         return;
     }
-    // Let the device or sound server finish its own tail.
-    snd_pcm_nonblock(m_pcm, 0);
-    snd_pcm_drain(m_pcm);
+    drainAndClose();
+}
+
+void AlsaPcmOutput::drainAndClose()
+{
+    // The device or sound server finishes its own tail, as before any other
+    // sound may open the device. A stream that stands still, as on a suspended
+    // sound server, never drains: after a grace time the caller goes on, and
+    // the drain is left to a thread of its own that closes the stream once
+    // the drain ends.
+    snd_pcm_t* pcm = std::exchange(m_pcm, nullptr);
+    snd_pcm_nonblock(pcm, 0);
+    const auto drainAndCloseNow = [pcm] {
+        snd_pcm_drain(pcm);
+        snd_pcm_close(pcm);
+    };
+    std::promise<void> closed;
+    std::future<void> hasClosed = closed.get_future();
+    try {
+        std::thread([drainAndCloseNow, closed = std::move(closed)]() mutable {
+            drainAndCloseNow();
+            closed.set_value();
+        }).detach();
+    } catch (const std::system_error&) {
+        drainAndCloseNow(); // no thread to spare: the caller waits, as it always did
+        return;
+    }
+    hasClosed.wait_for(kGiveUpWritingAfter);
 }

@@ -21,7 +21,8 @@ public:
 
     // Hands the samples to the device and waits until they have been heard;
     // returns early, dropping what is left, once the stop signal is raised or
-    // when the device takes nothing for a while.
+    // when the device takes nothing for a while. One sound per stream: a
+    // second call plays nothing.
     // Every sample is scaled by the gain as it stands when its period is written.
     void playToEnd(const DecodedSound& sound, const WaveGain& gain, const StopSignal& stop);
 
@@ -30,6 +31,7 @@ private:
     // Both return false as soon as the stop signal is raised.
     bool waitForRoom(const StopSignal& stop);
     bool waitUntilHeard(int sampleRate, const StopSignal& stop);
+    void drainAndClose();
 
     _snd_pcm* m_pcm;
     unsigned long m_periodFrames = 0;
