@@ -29,7 +29,7 @@ void ViewCommands::restoreDefaults()
         return;
     m_editor.applyStep(ReplaceSettings{DocumentSettings()}, QStringLiteral("restore default settings"));
     // The form shows the settings as they changed; sounds, list and diagrams are made anew whatever changed.
-    m_form.eventSounds().loadEventSounds(m_editor.document().settings());
+    m_form.loadSounds(m_editor.document().settings());
     m_form.fillIntervalList();
     m_form.diagrams().refreshDiagrams();
     messageBoxes().showMessage(&m_form, QStringLiteral("Default settings restored"));

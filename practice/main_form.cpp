@@ -24,6 +24,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QTimer>
 
 #include <utility>
 
@@ -45,6 +46,10 @@ QFont bannerFont()
     banner.setItalic(true);
     return banner;
 }
+
+// Long enough for the program's first paint, short enough to come before
+// anyone changes a sound file.
+constexpr int kReadSoundFilesAfterMs = 500;
 
 // Locked while measuring, unlocked otherwise.
 constexpr int kSettingsControls[] = {
@@ -221,12 +226,18 @@ void MainForm::initialUpdate()
         m_document.setUpDefaultSettings();
         showSettings();
     }
-    m_sounds.loadEventSounds(m_document.settings());
+    loadSounds(m_document.settings());
+}
+
+void MainForm::loadSounds(const DocumentSettings& settings)
+{
+    m_sounds.loadEventSounds(settings);
+    QTimer::singleShot(kReadSoundFilesAfterMs, this, [this] { m_sounds.manager().readFiles(); });
 }
 
 void MainForm::onDocumentReset(DocumentReset)
 {
-    m_sounds.loadEventSounds(m_document.settings());
+    loadSounds(m_document.settings());
     showSettings();
     m_showLast->setChecked(false);
     fillIntervalList();
@@ -256,7 +267,7 @@ void MainForm::onSettingsChanged(const DocumentSettings& previous)
         showTrainingTypeOfSettings();
     m_volumes->followStoredVolumes(previous);
     if (settings.m_soundFiles != previous.m_soundFiles)
-        m_sounds.loadEventSounds(settings);
+        loadSounds(settings);
     if (settings.m_timeSound != previous.m_timeSound)
         emit timeSoundChanged(settings.m_timeSound != 0);
 }
@@ -400,5 +411,5 @@ void MainForm::onChooseSounds()
         this);
     // Read again also when no path changed: a file may have been mended or replaced on disk since.
     if (dialog.exec() == QDialog::Accepted)
-        m_sounds.loadEventSounds(m_document.settings());
+        loadSounds(m_document.settings());
 }

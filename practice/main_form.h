@@ -53,6 +53,10 @@ public:
     MeasuringMode& measuring() { return m_measuring->mode(); }
     const MeasuringState& measuringState() const { return m_measuring->state(); }
     EventSounds& eventSounds() { return m_sounds; }
+    // Loads the event sounds named in the settings. Their files are read a
+    // moment later, out of the way of whatever the load is part of (the
+    // program's start, opening a document), and no file stays open.
+    void loadSounds(const DocumentSettings& settings);
     bool isMeasureTimerActive() const { return m_measuring->isTimerActive(); }
     bool isPointerConfined() const { return m_measuring->isPointerConfined(); }
     const QString& statusText() const { return m_measuring->statusText(); }

@@ -83,6 +83,12 @@ int SoundStore::addSound(const std::string& path)
     return count();
 }
 
+void SoundStore::readFiles()
+{
+    for (const auto& sound : m_sounds)
+        sound->image();
+}
+
 bool SoundStore::removeSound(int id)
 {
     if (id <= 0 || id > count())

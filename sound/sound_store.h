@@ -43,6 +43,8 @@ public:
 
     int addSound(const std::string& path); // the new id, or 0
     bool removeSound(int id);
+    // Reads the files of the sounds not read yet, and lets go of them.
+    void readFiles();
     bool playSoundById(int id, PlayMode mode);
     // Plays the sounds one after another without waiting (see SoundPlayer::playInTurn); id 0 is left out.
     bool playInTurn(const std::vector<int>& ids);

@@ -10,6 +10,8 @@
 
 #include <QTest>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -103,6 +105,43 @@ TEST(ViewSound, TheWaveSliderScalesThePlayedSamples)
     ASSERT_EQ(heard.size(), 2 * samples.size());
     const auto secondPlay = heard.begin() + static_cast<std::ptrdiff_t>(samples.size());
     EXPECT_TRUE(std::equal(samples.begin(), samples.end(), secondPlay));
+}
+
+// Sound files of this process open in the folder.
+int openSoundFilesIn(const std::filesystem::path& folder)
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const std::filesystem::path target = std::filesystem::read_symlink(entry.path(), error);
+        if (!error && target.parent_path() == folder && target.extension() == ".wav")
+            ++count;
+    }
+    return count;
+}
+
+// A loaded sound is read a moment later, so that no sound file stays open
+// (an open file would keep its USB stick from being unmounted).
+TEST(ViewSound, TheSoundFilesAreLetGoAMomentAfterLoading)
+{
+    CaptureDevice device;
+    TrainingDocument doc;
+    doc.onNewDocument();
+    for (std::size_t i = 0; i < kSoundEventCount; ++i) {
+        const std::filesystem::path file = device.folder() / kDefaultSoundFiles[i];
+        writeWave16(file, kRate, rampSamples(400, 1000));
+        changeSettings(doc, [&](DocumentSettings& s) { s.m_soundFiles[i] = file.string(); });
+    }
+    TestClock clock;
+    TestKeyState keys;
+    DocumentEditor editor(doc);
+    MainForm view(editor, createAlsaSoundPlayer(), volumesWithoutMixer(), clock, &keys);
+    doc.announceReset(DocumentReset::Loaded);
+    const std::filesystem::path folder = std::filesystem::canonical(device.folder());
+    EXPECT_GT(openSoundFilesIn(folder), 0);
+    for (int i = 0; i < 300 && openSoundFilesIn(folder) > 0; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(openSoundFilesIn(folder), 0);
 }
 
 } // namespace
