@@ -1,12 +1,12 @@
 #include "platform/session_bus.h"
 
+#include <QStandardPaths>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -28,18 +28,7 @@ bool hasUserBusSocket()
 // Where the bus library looks for it: its own folder first, then the path.
 bool canRunDbusLaunch()
 {
-    if (::access("/usr/bin/dbus-launch", X_OK) == 0)
-        return true;
-    const char* path = std::getenv("PATH");
-    std::string_view folders = path ? path : "/bin:/usr/bin";
-    while (!folders.empty()) {
-        const std::size_t end = std::min(folders.find(':'), folders.size());
-        const std::string_view folder = end == 0 ? std::string_view(".") : folders.substr(0, end);
-        if (::access((std::string(folder) + "/dbus-launch").c_str(), X_OK) == 0)
-            return true;
-        folders.remove_prefix(std::min(end + 1, folders.size()));
-    }
-    return false;
+    return ::access("/usr/bin/dbus-launch", X_OK) == 0 || !QStandardPaths::findExecutable("dbus-launch").isEmpty();
 }
 
 } // namespace
