@@ -274,19 +274,16 @@ TEST(ShadeButton, ADisabledButtonShowsItsTextEmbossedOnALightFaceOnly)
     EXPECT_TRUE(pixelsOf(QColor(110, 110, 116)).isEmpty());
 }
 
-TEST(ShadeButton, EnterPressesTheFocusedPushButtonElseTheDialogsDefaultAndAMnemonicTogglesACheckBox)
+TEST_F(ShadeButtonFocusTest, EnterPressesTheFocusedPushButtonOfAFormToo)
 {
-    QWidget form;
-    ShadeButton onForm(Kind::PushButton, QStringLiteral("Maximum"), &form);
-    onForm.setGeometry(0, 0, 80, 24);
-    QSignalSpy pressedOnForm(&onForm, &ShadeButton::clicked);
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    onForm.setFocus();
-    QTest::keyClick(&onForm, Qt::Key_Return);
-    EXPECT_EQ(pressedOnForm.count(), 1) << "a form is no dialog, yet Enter presses its focused button";
+    QSignalSpy pressed(&button, &ShadeButton::clicked);
+    button.setFocus();
+    QTest::keyClick(&button, Qt::Key_Return);
+    EXPECT_EQ(pressed.count(), 1) << "a form is no dialog, yet Enter presses its focused button";
+}
 
+TEST(ShadeButton, EnterReachesTheDialogsDefaultButtonAndAMnemonicTogglesACheckBox)
+{
     QDialog dialog;
     ShadeButton ok(Kind::PushButton, QStringLiteral("OK"), &dialog);
     ok.setGeometry(0, 0, 80, 24);
