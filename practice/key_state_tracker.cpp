@@ -1,25 +1,18 @@
 #include "practice/key_state_tracker.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
+#include <QWidget>
 
-#include <optional>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
-std::optional<WatchedKey> watchedKeyOf(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Escape: return WatchedKey::Escape;
-    case Qt::Key_F11: return WatchedKey::F11;
-    case Qt::Key_F12: return WatchedKey::F12;
-    default: return std::nullopt;
-    }
-}
+constexpr std::array<int, 3> kQtKeys = {Qt::Key_Escape, Qt::Key_F11, Qt::Key_F12}; // by WatchedKey
 
 } // namespace
 
-KeyStateTracker::KeyStateTracker(QObject* parent) : QObject(parent)
+KeyStateTracker::KeyStateTracker(const QWidget& form) : m_form(form)
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -30,17 +23,11 @@ KeyStateTracker::~KeyStateTracker()
         QCoreApplication::instance()->removeEventFilter(this);
 }
 
-bool KeyStateTracker::isKeyHeld(WatchedKey key) const
-{
-    return m_held[static_cast<std::size_t>(key)];
-}
-
 bool KeyStateTracker::takeKeyDown(WatchedKey key)
 {
     const auto index = static_cast<std::size_t>(key);
-    const bool down = m_held[index] || m_pressed[index];
-    m_pressed[index] = false;
-    return down;
+    const bool pressed = std::exchange(m_pressed[index], false);
+    return pressed || (m_pressedInForm[index] && m_keys.isDown(kQtKeys[index]));
 }
 
 void KeyStateTracker::forgetPresses()
@@ -50,21 +37,14 @@ void KeyStateTracker::forgetPresses()
 
 bool KeyStateTracker::eventFilter(QObject* watched, QEvent* event)
 {
-    const QEvent::Type type = event->type();
-    // A key bound to a shortcut is seen only as a shortcut override, not as a press.
-    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride || type == QEvent::KeyRelease) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        // An auto-repeat release is followed by another press: the key stays held.
-        if (const std::optional<WatchedKey> which = watchedKeyOf(key->key()); which && !key->isAutoRepeat()) {
-            const auto index = static_cast<std::size_t>(*which);
-            m_held[index] = type != QEvent::KeyRelease;
-            // A tap may go down and up again between two polls.
-            if (type != QEvent::KeyRelease)
-                m_pressed[index] = true;
-        }
-    } else if (type == QEvent::ApplicationDeactivate) {
-        // A release in another application's window never reaches us.
-        m_held.fill(false);
+    const std::optional<PhysicalKeyReader::Key> key = m_keys.read(watched, *event);
+    const auto* watchedKey = key ? std::find(kQtKeys.begin(), kQtKeys.end(), key->key) : kQtKeys.end();
+    if (watchedKey != kQtKeys.end()) {
+        const auto index = static_cast<std::size_t>(watchedKey - kQtKeys.begin());
+        const bool inForm = key->pressed && key->window == m_form.window();
+        m_pressedInForm[index] = inForm;
+        // A tap may go down and up again between two polls.
+        m_pressed[index] = m_pressed[index] || inForm;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -6,6 +6,18 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+namespace {
+
+constexpr Qt::KeyboardModifiers kHeldModifiers =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+bool isMouseButtonKey(int key)
+{
+    return key == Qt::Key_Space || key == Qt::Key_Backspace;
+}
+
+} // namespace
+
 MeasuringKeys::MeasuringKeys(MeasuringMode& mode, const QWidget& form) : m_mode(mode), m_form(form)
 {
     qApp->installEventFilter(this);
@@ -18,21 +30,19 @@ MeasuringKeys::~MeasuringKeys()
 
 bool MeasuringKeys::eventFilter(QObject* watched, QEvent* event)
 {
+    // The keys of other windows (a dialog opened from the menu) stay theirs.
+    if (const std::optional<PhysicalKeyReader::Key> key = m_keys.read(watched, *event);
+        key && key->pressed && key->window == m_form.window() && !(key->modifiers & kHeldModifiers)) {
+        if (key->key == Qt::Key_Space)
+            m_mode.startOrEndInterval();
+        else if (key->key == Qt::Key_Backspace)
+            m_mode.endIntervalAsUddhacca();
+    }
+    // Every delivery of the two keys in the form is the mode's, repeats included: no control sees them.
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto& key = *static_cast<QKeyEvent*>(event);
-    constexpr Qt::KeyboardModifiers kHeld =
-        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    // The keys of other windows (a dialog opened from the menu) stay theirs.
     const auto* widget = qobject_cast<const QWidget*>(watched);
-    if (!widget || widget->window() != m_form.window() || (key.modifiers() & kHeld) ||
-        (key.key() != Qt::Key_Space && key.key() != Qt::Key_Backspace))
-        return false;
-    if (key.isAutoRepeat())
-        return true;
-    if (key.key() == Qt::Key_Space)
-        m_mode.startOrEndInterval();
-    else
-        m_mode.endIntervalAsUddhacca();
-    return true;
+    return widget && widget->window() == m_form.window() && isMouseButtonKey(key.key()) &&
+           !(key.modifiers() & kHeldModifiers);
 }

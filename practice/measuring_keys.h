@@ -1,5 +1,7 @@
 #pragma once
 
+#include "practice/physical_key_reader.h"
+
 #include <QObject>
 
 class MeasuringMode;
@@ -21,4 +23,5 @@ protected:
 private:
     MeasuringMode& m_mode;
     const QWidget& m_form;
+    PhysicalKeyReader m_keys;
 };

@@ -41,7 +41,7 @@ const BannerLook kBannerLooks[] = {
 MeasuringView::MeasuringView(const MeasuringDisplays& displays, TrainingDocument& document, EditTarget& edits,
                              EventSounds& sounds, const Clock& clock, KeyState* keys)
     : m_displays(displays), m_document(document), m_sounds(sounds),
-      m_ownKeys(keys ? nullptr : std::make_unique<KeyStateTracker>()),
+      m_ownKeys(keys ? nullptr : std::make_unique<KeyStateTracker>(*displays.form)),
       m_mode(document, edits, *this, clock, keys ? *keys : *m_ownKeys)
 {
     m_timer.setTimerType(Qt::PreciseTimer);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "practice/key_repeat_filter.h"
+
+#include <Qt>
+
+#include <optional>
+
+class QEvent;
+class QObject;
+class QWidget;
+
+// Finds the presses and releases of keys on the keyboard among the key
+// events an application-wide event filter sees: each once, though Qt hands
+// a press on as a shortcut override and then to the focus widget and its
+// parents, and never a key repeat.
+class PhysicalKeyReader {
+public:
+    struct Key {
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+        bool pressed = false;            // else released
+        const QWidget* window = nullptr; // the window the key went to
+    };
+
+    std::optional<Key> read(const QObject* receiver, const QEvent& event);
+    bool isDown(int key) const { return m_filter.isDown(key); }
+
+private:
+    KeyRepeatFilter m_filter;
+};
