@@ -111,7 +111,7 @@ void MeasuringMode::startInterval()
     m_lastTick = m_clock.steadySeconds();
     setPhase(MeasuringPhase::Recording);
     m_form.timesChanged();
-    m_form.playSound(SoundEvent::BeginInterval, PlayMode::Async);
+    playSound(SoundEvent::BeginInterval);
 }
 
 void MeasuringMode::endInterval(bool withSound)
@@ -123,9 +123,9 @@ void MeasuringMode::endInterval(bool withSound)
     if (!m_intervalUddhacca) {
         m_times.longest = std::max(m_times.longest, m_times.current);
         if (withSound)
-            m_form.playSound(SoundEvent::EndInterval, PlayMode::Async);
+            playSound(SoundEvent::EndInterval);
     } else if (withSound) {
-        m_form.playSound(SoundEvent::EndIntervalUddhacca, PlayMode::Async);
+        playSound(SoundEvent::EndIntervalUddhacca);
     }
     setPhase(MeasuringPhase::Waiting);
     m_form.timesChanged();
@@ -178,14 +178,26 @@ void MeasuringMode::endExercise()
     if (!isActive())
         return;
     switchOff();
-    m_form.playSound(SoundEvent::EndExercise, PlayMode::Async);
+    playSound(SoundEvent::EndExercise);
+}
+
+void MeasuringMode::playSound(SoundEvent event)
+{
+    m_f12AlarmSounding = false;
+    m_form.playSound(event, PlayMode::Async);
 }
 
 void MeasuringMode::playF12Alarm()
 {
-    // Synchronous: held down, F12 repeats the alarm at every tick after it ended.
-    if (m_keys.takeKeyDown(WatchedKey::F12))
-        m_form.playSound(SoundEvent::UddhaccaAlarm, PlayMode::Sync);
+    // Held down, F12 sounds the alarm again at the first tick after it ended; a
+    // tap sounds it once. It never holds up the window: presses meanwhile count
+    // at once, and the key is judged by what the keyboard did up to now.
+    const bool down = m_keys.takeKeyDown(WatchedKey::F12);
+    m_f12AlarmSounding = m_f12AlarmSounding && m_form.isSoundPlaying();
+    if (down && !m_f12AlarmSounding) {
+        playSound(SoundEvent::UddhaccaAlarm);
+        m_f12AlarmSounding = true;
+    }
 }
 
 bool MeasuringMode::checkFixedTotalTime()
@@ -194,7 +206,7 @@ bool MeasuringMode::checkFixedTotalTime()
         return false;
     // The interval that completes the exercise is a normal one.
     endInterval(false);
-    m_form.playSound(SoundEvent::EndExercise, PlayMode::Async);
+    playSound(SoundEvent::EndExercise);
     switchOff();
     return true;
 }
@@ -204,7 +216,7 @@ void MeasuringMode::checkUddhaccaAlarm()
     if (m_document.settings().m_autoUddhaccaAlarm == 0 || m_times.current < m_spanNextAlarm)
         return;
     m_spanNextAlarm += m_spanAlarmStep;
-    m_form.playSound(SoundEvent::UddhaccaAlarm, PlayMode::Async);
+    playSound(SoundEvent::UddhaccaAlarm);
 }
 
 void MeasuringMode::checkTimeSound()
@@ -212,7 +224,7 @@ void MeasuringMode::checkTimeSound()
     if (m_document.settings().m_timeSound == 0 || m_times.total < m_spanNextTimeSound)
         return;
     m_spanNextTimeSound += kTimeSoundStep;
-    m_form.playSound(SoundEvent::BeginInterval, PlayMode::Async);
+    playSound(SoundEvent::BeginInterval);
 }
 
 std::string MeasuringMode::statusText() const

@@ -52,6 +52,8 @@ public:
     // The status text may have changed.
     virtual void statusChanged() = 0;
     virtual void playSound(SoundEvent event, PlayMode mode) = 0;
+    // The sound played last has not ended yet.
+    virtual bool isSoundPlaying() const = 0;
     // The 200 ms timer that drives tick; false when it cannot run.
     virtual bool startTimer() = 0;
     virtual void stopTimer() = 0;
@@ -95,6 +97,8 @@ private:
     void endInterval(bool withSound);
     // While recording: the time since the last reading counts for the interval and the run.
     void advanceRunningSpans();
+    // Every sound of the mode replaces the one before.
+    void playSound(SoundEvent event);
     void playF12Alarm();
     // True when the fixed total exercise time was reached and ended the run.
     bool checkFixedTotalTime();
@@ -113,6 +117,7 @@ private:
     bool m_intervalUddhacca = false;
     bool m_firstInterval = false;
     bool m_timerRunning = false;
+    bool m_f12AlarmSounding = false;
     CalendarTime m_timeIntervalStart = 0;
     std::int64_t m_lastTick = 0; // on the steady clock
     TimeSpan m_spanFixedTotal = 0;

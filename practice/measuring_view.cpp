@@ -173,6 +173,11 @@ void MeasuringView::playSound(SoundEvent event, PlayMode mode)
     m_sounds.play(event, mode);
 }
 
+bool MeasuringView::isSoundPlaying() const
+{
+    return m_sounds.isPlaying();
+}
+
 bool MeasuringView::startTimer()
 {
     m_timer.start();

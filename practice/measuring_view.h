@@ -68,6 +68,7 @@ private:
     void timesChanged() override;
     void statusChanged() override;
     void playSound(SoundEvent event, PlayMode mode) override;
+    bool isSoundPlaying() const override;
     bool startTimer() override;
     void stopTimer() override;
     void refuseToStart(const std::string& message) override;

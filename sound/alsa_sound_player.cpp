@@ -40,6 +40,7 @@ public:
     bool play(const StoredSound& sound, bool async) override;
     bool playInTurn(const std::vector<const StoredSound*>& sounds) override;
     void stop() override;
+    bool isPlaying() const override;
 
 private:
     struct Job {
@@ -57,7 +58,7 @@ private:
     const std::shared_ptr<const WaveGain> m_gain;
     SoundDecoder m_decoder;
     StopSignal m_stop;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     Job m_pending;       // handed from Play to the worker
     bool m_busy = false; // a job is pending or playing
@@ -145,6 +146,12 @@ void AlsaSoundPlayer::stop()
     m_stop.raise();
     m_changed.wait(lock, [this] { return !m_busy; });
     m_stop.clear();
+}
+
+bool AlsaSoundPlayer::isPlaying() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_busy;
 }
 
 void AlsaSoundPlayer::runWorker()

@@ -21,6 +21,7 @@ public:
     // Plays the sounds of the events one after another without waiting; any
     // later sound ends the sequence.
     bool playInTurn(const std::vector<SoundEvent>& events);
+    bool isPlaying() const { return m_manager.isPlaying(); }
 
     SoundStore& manager() { return m_manager; }
 

@@ -20,4 +20,6 @@ public:
     virtual bool playInTurn(const std::vector<const StoredSound*>& sounds) = 0;
     // Stops a running asynchronous sound.
     virtual void stop() = 0;
+    // An asynchronous sound or sequence has not ended yet.
+    virtual bool isPlaying() const = 0;
 };

@@ -48,6 +48,7 @@ public:
     bool playSoundById(int id, PlayMode mode);
     // Plays the sounds one after another without waiting (see SoundPlayer::playInTurn); id 0 is left out.
     bool playInTurn(const std::vector<int>& ids);
+    bool isPlaying() const { return m_player->isPlaying(); }
     int count() const;
 
 private:

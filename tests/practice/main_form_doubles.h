@@ -30,6 +30,7 @@ public:
         return true;
     }
     void stop() override { }
+    bool isPlaying() const override { return false; }
     std::vector<std::pair<std::string, bool>> m_played;
 };
 

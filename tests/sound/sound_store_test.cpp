@@ -29,6 +29,7 @@ public:
         return m_result;
     }
     void stop() override { }
+    bool isPlaying() const override { return false; }
 
     std::vector<std::string> m_prepared;
     std::vector<std::string> m_played;
