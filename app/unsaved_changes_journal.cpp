@@ -31,20 +31,33 @@ JournalHeader headerFor(const QString& path, const FileIdentity& identity)
     return header;
 }
 
+QString dateAndTime(std::int64_t secondsSince1970)
+{
+    return QDateTime::fromSecsSinceEpoch(secondsSince1970).toString(QStringLiteral("dd.MM.yyyy 'um' HH:mm:ss"));
+}
+
 QString recoveryQuestion(const QString& name, const JournalSummary& found, bool fileChanged)
 {
     const int intervals = found.appendedIntervals;
     const std::int64_t last = intervals > 0 ? found.lastIntervalWrittenAt : found.lastWrittenAt;
-    const QString when = QDateTime::fromSecsSinceEpoch(last).toString(QStringLiteral("dd.MM.yyyy 'um' HH:mm:ss"));
     QString text;
     if (intervals > 0) {
         const QString count =
             intervals == 1 ? QStringLiteral("1 Intervall") : QStringLiteral("%1 Intervalle").arg(intervals);
         text =
             QStringLiteral("Für %1 wurden nicht gespeicherte Änderungen gefunden: %2, das letzte aufgezeichnet am %3.")
-                .arg(name, count, when);
-    } else {
-        text = QStringLiteral("Für %1 wurden nicht gespeicherte Änderungen vom %2 gefunden.").arg(name, when);
+                .arg(name, count, dateAndTime(last));
+    } else if (found.entries > 0) {
+        text =
+            QStringLiteral("Für %1 wurden nicht gespeicherte Änderungen vom %2 gefunden.").arg(name, dateAndTime(last));
+    }
+    if (const std::optional<IntervalRecord>& cutOff = found.interrupted) {
+        if (!text.isEmpty())
+            text += '\n';
+        text += QStringLiteral("Ein Intervall für %1, begonnen am %2, lief noch, als das Programm endete. Es wird "
+                               "bis zu seinem letzten Lebenszeichen am %3 aufgenommen und zählt als uddhacca, wie "
+                               "beim Beenden des Messmodus.")
+                    .arg(name, dateAndTime(cutOff->m_timeStart), dateAndTime(cutOff->m_timeEnd));
     }
     if (fileChanged)
         text += QStringLiteral("\n%1 wurde seitdem geändert; die Intervalle werden angehängt, eine Messung mit einer "
@@ -148,9 +161,12 @@ bool UnsavedChangesJournal::offer(const QString& path, const FileIdentity& ident
             return false;
         // The replayed edits are in the journal already; it goes on after them.
         m_doc.setJournal(nullptr);
-        replayJournal(m_doc, *reader, fileChanged);
+        const JournalReplay replay = replayJournal(m_doc, *reader, fileChanged);
         m_doc.setJournal(&m_writer);
         m_writer.resume(nativeJournal, reader->completeLength());
+        // The interval cut off by the crash is now one that ended, and says so in the journal.
+        if (replay.interrupted)
+            m_writer.record(*replay.interrupted);
         m_doc.setModified(true);
         m_doc.announceReset(DocumentReset::Loaded);
         return true;

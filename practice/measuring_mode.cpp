@@ -111,6 +111,7 @@ void MeasuringMode::startInterval()
     m_lastTick = m_clock.steadySeconds();
     setPhase(MeasuringPhase::Recording);
     m_form.timesChanged();
+    keepRunningInterval();
     playSound(SoundEvent::BeginInterval);
 }
 
@@ -132,6 +133,11 @@ void MeasuringMode::endInterval(bool withSound)
     const int type = m_document.currentTypeIndex();
     if (type < 0)
         return;
+    m_edits.applyStep(AppendInterval{type, runningInterval()}, "record interval");
+}
+
+IntervalRecord MeasuringMode::runningInterval() const
+{
     // The end is the start and what the steady clock measured, whatever the wall clock did meanwhile.
     IntervalRecord entry;
     entry.m_timeStart = m_timeIntervalStart;
@@ -139,7 +145,18 @@ void MeasuringMode::endInterval(bool withSound)
     entry.m_uddhacca = m_intervalUddhacca ? 1 : 0;
     entry.m_measurement = static_cast<std::uint16_t>(m_numbers.measurement);
     entry.m_run = static_cast<std::uint16_t>(m_numbers.run);
-    m_edits.applyStep(AppendInterval{type, entry}, "record interval");
+    return entry;
+}
+
+void MeasuringMode::keepRunningInterval()
+{
+    const int type = m_document.currentTypeIndex();
+    if (type < 0)
+        return;
+    // Cut off by a crash, it counts as uddhacca, as when the mode is left.
+    IntervalRecord cutOff = runningInterval();
+    cutOff.m_uddhacca = 1;
+    m_document.keepRunningInterval({type, cutOff});
 }
 
 void MeasuringMode::advanceRunningSpans()
@@ -164,6 +181,7 @@ void MeasuringMode::tick()
     if (m_phase == MeasuringPhase::Recording) {
         advanceRunningSpans();
         m_form.timesChanged();
+        keepRunningInterval();
     }
     m_form.statusChanged();
     if (checkFixedTotalTime())

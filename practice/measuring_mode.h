@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/calendar_time.h"
+#include "records/interval_record.h"
 #include "sound/play_mode.h"
 
 #include <cstdint>
@@ -97,6 +98,10 @@ private:
     void endInterval(bool withSound);
     // While recording: the time since the last reading counts for the interval and the run.
     void advanceRunningSpans();
+    // The running interval as it is stored if it ends now.
+    IntervalRecord runningInterval() const;
+    // Hands the running interval, cut off now, to the journal against a crash.
+    void keepRunningInterval();
     // Every sound of the mode replaces the one before.
     void playSound(SoundEvent event);
     void playF12Alarm();

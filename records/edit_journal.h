@@ -8,4 +8,8 @@ class EditJournal {
 public:
     virtual ~EditJournal() = default;
     virtual void record(const DocumentEdit& edit) = 0;
+    // The interval being timed, as it would be stored if it were cut off now,
+    // at its last sign of life: told when it starts and then again and again
+    // while it runs, until its own AppendInterval ends it.
+    virtual void keepRunningInterval(const AppendInterval& /*cutOff*/) { }
 };

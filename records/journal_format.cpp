@@ -23,7 +23,13 @@ namespace {
 constexpr std::uint8_t kHeaderKind = 'H';
 // The kind byte of each edit; 2 and 4 were removals by start time and by
 // position, which cannot be replayed safely and are read as damage.
-enum class EditKind : std::uint8_t { AppendInterval = 1, ReplaceSettings = 3, RemoveRecords = 5, InsertRecords = 6 };
+enum class EditKind : std::uint8_t {
+    AppendInterval = 1,
+    ReplaceSettings = 3,
+    RemoveRecords = 5,
+    InsertRecords = 6,
+    RunningInterval = 7 // no edit: the interval being timed
+};
 constexpr std::size_t kFramePrefix = 8;
 // No entry comes near this; a larger length is damage, not an entry.
 constexpr std::uint32_t kMaxPayload = 64u << 20;
@@ -266,6 +272,15 @@ void appendEditFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, con
         edit);
 }
 
+void appendRunningIntervalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const AppendInterval& cutOff)
+{
+    PayloadWriter frame(out);
+    frame.put(static_cast<std::uint8_t>(EditKind::RunningInterval), 1);
+    frame.put8(writtenAt);
+    frame.put(static_cast<std::uint64_t>(cutOff.type), 1);
+    frame.putRecord(cutOff.record);
+}
+
 JournalReader::JournalReader(ReadFn read) : m_read(std::move(read))
 {
     if (!fill(sizeof kJournalMagic) ||
@@ -372,20 +387,30 @@ bool JournalReader::nextPayload(std::vector<std::uint8_t>& payload)
 
 std::optional<JournalEntry> JournalReader::next()
 {
-    if (!m_hasHeader || m_stopped || !nextPayload(m_payload))
-        return std::nullopt;
-    PayloadReader in(m_payload.data(), m_payload.size());
-    const auto kind = static_cast<std::uint8_t>(in.get(1));
-    JournalEntry entry;
-    entry.m_writtenAt = in.get8();
-    if (!readEdit(in, kind, entry.m_edit)) {
-        // A frame sound in itself that holds no edit this program knows: nothing after it is replayed.
-        m_complete -= kFramePrefix + m_payload.size();
-        m_damaged = true;
-        m_stopped = true;
-        return std::nullopt;
+    while (m_hasHeader && !m_stopped && nextPayload(m_payload)) {
+        PayloadReader in(m_payload.data(), m_payload.size());
+        const auto kind = static_cast<std::uint8_t>(in.get(1));
+        JournalEntry entry;
+        entry.m_writtenAt = in.get8();
+        const bool running = kind == static_cast<std::uint8_t>(EditKind::RunningInterval);
+        if (!readEdit(in, running ? static_cast<std::uint8_t>(EditKind::AppendInterval) : kind, entry.m_edit)) {
+            // A frame sound in itself that holds no edit this program knows: nothing after it is replayed.
+            m_complete -= kFramePrefix + m_payload.size();
+            m_damaged = true;
+            m_stopped = true;
+            return std::nullopt;
+        }
+        const auto* appended = std::get_if<AppendInterval>(&entry.m_edit);
+        if (running) {
+            m_interrupted = *appended;
+            continue;
+        }
+        if (appended && m_interrupted && m_interrupted->type == appended->type &&
+            m_interrupted->record.m_timeStart == appended->record.m_timeStart)
+            m_interrupted.reset();
+        return entry;
     }
-    return entry;
+    return std::nullopt;
 }
 
 JournalSummary summarizeJournal(const std::string& path)
@@ -404,11 +429,13 @@ JournalSummary summarizeJournal(const std::string& path)
             summary.lastIntervalWrittenAt = entry->m_writtenAt;
         }
     }
+    if (const std::optional<AppendInterval>& interrupted = reader->interruptedInterval())
+        summary.interrupted = interrupted->record;
     summary.damaged = reader->isDamaged();
     return summary;
 }
 
-int replayJournal(TrainingDocument& doc, JournalReader& reader, bool fileChanged)
+JournalReplay replayJournal(TrainingDocument& doc, JournalReader& reader, bool fileChanged)
 {
     // Per type: the measurement numbers in use (at first those of the file's
     // own sittings), and the number each of the journal's sittings went to.
@@ -417,29 +444,37 @@ int replayJournal(TrainingDocument& doc, JournalReader& reader, bool fileChanged
     for (int type = 0; fileChanged && type < TrainingDocument::kTrainingTypeCount; ++type)
         for (const IntervalRecord& record : doc.trainingType(type).m_records)
             taken[static_cast<std::size_t>(type)].insert(record.m_measurement);
-    int applied = 0;
-    while (std::optional<JournalEntry> entry = reader.next()) {
-        if (auto* appended = std::get_if<AppendInterval>(&entry->m_edit); appended && fileChanged) {
-            const auto type = static_cast<std::size_t>(appended->type);
-            std::uint16_t& number = appended->record.m_measurement;
-            auto sitting = sittings[type].find(number);
-            if (sitting == sittings[type].end()) {
-                std::uint16_t target = number;
-                if (taken[type].count(number)) {
-                    std::uint16_t highest = 0;
-                    for (const IntervalRecord& record : doc.trainingType(appended->type).m_records)
-                        highest = std::max(highest, record.m_measurement);
-                    // Past 65535 there is no number left: the interval keeps its own.
-                    if (highest < 0xFFFF)
-                        target = static_cast<std::uint16_t>(highest + 1);
-                }
-                taken[type].insert(target);
-                sitting = sittings[type].emplace(number, target).first;
+    const auto renumber = [&](AppendInterval& appended) {
+        if (!fileChanged)
+            return;
+        const auto type = static_cast<std::size_t>(appended.type);
+        std::uint16_t& number = appended.record.m_measurement;
+        auto sitting = sittings[type].find(number);
+        if (sitting == sittings[type].end()) {
+            std::uint16_t target = number;
+            if (taken[type].count(number)) {
+                std::uint16_t highest = 0;
+                for (const IntervalRecord& record : doc.trainingType(appended.type).m_records)
+                    highest = std::max(highest, record.m_measurement);
+                // Past 65535 there is no number left: the interval keeps its own.
+                if (highest < 0xFFFF)
+                    target = static_cast<std::uint16_t>(highest + 1);
             }
-            number = sitting->second;
+            taken[type].insert(target);
+            sitting = sittings[type].emplace(number, target).first;
         }
+        number = sitting->second;
+    };
+    JournalReplay replay;
+    while (std::optional<JournalEntry> entry = reader.next()) {
+        if (auto* appended = std::get_if<AppendInterval>(&entry->m_edit))
+            renumber(*appended);
         doc.apply(entry->m_edit);
-        ++applied;
+        ++replay.applied;
     }
-    return applied;
+    if ((replay.interrupted = reader.interruptedInterval())) {
+        renumber(*replay.interrupted);
+        doc.apply(*replay.interrupted);
+    }
+    return replay;
 }

@@ -38,6 +38,9 @@ public:
 void appendJournalMagic(std::vector<std::uint8_t>& out);
 void appendHeaderFrame(std::vector<std::uint8_t>& out, const JournalHeader& header);
 void appendEditFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const DocumentEdit& edit);
+// The interval being timed, cut off at the time of writing; an AppendInterval
+// of the same type and start read later says that it ended.
+void appendRunningIntervalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const AppendInterval& cutOff);
 
 // Reads a journal entry by entry, holding one entry at a time however long the
 // journal is. It stops at the first frame that is cut short or does not match
@@ -59,6 +62,9 @@ public:
     std::optional<JournalEntry> next();
     // Bytes after the last complete entry were thrown away (known once next() gave none).
     bool isDamaged() const { return m_damaged; }
+    // The interval that was being timed when the journal ended, cut off at its
+    // last sign of life (known once next() gave none).
+    const std::optional<AppendInterval>& interruptedInterval() const { return m_interrupted; }
     // How many bytes from the start hold the magic, the header and the entries read so far.
     std::uint64_t completeLength() const { return m_complete; }
 
@@ -78,11 +84,12 @@ private:
     std::uint64_t m_complete = 0;
     JournalHeader m_header;
     std::vector<std::uint8_t> m_payload;
+    std::optional<AppendInterval> m_interrupted;
 };
 
 // What a journal holds, for the question whether to restore it.
 struct JournalSummary {
-    bool isEmpty() const { return !hasHeader || entries == 0; }
+    bool isEmpty() const { return !hasHeader || (entries == 0 && !interrupted); }
 
     bool hasHeader = false;
     JournalHeader header;
@@ -90,13 +97,20 @@ struct JournalSummary {
     int appendedIntervals = 0;
     std::int64_t lastIntervalWrittenAt = 0; // 0 when there is none
     std::int64_t lastWrittenAt = 0;
+    std::optional<IntervalRecord> interrupted; // an interval that was being timed, cut off
     bool damaged = false;
 };
 // Reads the journal at path once to its end or first damage.
 JournalSummary summarizeJournal(const std::string& path);
 
-// Applies the reader's entries to the document. When the document's file
-// changed since the journal began, a recovered interval whose measurement
-// number the file gives to another sitting moves, with the rest of its
-// sitting, to a new number after the highest. Returns the entries applied.
-int replayJournal(TrainingDocument& doc, JournalReader& reader, bool fileChanged);
+struct JournalReplay {
+    int applied = 0; // entries
+    // The interval that was being timed, appended as the journal's last edit.
+    std::optional<AppendInterval> interrupted;
+};
+// Applies the reader's entries to the document, and last the interval that was
+// being timed when the journal ended. When the document's file changed since
+// the journal began, a recovered interval whose measurement number the file
+// gives to another sitting moves, with the rest of its sitting, to a new
+// number after the highest.
+JournalReplay replayJournal(TrainingDocument& doc, JournalReader& reader, bool fileChanged);

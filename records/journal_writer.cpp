@@ -7,6 +7,9 @@
 
 namespace {
 
+// How much of a running interval a crash may lose at most.
+constexpr CalendarTime kSignOfLifeSeconds = 5;
+
 std::int64_t now()
 {
     return static_cast<std::int64_t>(std::time(nullptr));
@@ -95,6 +98,19 @@ void JournalWriter::record(const DocumentEdit& edit)
     writeFrame();
 }
 
+void JournalWriter::keepRunningInterval(const AppendInterval& cutOff)
+{
+    if (m_runningWritten && m_runningWritten->type == cutOff.type &&
+        m_runningWritten->record.m_timeStart == cutOff.record.m_timeStart &&
+        cutOff.record.m_timeEnd - m_runningWritten->record.m_timeEnd < kSignOfLifeSeconds)
+        return;
+    m_frame.clear();
+    appendRunningIntervalFrame(m_frame, now(), cutOff);
+    writeFrame();
+    if (m_fd >= 0)
+        m_runningWritten = cutOff;
+}
+
 void JournalWriter::writeFrame()
 {
     if (m_path.empty())
@@ -176,6 +192,7 @@ void JournalWriter::closeFile()
     m_fd = -1;
     m_writes = m_syncedWrites = 0;
     m_newFile = false;
+    m_runningWritten.reset();
 }
 
 void JournalWriter::syncLoop()

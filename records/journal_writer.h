@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -50,6 +51,9 @@ public:
     bool isProtecting() const { return !m_troubled; }
 
     void record(const DocumentEdit& edit) override;
+    // Written when the interval starts, anew into each new journal file, and
+    // then as a sign of life every few seconds of its time.
+    void keepRunningInterval(const AppendInterval& cutOff) override;
 
 private:
     void writeFrame();
@@ -67,7 +71,8 @@ private:
     int m_lastError = 0;
     bool m_troubled = false;
     std::atomic<int> m_syncError{0};
-    std::vector<std::uint8_t> m_frame; // reused, so an edit allocates nothing once warm
+    std::vector<std::uint8_t> m_frame;              // reused, so an edit allocates nothing once warm
+    std::optional<AppendInterval> m_runningWritten; // the running interval as the open file has it
 
     std::mutex m_mutex;
     std::condition_variable m_wake;

@@ -266,6 +266,12 @@ DocumentEdit TrainingDocument::apply(const DocumentEdit& edit)
     return applied.inverse;
 }
 
+void TrainingDocument::keepRunningInterval(const AppendInterval& cutOff)
+{
+    if (m_journal)
+        m_journal->keepRunningInterval(cutOff);
+}
+
 void TrainingDocument::applyStep(const DocumentEdit& edit, const std::string&)
 {
     apply(edit);

@@ -80,6 +80,8 @@ public:
     const std::string& title() const { return m_title; }
     void setTitle(const std::string& title) { m_title = title; }
 
+    // The journal keeps the interval being timed against a crash; the document does not change.
+    void keepRunningInterval(const AppendInterval& cutOff);
     // Given every edit that marks the document modified, before the listeners; none to stop.
     void setJournal(EditJournal* journal) { m_journal = journal; }
 

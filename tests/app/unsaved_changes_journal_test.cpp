@@ -114,6 +114,33 @@ TEST_F(UnsavedChangesJournalTest, ChangesCutShortAreOfferedAtTheNextOpenAndGoneO
     EXPECT_EQ(intervalsInFile(), 4);
 }
 
+TEST_F(UnsavedChangesJournalTest, AnIntervalRunningAtACrashIsOfferedCutOffAsUddhaccaAndComesBackOnce)
+{
+    {
+        const auto crashed = start(m_document);
+        for (TimeSpan seconds : {0, 5, 10})
+            crashed->doc.keepRunningInterval({0, IntervalRecord{1'700'000'000, 1'700'000'000 + seconds, 1, 2, 1}});
+        crashed->journal.writer().waitUntilSynced();
+    }
+    m_boxes.m_answers = {Answer::Yes};
+    auto session = start(m_document);
+    ASSERT_EQ(m_boxes.m_questions.size(), 1);
+    const QString question = m_boxes.m_questions[0];
+    EXPECT_TRUE(question.startsWith("Ein Intervall für practice.con, begonnen am ")) << question.toStdString();
+    EXPECT_TRUE(question.contains(", lief noch, als das Programm endete. Es wird bis zu seinem letzten "
+                                  "Lebenszeichen am "));
+    EXPECT_TRUE(question.contains("zählt als uddhacca"));
+    ASSERT_EQ(session->intervalCount(), 2);
+    EXPECT_EQ(session->doc.trainingTypes()[0].m_records[1], (IntervalRecord{1'700'000'000, 1'700'000'010, 1, 2, 1}));
+
+    // Recovered, it is an interval like any other: a second crash brings it back once.
+    session.reset();
+    m_boxes.m_answers = {Answer::Yes};
+    session = start(m_document);
+    EXPECT_EQ(session->intervalCount(), 2);
+    EXPECT_TRUE(m_boxes.m_questions.last().contains(": 1 Intervall,")) << m_boxes.m_questions.last().toStdString();
+}
+
 TEST_F(UnsavedChangesJournalTest, NoAtTheOfferOrAtTheSaveQuestionDeletesTheJournal)
 {
     start(m_document)->record(1);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The real program under Xvfb: two intervals measured into a document, the
-# program killed with SIGKILL before any save, started again on the same
-# document; Return answers the recovery question, Ctrl+S saves, and the file
-# must hold both intervals.
+# The real program under Xvfb: two intervals measured into a document and a
+# third running for twenty seconds when the program is killed with SIGKILL
+# before any save, then started again on the same document; Return answers
+# the recovery question, Ctrl+S saves, and the file must hold all three, the
+# third cut off at its last sign of life and counted as uddhacca.
 # Usage: crash_and_recover.sh PROGRAM
 set -euo pipefail
 stop_signal=KILL
@@ -14,6 +15,7 @@ xdotool click 1; sleep 1.2   # interval 1 starts
 xdotool click 1; sleep 0.4   # and ends
 xdotool click 1; sleep 1.2   # interval 2 starts
 xdotool click 3; sleep 0.4   # and ends in uddhacca
+xdotool click 1; sleep 20    # interval 3 runs
 kill -9 "$pid"; wait "$pid" 2>/dev/null || true
 ls -l "$XDG_DATA_HOME"/*/journal/
 [ "$(stat -c %s "$document")" -eq 0 ] || { echo "the document was written before the save"; exit 1; }
@@ -36,8 +38,11 @@ echo "$json"
 echo "$json" | python3 -c '
 import json, sys
 records = [r for t in json.load(sys.stdin)["training_types"] for r in t["intervals"]]
-assert len(records) == 2, f"expected two intervals, found {len(records)}"
-assert [r["run"] for r in records] == [1, 2] and [r["uddhacca"] for r in records] == [False, True], records
+assert len(records) == 3, f"expected three intervals, found {len(records)}"
+assert [r["run"] for r in records] == [1, 2, 3], records
+assert [r["uddhacca"] for r in records] == [False, True, True], records
+lasted = records[2]["end"] - records[2]["start"]
+assert 14 <= lasted <= 20, f"the running interval came back with {lasted} seconds"
 '
 leftover=$(find "$XDG_DATA_HOME" -name '*.journal')
 [ -z "$leftover" ] || { echo "a journal is left after the save: $leftover"; exit 1; }

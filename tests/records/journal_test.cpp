@@ -72,7 +72,7 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
     recovered.onNewDocument();
     std::optional<JournalReader> reader = JournalReader::openFile(path);
     ASSERT_TRUE(reader);
-    EXPECT_EQ(replayJournal(recovered, *reader, false), 10);
+    EXPECT_EQ(replayJournal(recovered, *reader, false).applied, 10);
     for (int i = 0; i < TrainingDocument::kTrainingTypeCount; ++i) {
         const auto& want = edited.trainingTypes()[static_cast<std::size_t>(i)].m_records;
         const auto& got = recovered.trainingTypes()[static_cast<std::size_t>(i)].m_records;
@@ -86,6 +86,49 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
     EXPECT_EQ(recovered.settings().m_soundFiles[soundEventIndex(SoundEvent::UddhaccaAlarm)], "/sounds/gong.wav");
     EXPECT_EQ(recovered.settings().m_trainingType, third.m_name);
     EXPECT_TRUE(recovered.isModified());
+}
+
+TEST(Journal, AnIntervalBeingTimedComesBackCutOffAtItsLastSignOfLifeAsUddhacca)
+{
+    TempDir dir;
+    const std::string path = dir.file("doc.journal");
+    TrainingDocument edited;
+    edited.onNewDocument();
+    JournalWriter writer;
+    writer.begin(path, headerFor("/home/u/practice.con"));
+    edited.setJournal(&writer);
+    const auto running = [&edited](int run, CalendarTime start, TimeSpan seconds) {
+        edited.keepRunningInterval({0, record().measurement(3).run(run).from(start).lasting(seconds).uddhacca()});
+    };
+    // An interval that ended is no longer running.
+    running(1, 1000, 0);
+    running(1, 1000, 20);
+    append(edited, edited.trainingTypes()[0], record().measurement(3).run(1).from(1000).lasting(40));
+    for (TimeSpan seconds = 0; seconds <= 22; ++seconds)
+        running(2, 2000, seconds);
+    writer.waitUntilSynced();
+    const JournalSummary summary = summarizeJournal(path);
+    EXPECT_EQ(summary.appendedIntervals, 1);
+    ASSERT_TRUE(summary.interrupted);
+    EXPECT_EQ(*summary.interrupted, record().measurement(3).run(2).from(2000).lasting(20).uddhacca().build());
+
+    TrainingDocument recovered;
+    recovered.onNewDocument();
+    std::optional<JournalReader> reader = JournalReader::openFile(path);
+    ASSERT_TRUE(reader);
+    const JournalReplay replay = replayJournal(recovered, *reader, false);
+    EXPECT_EQ(replay.applied, 1);
+    ASSERT_TRUE(replay.interrupted);
+    const IntervalRecordList& records = recovered.trainingTypes()[0].m_records;
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[1], *summary.interrupted);
+
+    // A save begins the journal anew: the running interval goes into the new one at once.
+    writer.discard();
+    running(2, 2000, 23);
+    writer.waitUntilSynced();
+    ASSERT_TRUE(summarizeJournal(path).interrupted);
+    EXPECT_EQ(summarizeJournal(path).interrupted->m_timeEnd, 2023);
 }
 
 TEST(Journal, AJournalCutAtAnyByteGivesEveryEntryWrittenCompletelyBeforeTheCut)
