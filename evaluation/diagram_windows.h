@@ -15,10 +15,10 @@ class QWidget;
 
 // The open diagram windows, at most one per kind, and the practice summary.
 // They follow the document: another training type, a new or loaded
-// document and deleted or restored records refill the diagrams at once;
-// appended records and another filter time show at their next repaint; the
-// summary follows every change of the records. The windows share one set of
-// statistics, which appended records update rather than renew.
+// document, a save and deleted or restored records refill the diagrams at
+// once; appended records and another filter time show at their next repaint;
+// the summary follows every change of the records. The windows share one set
+// of statistics, which appended records update rather than renew.
 class DiagramWindows : public QObject {
     Q_OBJECT
 public:
@@ -39,8 +39,11 @@ public:
 
 private:
     QPointer<DiagramWindow>& slot(DiagramKind kind);
-    // Records were removed or put back: the statistics are made anew, the diagrams refilled.
+    // Records were removed or put back, or the document replaced: the
+    // statistics are made anew, the diagrams refilled.
     void renewDiagrams();
+    // Refills the diagrams only, from the statistics as they are.
+    void refillDiagrams();
     // The diagrams refill when they are next painted.
     void markDiagramsStale();
     void refreshSummary();
