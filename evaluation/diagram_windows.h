@@ -16,9 +16,10 @@ class QWidget;
 // The open diagram windows, at most one per kind, and the practice summary.
 // They follow the document: another training type, a new or loaded
 // document, a save and deleted or restored records refill the diagrams at
-// once; appended records and another filter time show at their next repaint;
-// the summary follows every change of the records. The windows share one set
-// of statistics, which appended records update rather than renew.
+// once; appended records and another filter time show when a window is next
+// shown, raised, exposed or painted; the summary follows every change of the
+// records. The windows share one set of statistics, which appended records
+// update rather than renew.
 class DiagramWindows : public QObject {
     Q_OBJECT
 public:
@@ -44,7 +45,7 @@ private:
     void renewDiagrams();
     // Refills the diagrams only, from the statistics as they are.
     void refillDiagrams();
-    // The diagrams refill when they are next painted.
+    // The diagrams refill when they are next shown, raised, exposed or painted.
     void markDiagramsStale();
     void refreshSummary();
     void refreshSummaryLater();
