@@ -6,10 +6,7 @@ DocumentEditor::DocumentEditor(TrainingDocument& document, QObject* parent)
     : QObject(parent), m_document(document), m_notifier(document)
 {
     // A new or loaded document has no history to go back to.
-    connect(&m_notifier, &DocumentNotifier::documentReset, this, [this](DocumentReset reason) {
-        if (reason != DocumentReset::Saved)
-            m_undoStack.clear();
-    });
+    connect(&m_notifier, &DocumentNotifier::documentReset, &m_undoStack, &QUndoStack::clear);
 }
 
 DocumentEditor::~DocumentEditor() = default;

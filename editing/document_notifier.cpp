@@ -7,6 +7,7 @@ public:
     explicit Relay(DocumentNotifier& notifier) : m_notifier(notifier) { }
 
     void documentReset(DocumentReset reason) override { emit m_notifier.documentReset(reason); }
+    void documentSaved() override { emit m_notifier.documentSaved(); }
     void recordsAppended(int type, int first, int count) override
     {
         emit m_notifier.recordsAppended(type, first, count);

@@ -20,6 +20,7 @@ public:
 
 signals:
     void documentReset(DocumentReset reason);
+    void documentSaved();
     void recordsAppended(int type, int first, int count);
     void recordsRemoved(int type, const std::vector<int>& positions);
     void recordsInserted(int type, const std::vector<int>& positions);

@@ -39,6 +39,8 @@ void showDiagramPrintPreview(QPagedPaintDevice& printer, int previewPages, std::
     // The main window stays usable: the pages follow what it changes, so that print prints what is shown.
     const auto update = [printing, preview] { printing->updatePrintPreview(*preview); };
     QObject::connect(&notifier, &DocumentNotifier::documentReset, preview, update);
+    // The pages carry the file's name.
+    QObject::connect(&notifier, &DocumentNotifier::documentSaved, preview, update);
     QObject::connect(&notifier, &DocumentNotifier::currentTypeChanged, preview, update);
     QObject::connect(&notifier, &DocumentNotifier::recordsAppended, preview, update);
     QObject::connect(&notifier, &DocumentNotifier::recordsRemoved, preview, update);

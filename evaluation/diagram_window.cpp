@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
+#include <QWindow>
 
 #include <array>
 #include <ctime>
@@ -173,16 +174,38 @@ void DiagramWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void DiagramWindow::showEvent(QShowEvent* event)
+void DiagramWindow::refillIfStale()
 {
     if (m_stale)
         fillGraph();
+}
+
+bool DiagramWindow::event(QEvent* event)
+{
+    // Raised by the user or by its button, the window comes forward activated.
+    if (event->type() == QEvent::WindowActivate)
+        refillIfStale();
+    return QDialog::event(event);
+}
+
+bool DiagramWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Uncovered, the window shows what it last drew, without painting anew.
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
+        refillIfStale();
+    return QDialog::eventFilter(watched, event);
+}
+
+void DiagramWindow::showEvent(QShowEvent* event)
+{
+    refillIfStale();
+    // The native window exists once shown; installing the filter again keeps it once.
+    windowHandle()->installEventFilter(this);
     QDialog::showEvent(event);
 }
 
 void DiagramWindow::paintEvent(QPaintEvent* event)
 {
-    if (m_stale)
-        fillGraph();
+    refillIfStale();
     QDialog::paintEvent(event);
 }

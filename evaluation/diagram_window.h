@@ -24,7 +24,8 @@ public:
 
     // Clears the chart and plots the current values.
     void fillGraph();
-    // The data changed: the chart is refilled when the window is next painted.
+    // The data changed: the chart is refilled when the window is next shown,
+    // raised, activated, exposed or painted.
     void markStale() { m_stale = true; }
     // Asks for a file name and saves the diagram with its footer as PNG, SVG or PDF.
     void saveDiagramAs();
@@ -38,12 +39,15 @@ public slots:
     void reject() override { }
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void onChangePresentation();
+    void refillIfStale();
 
     const TrainingDocument& m_doc;
     DiagramStatistics& m_statistics;

@@ -17,12 +17,9 @@
 DiagramWindows::DiagramWindows(const TrainingDocument& doc, DocumentNotifier& notifier) : m_doc(doc), m_statistics(doc)
 {
     connect(&notifier, &DocumentNotifier::currentTypeChanged, this, &DiagramWindows::refreshDiagrams);
-    connect(&notifier, &DocumentNotifier::documentReset, this, [this](DocumentReset reason) {
-        // A save changes no record.
-        if (reason != DocumentReset::Saved)
-            m_statistics.forget();
-        refreshDiagrams();
-    });
+    connect(&notifier, &DocumentNotifier::documentReset, this, &DiagramWindows::renewDiagrams);
+    // A save changes no record, only the file name that the footers carry.
+    connect(&notifier, &DocumentNotifier::documentSaved, this, &DiagramWindows::refillDiagrams);
     connect(&notifier, &DocumentNotifier::recordsRemoved, this, &DiagramWindows::renewDiagrams);
     connect(&notifier, &DocumentNotifier::recordsInserted, this, &DiagramWindows::renewDiagrams);
     connect(&notifier, &DocumentNotifier::recordsAppended, this, [this](int type, int first, int count) {
@@ -84,10 +81,15 @@ void DiagramWindows::openDiagram(DiagramKind kind, QWidget* messageParent)
 
 void DiagramWindows::refreshDiagrams()
 {
+    refillDiagrams();
+    refreshSummary();
+}
+
+void DiagramWindows::refillDiagrams()
+{
     for (DiagramKind kind : kDiagramKinds)
         if (DiagramWindow* window = slot(kind))
             window->fillGraph();
-    refreshSummary();
 }
 
 void DiagramWindows::renewDiagrams()

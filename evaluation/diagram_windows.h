@@ -15,10 +15,11 @@ class QWidget;
 
 // The open diagram windows, at most one per kind, and the practice summary.
 // They follow the document: another training type, a new or loaded
-// document and deleted or restored records refill the diagrams at once;
-// appended records and another filter time show at their next repaint; the
-// summary follows every change of the records. The windows share one set of
-// statistics, which appended records update rather than renew.
+// document, a save and deleted or restored records refill the diagrams at
+// once; appended records and another filter time show when a window is next
+// shown, raised, exposed or painted; the summary follows every change of the
+// records. The windows share one set of statistics, which appended records
+// update rather than renew.
 class DiagramWindows : public QObject {
     Q_OBJECT
 public:
@@ -39,9 +40,12 @@ public:
 
 private:
     QPointer<DiagramWindow>& slot(DiagramKind kind);
-    // Records were removed or put back: the statistics are made anew, the diagrams refilled.
+    // Records were removed or put back, or the document replaced: the
+    // statistics are made anew, the diagrams refilled.
     void renewDiagrams();
-    // The diagrams refill when they are next painted.
+    // Refills the diagrams only, from the statistics as they are.
+    void refillDiagrams();
+    // The diagrams refill when they are next shown, raised, exposed or painted.
     void markDiagramsStale();
     void refreshSummary();
     void refreshSummaryLater();

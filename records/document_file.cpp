@@ -283,6 +283,5 @@ void saveDocumentFile(TrainingDocument& doc, const std::string& path)
         }
     };
     writeFileAtomically(path, FileContents{doc.storedSize(), encode});
-    doc.setModified(false);
-    doc.setPathName(path);
+    doc.markSaved(path);
 }

@@ -5,7 +5,7 @@
 class DocumentSettings;
 
 // Why the whole document may differ.
-enum class DocumentReset { NewDocument, Loaded, Saved };
+enum class DocumentReset { NewDocument, Loaded };
 
 // Anything that follows the document's changes: told once per applied edit
 // what changed, after the change. Training types are named by their place.
@@ -13,8 +13,10 @@ class DocumentListener {
 public:
     virtual ~DocumentListener() = default;
 
-    // A new document, a load or a save: everything may differ.
+    // A new document or a load: everything may differ.
     virtual void documentReset(DocumentReset /*reason*/) { }
+    // The document was written to its file: only its path and title may differ.
+    virtual void documentSaved() { }
     // Records first .. first + count - 1 of the type were appended.
     virtual void recordsAppended(int /*type*/, int /*first*/, int /*count*/) { }
     // The records at these positions (ascending, as they stood before) were removed.

@@ -142,7 +142,8 @@ void TrainingDocument::serialize(Archive& ar)
     serializeSettings(ar);
     for (TrainingType& type : m_trainingTypes)
         serializeTrainingType(ar, type);
-    announceReset(ar.isLoading() ? DocumentReset::Loaded : DocumentReset::Saved);
+    if (ar.isLoading())
+        announceReset(DocumentReset::Loaded);
 }
 
 std::size_t TrainingDocument::storedSize() const
@@ -392,6 +393,13 @@ void TrainingDocument::setPathName(const std::string& path)
     m_pathName = path;
     const std::size_t slash = path.rfind('/');
     m_title = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void TrainingDocument::markSaved(const std::string& path)
+{
+    m_modified = false;
+    setPathName(path);
+    announce([](DocumentListener& listener) { listener.documentSaved(); });
 }
 
 void TrainingDocument::addListener(DocumentListener* listener)

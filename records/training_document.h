@@ -37,7 +37,7 @@ public:
     // on the very first call, which happens before any view is set up.
     bool onNewDocument();
 
-    // Writes or reads the whole document, then tells the listeners.
+    // Writes the whole document, or reads it and tells the listeners.
     void serialize(Archive& ar);
     // The bytes serialize() stores.
     std::size_t storedSize() const;
@@ -79,6 +79,9 @@ public:
     void clearPathName() { m_pathName.clear(); }
     const std::string& title() const { return m_title; }
     void setTitle(const std::string& title) { m_title = title; }
+    // The document now stands in the file at path: not modified, titled after
+    // the file. Tells the listeners of the save.
+    void markSaved(const std::string& path);
 
     // The journal keeps the interval being timed against a crash; the document does not change.
     void keepRunningInterval(const AppendInterval& cutOff);

@@ -42,7 +42,7 @@ TEST(DocumentEditor, StepsAreUndoneAndRedoneOntoWhatChangedSince)
     EXPECT_TRUE(doc.isModified()) << "an undo is an edit like any other";
 
     // Saving keeps the history; a new or loaded document starts without one.
-    doc.announceReset(DocumentReset::Saved);
+    doc.markSaved("/saved.con");
     EXPECT_EQ(history.count(), 2);
     doc.announceReset(DocumentReset::Loaded);
     EXPECT_EQ(history.count(), 0);

@@ -23,6 +23,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QDir>
+#include <QExposeEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineSeries>
@@ -215,6 +216,43 @@ TEST_F(DiagramWindowTest, PresentationCyclesAndTheWindowFollowsTheTrainingType)
     chart = chartOf(window);
     EXPECT_EQ(chart->title(), "Kanika Jhavari (Vipassana Bhavana) Training, Diagramm: Sikkhati ability");
     EXPECT_EQ(pointCount(), 1) << "only the origin";
+}
+
+TEST_F(DiagramWindowTest, TheFooterTakesAnotherFilterAsTheWindowComesIntoSightAndTheFileNameAtOnce)
+{
+    addMeasurements(doc, 3);
+    DiagramWindows windows(doc, notifier);
+    windows.openDiagram(DiagramKind::Maximum, nullptr);
+    DiagramWindow* window = windows.window(DiagramKind::Maximum);
+    const auto footer = [window] { return window->findChild<QLabel*>("1064")->text(); };
+    const auto setFilter = [this](int seconds) {
+        QCoreApplication::processEvents(); // what the windows still had to paint
+        changeSettings(doc, [seconds](DocumentSettings& s) { s.m_timeFilter = makeDuration(0, 0, seconds); });
+        QCoreApplication::processEvents();
+    };
+    ASSERT_TRUE(footer().contains("Filter time: 00:00:10"));
+    QWidget mainWindow;
+    mainWindow.show();
+    mainWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+
+    // Behind the main window, then raised by its button.
+    setFilter(0);
+    EXPECT_TRUE(footer().contains("Filter time: 00:00:10")) << "out of sight, not refilled yet";
+    windows.openDiagram(DiagramKind::Maximum, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_TRUE(footer().endsWith("Filter time: off"));
+
+    // Uncovered by the window that lay over it.
+    mainWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+    setFilter(60);
+    QExposeEvent uncovered(QRect(QPoint(), window->size()));
+    QCoreApplication::sendEvent(window->windowHandle(), &uncovered);
+    EXPECT_TRUE(footer().contains("Filter time: 00:01:00"));
+
+    doc.markSaved("/practice/morning.con");
+    EXPECT_TRUE(footer().contains("File: morning.con,"));
 }
 
 TEST_F(DiagramWindowTest, UnregisteredComponentIsReported)

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHelpEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -165,6 +166,28 @@ TEST_F(ViewSetUpTest, LoadedDocumentSelectsItsTrainingTypeByPrefix)
     EXPECT_FALSE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(m_doc.settings().m_trainingType, "kanika") << "the stored name stays until the type is chosen";
+}
+
+TEST_F(ViewSetUpTest, ASaveLeavesTheListAndShowLastAsTheUserLeftThem)
+{
+    m_view->initialUpdate();
+    addRecord(0, 1'700'000'000, 1);
+    for (int run = 0; run < 40; ++run)
+        addRecord(0, 1'700'001'000 + run * 100, 2);
+    click(IDC_SHOW_LAST);
+    QCoreApplication::processEvents(); // the list shows its newest row
+    ASSERT_EQ(rows(), 40);
+    auto* list = control<IntervalListView>(IDC_INTERVAL_LIST);
+    list->verticalScrollBar()->setValue(5);
+    list->selectRow(7);
+    list->selectionModel()->select(list->model()->index(9, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+
+    saveDocumentFile(m_doc, m_folder.filePath("kept.con").toStdString());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(control<QAbstractButton>(IDC_SHOW_LAST)->isChecked());
+    EXPECT_EQ(rows(), 40);
+    EXPECT_EQ(list->selectedRows(), (std::vector<int>{7, 9}));
+    EXPECT_EQ(list->verticalScrollBar()->value(), 5);
 }
 
 TEST_F(ViewSetUpTest, ChoosingAnotherTypeUnticksShowLastAndMarksModified)

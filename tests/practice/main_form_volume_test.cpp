@@ -3,6 +3,7 @@
 #include "tests/practice/main_form_fixture.h"
 
 #include "controls/bitmap_slider.h"
+#include "records/document_file.h"
 #include "sound/alsa_master_volume.h"
 #include "tests/sound/default_sink.h"
 #include "tests/support/document_edits.h"
@@ -54,6 +55,12 @@ TEST_F(ViewVolumeTest, TheMainSliderSetsTheSinkAndFollowsOutsideChangesWhichAreK
     EXPECT_EQ(slider(IDC_WAVE_VOLUME)->position(), 20) << "both sliders show their levels";
     EXPECT_EQ(m_doc.settings().m_mainVolume, 7) << "an outside change is not the user's move";
     EXPECT_EQ(m_doc.settings().m_waveVolume, -1);
+
+    // Saving stores the position, and leaves the level where the other program set it.
+    saveDocumentFile(m_doc, m_folder.filePath("volume.con").toStdString());
+    QTest::qWait(300);
+    EXPECT_EQ(sinkVolume(), kServerFullVolume / 4);
+    EXPECT_EQ(slider(IDC_MAIN_VOLUME)->position(), 5);
 
     m_view.reset();
     EXPECT_EQ(sinkVolume(), kServerFullVolume / 4) << "a change came: nothing restored";

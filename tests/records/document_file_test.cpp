@@ -34,6 +34,18 @@ TrainingDocument& sample(TrainingDocument& doc)
     return doc;
 }
 
+// What the document announces, a save with the title it has by then.
+class AnnouncementLog : public DocumentListener {
+public:
+    explicit AnnouncementLog(const TrainingDocument& doc) : m_doc(doc) { }
+    void documentReset(DocumentReset) override { entries.push_back("reset"); }
+    void documentSaved() override { entries.push_back("saved as " + m_doc.title()); }
+    std::vector<std::string> entries;
+
+private:
+    const TrainingDocument& m_doc;
+};
+
 std::size_t fileCount(const fs::path& folder)
 {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -46,17 +58,23 @@ TEST(DocumentFile, SaveAndOpenRoundTripSetsPathTitleAndClearsModified)
     TempDir dir;
     TrainingDocument doc;
     sample(doc).setModified();
+    AnnouncementLog saves(doc);
+    doc.addListener(&saves);
     const std::string path = dir.file("practice.con");
     saveDocumentFile(doc, path);
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(doc.pathName(), path);
     EXPECT_EQ(doc.title(), "practice.con");
     EXPECT_EQ(fileCount(dir.path()), 1u) << "no temporary file is left behind";
+    EXPECT_EQ(saves.entries, std::vector<std::string>{"saved as practice.con"}) << "a save replaces nothing";
 
     TrainingDocument loaded;
     loaded.onNewDocument();
     loaded.setModified();
+    AnnouncementLog loads(loaded);
+    loaded.addListener(&loads);
     openDocumentFile(loaded, path);
+    EXPECT_EQ(loads.entries, std::vector<std::string>{"reset"});
     EXPECT_FALSE(loaded.isModified());
     EXPECT_EQ(loaded.title(), "practice.con");
     EXPECT_EQ(loaded.settings().m_mainVolume, 14);
@@ -185,6 +203,8 @@ TEST(DocumentFile, FailedSaveLeavesTheExistingFileByteIdentical)
     for (int i = 0; i < 40000; ++i)
         append(doc, *doc.currentTrainingType(), doc.currentTrainingType()->m_records[3]);
     doc.setModified();
+    AnnouncementLog announced(doc);
+    doc.addListener(&announced);
 
     // A file size limit makes the write fail part way, as a full disk would.
     struct rlimit old { };
@@ -202,6 +222,7 @@ TEST(DocumentFile, FailedSaveLeavesTheExistingFileByteIdentical)
     EXPECT_EQ(fileCount(dir.path()), 1u) << "the temporary file is removed";
     EXPECT_TRUE(doc.isModified());
     EXPECT_TRUE(doc.pathName().empty());
+    EXPECT_TRUE(announced.entries.empty()) << "no save is told";
 
     EXPECT_EQ(saveFailure(doc, dir.file("no-such-folder/x.con")), DocumentError::Cause::BadPath);
     EXPECT_EQ(saveFailure(doc, dir.path().string()), DocumentError::Cause::BadPath);
