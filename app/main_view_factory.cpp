@@ -6,7 +6,10 @@
 #include "app/main_window.h"
 #include "app/view_commands.h"
 #include "editing/document_editor.h"
+#include "platform/screen_saver_inhibitor.h"
+#include "platform/x11_screen_saver_suspension.h"
 #include "practice/main_form.h"
+#include "practice/measuring_state.h"
 #include "sound/alsa_master_volume.h"
 #include "sound/alsa_sound_player.h"
 #include "sound/wave_volume.h"
@@ -54,6 +57,11 @@ QWidget* makeMainView(DocumentEditor& editor, MainWindow& frame)
     QObject::connect(view, &MainForm::phoneRecordDialogRequested, commands, &ViewCommands::openPhoneRecords);
     QObject::connect(&frame, &MainWindow::measuringActivationChanged, view, &MainForm::onMeasuringActivationChanged);
     frame.followMeasuring(&view->measuringState());
+    // The practitioner sits still for long: meanwhile the screen must neither blank nor lock.
+    QObject::connect(&view->measuringState(), &MeasuringState::activeChanged, new ScreenSaverInhibitor(&frame),
+                     &ScreenSaverInhibitor::setInhibited);
+    QObject::connect(&view->measuringState(), &MeasuringState::activeChanged, new X11ScreenSaverSuspension(&frame),
+                     &X11ScreenSaverSuspension::setSuspended);
     frame.followUndoStack(&editor.undoStack());
     if (Application* app = Application::instance())
         QObject::connect(app, &Application::documentLeaving, view, &MainForm::endMeasuring);

@@ -1,6 +1,7 @@
 #include "platform/x11_pointer_confinement.h"
 
-#include <QGuiApplication>
+#include "platform/x11_connection.h"
+
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -8,12 +9,6 @@
 #include <cstdlib>
 
 namespace {
-
-xcb_connection_t* x11Connection()
-{
-    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
 
 // An active pointer grab confined to the widget's own rectangle; false when
 // the server refuses it.

@@ -9,11 +9,11 @@ packages=(
   libasound2-dev libsndfile1-dev libfontconfig-dev
   pulseaudio pulseaudio-utils libasound2-plugins pipewire wireplumber pipewire-pulse
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool fonts-liberation poppler-utils tzdata
-  libxcb1-dev libwayland-dev wayland-protocols qt6-base-private-dev
+  xvfb xauth xdotool x11-xserver-utils fonts-liberation poppler-utils tzdata
+  libxcb1-dev libxcb-screensaver0-dev libwayland-dev wayland-protocols qt6-base-private-dev
   qt6-svg-dev
   desktop-file-utils appstream shared-mime-info xdg-utils file dpkg-dev
-  python3-pyatspi at-spi2-core dbus
+  python3-pyatspi at-spi2-core dbus python3-dbus python3-gi
   weston xwayland qt6-wayland
 )
 
