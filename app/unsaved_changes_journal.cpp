@@ -127,71 +127,64 @@ QString UnsavedChangesJournal::journalPath(const QString& documentPath, int numb
 void UnsavedChangesJournal::documentOpened(const QString& path, const FileIdentity& identity, QWidget* dialogParent)
 {
     // The journal of the document open before is no longer this program's.
-    m_writer.begin(std::string(), JournalHeader());
-    if (!offer(path, identity, dialogParent))
-        beginOwnJournal(path, identity);
+    beginJournal(path, identity);
+    offer(path, identity, dialogParent);
 }
 
-bool UnsavedChangesJournal::offer(const QString& path, const FileIdentity& identity, QWidget* dialogParent)
+void UnsavedChangesJournal::offer(const QString& path, const FileIdentity& identity, QWidget* dialogParent)
 {
-    const JournalHeader header = headerFor(path, identity);
+    const std::string documentPath = toNativePath(path);
     for (int number = 1; number <= kMostJournals; ++number) {
-        const QString journal = journalPath(path, number);
-        const std::string nativeJournal = toNativePath(journal);
-        if (!std::filesystem::exists(nativeJournal) && !std::filesystem::exists(nativeJournal + ".lock"))
-            break;
-        // Another running program writes it: its changes are not lost.
-        if (JournalLock::isHeldElsewhere(nativeJournal))
+        const std::string journal = toNativePath(journalPath(path, number));
+        if (!std::filesystem::exists(journal))
             continue;
-        const JournalSummary found = summarizeJournal(nativeJournal);
-        if (found.isEmpty() || found.header.m_documentPath != header.m_documentPath)
+        // Another running program writes it: its changes are not lost. Held
+        // while the user is asked, so that no other program offers it too.
+        JournalLock lock;
+        if (!lock.acquire(journal))
+            continue;
+        const JournalSummary found = summarizeJournal(journal);
+        if (found.isEmpty() || found.header.m_documentPath != documentPath)
             continue;
         const QString name =
             path.isEmpty() ? QString::fromUtf8(TrainingDocument::kUntitled) : QFileInfo(path).fileName();
         const bool fileChanged = !path.isEmpty() && !(found.header.m_identity == identity);
         if (messageBoxes().askYesNoDefaulting(dialogParent, recoveryQuestion(name, found, fileChanged),
                                               MessageBox::Answer::Yes) != MessageBox::Answer::Yes) {
-            // Given up: this program's journal starts anew in its place.
-            m_writer.begin(nativeJournal, header);
-            m_writer.discard();
-            return true;
+            std::error_code ignored;
+            std::filesystem::remove(journal, ignored);
+            return;
         }
-        std::optional<JournalReader> reader = JournalReader::openFile(nativeJournal);
+        std::optional<JournalReader> reader = JournalReader::openFile(journal);
         if (!reader)
-            return false;
+            return;
         // The replayed edits are in the journal already; it goes on after them.
         m_doc.setJournal(nullptr);
         const JournalReplay replay = replayJournal(m_doc, *reader, fileChanged);
         m_doc.setJournal(&m_writer);
-        m_writer.resume(nativeJournal, reader->completeLength());
+        m_writer.resume(std::move(lock), reader->completeLength());
         // The interval cut off by the crash is now one that ended, and says so in the journal.
         if (replay.interrupted)
             m_writer.record(*replay.interrupted);
         m_doc.setModified(true);
         m_doc.announceReset(DocumentReset::Loaded);
-        return true;
-    }
-    return false;
-}
-
-void UnsavedChangesJournal::beginOwnJournal(const QString& path, const FileIdentity& identity)
-{
-    for (int number = 1; number <= kMostJournals; ++number) {
-        const std::string journal = toNativePath(journalPath(path, number));
-        if (JournalLock::isHeldElsewhere(journal))
-            continue;
-        m_writer.begin(journal, headerFor(path, identity));
-        // A journal left here is given up or offered already.
-        m_writer.discard();
         return;
     }
+}
+
+void UnsavedChangesJournal::beginJournal(const QString& path, const FileIdentity& identity)
+{
+    m_writer.begin(
+        [this, path](int number) {
+            return number <= kMostJournals ? toNativePath(journalPath(path, number)) : std::string();
+        },
+        headerFor(path, identity));
 }
 
 void UnsavedChangesJournal::documentSaved(const QString& path, const FileIdentity& identity)
 {
     m_writer.discard();
-    m_writer.begin(std::string(), JournalHeader());
-    beginOwnJournal(path, identity);
+    beginJournal(path, identity);
 }
 
 void UnsavedChangesJournal::discard()

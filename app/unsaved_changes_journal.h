@@ -43,11 +43,10 @@ signals:
     void protectionChanged(bool protecting, const QString& reason);
 
 private:
-    // Offers a journal left for the document; true when this program's
-    // journal is set up by it (recovered and going on, or given up and begun anew).
-    bool offer(const QString& path, const FileIdentity& identity, QWidget* dialogParent);
-    // Begins the document's journal under the first name no other program holds.
-    void beginOwnJournal(const QString& path, const FileIdentity& identity);
+    // Offers a journal left for the document: recovered, this program's journal goes on with it.
+    void offer(const QString& path, const FileIdentity& identity, QWidget* dialogParent);
+    // Begins the document's journal, which takes the first name no other program holds.
+    void beginJournal(const QString& path, const FileIdentity& identity);
 
     TrainingDocument& m_doc;
     QString m_folder;

@@ -84,7 +84,9 @@ struct JournalledRun {
             append(document, type, IntervalRecord{1'000'000'000 + i * 100, 1'000'000'060 + i * 100, 0, 1, 1});
         JournalHeader header;
         header.m_documentPath = (folder / "practice.con").string();
-        writer.begin((folder / "practice.journal").string(), header);
+        writer.begin(
+            [path = (folder / "practice.journal").string()](int number) { return number == 1 ? path : std::string(); },
+            header);
         document.setJournal(&timed);
         mode.toggleMeasuringMode(); // the first interval starts
     }

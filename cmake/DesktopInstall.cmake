@@ -18,11 +18,13 @@ install(FILES ${icon_folder}/128.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/
 
 # The chart component counts as registered for every user of the machine: the
 # machine-wide profile, which each user's profile falls back to, names it.
-# Qt reads that profile from /etc/xdg, hence the absolute destination.
-set(JHAVARI_INSTALLED_COMPONENT ${CMAKE_INSTALL_FULL_LIBDIR}/jhavari-training/NTGraph.ocx)
-set(JHAVARI_SYSTEM_PROFILE ${CMAKE_CURRENT_BINARY_DIR}/system-profile/Jhavari-Training.conf)
-configure_file(${desktop_folder}/Jhavari-Training.conf.in ${JHAVARI_SYSTEM_PROFILE} @ONLY)
-install(FILES ${JHAVARI_SYSTEM_PROFILE} DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/xdg/Holmvard\ Limited)
+# Where it goes and what it names follow the prefix of the install.
+install(CODE "
+  set(JHAVARI_PROFILE_TEMPLATE \"${desktop_folder}/Jhavari-Training.conf.in\")
+  set(JHAVARI_PROFILE_WRITTEN \"${CMAKE_CURRENT_BINARY_DIR}/system-profile/Jhavari-Training.conf\")
+  set(JHAVARI_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
+  set(JHAVARI_SYSCONFDIR \"${CMAKE_INSTALL_SYSCONFDIR}\")
+  include(\"${PROJECT_SOURCE_DIR}/cmake/InstallSystemProfile.cmake\")")
 
 set(CPACK_PACKAGE_NAME jhavari-training)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

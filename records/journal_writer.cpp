@@ -55,23 +55,21 @@ JournalWriter::~JournalWriter()
     m_syncThread.join();
 }
 
-void JournalWriter::begin(const std::string& path, const JournalHeader& header)
+void JournalWriter::begin(FileNames names, const JournalHeader& header)
 {
     closeFile();
-    m_path = path;
+    m_path.clear();
+    m_lock.release();
+    m_names = std::move(names);
     m_header = header;
-    if (path.empty())
-        m_lock.release();
-    else
-        m_lock.acquire(path);
 }
 
-void JournalWriter::resume(const std::string& path, std::uint64_t completeLength)
+void JournalWriter::resume(JournalLock journalLock, std::uint64_t completeLength)
 {
     closeFile();
-    m_path = path;
-    m_lock.acquire(path);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    m_lock = std::move(journalLock);
+    m_path = m_lock.journalPath();
+    const int fd = ::open(m_path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0 || ::ftruncate(fd, static_cast<off_t>(completeLength)) != 0) {
         m_lastError = errno;
         if (fd >= 0)
@@ -89,6 +87,8 @@ void JournalWriter::discard()
     closeFile();
     if (!m_path.empty())
         ::unlink(m_path.c_str());
+    m_path.clear();
+    m_lock.release();
 }
 
 void JournalWriter::record(const DocumentEdit& edit)
@@ -113,7 +113,7 @@ void JournalWriter::keepRunningInterval(const AppendInterval& cutOff)
 
 void JournalWriter::writeFrame()
 {
-    if (m_path.empty())
+    if (m_path.empty() && !m_names)
         return;
     if (m_fd < 0) {
         std::vector<std::uint8_t> contents;
@@ -154,8 +154,30 @@ void JournalWriter::reportWritten(bool written)
         m_onProtection(written, written ? 0 : m_lastError);
 }
 
+bool JournalWriter::takeFirstFreeName()
+{
+    // A name whose lock cannot be had is passed over: another program holds
+    // it, or another user left its lock file. Where no lock file can be made
+    // at all, the last name tells why.
+    int error = EWOULDBLOCK;
+    for (int number = 1;; ++number) {
+        const std::string path = m_names(number);
+        if (path.empty())
+            break;
+        if (m_lock.acquire(path)) {
+            m_path = path;
+            return true;
+        }
+        error = errno;
+    }
+    m_lastError = error;
+    return false;
+}
+
 bool JournalWriter::create(const std::vector<std::uint8_t>& contents)
 {
+    if (m_path.empty() && !takeFirstFreeName())
+        return false;
     // A first edit has nothing to lose and does not wait for the disk.
     const int fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
     if (fd < 0) {

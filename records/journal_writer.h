@@ -26,6 +26,9 @@ public:
     // Told when the journal stops keeping the unsaved changes (false, with the
     // errno) and when it keeps them again (true, 0).
     using ProtectionHandler = std::function<void(bool protecting, int error)>;
+    // The journal's file for each number from 1, an empty path past the last:
+    // the next is taken when another program holds the one before.
+    using FileNames = std::function<std::string(int number)>;
 
     JournalWriter();
     ~JournalWriter() override;
@@ -34,13 +37,15 @@ public:
 
     void setProtectionHandler(ProtectionHandler handler) { m_onProtection = std::move(handler); }
 
-    // The journal that edits go to from now on (none: an empty path). No file
-    // is made before the first edit; an existing file at path is replaced by it.
-    void begin(const std::string& path, const JournalHeader& header);
-    // Goes on with the journal at path, whose first completeLength bytes hold
-    // complete entries: what a crash left after them is cut away.
-    void resume(const std::string& path, std::uint64_t completeLength);
-    // Deletes the journal: everything in it is saved or given up. The next edit starts it anew.
+    // The journal that edits go to from now on (none: no names). No file is
+    // made and no lock taken before the first edit, which takes the first
+    // file no other program holds and replaces what is there.
+    void begin(FileNames names, const JournalHeader& header);
+    // Goes on with the journal whose lock is given, whose first completeLength
+    // bytes hold complete entries: what a crash left after them is cut away.
+    void resume(JournalLock journalLock, std::uint64_t completeLength);
+    // Deletes the journal and its lock file: everything in it is saved or
+    // given up. The next edit starts it anew.
     void discard();
     // Waits until everything written so far has reached the disk.
     void waitUntilSynced();
@@ -58,11 +63,13 @@ public:
 private:
     void writeFrame();
     bool create(const std::vector<std::uint8_t>& contents);
+    bool takeFirstFreeName();
     void closeFile();
     void syncLoop();
     void reportWritten(bool written);
 
-    std::string m_path;
+    FileNames m_names;
+    std::string m_path; // set while the lock is held
     JournalHeader m_header;
     JournalLock m_lock;
     ProtectionHandler m_onProtection;

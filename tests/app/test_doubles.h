@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Records every message and question and gives the queued answers
 // (Cancel when none is queued).
@@ -27,12 +28,15 @@ public:
     std::deque<Answer> m_answers;
     QStringList m_messages;
     QStringList m_questions;
-    std::deque<Answer> m_defaults; // the default button of each question that has one
+    std::deque<Answer> m_defaults;       // the default button of each question that has one
+    std::function<void()> m_whileAsking; // what happens elsewhere while the question is open
 
 private:
     Answer ask(const QString& text)
     {
         m_questions.append(text);
+        if (m_whileAsking)
+            m_whileAsking();
         if (m_answers.empty())
             return Answer::Cancel;
         const Answer answer = m_answers.front();

@@ -72,6 +72,7 @@ protected:
         return session;
     }
     int journalCount() const { return int(QDir(m_folder).entryList({"*.journal"}, QDir::Files).size()); }
+    int lockFileCount() const { return int(QDir(m_folder).entryList({"*.lock"}, QDir::Files).size()); }
     int intervalsInFile() const
     {
         TrainingDocument doc;
@@ -92,6 +93,7 @@ TEST_F(UnsavedChangesJournalTest, ChangesCutShortAreOfferedAtTheNextOpenAndGoneO
 {
     start(m_document)->record(2);
     EXPECT_EQ(journalCount(), 1);
+    EXPECT_EQ(lockFileCount(), 0) << "the program ended";
 
     m_boxes.m_answers = {Answer::Yes};
     auto session = start(m_document);
@@ -111,6 +113,7 @@ TEST_F(UnsavedChangesJournalTest, ChangesCutShortAreOfferedAtTheNextOpenAndGoneO
     EXPECT_TRUE(m_boxes.m_questions.last().contains(": 3 Intervalle"));
     EXPECT_TRUE(session->framework.onFileSave());
     EXPECT_EQ(journalCount(), 0);
+    EXPECT_EQ(lockFileCount(), 0);
     EXPECT_EQ(intervalsInFile(), 4);
 }
 
@@ -149,12 +152,15 @@ TEST_F(UnsavedChangesJournalTest, NoAtTheOfferOrAtTheSaveQuestionDeletesTheJourn
     EXPECT_EQ(session->intervalCount(), 1);
     EXPECT_FALSE(session->doc.isModified());
     EXPECT_EQ(journalCount(), 0);
+    EXPECT_EQ(lockFileCount(), 0);
 
     session->record(1);
     EXPECT_EQ(journalCount(), 1);
+    EXPECT_EQ(lockFileCount(), 1);
     m_boxes.m_answers = {Answer::No};
     EXPECT_TRUE(session->framework.saveModified());
     EXPECT_EQ(journalCount(), 0);
+    EXPECT_EQ(lockFileCount(), 0);
 }
 
 TEST_F(UnsavedChangesJournalTest, ChangesKeptBecauseTheOtherFileDidNotOpenStayProtected)
@@ -300,6 +306,28 @@ TEST_F(UnsavedChangesJournalTest, AJournalAnotherProgramHoldsIsNeitherOfferedNor
     session = start(m_document);
     EXPECT_EQ(m_boxes.m_questions.size(), 1) << "the other program ended: its journal is offered";
     EXPECT_EQ(session->intervalCount(), 2);
+}
+
+TEST_F(UnsavedChangesJournalTest, AJournalBeingOfferedIsNotOfferedByAnotherProgramToo)
+{
+    start(m_document)->record(1);
+    std::unique_ptr<Session> other;
+    m_boxes.m_whileAsking = [&] {
+        m_boxes.m_whileAsking = nullptr;
+        other = start(m_document);
+        other->record(1);
+    };
+    m_boxes.m_answers = {Answer::Yes};
+    auto session = start(m_document);
+    EXPECT_EQ(m_boxes.m_questions.size(), 1);
+    EXPECT_EQ(session->intervalCount(), 2);
+    EXPECT_EQ(other->intervalCount(), 2) << "not recovered a second time";
+    EXPECT_EQ(journalCount(), 2) << "the other program keeps its own journal beside it";
+    other.reset();
+    session->record(1);
+    EXPECT_EQ(
+        summarizeJournal(QFile::encodeName(session->journal.journalPath(m_document)).toStdString()).appendedIntervals,
+        2);
 }
 
 TEST_F(UnsavedChangesJournalTest, LongNamesGetAJournalAndOneThatCannotBeWrittenIsReported)

@@ -1,4 +1,5 @@
 #include "records/journal_format.h"
+#include "records/journal_lock.h"
 #include "records/journal_writer.h"
 #include "records/training_document.h"
 #include "tests/support/document_edits.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 
@@ -14,6 +16,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -28,7 +32,27 @@ JournalHeader headerFor(const std::string& documentPath)
     return header;
 }
 
+JournalWriter::FileNames onlyName(const std::string& path)
+{
+    return [path](int number) { return number == 1 ? path : std::string(); };
+}
+
+// Runs once just before the next lock is taken: what another program does between a taker's open and lock.
+std::function<void()> beforeTheNextLock;
+
 } // namespace
+
+// Stands in for the system's flock in this test program, to let another program act at that moment.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow" // the function flock beside the struct flock, as the system has them
+extern "C" int flock(int fd, int operation) noexcept
+{
+    if (beforeTheNextLock)
+        std::exchange(beforeTheNextLock, nullptr)();
+    static const auto systemFlock = reinterpret_cast<int (*)(int, int)>(::dlsym(RTLD_NEXT, "flock"));
+    return systemFlock(fd, operation);
+}
+#pragma GCC diagnostic pop
 
 TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
 {
@@ -37,7 +61,7 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
     TrainingDocument edited;
     edited.onNewDocument();
     JournalWriter writer;
-    writer.begin(path, headerFor("/home/u/practice.con"));
+    writer.begin(onlyName(path), headerFor("/home/u/practice.con"));
     edited.setJournal(&writer);
 
     const TrainingType& first = edited.trainingTypes()[0];
@@ -95,7 +119,7 @@ TEST(Journal, AnIntervalBeingTimedComesBackCutOffAtItsLastSignOfLifeAsUddhacca)
     TrainingDocument edited;
     edited.onNewDocument();
     JournalWriter writer;
-    writer.begin(path, headerFor("/home/u/practice.con"));
+    writer.begin(onlyName(path), headerFor("/home/u/practice.con"));
     edited.setJournal(&writer);
     const auto running = [&edited](int run, CalendarTime start, TimeSpan seconds) {
         edited.keepRunningInterval({0, record().measurement(3).run(run).from(start).lasting(seconds).uddhacca()});
@@ -181,35 +205,68 @@ TEST(Journal, AJournalCutAtAnyByteGivesEveryEntryWrittenCompletelyBeforeTheCut)
     EXPECT_TRUE(damaged.isDamaged());
 }
 
-TEST(Journal, ItIsMadeOnlyByAnEditAndADiscardedOneStartsAnew)
+TEST(Journal, ItAndItsLockFileAreMadeByAnEditAndGoWhenItIsDiscarded)
 {
     TempDir dir;
     const std::string path = dir.file("doc.journal");
+    const std::string lockFile = path + ".lock";
     TrainingDocument doc;
     doc.onNewDocument();
-    JournalWriter writer;
-    doc.setJournal(&writer);
-    writer.begin(path, headerFor(""));
-    doc.apply(SetTimeSound{true}); // no edit of the records
-    EXPECT_FALSE(std::filesystem::exists(path));
+    {
+        JournalWriter writer;
+        doc.setJournal(&writer);
+        writer.begin(onlyName(path), headerFor(""));
+        doc.apply(SetTimeSound{true}); // no edit of the records
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 
-    append(doc, doc.trainingTypes()[0], record().measurement(1).run(1).from(1000).lasting(90));
-    writer.discard();
-    EXPECT_FALSE(std::filesystem::exists(path));
+        append(doc, doc.trainingTypes()[0], record().measurement(1).run(1).from(1000).lasting(90));
+        EXPECT_TRUE(std::filesystem::exists(lockFile));
+        writer.discard();
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "neither the journal nor its lock file is left";
 
-    append(doc, doc.trainingTypes()[0], record().measurement(1).run(2).from(2000).lasting(90));
-    writer.waitUntilSynced();
-    EXPECT_EQ(summarizeJournal(path).entries, 1);
+        append(doc, doc.trainingTypes()[0], record().measurement(1).run(2).from(2000).lasting(90));
+        writer.waitUntilSynced();
+        EXPECT_EQ(summarizeJournal(path).entries, 1);
+        doc.setJournal(nullptr);
+    }
+    // A program ending without a save leaves the journal for the next one, not its lock file.
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(lockFile));
 
     // A recovered journal goes on after its last complete entry; what a crash cut off goes.
     const std::uint64_t complete = std::filesystem::file_size(path);
     std::ofstream(path, std::ios::app) << "cut";
-    writer.resume(path, complete);
+    JournalWriter writer;
+    doc.setJournal(&writer);
+    JournalLock lock;
+    ASSERT_TRUE(lock.acquire(path));
+    writer.resume(std::move(lock), complete);
     append(doc, doc.trainingTypes()[0], record().measurement(1).run(3).from(3000).lasting(90));
     writer.waitUntilSynced();
     const JournalSummary resumed = summarizeJournal(path);
     EXPECT_EQ(resumed.appendedIntervals, 2);
     EXPECT_FALSE(resumed.damaged);
+    doc.setJournal(nullptr);
+}
+
+TEST(JournalLock, ALockOnTheFileItsHolderDeletedMeanwhileIsNotTaken)
+{
+    TempDir dir;
+    const std::string journal = dir.file("doc.journal");
+    JournalLock holder;
+    ASSERT_TRUE(holder.acquire(journal));
+    // The taker has opened the lock file when the holder lets go of it, and
+    // then locks it: a file nobody finds under the name any more.
+    JournalLock taker;
+    beforeTheNextLock = [&] { holder.release(); };
+    ASSERT_TRUE(taker.acquire(journal));
+    EXPECT_FALSE(beforeTheNextLock) << "the holder let go in the middle";
+    JournalLock third;
+    EXPECT_FALSE(third.acquire(journal)) << "both would believe they hold the journal";
+    EXPECT_EQ(errno, EWOULDBLOCK);
+
+    taker.release();
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "no lock file is left";
 }
 
 TEST(Journal, APipeInTheJournalsPlaceIsNoJournalAndDoesNotHang)
@@ -241,7 +298,7 @@ TEST(Journal, AfterAFullDiskTheJournalGoesOnFromItsLastCompleteEntry)
     JournalWriter writer;
     std::vector<bool> protection;
     writer.setProtectionHandler([&protection](bool protecting, int) { protection.push_back(protecting); });
-    writer.begin(path, headerFor("/home/u/practice.con"));
+    writer.begin(onlyName(path), headerFor("/home/u/practice.con"));
     doc.setJournal(&writer);
     append(doc, doc.trainingTypes()[0], record().measurement(1).run(1).from(1000).lasting(90));
     writer.waitUntilSynced();
