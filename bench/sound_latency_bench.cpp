@@ -1,8 +1,12 @@
 // How long a sound takes to start: from playSoundById to the moment the first
-// frames are handed to ALSA, over 1,000 plays into ALSA's "null" device; and
-// how long a play takes to fail on a machine without that sound card.
+// frames are handed to ALSA, over 1,000 plays into ALSA's "null" device, for
+// an event sound held in memory and for a 2 GB sound read from its file as it
+// plays (with the growth of the process's peak memory meanwhile); and how long
+// a play takes to fail on a machine without that sound card.
 #include "sound/alsa_sound_player.h"
 #include "sound/sound_store.h"
+#include "tests/sound/capture_device.h"
+#include "tests/support/peak_memory.h"
 
 #include <alsa/asoundlib.h>
 #include <benchmark/benchmark.h>
@@ -14,7 +18,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -65,35 +68,32 @@ namespace {
 
 constexpr int kPlays = 1000;
 
-// A half-second bell-like tone in a WAVE file, as a user's sound would be.
-std::string writeToneFile()
+// A half-second bell-like tone, as a user's event sound would be.
+std::filesystem::path writeToneFile()
 {
     const auto path = std::filesystem::temp_directory_path() / "jhavari-bench-tone.wav";
     const int rate = 44100;
     std::vector<std::int16_t> samples(rate / 2);
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<std::int16_t>(20000 * std::exp(-3.0 * i / rate) * std::sin(2 * M_PI * 528 * i / rate));
-    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    std::ofstream out(path, std::ios::binary);
-    const auto put = [&out](std::uint32_t value, int bytes) {
-        for (int b = 0; b < bytes; ++b)
-            out.put(static_cast<char>((value >> (8 * b)) & 0xFF));
-    };
-    out << "RIFF";
-    put(36 + dataBytes, 4);
-    out << "WAVEfmt ";
-    put(16, 4), put(1, 2), put(1, 2), put(rate, 4), put(rate * 2, 4), put(2, 2), put(16, 2);
-    out << "data";
-    put(dataBytes, 4);
-    out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
-    return path.string();
+    writeWave16(path, rate, samples);
+    return path;
 }
 
-// Loads the tone into the store; it plays from memory, so the file goes at once.
-int loadTone(SoundStore& store)
+// Two gigabytes of silence at 44.1 kHz, over six hours, in a sparse file.
+std::filesystem::path writeHugeFile()
 {
-    const std::string path = writeToneFile();
-    const int id = store.addSound(path);
+    const auto path = std::filesystem::temp_directory_path() / "jhavari-bench-huge.wav";
+    writeSparseWave16(path, 44100, 0x7FFF'0000);
+    return path;
+}
+
+// Loads the sound as the program does, letting go of its file if it is
+// small; the sound stays the one loaded when the file goes.
+int loadSound(SoundStore& store, const std::filesystem::path& path)
+{
+    const int id = store.addSound(path.string());
+    store.letGoOfSmallFiles();
     std::filesystem::remove(path);
     return id;
 }
@@ -106,11 +106,11 @@ void reportPercentiles(benchmark::State& state, std::vector<double> microseconds
     state.counters["max_us"] = microseconds.back();
 }
 
-void startLatency(benchmark::State& state, PlayMode mode)
+void startLatency(benchmark::State& state, PlayMode mode, const std::filesystem::path& file)
 {
     setenv("JHAVARI_ALSA_DEVICE", "null", 1);
     SoundStore store(createAlsaSoundPlayer());
-    const int id = loadTone(store);
+    const int id = loadSound(store, file);
     std::vector<double> latencies;
     for (auto _ : state) {
         probe().timedStream = nullptr;
@@ -133,22 +133,32 @@ void startLatency(benchmark::State& state, PlayMode mode)
 
 void BM_AsyncStartToFirstFrame(benchmark::State& state)
 {
-    startLatency(state, PlayMode::Async);
+    startLatency(state, PlayMode::Async, writeToneFile());
 }
 BENCHMARK(BM_AsyncStartToFirstFrame)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_SyncStartToFirstFrame(benchmark::State& state)
 {
-    startLatency(state, PlayMode::Sync);
+    startLatency(state, PlayMode::Sync, writeToneFile());
 }
 BENCHMARK(BM_SyncStartToFirstFrame)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Each play also stops the one before, which the device takes as fast as it is decoded.
+void BM_AsyncStartToFirstFrameOfTwoGigabytes(benchmark::State& state)
+{
+    resetPeakResident();
+    const long peakBefore = peakResidentKib();
+    startLatency(state, PlayMode::Async, writeHugeFile());
+    state.counters["peak_growth_kib"] = static_cast<double>(peakResidentKib() - peakBefore);
+}
+BENCHMARK(BM_AsyncStartToFirstFrameOfTwoGigabytes)->Iterations(kPlays)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // A machine without this card: the play must fail at once.
 void BM_FailWithoutSoundCard(benchmark::State& state)
 {
     setenv("JHAVARI_ALSA_DEVICE", "hw:99,0", 1);
     SoundStore store(createAlsaSoundPlayer());
-    const int id = loadTone(store);
+    const int id = loadSound(store, writeToneFile());
     std::vector<double> durations;
     for (auto _ : state) {
         const auto start = Clock::now();

@@ -232,7 +232,7 @@ void MainForm::initialUpdate()
 void MainForm::loadSounds(const DocumentSettings& settings)
 {
     m_sounds.loadEventSounds(settings);
-    QTimer::singleShot(kReadSoundFilesAfterMs, this, [this] { m_sounds.manager().readFiles(); });
+    QTimer::singleShot(kReadSoundFilesAfterMs, this, [this] { m_sounds.manager().letGoOfSmallFiles(); });
 }
 
 void MainForm::onDocumentReset(DocumentReset)

@@ -55,7 +55,8 @@ public:
     EventSounds& eventSounds() { return m_sounds; }
     // Loads the event sounds named in the settings. Their files are read a
     // moment later, out of the way of whatever the load is part of (the
-    // program's start, opening a document), and no file stays open.
+    // program's start, opening a document), and let go of; only the file of
+    // a long sound stays open, to be read as it plays.
     void loadSounds(const DocumentSettings& settings);
     bool isMeasureTimerActive() const { return m_measuring->isTimerActive(); }
     bool isPointerConfined() const { return m_measuring->isPointerConfined(); }

@@ -1,5 +1,6 @@
 #include "sound/alsa_pcm_output.h"
 
+#include "sound/sound_stream.h"
 #include "sound/stop_signal.h"
 #include "sound/wave_gain.h"
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <future>
+#include <span>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -31,7 +33,7 @@ constexpr auto kGiveUpWritingAfter = std::chrono::seconds(5);
 
 } // namespace
 
-std::unique_ptr<AlsaPcmOutput> AlsaPcmOutput::open(const std::string& device, const DecodedSound& sound)
+std::unique_ptr<AlsaPcmOutput> AlsaPcmOutput::open(const std::string& device, const SoundStream& sound)
 {
     snd_pcm_t* pcm = nullptr;
     if (snd_pcm_open(&pcm, device.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
@@ -39,7 +41,7 @@ std::unique_ptr<AlsaPcmOutput> AlsaPcmOutput::open(const std::string& device, co
     std::unique_ptr<AlsaPcmOutput> output(new AlsaPcmOutput(pcm));
     // snd_pcm_set_params asks for periods of a quarter of the buffer.
     if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
-                           static_cast<unsigned>(sound.m_channels), static_cast<unsigned>(sound.m_sampleRate), 1,
+                           static_cast<unsigned>(sound.channels()), static_cast<unsigned>(sound.sampleRate()), 1,
                            kBufferMicroseconds) < 0)
         return nullptr;
     snd_pcm_uframes_t bufferFrames = 0;
@@ -88,25 +90,25 @@ bool AlsaPcmOutput::waitUntilHeard(int sampleRate, const StopSignal& stop)
     return true;
 }
 
-void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const WaveGain& gain, const StopSignal& stop)
+void AlsaPcmOutput::playToEnd(SoundStream& sound, const WaveGain& gain, const StopSignal& stop)
 {
     if (!m_pcm)
         return;
-    const auto channels = static_cast<std::size_t>(sound.m_channels);
-    const std::size_t frames = sound.frameCount();
-    std::size_t position = 0;
+    const auto channels = static_cast<std::size_t>(sound.channels());
+    // The next chunk is decoded once the device has taken the last: what it
+    // holds keeps it playing meanwhile.
+    std::span<const std::int16_t> pending = sound.chunk();
     auto giveUpAt = std::chrono::steady_clock::now() + kGiveUpWritingAfter;
-    while (position < frames) {
+    while (!pending.empty()) {
         if (stop.isRaised() || std::chrono::steady_clock::now() >= giveUpAt) {
             snd_pcm_drop(m_pcm);
             return;
         }
         // One period at a time, so that a stop is heard also on a device that
-        // takes everything at once. The decoded samples are shared, so they are
-        // scaled in a copy.
-        const std::size_t count = std::min(frames - position, m_periodFrames);
-        const auto first = sound.m_samples.begin() + static_cast<std::ptrdiff_t>(position * channels);
-        m_scaled.assign(first, first + static_cast<std::ptrdiff_t>(count * channels));
+        // takes everything at once. The samples are scaled in a copy, so that
+        // a write the device refuses can be made again.
+        const std::size_t count = std::min(pending.size() / channels, m_periodFrames);
+        m_scaled.assign(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(count * channels));
         gain.apply(m_scaled);
         const snd_pcm_sframes_t written = snd_pcm_writei(m_pcm, m_scaled.data(), count);
         if (written == -EAGAIN) {
@@ -119,7 +121,11 @@ void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const WaveGain& gain, c
             if (snd_pcm_recover(m_pcm, static_cast<int>(written), 1) < 0)
                 return;
         } else {
-            position += static_cast<std::size_t>(written);
+            pending = pending.subspan(static_cast<std::size_t>(written) * channels);
+            if (pending.empty()) {
+                sound.decodeNext();
+                pending = sound.chunk();
+            }
             giveUpAt = std::chrono::steady_clock::now() + kGiveUpWritingAfter;
         }
     }
@@ -127,7 +133,7 @@ void AlsaPcmOutput::playToEnd(const DecodedSound& sound, const WaveGain& gain, c
     // A sound shorter than the start threshold has not started yet.
     if (snd_pcm_state(m_pcm) == SND_PCM_STATE_PREPARED)
         snd_pcm_start(m_pcm);
-    if (!waitUntilHeard(sound.m_sampleRate, stop)) {
+    if (!waitUntilHeard(sound.sampleRate(), stop)) {
         snd_pcm_drop(m_pcm);
         return;
     }

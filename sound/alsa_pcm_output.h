@@ -1,30 +1,30 @@
 #pragma once
 
-#include "sound/decoded_sound.h"
-
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 struct _snd_pcm;
+class SoundStream;
 class StopSignal;
 class WaveGain;
 
-// One opened ALSA playback stream, set up for one decoded sound.
+// One opened ALSA playback stream, set up for one sound.
 class AlsaPcmOutput {
 public:
     // Opens the device without waiting: a busy or missing device gives null at once.
-    static std::unique_ptr<AlsaPcmOutput> open(const std::string& device, const DecodedSound& sound);
+    static std::unique_ptr<AlsaPcmOutput> open(const std::string& device, const SoundStream& sound);
     ~AlsaPcmOutput();
     AlsaPcmOutput(const AlsaPcmOutput&) = delete;
     AlsaPcmOutput& operator=(const AlsaPcmOutput&) = delete;
 
-    // Hands the samples to the device and waits until they have been heard;
-    // returns early, dropping what is left, once the stop signal is raised or
-    // when the device takes nothing for a while. One sound per stream: a
-    // second call plays nothing.
+    // Hands the sound to the device, chunk by chunk as it is decoded, and
+    // waits until it has been heard; returns early, dropping what is left,
+    // once the stop signal is raised or when the device takes nothing for a
+    // while. One sound per stream: a second call plays nothing.
     // Every sample is scaled by the gain as it stands when its period is written.
-    void playToEnd(const DecodedSound& sound, const WaveGain& gain, const StopSignal& stop);
+    void playToEnd(SoundStream& sound, const WaveGain& gain, const StopSignal& stop);
 
 private:
     explicit AlsaPcmOutput(_snd_pcm* pcm);

@@ -1,16 +1,14 @@
 #include "sound/alsa_sound_player.h"
 
 #include "sound/alsa_pcm_output.h"
-#include "sound/decoded_sound.h"
-#include "sound/sound_decoder.h"
 #include "sound/sound_store.h"
+#include "sound/sound_stream.h"
 #include "sound/stop_signal.h"
 
 #include <alsa/asoundlib.h>
 
 #include <condition_variable>
 #include <cstdlib>
-#include <future>
 #include <mutex>
 #include <thread>
 
@@ -22,21 +20,13 @@ void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
 {
 }
 
-// The samples of a prepared sound, decoded now if this is its first play; null when it is no sound.
-std::shared_ptr<const DecodedSound> samplesOf(const StoredSound& sound)
-{
-    const auto decoding = std::static_pointer_cast<const SoundDecoder::Decoding>(sound.m_prepared);
-    return decoding ? decoding->get() : nullptr;
-}
-
-// Plays decoded sounds: an asynchronous one on the worker thread, a
-// synchronous one on the caller's thread. Called from one thread only.
+// Plays sounds as they are decoded: an asynchronous one on the worker thread,
+// a synchronous one on the caller's thread. Called from one thread only.
 class AlsaSoundPlayer final : public SoundPlayer {
 public:
     AlsaSoundPlayer(std::string device, std::shared_ptr<const WaveGain> gain);
     ~AlsaSoundPlayer() override;
 
-    void prepare(StoredSound& sound) override;
     bool play(const StoredSound& sound, bool async) override;
     bool playInTurn(const std::vector<const StoredSound*>& sounds) override;
     void stop() override;
@@ -46,17 +36,16 @@ private:
     struct Job {
         // Opened for the first sound; the device is opened anew for each later one.
         std::unique_ptr<AlsaPcmOutput> output;
-        // Keeps the samples alive while they play, even when the store lets go of them.
-        std::vector<std::shared_ptr<const DecodedSound>> sounds;
+        // Each keeps its bytes while it plays, even when the store lets go of them.
+        std::vector<std::unique_ptr<SoundStream>> sounds;
     };
 
     // Hands a job to the worker, unless its first sound finds the device busy.
-    bool startJob(std::vector<std::shared_ptr<const DecodedSound>> sounds);
+    bool startJob(std::vector<std::unique_ptr<SoundStream>> sounds);
     void runWorker();
 
     const std::string m_device;
     const std::shared_ptr<const WaveGain> m_gain;
-    SoundDecoder m_decoder;
     StopSignal m_stop;
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -87,44 +76,37 @@ AlsaSoundPlayer::~AlsaSoundPlayer()
     m_worker.join();
 }
 
-void AlsaSoundPlayer::prepare(StoredSound& sound)
-{
-    // Read and decoded when first played: the window shows without waiting for five sounds.
-    sound.m_prepared =
-        sound.m_loaded ? std::make_shared<const SoundDecoder::Decoding>(
-                             std::async(std::launch::deferred,
-                                        [this, &sound] { return m_decoder.decode(sound.m_path, sound.image()).get(); })
-                                 .share())
-                       : nullptr;
-}
-
 bool AlsaSoundPlayer::play(const StoredSound& sound, bool async)
 {
     // A new sound, even a silent one, replaces the one that is running.
     stop();
-    std::shared_ptr<const DecodedSound> decoded = samplesOf(sound);
-    if (!decoded)
+    // Its first chunk is decoded here, ready to be written as soon as the device is open.
+    std::unique_ptr<SoundStream> stream = SoundStream::open(sound.bytes());
+    if (!stream)
         return false;
-    if (async)
-        return startJob({std::move(decoded)});
-    auto output = AlsaPcmOutput::open(m_device, *decoded);
+    if (async) {
+        std::vector<std::unique_ptr<SoundStream>> job;
+        job.push_back(std::move(stream));
+        return startJob(std::move(job));
+    }
+    auto output = AlsaPcmOutput::open(m_device, *stream);
     if (!output)
         return false;
-    output->playToEnd(*decoded, *m_gain, m_stop);
+    output->playToEnd(*stream, *m_gain, m_stop);
     return true;
 }
 
 bool AlsaSoundPlayer::playInTurn(const std::vector<const StoredSound*>& sounds)
 {
     stop();
-    std::vector<std::shared_ptr<const DecodedSound>> decoded;
+    std::vector<std::unique_ptr<SoundStream>> streams;
     for (const StoredSound* sound : sounds)
-        if (std::shared_ptr<const DecodedSound> samples = samplesOf(*sound))
-            decoded.push_back(std::move(samples));
-    return !decoded.empty() && startJob(std::move(decoded));
+        if (std::unique_ptr<SoundStream> stream = SoundStream::open(sound->bytes()))
+            streams.push_back(std::move(stream));
+    return !streams.empty() && startJob(std::move(streams));
 }
 
-bool AlsaSoundPlayer::startJob(std::vector<std::shared_ptr<const DecodedSound>> sounds)
+bool AlsaSoundPlayer::startJob(std::vector<std::unique_ptr<SoundStream>> sounds)
 {
     auto output = AlsaPcmOutput::open(m_device, *sounds.front());
     if (!output)

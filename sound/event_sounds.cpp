@@ -6,7 +6,7 @@ EventSounds::EventSounds(std::shared_ptr<SoundPlayer> player) : m_manager(std::m
 
 void EventSounds::loadEventSounds(const DocumentSettings& settings)
 {
-    // A sound still playing keeps its samples alive, so emptying the store is safe.
+    // A sound still playing keeps its bytes, so emptying the store is safe.
     while (m_manager.count() > 0)
         m_manager.removeSound(m_manager.count());
     for (std::size_t i = 0; i < kSoundEventCount; ++i)

@@ -8,13 +8,12 @@ class StoredSound;
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
-    // Called once when a file has been loaded: readies its image for playing.
-    virtual void prepare(StoredSound& sound) = 0;
-    // Plays a prepared sound; asynchronous playback replaces a running one,
-    // synchronous playback returns when the sound has drained. False when
-    // the device cannot be opened at once; there is never a fallback sound.
+    // Plays a loaded sound, decoded from its bytes as it plays; asynchronous
+    // playback replaces a running one, synchronous playback returns when the
+    // sound has drained. False when the bytes hold no sound or the device
+    // cannot be opened at once; there is never a fallback sound.
     virtual bool play(const StoredSound& sound, bool async) = 0;
-    // Plays prepared sounds one after another without waiting, each once the
+    // Plays loaded sounds one after another without waiting, each once the
     // one before has ended. Like an asynchronous sound, the sequence ends when
     // another sound starts or stop() is called. False when none could start.
     virtual bool playInTurn(const std::vector<const StoredSound*>& sounds) = 0;

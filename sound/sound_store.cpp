@@ -1,17 +1,18 @@
 #include "sound/sound_store.h"
 
+#include "records/file_descriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <stdexcept>
 
 namespace {
 
-// A sound of the program lasts seconds; a file this large is no such sound, and
-// holding it would cost the memory of the whole start (the document reopens it).
-constexpr off_t kLargestSoundFile = 50 << 20;
+// A file up to this size is copied into memory: seconds of sound, as an event
+// sound mostly is. A longer sound stays in its file, however long it is.
+constexpr std::int64_t kLargestCopiedFile = 1 << 20;
 
 } // namespace
 
@@ -27,42 +28,17 @@ bool StoredSound::loadFile(const std::string& path)
     FileDescriptor file(::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)
                             ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
                             : -1);
-    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size > kLargestSoundFile)
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
         return false;
-    m_file = std::move(file);
+    m_bytes = std::make_shared<const SoundBytes>(std::move(file));
     m_loaded = 1;
     return true;
 }
 
-const StoredSound::Image& StoredSound::image() const
+void StoredSound::letGoOfSmallFile()
 {
-    if (m_image || m_file.get() < 0)
-        return m_image;
-    auto bytes = std::make_shared<std::vector<std::uint8_t>>();
-    struct stat status { };
-    try {
-        if (::fstat(m_file.get(), &status) == 0 && status.st_size <= kLargestSoundFile) {
-            bytes->resize(static_cast<std::size_t>(status.st_size));
-            std::size_t read = 0;
-            while (read < bytes->size()) {
-                const ssize_t got =
-                    ::pread(m_file.get(), bytes->data() + read, bytes->size() - read, static_cast<off_t>(read));
-                if (got < 0 && errno == EINTR)
-                    continue;
-                if (got <= 0)
-                    break;
-                read += static_cast<std::size_t>(got);
-            }
-            // A file cut short since it was loaded holds only what is left.
-            bytes->resize(read);
-        }
-    } catch (const std::bad_alloc&) {
-        bytes->clear();
-    }
-    m_image = std::move(bytes);
-    m_file = FileDescriptor();
-    return m_image;
+    if (std::shared_ptr<const SoundBytes> copy = m_bytes ? m_bytes->copiedToMemory(kLargestCopiedFile) : nullptr)
+        m_bytes = std::move(copy);
 }
 
 SoundStore::SoundStore(std::shared_ptr<SoundPlayer> player) : m_player(std::move(player))
@@ -78,15 +54,14 @@ int SoundStore::addSound(const std::string& path)
     auto sound = std::make_unique<StoredSound>();
     if (!sound->loadFile(path))
         return 0;
-    m_player->prepare(*sound);
     m_sounds.push_back(std::move(sound));
     return count();
 }
 
-void SoundStore::readFiles()
+void SoundStore::letGoOfSmallFiles()
 {
     for (const auto& sound : m_sounds)
-        sound->image();
+        sound->letGoOfSmallFile();
 }
 
 bool SoundStore::removeSound(int id)

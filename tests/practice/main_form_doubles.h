@@ -16,7 +16,6 @@
 // Plays nothing; keeps the file and the mode of every sound asked for.
 class RecordingSoundPlayer : public SoundPlayer {
 public:
-    void prepare(StoredSound&) override { }
     bool play(const StoredSound& sound, bool async) override
     {
         const std::string path = sound.m_path;

@@ -114,8 +114,8 @@ long openSoundFilesIn(const std::filesystem::path& folder)
     });
 }
 
-// A loaded sound is read a moment later, so that no sound file stays open
-// (an open file would keep its USB stick from being unmounted).
+// A loaded sound is read a moment later, so that no file of an event sound of
+// ordinary length stays open (an open file would keep its USB stick from being unmounted).
 TEST(ViewSound, TheSoundFilesAreLetGoAMomentAfterLoading)
 {
     CaptureDevice device;

@@ -1,6 +1,7 @@
 #include "sound/alsa_sound_player.h"
 #include "sound/sound_store.h"
 #include "tests/sound/capture_device.h"
+#include "tests/support/peak_memory.h"
 #include "tests/support/scoped_environment.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ TEST(AlsaSoundPlayer, SynchronousPlayReturnsOnlyWhenEverySampleIsWritten)
     ASSERT_TRUE(store.playSoundById(id, PlayMode::Sync));
     EXPECT_EQ(device.samples(), samples); // read right away, without waiting
 
-    // The sound plays again from memory: the file on disk is no longer needed.
+    // The sound plays again through the file opened at loading: it is no longer needed on disk.
     std::filesystem::remove(device.folder() / "ramp.wav");
     ASSERT_TRUE(store.playSoundById(id, PlayMode::Sync));
     auto twice = samples;
@@ -207,15 +208,38 @@ TEST(AlsaSoundPlayer, ReadableFilesThatAreNoSoundLoadAndStaySilent)
     // The silent sounds did not disturb the device for the real one.
     ASSERT_TRUE(store.playSoundById(4, PlayMode::Sync));
     EXPECT_EQ(device.samples(), samples);
-
-    // Sounds far beyond an event's length are refused as unplayable, the largest without being read.
-    writeWave16(device.folder() / "long.wav", 1000, std::vector<std::int16_t>(61'000, 100));
-    EXPECT_EQ(store.addSound((device.folder() / "long.wav").string()), 5);
-    EXPECT_FALSE(store.playSoundById(5, PlayMode::Sync));
-    writeBytes(device.folder() / "huge.wav", "RIFF");
-    std::filesystem::resize_file(device.folder() / "huge.wav", 51u << 20);
-    EXPECT_EQ(store.addSound((device.folder() / "huge.wav").string()), 0);
 }
+
+TEST(AlsaSoundPlayer, SoundsOfAnyLengthPlayFromTheirFilesInBoundedMemory)
+{
+    CaptureDevice device;
+    SoundStore store(createAlsaSoundPlayer());
+    // Three minutes of a 440 Hz sine at a low rate.
+    constexpr int kLowRate = 8000;
+    std::vector<std::int16_t> sine(180 * kLowRate);
+    for (std::size_t i = 0; i < sine.size(); ++i)
+        sine[i] = static_cast<std::int16_t>(12000 * std::sin(2 * M_PI * 440 * static_cast<double>(i) / kLowRate));
+    writeWave16(device.folder() / "gong.wav", kLowRate, sine);
+    ASSERT_EQ(store.addSound((device.folder() / "gong.wav").string()), 1);
+    std::filesystem::remove(device.folder() / "gong.wav");
+    store.letGoOfSmallFiles();
+    ASSERT_TRUE(store.playSoundById(1, PlayMode::Sync));
+    EXPECT_EQ(device.samples(), sine) << "the sound loaded, whole";
+
+    // Two gigabytes of silence, into a device that takes them as fast as they come.
+    writeSparseWave16(device.folder() / "huge.wav", kRate, 0x7FFF'0000);
+    const ScopedEnvironment systemDevices("ALSA_CONFIG_PATH", std::nullopt);
+    const ScopedEnvironment nullDevice("JHAVARI_ALSA_DEVICE", "null");
+    SoundStore huge(createAlsaSoundPlayer());
+    resetPeakResident();
+    const long before = peakResidentKib();
+    ASSERT_EQ(huge.addSound((device.folder() / "huge.wav").string()), 1);
+    huge.letGoOfSmallFiles();
+    ASSERT_TRUE(huge.playSoundById(1, PlayMode::Async));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // A few megabytes, reading ALSA's own configuration for the null device included.
+    EXPECT_LT(peakResidentKib() - before, 8192);
+} // the player going stops the sound at once, as at the program's end
 
 TEST(AlsaSoundPlayer, EmptyingTheStoreWhileASoundPlaysLetsItPlayToTheEnd)
 {
@@ -230,7 +254,7 @@ TEST(AlsaSoundPlayer, EmptyingTheStoreWhileASoundPlaysLetsItPlayToTheEnd)
         EXPECT_TRUE(store.removeSound(1));
         EXPECT_EQ(store.count(), 0);
         ASSERT_EQ(store.addSound((device.folder() / "long.wav").string()), 1);
-    } // the store and every image are gone while the sound still plays
+    } // the store is gone while the sound still plays
     EXPECT_EQ(device.waitForSamples(samples.size()), samples);
 }
 

@@ -117,24 +117,32 @@ void putLittleEndian(std::string& out, std::uint32_t value, int bytes)
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
+// The header of a WAVE file whose data chunk holds dataBytes.
+std::string waveHeader(int formatTag, int channels, int sampleRate, int bitsPerSample, std::uint32_t dataBytes)
+{
+    const auto blockAlign = static_cast<std::uint32_t>(channels * bitsPerSample / 8);
+    std::string header = "RIFF";
+    putLittleEndian(header, 36 + dataBytes, 4);
+    header += "WAVEfmt ";
+    putLittleEndian(header, 16, 4);
+    putLittleEndian(header, static_cast<std::uint32_t>(formatTag), 2);
+    putLittleEndian(header, static_cast<std::uint32_t>(channels), 2);
+    putLittleEndian(header, static_cast<std::uint32_t>(sampleRate), 4);
+    putLittleEndian(header, static_cast<std::uint32_t>(sampleRate) * blockAlign, 4);
+    putLittleEndian(header, blockAlign, 2);
+    putLittleEndian(header, static_cast<std::uint32_t>(bitsPerSample), 2);
+    header += "data";
+    putLittleEndian(header, dataBytes, 4);
+    return header;
+}
+
 } // namespace
 
 void writeWave(const fs::path& path, int formatTag, int channels, int sampleRate, int bitsPerSample,
                const std::vector<std::uint8_t>& data)
 {
-    const auto blockAlign = static_cast<std::uint32_t>(channels * bitsPerSample / 8);
-    std::string file = "RIFF";
-    putLittleEndian(file, static_cast<std::uint32_t>(36 + data.size()), 4);
-    file += "WAVEfmt ";
-    putLittleEndian(file, 16, 4);
-    putLittleEndian(file, static_cast<std::uint32_t>(formatTag), 2);
-    putLittleEndian(file, static_cast<std::uint32_t>(channels), 2);
-    putLittleEndian(file, static_cast<std::uint32_t>(sampleRate), 4);
-    putLittleEndian(file, static_cast<std::uint32_t>(sampleRate) * blockAlign, 4);
-    putLittleEndian(file, blockAlign, 2);
-    putLittleEndian(file, static_cast<std::uint32_t>(bitsPerSample), 2);
-    file += "data";
-    putLittleEndian(file, static_cast<std::uint32_t>(data.size()), 4);
+    std::string file =
+        waveHeader(formatTag, channels, sampleRate, bitsPerSample, static_cast<std::uint32_t>(data.size()));
     file.append(data.begin(), data.end());
     writeBytes(path, file);
 }
@@ -147,6 +155,13 @@ void writeWave16(const fs::path& path, int sampleRate, const std::vector<std::in
         data.push_back(static_cast<std::uint8_t>((sample >> 8) & 0xFF));
     }
     writeWave(path, 1, 1, sampleRate, 16, data);
+}
+
+void writeSparseWave16(const fs::path& path, int sampleRate, std::uint32_t dataBytes)
+{
+    const std::string header = waveHeader(1, 1, sampleRate, 16, dataBytes);
+    writeBytes(path, header);
+    fs::resize_file(path, header.size() + dataBytes);
 }
 
 void writeBytes(const fs::path& path, const std::string& bytes)

@@ -49,6 +49,8 @@ void writeWave(const std::filesystem::path& path, int formatTag, int channels, i
                const std::vector<std::uint8_t>& data);
 // A mono 16-bit WAVE file of the given samples.
 void writeWave16(const std::filesystem::path& path, int sampleRate, const std::vector<std::int16_t>& samples);
+// A mono 16-bit WAVE file of dataBytes of silence that takes no room on disk: a sparse file.
+void writeSparseWave16(const std::filesystem::path& path, int sampleRate, std::uint32_t dataBytes);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 // Samples that tell one test sound from another: base, base+1, ... wrapping after 1000.
 std::vector<std::int16_t> rampSamples(std::size_t count, std::int16_t base);
