@@ -44,19 +44,29 @@ public:
     void timesChanged() override { }
     void statusChanged() override { }
     void playSound(SoundEvent, PlayMode) override { }
+    bool isSoundPlaying() const override { return false; }
     bool startTimer() override { return true; }
     void stopTimer() override { }
     void refuseToStart(const std::string&) override { }
 };
 
-// Passes every edit on to the journal and keeps the longest an appended interval took.
+// Passes every edit and sign of life on to the journal and keeps the longest either took.
 class TimedJournal : public EditJournal {
 public:
     explicit TimedJournal(EditJournal& journal) : m_journal(journal) { }
     void record(const DocumentEdit& edit) override
     {
+        timed([&] { m_journal.record(edit); });
+    }
+    void keepRunningInterval(const AppendInterval& cutOff) override
+    {
+        timed([&] { m_journal.keepRunningInterval(cutOff); });
+    }
+    template <typename Write>
+    void timed(Write write)
+    {
         const auto start = std::chrono::steady_clock::now();
-        m_journal.record(edit);
+        write();
         const double ms = elapsedMs(start);
         m_worstMs = std::max(m_worstMs, ms);
         m_writesOver1Ms += ms > 1 ? 1 : 0;
