@@ -7,7 +7,6 @@
 #include "records/program_path.h"
 #include "records/text_encoding.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -115,11 +114,8 @@ void SoundChoiceDialog::browse(int event)
 
 void SoundChoiceDialog::listen(int event)
 {
-    if (!m_playFile)
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_playFile(m_files[static_cast<std::size_t>(event)]);
-    QApplication::restoreOverrideCursor();
+    if (m_playFile)
+        m_playFile(m_files[static_cast<std::size_t>(event)]);
 }
 
 void SoundChoiceDialog::resetSounds()

@@ -402,14 +402,18 @@ void MainForm::onSoundTest()
 
 void MainForm::onChooseSounds()
 {
+    // Heard while the dialog goes on: a sound may last as long as a guided
+    // meditation. The next one, or closing the dialog, ends it.
     SoundChoiceDialog dialog(
         m_editor,
         [this](const std::string& path) {
             SoundStore listening(m_player);
-            listening.playSoundById(listening.addSound(path), PlayMode::Sync);
+            listening.playSoundById(listening.addSound(path), PlayMode::Async);
         },
         this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    m_player->stop();
     // Read again also when no path changed: a file may have been mended or replaced on disk since.
-    if (dialog.exec() == QDialog::Accepted)
+    if (accepted)
         loadSounds(m_document.settings());
 }

@@ -28,9 +28,10 @@ public:
             play(*sound, true);
         return true;
     }
-    void stop() override { }
+    void stop() override { ++m_stops; }
     bool isPlaying() const override { return false; }
     std::vector<std::pair<std::string, bool>> m_played;
+    int m_stops = 0;
 };
 
 class AnsweringMessageBox : public MessageBox {

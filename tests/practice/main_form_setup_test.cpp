@@ -3,6 +3,7 @@
 #include "controls/bitmap_slider.h"
 #include "controls/gradient_label.h"
 #include "controls/shade_button.h"
+#include "dialogs/sound_choice_dialog.h"
 #include "evaluation/diagram_window.h"
 #include "evaluation/diagram_windows.h"
 #include "platform/time_picker.h"
@@ -251,11 +252,17 @@ TEST_F(ViewSetUpTest, ConfirmedSoundsAreReadAgainEvenWhenTheirPathsStayTheSame)
     ASSERT_EQ(m_view->eventSounds().m_soundId[0], 0);
     std::ofstream(begin) << "RIFF";
 
+    // A sound listened to plays without holding up the dialog, and ends with it.
     QTimer::singleShot(0, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            clickControl(*dialog, SoundChoiceDialog::listenId(0));
             dialog->accept();
+        }
     });
+    m_player->m_played.clear();
     click(IDC_CHOOSE_SOUNDS);
+    EXPECT_EQ(m_player->m_played, (std::vector<std::pair<std::string, bool>>{{"BeginIntervall.wav", true}}));
+    EXPECT_EQ(m_player->m_stops, 1);
     EXPECT_EQ(m_doc.settings().m_soundFiles[0], begin);
     EXPECT_NE(m_view->eventSounds().m_soundId[0], 0) << "OK in \"Choose sounds\" reads the files again";
 
