@@ -22,10 +22,7 @@ if [ "$session" = x11 ]; then
 else
   seat=x11
   source "$(dirname "$0")/program_under_weston.sh"
-  press() { DISPLAY=$input_display xdotool "$@"; }
-  start_program
-  sleep 3
-  press mousemove 700 300 click 1; sleep 0.4 # the window gets the focus
+  start_focused_program
 fi
 hold() { press keydown "$1"; sleep 2; press keyup "$1"; sleep 0.6; }
 

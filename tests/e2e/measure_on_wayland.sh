@@ -7,11 +7,8 @@
 set -euo pipefail
 seat=x11
 source "$(dirname "$0")/program_under_weston.sh"
-press() { DISPLAY=$input_display xdotool "$@"; }
 
-start_program
-sleep 3
-press mousemove 700 300 click 1; sleep 0.4   # the window gets the focus
+start_focused_program
 press key F10; sleep 0.6
 press mousemove 20 2 click 1; sleep 1.2       # the interval starts
 press mousemove 1015 598 click 1; sleep 0.4   # and ends

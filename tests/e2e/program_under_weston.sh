@@ -1,7 +1,7 @@
 # Sourced by the Wayland end-to-end scripts, which take the session (wayland: Qt's Wayland platform; xwayland:
 # Qt's xcb platform on weston's XWayland) and the program, and set $seat: "none" for a headless weston, "x11"
 # for weston's X11 back end in a private Xvfb ($input_display), whose pointer and keyboard, driven with
-# xdotool, are the compositor's seat. Gives a private home, runtime folder and session bus, an empty document
+# xdotool (press), are the compositor's seat. Gives a private home, runtime folder and session bus, an empty document
 # ($document) and start_program ($pid). The Wayland traffic of the program, or of XWayland for it, is logged
 # to $protocol_log. Exit status 77 (skipped) when a package the session needs is missing.
 session=$1 program=$2
@@ -64,6 +64,16 @@ fi
 start_program() {
   WAYLAND_DEBUG=client "$program" "$document" 2>"$work/protocol.log" &
   pid=$!
+}
+
+# With seat x11: xdotool on the seat's keyboard and pointer, and the program started with its window focused by
+# a press aimed beside the form's controls.
+press() { DISPLAY=$input_display xdotool "$@"; }
+start_focused_program() {
+  start_program
+  sleep 3
+  press mousemove 700 300 click 1
+  sleep 0.4
 }
 
 # The program must end by itself within twenty seconds (a busy machine is slow), with status 0.

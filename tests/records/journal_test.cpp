@@ -37,6 +37,20 @@ JournalWriter::FileNames onlyName(const std::string& path)
     return [path](int number) { return number == 1 ? path : std::string(); };
 }
 
+// A document whose edits go to a journal in a temporary folder.
+struct JournalledDocument {
+    JournalledDocument()
+    {
+        doc.onNewDocument();
+        writer.begin(onlyName(path), headerFor("/home/u/practice.con"));
+        doc.setJournal(&writer);
+    }
+    TempDir dir;
+    const std::string path = dir.file("doc.journal");
+    TrainingDocument doc;
+    JournalWriter writer;
+};
+
 // Runs once just before the next lock is taken: what another program does between a taker's open and lock.
 std::function<void()> beforeTheNextLock;
 
@@ -56,13 +70,10 @@ extern "C" int flock(int fd, int operation) noexcept
 
 TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
 {
-    TempDir dir;
-    const std::string path = dir.file("doc.journal");
-    TrainingDocument edited;
-    edited.onNewDocument();
-    JournalWriter writer;
-    writer.begin(onlyName(path), headerFor("/home/u/practice.con"));
-    edited.setJournal(&writer);
+    JournalledDocument journalled;
+    const std::string& path = journalled.path;
+    TrainingDocument& edited = journalled.doc;
+    JournalWriter& writer = journalled.writer;
 
     const TrainingType& first = edited.trainingTypes()[0];
     const TrainingType& third = edited.trainingTypes()[2];
@@ -114,13 +125,10 @@ TEST(Journal, EveryKindOfEditIsWrittenAndReplayedOntoTheDocument)
 
 TEST(Journal, AnIntervalBeingTimedComesBackCutOffAtItsLastSignOfLifeAsUddhacca)
 {
-    TempDir dir;
-    const std::string path = dir.file("doc.journal");
-    TrainingDocument edited;
-    edited.onNewDocument();
-    JournalWriter writer;
-    writer.begin(onlyName(path), headerFor("/home/u/practice.con"));
-    edited.setJournal(&writer);
+    JournalledDocument journalled;
+    const std::string& path = journalled.path;
+    TrainingDocument& edited = journalled.doc;
+    JournalWriter& writer = journalled.writer;
     const auto running = [&edited](int run, CalendarTime start, TimeSpan seconds) {
         edited.keepRunningInterval({0, record().measurement(3).run(run).from(start).lasting(seconds).uddhacca()});
     };
