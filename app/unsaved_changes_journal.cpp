@@ -3,6 +3,7 @@
 #include "platform/message_box.h"
 #include "platform/native_path.h"
 #include "records/journal_format.h"
+#include "records/journal_replay.h"
 #include "records/training_document.h"
 
 #include <QCryptographicHash>
@@ -59,6 +60,9 @@ QString recoveryQuestion(const QString& name, const JournalSummary& found, bool 
                                "beim Beenden des Messmodus.")
                     .arg(name, dateAndTime(cutOff->m_timeStart), dateAndTime(cutOff->m_timeEnd));
     }
+    if (found.stepLeftOut)
+        text += QStringLiteral("\nEin Schritt, den das Programm beim Abbruch nicht beendet hatte (etwa ein Import), "
+                               "wird ganz weggelassen.");
     if (fileChanged)
         text += QStringLiteral("\n%1 wurde seitdem geändert; die Intervalle werden angehängt, eine Messung mit einer "
                                "schon vergebenen Nummer erhält eine neue.")
@@ -158,6 +162,8 @@ void UnsavedChangesJournal::offer(const QString& path, const FileIdentity& ident
         std::optional<JournalReader> reader = JournalReader::openFile(journal);
         if (!reader)
             return;
+        // A step the crash cut short is left out, and the journal goes on before it.
+        reader->stopAt(found.completeLength);
         // The replayed edits are in the journal already; it goes on after them.
         m_doc.setJournal(nullptr);
         const JournalReplay replay = replayJournal(m_doc, *reader, fileChanged);

@@ -44,12 +44,16 @@ void DocumentEditor::confirmSettings(const DocumentSettings& settings, const QSt
 void DocumentEditor::beginStep()
 {
     m_openStep = std::make_unique<EditStep>(m_document, QString());
+    m_document.beginStep();
 }
 
 void DocumentEditor::endStep(const QString& name)
 {
     std::unique_ptr<EditStep> step = std::move(m_openStep);
-    if (!step || step->isEmpty())
+    if (!step)
+        return;
+    m_document.endStep();
+    if (step->isEmpty())
         return;
     step->setText(name);
     m_undoStack.push(step.release());

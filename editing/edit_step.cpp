@@ -13,8 +13,11 @@ void EditStep::add(DocumentEdit edit, DocumentEdit inverse)
 
 void EditStep::undo()
 {
+    // A crash halfway brings back none of it.
+    m_document.beginStep();
     for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change)
         m_document.apply(onCurrentSettings(change->inverse, change->edit));
+    m_document.endStep();
 }
 
 void EditStep::redo()
@@ -23,8 +26,10 @@ void EditStep::redo()
         m_pushed = true;
         return;
     }
+    m_document.beginStep();
     for (const Change& change : m_changes)
         m_document.apply(onCurrentSettings(change.edit, change.inverse));
+    m_document.endStep();
 }
 
 DocumentEdit EditStep::onCurrentSettings(const DocumentEdit& wanted, const DocumentEdit& counterpart) const

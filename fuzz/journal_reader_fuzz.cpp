@@ -3,6 +3,7 @@
 // onto its own file and once as onto a changed one, then exports the result.
 #include "records/document_export.h"
 #include "records/journal_format.h"
+#include "records/journal_replay.h"
 #include "records/training_document.h"
 
 #include <cstdint>

@@ -12,4 +12,8 @@ public:
     // at its last sign of life: told when it starts and then again and again
     // while it runs, until its own AppendInterval ends it.
     virtual void keepRunningInterval(const AppendInterval& /*cutOff*/) { }
+    // The edits between these two calls are one step of the user's: after a
+    // crash they are recovered all or none.
+    virtual void beginStep() { }
+    virtual void endStep() { }
 };

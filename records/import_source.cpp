@@ -78,8 +78,7 @@ void requirePossibleRecords(const ImportedTypes& types)
 {
     for (const ImportedTrainingType& type : types) {
         for (const IntervalRecord& record : type.records) {
-            if (!calendarFields(record.m_timeStart) || !calendarFields(record.m_timeEnd) ||
-                record.m_timeEnd < record.m_timeStart)
+            if (!isPossibleRecord(record))
                 throw DocumentError(DocumentError::Cause::DefectiveContent);
         }
     }

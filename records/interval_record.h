@@ -22,6 +22,14 @@ public:
     }
 };
 
+// Times that a calendar holds and an end not before the start: what every
+// recording gives, and nothing else is taken from a file.
+inline bool isPossibleRecord(const IntervalRecord& record)
+{
+    return calendarFields(record.m_timeStart) && calendarFields(record.m_timeEnd) &&
+           record.m_timeEnd >= record.m_timeStart;
+}
+
 // A record and its place in its training type's list.
 struct PlacedRecord {
     int position = 0;

@@ -11,10 +11,8 @@
 #include <cassert>
 #include <cerrno>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <type_traits>
-#include <unordered_set>
 #include <variant>
 #include <vector>
 
@@ -28,7 +26,9 @@ enum class EditKind : std::uint8_t {
     ReplaceSettings = 3,
     RemoveRecords = 5,
     InsertRecords = 6,
-    RunningInterval = 7 // no edit: the interval being timed
+    RunningInterval = 7, // no edit: the interval being timed
+    StepBegins = 8,
+    StepEnds = 9
 };
 constexpr std::size_t kFramePrefix = 8;
 // No entry comes near this; a larger length is damage, not an entry.
@@ -211,6 +211,20 @@ bool readEdit(PayloadReader& in, std::uint8_t kind, DocumentEdit& edit)
     return in.isGood() && in.isAtEnd();
 }
 
+// What reaches the document from a journal meets the rules of a file to read.
+bool holdsPossibleRecords(const DocumentEdit& edit)
+{
+    const auto possible = [](const std::vector<PlacedRecord>& records) {
+        return std::all_of(records.begin(), records.end(),
+                           [](const PlacedRecord& placed) { return isPossibleRecord(placed.record); });
+    };
+    if (const auto* appended = std::get_if<AppendInterval>(&edit))
+        return isPossibleRecord(appended->record);
+    if (const auto* inserted = std::get_if<InsertRecords>(&edit))
+        return possible(inserted->records);
+    return true;
+}
+
 } // namespace
 
 void appendJournalMagic(std::vector<std::uint8_t>& out)
@@ -279,6 +293,13 @@ void appendRunningIntervalFrame(std::vector<std::uint8_t>& out, std::int64_t wri
     frame.put8(writtenAt);
     frame.put(static_cast<std::uint64_t>(cutOff.type), 1);
     frame.putRecord(cutOff.record);
+}
+
+void appendStepFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, bool begins)
+{
+    PayloadWriter frame(out);
+    frame.put(static_cast<std::uint8_t>(begins ? EditKind::StepBegins : EditKind::StepEnds), 1);
+    frame.put8(writtenAt);
 }
 
 JournalReader::JournalReader(ReadFn read) : m_read(std::move(read))
@@ -373,6 +394,8 @@ bool JournalReader::nextPayload(std::vector<std::uint8_t>& payload)
     PayloadReader prefix(m_buffer.data() + m_begin, kFramePrefix);
     const auto length = static_cast<std::uint32_t>(prefix.get(4));
     const auto check = static_cast<std::uint32_t>(prefix.get(4));
+    if (m_limit && m_complete + kFramePrefix + length > *m_limit)
+        return false;
     if (length > kMaxPayload || !fill(kFramePrefix + length) ||
         crc32(m_buffer.data() + m_begin + kFramePrefix, length) != check) {
         m_damaged = true;
@@ -388,14 +411,25 @@ bool JournalReader::nextPayload(std::vector<std::uint8_t>& payload)
 std::optional<JournalEntry> JournalReader::next()
 {
     while (m_hasHeader && !m_stopped && nextPayload(m_payload)) {
+        const std::uint64_t frameStart = m_complete - kFramePrefix - m_payload.size();
         PayloadReader in(m_payload.data(), m_payload.size());
-        const auto kind = static_cast<std::uint8_t>(in.get(1));
+        const auto kind = static_cast<EditKind>(in.get(1));
         JournalEntry entry;
         entry.m_writtenAt = in.get8();
-        const bool running = kind == static_cast<std::uint8_t>(EditKind::RunningInterval);
-        if (!readEdit(in, running ? static_cast<std::uint8_t>(EditKind::AppendInterval) : kind, entry.m_edit)) {
-            // A frame sound in itself that holds no edit this program knows: nothing after it is replayed.
-            m_complete -= kFramePrefix + m_payload.size();
+        if ((kind == EditKind::StepBegins || kind == EditKind::StepEnds) && in.isGood() && in.isAtEnd()) {
+            // A step begun inside another belongs to it.
+            if (kind == EditKind::StepEnds)
+                m_stepStart.reset();
+            else if (!m_stepStart)
+                m_stepStart = frameStart;
+            continue;
+        }
+        const bool running = kind == EditKind::RunningInterval;
+        if (!readEdit(in, static_cast<std::uint8_t>(running ? EditKind::AppendInterval : kind), entry.m_edit) ||
+            !holdsPossibleRecords(entry.m_edit)) {
+            // A frame sound in itself that holds no edit this program knows, or
+            // times no recording gives: nothing after it is replayed.
+            m_complete = frameStart;
             m_damaged = true;
             m_stopped = true;
             return std::nullopt;
@@ -411,70 +445,4 @@ std::optional<JournalEntry> JournalReader::next()
         return entry;
     }
     return std::nullopt;
-}
-
-JournalSummary summarizeJournal(const std::string& path)
-{
-    JournalSummary summary;
-    std::optional<JournalReader> reader = JournalReader::openFile(path);
-    if (!reader)
-        return summary;
-    summary.hasHeader = reader->hasHeader();
-    summary.header = reader->header();
-    while (const std::optional<JournalEntry> entry = reader->next()) {
-        ++summary.entries;
-        summary.lastWrittenAt = entry->m_writtenAt;
-        if (std::holds_alternative<AppendInterval>(entry->m_edit)) {
-            ++summary.appendedIntervals;
-            summary.lastIntervalWrittenAt = entry->m_writtenAt;
-        }
-    }
-    if (const std::optional<AppendInterval>& interrupted = reader->interruptedInterval())
-        summary.interrupted = interrupted->record;
-    summary.damaged = reader->isDamaged();
-    return summary;
-}
-
-JournalReplay replayJournal(TrainingDocument& doc, JournalReader& reader, bool fileChanged)
-{
-    // Per type: the measurement numbers in use (at first those of the file's
-    // own sittings), and the number each of the journal's sittings went to.
-    std::array<std::unordered_set<std::uint16_t>, TrainingDocument::kTrainingTypeCount> taken;
-    std::array<std::map<std::uint16_t, std::uint16_t>, TrainingDocument::kTrainingTypeCount> sittings;
-    for (int type = 0; fileChanged && type < TrainingDocument::kTrainingTypeCount; ++type)
-        for (const IntervalRecord& record : doc.trainingType(type).m_records)
-            taken[static_cast<std::size_t>(type)].insert(record.m_measurement);
-    const auto renumber = [&](AppendInterval& appended) {
-        if (!fileChanged)
-            return;
-        const auto type = static_cast<std::size_t>(appended.type);
-        std::uint16_t& number = appended.record.m_measurement;
-        auto sitting = sittings[type].find(number);
-        if (sitting == sittings[type].end()) {
-            std::uint16_t target = number;
-            if (taken[type].count(number)) {
-                std::uint16_t highest = 0;
-                for (const IntervalRecord& record : doc.trainingType(appended.type).m_records)
-                    highest = std::max(highest, record.m_measurement);
-                // Past 65535 there is no number left: the interval keeps its own.
-                if (highest < 0xFFFF)
-                    target = static_cast<std::uint16_t>(highest + 1);
-            }
-            taken[type].insert(target);
-            sitting = sittings[type].emplace(number, target).first;
-        }
-        number = sitting->second;
-    };
-    JournalReplay replay;
-    while (std::optional<JournalEntry> entry = reader.next()) {
-        if (auto* appended = std::get_if<AppendInterval>(&entry->m_edit))
-            renumber(*appended);
-        doc.apply(entry->m_edit);
-        ++replay.applied;
-    }
-    if ((replay.interrupted = reader.interruptedInterval())) {
-        renumber(*replay.interrupted);
-        doc.apply(*replay.interrupted);
-    }
-    return replay;
 }

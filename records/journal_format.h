@@ -41,6 +41,9 @@ void appendEditFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, con
 // The interval being timed, cut off at the time of writing; an AppendInterval
 // of the same type and start read later says that it ended.
 void appendRunningIntervalFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, const AppendInterval& cutOff);
+// Where one step of the user's (an import, a deletion, their undo) begins or
+// ends: its edits are read all or none.
+void appendStepFrame(std::vector<std::uint8_t>& out, std::int64_t writtenAt, bool begins);
 
 // Reads a journal entry by entry, holding one entry at a time however long the
 // journal is. It stops at the first frame that is cut short or does not match
@@ -65,8 +68,15 @@ public:
     // The interval that was being timed when the journal ended, cut off at its
     // last sign of life (known once next() gave none).
     const std::optional<AppendInterval>& interruptedInterval() const { return m_interrupted; }
-    // How many bytes from the start hold the magic, the header and the entries read so far.
-    std::uint64_t completeLength() const { return m_complete; }
+    // How many bytes from the start hold the magic, the header and the entries
+    // read so far, up to the beginning of a step not yet ended.
+    std::uint64_t completeLength() const { return m_stepStart.value_or(m_complete); }
+    // The journal ended inside a step (known once next() gave none): its
+    // entries read so far are no whole step.
+    bool isStepUnfinished() const { return m_stepStart.has_value(); }
+    // Reads no entry past length bytes from the start: the step of a second
+    // reading that the first found unfinished is left out.
+    void stopAt(std::uint64_t length) { m_limit = length; }
 
 private:
     bool fill(std::size_t needed);
@@ -82,35 +92,9 @@ private:
     bool m_damaged = false;
     bool m_stopped = false;
     std::uint64_t m_complete = 0;
+    std::optional<std::uint64_t> m_stepStart;
+    std::optional<std::uint64_t> m_limit;
     JournalHeader m_header;
     std::vector<std::uint8_t> m_payload;
     std::optional<AppendInterval> m_interrupted;
 };
-
-// What a journal holds, for the question whether to restore it.
-struct JournalSummary {
-    bool isEmpty() const { return !hasHeader || (entries == 0 && !interrupted); }
-
-    bool hasHeader = false;
-    JournalHeader header;
-    int entries = 0;
-    int appendedIntervals = 0;
-    std::int64_t lastIntervalWrittenAt = 0; // 0 when there is none
-    std::int64_t lastWrittenAt = 0;
-    std::optional<IntervalRecord> interrupted; // an interval that was being timed, cut off
-    bool damaged = false;
-};
-// Reads the journal at path once to its end or first damage.
-JournalSummary summarizeJournal(const std::string& path);
-
-struct JournalReplay {
-    int applied = 0; // entries
-    // The interval that was being timed, appended as the journal's last edit.
-    std::optional<AppendInterval> interrupted;
-};
-// Applies the reader's entries to the document, and last the interval that was
-// being timed when the journal ended. When the document's file changed since
-// the journal began, a recovered interval whose measurement number the file
-// gives to another sitting moves, with the rest of its sitting, to a new
-// number after the highest.
-JournalReplay replayJournal(TrainingDocument& doc, JournalReader& reader, bool fileChanged);

@@ -111,6 +111,23 @@ void JournalWriter::keepRunningInterval(const AppendInterval& cutOff)
         m_runningWritten = cutOff;
 }
 
+void JournalWriter::beginStep()
+{
+    writeStepMark(true);
+}
+
+void JournalWriter::endStep()
+{
+    writeStepMark(false);
+}
+
+void JournalWriter::writeStepMark(bool begins)
+{
+    m_frame.clear();
+    appendStepFrame(m_frame, now(), begins);
+    writeFrame();
+}
+
 void JournalWriter::writeFrame()
 {
     if (m_path.empty() && !m_names)

@@ -59,9 +59,12 @@ public:
     // Written when the interval starts, anew into each new journal file, and
     // then as a sign of life every few seconds of its time.
     void keepRunningInterval(const AppendInterval& cutOff) override;
+    void beginStep() override;
+    void endStep() override;
 
 private:
     void writeFrame();
+    void writeStepMark(bool begins);
     bool create(const std::vector<std::uint8_t>& contents);
     bool takeFirstFreeName();
     void closeFile();

@@ -273,6 +273,18 @@ void TrainingDocument::keepRunningInterval(const AppendInterval& cutOff)
         m_journal->keepRunningInterval(cutOff);
 }
 
+void TrainingDocument::beginStep()
+{
+    if (m_journal)
+        m_journal->beginStep();
+}
+
+void TrainingDocument::endStep()
+{
+    if (m_journal)
+        m_journal->endStep();
+}
+
 void TrainingDocument::applyStep(const DocumentEdit& edit, const std::string&)
 {
     apply(edit);

@@ -85,6 +85,9 @@ public:
 
     // The journal keeps the interval being timed against a crash; the document does not change.
     void keepRunningInterval(const AppendInterval& cutOff);
+    // The edits applied between these two calls are one step for the journal: recovered all or none.
+    void beginStep();
+    void endStep();
     // Given every edit that marks the document modified, before the listeners; none to stop.
     void setJournal(EditJournal* journal) { m_journal = journal; }
 

@@ -5,8 +5,9 @@ and the seed journals of the journal reader's into fuzz/journal_corpus/.
 Each seed document is a small document in one of the forms the reader
 accepts: the short and long text prefixes, UTF-16 texts, 4-byte and 12-byte
 times, empty and negative record counts, and a document cut short. The seed
-journals hold every kind of entry, an undone and redone deletion, a journal
-cut short, and times, positions and counts at their limits.
+journals hold every kind of entry, an undone and redone deletion, an interval
+being timed, whole and unfinished steps, a journal cut short, and times,
+positions and counts at their limits.
 """
 import os
 import struct
@@ -94,6 +95,10 @@ def journal_placed(kind, type_index, records):
     return journal_edit(kind, type_index, body)
 
 
+def journal_step(begins):
+    return frame(bytes([8 if begins else 9]) + struct.pack('<q', 1700000100))
+
+
 def journal_settings(time_filter=10, wave=-1, main=-1):
     body = journal_text(b'Kanika Jhavari (Vipassana Bhavana)') + struct.pack('<iqiqq', 1, 1136070600, 0, 1136070300,
                                                                              time_filter)
@@ -115,6 +120,10 @@ def journals():
         + journal_settings(),
         'seed-cut-short.journal': (magic + journal_header() + journal_append(1, 5000, 5090)
                                    + journal_append(1, 6000, 6090))[:-7],
+        # An interval being timed, a whole import step, and a deletion the crash cut short.
+        'seed-steps.journal': magic + journal_header() + journal_edit(7, 0, journal_record(1800, 1830, 1, 4, 1))
+        + journal_step(True) + journal_placed(inserted, 0, [(0, (1500, 1560, 0, 2, 1)), (1, (1600, 1660, 0, 2, 2))])
+        + journal_step(False) + journal_step(True) + journal_placed(removed, 0, [(0, (1500, 1560, 0, 2, 1))]),
         'hostile-times.journal': magic + journal_header() + journal_append(0, lowest, highest, 7, 65535, 65535)
         + journal_append(0, highest, lowest, -1, 0, 0)
         + journal_settings(time_filter=highest, wave=2 ** 31 - 1, main=-2 ** 31),

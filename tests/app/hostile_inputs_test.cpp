@@ -14,6 +14,7 @@
 #include "records/document_export.h"
 #include "records/document_file.h"
 #include "records/journal_format.h"
+#include "records/journal_replay.h"
 #include "tests/app/test_doubles.h"
 #include "tests/practice/main_form_fixture.h"
 

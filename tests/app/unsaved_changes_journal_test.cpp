@@ -4,6 +4,7 @@
 #include "app/recent_file_list.h"
 #include "records/document_file.h"
 #include "records/journal_format.h"
+#include "records/journal_replay.h"
 #include "records/training_document.h"
 #include "tests/app/test_doubles.h"
 #include "tests/support/document_edits.h"
@@ -142,6 +143,29 @@ TEST_F(UnsavedChangesJournalTest, AnIntervalRunningAtACrashIsOfferedCutOffAsUddh
     session = start(m_document);
     EXPECT_EQ(session->intervalCount(), 2);
     EXPECT_TRUE(m_boxes.m_questions.last().contains(": 1 Intervall,")) << m_boxes.m_questions.last().toStdString();
+}
+
+TEST_F(UnsavedChangesJournalTest, AStepACrashCutShortIsLeftOutWholeAndTheQuestionSaysSo)
+{
+    {
+        const auto crashed = start(m_document);
+        crashed->record(1);
+        crashed->doc.beginStep(); // an import, cut short
+        crashed->record(2);
+    }
+    m_boxes.m_answers = {Answer::Yes};
+    auto session = start(m_document);
+    ASSERT_EQ(m_boxes.m_questions.size(), 1);
+    EXPECT_TRUE(m_boxes.m_questions[0].contains(": 1 Intervall,"));
+    EXPECT_TRUE(m_boxes.m_questions[0].contains("\nEin Schritt, den das Programm beim Abbruch nicht beendet hatte "
+                                                "(etwa ein Import), wird ganz weggelassen."));
+    EXPECT_EQ(session->intervalCount(), 2);
+    // The journal goes on before the step left out.
+    session->record(1);
+    session.reset();
+    m_boxes.m_answers = {Answer::Yes};
+    EXPECT_EQ(start(m_document)->intervalCount(), 3);
+    EXPECT_FALSE(m_boxes.m_questions.last().contains("weggelassen"));
 }
 
 TEST_F(UnsavedChangesJournalTest, NoAtTheOfferOrAtTheSaveQuestionDeletesTheJournal)

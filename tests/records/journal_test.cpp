@@ -1,5 +1,6 @@
 #include "records/journal_format.h"
 #include "records/journal_lock.h"
+#include "records/journal_replay.h"
 #include "records/journal_writer.h"
 #include "records/training_document.h"
 #include "tests/support/document_edits.h"
@@ -150,6 +151,71 @@ TEST(Journal, AnIntervalBeingTimedIsKeptAtItsLastSignOfLifeUntilItEnds)
     writer.waitUntilSynced();
     ASSERT_TRUE(summarizeJournal(path).interrupted);
     EXPECT_EQ(summarizeJournal(path).interrupted->m_timeEnd, 2023);
+}
+
+TEST(Journal, RecoveryOntoAChangedFileKeepsEveryRecordOnceWithRisingNumbersAndWholeStepsOnly)
+{
+    const IntervalRecord a = record().measurement(1).run(1).from(1000).lasting(60);
+    const IntervalRecord b = record().measurement(2).run(1).from(2000).lasting(60);
+    const IntervalRecord c = record().measurement(3).run(1).from(3000).lasting(60);
+    const IntervalRecord d1 = record().measurement(4).run(1).from(4000).lasting(60);
+    const IntervalRecord d2 = record().measurement(4).run(2).from(4100).lasting(60);
+    // This program's document: c recorded, undone and redone, d imported as one step, b deleted.
+    JournalledDocument journalled;
+    TrainingDocument& edited = journalled.doc;
+    edited.setJournal(nullptr);
+    edited.apply(InsertRecords{0, {{0, a}, {1, b}}}); // as loaded
+    edited.setJournal(&journalled.writer);
+    edited.apply(edited.apply(edited.apply(AppendInterval{0, c})));
+    edited.beginStep();
+    edited.apply(InsertRecords{0, {{3, d1}}});
+    edited.apply(InsertRecords{0, {{4, d2}}});
+    edited.endStep();
+    edited.apply(RemoveRecords{0, {{1, b}}});
+    // A record that no recording gives is no part of the journal, nor is what follows it.
+    std::vector<std::uint8_t> impossible;
+    appendEditFrame(impossible, 0, AppendInterval{0, record().measurement(9).from(9000).to(8000)});
+    appendEditFrame(impossible, 0, AppendInterval{0, record().measurement(9).from(9000).lasting(1)});
+    journalled.writer.waitUntilSynced();
+    std::ofstream(journalled.path, std::ios::app | std::ios::binary)
+        .write(reinterpret_cast<const char*>(impossible.data()), static_cast<std::streamsize>(impossible.size()));
+    const std::vector<std::uint8_t> bytes = readBytes(journalled.path);
+
+    // Meanwhile another copy gave number 3 to a sitting of its own. The
+    // journal, cut anywhere by a crash, brings each record once, the import
+    // all or none, with the numbers rising along the list.
+    const IntervalRecord x = record().measurement(3).run(1).from(2500).lasting(60);
+    TempDir dir;
+    const std::string cutJournal = dir.file("cut.journal");
+    int cutInsideTheImport = 0;
+    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+        writeBytes(cutJournal, {bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut)});
+        const JournalSummary summary = summarizeJournal(cutJournal);
+        TrainingDocument other;
+        other.onNewDocument();
+        other.apply(InsertRecords{0, {{0, a}, {1, b}, {2, x}}});
+        std::optional<JournalReader> reader = JournalReader::openFile(cutJournal);
+        ASSERT_TRUE(reader);
+        reader->stopAt(summary.completeLength);
+        replayJournal(other, *reader, true);
+        const IntervalRecordList& got = other.trainingTypes()[0].m_records;
+        int imported = 0;
+        for (int i = 0; i < got.size(); ++i) {
+            ASSERT_TRUE(i == 0 || got[i - 1].m_measurement <= got[i].m_measurement) << cut;
+            ASSERT_EQ(std::count(got.begin(), got.end(), got[i]), 1) << cut;
+            imported += got[i].m_timeStart >= 4000 ? 1 : 0;
+        }
+        ASSERT_TRUE(imported == 0 || imported == 2) << cut;
+        cutInsideTheImport += summary.stepLeftOut ? 1 : 0;
+        if (cut == bytes.size()) {
+            EXPECT_TRUE(summary.damaged);
+            const std::vector<IntervalRecord> whole = {a, x, record().measurement(4).run(1).from(3000).lasting(60),
+                                                       record().measurement(5).run(1).from(4000).lasting(60),
+                                                       record().measurement(5).run(2).from(4100).lasting(60)};
+            EXPECT_TRUE(std::equal(got.begin(), got.end(), whole.begin(), whole.end()));
+        }
+    }
+    EXPECT_GT(cutInsideTheImport, 0);
 }
 
 TEST(Journal, AJournalCutAtAnyByteGivesEveryEntryWrittenCompletelyBeforeTheCut)
