@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -25,11 +26,15 @@ std::int64_t daysFromCivil(int year, int month, int day)
 // records mostly come in time order, so the C library is asked once a day.
 class DayCache {
 public:
-    std::int64_t dayOf(CalendarTime time)
+    // None for a time on no calendar day, as a damaged document may hold.
+    std::optional<std::int64_t> dayOf(CalendarTime time)
     {
         if (time >= m_start && time < m_end)
             return m_day;
-        const std::tm fields = breakLocalTime(time);
+        const std::optional<std::tm> found = calendarFields(time);
+        if (!found)
+            return std::nullopt;
+        const std::tm& fields = *found;
         m_day = daysFromCivil(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday);
         m_start = makeLocalTime(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, 0, 0, 0);
         m_end = makeLocalTime(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday + 1, 0, 0, 0);
@@ -136,13 +141,20 @@ PracticeSummary::PracticeSummary(const TrainingType& type, CalendarTime today) :
         if (first || record.m_measurement != measurement) {
             first = false;
             measurement = record.m_measurement;
-            const std::int64_t day = dayCache.dayOf(record.m_timeStart);
-            if (!current || current->dayNumber != day) {
-                m_days.push_back(DaySummary{day, {}});
+            // A sitting on no calendar day is no day's practice.
+            const std::optional<std::int64_t> day = dayCache.dayOf(record.m_timeStart);
+            if (!day) {
+                current = nullptr;
+                continue;
+            }
+            if (!current || current->dayNumber != *day) {
+                m_days.push_back(DaySummary{*day, {}});
                 current = &m_days.back();
             }
             ++current->totals.sittings;
         }
+        if (!current)
+            continue;
         PracticeTotals& totals = current->totals;
         const std::int64_t length = record.length();
         ++totals.intervals;

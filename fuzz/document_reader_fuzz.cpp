@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the document reader, once from memory and once
-// pulled in small uneven pieces as from a file, and exports whatever loads.
+// pulled in small uneven pieces as from a file, and exports and sums up
+// whatever loads.
 // Both ways must load the same document.
+#include "evaluation/practice_summary.h"
 #include "evaluation/statistics_csv.h"
 #include "records/archive.h"
 #include "records/document_error.h"
@@ -33,8 +35,10 @@ std::optional<std::string> loadAndExport(Archive& ar)
     std::ostringstream out;
     exportJson(doc, out);
     exportCsv(doc, out);
-    for (const TrainingType& type : doc.trainingTypes())
+    for (const TrainingType& type : doc.trainingTypes()) {
         writeStatisticsCsv(type, doc.settings(), out);
+        out << PracticeSummary(type, 1700000000).days().size();
+    }
     return out.str();
 }
 

@@ -42,8 +42,13 @@ bool LocalTimeText::keepLaterDay(CalendarTime time)
 {
     // A later day with the kept day's offset from its first to its last
     // second: the last second gives its date; the first needs no look when
-    // the day follows the kept one.
-    const CalendarTime dayStart = m_dayStart + (time - m_dayStart) / kDaySeconds * kDaySeconds;
+    // the day follows the kept one. Ten thousand years on, no calendar holds
+    // the time, and the sums below would leave 64 bits.
+    constexpr CalendarTime kCalendarSpan = CalendarTime{10000} * 366 * kDaySeconds;
+    CalendarTime since = 0;
+    if (__builtin_sub_overflow(time, m_dayStart, &since) || since >= kCalendarSpan)
+        return false;
+    const CalendarTime dayStart = m_dayStart + since / kDaySeconds * kDaySeconds;
     const std::optional<std::tm> last = calendarFields(dayStart + kDaySeconds - 1);
     if (!last || last->tm_gmtoff != m_dayOffset || last->tm_hour != 23 || last->tm_min != 59 || last->tm_sec != 59)
         return false;

@@ -14,6 +14,8 @@ import struct
 import zlib
 
 MARKER = struct.pack('<I', 0x8000000A)
+# A time in the year 2**31 + 100: its year fits a C int only less 1900.
+FAR_YEAR = (2 ** 31 + 100 - 1970) * 31556952
 
 
 def text(value, utf16=False, long_prefix=False):
@@ -157,6 +159,12 @@ def main():
             training_type(n, [], short=False) for n in ('a', 'b', 'c')),
         'seed-cut-short.con': document()[:-5],
         'seed-bad-magic.con': b'\x03CON' + settings(),
+        # Times at the ends of 64 bits and in a year past what a C int holds, after ordinary days.
+        'hostile-far-times.con': text('con') + settings() + training_type('a', [
+            (1700000000, 1700000060, 0, 1, 1), (1700259200, 1700259300, 0, 2, 1),
+            (FAR_YEAR, FAR_YEAR + 60, 0, 3, 1), (2 ** 63 - 1, 2 ** 63 - 1, 0, 4, 1),
+            (-2 ** 63, -2 ** 63 + 5, 1, 5, 1), (1700345600, 1700345660, 0, 6, 1)])
+        + training_type('b', []) + training_type('c', []),
     }
     for name, data in seeds.items():
         with open(os.path.join(folder, name), 'wb') as out:
