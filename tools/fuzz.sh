@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Fuzzes the document reader and the exports (target "document", the
-# default) or the journal reader and its replay ("journal") with libFuzzer for
-# a given time (seconds, default 60): tools/fuzz.sh [SECONDS] [document|journal].
+# default), the journal reader and its replay ("journal") or the readers of
+# files to import and the merge ("import") with libFuzzer for a given time
+# (seconds, default 60): tools/fuzz.sh [SECONDS] [document|journal|import].
 # Builds with clang, AddressSanitizer and UndefinedBehaviorSanitizer in
 # build/fuzz; new inputs collect in build/fuzz/corpus-TARGET, crashes in
-# build/fuzz/crashes. Copy a crash input into fuzz/corpus/ (documents) or
-# fuzz/journal_corpus/ once it is mended, so that every test run replays it.
+# build/fuzz/crashes. Copy a crash input into fuzz/corpus/ (documents),
+# fuzz/journal_corpus/ or fuzz/import_corpus/ once it is mended, so that every
+# test run replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -13,7 +15,8 @@ target=${2:-document}
 case "$target" in
   document) program=fuzz_document_reader seeds=fuzz/corpus ;;
   journal) program=fuzz_journal_reader seeds=fuzz/journal_corpus ;;
-  *) echo "usage: $0 [SECONDS] [document|journal]" >&2; exit 2 ;;
+  import) program=fuzz_import_reader seeds=fuzz/import_corpus ;;
+  *) echo "usage: $0 [SECONDS] [document|journal|import]" >&2; exit 2 ;;
 esac
 build=build/fuzz
 

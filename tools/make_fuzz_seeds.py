@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seed documents of the reader's fuzz corpus into fuzz/corpus/,
-and the seed journals of the journal reader's into fuzz/journal_corpus/.
+the seed journals of the journal reader's into fuzz/journal_corpus/, and a
+document and the two exports of the import readers' into fuzz/import_corpus/.
 
 Each seed document is a small document in one of the forms the reader
 accepts: the short and long text prefixes, UTF-16 texts, 4-byte and 12-byte
@@ -9,6 +10,7 @@ journals hold every kind of entry, an undone and redone deletion, an interval
 being timed, whole and unfinished steps, a journal cut short, and times,
 positions and counts at their limits.
 """
+import datetime
 import os
 import struct
 import zlib
@@ -136,6 +138,32 @@ def journals():
     }
 
 
+def export_rows(records):
+    stamp = lambda seconds: datetime.datetime.fromtimestamp(seconds, datetime.timezone.utc).strftime('%Y-%m-%d %H:%M:%S')
+    return [(name, measurement, run, stamp(start), stamp(end), start, end, end - start, uddhacca)
+            for name, (start, end, uddhacca, measurement, run) in records]
+
+
+def import_seeds():
+    records = [('Apana Jhavari (Samatha Bhavana)', (1700000000, 1700000300, 1, 1, 1)),
+               ('Apana Jhavari (Samatha Bhavana)', (1700000900, 1700001207, 0, 1, 2)),
+               ('Apana Jhavari (Samatha Bhavana)', (1700100000, 1700100060, 0, 4, 1)),
+               ('Kanika, "Vipassana"', (1700000000, 1700000090, 0, 2, 1))]
+    csv = 'training_type,measurement,run,start,end,start_epoch,end_epoch,duration_s,uddhacca\n'
+    for row in export_rows(records):
+        name = '"%s"' % row[0].replace('"', '""') if ',' in row[0] or '"' in row[0] else row[0]
+        csv += ','.join([name] + [str(v) for v in row[1:8]] + [str(row[8])]) + '\n'
+    types = {}
+    for row in export_rows(records):
+        types.setdefault(row[0], []).append(
+            '{"start":%d,"end":%d,"start_local":"%s","end_local":"%s","uddhacca":%s,"measurement":%d,"run":%d}'
+            % (row[5], row[6], row[3], row[4], 'true' if row[8] else 'false', row[1], row[2]))
+    json = ('{"settings":{"training_type":"Apana Jhavari (Samatha Bhavana)"},"training_types":['
+            + ','.join('{"name":"%s","intervals":[%s]}' % (name.replace('"', '\\"'), ','.join(rows))
+                       for name, rows in types.items()) + ']}')
+    return {'seed-export.csv': csv.encode(), 'seed-export.json': json.encode(), 'seed-document.con': document()}
+
+
 def write_all(folder, seeds):
     os.makedirs(folder, exist_ok=True)
     for name, data in seeds.items():
@@ -146,6 +174,7 @@ def write_all(folder, seeds):
 def main():
     here = os.path.dirname(__file__)
     write_all(os.path.join(here, '..', 'fuzz', 'journal_corpus'), journals())
+    write_all(os.path.join(here, '..', 'fuzz', 'import_corpus'), import_seeds())
     folder = os.path.join(here, '..', 'fuzz', 'corpus')
     os.makedirs(folder, exist_ok=True)
     seeds = {
