@@ -44,10 +44,10 @@ int main(int argc, char* argv[])
     const bool programPathFound = initProgramPath();
     if (const auto status = runHeadlessCommand(argc, argv, std::cout, std::cerr))
         return *status;
+    settleSessionBus();
     if (isRegistrationWithoutDisplay(argc, argv))
         return registerWithoutDisplay(argc, argv);
 
-    markUnreachableSessionBus();
     // Reading the font configuration takes milliseconds of parsing; it
     // overlaps with connecting to the display, and the window finds it ready.
     std::thread fontConfiguration(FcInit);

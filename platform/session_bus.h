@@ -1,9 +1,13 @@
 #pragma once
 
-// Where the session bus can neither be found nor started, says so in the
-// environment before anything asks for it. Without a bus address and without
-// the user's bus socket, asking for the bus forks the program to run
-// dbus-launch; where that is not installed, the fork only costs the start
-// its time, and the answer is "no bus" either way. Call it while the program
-// is still one thread. True when it marked the bus as unreachable.
-bool markUnreachableSessionBus();
+#include <string>
+
+// Settles, while the program is still one thread, where the session bus is:
+// at the address given, at the user's bus socket, or on a bus that
+// dbus-launch starts for the X display, as the bus library would when first
+// asked. Started here, before any thread, and waited for two seconds at
+// most: the bus library starts it from a program with threads, whose forked
+// child can hang, and then waits for it without a limit. Where no bus can be
+// had, the address says so, and asking for the bus fails at once.
+// Returns the address it set; empty when the bus was found as it was.
+std::string settleSessionBus();
