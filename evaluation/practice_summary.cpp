@@ -22,18 +22,21 @@ std::int64_t daysFromCivil(int year, int month, int day)
     return era * 146097 + dayOfEra - 719468;
 }
 
+// 1 January of the year 0, which no calendar date of the records reaches.
+constexpr std::int64_t kDayOutsideTheCalendar = -719528;
+
 // The local day a sitting belongs to, cached over the span of that day: the
 // records mostly come in time order, so the C library is asked once a day.
 class DayCache {
 public:
-    // None for a time on no calendar day, as a damaged document may hold.
-    std::optional<std::int64_t> dayOf(CalendarTime time)
+    std::int64_t dayOf(CalendarTime time)
     {
         if (time >= m_start && time < m_end)
             return m_day;
+        // A time on no calendar day, as a damaged document may hold, counts on a day shown as "?".
         const std::optional<std::tm> found = calendarFields(time);
         if (!found)
-            return std::nullopt;
+            return kDayOutsideTheCalendar;
         const std::tm& fields = *found;
         m_day = daysFromCivil(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday);
         m_start = makeLocalTime(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, 0, 0, 0);
@@ -141,20 +144,13 @@ PracticeSummary::PracticeSummary(const TrainingType& type, CalendarTime today) :
         if (first || record.m_measurement != measurement) {
             first = false;
             measurement = record.m_measurement;
-            // A sitting on no calendar day is no day's practice.
-            const std::optional<std::int64_t> day = dayCache.dayOf(record.m_timeStart);
-            if (!day) {
-                current = nullptr;
-                continue;
-            }
-            if (!current || current->dayNumber != *day) {
-                m_days.push_back(DaySummary{*day, {}});
+            const std::int64_t day = dayCache.dayOf(record.m_timeStart);
+            if (!current || current->dayNumber != day) {
+                m_days.push_back(DaySummary{day, {}});
                 current = &m_days.back();
             }
             ++current->totals.sittings;
         }
-        if (!current)
-            continue;
         PracticeTotals& totals = current->totals;
         const std::int64_t length = record.length();
         ++totals.intervals;
