@@ -265,8 +265,7 @@ void openDocumentFile(TrainingDocument& doc, const std::string& path)
             throw DocumentError(DocumentError::Cause::OutOfMemory, path);
         }
     }
-    doc.setModified(false);
-    doc.setPathName(path);
+    doc.markLoaded(path);
 }
 
 void saveDocumentFile(TrainingDocument& doc, const std::string& path)

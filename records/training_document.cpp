@@ -142,8 +142,6 @@ void TrainingDocument::serialize(Archive& ar)
     serializeSettings(ar);
     for (TrainingType& type : m_trainingTypes)
         serializeTrainingType(ar, type);
-    if (ar.isLoading())
-        announceReset(DocumentReset::Loaded);
 }
 
 std::size_t TrainingDocument::storedSize() const
@@ -405,6 +403,13 @@ void TrainingDocument::setPathName(const std::string& path)
     m_pathName = path;
     const std::size_t slash = path.rfind('/');
     m_title = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void TrainingDocument::markLoaded(const std::string& path)
+{
+    m_modified = false;
+    setPathName(path);
+    announceReset(DocumentReset::Loaded);
 }
 
 void TrainingDocument::markSaved(const std::string& path)

@@ -37,7 +37,7 @@ public:
     // on the very first call, which happens before any view is set up.
     bool onNewDocument();
 
-    // Writes the whole document, or reads it and tells the listeners.
+    // Writes or reads the whole document; a reading tells nobody yet (see markLoaded).
     void serialize(Archive& ar);
     // The bytes serialize() stores.
     std::size_t storedSize() const;
@@ -79,6 +79,9 @@ public:
     void clearPathName() { m_pathName.clear(); }
     const std::string& title() const { return m_title; }
     void setTitle(const std::string& title) { m_title = title; }
+    // The document was just read from the file at path: not modified, titled
+    // after the file. Tells the listeners, which see the new name.
+    void markLoaded(const std::string& path);
     // The document now stands in the file at path: not modified, titled after
     // the file. Tells the listeners of the save.
     void markSaved(const std::string& path);

@@ -38,7 +38,7 @@ TrainingDocument& sample(TrainingDocument& doc)
 class AnnouncementLog : public DocumentListener {
 public:
     explicit AnnouncementLog(const TrainingDocument& doc) : m_doc(doc) { }
-    void documentReset(DocumentReset) override { entries.push_back("reset"); }
+    void documentReset(DocumentReset) override { entries.push_back("reset as " + m_doc.title()); }
     void documentSaved() override { entries.push_back("saved as " + m_doc.title()); }
     std::vector<std::string> entries;
 
@@ -74,7 +74,7 @@ TEST(DocumentFile, SaveAndOpenRoundTripSetsPathTitleAndClearsModified)
     AnnouncementLog loads(loaded);
     loaded.addListener(&loads);
     openDocumentFile(loaded, path);
-    EXPECT_EQ(loads.entries, std::vector<std::string>{"reset"});
+    EXPECT_EQ(loads.entries, std::vector<std::string>{"reset as practice.con"}) << "the views see the new name";
     EXPECT_FALSE(loaded.isModified());
     EXPECT_EQ(loaded.title(), "practice.con");
     EXPECT_EQ(loaded.settings().m_mainVolume, 14);
