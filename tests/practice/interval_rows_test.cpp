@@ -183,6 +183,12 @@ TEST(IntervalRows, RowsNameTheirRecordsAndFollowRemovedOnes)
     EXPECT_EQ(type.m_records[1].m_timeEnd, 2099) << "the other record of that second stays";
     ASSERT_EQ(rows.count(), 3);
     expectRowsLeadToTheirRecords(rows, type);
+
+    // The record between two removed ones moves down by the one below it.
+    document.apply(RemoveRecords{0, {{0, type.m_records[0]}, {2, type.m_records[2]}}});
+    rows.eraseRows(rows.forgetRecords({0, 2}));
+    ASSERT_EQ(rows.count(), 1);
+    expectRowsLeadToTheirRecords(rows, type);
 }
 
 } // namespace
