@@ -10,10 +10,10 @@ KeyRepeatFilter::Change KeyRepeatFilter::press(int key, std::uint64_t timestamp,
     return wasDown || autoRepeat || repeatAfterRelease ? Change::None : Change::Pressed;
 }
 
-KeyRepeatFilter::Change KeyRepeatFilter::release(int key, std::uint64_t timestamp, bool autoRepeat)
+KeyRepeatFilter::Change KeyRepeatFilter::release(int key, std::uint64_t timestamp, bool autoRepeat, bool stillDown)
 {
     KeyState& state = m_keys[key];
-    if (autoRepeat || !state.down)
+    if (autoRepeat || stillDown || !state.down)
         return Change::None;
     state = {false, timestamp};
     return Change::Released;

@@ -1,5 +1,7 @@
 #include "practice/physical_key_reader.h"
 
+#include "platform/keyboard_state.h"
+
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -16,9 +18,16 @@ std::optional<PhysicalKeyReader::Key> PhysicalKeyReader::read(const QObject* rec
     if (!widget || (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease))
         return std::nullopt;
     const auto& key = static_cast<const QKeyEvent&>(event);
+    if (key.nativeScanCode() != 0)
+        m_scanCodes[key.key()] = key.nativeScanCode();
     const bool pressed = type != QEvent::KeyRelease;
-    const KeyRepeatFilter::Change change = pressed ? m_filter.press(key.key(), key.timestamp(), key.isAutoRepeat())
-                                                   : m_filter.release(key.key(), key.timestamp(), key.isAutoRepeat());
+    // Asked of the keyboard only for a release that would count.
+    const auto stillDown = [&] {
+        return m_filter.isDown(key.key()) && !key.isAutoRepeat() && isKeyDownOnKeyboard(m_scanCodes[key.key()]);
+    };
+    const KeyRepeatFilter::Change change =
+        pressed ? m_filter.press(key.key(), key.timestamp(), key.isAutoRepeat())
+                : m_filter.release(key.key(), key.timestamp(), key.isAutoRepeat(), stillDown());
     if (change == KeyRepeatFilter::Change::None)
         return std::nullopt;
     return Key{key.key(), key.modifiers(), pressed, widget->window()};

@@ -4,6 +4,8 @@
 
 #include <Qt>
 
+#include <cstdint>
+#include <map>
 #include <optional>
 
 class QEvent;
@@ -28,4 +30,7 @@ public:
 
 private:
     KeyRepeatFilter m_filter;
+    // The keyboard's code of each key, from the first delivery of a press:
+    // the copies a screen reader's bridge delivers lack it.
+    std::map<int, std::uint32_t> m_scanCodes;
 };

@@ -13,7 +13,7 @@ packages=(
   libxcb1-dev libxcb-screensaver0-dev libwayland-dev wayland-protocols qt6-base-private-dev
   qt6-svg-dev
   desktop-file-utils appstream shared-mime-info xdg-utils file dpkg-dev
-  python3-pyatspi at-spi2-core dbus python3-dbus python3-gi
+  python3-pyatspi at-spi2-core dbus orca python3-dbus python3-gi
   weston xwayland qt6-wayland
 )
 

@@ -21,6 +21,8 @@ TEST(KeyRepeatFilterTest, AKeyHeldDownIsOnePressAndOneReleaseHoweverItsRepeatArr
     // Flagged by Qt, or a press without a release (detectable repeat).
     EXPECT_EQ(keys.release(kSpace, 2040, true), Change::None);
     EXPECT_EQ(keys.press(kSpace, 2080, false), Change::None);
+    // A screen reader's copy of a repeat's release, without time stamp, while the keyboard holds the key.
+    EXPECT_EQ(keys.release(kSpace, 0, false, true), Change::None);
     EXPECT_EQ(keys.release(kSpace, 2100, false), Change::Released);
     EXPECT_FALSE(keys.isDown(kSpace));
 
