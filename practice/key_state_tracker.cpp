@@ -12,7 +12,7 @@ constexpr std::array<int, 3> kQtKeys = {Qt::Key_Escape, Qt::Key_F11, Qt::Key_F12
 
 } // namespace
 
-KeyStateTracker::KeyStateTracker(const QWidget& form) : m_form(form)
+KeyStateTracker::KeyStateTracker(const QWidget& form) : m_form(form), m_keys({kQtKeys.begin(), kQtKeys.end()})
 {
     QCoreApplication::instance()->installEventFilter(this);
 }

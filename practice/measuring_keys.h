@@ -23,5 +23,5 @@ protected:
 private:
     MeasuringMode& m_mode;
     const QWidget& m_form;
-    PhysicalKeyReader m_keys;
+    PhysicalKeyReader m_keys{{Qt::Key_Space, Qt::Key_Backspace}};
 };

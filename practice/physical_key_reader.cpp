@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 std::optional<PhysicalKeyReader::Key> PhysicalKeyReader::read(const QObject* receiver, const QEvent& event)
 {
     const QEvent::Type type = event.type();
@@ -18,6 +20,8 @@ std::optional<PhysicalKeyReader::Key> PhysicalKeyReader::read(const QObject* rec
     if (!widget || (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease))
         return std::nullopt;
     const auto& key = static_cast<const QKeyEvent&>(event);
+    if (std::find(m_followed.begin(), m_followed.end(), key.key()) == m_followed.end())
+        return std::nullopt;
     if (key.nativeScanCode() != 0)
         m_scanCodes[key.key()] = key.nativeScanCode();
     const bool pressed = type != QEvent::KeyRelease;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <vector>
 
 class QEvent;
 class QObject;
@@ -15,9 +16,12 @@ class QWidget;
 // Finds the presses and releases of keys on the keyboard among the key
 // events an application-wide event filter sees: each once, though Qt hands
 // a press on as a shortcut override and then to the focus widget and its
-// parents, and never a key repeat.
+// parents, and never a key repeat. Only the keys it follows: a release may
+// have to ask the X server whether the key is up.
 class PhysicalKeyReader {
 public:
+    explicit PhysicalKeyReader(std::vector<int> keys) : m_followed(std::move(keys)) { }
+
     struct Key {
         int key = 0;
         Qt::KeyboardModifiers modifiers;
@@ -29,6 +33,7 @@ public:
     bool isDown(int key) const { return m_filter.isDown(key); }
 
 private:
+    const std::vector<int> m_followed;
     KeyRepeatFilter m_filter;
     // The keyboard's code of each key, from the first delivery of a press:
     // the copies a screen reader's bridge delivers lack it.

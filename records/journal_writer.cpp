@@ -104,11 +104,11 @@ void JournalWriter::keepRunningInterval(const AppendInterval& cutOff)
         m_runningWritten->record.m_timeStart == cutOff.record.m_timeStart &&
         cutOff.record.m_timeEnd - m_runningWritten->record.m_timeEnd < kSignOfLifeSeconds)
         return;
+    // Tried once per sign of life, also where the journal cannot be written (a full disk).
     m_frame.clear();
     appendRunningIntervalFrame(m_frame, now(), cutOff);
     writeFrame();
-    if (m_fd >= 0)
-        m_runningWritten = cutOff;
+    m_runningWritten = cutOff;
 }
 
 void JournalWriter::beginStep()

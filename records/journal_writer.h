@@ -82,7 +82,7 @@ private:
     bool m_troubled = false;
     std::atomic<int> m_syncError{0};
     std::vector<std::uint8_t> m_frame;              // reused, so an edit allocates nothing once warm
-    std::optional<AppendInterval> m_runningWritten; // the running interval as the open file has it
+    std::optional<AppendInterval> m_runningWritten; // the running interval as last written to this file
 
     std::mutex m_mutex;
     std::condition_variable m_wake;

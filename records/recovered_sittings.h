@@ -1,14 +1,13 @@
 #pragma once
 
 #include "records/interval_record.h"
+#include "records/training_document.h"
 
 #include <array>
 #include <cstdint>
 #include <map>
 #include <tuple>
 #include <unordered_set>
-
-class TrainingDocument;
 
 // Where the records of a journal go when it is replayed onto a file that
 // changed since it began: a sitting the journal brought whose measurement
@@ -38,5 +37,5 @@ private:
 
     const TrainingDocument& m_doc;
     const bool m_fileChanged;
-    std::array<Type, 3> m_types;
+    std::array<Type, TrainingDocument::kTrainingTypeCount> m_types;
 };
